@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DZTV_SANITIZE=ON > /dev/null
+cmake --build build-test -j2
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build-test --output-on-failure -j2 --timeout 300

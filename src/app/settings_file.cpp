@@ -1,0 +1,146 @@
+#include "app/settings_file.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "common/file_io.h"
+#include "common/profile_int.h"
+
+namespace ztv {
+namespace {
+
+constexpr const char* kMain = "MainSettings";
+constexpr std::size_t kMaxSettingsFileSize = 256 * 1024;
+
+std::optional<int> read_int(const IniDocument& doc, const char* section, const char* key) {
+    const auto text = doc.get(section, key);
+    if (!text) return std::nullopt;
+    const auto value = parse_profile_int(*text);
+    if (!value) return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+int read_int_or(const IniDocument& doc, const char* key, int fallback) {
+    return read_int(doc, kMain, key).value_or(fallback);
+}
+
+bool read_yes_no(const IniDocument& doc, const char* key) { return read_int_or(doc, key, 0) != 0; }
+
+struct FolderKeyName {
+    const char* section;
+    const char* key;
+};
+
+FolderKeyName folder_key(FolderKey key) {
+    switch (key) {
+        case FolderKey::Config: return {"DirectoryConfig", "ZEBTERVIO"};
+        case FolderKey::CanLog: return {"DirectoryConfig", "ZEBTERVIOCANLOG"};
+        case FolderKey::Firmware: return {"DirectoryProg", "PROG"};
+    }
+    return {"DirectoryConfig", "ZEBTERVIO"};
+}
+
+std::string env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+}  // namespace
+
+std::string default_settings_path() {
+    std::filesystem::path base;
+#if defined(_WIN32)
+    base = env("APPDATA");
+#elif defined(__APPLE__)
+    if (!env("HOME").empty()) base = std::filesystem::path(env("HOME")) / "Library" / "Preferences";
+#else
+    base = env("XDG_CONFIG_HOME");
+    if (base.empty() || base.is_relative()) {
+        base.clear();
+        if (!env("HOME").empty()) base = std::filesystem::path(env("HOME")) / ".config";
+    }
+#endif
+    if (base.empty()) base = ".";
+    return (base / "zeb-tervio" / "ztv-setup.ini").string();
+}
+
+std::optional<IniDocument> SettingsFile::open() const {
+    const FileReadResult file = read_file_bounded(path_, kMaxSettingsFileSize);
+    if (file.status == FileReadStatus::NotFound) return IniDocument();
+    if (file.status != FileReadStatus::Ok) return std::nullopt;
+    return IniDocument::parse(file.content);
+}
+
+bool SettingsFile::save(const IniDocument& doc) const {
+    std::error_code ec;
+    const auto folder = std::filesystem::path(path_).parent_path();
+    if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    return write_file_atomically(path_, doc.serialize());
+}
+
+int default_language(int system_language_id) {
+    return system_language_id == kLangIdRussian || system_language_id == kLangIdUkrainian ? 0 : 1;
+}
+
+MainSettings read_main_settings(const IniDocument& doc, int system_language_id) {
+    MainSettings s;
+    s.main_top = read_int(doc, kMain, "MainTop");
+    s.main_left = read_int(doc, kMain, "MainLeft");
+    s.tx_height = read_int_or(doc, "TXHeight", 64);
+    s.log = read_yes_no(doc, "Log");
+    s.debug = read_yes_no(doc, "Debug");
+    s.only_used = read_yes_no(doc, "OnlyUsed");
+    s.speed_up = read_int_or(doc, "SpeedUp", 0);
+    s.lang = read_int_or(doc, "Lang", default_language(system_language_id));
+    s.key_top = read_int(doc, kMain, "KeyTop");
+    s.key_left = read_int(doc, kMain, "KeyLeft");
+    s.key_visible = read_int_or(doc, "KeyVisible", 0);
+    return s;
+}
+
+void write_main_settings(IniDocument& doc, const MainSettings& s) {
+    const auto put = [&doc](const char* key, int value) { doc.set(kMain, key, std::to_string(value)); };
+    if (s.main_top) put("MainTop", *s.main_top);
+    if (s.main_left) put("MainLeft", *s.main_left);
+    put("Lang", s.lang);
+    put("Log", s.log ? 1 : 0);
+    put("Debug", s.debug ? 1 : 0);
+    put("OnlyUsed", s.only_used ? 1 : 0);
+    put("SpeedUp", s.speed_up);
+    if (s.key_top) put("KeyTop", *s.key_top);
+    if (s.key_left) put("KeyLeft", *s.key_left);
+    put("KeyVisible", s.key_visible);
+    put("TXHeight", s.tx_height);
+}
+
+std::string read_folder_path(const IniDocument& doc, FolderKey key, const std::string& program_folder) {
+    const FolderKeyName name = folder_key(key);
+    const auto value = doc.get(name.section, name.key);
+    if (!value || value->empty()) return program_folder;
+    return std::string(*value);
+}
+
+void remember_folder_path(IniDocument& doc, FolderKey key, const std::string& path) {
+    if (path.empty()) return;
+    const FolderKeyName name = folder_key(key);
+    doc.set(name.section, name.key, path);
+}
+
+std::string folder_of(const std::string& path) {
+    const std::filesystem::path p(path);
+    if (std::filesystem::is_directory(p)) return p.string();
+    return p.parent_path().string();
+}
+
+WindowPlace place_window(int screen_width, int screen_height, int window_width, int window_height,
+                         std::optional<int> stored_top, std::optional<int> stored_left) {
+    const int centred_top = screen_height / 2 - window_height / 2;
+    const int centred_left = screen_width / 2 - window_width / 2;
+    int top = stored_top.value_or(centred_top);
+    if (top < 0 || top > screen_height - window_height / 2) top = centred_top;
+    int left = stored_left.value_or(centred_left);
+    if (left < -(window_width / 2) || left > screen_width - window_width / 2) left = centred_left;
+    return {top, left};
+}
+
+}  // namespace ztv

@@ -1,0 +1,77 @@
+// The program's own settings: window places, pane height, menu states, reply delay, language
+// and the last folder of each kind of file, in one INI file of the user's.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "common/ini_document.h"
+#include "common/text.h"
+
+namespace ztv {
+
+inline constexpr TextPair kSettingsReadError{"Ошибка чтения файла настроек программы",
+                                             "Error reading the configuration file of the program"};
+
+// Windows language identifiers that make Russian the default language.
+inline constexpr int kLangIdRussian = 1049;
+inline constexpr int kLangIdUkrainian = 1058;
+
+struct MainSettings {
+    std::optional<int> main_top;   // nothing = centre the window
+    std::optional<int> main_left;
+    int tx_height = 64;            // terminal input pane
+    bool log = false;              // "Communication log" checked
+    bool debug = false;            // "Debug" checked
+    bool only_used = false;        // "Display only used events and reactions" checked
+    int speed_up = 0;              // firmware-block reply delay in ms; 0 means 50 ms
+    int lang = 1;                  // 0 Russian, 1 English; any other value selects Russian
+    std::optional<int> key_top;    // key picker window
+    std::optional<int> key_left;
+    int key_visible = 0;
+};
+
+enum class FolderKey { Config, CanLog, Firmware };
+
+// Where the settings file lives: $XDG_CONFIG_HOME (or ~/.config) on Linux, %APPDATA% on
+// Windows, ~/Library/Preferences on macOS; always "<dir>/zeb-tervio/ztv-setup.ini".
+std::string default_settings_path();
+
+class SettingsFile {
+public:
+    explicit SettingsFile(std::string path) : path_(std::move(path)) {}
+    const std::string& path() const { return path_; }
+
+    // The file's current text; a missing file reads as empty. Nothing when it cannot be read.
+    std::optional<IniDocument> open() const;
+    // Writes the document back (creating the folder); false when that fails.
+    bool save(const IniDocument& doc) const;
+
+private:
+    std::string path_;
+};
+
+// system_language_id decides the language when the file names none.
+MainSettings read_main_settings(const IniDocument& doc, int system_language_id);
+// Writes every key of MainSettings, in the order the program saves them at close.
+void write_main_settings(IniDocument& doc, const MainSettings& settings);
+
+// The stored path of a folder key, or program_folder when none is stored.
+std::string read_folder_path(const IniDocument& doc, FolderKey key, const std::string& program_folder);
+// Stores a non-empty path under the folder key; an empty one is ignored.
+void remember_folder_path(IniDocument& doc, FolderKey key, const std::string& path);
+// The folder part of a stored path (what a dialog starts in).
+std::string folder_of(const std::string& path);
+
+int default_language(int system_language_id);
+
+struct WindowPlace {
+    int top;
+    int left;
+};
+// Centres on the screen unless the stored place keeps the window's top on the screen and no
+// more than half of it off the left or right edge.
+WindowPlace place_window(int screen_width, int screen_height, int window_width, int window_height,
+                         std::optional<int> stored_top, std::optional<int> stored_left);
+
+}  // namespace ztv

@@ -1,0 +1,23 @@
+#include "app/translation_table.h"
+
+namespace ztv {
+
+std::string translation_key(std::string_view window, std::string_view control, std::string_view property) {
+    std::string key;
+    key.reserve(window.size() + control.size() + property.size() + 2);
+    key.append(window).append("_").append(control).append("_").append(property);
+    return key;
+}
+
+const TranslationRow* find_translation(std::span<const TranslationRow> table, std::string_view key) {
+    const std::size_t last_underscore = key.rfind('_');
+    if (last_underscore != std::string_view::npos && last_underscore > 0 && key[last_underscore - 1] == 'x')
+        return nullptr;
+    for (const TranslationRow& row : table) {
+        if (row.key == nullptr || row.key[0] == '\0') break;  // the table's end row
+        if (key == row.key) return &row;
+    }
+    return nullptr;
+}
+
+}  // namespace ztv

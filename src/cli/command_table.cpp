@@ -1,0 +1,15 @@
+#include "cli/commands.h"
+
+namespace ztv::cli {
+
+std::span<const Command> all_commands() {
+    static const Command kCommands[] = {
+        {"dump", "FILE.ZTV", "print the touch block, the record and the slot names a configuration file loads as",
+         run_dump},
+        {"convert", "IN.ZTV OUT.ZTV", "load IN and save it to OUT as the program does (OUT keeps its other sections)",
+         run_convert},
+    };
+    return kCommands;
+}
+
+}  // namespace ztv::cli

@@ -1,0 +1,25 @@
+// ztv-tool's commands. Each takes its arguments (after the command name) and returns the
+// process exit status; messages go to standard error, results to standard output.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace ztv::cli {
+
+using Args = std::span<const std::string_view>;
+
+struct Command {
+    const char* name;
+    const char* usage;    // arguments, for --help
+    const char* summary;  // one line, for --help
+    int (*run)(Args args);
+};
+
+// Every command of the tool, in the order --help lists them.
+std::span<const Command> all_commands();
+
+int run_dump(Args args);
+int run_convert(Args args);
+
+}  // namespace ztv::cli

@@ -1,0 +1,52 @@
+// dump and convert: configuration files without a controller.
+#include <cstdio>
+#include <string>
+
+#include "cli/commands.h"
+#include "common/cp1251.h"
+#include "common/hex.h"
+#include "config/config_file.h"
+
+namespace ztv::cli {
+namespace {
+
+bool load(const std::string& path, ConfigState& state) {
+    const ConfigFileStatus status = load_config_file(path, state);
+    if (status == ConfigFileStatus::Ok) return true;
+    std::fprintf(stderr, "%s\n", config_file_error(status, path).en.c_str());
+    return false;
+}
+
+}  // namespace
+
+int run_dump(Args args) {
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: ztv-tool dump FILE.ZTV\n");
+        return 2;
+    }
+    ConfigState state;
+    if (!load(std::string(args[0]), state)) return 1;
+    std::printf("touch: %s\n", to_hex(state.touch).c_str());
+    std::printf("record: %s\n", to_hex(state.record.bytes()).c_str());
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot)
+        std::printf("name %zu: %s\n", slot + 1, cp1251_to_utf8(state.slot_name(slot)).c_str());
+    return 0;
+}
+
+int run_convert(Args args) {
+    if (args.size() != 2) {
+        std::fprintf(stderr, "usage: ztv-tool convert IN.ZTV OUT.ZTV\n");
+        return 2;
+    }
+    ConfigState state;
+    if (!load(std::string(args[0]), state)) return 1;
+    const std::string out(args[1]);
+    const ConfigFileStatus status = save_config_file(out, state);
+    if (status != ConfigFileStatus::Ok) {
+        std::fprintf(stderr, "%s\n", config_file_error(status, out).en.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace ztv::cli

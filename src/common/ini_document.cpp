@@ -1,0 +1,141 @@
+#include "common/ini_document.h"
+
+namespace ztv {
+
+std::string ascii_lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+std::string_view trim_blanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+namespace {
+
+// "[name]" (blanks allowed around it) gives name; anything else is not a section header.
+std::optional<std::string_view> section_name(std::string_view line) {
+    line = trim_blanks(line);
+    if (line.empty() || line.front() != '[') return std::nullopt;
+    const std::size_t close = line.find(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return trim_blanks(line.substr(1, close - 1));
+}
+
+}  // namespace
+
+void IniDocument::index_line(Section& section, std::size_t line_index) {
+    Line& line = section.lines[line_index];
+    const std::size_t equals = line.text.find('=');
+    line.is_key = false;
+    if (equals == std::string::npos) return;
+    const std::string_view key = trim_blanks(std::string_view(line.text).substr(0, equals));
+    if (key.empty()) return;
+    line.is_key = true;
+    line.value_begin = equals + 1;
+    section.keys.try_emplace(ascii_lower(key), line_index);
+}
+
+IniDocument IniDocument::parse(std::string_view content) {
+    IniDocument doc;
+    if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);
+    std::size_t pos = 0;
+    while (pos < content.size()) {
+        std::size_t end = content.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) end = content.size();
+        const std::string_view text = content.substr(pos, end - pos);
+        pos = end;
+        if (pos < content.size()) pos += (content[pos] == '\r' && pos + 1 < content.size() && content[pos + 1] == '\n') ? 2 : 1;
+
+        if (const auto name = section_name(text)) {
+            doc.section_index_.try_emplace(ascii_lower(*name), doc.sections_.size());
+            doc.sections_.push_back(Section{std::string(text), {}, {}});
+        } else if (doc.sections_.empty()) {
+            doc.preamble_.emplace_back(text);
+        } else {
+            Section& section = doc.sections_.back();
+            section.lines.push_back(Line{std::string(text)});
+            index_line(section, section.lines.size() - 1);
+        }
+    }
+    return doc;
+}
+
+IniDocument::Section* IniDocument::find_section(std::string_view section) {
+    const auto it = section_index_.find(ascii_lower(trim_blanks(section)));
+    return it == section_index_.end() ? nullptr : &sections_[it->second];
+}
+
+const IniDocument::Section* IniDocument::find_section(std::string_view section) const {
+    const auto it = section_index_.find(ascii_lower(trim_blanks(section)));
+    return it == section_index_.end() ? nullptr : &sections_[it->second];
+}
+
+bool IniDocument::has_section(std::string_view section) const { return find_section(section) != nullptr; }
+
+std::optional<std::string_view> IniDocument::get(std::string_view section, std::string_view key) const {
+    const Section* s = find_section(section);
+    if (s == nullptr) return std::nullopt;
+    const auto it = s->keys.find(ascii_lower(trim_blanks(key)));
+    if (it == s->keys.end()) return std::nullopt;
+    const Line& line = s->lines[it->second];
+    std::string_view value = trim_blanks(std::string_view(line.text).substr(line.value_begin));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+void IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
+    std::string text;
+    text.reserve(key.size() + 1 + value.size());
+    text.append(key).append("=").append(value);
+
+    Section* s = find_section(section);
+    if (s == nullptr) {
+        section_index_.try_emplace(ascii_lower(trim_blanks(section)), sections_.size());
+        std::string header = "[";
+        header.append(section).append("]");
+        sections_.push_back(Section{std::move(header), {}, {}});
+        s = &sections_.back();
+    }
+    const auto it = s->keys.find(ascii_lower(trim_blanks(key)));
+    if (it != s->keys.end()) {
+        Line& line = s->lines[it->second];
+        line.text = std::move(text);
+        line.value_begin = key.size() + 1;
+        return;
+    }
+    // Append after the section's last non-blank line, so blank separator lines stay last.
+    std::size_t at = s->lines.size();
+    while (at > 0 && trim_blanks(s->lines[at - 1].text).empty()) --at;
+    if (at != s->lines.size()) {
+        for (auto& entry : s->keys)
+            if (entry.second >= at) ++entry.second;
+    }
+    s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), key.size() + 1, true});
+    s->keys.emplace(ascii_lower(trim_blanks(key)), at);
+}
+
+std::string IniDocument::serialize() const {
+    std::size_t size = 0;
+    for (const auto& line : preamble_) size += line.size() + 2;
+    for (const auto& section : sections_) {
+        size += section.header.size() + 2;
+        for (const auto& line : section.lines) size += line.text.size() + 2;
+    }
+    std::string out;
+    out.reserve(size);
+    for (const auto& line : preamble_) out.append(line).append("\r\n");
+    for (const auto& section : sections_) {
+        out.append(section.header).append("\r\n");
+        for (const auto& line : section.lines) out.append(line.text).append("\r\n");
+    }
+    return out;
+}
+
+}  // namespace ztv

@@ -1,0 +1,56 @@
+// An INI text held in memory with the semantics of the Windows private-profile calls:
+// section and key names match without regard to ASCII letter case, the first match wins,
+// writing replaces a key where it stands or appends it to its section (creating the section
+// at the end), and every line this program does not write is kept as it was.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace ztv {
+
+class IniDocument {
+public:
+    // Lines may end in CR LF, LF or CR; a leading UTF-8 byte-order mark is dropped.
+    static IniDocument parse(std::string_view content);
+
+    // The value of the first matching key of the first matching section, with surrounding
+    // blanks removed and one pair of enclosing quotes stripped; nothing when absent.
+    std::optional<std::string_view> get(std::string_view section, std::string_view key) const;
+
+    void set(std::string_view section, std::string_view key, std::string_view value);
+
+    bool has_section(std::string_view section) const;
+
+    // The whole text with CR LF line ends, as Windows programs write it.
+    std::string serialize() const;
+
+private:
+    struct Line {
+        std::string text;
+        std::size_t value_begin = 0;  // where the value starts in text (key lines only)
+        bool is_key = false;
+    };
+    struct Section {
+        std::string header;  // the "[name]" line as written
+        std::vector<Line> lines;
+        std::unordered_map<std::string, std::size_t> keys;  // lower-case key -> first line
+    };
+
+    Section* find_section(std::string_view section);
+    const Section* find_section(std::string_view section) const;
+    static void index_line(Section& section, std::size_t line_index);
+
+    std::vector<std::string> preamble_;  // lines before the first section
+    std::vector<Section> sections_;
+    std::unordered_map<std::string, std::size_t> section_index_;  // lower-case name -> first
+};
+
+std::string ascii_lower(std::string_view text);
+std::string_view trim_blanks(std::string_view text);
+
+}  // namespace ztv

@@ -1,0 +1,144 @@
+#include "config/config_file.h"
+
+#include <algorithm>
+
+#include "common/cp1251.h"
+#include "common/file_io.h"
+#include "common/format.h"
+#include "common/hex.h"
+#include "common/profile_int.h"
+#include "config/config_messages.h"
+#include "config/field_table.h"
+
+namespace ztv {
+namespace {
+
+constexpr const char* kTouchSection = "TOUCH";
+constexpr const char* kParamSection = "PARAM";
+constexpr const char* kEventsSection = "EVENTS";
+constexpr const char* kSourceSection = "SOURCE";
+constexpr const char* kSlotNameSection = "EVRESPNAME";
+
+const char* section_name(FileSection section) {
+    return section == FileSection::Source ? kSourceSection : kParamSection;
+}
+
+std::string button_section(std::size_t channel) { return strprintf("KEYSCH%zu", channel + 1); }
+std::string button_key(std::size_t button) { return strprintf("KEY%02zu", button + 1); }
+std::string slot_key(std::size_t slot) { return strprintf("EVRESP%02zu", slot + 1); }
+std::string source_key(std::size_t source) { return strprintf("NAME%zu", source + 1); }
+std::string slot_name_key(std::size_t slot) { return strprintf("TAB%zu", slot + 1); }
+
+std::span<std::uint8_t> record_span(Record& record, std::size_t offset, std::size_t length) {
+    return std::span<std::uint8_t>(record.data() + offset, length);
+}
+std::span<const std::uint8_t> record_span(const Record& record, std::size_t offset, std::size_t length) {
+    return std::span<const std::uint8_t>(record.data() + offset, length);
+}
+
+void write_field(IniDocument& doc, const Record& record, const FieldDef& def) {
+    if (def.kind == FieldKind::Hex) {
+        doc.set(section_name(def.section), def.key, to_hex(record_span(record, def.offset, def.length)));
+    } else {
+        doc.set(section_name(def.section), def.key, std::to_string(get_field(record, def.id)));
+    }
+}
+
+void read_int_field(const IniDocument& doc, Record& record, const FieldDef& def) {
+    std::uint32_t value = def.file_default;
+    if (const auto text = doc.get(section_name(def.section), def.key)) {
+        if (const auto parsed = parse_profile_int(*text)) value = *parsed;
+    }
+    set_field(record, def.id, value);
+}
+
+void read_hex(const IniDocument& doc, const char* section, const std::string& key, std::span<std::uint8_t> out) {
+    from_hex(doc.get(section, key).value_or(std::string_view()), out);
+}
+
+}  // namespace
+
+void write_config(IniDocument& doc, const Record& record, const TouchBlock& touch, const SlotNames& names) {
+    doc.set(kTouchSection, "TOUCH", to_hex(touch));
+    for (const FieldDef& def : all_fields())
+        if (def.section == FileSection::Param) write_field(doc, record, def);
+    for (std::size_t channel = 0; channel < kChannels; ++channel) {
+        const std::string section = button_section(channel);
+        for (std::size_t button = 0; button < kButtonsPerChannel; ++button)
+            doc.set(section, button_key(button),
+                    to_hex(record_span(record, Record::button_offset(channel, button), kButtonEntrySize)));
+    }
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) doc.set(kEventsSection, slot_key(slot), to_hex(record.slot(slot)));
+    write_field(doc, record, field(FieldId::USE_NAME));
+    for (std::size_t source = 0; source < kSourceCount; ++source)
+        doc.set(kSourceSection, source_key(source), record.source_name(source));
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot)
+        doc.set(kSlotNameSection, slot_name_key(slot), field_text(names[slot].data(), kSlotNameSize));
+}
+
+ConfigImage read_config(const IniDocument& doc) {
+    ConfigImage image;
+    read_hex(doc, kTouchSection, "TOUCH", image.touch);
+    Record& record = image.record;
+    // Integer keys first; the hex blobs after them, so ANAPARAM overwrites the single analog keys.
+    for (const FieldDef& def : all_fields())
+        if (def.section == FileSection::Param && def.kind != FieldKind::Hex) read_int_field(doc, record, def);
+    for (const FieldDef& def : all_fields())
+        if (def.section == FileSection::Param && def.kind == FieldKind::Hex)
+            read_hex(doc, kParamSection, def.key, record_span(record, def.offset, def.length));
+    for (std::size_t channel = 0; channel < kChannels; ++channel) {
+        const std::string section = button_section(channel);
+        for (std::size_t button = 0; button < kButtonsPerChannel; ++button)
+            read_hex(doc, section.c_str(), button_key(button),
+                     record_span(record, Record::button_offset(channel, button), kButtonEntrySize));
+    }
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) read_hex(doc, kEventsSection, slot_key(slot), record.slot(slot));
+    read_int_field(doc, record, field(FieldId::USE_NAME));
+    for (std::size_t source = 0; source < kSourceCount; ++source)
+        record.set_source_name(source, doc.get(kSourceSection, source_key(source)).value_or(std::string_view()));
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot)
+        put_field_text(image.slot_names[slot], doc.get(kSlotNameSection, slot_name_key(slot)).value_or(std::string_view()));
+    return image;
+}
+
+ConfigFileStatus load_config_file(const std::string& path, ConfigState& state) {
+    const FileReadResult file = read_file_bounded(path, kMaxConfigFileSize);
+    switch (file.status) {
+        case FileReadStatus::Ok: break;
+        case FileReadStatus::NotFound: return ConfigFileStatus::NotFound;
+        case FileReadStatus::Unreadable: return ConfigFileStatus::Unreadable;
+        case FileReadStatus::TooLarge: return ConfigFileStatus::TooLarge;
+    }
+    const ConfigImage image = read_config(IniDocument::parse(file.content));
+    // Only the 2038 record bytes come from the file; nothing past them is touched.
+    std::copy_n(image.record.raw.begin(), kRecordSize, state.record.raw.begin());
+    state.touch = image.touch;
+    state.slot_names = image.slot_names;
+    return ConfigFileStatus::Ok;
+}
+
+ConfigFileStatus save_config_file(const std::string& path, const ConfigState& state) {
+    IniDocument doc;
+    const FileReadResult existing = read_file_bounded(path, kMaxConfigFileSize);
+    if (existing.status == FileReadStatus::Ok) {
+        doc = IniDocument::parse(existing.content);
+    } else if (existing.status != FileReadStatus::NotFound) {
+        // Saving over a file we cannot read would lose the sections it holds.
+        return ConfigFileStatus::WriteFailed;
+    }
+    write_config(doc, state.record, state.touch, state.slot_names);
+    return write_file_atomically(path, doc.serialize()) ? ConfigFileStatus::Ok : ConfigFileStatus::WriteFailed;
+}
+
+Text config_file_error(ConfigFileStatus status, const std::string& path) {
+    switch (status) {
+        case ConfigFileStatus::Ok: return {};
+        case ConfigFileStatus::NotFound: return format_pair(msg::kConfigNotFound, path.c_str());
+        case ConfigFileStatus::Unreadable: return format_pair(msg::kConfigUnreadable, path.c_str());
+        case ConfigFileStatus::TooLarge: return format_pair(msg::kConfigTooLarge, path.c_str());
+        case ConfigFileStatus::WriteFailed: return format_pair(msg::kUnableToWrite, path.c_str());
+    }
+    return {};
+}
+
+}  // namespace ztv

@@ -1,0 +1,74 @@
+// What the core needs from the shell around it. The Qt main window implements it; tests use a
+// fake whose pump advances a simulated clock, so that time-outs and long waits cost nothing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/text.h"
+
+namespace ztv {
+
+// Message box types (low byte) and the buttons they return.
+inline constexpr int kBoxError = 0x10;
+inline constexpr int kBoxQuestion = 0x20;
+inline constexpr int kBoxWarning = 0x30;
+inline constexpr int kBoxInformation = 0x40;
+inline constexpr int kBoxDefaultSecond = 0x100;  // make the second button (No) the default
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+
+// Colour of a terminal line: the program's own log, or text that came from the controller.
+enum class LogSource { Program, Controller };
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Milliseconds of a monotonic counter that wraps at 2^32, like the system tick counter.
+    virtual std::uint32_t tick_ms() = 0;
+    // Lets the windowing system process pending messages once: timers and user actions run.
+    virtual void pump() = 0;
+    // Set once the main window has been asked to close; every wait gives up when it sees it.
+    virtual bool closing() const = 0;
+
+    // A modal box over the main window; the low byte of type picks title, icon and buttons.
+    // Returns the button pressed (kIdOk, kIdYes, kIdNo). Polling is suspended while it is open.
+    virtual int show_message(int type, const Text& text) = 0;
+    // The toolbar strip; duration 0 keeps the text until replaced, blink 0 does not blink.
+    virtual void flash_message(int duration_ms, int blink_ms, const Text& text) = 0;
+    virtual void clear_flash_message() = 0;
+
+    // Progress display: the gauge in the toolbar strip and the title in the status line.
+    virtual void progress_begin(int maximum, const Text& title) = 0;
+    virtual void progress_add(int amount) = 0;
+    virtual void progress_hide() = 0;
+
+    // Nestable stop and restart of the polling timer.
+    virtual void suspend_polling() = 0;
+    virtual void resume_polling() = 0;
+
+    // One line of the terminal's receive pane (UTF-8, no line end).
+    virtual void log_line(const std::string& line, LogSource source) = 0;
+    // The status line's text.
+    virtual void set_status_text(const Text& text) = 0;
+};
+
+// Waits ms milliseconds by the host's tick counter, pumping messages all the while; returns
+// the time actually waited. Callers that talk to the controller look at closing() themselves.
+std::uint32_t wait_pumping(Host& host, std::uint32_t ms);
+
+// Suspends polling for the lifetime of the guard, on every path out of a scope.
+class PollingSuspension {
+public:
+    explicit PollingSuspension(Host& host) : host_(host) { host_.suspend_polling(); }
+    ~PollingSuspension() { host_.resume_polling(); }
+    PollingSuspension(const PollingSuspension&) = delete;
+    PollingSuspension& operator=(const PollingSuspension&) = delete;
+
+private:
+    Host& host_;
+};
+
+}  // namespace ztv

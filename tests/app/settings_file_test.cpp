@@ -1,0 +1,127 @@
+#include "app/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "support/temp_dir.h"
+
+namespace ztv {
+namespace {
+
+TEST(SettingsFile, MissingFileGivesTheDefaults) {
+    test::TempDir dir;
+    const SettingsFile file(dir.file("none/ztv-setup.ini"));
+    const auto doc = file.open();
+    ASSERT_TRUE(doc.has_value());
+    const MainSettings s = read_main_settings(*doc, kLangIdRussian);
+    EXPECT_FALSE(s.main_top.has_value());
+    EXPECT_FALSE(s.main_left.has_value());
+    EXPECT_EQ(s.tx_height, 64);
+    EXPECT_FALSE(s.log);
+    EXPECT_FALSE(s.debug);
+    EXPECT_FALSE(s.only_used);
+    EXPECT_EQ(s.speed_up, 0);
+    EXPECT_EQ(s.lang, 0);
+    EXPECT_EQ(read_main_settings(*doc, kLangIdUkrainian).lang, 0);
+    EXPECT_EQ(read_main_settings(*doc, 1033).lang, 1);
+    EXPECT_EQ(read_folder_path(*doc, FolderKey::Config, "/opt/ztv"), "/opt/ztv");
+}
+
+TEST(SettingsFile, ValuesSurviveAWriteAndYesNoIsAnythingButZero) {
+    test::TempDir dir;
+    const SettingsFile file(dir.file("cfg/ztv-setup.ini"));
+    IniDocument doc;
+    MainSettings s;
+    s.main_top = -5;
+    s.main_left = 30;
+    s.tx_height = 90;
+    s.debug = true;
+    s.speed_up = 20;
+    s.lang = 7;
+    s.key_top = 11;
+    s.key_left = 12;
+    s.key_visible = 1;
+    write_main_settings(doc, s);
+    remember_folder_path(doc, FolderKey::Config, "/home/u/cars/camry.ZTV");
+    remember_folder_path(doc, FolderKey::Firmware, "");  // an empty path is not stored
+    ASSERT_TRUE(file.save(doc));
+
+    const auto back = file.open();
+    ASSERT_TRUE(back.has_value());
+    const MainSettings r = read_main_settings(*back, 1033);
+    EXPECT_EQ(r.main_top, -5);
+    EXPECT_EQ(r.main_left, 30);
+    EXPECT_EQ(r.tx_height, 90);
+    EXPECT_TRUE(r.debug);
+    EXPECT_FALSE(r.log);
+    EXPECT_EQ(r.speed_up, 20);
+    EXPECT_EQ(r.lang, 7);  // kept as stored; the language switch turns it into Russian
+    EXPECT_EQ(LanguageSetting().set_language(r.lang), 0);
+    EXPECT_EQ(r.key_visible, 1);
+    EXPECT_EQ(read_folder_path(*back, FolderKey::Config, "/p"), "/home/u/cars/camry.ZTV");
+    EXPECT_EQ(read_folder_path(*back, FolderKey::CanLog, "/p"), "/p");  // shares the section, not the key
+    EXPECT_EQ(read_folder_path(*back, FolderKey::Firmware, "/p"), "/p");
+    EXPECT_EQ(folder_of("/home/u/cars/camry.ZTV"), "/home/u/cars");
+
+    const auto yes = IniDocument::parse("[MainSettings]\r\nLog=5\r\nOnlyUsed=-1\r\nDebug=0\r\n");
+    const MainSettings y = read_main_settings(yes, 1033);
+    EXPECT_TRUE(y.log);
+    EXPECT_TRUE(y.only_used);
+    EXPECT_FALSE(y.debug);
+}
+
+TEST(SettingsFile, KeysAreSavedInTheClosingOrder) {
+    IniDocument doc;
+    MainSettings s;
+    s.main_top = 1;
+    s.main_left = 2;
+    s.key_top = 3;
+    s.key_left = 4;
+    write_main_settings(doc, s);
+    EXPECT_EQ(doc.serialize(),
+              "[MainSettings]\r\nMainTop=1\r\nMainLeft=2\r\nLang=1\r\nLog=0\r\nDebug=0\r\nOnlyUsed=0\r\nSpeedUp=0\r\n"
+              "KeyTop=3\r\nKeyLeft=4\r\nKeyVisible=0\r\nTXHeight=64\r\n");
+}
+
+TEST(SettingsFile, UnreadableFileIsReportedNotTreatedAsEmpty) {
+    test::TempDir dir;
+    const SettingsFile file(dir.path().string());  // a folder cannot be read as a file
+    EXPECT_FALSE(file.open().has_value());
+    EXPECT_FALSE(file.save(IniDocument()));
+}
+
+TEST(SettingsFile, DefaultPathFollowsXdgConfigHome) {
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    ::setenv("XDG_CONFIG_HOME", "/tmp/xdg-test", 1);
+    EXPECT_EQ(default_settings_path(), "/tmp/xdg-test/zeb-tervio/ztv-setup.ini");
+    ::setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
+    EXPECT_NE(default_settings_path().rfind("relative", 0), 0u);
+    if (old) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(WindowPlacement, StoredPlaceIsKeptOnlyWhileTheWindowStaysReachable) {
+    // Screen 1920 x 1080, window 800 x 600: centred top 240, centred left 560.
+    const auto place = [](std::optional<int> top, std::optional<int> left) {
+        return place_window(1920, 1080, 800, 600, top, left);
+    };
+    EXPECT_EQ(place(std::nullopt, std::nullopt).top, 240);
+    EXPECT_EQ(place(std::nullopt, std::nullopt).left, 560);
+    EXPECT_EQ(place(-5, 10).top, 240);
+    EXPECT_EQ(place(0, 10).top, 0);
+    EXPECT_EQ(place(780, 10).top, 780);   // H - h/2
+    EXPECT_EQ(place(781, 10).top, 240);
+    EXPECT_EQ(place(10, -400).left, -400);  // -(w/2) kept
+    EXPECT_EQ(place(10, -401).left, 560);
+    EXPECT_EQ(place(10, 1520).left, 1520);  // W - w/2
+    EXPECT_EQ(place(10, 1521).left, 560);
+    // Odd sizes: halves round toward zero.
+    const WindowPlace odd = place_window(1001, 801, 301, 201, std::nullopt, std::nullopt);
+    EXPECT_EQ(odd.top, 400 - 100);
+    EXPECT_EQ(odd.left, 500 - 150);
+}
+
+}  // namespace
+}  // namespace ztv

@@ -1,0 +1,36 @@
+#include "app/translation_table.h"
+
+#include <gtest/gtest.h>
+
+namespace ztv {
+namespace {
+
+constexpr TranslationRow kRows[] = {
+    {"MainForm_TabSheetKEYS_Caption", "Кнопки", "Keys"},
+    {"MainForm_TabSheetKEYS_Caption", "Второй", "Second"},
+    {"MainForm_PanelOnlyRu_Caption", "Только русский", ""},
+    {"MainForm_SpeedButtonLangx_Caption", "Язык", "Language"},
+    {"", "", ""},
+    {"MainForm_AfterEnd_Caption", "После", "After"},
+};
+
+TEST(TranslationTable, FirstExactRowWinsAndEnglishFallsBackToRussian) {
+    const TranslationRow* row = find_translation(kRows, translation_key("MainForm", "TabSheetKEYS", "Caption"));
+    ASSERT_NE(row, nullptr);
+    EXPECT_STREQ(row->text(Lang::English), "Keys");
+    EXPECT_STREQ(row->text(Lang::Russian), "Кнопки");
+    EXPECT_EQ(find_translation(kRows, "mainform_TabSheetKEYS_Caption"), nullptr);  // byte for byte
+    const TranslationRow* ru_only = find_translation(kRows, "MainForm_PanelOnlyRu_Caption");
+    ASSERT_NE(ru_only, nullptr);
+    EXPECT_STREQ(ru_only->text(Lang::English), "Только русский");
+}
+
+TEST(TranslationTable, CodeSetControlsAndRowsPastTheEndAreNeverFound) {
+    EXPECT_EQ(find_translation(kRows, "MainForm_SpeedButtonLangx_Caption"), nullptr);
+    EXPECT_EQ(find_translation(kRows, "MainForm_AfterEnd_Caption"), nullptr);
+    EXPECT_EQ(find_translation(kRows, "x_Caption"), nullptr);
+    EXPECT_EQ(find_translation(kRows, ""), nullptr);
+}
+
+}  // namespace
+}  // namespace ztv

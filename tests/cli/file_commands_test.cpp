@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string_view>
+
+#include "cli/commands.h"
+#include "support/temp_dir.h"
+
+namespace ztv::cli {
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+template <std::size_t N>
+Outcome run(int (*command)(Args), const std::array<std::string_view, N>& args) {
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int status = command(Args(args.data(), args.size()));
+    Outcome r{status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
+    return r;
+}
+
+TEST(DumpCommand, PrintsTouchRecordAndEightyNames) {
+    test::TempDir dir;
+    const std::string path = dir.file("a.ZTV");
+    test::write_text(path,
+                     "[TOUCH]\r\nTOUCH=0A0B\r\n[PARAM]\r\nKEY=E803\r\n[EVRESPNAME]\r\nTAB2=\xCF\xF3\xF1\xEA\r\n");
+    const Outcome r = run(run_dump, std::array<std::string_view, 1>{path});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < r.out.size()) {
+        const std::size_t end = r.out.find('\n', pos);
+        lines.push_back(r.out.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    ASSERT_EQ(lines.size(), 82u);
+    EXPECT_EQ(lines[0], "touch: 0A0B" + std::string(16, '0'));
+    ASSERT_EQ(lines[1].size(), 8u + 4076u);
+    EXPECT_EQ(lines[1].substr(0, 12), "record: E803");
+    // TOUCH_MODE defaults to 1 at offset 1916.
+    EXPECT_EQ(lines[1].substr(8 + 2 * 1916, 2), "01");
+    EXPECT_EQ(lines[2], "name 1: ");
+    EXPECT_EQ(lines[3], "name 2: Пуск");
+    EXPECT_EQ(lines[81], "name 80: ");
+}
+
+TEST(DumpCommand, UnreadableFileGivesAMessageAndFailure) {
+    test::TempDir dir;
+    const Outcome r = run(run_dump, std::array<std::string_view, 1>{dir.file("missing.ZTV")});
+    EXPECT_NE(r.status, 0);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("missing.ZTV"), std::string::npos);
+    EXPECT_NE(run(run_dump, std::array<std::string_view, 0>{}).status, 0);
+}
+
+TEST(ConvertCommand, SavesWhatItLoadedAndKeepsTheTargetsOtherSections) {
+    test::TempDir dir;
+    const std::string in = dir.file("in.ZTV");
+    const std::string out = dir.file("out.ZTV");
+    test::write_text(in, "[PARAM]\r\nENC0MODE=0x3\r\n[SOURCE]\r\nNAME1=RADIO\r\n");
+    test::write_text(out, "[Customer]\r\nName=Ivanov\r\n[PARAM]\r\nENC0MODE=1\r\n");
+    const Outcome r = run(run_convert, std::array<std::string_view, 2>{in, out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string text = test::read_text(out);
+    EXPECT_EQ(text.rfind("[Customer]\r\nName=Ivanov\r\n[PARAM]\r\nENC0MODE=3\r\n", 0), 0u);
+    EXPECT_NE(text.find("NAME1=RADIO\r\n"), std::string::npos);
+
+    // The converted file dumps exactly as the original.
+    const Outcome a = run(run_dump, std::array<std::string_view, 1>{in});
+    const Outcome b = run(run_dump, std::array<std::string_view, 1>{out});
+    EXPECT_EQ(a.out, b.out);
+
+    const Outcome bad = run(run_convert, std::array<std::string_view, 2>{in, dir.file("no/dir/x.ZTV")});
+    EXPECT_NE(bad.status, 0);
+    EXPECT_NE(bad.err.find("Unable to write to"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ztv::cli

@@ -7,6 +7,8 @@
 namespace ztv {
 
 void put_field_text(std::span<std::uint8_t> field, std::string_view text) {
+    // Texts end at a NUL, as C strings do; nothing after one may linger in the field.
+    text = text.substr(0, text.find('\0'));
     std::fill(field.begin(), field.end(), std::uint8_t{0});
     const std::size_t n = std::min(field.size(), text.size());
     std::copy_n(reinterpret_cast<const std::uint8_t*>(text.data()), n, field.begin());

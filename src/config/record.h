@@ -114,7 +114,7 @@ using TouchBlock = std::array<std::uint8_t, kTouchBlockSize>;
 using SlotName = std::array<std::uint8_t, kSlotNameSize>;
 using SlotNames = std::array<SlotName, kSlotCount>;
 
-// Copies text into a fixed NUL-padded field, cutting it to the field's size.
+// Copies text (up to a NUL in it) into a fixed NUL-padded field, cut to the field's size.
 void put_field_text(std::span<std::uint8_t> field, std::string_view text);
 
 }  // namespace ztv

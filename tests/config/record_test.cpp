@@ -43,6 +43,9 @@ TEST(Record, ButtonAndSourceNamesAreCutToFiveBytesWithoutTerminator) {
     r.set_button_name(0, 0, "OK");
     EXPECT_EQ(r.button_name(0, 0), "OK");
     EXPECT_EQ(r.raw[Record::button_offset(0, 0) + 6], 0);
+    // Text ends at a NUL: nothing after it may stay in the field.
+    r.set_button_name(1, 1, std::string_view("A\0BCD", 5));
+    EXPECT_EQ(r.u8(Record::button_offset(1, 1) + 5), 0);
     r.set_source_name(7, "RADIO1");
     EXPECT_EQ(r.source_name(7), "RADIO");
     EXPECT_EQ(kSourceNamesOffset + 8 * kSourceNameSize, 2006u);

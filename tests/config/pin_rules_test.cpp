@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "config/pin_occupation.h"
 #include "config/pins.h"
 

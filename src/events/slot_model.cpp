@@ -130,10 +130,10 @@ void set_source_mask(Record& record, std::size_t slot, std::uint8_t mask) {
     if (valid(slot)) record.slot(slot)[kSourceMaskByte] = mask;
 }
 
+std::uint8_t stored_source_mask(std::uint8_t chosen) { return chosen == kAllSources ? std::uint8_t{0} : chosen; }
+
 void choose_source_mask(Record& record, std::size_t slot, std::optional<std::uint8_t> chosen) {
-    if (!chosen) return;
-    // Every source is the same as any source; store the one form the controller expects.
-    set_source_mask(record, slot, *chosen == kAllSources ? std::uint8_t{0} : *chosen);
+    if (chosen) set_source_mask(record, slot, stored_source_mask(*chosen));
 }
 
 // ---- consistency ----------------------------------------------------------------------------
@@ -195,6 +195,14 @@ UsedKinds used_kinds(const Record& record) {
         if (reaction < kReactionKindCount) used.reactions.set(reaction);
     }
     return used;
+}
+
+UsedKinds visible_kinds(const Record& record, bool only_used) {
+    if (only_used) return used_kinds(record);
+    UsedKinds all;
+    all.events.set();
+    all.reactions.set();
+    return all;
 }
 
 void forget_button(Record& record, std::uint8_t key, std::uint8_t channel) {

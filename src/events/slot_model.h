@@ -65,6 +65,8 @@ void set_wake_up(Record& record, std::size_t slot, bool on);
 // Source mask: bit n = head-unit source n + 1; 0 = any source.
 std::uint8_t source_mask(const Record& record, std::size_t slot);
 void set_source_mask(Record& record, std::size_t slot, std::uint8_t mask);
+// A mask of all eight sources means any source and is stored as 0.
+std::uint8_t stored_source_mask(std::uint8_t chosen);
 // The outcome of the source choice window: nullopt (cancelled) keeps the mask; a mask of no
 // source or of all eight is stored as 0, "Any".
 void choose_source_mask(Record& record, std::size_t slot, std::optional<std::uint8_t> chosen);
@@ -106,6 +108,8 @@ struct UsedKinds {
     std::bitset<kReactionKindCount> reactions;
 };
 UsedKinds used_kinds(const Record& record);
+// The kind pages the editor shows: the used ones with "only used" on, all of them otherwise.
+UsedKinds visible_kinds(const Record& record, bool only_used);
 
 // A learned button deleted from the button table: every "Button" event that refers to it as
 // its main button or its modifier loses that reference. key 1-15, channel 0-3.

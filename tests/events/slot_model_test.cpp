@@ -191,6 +191,7 @@ TEST_F(SlotModel, SourceChoiceFromTheWindow) {
     EXPECT_EQ(source_mask(r, 0), 0x05);
     choose_source_mask(r, 0, std::uint8_t{0xFF});  // all eight sources is "Any"
     EXPECT_EQ(source_mask(r, 0), 0);
+    EXPECT_EQ(stored_source_mask(0x7F), 0x7F);
     choose_source_mask(r, 0, std::uint8_t{0x80});
     choose_source_mask(r, 0, std::uint8_t{0});
     EXPECT_EQ(source_mask(r, 0), 0);
@@ -236,6 +237,15 @@ TEST_F(SlotModel, UsedKindsCountEmptySlotsAndSkipUnknownKinds) {
     EXPECT_FALSE(used.events[0]);
     EXPECT_EQ(used.reactions.count(), 1u);
     EXPECT_TRUE(used.reactions[27]);
+}
+
+TEST_F(SlotModel, OnlyUsedDisplayWithEmptySlotsShowsTheFirstPagesOnly) {
+    UsedKinds visible = visible_kinds(r, true);
+    EXPECT_EQ(visible.events.count(), 1u);
+    EXPECT_EQ(visible.reactions.count(), 1u);
+    visible = visible_kinds(r, false);
+    EXPECT_EQ(visible.events.count(), kEventKindCount);
+    EXPECT_EQ(visible.reactions.count(), kReactionKindCount);
 }
 
 TEST_F(SlotModel, ForgettingAButtonClearsOnlyItsReferences) {

@@ -1,0 +1,181 @@
+// The reaction catalogue's lists and tables: lengths, order and languages.
+#include "events/reaction_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace ztv {
+namespace {
+
+namespace lists = reaction_lists;
+
+bool same_in_both(const TextPair& p) { return std::strcmp(p.ru, p.en) == 0; }
+
+TEST(ReactionCatalogue, ListsHaveTheirDocumentedLengths) {
+    EXPECT_EQ(reaction_kind_titles().size(), 28u);
+    EXPECT_EQ(lists::ir_output_pins.size(), 14u);
+    EXPECT_EQ(lists::output_pins.size(), 18u);
+    EXPECT_EQ(lists::pin_modes.size(), 4u);
+    EXPECT_EQ(lists::control_actions.size(), 8u);
+    EXPECT_EQ(lists::source_selection.size(), 11u);
+    EXPECT_EQ(lists::event_manage_actions.size(), 3u);
+    EXPECT_EQ(lists::amplifier_parameters.size(), 7u);
+    EXPECT_EQ(lists::mouse_actions.size(), 9u);
+    EXPECT_EQ(lists::encoder_connections.size(), 7u);
+    EXPECT_EQ(lists::iebus.size(), 28u);
+    EXPECT_EQ(lists::idrive.size(), 15u);
+    EXPECT_EQ(lists::ibus.size(), 61u);
+    EXPECT_EQ(lists::cursor_directions.size(), 14u);
+    EXPECT_EQ(lists::mdx_joy.size(), 2u);
+    EXPECT_EQ(lists::lin.size(), 28u);
+    EXPECT_EQ(lists::mmi.size(), 16u);
+    EXPECT_EQ(lists::dsp.size(), 17u);
+    EXPECT_EQ(lists::panacea.size(), 5u);
+    EXPECT_EQ(lists::rjoy.size(), 3u);
+    EXPECT_EQ(lists::swcan_car_types.size(), 13u);
+    EXPECT_EQ(lists::swcan_buttons.size(), 54u);
+    EXPECT_EQ(lists::ganet.size(), 24u);
+    EXPECT_EQ(lists::cruise.size(), 5u);
+    EXPECT_EQ(lists::mctrl.size(), 15u);
+    EXPECT_EQ(lists::porshe.size(), 2u);
+    EXPECT_EQ(event_manage_targets().size(), 81u);
+}
+
+TEST(ReactionCatalogue, EntriesSitAtTheirStoredPositions) {
+    EXPECT_STREQ(reaction_kind_titles()[0].en, "USB key");
+    EXPECT_STREQ(reaction_kind_titles()[21].en, "ResEmul");
+    EXPECT_STREQ(reaction_kind_titles()[27].en, "Porshe Keys");
+    EXPECT_STREQ(lists::ir_output_pins[8].en, "X5/7");
+    EXPECT_STREQ(lists::output_pins[9].en, "X5/6");
+    EXPECT_STREQ(lists::output_pins[17].en, "RESTART");
+    EXPECT_STREQ(lists::source_selection[9].en, "previous");
+    EXPECT_STREQ(lists::encoder_connections[4].en, "X5/7, X5/8");
+    EXPECT_STREQ(lists::iebus[14].en, "DVD activate");
+    EXPECT_STREQ(lists::iebus[27].en, "VOL DN");
+    EXPECT_STREQ(lists::ibus[40].en, "Pre vTrack");
+    EXPECT_STREQ(lists::ibus[60].en, "CDC Enable");
+    EXPECT_STREQ(lists::lin[3].en, "Heat SW 20°C");
+    EXPECT_STREQ(lists::lin[27].en, "KEY PHONE");
+    EXPECT_STREQ(lists::cursor_directions[11].en, "*Weel Dn");
+    EXPECT_STREQ(lists::swcan_buttons[53].en, "EMERGENCY OFF");
+    EXPECT_STREQ(lists::swcan_buttons[25].en, "MIROR UP");
+    EXPECT_STREQ(lists::mctrl[10].en, "Mouse speed x7");
+    EXPECT_STREQ(lists::ganet[23].en, "Beep");
+    EXPECT_STREQ(lists::dsp[14].en, "Source Set");
+}
+
+TEST(ReactionCatalogue, TranslatedListsHaveRussianTwinsAndIdentifiersReadTheSame) {
+    for (const auto& list : {lists::idrive, lists::lin, lists::mmi, lists::dsp, lists::ganet, lists::rjoy,
+                             lists::mctrl, lists::mouse_actions, lists::pin_modes, lists::panacea,
+                             lists::cursor_directions, lists::porshe, lists::mdx_joy, lists::event_manage_actions})
+        for (const TextPair& p : list) EXPECT_FALSE(same_in_both(p)) << p.en;
+    for (const auto& list : {lists::ibus, lists::swcan_car_types, lists::amplifier_parameters})
+        for (const TextPair& p : list) EXPECT_TRUE(same_in_both(p)) << p.en;
+    // R-IEBUS: the first fifteen are translated, the DVD and volume keys are not.
+    for (std::size_t i = 0; i < lists::iebus.size(); ++i) EXPECT_EQ(same_in_both(lists::iebus[i]), i >= 15) << i;
+    // SW CAN buttons: only "Custom code" and the three cruise buttons are translated.
+    for (std::size_t i = 0; i < lists::swcan_buttons.size(); ++i)
+        EXPECT_EQ(same_in_both(lists::swcan_buttons[i]), !(i == 0 || (i >= 5 && i <= 7))) << i;
+    for (const TextPair& p : reaction_kind_titles()) EXPECT_NE(p.ru[0], '\0');
+}
+
+TEST(ReactionCatalogue, AmplifierListsFollowTheParameter) {
+    const std::size_t counts[] = {68, 17, 17, 13, 13, 13, 3};
+    for (unsigned p = 0; p < kAmplifierParameterCount; ++p) {
+        const std::vector<Text> actions = amplifier_actions(p);
+        EXPECT_EQ(actions.size(), counts[p]) << p;
+        EXPECT_EQ(amplifier_action_count(p), counts[p]) << p;
+        ASSERT_LT(amplifier_neutral_action(p), actions.size());
+    }
+    EXPECT_EQ(amplifier_actions(0)[31].en, "Set 31");
+    EXPECT_EQ(amplifier_actions(0)[67].en, "Decrease on 5");
+    EXPECT_EQ(amplifier_actions(1)[0].en, "Set LEFT7");
+    EXPECT_EQ(amplifier_actions(1)[7].en, "Set 0");
+    EXPECT_EQ(amplifier_actions(1)[14].en, "Set RIGHT7");
+    EXPECT_EQ(amplifier_actions(2)[8].en, "Set REAR1");
+    EXPECT_EQ(amplifier_actions(3)[0].en, "Set -5");
+    EXPECT_EQ(amplifier_actions(5)[10].en, "Set 5");
+    EXPECT_EQ(amplifier_actions(6)[2].en, "Toggle");
+    for (unsigned p = 1; p <= 5; ++p) EXPECT_EQ(amplifier_actions(p)[amplifier_neutral_action(p)].en, "Set 0");
+    EXPECT_EQ(amplifier_actions(0)[amplifier_neutral_action(0)].en, "Set 31");
+    EXPECT_EQ(amplifier_actions(6)[amplifier_neutral_action(6)].en, "Off");
+    EXPECT_TRUE(amplifier_actions(7).empty());
+    EXPECT_EQ(amplifier_actions(0)[5].ru, "Установить 5");
+}
+
+TEST(ReactionCatalogue, CarDspParameterListsFollowModeAndType) {
+    auto numbers = [](unsigned mode, unsigned type) {
+        const CarDspLayout layout = cardsp_layout(mode, type);
+        const std::vector<Text> list = cardsp_parameters(layout);
+        return list.empty() ? std::string("-") : list.front().en + ".." + list.back().en;
+    };
+    EXPECT_EQ(numbers(1, 0), "1..7");
+    for (unsigned mode : {2u, 3u, 5u, 6u}) {
+        EXPECT_EQ(numbers(mode, 0), "1..32");
+        EXPECT_TRUE(cardsp_layout(mode, 0).repeat_shown);
+    }
+    EXPECT_EQ(numbers(4, 0), "0..20");
+    EXPECT_EQ(numbers(7, 0), "0..114");
+    EXPECT_EQ(numbers(7, 3), "0..114");
+    EXPECT_EQ(numbers(7, 4), "0..85");
+    EXPECT_EQ(numbers(7, 7), "0..85");
+    EXPECT_EQ(numbers(7, 8), "0..114");
+    EXPECT_EQ(numbers(14, 0), "1..3");
+    for (unsigned mode : {0u, 8u, 9u, 10u, 11u, 12u, 13u, 15u, 16u, 17u, 200u}) {
+        EXPECT_EQ(numbers(mode, 0), "-") << mode;
+        EXPECT_FALSE(cardsp_layout(mode, 0).repeat_shown) << mode;
+    }
+    for (unsigned mode : {1u, 4u, 7u, 14u}) EXPECT_FALSE(cardsp_layout(mode, 0).repeat_shown) << mode;
+}
+
+TEST(ReactionCatalogue, SwCanCodesPerCarType) {
+    const std::size_t counts[] = {23, 21, 13, 8, 12, 4, 4, 15, 21, 6, 8, 2, 2};
+    for (unsigned type = 0; type < 13; ++type) {
+        EXPECT_EQ(swcan_codes(type).size(), counts[type]) << type;
+        for (std::uint8_t code : swcan_codes(type)) EXPECT_LT(code, reaction_lists::swcan_buttons.size());
+    }
+    EXPECT_TRUE(std::equal(swcan_codes(1).begin(), swcan_codes(1).end(), swcan_codes(8).begin(), swcan_codes(8).end()));
+    EXPECT_TRUE(swcan_codes(13).empty());
+    EXPECT_EQ(swcan_position(2, 13), 8);
+    EXPECT_EQ(swcan_position(3, 0), -1);
+    EXPECT_EQ(swcan_position(7, 37), 14);
+    EXPECT_EQ(swcan_position(20, 0), -1);
+}
+
+TEST(ReactionCatalogue, InfraredProtocols) {
+    // Shown as a code: every named protocol but CAN AUTO; IR_ALPINE only in reactions.
+    for (unsigned p = 0; p < 16; ++p) {
+        const bool shown = p == 1 || p == 2 || p == 3 || p == 5 || p == 6 || p == 7 || p == 9 || p == 10 || p == 12 ||
+                           p == 13 || p == 14 || p == 15;
+        EXPECT_EQ(is_reaction_ir_protocol(p), shown) << p;
+    }
+    EXPECT_FALSE(is_capturable_reaction_protocol(3));  // RC5
+    EXPECT_FALSE(is_capturable_reaction_protocol(9));
+    EXPECT_TRUE(is_capturable_reaction_protocol(1));
+    EXPECT_TRUE(is_capturable_reaction_protocol(14));
+}
+
+TEST(ReactionCatalogue, NumberFieldRanges) {
+    struct Expect { ReactionControl control; std::uint32_t max; };
+    const Expect expected[] = {
+        {ReactionControl::UsbKeyDuration, 20000}, {ReactionControl::IrRepeats, 15},
+        {ReactionControl::PinDuration, 30000},    {ReactionControl::ControlDuration, 5000},
+        {ReactionControl::TouchX, 4095},          {ReactionControl::TouchY, 4095},
+        {ReactionControl::TouchDuration, 4000},   {ReactionControl::IdriveParameter, 65535},
+        {ReactionControl::CursorPoints, 255},     {ReactionControl::MmiParameter, 100},
+        {ReactionControl::ResEmulX, 255},         {ReactionControl::ResEmulY, 255},
+    };
+    EXPECT_EQ(reaction_number_fields().size(), std::size(expected));
+    for (const Expect& e : expected) {
+        const ReactionNumberField* f = find_reaction_number_field(e.control);
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->min, 0u);
+        EXPECT_EQ(f->max, e.max);
+    }
+    EXPECT_EQ(find_reaction_number_field(ReactionControl::EncoderRepeat), nullptr);
+}
+
+}  // namespace
+}  // namespace ztv

@@ -8,6 +8,7 @@
 #include "common/format.h"
 #include "config/voltage.h"
 #include "config/field_table.h"
+#include "config/pin_rules.h"
 
 namespace ztv {
 namespace {
@@ -33,16 +34,6 @@ void set_word_at(std::span<std::uint8_t, kSlotSize>& s, std::size_t i, unsigned 
     s[i] = static_cast<std::uint8_t>(value & 0xFF);
     s[i + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
 }
-
-constexpr TextPair kEncoderEmulationTouch{
-    "Нельзя использовать эти выводы для эмуляции энкодера,\nтак как они уже используются тачпанелью",
-    "You can not use those pins for encoder emulation\nbecause as they are already used for touchpanel"};
-constexpr TextPair kEncoderEmulationGps{
-    "Нельзя использовать эти выводы для эмуляции энкодера,\nтак как к ним уже подключён модуль GPS UART",
-    "You can not use those pins for encoder emulation,\nbecause she already used to connect the GPS UART module"};
-constexpr TextPair kEncoderEmulationHead{
-    "Нельзя использовать эти выводы для эмуляции энкодера,\nтак как к ним уже подключено головное устройство",
-    "You can not use those pins for encoder emulation,\nbecause she already used to connect the HEAD UNIT"};
 
 // Plain lists: the list, the slot byte that stores the position.
 struct PlainList {
@@ -148,63 +139,15 @@ void store_reaction_text(std::span<std::uint8_t, kSlotSize>& s, std::string_view
     put_field_text(s.subspan(P0, kReactionTextSize), std::string_view(cp).substr(0, kReactionTextSize));
 }
 
-// ---- pin checks (interim, until the pin rules land) ----
-
-constexpr TextPair kConfigurePinFirst{"Сначала настройте параметры вывода\nна странице \"Выводы\"",
-                                      "First, configure the pin options\nin the \"Pins\""};
-
-// Pin-mode byte index of a general pin named by an IR-output list value (-1: no check needed).
-int ir_output_pin_index(unsigned value) {
-    if (value >= 1 && value <= 7) return static_cast<int>(value - 1);
-    if (value >= 10 && value <= 13) return static_cast<int>(value);
-    return -1;
-}
-int output_pin_index(unsigned value) {
-    if (value >= 2 && value <= 8) return static_cast<int>(value - 2);
-    if (value >= 12 && value <= 15) return static_cast<int>(value - 2);
-    return -1;
-}
-
-ReactionEdit store_configured_pin(Record& record, std::size_t slot, std::size_t byte, unsigned value, int pin) {
-    auto s = record.slot(slot);
-    if (pin >= 0 && record.u8(kPinModeOffset + static_cast<std::size_t>(pin)) == 0) {
-        s[byte] = 0;
-        ReactionEdit edit = refused_with(to_text(kConfigurePinFirst));
-        edit.box_type = kBoxWarning;
-        edit.show_pins_page = true;
-        return edit;
-    }
-    s[byte] = static_cast<std::uint8_t>(value);
-    return {};
-}
-
-ReactionEdit check_ir_output_pin(Record& record, std::size_t slot, unsigned value) {
-    return store_configured_pin(record, slot, P4, value, ir_output_pin_index(value));
-}
-ReactionEdit check_output_pin(Record& record, std::size_t slot, unsigned value) {
-    return store_configured_pin(record, slot, P0, value, output_pin_index(value));
-}
-
-ReactionEdit check_encoder_connection(Record& record, std::size_t slot, unsigned value) {
-    const unsigned touch = get_field(record, FieldId::TOUCH_MODE);
-    const unsigned gps = get_field(record, FieldId::GPS_NUM);
-    const unsigned head = get_field(record, FieldId::HEAD_NUM);
-    const unsigned connection = value == 3 ? 1 : value == 5 ? 2 : 0;  // module connection on those pins
-    const TextPair* refusal = nullptr;
-    if ((value == 1 || value == 2) && touch >= 1 && touch <= 3) {
-        refusal = &kEncoderEmulationTouch;
-    } else if (connection != 0 && gps == connection) {
-        refusal = &kEncoderEmulationGps;
-    } else if (connection != 0 && head == connection) {
-        refusal = &kEncoderEmulationHead;
-    }
-    if (refusal != nullptr) {
-        ReactionEdit edit = refused_with(to_text(*refusal));
-        edit.box_type = kBoxWarning;
-        return edit;
-    }
-    record.slot(slot)[P0] = static_cast<std::uint8_t>(value);
-    return {};
+// Output pins and encoder connections go through the pin rules, which say what to store.
+ReactionEdit apply_pin_check(Record& record, const PinCheck& check) {
+    apply(record, check);
+    ReactionEdit edit;
+    edit.accepted = check.accepted;
+    edit.message = check.message;
+    edit.box_type = check.box_type;
+    edit.show_pins_page = check.show_pins_page;
+    return edit;
 }
 
 bool slot_has_kind(const Record& record, std::size_t slot, C control) {
@@ -261,13 +204,15 @@ ReactionEdit choose_reaction_entry(Record& record, std::size_t slot, ReactionCon
     switch (list) {
         case C::IrOutput:
             if (pos >= lists::ir_output_pins.size()) return refused();
-            return check_ir_output_pin(record, slot, pos);
+            return apply_pin_check(record, check_reaction_output_pin(record, OutputPinList::Pulse, slot, P4,
+                                                                     static_cast<std::uint8_t>(pos)));
         case C::PinOutput:
             if (pos >= lists::output_pins.size()) return refused();
-            return check_output_pin(record, slot, pos);
+            return apply_pin_check(record, check_reaction_output_pin(record, OutputPinList::Output, slot, P0,
+                                                                     static_cast<std::uint8_t>(pos)));
         case C::EncoderConnection:
             if (pos >= lists::encoder_connections.size()) return refused();
-            return check_encoder_connection(record, slot, pos);
+            return apply_pin_check(record, check_encoder_emulation(record, slot, P0, static_cast<std::uint8_t>(pos)));
         case C::ControlAction1:
         case C::ControlAction2:
             if (pos >= lists::control_actions.size()) return refused();

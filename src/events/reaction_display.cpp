@@ -19,9 +19,9 @@ namespace lists = reaction_lists;
 constexpr std::size_t P0 = 12, P1 = 13, P2 = 14, P3 = 15, P4 = 16;
 
 // The reaction half of one slot, read and written in place.
-class ReactionBytes {
+class SlotReaction {
 public:
-    ReactionBytes(Record& record, std::size_t slot) : bytes_(record.slot(slot)) {}
+    SlotReaction(Record& record, std::size_t slot) : bytes_(record.slot(slot)) {}
     std::uint8_t operator[](std::size_t i) const { return bytes_[i]; }
     void set(std::size_t i, unsigned value) { bytes_[i] = static_cast<std::uint8_t>(value); }
     std::uint16_t word(std::size_t i) const { return static_cast<std::uint16_t>(bytes_[i] | (bytes_[i + 1] << 8)); }
@@ -44,18 +44,18 @@ constexpr unsigned kSourceRestore = 10;
 constexpr unsigned kEventManageSimulate = 0;
 constexpr unsigned kEventManageEnable = 2;
 
-void normalize_send_ir(ReactionBytes& r) {
+void normalize_send_ir(SlotReaction& r) {
     if (is_reaction_ir_protocol(r[P3] & 0x0F)) return;
     for (std::size_t i = P0; i <= P3; ++i) r.set(i, 0);
 }
 
-void normalize_pin(ReactionBytes& r) {
+void normalize_pin(SlotReaction& r) {
     if (r[P0] != 0) return;
     r.set(P1, 0);
     r.set_word(P2, 0);
 }
 
-void normalize_control(const Record& record, ReactionBytes& r) {
+void normalize_control(const Record& record, SlotReaction& r) {
     const unsigned actions = r[P4];
     const unsigned action1 = actions & 0x07;
     const unsigned action2 = (actions >> 4) & 0x07;
@@ -67,7 +67,7 @@ void normalize_control(const Record& record, ReactionBytes& r) {
                                         static_cast<std::uint8_t>(get_field(record, FieldId::MINMAX_VOUT2))));
 }
 
-void normalize_source(ReactionBytes& r) {
+void normalize_source(SlotReaction& r) {
     const unsigned selection = r[P0];
     if (selection == kSourceNext || selection == kSourcePrevious) {
         r.set(P2, 0);
@@ -79,23 +79,23 @@ void normalize_source(ReactionBytes& r) {
     }
 }
 
-void normalize_event_manage(ReactionBytes& r) {
+void normalize_event_manage(SlotReaction& r) {
     const unsigned action = r[P0];
     if (action != kEventManageSimulate && action <= kEventManageEnable && r[P1] == 0) r.set(P1, 1);
 }
 
-void normalize_amplifier(ReactionBytes& r) {
+void normalize_amplifier(SlotReaction& r) {
     if (r[P0] >= kAmplifierParameterCount) r.set(P0, 0);
     if (r[P1] >= amplifier_action_count(r[P0])) r.set(P1, 0);
 }
 
-void normalize_cardsp(const Record& record, ReactionBytes& r) {
+void normalize_cardsp(const Record& record, SlotReaction& r) {
     const CarDspLayout layout = cardsp_layout(r[P0], get_field(record, FieldId::CARDSP_RUX_PARAM_TYPE));
     if (r[P1] >= layout.count) r.set(P1, 0);
     if (!layout.repeat_shown) r.set_word(P2, 0);
 }
 
-void normalize_swcan(ReactionBytes& r) {
+void normalize_swcan(SlotReaction& r) {
     const unsigned type = r[P3];
     if (swcan_position(type, r[P0]) < 0) {
         // The list then shows its first entry; store that entry's code so that what the page
@@ -106,7 +106,7 @@ void normalize_swcan(ReactionBytes& r) {
     if (r[P0] != 0) r.set_word(P1, 0);
 }
 
-void normalize_ganet(ReactionBytes& r) {
+void normalize_ganet(SlotReaction& r) {
     if (r[P0] != 0) r.set_word(P1, 0);
 }
 
@@ -148,11 +148,11 @@ private:
 };
 
 // Text of up to five Windows-1251 characters from bytes 12-16.
-std::string reaction_value_text(const ReactionBytes& r) {
+std::string reaction_value_text(const SlotReaction& r) {
     return cp1251_to_utf8(field_text(r.raw().data() + P0, kReactionTextSize));
 }
 
-Text hex_code_text(const ReactionBytes& r) { return Text::same(strprintf("%04X", r.word(P1))); }
+Text hex_code_text(const SlotReaction& r) { return Text::same(strprintf("%04X", r.word(P1))); }
 
 // ---- texts shared with the descriptions (interim: until the description texts land) ----
 
@@ -182,7 +182,7 @@ Text serial_preview_text(std::span<const std::uint8_t> value, std::size_t slot) 
 
 constexpr TextPair kCodeHexLabel{"Код, HEX 2 байта", "Code, HEX 2 bytes"};
 
-void describe(const Record& record, std::size_t slot, ReactionBytes& r, ReactionView& view) {
+void describe(const Record& record, std::size_t slot, SlotReaction& r, ReactionView& view) {
     ViewBuilder b(view);
     switch (static_cast<K>(view.kind)) {
         case K::UsbKey:
@@ -338,7 +338,7 @@ std::uint8_t limit_control_voltage(std::uint8_t code, std::uint8_t default_byte,
 }
 
 void normalize_reaction(Record& record, std::size_t slot) {
-    ReactionBytes r(record, slot);
+    SlotReaction r(record, slot);
     if (r[kReactionKindByte] >= kReactionKindCount) r.clear_all();
     switch (static_cast<K>(r[kReactionKindByte])) {
         case K::SendIr: normalize_send_ir(r); break;
@@ -356,7 +356,7 @@ void normalize_reaction(Record& record, std::size_t slot) {
 
 ReactionView display_reaction(Record& record, std::size_t slot) {
     normalize_reaction(record, slot);
-    ReactionBytes r(record, slot);
+    SlotReaction r(record, slot);
     ReactionView view;
     view.kind = r[kReactionKindByte];
     view.title = to_text(reaction_kind_titles()[view.kind]);

@@ -6,6 +6,7 @@
 
 #include "common/cp1251.h"
 #include "common/format.h"
+#include "common/numeric_entry.h"
 #include "config/voltage.h"
 #include "config/field_table.h"
 #include "config/pin_rules.h"
@@ -67,26 +68,6 @@ const PlainList kPlainLists[] = {
     {C::MctrlAction, P0, entries_of<&lists::mctrl>},
     {C::PorsheMode, P0, entries_of<&lists::porshe>},
 };
-
-// The numeric entry rule: digits only, then the field's inclusive range.
-struct NumberEntry {
-    std::optional<std::uint32_t> value;
-    Text message;
-};
-
-NumberEntry read_number(std::string_view text, std::uint32_t min, std::uint32_t max) {
-    const bool digits_only = !text.empty() && std::all_of(text.begin(), text.end(), [](char ch) {
-        return ch >= '0' && ch <= '9';
-    });
-    if (!digits_only) return {std::nullopt, to_text(kEnterValueMessage)};
-    std::uint64_t value = 0;
-    for (char ch : text) {
-        value = value * 10 + static_cast<unsigned>(ch - '0');
-        if (value > 0xFFFFFFFFull) break;  // far out of every range; stop before overflowing
-    }
-    if (value < min || value > max) return {std::nullopt, format_pair(kValueRangeMessage, min, max)};
-    return {static_cast<std::uint32_t>(value), {}};
-}
 
 // Autorepeat intervals: a whole number, no message for a bad text; a larger value means 500.
 std::uint16_t read_autorepeat(std::string_view text) {
@@ -259,9 +240,9 @@ ReactionEdit enter_reaction_text(Record& record, std::size_t slot, ReactionContr
     if (!slot_has_kind(record, slot, field)) return refused();
     auto s = record.slot(slot);
     if (const ReactionNumberField* number = find_reaction_number_field(field)) {
-        const NumberEntry entry = read_number(utf8, number->min, number->max);
-        if (!entry.value) return refused_with(entry.message);
-        store_number(s, field, *entry.value);
+        const NumericEntry entry = check_numeric_entry(utf8, NumericField{number->min, number->max, 4});
+        if (!entry.accepted) return refused_with(entry.message);
+        store_number(s, field, entry.value);
         return {};
     }
     switch (field) {

@@ -50,11 +50,6 @@ ReactionEdit accept_captured_ir_reaction(Record& record, std::size_t slot, const
 // A touch point captured on the panel: the slot's "USB Touch" reaction presses there for 200 ms.
 ReactionEdit accept_captured_touch(Record& record, std::size_t slot, unsigned x, unsigned y);
 
-// Numeric entry messages shared with the event pages.
-inline constexpr TextPair kEnterValueMessage{"Введите значение в указанной позиции",
-                                             "Enter a value in the specified position"};
-inline constexpr TextPair kValueRangeMessage{"Значение должно быть в диапазоне от %u до %u",
-                                             "The value must be in the range from %u to %u"};
 inline constexpr TextPair kNoInfraredCode{"Нет ИК-кода", "No Infrared code"};
 inline constexpr TextPair kReactionProtocolMessage{"Для реакции поддерживаются только протоколы NEC, JVC или SONY",
                                                    "For the response is only supported protocol NEC, JVC or SONY"};

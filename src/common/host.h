@@ -53,6 +53,10 @@ public:
     virtual void log_line(const std::string& line, LogSource source) = 0;
     // The status line's text.
     virtual void set_status_text(const Text& text) = 0;
+
+    // The language the user reads, for lines the core writes to the terminal log in one
+    // language only.
+    virtual Lang language() const { return Lang::Russian; }
 };
 
 // Waits ms milliseconds by the host's tick counter, pumping messages all the while; returns

@@ -1,0 +1,211 @@
+#include "device/connection_monitor.h"
+
+#include <algorithm>
+#include <array>
+
+#include "common/format.h"
+#include "device/device_errors.h"
+
+namespace ztv {
+namespace {
+
+constexpr TextPair kSelected{"Выбрано", "Selected"};
+constexpr TextPair kDisconnectedBanner{"******** Контроллер отключён **********",
+                                       "******** Controller is disconnected **********"};
+constexpr TextPair kReadConfigurationFailed{"Ошибка чтения конфигурации устройства\n%s",
+                                            "Error reading the configuration of the device\n%s"};
+constexpr TextPair kSendOfChanges{"Отправка изменений", "Send of changes"};
+
+}  // namespace
+
+ConnectionMonitor::ConnectionMonitor(Protocol& protocol, ConfigState& state, MonitorEvents& events,
+                                     CanRecordSink* can_sink)
+    : protocol_(protocol), state_(state), events_(events), can_sink_(can_sink), host_(protocol.host()) {}
+
+void ConnectionMonitor::log(const Text& text) { host_.log_line(text.in(host_.language()), LogSource::Program); }
+
+void ConnectionMonitor::on_polling_tick() {
+    events_.commit_pending_edit();
+    if (protocol_.tick_skip() > 0) {
+        protocol_.set_tick_skip(protocol_.tick_skip() - 1);
+        return;
+    }
+    if (protocol_.transport().is_exchange_running()) return;
+    PollingSuspension suspended(host_);
+    host_.progress_hide();
+    poll();
+    events_.after_poll();
+    send_changes();
+}
+
+int ConnectionMonitor::read_status() {
+    std::array<std::uint8_t, kStatusSize> bytes{};
+    std::size_t got = 0;
+    const int error = protocol_.read_area(block::kStatus, 0, bytes, got);
+    // A short reply leaves the rest of the record zero; nothing beyond the buffer is looked at.
+    if (error == kOk) status_ = StatusRecord::parse(bytes);
+    return error;
+}
+
+int ConnectionMonitor::pull_pending(unsigned pending) {
+    int result = kOk;
+    switch (pending) {
+        case kPendingCan: result = pull_can_records(); break;
+        case kPendingTerminal: result = pull_terminal_text(); break;
+        case kPendingBoth:
+            if (alternate_) {
+                alternate_ = false;
+                result = pull_can_records();
+            } else {
+                alternate_ = true;
+                result = pull_terminal_text();
+            }
+            break;
+        default:
+            if (fast_countdown_ == 0) {
+                interval_ms_ = kIdleIntervalMs;
+            } else {
+                --fast_countdown_;
+                interval_ms_ = kFastIntervalMs;
+            }
+            return kOk;
+    }
+    interval_ms_ = kFastIntervalMs;
+    fast_countdown_ = kFastPollTicks;
+    return result;
+}
+
+int ConnectionMonitor::poll() {
+    int result;
+    if (!connected_) {
+        remembered_serial_ = 0;
+        result = protocol_.transport().is_device_online();
+        if (result == kOk) result = read_status();
+    } else {
+        result = read_status();
+        if (result == kOk) {
+            events_.show_source(Text(strprintf("%s: %u", kSelected.ru, status_.source_index() + 1),
+                                     strprintf("%s: %u", kSelected.en, status_.source_index() + 1)),
+                                true);
+            const unsigned pending = (long_operation_ || no_background_pulls_) ? kPendingNone : status_.pending();
+            result = pull_pending(pending);
+        }
+    }
+
+    if (result != kOk) {
+        host_.set_status_text(error_text(result));
+        if (connected_) {
+            log(to_text(kDisconnectedBanner));
+            events_.show_source(Text(strprintf("%s: ?", kSelected.ru), strprintf("%s: ?", kSelected.en)), false);
+            connected_ = false;
+            events_.set_busy(false);
+        }
+    } else {
+        if (status_.serial != remembered_serial_) {
+            remembered_serial_ = status_.serial;
+            state_.record_valid = false;
+            read_configuration_if_application();
+        }
+        if (!connected_) {
+            dots_ = 0;
+            print_device_info(status_);
+            connected_ = true;
+            terminal_.reset();
+            events_.set_busy(false);
+        } else {
+            show_status_line();
+        }
+    }
+    protocol_.set_tick_skip(0);
+    return result;
+}
+
+void ConnectionMonitor::show_status_line() {
+    dots_ = dots_ >= kMaxDots ? 0 : dots_ + 1;
+    update_can_log_page();
+    const bool file_open = can_sink_ != nullptr && can_sink_->log_file_open();
+    host_.set_status_text(status_line_text(status_, dots_, file_open));
+}
+
+void ConnectionMonitor::update_can_log_page() {
+    const bool wanted = can_log_page_wanted(status_.name);
+    if (!can_page_visible_ || *can_page_visible_ != wanted) {
+        can_page_visible_ = wanted;
+        events_.show_can_log_page(wanted);
+    }
+    if (!wanted && can_sink_ != nullptr && can_sink_->log_file_open()) can_sink_->close_log_file();
+}
+
+int ConnectionMonitor::read_configuration_if_application() {
+    if (is_bootloader()) return kOk;
+    const bool was_long = long_operation_;
+    long_operation_ = true;
+    events_.set_busy(true);
+    const int error = protocol_.read_configuration(state_, [this] { events_.configuration_read(); });
+    if (error != kOk) host_.show_message(kBoxError, with_error_text(kReadConfigurationFailed, error));
+    events_.set_busy(false);
+    long_operation_ = was_long;
+    return error;
+}
+
+void ConnectionMonitor::send_changes() {
+    if (!state_.record_valid || learning_ || is_bootloader()) return;
+    auto record = state_.record.bytes();
+    auto shadow = state_.shadow.bytes();
+    std::size_t total = 0;
+    bool sending = connected_;
+    for (std::size_t i = 0; i < kRecordSize;) {
+        if (record[i] == shadow[i]) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i + 1;
+        while (end < kRecordSize && record[end] != shadow[end]) ++end;
+        std::copy(record.begin() + static_cast<std::ptrdiff_t>(i), record.begin() + static_cast<std::ptrdiff_t>(end),
+                  shadow.begin() + static_cast<std::ptrdiff_t>(i));
+        if (sending) {
+            const int error = protocol_.write_checked(block::kRecord, static_cast<std::uint32_t>(i),
+                                                      record.subspan(i, end - i));
+            // One error box is enough: the shadow still takes the remaining runs, as it does for
+            // the failed one, but they are not sent into a link that just failed.
+            if (error != kOk) sending = false;
+            total += end - i;
+        }
+        i = end;
+    }
+    if (total > 0) host_.flash_message(1000, 250, to_text(kSendOfChanges));
+}
+
+void ConnectionMonitor::print_device_info(const StatusRecord& status) {
+    for (const Text& line : device_info_lines(status)) log(line);
+}
+
+int ConnectionMonitor::pull_terminal_text() {
+    std::array<std::uint8_t, kTerminalPullSize> buffer{};
+    const auto sink = [this](std::string_view line) {
+        host_.log_line(events_.controller_line(line), LogSource::Controller);
+    };
+    for (int request = 0; request < kMaxTerminalRequestsPerPull; ++request) {
+        host_.pump();
+        std::size_t got = 0;
+        const int error = protocol_.read_area(block::kTerminal, 0, buffer, got);
+        if (error != kOk) return error;
+        if (host_.closing()) return kOk;
+        terminal_.feed(std::span<const std::uint8_t>(buffer.data(), std::min(got, buffer.size())), sink);
+        if (got == 0) break;
+    }
+    return kOk;
+}
+
+int ConnectionMonitor::pull_can_records() {
+    std::array<std::uint8_t, kCanPullMax> buffer{};
+    std::size_t got = 0;
+    const int error = protocol_.read_area(block::kCanLog, 0, buffer, got);
+    if (error != kOk) return error;
+    // Only whole records count; a reply of any other length is ignored.
+    if (got == 0 || got % kCanRecordSize != 0 || got > buffer.size()) return kOk;
+    if (can_sink_ != nullptr) can_sink_->receive_can_records(std::span<const std::uint8_t>(buffer.data(), got));
+    return kOk;
+}
+
+}  // namespace ztv

@@ -1,0 +1,146 @@
+#include "device/status_record.h"
+
+#include <algorithm>
+#include <array>
+
+#include "common/format.h"
+
+namespace ztv {
+namespace {
+
+std::uint32_t le32(const std::array<std::uint8_t, kStatusSize>& b, std::size_t at) {
+    return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
+           (static_cast<std::uint32_t>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+}
+
+void put32(std::span<std::uint8_t, kStatusSize> b, std::size_t at, std::uint32_t v) {
+    for (std::size_t i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+struct FeatureLine {
+    char letter;
+    const char* line;  // nullptr: the letter gives no line
+};
+
+constexpr FeatureLine kFeatures[] = {
+    {'8', " - CAN Bus for AUDI A8 seat"},
+    {'A', " - CDC ACM Virtual COM port"},
+    {'B', " - Bluetooth module BK3231/JDY-33 SPP-C"},
+    {'C', " - CAN Bus"},
+    {'E', " - USB Mouse touch"},
+    {'G', " - GaNet Honda/Acura"},
+    {'I', " - IEBUS Toyota/Lexus"},
+    {'J', " - Renault Joystick"},
+    {'K', " - USB Keyboard page 7"},
+    {'L', " - LIN Bus"},
+    {'M', " - CAN Bus for BMW iDrive"},
+    {'P', " - PS/2 touchpad Synaptics"},
+    {'R', " - CAP2RES controller"},
+    {'S', " - iBUS for BMW"},
+    {'T', " - Terminal"},
+    {'U', " - UART event and response"},
+    {'V', " - LIN Bus for VW Steering Wheel"},
+    {'X', nullptr},
+    {'Z', " - MMI AUDI Serial"},
+    {'c', " - CAN Bus VW SW Emulate"},
+    {'d', " - CAN Bus for MERCEDES Joystick"},
+    {'e', " - CAN Bus for MERCEDES Controller"},
+    {'g', " - GAZER PA"},
+    {'l', " - LIN Bus for AUDI Steering Wheel"},
+    {'m', " - LIN Bus for Mazda CX5 Joystick"},
+    {'r', " - CAN Bus for Renault Joystick"},
+};
+
+constexpr const char* kHyphens = "---------------------------";
+constexpr std::string_view kFamilyPrefix = "ZEB-TERVIO-V4-";
+
+}  // namespace
+
+StatusRecord StatusRecord::parse(std::span<const std::uint8_t> bytes) {
+    std::array<std::uint8_t, kStatusSize> b{};
+    std::copy_n(bytes.begin(), std::min(bytes.size(), b.size()), b.begin());
+    StatusRecord s;
+    s.app_version = le32(b, 0);
+    s.serial = le32(b, 4);
+    s.boot_version = le32(b, 8);
+    s.hardware_code = le32(b, 12);
+    const auto* name = reinterpret_cast<const char*>(b.data() + kStatusNameOffset);
+    s.name.assign(name, std::find(name, name + kStatusNameSize, '\0'));
+    s.status_word = static_cast<std::uint16_t>(b[kStatusWordOffset] | (b[kStatusWordOffset + 1] << 8));
+    return s;
+}
+
+void StatusRecord::serialize(std::span<std::uint8_t, kStatusSize> out) const {
+    std::fill(out.begin(), out.end(), std::uint8_t{0});
+    put32(out, 0, app_version);
+    put32(out, 4, serial);
+    put32(out, 8, boot_version);
+    put32(out, 12, hardware_code);
+    std::copy_n(name.begin(), std::min(name.size(), kStatusNameSize), out.begin() + kStatusNameOffset);
+    out[kStatusWordOffset] = static_cast<std::uint8_t>(status_word & 0xFF);
+    out[kStatusWordOffset + 1] = static_cast<std::uint8_t>(status_word >> 8);
+}
+
+bool is_bootloader_name(std::string_view name) { return name.find("TERVIO-V4-BOOT") != std::string_view::npos; }
+
+bool StatusRecord::bootloader() const { return is_bootloader_name(name); }
+
+std::vector<Text> device_info_lines(const StatusRecord& s) {
+    std::vector<Text> lines;
+    lines.push_back(format_pair({"Контроллер          \"%s\"", "Controller          \"%s\""}, s.name.c_str()));
+    lines.push_back(format_pair({"Серийный номер      %lu", "The serial number   %lu"},
+                                static_cast<unsigned long>(s.serial)));
+    lines.push_back(format_pair({"Версия загрузчика   %u.%02u", "Boot version        %u.%02u"},
+                                s.boot_version / 100, s.boot_version % 100));
+    if (s.app_version == 0) {
+        lines.push_back(to_text({"Версия приложения   (приложение не загружено)",
+                                 "Application version (application is not loaded)"}));
+        return lines;
+    }
+    lines.push_back(format_pair({"Версия приложения   %u.%02u", "Application version %u.%02u"}, s.app_version / 100,
+                                s.app_version % 100));
+    const std::size_t dash = s.name.rfind('-');
+    if (dash == std::string::npos) return lines;
+    const std::string letters = s.name.substr(dash + 1);
+    lines.push_back(Text::same(kHyphens));
+    if (letters == "BOOT") return lines;
+    lines.push_back(to_text({"Поддержка контроллера:", "Controller support:"}));
+    for (const char letter : letters) {
+        const auto* feature = std::find_if(std::begin(kFeatures), std::end(kFeatures),
+                                           [letter](const FeatureLine& f) { return f.letter == letter; });
+        if (feature == std::end(kFeatures))
+            lines.push_back(Text::same(strprintf(" - Unknown '%c'", letter)));
+        else if (feature->line != nullptr)
+            lines.push_back(Text::same(feature->line));
+    }
+    lines.push_back(Text::same(kHyphens));
+    return lines;
+}
+
+Text status_line_text(const StatusRecord& s, int dots, bool can_file_open) {
+    const std::string dot_text(static_cast<std::size_t>(std::clamp(dots, 0, 10)), '.');
+    if (s.bootloader())
+        return format_pair({"Загрузчик контроллера \"%s\" подключён%s", "The bootloader of controller \"%s\" is connected%s"},
+                           s.name.c_str(), dot_text.c_str());
+    Text suffix;
+    if (s.can_log_running()) {
+        suffix = to_text({". CAN-лог запущен", ". CAN log started"});
+        if (can_file_open) suffix = join(suffix, "", to_text({" и записывается в файл", " and written to the file"}));
+    }
+    // The name comes from the controller: it is only ever an argument, never part of a format.
+    const int major = static_cast<int>(s.app_version / 100);
+    const int minor = static_cast<int>(s.app_version % 100);
+    return Text(strprintf("Контроллер \"%s V%d.%02d\" подключён%s%s", s.name.c_str(), major, minor, suffix.ru.c_str(),
+                          dot_text.c_str()),
+                strprintf("Controller \"%s V%d.%02d\" is connected%s%s", s.name.c_str(), major, minor,
+                          suffix.en.c_str(), dot_text.c_str()));
+}
+
+bool can_log_page_wanted(std::string_view name) {
+    if (name.find("-CAN-") != std::string_view::npos || name.find("-CL-") != std::string_view::npos) return true;
+    const std::size_t family = name.find(kFamilyPrefix);
+    if (family == std::string_view::npos) return false;
+    return name.substr(family + kFamilyPrefix.size()).find('C') != std::string_view::npos;
+}
+
+}  // namespace ztv

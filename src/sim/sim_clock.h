@@ -1,0 +1,25 @@
+// The time the simulated controller lives in: the host's clock, which in tests is simulated
+// (spending time advances it) and in the program and benchmarks is the real one.
+#pragma once
+
+#include <cstdint>
+
+namespace ztv::sim {
+
+class SimClock {
+public:
+    virtual ~SimClock() = default;
+    virtual std::uint32_t now_ms() = 0;
+    // A USB transfer takes this long: a simulated clock advances, a real one waits.
+    virtual void spend_us(std::uint32_t microseconds) = 0;
+};
+
+// The monotonic clock of the machine; spending busy-waits, so that a modelled latency of a
+// millisecond is a millisecond and not whatever the scheduler makes of a sleep.
+class RealClock final : public SimClock {
+public:
+    std::uint32_t now_ms() override;
+    void spend_us(std::uint32_t microseconds) override;
+};
+
+}  // namespace ztv::sim

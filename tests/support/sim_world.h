@@ -1,0 +1,57 @@
+// One simulated world for device tests: fake host (clock), simulated controller, transport,
+// protocol, configuration state and connection monitor, wired as the program wires them.
+#pragma once
+
+#include "config/config_state.h"
+#include "device/connection_monitor.h"
+#include "device/protocol.h"
+#include "device/transport.h"
+#include "sim/sim_controller.h"
+#include "support/fake_host.h"
+
+namespace ztv::test {
+
+// Records what the monitor asked of the window.
+struct RecordingEvents : MonitorEvents {
+    void set_busy(bool busy) override { busy_calls.push_back(busy); }
+    void configuration_read() override { ++refreshes; }
+    void show_source(const Text& text, bool enabled) override {
+        source_text = text;
+        source_enabled = enabled;
+    }
+    void show_can_log_page(bool visible) override { can_page.push_back(visible); }
+
+    std::vector<bool> busy_calls;
+    int refreshes = 0;
+    Text source_text;
+    bool source_enabled = false;
+    std::vector<bool> can_page;
+};
+
+struct SimWorld {
+    explicit SimWorld(sim::SimMemory memory = {}) : sim(host, std::move(memory)) {
+        // One USB control transfer takes about a millisecond; this also lets time pass while
+        // the transport polls a controller that does not answer.
+        sim.set_transfer_latency_us(1000);
+    }
+
+    // Ticks the monitor until it reports a connected controller (or gives up).
+    bool connect(int max_ticks = 12) {
+        for (int i = 0; i < max_ticks && !monitor.connected(); ++i) monitor.poll();
+        return monitor.connected();
+    }
+    // Lets the window's polling timer drive the monitor during every pump.
+    void attach_timer() {
+        host.attach_polling([this] { monitor.on_polling_tick(); }, [this] { return monitor.interval_ms(); });
+    }
+
+    FakeHost host;
+    sim::SimController sim;
+    Transport transport{sim, host};
+    Protocol protocol{transport, host};
+    ConfigState state;
+    RecordingEvents events;
+    ConnectionMonitor monitor{protocol, state, events};
+};
+
+}  // namespace ztv::test

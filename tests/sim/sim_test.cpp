@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "device/device_errors.h"
+#include "device/firmware_file.h"
+#include "sim/sim_firmware.h"
+#include "support/sim_world.h"
+
+namespace ztv {
+namespace {
+
+using test::SimWorld;
+
+struct SimTest : ::testing::Test {
+    SimTest() { world.transport.set_identity_index(1); }
+    int write(std::uint8_t code, std::uint32_t offset, std::initializer_list<std::uint8_t> bytes) {
+        std::vector<std::uint8_t> data(bytes);
+        return world.protocol.write_area(code, offset, data);
+    }
+    std::vector<std::uint8_t> read(std::uint8_t code, std::uint32_t offset, std::size_t size, int* error = nullptr) {
+        std::vector<std::uint8_t> dest(size);
+        std::size_t got = 0;
+        const int e = world.protocol.read_area(code, offset, dest, got);
+        if (error != nullptr) *error = e;
+        dest.resize(std::min(got, size));
+        return dest;
+    }
+    SimWorld world;
+};
+
+TEST_F(SimTest, RestartLeavesTheBusForAWhile) {
+    world.sim.set_restart_ms(700);
+    ASSERT_EQ(world.protocol.restart_device(), kOk);
+    int error = kOk;
+    read(0x01, 0, 56, &error);
+    EXPECT_EQ(error, kErrDisconnected) << "the handle died with the restart, and no device is found";
+    world.transport.set_identity_index(1);
+    EXPECT_EQ(world.transport.is_device_online(), kErrDisconnected);
+    world.host.advance_ms(700);
+    world.transport.set_identity_index(1);
+    EXPECT_EQ(world.transport.is_device_online(), kOk);
+    EXPECT_EQ(world.sim.restarts(), 1);
+}
+
+TEST_F(SimTest, WritesBeyondTheRecordAreRefused) {
+    EXPECT_EQ(write(0x10, 2037, {1}), kOk);
+    EXPECT_EQ(write(0x10, 2037, {1, 2}), kErrParameters);
+    EXPECT_EQ(write(0x11, 9, {1, 2}), kErrParameters);
+    int error = 0;
+    EXPECT_TRUE(read(0x10, 2038, 64, &error).empty());
+    EXPECT_EQ(error, kOk);
+}
+
+TEST_F(SimTest, CanModeNeedsTheCanFeature) {
+    EXPECT_EQ(write(0x15, 0, {1}), kOk);
+    EXPECT_EQ(world.sim.can_mode(), 1);
+    EXPECT_TRUE(world.sim.status().can_log_running());
+    EXPECT_EQ(write(0x15, 0, {4}), kErrParameters);
+    world.sim.memory().features = "KT";
+    EXPECT_EQ(write(0x15, 0, {0}), kErrParameters);
+}
+
+TEST_F(SimTest, CanRecordsComeInWholeRecordsOfThree) {
+    const std::uint8_t data[3] = {0xDE, 0xAD, 0x01};
+    for (std::uint32_t i = 0; i < 4; ++i) world.sim.push_can_record(0x7DF << 18, false, data, 100 + i);
+    EXPECT_EQ(world.sim.status().pending(), kPendingCan);
+    const auto first = read(0x15, 0, 64);
+    ASSERT_EQ(first.size(), 60u);
+    EXPECT_EQ(first[0] | first[1] << 8 | first[2] << 16 | first[3] << 24, 0x7DF << 18);
+    EXPECT_EQ(first[4], 3);
+    EXPECT_EQ(first[5], 0xDE);
+    EXPECT_EQ(first[16], 100);
+    EXPECT_EQ(read(0x15, 0, 64).size(), 20u);
+    EXPECT_EQ(world.sim.status().pending(), kPendingNone);
+}
+
+TEST_F(SimTest, TerminalInputIsKeptAndEchoed) {
+    EXPECT_EQ(write(0x05, 0, {'v', 'e', 'r', 0}), kOk);
+    EXPECT_EQ(world.sim.terminal_input(), (std::vector<std::string>{"ver"}));
+    EXPECT_EQ(world.sim.status().pending(), kPendingTerminal);
+    const auto text = read(0x05, 0, 199);
+    EXPECT_EQ(std::string(text.begin(), text.end()), "> ver\r\n");
+}
+
+TEST_F(SimTest, DefaultsResetRecordAndTouch) {
+    world.sim.memory().record.set_u8(900, 1);
+    world.sim.memory().touch[3] = 1;
+    ASSERT_EQ(world.protocol.write_area(0x04, 0, {}), kOk);
+    EXPECT_EQ(world.sim.memory().record.u8(900), 0);
+    EXPECT_EQ(world.sim.memory().record.u16(2), 4095);
+    EXPECT_EQ(world.sim.memory().touch[3], 0);
+}
+
+TEST_F(SimTest, LearningReportsRawIdleThenOnlyButtonsAboveTheCeiling) {
+    world.sim.hold_button(1, 900, world.host.tick_ms() + 3000, world.host.tick_ms() + 4000);
+    EXPECT_EQ(write(0x12, 0, {1, 0, 0, 0, 0, 0, 0, 0, 0}), kOk);
+    auto quiet = read(0x12, 0, 8);
+    ASSERT_EQ(quiet.size(), 8u);
+    const unsigned idle0 = quiet[0] | quiet[1] << 8;
+    EXPECT_GE(idle0, 120u);
+    EXPECT_LT(idle0, 127u);
+    // Ceilings of 200 on every channel: nothing pressed reads 0.
+    EXPECT_EQ(write(0x12, 0, {1, 200, 0, 200, 0, 200, 0, 200, 0}), kOk);
+    EXPECT_EQ(read(0x12, 0, 8), std::vector<std::uint8_t>(8, 0));
+    world.host.advance_ms(3100);
+    auto pressed = read(0x12, 0, 8);
+    EXPECT_EQ(pressed[2] | pressed[3] << 8, 900);
+    EXPECT_EQ(pressed[0] | pressed[1] << 8, 0);
+    world.host.advance_ms(1000);
+    EXPECT_EQ(read(0x12, 0, 8), std::vector<std::uint8_t>(8, 0));
+}
+
+TEST_F(SimTest, TouchCalibrationWalksItsStepsThenStoresTheResult) {
+    EXPECT_EQ(write(0x11, 0, {1}), kOk);
+    std::vector<std::uint8_t> states;
+    for (int i = 0; i < 10; ++i) {
+        states.push_back(read(0x11, 1, 1).at(0));
+        world.host.advance_ms(500);
+    }
+    EXPECT_EQ(states, (std::vector<std::uint8_t>{1, 1, 0x81, 2, 2, 0x82, 3, 3, 0x83, 0}));
+    const auto block = read(0x11, 0, 10);
+    EXPECT_EQ(block[0], 1);
+    EXPECT_EQ(block[1], 0);
+    EXPECT_NE(block[2] | block[3] << 8, 0);
+}
+
+TEST_F(SimTest, TouchCaptureCatchesAScriptedTouch) {
+    world.sim.touch_at(world.host.tick_ms() + 1500, 1234, 2345);
+    EXPECT_EQ(write(0x14, 0, {0x10, 0x27}), kOk);  // 10000 ms
+    EXPECT_EQ(world.sim.touch_capture_ms(), 10000);
+    EXPECT_EQ(read(0x14, 0, 5), (std::vector<std::uint8_t>{0, 0, 0, 0, 0}));
+    world.host.advance_ms(1600);
+    const auto caught = read(0x14, 0, 5);
+    EXPECT_EQ(caught[0], 1);
+    EXPECT_EQ(caught[1] | caught[2] << 8, 1234);
+    EXPECT_EQ(caught[3] | caught[4] << 8, 2345);
+    EXPECT_EQ(write(0x14, 0, {0, 0}), kOk);
+    EXPECT_EQ(read(0x14, 0, 5)[0], 0);
+}
+
+TEST_F(SimTest, IrCaptureReportsTheLastCode) {
+    EXPECT_EQ(read(0x13, 0, 4), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+    world.sim.at(world.host.tick_ms() + 100, [](sim::SimController& s) { s.set_ir_code(0x0120FF45); });
+    world.host.advance_ms(200);
+    EXPECT_EQ(read(0x13, 0, 4), (std::vector<std::uint8_t>{0x45, 0xFF, 0x20, 0x01}));
+}
+
+TEST_F(SimTest, BootloaderTakesFirmwareChecksItAndStartsTheNewApplication) {
+    const auto file = sim::make_sim_firmware(1107, 4, 300);
+    const FirmwareLoad load = parse_firmware(file);
+    ASSERT_EQ(load.status, FirmwareFileStatus::Ok);
+    world.sim.set_mode(sim::SimMode::Bootloader);
+    world.transport.set_identity_index(0);
+    EXPECT_EQ(write(0x10, 0, {1}), kErrParameters) << "the bootloader only knows firmware blocks";
+    const auto& transfer = load.image.transfer;
+    ASSERT_EQ(world.protocol.write_chunked(0x02, 0, std::span<const std::uint8_t>(transfer.data(), transfer.size() - 64)),
+              kOk);
+    EXPECT_EQ(world.sim.memory().app_version, 0u) << "erased, not yet complete";
+    ASSERT_EQ(world.protocol.write_chunked(0x02, static_cast<std::uint32_t>(transfer.size() - 64),
+                                           std::span<const std::uint8_t>(transfer).last(64)),
+              kOk);
+    EXPECT_EQ(world.sim.memory().app_version, 1107u);
+    world.host.advance_ms(600);
+    EXPECT_EQ(world.sim.mode(), sim::SimMode::Application);
+}
+
+TEST_F(SimTest, BootloaderKeepsNoApplicationAfterACorruptImage) {
+    auto file = sim::make_sim_firmware(1107, 4, 200);
+    FirmwareLoad load = parse_firmware(file);
+    ASSERT_EQ(load.status, FirmwareFileStatus::Ok);
+    load.image.transfer[50] ^= 0xFF;
+    world.sim.set_mode(sim::SimMode::Bootloader);
+    world.transport.set_identity_index(0);
+    ASSERT_EQ(world.protocol.write_chunked(0x02, 0, load.image.transfer), kOk);
+    EXPECT_EQ(world.sim.memory().app_version, 0u);
+    world.host.advance_ms(1000);
+    EXPECT_EQ(world.sim.mode(), sim::SimMode::Bootloader);
+}
+
+TEST_F(SimTest, ApplicationEntersBootloaderOnAFirmwareBlock) {
+    const std::array<std::uint8_t, 64> block{};
+    EXPECT_EQ(world.protocol.write_area(0x02, 0, block), kOk);
+    world.host.advance_ms(600);
+    world.transport.set_identity_index(0);
+    EXPECT_EQ(world.transport.is_device_online(), kOk);
+    EXPECT_EQ(world.sim.mode(), sim::SimMode::Bootloader);
+    EXPECT_EQ(world.sim.status().name, "ZEB-TERVIO-V4-BOOT");
+}
+
+TEST_F(SimTest, CorruptRequestChecksumIsAnsweredWithParameterError) {
+    Frame frame;
+    frame.set_command(0x10);
+    frame.seal();
+    frame.bytes[69] ^= 1;
+    ASSERT_TRUE(world.sim.on_set_feature(0, frame.bytes) == false);  // stale handle generation
+    auto device = world.sim.open("sim:zeb-tervio-v4");
+    ASSERT_NE(device, nullptr);
+    ASSERT_TRUE(device->set_feature(frame.bytes));
+    Frame reply;
+    ASSERT_TRUE(device->get_feature(reply.bytes));
+    EXPECT_EQ(reply.command(), 0xFE);
+}
+
+}  // namespace
+}  // namespace ztv

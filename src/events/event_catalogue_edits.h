@@ -1,0 +1,52 @@
+// The changes that the event page makes to a slot's event half. Each checks what it is given
+// against the catalogue, so a view only passes on what the user chose; the slot is to be shown
+// again afterwards (show_event), which applies the kind's rules.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "config/record.h"
+#include "events/event_catalogue.h"
+
+namespace ztv {
+
+// Stores list position `position`; refused (false) when the slot holds another kind or the
+// list has no such entry. A new "Timeout" start point also arms a disabled trigger ("Any").
+bool set_event_choice(Record& record, std::size_t slot, EventChoice id, unsigned position);
+
+// Stores a number that passed the numeric entry check, with the field's width; refused when
+// the slot holds another kind or the value is outside the field's range.
+bool set_event_number(Record& record, std::size_t slot, EventNumber id, std::uint32_t value);
+
+// "Serial" and "UART" events: the text (Windows-1251) is cut to 8 characters and replaces the
+// eight parameter bytes, without terminator when it fills them. Returns the stored text, which
+// the field shows; nothing is stored for another kind.
+std::string set_event_text(Record& record, std::size_t slot, std::string_view cp1251);
+
+// The "Voltage" comparison button: "<" (0) becomes ">" (1) and anything else "<".
+void toggle_voltage_comparison(Record& record, std::size_t slot);
+
+// Drag and drop of a learned button onto the "Button" (key) or "Mod" field.
+enum class ButtonTarget : std::uint8_t { Key, Mod };
+
+// Whether a drop is accepted: only on a "Button" event, only a learned key (channel 0-3,
+// key 1-15, with a code) or a connected encoder direction (channel 4, keys 1-2 / 3-4), never an
+// encoder as modifier, and never a key and its modifier on one channel.
+bool button_drop_allowed(const Record& record, std::size_t slot, ButtonTarget target, unsigned channel,
+                         unsigned key_number);
+// Stores the button when the drop is accepted; returns whether it was.
+bool drop_button(Record& record, std::size_t slot, ButtonTarget target, unsigned channel, unsigned key_number);
+// "Delete key" / "Delete mod key".
+void clear_button(Record& record, std::size_t slot, ButtonTarget target);
+
+// A code captured from the controller (its 32-bit value, command in the low byte): the slot
+// becomes an "IR code" event with that code and a disabled trigger becomes "Any"; the other
+// bytes are kept. A zero value means nothing was received and changes nothing (false).
+bool store_captured_ir_event(Record& record, std::size_t slot, std::uint32_t code);
+// "Delete IR code": the event half is cleared and stays an "IR code" event.
+void delete_ir_event_code(Record& record, std::size_t slot);
+
+}  // namespace ztv

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include "config/field_table.h"
+#include "events/event_catalogue_edits.h"
+
+namespace ztv {
+namespace {
+
+constexpr std::size_t kSlot = 3;
+
+class EventEdits : public ::testing::Test {
+protected:
+    std::span<std::uint8_t, kSlotSize> slot() { return record.slot(kSlot); }
+    void learn(unsigned channel, unsigned row) { record.set_u16(Record::button_offset(channel, row - 1), 700); }
+    Record record;
+};
+
+TEST_F(EventEdits, ChoiceIsStoredAsItsPosition) {
+    slot()[0] = 18;
+    EXPECT_TRUE(set_event_choice(record, kSlot, EventChoice::Lin, 91));
+    EXPECT_EQ(slot()[2], 91);
+    EXPECT_FALSE(set_event_choice(record, kSlot, EventChoice::Lin, 92));
+    EXPECT_EQ(slot()[2], 91);
+    EXPECT_FALSE(set_event_choice(record, kSlot, EventChoice::Ibus, 1)) << "the slot holds a LIN event";
+    EXPECT_EQ(slot()[2], 91);
+}
+
+TEST_F(EventEdits, SecondListOfAPageUsesItsOwnByte) {
+    slot()[0] = 11;
+    EXPECT_TRUE(set_event_choice(record, kSlot, EventChoice::GestureEnd, 13));
+    EXPECT_EQ(slot()[3], 13);
+    EXPECT_EQ(slot()[2], 0);
+}
+
+TEST_F(EventEdits, NewTimeoutStartArmsADisabledTrigger) {
+    slot()[0] = 4;
+    slot()[10] = 0xC0 | kTriggerDisabled;
+    EXPECT_TRUE(set_event_choice(record, kSlot, EventChoice::TimeoutStart, 7));
+    EXPECT_EQ(slot()[2], 7);
+    EXPECT_EQ(slot()[10], 0xC0 | kTriggerAny);
+    EXPECT_TRUE(set_event_choice(record, kSlot, EventChoice::TimeoutStart, 80));
+    EXPECT_FALSE(set_event_choice(record, kSlot, EventChoice::TimeoutStart, 81));
+}
+
+TEST_F(EventEdits, OtherChoicesLeaveTheTriggerAlone) {
+    slot()[0] = 7;
+    EXPECT_TRUE(set_event_choice(record, kSlot, EventChoice::VoltageInput, 2));
+    EXPECT_EQ(slot()[10], 0);
+}
+
+TEST_F(EventEdits, NumbersAreStoredWithTheFieldWidth) {
+    slot()[0] = 4;
+    for (std::size_t i = 2; i < 10; ++i) slot()[i] = 0xEE;
+    EXPECT_TRUE(set_event_number(record, kSlot, EventNumber::TimeoutTime, 0));  // 0 ms is a valid time-out
+    EXPECT_EQ(slot()[2], 0xEE);
+    for (std::size_t i = 3; i < 7; ++i) EXPECT_EQ(slot()[i], 0) << i;
+    EXPECT_EQ(slot()[7], 0xEE);
+    EXPECT_TRUE(set_event_number(record, kSlot, EventNumber::TimeoutTime, 1000000000));
+    EXPECT_EQ(slot()[3], 0x00);
+    EXPECT_EQ(slot()[4], 0xCA);
+    EXPECT_EQ(slot()[5], 0x9A);
+    EXPECT_EQ(slot()[6], 0x3B);
+    EXPECT_FALSE(set_event_number(record, kSlot, EventNumber::TimeoutTime, 1000000001));
+    EXPECT_EQ(slot()[6], 0x3B);
+}
+
+TEST_F(EventEdits, VoltageThresholdIsTwoBytesUpTo18000) {
+    slot()[0] = 7;
+    slot()[6] = 0x77;
+    EXPECT_TRUE(set_event_number(record, kSlot, EventNumber::VoltageThreshold, 18000));
+    EXPECT_EQ(record.u16(Record::slot_offset(kSlot) + 4), 18000);
+    EXPECT_EQ(slot()[6], 0x77);
+    EXPECT_FALSE(set_event_number(record, kSlot, EventNumber::VoltageThreshold, 18001));
+    EXPECT_TRUE(set_event_number(record, kSlot, EventNumber::VoltageDuration, 65536));
+    EXPECT_EQ(slot()[8], 1);
+    EXPECT_FALSE(set_event_number(record, kSlot, EventNumber::PinDuration, 5)) << "not a Pins event";
+}
+
+TEST_F(EventEdits, SerialTextIsCutToEightCharacters) {
+    slot()[0] = 15;
+    EXPECT_EQ(set_event_text(record, kSlot, "ABCDEFGHIJKL"), "ABCDEFGH");
+    EXPECT_EQ(std::string(slot().begin() + 2, slot().begin() + 10), "ABCDEFGH");
+    EXPECT_EQ(slot()[10], 0) << "no terminator spills into the flags";
+    EXPECT_EQ(set_event_text(record, kSlot, "OK"), "OK");
+    EXPECT_EQ(slot()[3], 'K');
+    for (std::size_t i = 4; i < 10; ++i) EXPECT_EQ(slot()[i], 0) << i;
+    slot()[0] = 20;
+    EXPECT_EQ(set_event_text(record, kSlot, "UART"), "UART");
+    slot()[0] = 3;
+    EXPECT_EQ(set_event_text(record, kSlot, "X"), "");
+    EXPECT_EQ(slot()[2], 'U');
+}
+
+TEST_F(EventEdits, ComparisonToggles) {
+    slot()[0] = 7;
+    toggle_voltage_comparison(record, kSlot);
+    EXPECT_EQ(slot()[3], 1);
+    toggle_voltage_comparison(record, kSlot);
+    EXPECT_EQ(slot()[3], 0);
+    slot()[3] = 9;
+    toggle_voltage_comparison(record, kSlot);
+    EXPECT_EQ(slot()[3], 0);
+}
+
+TEST_F(EventEdits, DropsOnlyOntoAButtonEvent) {
+    learn(0, 1);
+    slot()[0] = 3;
+    EXPECT_FALSE(drop_button(record, kSlot, ButtonTarget::Key, 0, 1));
+    slot()[0] = 0;
+    EXPECT_TRUE(drop_button(record, kSlot, ButtonTarget::Key, 0, 1));
+    EXPECT_EQ(slot()[2], 1);
+    EXPECT_EQ(slot()[3], 0);
+}
+
+TEST_F(EventEdits, DropsOnlyLearnedKeysAndConnectedEncoders) {
+    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 1, 4)) << "no code learned";
+    learn(1, 4);
+    EXPECT_TRUE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 1, 4));
+    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 1, 0));
+    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 1, 16));
+    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 5, 1));
+
+    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 4, 1));
+    set_field(record, FieldId::ENC0MODE, 1);
+    EXPECT_TRUE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 4, 1));
+    EXPECT_TRUE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 4, 2));
+    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 4, 3)) << "encoder 2 not connected";
+    set_field(record, FieldId::ENC1MODE, 3);
+    EXPECT_TRUE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 4, 4));
+    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 4, 5));
+}
+
+TEST_F(EventEdits, KeyAndModifierNeverShareAChannel) {
+    learn(0, 1);
+    learn(0, 2);
+    learn(2, 1);
+    set_field(record, FieldId::ENC0MODE, 1);
+    ASSERT_TRUE(drop_button(record, kSlot, ButtonTarget::Key, 0, 1));
+    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Mod, 0, 2)) << "same channel as the key";
+    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Mod, 4, 1)) << "an encoder is never a modifier";
+    EXPECT_TRUE(drop_button(record, kSlot, ButtonTarget::Mod, 2, 1));
+    EXPECT_EQ(slot()[4], 1);
+    EXPECT_EQ(slot()[5], 2);
+    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 2, 1)) << "the modifier is on channel 2";
+    EXPECT_TRUE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 0, 2));
+    EXPECT_TRUE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 4, 1));
+}
+
+TEST_F(EventEdits, ModifierOnChannelZeroIsFineWithoutAKey) {
+    learn(0, 1);
+    EXPECT_TRUE(drop_button(record, kSlot, ButtonTarget::Mod, 0, 1));
+}
+
+TEST_F(EventEdits, ClearingKeyOrModifier) {
+    slot()[2] = 3;
+    slot()[3] = 1;
+    slot()[4] = 2;
+    slot()[5] = 2;
+    clear_button(record, kSlot, ButtonTarget::Mod);
+    EXPECT_EQ(slot()[4], 0);
+    EXPECT_EQ(slot()[5], 0);
+    EXPECT_EQ(slot()[2], 3);
+    clear_button(record, kSlot, ButtonTarget::Key);
+    EXPECT_EQ(slot()[2], 0);
+    EXPECT_EQ(slot()[3], 0);
+}
+
+TEST_F(EventEdits, CapturedIrCodeMakesAnIrEventAndArmsTheTrigger) {
+    slot()[0] = 16;
+    slot()[1] = 0x04;
+    slot()[6] = 0x99;
+    slot()[10] = 0x10 | kTriggerDisabled;
+    EXPECT_TRUE(store_captured_ir_event(record, kSlot, 0x31'04D2'38u));
+    EXPECT_EQ(slot()[0], 1);
+    EXPECT_EQ(slot()[2], 0x38);
+    EXPECT_EQ(record.u16(Record::slot_offset(kSlot) + 3), 0x04D2);
+    EXPECT_EQ(slot()[5], 0x31);
+    EXPECT_EQ(slot()[10], 0x10 | kTriggerAny);
+    EXPECT_EQ(slot()[1], 0x04) << "other bytes are kept";
+    EXPECT_EQ(slot()[6], 0x99);
+
+    slot()[10] = kTriggerShort;
+    EXPECT_TRUE(store_captured_ir_event(record, kSlot, 0x01'0001'01u));
+    EXPECT_EQ(slot()[10], kTriggerShort) << "a set trigger type is kept";
+}
+
+TEST_F(EventEdits, NothingCapturedChangesNothing) {
+    slot()[0] = 3;
+    EXPECT_FALSE(store_captured_ir_event(record, kSlot, 0));
+    EXPECT_EQ(slot()[0], 3);
+}
+
+TEST_F(EventEdits, DeletingTheIrCodeKeepsAnIrEvent) {
+    for (std::size_t i = 0; i < kSlotSize; ++i) slot()[i] = 0xFF;
+    delete_ir_event_code(record, kSlot);
+    EXPECT_EQ(slot()[0], 1);
+    for (std::size_t i = 1; i < kSlotEventSize; ++i) EXPECT_EQ(slot()[i], 0) << i;
+    for (std::size_t i = kSlotEventSize; i < kSlotSize; ++i) EXPECT_EQ(slot()[i], 0xFF) << i;
+}
+
+}  // namespace
+}  // namespace ztv

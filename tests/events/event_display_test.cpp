@@ -1,0 +1,307 @@
+// Showing slots whose rule depends on what they hold, the normalisations, and page contents.
+#include <gtest/gtest.h>
+
+#include "config/field_table.h"
+#include "events/event_display.h"
+
+namespace ztv {
+namespace {
+
+constexpr std::size_t kSlot = 11;
+constexpr std::uint8_t kOnce = 1u << 4, kWake = 1u << 5;
+
+class EventDisplay : public ::testing::Test {
+protected:
+    std::span<std::uint8_t, kSlotSize> slot() { return record.slot(kSlot); }
+    EventView show() { return show_event(record, kSlot); }
+    void learn(unsigned channel, unsigned row, std::uint16_t code, std::string_view name = {}) {
+        record.set_u16(Record::button_offset(channel, row - 1), code);
+        record.set_button_name(channel, row - 1, name);
+    }
+    void button_event(std::uint8_t key, std::uint8_t channel, std::uint8_t mod, std::uint8_t mod_channel,
+                      std::uint8_t flags) {
+        slot()[0] = 0;
+        slot()[2] = key;
+        slot()[3] = channel;
+        slot()[4] = mod;
+        slot()[5] = mod_channel;
+        slot()[10] = flags;
+    }
+    void ir_event(std::uint8_t command, std::uint16_t address, std::uint8_t protocol_byte, std::uint8_t flags) {
+        slot()[0] = 1;
+        slot()[2] = command;
+        slot()[3] = static_cast<std::uint8_t>(address & 0xFF);
+        slot()[4] = static_cast<std::uint8_t>(address >> 8);
+        slot()[5] = protocol_byte;
+        slot()[10] = flags;
+    }
+
+    Record record;
+};
+
+TEST_F(EventDisplay, ResistiveMainButtonOffersEveryTypeAndAFreeOnce) {
+    learn(1, 5, 812, "Vol+");
+    button_event(5, 1, 0, 0, kOnce | kWake | kTriggerLong);
+    slot()[1] = 0x02;
+    const EventView view = show();
+    EXPECT_TRUE(view.trigger.enabled);
+    EXPECT_EQ(view.trigger.offered, (std::array<bool, 4>{true, true, true, true}));
+    EXPECT_EQ(view.trigger.type, kTriggerLong);
+    EXPECT_TRUE(view.once.enabled);
+    EXPECT_TRUE(view.once.checked);
+    EXPECT_TRUE(view.wake_up.enabled);
+    EXPECT_TRUE(view.wake_up.checked);
+    EXPECT_TRUE(view.source.enabled);
+    EXPECT_EQ(view.source.second_entry.en, " 2");
+    EXPECT_TRUE(view.has_key);
+    EXPECT_EQ(view.key_label, "Vol+");
+    EXPECT_FALSE(view.has_mod);
+    EXPECT_EQ(view.mod_label, "");
+}
+
+TEST_F(EventDisplay, EncoderMainButtonIsASingleHappeningWithOnce) {
+    set_field(record, FieldId::ENC1MODE, 2);
+    button_event(3, 4, 0, 0, kTriggerLong);
+    const EventView view = show();
+    EXPECT_EQ(view.trigger.offered, (std::array<bool, 4>{true, false, false, true}));
+    EXPECT_EQ(view.trigger.type, kTriggerAny);
+    EXPECT_TRUE(view.once.checked);
+    EXPECT_FALSE(view.once.enabled);
+    EXPECT_EQ(view.key_label, "Enc2+");
+    EXPECT_EQ(slot()[10], kOnce | kTriggerAny);
+}
+
+TEST_F(EventDisplay, ModifierAloneKeepsTheTriggerListButNotOnce) {
+    learn(2, 1, 1500);
+    button_event(0, 0, 1, 2, kOnce | kTriggerShort);
+    const EventView view = show();
+    EXPECT_TRUE(view.trigger.enabled);
+    EXPECT_EQ(view.trigger.type, kTriggerAny);
+    EXPECT_FALSE(view.once.checked);
+    EXPECT_FALSE(view.once.enabled);
+    EXPECT_TRUE(view.wake_up.enabled);
+    EXPECT_TRUE(view.has_mod);
+    EXPECT_EQ(view.mod_label, "3.1500");
+    EXPECT_FALSE(view.has_key);
+}
+
+TEST_F(EventDisplay, ButtonEventWithoutButtonsIsSwitchedOff) {
+    button_event(0, 0, 0, 0, kOnce | kWake | kTriggerAny);
+    slot()[1] = 0x81;
+    const EventView view = show();
+    EXPECT_FALSE(view.trigger.enabled);
+    EXPECT_EQ(view.trigger.type, kTriggerDisabled);
+    EXPECT_FALSE(view.once.checked);
+    EXPECT_FALSE(view.once.enabled);
+    EXPECT_FALSE(view.wake_up.checked);
+    EXPECT_FALSE(view.wake_up.enabled);
+    EXPECT_FALSE(view.source.enabled);
+    EXPECT_EQ(view.source.selected, 0);
+    EXPECT_EQ(view.source.second_entry.en, "Select...");
+    EXPECT_EQ(slot()[10], 0);
+    EXPECT_EQ(slot()[1], 0x81) << "the mask is only shown as \"Any\", not cleared";
+}
+
+TEST_F(EventDisplay, EncoderKeyOutsideItsFourDirectionsIsDropped) {
+    button_event(7, 4, 2, 1, kTriggerAny);
+    const EventView view = show();
+    EXPECT_EQ(slot()[2], 0);
+    EXPECT_EQ(slot()[3], 0);
+    EXPECT_EQ(slot()[4], 2) << "the modifier stays";
+    EXPECT_FALSE(view.has_key);
+    EXPECT_TRUE(view.has_mod);
+}
+
+TEST_F(EventDisplay, UnnamedButtonsShowQuestionMarks) {
+    button_event(5, 1, 0, 0, kTriggerAny);
+    EXPECT_EQ(show().key_label, "2.[5] ?");
+    button_event(4, 4, 0, 0, kTriggerAny);  // encoder 2 not connected
+    EXPECT_EQ(show().key_label, "Enc2- ?");
+}
+
+TEST_F(EventDisplay, IrEventWithACodeOffersEveryType) {
+    ir_event(56, 1234, 0x31, kOnce | kTriggerLong);
+    slot()[1] = 0x03;
+    const EventView view = show();
+    EXPECT_TRUE(view.has_ir_code);
+    EXPECT_EQ(view.ir_text.en, "NEC 1234/56");
+    EXPECT_TRUE(view.trigger.enabled);
+    EXPECT_EQ(view.trigger.type, kTriggerLong);
+    EXPECT_TRUE(view.once.enabled);
+    EXPECT_TRUE(view.once.checked);
+    EXPECT_EQ(slot()[5], 0x31) << "the high bits of the protocol byte stay as captured";
+    EXPECT_EQ(slot()[1], 0x03);
+}
+
+TEST_F(EventDisplay, IrEventWithoutACodeIsResetWithItsReaction) {
+    for (const std::uint8_t protocol : std::initializer_list<std::uint8_t>{0, 4, 8, 15}) {
+        SCOPED_TRACE(static_cast<int>(protocol));
+        ir_event(56, 1234, protocol, kOnce | kWake | kTriggerLong | 0xC0);
+        slot()[1] = 0x03;
+        slot()[11] = 2;  // a "Pin" reaction
+        slot()[12] = 5;
+        slot()[16] = 9;
+        const EventView view = show();
+        EXPECT_FALSE(view.has_ir_code);
+        EXPECT_EQ(view.ir_text.en, "Get the code");
+        EXPECT_EQ(view.ir_text.ru, "Получить код");
+        for (std::size_t i = 2; i <= 5; ++i) EXPECT_EQ(slot()[i], 0) << i;
+        EXPECT_EQ(slot()[10], 0xC0) << "type 0, once and wake-up cleared; bits 6-7 kept";
+        EXPECT_EQ(slot()[1], 0);
+        for (std::size_t i = 11; i < kSlotSize; ++i) EXPECT_EQ(slot()[i], 0) << i;
+        EXPECT_FALSE(view.trigger.enabled);
+        EXPECT_FALSE(view.wake_up.enabled);
+        EXPECT_FALSE(view.source.enabled);
+    }
+}
+
+TEST_F(EventDisplay, IrEventWithoutACodeKeepsAUsbKeyReaction) {
+    ir_event(0, 0, 0, 0);
+    slot()[12] = 7;
+    slot()[14] = 4;
+    show();
+    EXPECT_EQ(slot()[12], 7);
+    EXPECT_EQ(slot()[14], 4);
+}
+
+TEST_F(EventDisplay, CanAutoCodeIsAValidEventCode) {
+    ir_event(16, 1, 11, kTriggerAny);
+    const EventView view = show();
+    EXPECT_TRUE(view.has_ir_code);
+    EXPECT_EQ(view.ir_text.en, "Mercedes CLK350 Vol+ (1/16)");
+}
+
+TEST_F(EventDisplay, UnknownKindClearsTheEventHalfOnly) {
+    slot()[0] = 40;
+    for (std::size_t i = 1; i < kSlotSize; ++i) slot()[i] = 0x5A;
+    const EventView view = show();
+    EXPECT_EQ(view.kind, 0);
+    EXPECT_STREQ(view.title.en, "Button");
+    for (std::size_t i = 0; i < kSlotEventSize; ++i) EXPECT_EQ(slot()[i], 0) << i;
+    for (std::size_t i = kSlotEventSize; i < kSlotSize; ++i) EXPECT_EQ(slot()[i], 0x5A) << i;
+    Record other;
+    other.slot(kSlot)[0] = 27;
+    EXPECT_EQ(show_event(other, kSlot).kind, 0);
+}
+
+TEST_F(EventDisplay, OtherSlotsAreNotTouched) {
+    for (std::size_t i = 0; i < kRecordSize; ++i) record.raw[i] = static_cast<std::uint8_t>(i * 7);
+    slot()[0] = 1;  // IR event without a code: the widest normalisation
+    slot()[5] = 0;
+    const Record before = record;
+    show();
+    for (std::size_t i = 0; i < kRecordSize; ++i) {
+        if (i >= Record::slot_offset(kSlot) && i < Record::slot_offset(kSlot + 1)) continue;
+        ASSERT_EQ(record.raw[i], before.raw[i]) << i;
+    }
+}
+
+TEST_F(EventDisplay, ListsSelectTheStoredEntry) {
+    slot()[0] = 11;  // gestures
+    slot()[2] = 4;
+    slot()[3] = 13;
+    EventView view = show();
+    ASSERT_EQ(view.choices.size(), 2u);
+    EXPECT_EQ(view.choices[0].id, EventChoice::GestureStart);
+    EXPECT_EQ(view.choices[0].selected, 4);
+    EXPECT_EQ(view.choices[0].items.size(), 9u);
+    EXPECT_EQ(view.choices[1].id, EventChoice::GestureEnd);
+    EXPECT_EQ(view.choices[1].selected, 13);
+    EXPECT_TRUE(view.numbers.empty());
+
+    Record ibus;
+    ibus.slot(0)[0] = 5;
+    ibus.slot(0)[2] = 64;
+    EXPECT_EQ(show_event(ibus, 0).choices.at(0).selected, 64);
+    ibus.slot(0)[2] = 65;
+    view = show_event(ibus, 0);
+    EXPECT_EQ(view.choices.at(0).selected, -1) << "a value beyond the list selects nothing";
+    EXPECT_EQ(ibus.slot(0)[2], 65) << "and is not rewritten";
+}
+
+TEST_F(EventDisplay, PagesWithoutParametersHaveNoFields) {
+    for (const std::uint8_t kind : std::initializer_list<std::uint8_t>{0, 1, 2}) {
+        Record r;
+        r.slot(0)[0] = kind;
+        const EventView view = show_event(r, 0);
+        EXPECT_TRUE(view.choices.empty()) << int(kind);
+        EXPECT_TRUE(view.numbers.empty()) << int(kind);
+    }
+}
+
+TEST_F(EventDisplay, TimeoutShowsStartAndTime) {
+    slot()[0] = 4;
+    slot()[2] = 80;
+    record.set_u16(Record::slot_offset(kSlot) + 3, 0x5678);
+    record.set_u16(Record::slot_offset(kSlot) + 5, 0x1234);
+    const EventView view = show();
+    ASSERT_EQ(view.choices.size(), 1u);
+    EXPECT_EQ(view.choices[0].selected, 80);
+    EXPECT_STREQ(view.choices[0].items[80].en, "On response 80");
+    ASSERT_EQ(view.numbers.size(), 1u);
+    EXPECT_EQ(view.numbers[0].value, 0x12345678u);
+    EXPECT_EQ(view.numbers[0].text, "305419896");
+    EXPECT_STREQ(view.numbers[0].unit.en, "mSec");
+}
+
+TEST_F(EventDisplay, VoltageThresholdUnitFollowsTheInput) {
+    slot()[0] = 7;
+    slot()[2] = 5;  // GAZER Dist
+    slot()[3] = 1;
+    record.set_u16(Record::slot_offset(kSlot) + 4, 18000);
+    record.set_u16(Record::slot_offset(kSlot) + 6, 100);
+    EventView view = show();
+    ASSERT_EQ(view.choices.size(), 2u);
+    EXPECT_EQ(view.choices[1].id, EventChoice::VoltageComparison);
+    EXPECT_EQ(view.choices[1].selected, 1);
+    EXPECT_STREQ(view.choices[1].items[1].en, ">");
+    ASSERT_EQ(view.numbers.size(), 2u);
+    EXPECT_EQ(view.numbers[0].id, EventNumber::VoltageThreshold);
+    EXPECT_EQ(view.numbers[0].value, 18000u);
+    EXPECT_STREQ(view.numbers[0].unit.en, "cm");
+    EXPECT_EQ(view.numbers[1].value, 100u);
+    for (const std::uint8_t input : std::initializer_list<std::uint8_t>{0, 1, 2, 3, 4}) {
+        slot()[2] = input;
+        view = show();
+        EXPECT_STREQ(view.numbers[0].unit.en, "mV") << int(input);
+    }
+}
+
+TEST_F(EventDisplay, PinsShowInputLevelAndDuration) {
+    slot()[0] = 16;
+    slot()[2] = 18;
+    slot()[3] = 1;
+    record.set_u16(Record::slot_offset(kSlot) + 4, 500);
+    const EventView view = show();
+    ASSERT_EQ(view.choices.size(), 2u);
+    EXPECT_STREQ(view.choices[0].items[static_cast<std::size_t>(view.choices[0].selected)].en, "LIN");
+    EXPECT_STREQ(view.choices[1].items[static_cast<std::size_t>(view.choices[1].selected)].en, "log. 1");
+    ASSERT_EQ(view.numbers.size(), 1u);
+    EXPECT_EQ(view.numbers[0].id, EventNumber::PinDuration);
+    EXPECT_EQ(view.numbers[0].value, 500u);
+}
+
+TEST_F(EventDisplay, SerialTextAndWhereItComesFrom) {
+    slot()[0] = 15;
+    const char text[] = "ABCDEFGH";
+    std::copy_n(text, 8, slot().begin() + 2);
+    EventView view = show();
+    EXPECT_EQ(view.text_value, "ABCDEFGH");
+    EXPECT_STREQ(view.text_origin.en, "From USB");
+    set_field(record, FieldId::BT_NUM, 1);
+    EXPECT_STREQ(show().text_origin.en, "From bluetooth");
+    slot()[0] = 20;
+    slot()[4] = 0;
+    view = show();
+    EXPECT_STREQ(view.text_origin.en, "From UART");
+    EXPECT_EQ(view.text_value, "AB");
+}
+
+TEST_F(EventDisplay, SerialTextIsShownInUnicode) {
+    slot()[0] = 20;
+    slot()[2] = 0xC0;  // Cyrillic A in Windows-1251
+    EXPECT_EQ(show().text_value, "А");
+}
+
+}  // namespace
+}  // namespace ztv

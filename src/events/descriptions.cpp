@@ -6,6 +6,7 @@
 #include "common/format.h"
 #include "events/can_auto_keys.h"
 #include "events/event_catalogue.h"
+#include "events/slot_model.h"
 #include "tools/button_labels.h"
 #include "tools/ir_protocols.h"
 #include "tools/key_captions.h"
@@ -62,14 +63,6 @@ std::string consumer_line(ReactionBytes reaction) {
     return caption != nullptr ? std::string("ConsumerPage:") + caption : strprintf("ConsumerPage:x%04X", usage);
 }
 
-// " 1 3" for bits 0 and 2.
-std::string source_numbers(std::uint8_t mask) {
-    std::string text;
-    for (unsigned bit = 0; bit < 8; ++bit)
-        if ((mask & (1u << bit)) != 0) text += strprintf(" %u", bit + 1);
-    return text;
-}
-
 }  // namespace
 
 std::string button_label(const Record& record, unsigned key_number, unsigned channel) {
@@ -119,13 +112,8 @@ Text usb_key_box_text(ReactionBytes reaction) {
     return join(Text::same("  \n  "), "\n", line);
 }
 
-Text source_list_text(std::uint8_t mask) {
-    if (mask == 0) return to_text(source_any_text());
-    return Text::same(source_numbers(mask));
-}
-
 Text skip_text(std::uint8_t mask) {
-    const Text sources = mask == 0 ? to_text({" нет", " no"}) : Text::same(source_numbers(mask));
+    const Text sources = mask == 0 ? to_text({" нет", " no"}) : Text::same(slots::source_numbers(mask));
     return join(to_text({"Пропуск: ", "Skip: "}), "", sources);
 }
 

@@ -1,5 +1,5 @@
 // The short texts that name what a slot holds: button labels, infrared codes, CAN keys, USB
-// keys, source masks and the Serial preview. They are built when a slot is shown and never
+// keys, the skip mask of a "Source" reaction and the Serial preview. They are built when a slot is shown and never
 // stored in the record.
 #pragma once
 
@@ -33,9 +33,8 @@ Text usb_key_text(ReactionBytes reaction);
 // "Not specified".
 Text usb_key_box_text(ReactionBytes reaction);
 
-// "Any" for 0, otherwise " %d" for each source in the mask ( " 2 3" for 0x06).
-Text source_list_text(std::uint8_t mask);
-// "Skip: " and the sources, or "Skip:  no" for an empty mask.
+// "Skip: " and the sources, or "Skip:  no" for an empty mask. (The event's source list text is
+// slots::source_list_text.)
 Text skip_text(std::uint8_t mask);
 
 // The Serial reaction's read-only preview: "on press <press:VALUE>", or with "event%02d" of the

@@ -163,8 +163,6 @@ std::span<const EventKindDef> event_kinds() { return kKinds; }
 const EventKindDef& event_kind(std::uint8_t kind_code) { return kKinds[kind_code < kEventKindCount ? kind_code : 0]; }
 
 std::span<const TextPair> trigger_type_names() { return kTriggerTypes; }
-TextPair source_any_text() { return {"Любой", "Any"}; }
-TextPair source_select_text() { return {"Выбрать...", "Select..."}; }
 
 std::span<const EventChoiceDef> event_choices() { return kChoices; }
 const EventChoiceDef& event_choice(EventChoice id) { return kChoices[static_cast<std::size_t>(id)]; }

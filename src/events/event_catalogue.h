@@ -71,9 +71,6 @@ const EventKindDef& event_kind(std::uint8_t code);  // code below kEventKindCoun
 
 // "Disabled", "Short", "Long", "Any".
 std::span<const TextPair> trigger_type_names();
-// Entries of the source choice: "Any", then "Select..." (replaced by the sources when set).
-TextPair source_any_text();
-TextPair source_select_text();
 
 // Parameter lists of the event pages, in page order within each kind.
 enum class EventChoice : std::uint8_t {

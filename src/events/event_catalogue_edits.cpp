@@ -2,15 +2,12 @@
 
 #include <algorithm>
 
-#include "config/field_table.h"
-#include "tools/button_labels.h"
 
 namespace ztv {
 namespace {
 
 using Slot = std::span<std::uint8_t, kSlotSize>;
 
-constexpr std::size_t kKeyByte = 2, kKeyChannelByte = 3, kModByte = 4, kModChannelByte = 5;
 constexpr std::size_t kTextSize = 8;
 constexpr std::size_t kComparisonByte = 3;
 
@@ -21,13 +18,6 @@ bool is_kind(const Record& record, std::size_t slot, EventKind kind) {
 void arm_disabled_trigger(Slot slot) {
     if ((slot[kEventFlagsByte] & 0x0Fu) == kTriggerDisabled)
         slot[kEventFlagsByte] = static_cast<std::uint8_t>((slot[kEventFlagsByte] & 0xF0u) | kTriggerAny);
-}
-
-bool learned_or_connected(const Record& record, unsigned channel, unsigned key_number) {
-    if (channel < kChannels)
-        return key_number >= 1 && key_number <= kButtonsPerChannel && record.button_code(channel, key_number - 1) != 0;
-    if (channel == kEncoderColumn) return encoder_row_connected(record, key_number);
-    return false;
 }
 
 }  // namespace
@@ -62,32 +52,6 @@ void toggle_voltage_comparison(Record& record, std::size_t slot_index) {
     slot[kComparisonByte] = slot[kComparisonByte] == 0 ? 1 : 0;
 }
 
-bool button_drop_allowed(const Record& record, std::size_t slot_index, ButtonTarget target, unsigned channel,
-                         unsigned key_number) {
-    if (!is_kind(record, slot_index, EventKind::Button) || !learned_or_connected(record, channel, key_number))
-        return false;
-    const auto slot = record.slot(slot_index);
-    if (target == ButtonTarget::Mod)
-        return channel != kEncoderColumn && !(slot[kKeyByte] != 0 && slot[kKeyChannelByte] == channel);
-    return !(slot[kModByte] != 0 && slot[kModChannelByte] == channel);
-}
-
-bool drop_button(Record& record, std::size_t slot_index, ButtonTarget target, unsigned channel, unsigned key_number) {
-    if (!button_drop_allowed(record, slot_index, target, channel, key_number)) return false;
-    const Slot slot = record.slot(slot_index);
-    const std::size_t key_byte = target == ButtonTarget::Key ? kKeyByte : kModByte;
-    slot[key_byte] = static_cast<std::uint8_t>(key_number);
-    slot[key_byte + 1] = static_cast<std::uint8_t>(channel);
-    return true;
-}
-
-void clear_button(Record& record, std::size_t slot_index, ButtonTarget target) {
-    const Slot slot = record.slot(slot_index);
-    const std::size_t key_byte = target == ButtonTarget::Key ? kKeyByte : kModByte;
-    slot[key_byte] = 0;
-    slot[key_byte + 1] = 0;
-}
-
 bool store_captured_ir_event(Record& record, std::size_t slot_index, std::uint32_t code) {
     if (code == 0) return false;
     const Slot slot = record.slot(slot_index);
@@ -95,12 +59,6 @@ bool store_captured_ir_event(Record& record, std::size_t slot_index, std::uint32
     arm_disabled_trigger(slot);
     for (std::size_t i = 0; i < 4; ++i) slot[kEventParamByte + i] = static_cast<std::uint8_t>(code >> (8 * i));
     return true;
-}
-
-void delete_ir_event_code(Record& record, std::size_t slot_index) {
-    const Slot slot = record.slot(slot_index);
-    std::fill_n(slot.begin(), kSlotEventSize, std::uint8_t{0});
-    slot[kEventKindByte] = static_cast<std::uint8_t>(EventKind::IrCode);
 }
 
 }  // namespace ztv

@@ -1,6 +1,7 @@
 // The changes that the event page makes to a slot's event half. Each checks what it is given
 // against the catalogue, so a view only passes on what the user chose; the slot is to be shown
-// again afterwards (show_event), which applies the kind's rules.
+// again afterwards (show_event), which applies the kind's rules. Dropping buttons and deleting
+// keys or codes are slot operations (events/slot_model.h).
 #pragma once
 
 #include <cstddef>
@@ -29,24 +30,9 @@ std::string set_event_text(Record& record, std::size_t slot, std::string_view cp
 // The "Voltage" comparison button: "<" (0) becomes ">" (1) and anything else "<".
 void toggle_voltage_comparison(Record& record, std::size_t slot);
 
-// Drag and drop of a learned button onto the "Button" (key) or "Mod" field.
-enum class ButtonTarget : std::uint8_t { Key, Mod };
-
-// Whether a drop is accepted: only on a "Button" event, only a learned key (channel 0-3,
-// key 1-15, with a code) or a connected encoder direction (channel 4, keys 1-2 / 3-4), never an
-// encoder as modifier, and never a key and its modifier on one channel.
-bool button_drop_allowed(const Record& record, std::size_t slot, ButtonTarget target, unsigned channel,
-                         unsigned key_number);
-// Stores the button when the drop is accepted; returns whether it was.
-bool drop_button(Record& record, std::size_t slot, ButtonTarget target, unsigned channel, unsigned key_number);
-// "Delete key" / "Delete mod key".
-void clear_button(Record& record, std::size_t slot, ButtonTarget target);
-
 // A code captured from the controller (its 32-bit value, command in the low byte): the slot
 // becomes an "IR code" event with that code and a disabled trigger becomes "Any"; the other
 // bytes are kept. A zero value means nothing was received and changes nothing (false).
 bool store_captured_ir_event(Record& record, std::size_t slot, std::uint32_t code);
-// "Delete IR code": the event half is cleared and stays an "IR code" event.
-void delete_ir_event_code(Record& record, std::size_t slot);
 
 }  // namespace ztv

@@ -6,6 +6,7 @@
 #include "common/format.h"
 #include "config/field_table.h"
 #include "events/descriptions.h"
+#include "events/slot_model.h"
 #include "tools/button_labels.h"
 #include "tools/ir_protocols.h"
 
@@ -13,8 +14,6 @@ namespace ztv {
 namespace {
 
 using Slot = std::span<std::uint8_t, kSlotSize>;
-
-enum class Once : std::uint8_t { Free, On, Off };
 
 // The rule that a kind applies to the slot as it stands.
 struct SlotRule {
@@ -26,27 +25,14 @@ struct SlotRule {
     bool source_allowed = true;
 };
 
-constexpr std::size_t kButtonKey = 2, kButtonChannel = 3, kModKey = 4, kModChannel = 5;
-constexpr std::uint8_t kEncoderChannel = 4;
 constexpr std::size_t kIrCodeByte = 2;
 constexpr std::size_t kTextSize = 8;
-constexpr std::size_t kReactionKindByte = kSlotEventSize;
 
 bool contains(std::span<const std::uint8_t> entries, std::uint8_t value) {
     return std::find(entries.begin(), entries.end(), value) != entries.end();
 }
 
-void set_flag(Slot slot, unsigned bit, bool on) {
-    if (on) slot[kEventFlagsByte] = static_cast<std::uint8_t>(slot[kEventFlagsByte] | (1u << bit));
-    else slot[kEventFlagsByte] = static_cast<std::uint8_t>(slot[kEventFlagsByte] & ~(1u << bit));
-}
-
 bool flag(Slot slot, unsigned bit) { return (slot[kEventFlagsByte] & (1u << bit)) != 0; }
-
-unsigned trigger_type(Slot slot) { return slot[kEventFlagsByte] & 0x0Fu; }
-void set_trigger_type(Slot slot, unsigned type) {
-    slot[kEventFlagsByte] = static_cast<std::uint8_t>((slot[kEventFlagsByte] & 0xF0u) | (type & 0x0Fu));
-}
 
 std::uint32_t read_le(Slot slot, std::size_t first, std::size_t width) {
     std::uint32_t value = 0;
@@ -67,20 +53,25 @@ SlotRule table_rule(const EventKindDef& def, std::uint8_t entry) {
     return rule;
 }
 
-// A main button decides the "Button" rule: a resistive one admits every trigger type, an
-// encoder step is a single happening, and a modifier alone can only ever fire once per hold.
-SlotRule button_rule(Record& record, Slot slot, EventView& view) {
-    if (slot[kButtonChannel] == kEncoderChannel && (slot[kButtonKey] < 1 || slot[kButtonKey] > kEncoderRows)) {
-        slot[kButtonKey] = 0;
-        slot[kButtonChannel] = 0;
+// The buttons decide the "Button" rule: a resistive main button admits every trigger type, an
+// encoder step is a single happening that fires once, a modifier alone fires while it is held,
+// and without any button the slot cannot fire.
+SlotRule button_rule(const Record& record, Slot slot, EventView& view) {
+    std::uint8_t& key = slot[slots::kKeyByte];
+    std::uint8_t& channel = slot[slots::kKeyChannelByte];
+    const std::uint8_t mod = slot[slots::kModKeyByte];
+    const std::uint8_t mod_channel = slot[slots::kModChannelByte];
+    if (channel == slots::kEncoderChannel && (key < 1 || key > kEncoderRows)) {
+        key = 0;
+        channel = 0;
     }
-    view.has_key = slot[kButtonKey] != 0;
-    view.has_mod = slot[kModKey] != 0;
-    if (view.has_key) view.key_label = button_label(record, slot[kButtonKey], slot[kButtonChannel]);
-    if (view.has_mod) view.mod_label = button_label(record, slot[kModKey], slot[kModChannel]);
+    view.has_key = key != 0;
+    view.has_mod = mod != 0;
+    if (view.has_key) view.key_label = button_label(record, key, channel);
+    if (view.has_mod) view.mod_label = button_label(record, mod, mod_channel);
 
     SlotRule rule;
-    if (view.has_key && slot[kButtonChannel] != kEncoderChannel) {
+    if (view.has_key && channel != slots::kEncoderChannel) {
         rule.once = OnceRule::Free;
     } else if (view.has_key) {
         rule.all_types = false;
@@ -95,7 +86,7 @@ SlotRule button_rule(Record& record, Slot slot, EventView& view) {
 
 // An "IR code" event without a valid code is reset, and its reaction with it: a slot that can
 // never fire must not keep a reaction of another kind.
-SlotRule ir_rule(Slot slot, EventView& view) {
+SlotRule ir_rule(Record& record, std::size_t slot_index, Slot slot, EventView& view) {
     const std::span<const std::uint8_t, 4> code(slot.data() + kIrCodeByte, 4);
     SlotRule rule;
     view.ir_text = ir_event_text(code);
@@ -104,56 +95,54 @@ SlotRule ir_rule(Slot slot, EventView& view) {
         return rule;
     }
     std::fill_n(slot.begin() + kIrCodeByte, 4, std::uint8_t{0});
-    set_trigger_type(slot, kTriggerDisabled);
-    set_flag(slot, kOnceBit, false);
+    slot[kEventFlagsByte] = static_cast<std::uint8_t>(slot[kEventFlagsByte] & ~(0x0Fu | (1u << kOnceBit)));
     slot[kSourceMaskByte] = 0;
-    if (slot[kReactionKindByte] != 0) std::fill(slot.begin() + kReactionKindByte, slot.end(), std::uint8_t{0});
+    slots::set_reaction_kind(record, slot_index, 0);
     rule.trigger_enabled = false;
     return rule;
 }
 
-Once resolve_once(OnceRule rule, bool special_entry, unsigned type) {
+slots::Forcing resolve_once(OnceRule rule, bool special_entry, unsigned type) {
     switch (rule) {
-        case OnceRule::ForcedOn: return Once::On;
-        case OnceRule::ForcedOff: return Once::Off;
-        case OnceRule::OnForEntriesOrShort: return special_entry || type == kTriggerShort ? Once::On : Once::Free;
-        case OnceRule::OnForEntries: return special_entry ? Once::On : Once::Free;
+        case OnceRule::ForcedOn: return slots::Forcing::On;
+        case OnceRule::ForcedOff: return slots::Forcing::Off;
+        case OnceRule::OnForEntriesOrShort:
+            return special_entry || type == kTriggerShort ? slots::Forcing::On : slots::Forcing::Free;
+        case OnceRule::OnForEntries: return special_entry ? slots::Forcing::On : slots::Forcing::Free;
         case OnceRule::Free: break;
     }
-    return Once::Free;
+    return slots::Forcing::Free;
 }
 
-void apply_rule(const SlotRule& rule, bool special_entry, Slot slot, EventView& view) {
-    unsigned type = trigger_type(slot);
+void apply_rule(Record& record, std::size_t slot_index, const SlotRule& rule, bool special_entry, EventView& view) {
+    const Slot slot = record.slot(slot_index);
+    // The type this kind leaves, which decides a once forced by a short press.
+    unsigned type = slot[kEventFlagsByte] & 0x0Fu;
     if (!rule.trigger_enabled) type = kTriggerDisabled;
     else if (!rule.all_types && type != kTriggerDisabled) type = kTriggerAny;
     if (rule.becomes_short && type != kTriggerDisabled) type = kTriggerShort;
-    set_trigger_type(slot, type);
-    view.trigger.enabled = rule.trigger_enabled;
-    view.trigger.type = type;
+    slot[kEventFlagsByte] = static_cast<std::uint8_t>((slot[kEventFlagsByte] & 0xF0u) | type);
+
+    slots::FlagRule flag_rule;
+    flag_rule.trigger_enabled = rule.trigger_enabled;
+    flag_rule.only_disabled_or_any = !rule.all_types;
+    flag_rule.once = resolve_once(rule.once, special_entry, type);
+    flag_rule.wake_up_allowed = rule.wake_up_allowed;
+    const slots::FlagControls controls = slots::apply_flag_rule(record, slot_index, flag_rule);
+
+    view.trigger.enabled = controls.trigger_enabled;
+    view.trigger.type = slot[kEventFlagsByte] & 0x0Fu;
     view.trigger.offered = rule.all_types ? std::array<bool, kTriggerTypeCount>{true, true, true, true}
                                           : std::array<bool, kTriggerTypeCount>{true, false, false, true};
+    view.once = {flag(slot, kOnceBit), controls.once_enabled};
+    view.wake_up = {flag(slot, kWakeUpBit), controls.wake_up_enabled};
 
-    switch (resolve_once(rule.once, special_entry, type)) {
-        case Once::On: set_flag(slot, kOnceBit, true); view.once.enabled = false; break;
-        case Once::Off: set_flag(slot, kOnceBit, false); view.once.enabled = false; break;
-        case Once::Free:
-            // A press that is disabled or short has nothing to repeat.
-            view.once.enabled = !(rule.trigger_enabled && type <= kTriggerShort);
-            if (!view.once.enabled) set_flag(slot, kOnceBit, false);
-            break;
-    }
-    view.once.checked = flag(slot, kOnceBit);
-
-    view.wake_up.enabled = rule.wake_up_allowed && rule.trigger_enabled;
-    if (!view.wake_up.enabled) set_flag(slot, kWakeUpBit, false);
-    view.wake_up.checked = flag(slot, kWakeUpBit);
-
+    // A kind that cannot depend on the source keeps "Any"; a slot that cannot fire shows "Any".
     if (!rule.source_allowed) slot[kSourceMaskByte] = 0;
     view.source.enabled = rule.source_allowed && rule.trigger_enabled;
-    const std::uint8_t shown_mask = view.source.enabled ? slot[kSourceMaskByte] : 0;
-    view.source.selected = shown_mask != 0 ? 1 : 0;
-    view.source.second_entry = shown_mask != 0 ? source_list_text(shown_mask) : to_text(source_select_text());
+    const slots::SourceChoice choice = slots::source_choice(view.source.enabled ? slot[kSourceMaskByte] : 0);
+    view.source.selected = choice.selected;
+    view.source.second_entry = choice.second_entry;
 }
 
 void fill_page(const Record& record, Slot slot, EventView& view) {
@@ -195,13 +184,13 @@ EventView show_event(Record& record, std::size_t slot_index) {
     bool special_entry = false;
     switch (static_cast<EventKind>(view.kind)) {
         case EventKind::Button: rule = button_rule(record, slot, view); break;
-        case EventKind::IrCode: rule = ir_rule(slot, view); break;
+        case EventKind::IrCode: rule = ir_rule(record, slot_index, slot, view); break;
         default:
             rule = table_rule(def, slot[kEventParamByte]);
             special_entry = contains(def.special_entries, slot[kEventParamByte]);
             break;
     }
-    apply_rule(rule, special_entry, slot, view);
+    apply_rule(record, slot_index, rule, special_entry, view);
     fill_page(record, slot, view);
     return view;
 }

@@ -135,15 +135,6 @@ TEST(UsbKeyText, TextBoxHasTwoBlankLinesThenTheText) {
     EXPECT_EQ(empty.ru, "  \n  \nНе задано");
 }
 
-TEST(SourceTexts, SourceListReadsAnyOrTheSources) {
-    EXPECT_EQ(source_list_text(0).en, "Any");
-    EXPECT_EQ(source_list_text(0).ru, "Любой");
-    EXPECT_EQ(source_list_text(0x06).en, " 2 3");
-    EXPECT_EQ(source_list_text(0x05).en, " 1 3");
-    EXPECT_EQ(source_list_text(0xFF).en, " 1 2 3 4 5 6 7 8");
-    EXPECT_EQ(source_list_text(0x80).ru, " 8");
-}
-
 TEST(SourceTexts, SkipTextReadsNoForAnEmptyMask) {
     EXPECT_EQ(skip_text(0).en, "Skip:  no");
     EXPECT_EQ(skip_text(0x06).en, "Skip:  2 3");

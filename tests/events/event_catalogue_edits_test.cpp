@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "config/field_table.h"
 #include "events/event_catalogue_edits.h"
 
 namespace ztv {
@@ -11,7 +10,6 @@ constexpr std::size_t kSlot = 3;
 class EventEdits : public ::testing::Test {
 protected:
     std::span<std::uint8_t, kSlotSize> slot() { return record.slot(kSlot); }
-    void learn(unsigned channel, unsigned row) { record.set_u16(Record::button_offset(channel, row - 1), 700); }
     Record record;
 };
 
@@ -102,69 +100,6 @@ TEST_F(EventEdits, ComparisonToggles) {
     EXPECT_EQ(slot()[3], 0);
 }
 
-TEST_F(EventEdits, DropsOnlyOntoAButtonEvent) {
-    learn(0, 1);
-    slot()[0] = 3;
-    EXPECT_FALSE(drop_button(record, kSlot, ButtonTarget::Key, 0, 1));
-    slot()[0] = 0;
-    EXPECT_TRUE(drop_button(record, kSlot, ButtonTarget::Key, 0, 1));
-    EXPECT_EQ(slot()[2], 1);
-    EXPECT_EQ(slot()[3], 0);
-}
-
-TEST_F(EventEdits, DropsOnlyLearnedKeysAndConnectedEncoders) {
-    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 1, 4)) << "no code learned";
-    learn(1, 4);
-    EXPECT_TRUE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 1, 4));
-    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 1, 0));
-    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 1, 16));
-    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 5, 1));
-
-    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 4, 1));
-    set_field(record, FieldId::ENC0MODE, 1);
-    EXPECT_TRUE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 4, 1));
-    EXPECT_TRUE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 4, 2));
-    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 4, 3)) << "encoder 2 not connected";
-    set_field(record, FieldId::ENC1MODE, 3);
-    EXPECT_TRUE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 4, 4));
-    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 4, 5));
-}
-
-TEST_F(EventEdits, KeyAndModifierNeverShareAChannel) {
-    learn(0, 1);
-    learn(0, 2);
-    learn(2, 1);
-    set_field(record, FieldId::ENC0MODE, 1);
-    ASSERT_TRUE(drop_button(record, kSlot, ButtonTarget::Key, 0, 1));
-    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Mod, 0, 2)) << "same channel as the key";
-    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Mod, 4, 1)) << "an encoder is never a modifier";
-    EXPECT_TRUE(drop_button(record, kSlot, ButtonTarget::Mod, 2, 1));
-    EXPECT_EQ(slot()[4], 1);
-    EXPECT_EQ(slot()[5], 2);
-    EXPECT_FALSE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 2, 1)) << "the modifier is on channel 2";
-    EXPECT_TRUE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 0, 2));
-    EXPECT_TRUE(button_drop_allowed(record, kSlot, ButtonTarget::Key, 4, 1));
-}
-
-TEST_F(EventEdits, ModifierOnChannelZeroIsFineWithoutAKey) {
-    learn(0, 1);
-    EXPECT_TRUE(drop_button(record, kSlot, ButtonTarget::Mod, 0, 1));
-}
-
-TEST_F(EventEdits, ClearingKeyOrModifier) {
-    slot()[2] = 3;
-    slot()[3] = 1;
-    slot()[4] = 2;
-    slot()[5] = 2;
-    clear_button(record, kSlot, ButtonTarget::Mod);
-    EXPECT_EQ(slot()[4], 0);
-    EXPECT_EQ(slot()[5], 0);
-    EXPECT_EQ(slot()[2], 3);
-    clear_button(record, kSlot, ButtonTarget::Key);
-    EXPECT_EQ(slot()[2], 0);
-    EXPECT_EQ(slot()[3], 0);
-}
-
 TEST_F(EventEdits, CapturedIrCodeMakesAnIrEventAndArmsTheTrigger) {
     slot()[0] = 16;
     slot()[1] = 0x04;
@@ -188,14 +123,6 @@ TEST_F(EventEdits, NothingCapturedChangesNothing) {
     slot()[0] = 3;
     EXPECT_FALSE(store_captured_ir_event(record, kSlot, 0));
     EXPECT_EQ(slot()[0], 3);
-}
-
-TEST_F(EventEdits, DeletingTheIrCodeKeepsAnIrEvent) {
-    for (std::size_t i = 0; i < kSlotSize; ++i) slot()[i] = 0xFF;
-    delete_ir_event_code(record, kSlot);
-    EXPECT_EQ(slot()[0], 1);
-    for (std::size_t i = 1; i < kSlotEventSize; ++i) EXPECT_EQ(slot()[i], 0) << i;
-    for (std::size_t i = kSlotEventSize; i < kSlotSize; ++i) EXPECT_EQ(slot()[i], 0xFF) << i;
 }
 
 }  // namespace

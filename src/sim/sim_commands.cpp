@@ -121,9 +121,14 @@ std::optional<Frame> SimController::handle_application(const Frame& request, Fra
             memory_.touch.fill(0);
             return confirm(true);
         case block::kFirmware | kWriteBit:
-            // The application takes a firmware block as the order to start its bootloader.
-            reboot_after_reply_ = SimMode::Bootloader;
-            return confirm(true);
+            // The application takes a firmware block as the order to start its bootloader; it
+            // leaves at once unless it is set to confirm first.
+            if (ack_bootloader_entry_) {
+                reboot_after_reply_ = SimMode::Bootloader;
+                return confirm(true);
+            }
+            reboot(SimMode::Bootloader, kBootloaderEntryMs);
+            return std::nullopt;
         default: return confirm(false);
     }
 }

@@ -93,6 +93,9 @@ public:
     void set_init_error(int error) { init_error_ = error; }
     void set_transfer_latency_us(std::uint32_t us) { latency_us_ = us; }
     void set_restart_ms(std::uint32_t ms) { restart_ms_ = ms; }
+    // Whether the application confirms the firmware block that sends it to its bootloader
+    // before it leaves the bus (by default it leaves without a reply).
+    void set_ack_bootloader_entry(bool ack) { ack_bootloader_entry_ = ack; }
 
     // --- faults and presence ---
     void inject(const FaultPlan& plan) { faults_.push_back(plan); }
@@ -172,6 +175,7 @@ private:
     int init_error_ = 0;
     std::uint32_t latency_us_ = 0;
     std::uint32_t restart_ms_ = 500;
+    bool ack_bootloader_entry_ = false;
 
     // Presence: a generation number invalidates handles opened before an unplug or restart.
     bool plugged_ = true;

@@ -180,12 +180,21 @@ TEST_F(SimTest, BootloaderKeepsNoApplicationAfterACorruptImage) {
 
 TEST_F(SimTest, ApplicationEntersBootloaderOnAFirmwareBlock) {
     const std::array<std::uint8_t, 64> block{};
-    EXPECT_EQ(world.protocol.write_area(0x02, 0, block), kOk);
+    // It leaves at once: the reply poll finds the device gone.
+    EXPECT_EQ(world.protocol.write_area(0x02, 0, block), kErrGetFeature);
     world.host.advance_ms(600);
     world.transport.set_identity_index(0);
     EXPECT_EQ(world.transport.is_device_online(), kOk);
     EXPECT_EQ(world.sim.mode(), sim::SimMode::Bootloader);
     EXPECT_EQ(world.sim.status().name, "ZEB-TERVIO-V4-BOOT");
+}
+
+TEST_F(SimTest, ApplicationCanConfirmBootloaderEntryFirst) {
+    world.sim.set_ack_bootloader_entry(true);
+    const std::array<std::uint8_t, 64> block{};
+    EXPECT_EQ(world.protocol.write_area(0x02, 0, block), kOk);
+    EXPECT_EQ(world.sim.mode(), sim::SimMode::Bootloader);
+    EXPECT_FALSE(world.sim.present());
 }
 
 TEST_F(SimTest, CorruptRequestChecksumIsAnsweredWithParameterError) {

@@ -8,6 +8,9 @@ std::span<const Command> all_commands() {
          run_dump},
         {"convert", "IN.ZTV OUT.ZTV", "load IN and save it to OUT as the program does (OUT keeps its other sections)",
          run_convert},
+        {"decode-debug", "[--lang en|ru]",
+         "copy debug lines from standard input to standard output with bus event numbers named",
+         run_decode_debug},
     };
     return kCommands;
 }

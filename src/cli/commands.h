@@ -2,6 +2,7 @@
 // process exit status; messages go to standard error, results to standard output.
 #pragma once
 
+#include <cstdio>
 #include <span>
 #include <string_view>
 
@@ -21,5 +22,8 @@ std::span<const Command> all_commands();
 
 int run_dump(Args args);
 int run_convert(Args args);
+int run_decode_debug(Args args);
+// decode-debug on given streams (the command uses standard input and output).
+int decode_debug(std::FILE* in, std::FILE* out, Args args);
 
 }  // namespace ztv::cli

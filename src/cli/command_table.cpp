@@ -11,6 +11,8 @@ std::span<const Command> all_commands() {
         {"decode-debug", "[--lang en|ru]",
          "copy debug lines from standard input to standard output with bus event numbers named",
          run_decode_debug},
+        {"describe", "FILE.ZTV [--lang en|ru]", "print what every slot that is not empty holds, as the editor shows it",
+         run_describe},
     };
     return kCommands;
 }

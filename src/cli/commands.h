@@ -4,7 +4,11 @@
 
 #include <cstdio>
 #include <span>
+#include <string>
 #include <string_view>
+
+#include "common/text.h"
+#include "config/config_state.h"
 
 namespace ztv::cli {
 
@@ -25,5 +29,9 @@ int run_convert(Args args);
 int run_decode_debug(Args args);
 // decode-debug on given streams (the command uses standard input and output).
 int decode_debug(std::FILE* in, std::FILE* out, Args args);
+int run_describe(Args args);
+
+// The text of `describe` for a loaded configuration (the state itself is not changed).
+std::string describe_slots(const ConfigState& state, Lang lang);
 
 }  // namespace ztv::cli

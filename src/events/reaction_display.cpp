@@ -7,6 +7,7 @@
 #include "common/format.h"
 #include "config/field_table.h"
 #include "config/voltage.h"
+#include "events/descriptions.h"
 
 namespace ztv {
 namespace {
@@ -154,44 +155,18 @@ std::string reaction_value_text(const SlotReaction& r) {
 
 Text hex_code_text(const SlotReaction& r) { return Text::same(strprintf("%04X", r.word(P1))); }
 
-// ---- texts shared with the descriptions (interim: until the description texts land) ----
-
-Text usb_key_box_text(std::span<const std::uint8_t> reaction) {
-    (void)reaction;
-    return Text("  \n  \nНе задано", "  \n  \nNot specified");
-}
-
-Text ir_reaction_code_text(std::span<const std::uint8_t> code) {
-    (void)code;
-    return Text("Получить код", "Get the code");
-}
-
-Text skip_button_text(std::uint8_t mask) {
-    std::string numbers;
-    for (int bit = 0; bit < 8; ++bit)
-        if (mask & (1u << bit)) numbers += strprintf(" %d", bit + 1);
-    if (numbers.empty()) return Text("Пропуск:  нет", "Skip:  no");
-    return Text("Пропуск: " + numbers, "Skip: " + numbers);
-}
-
-Text serial_preview_text(std::span<const std::uint8_t> value, std::size_t slot) {
-    std::string text = cp1251_to_utf8(field_text(value.data(), value.size()));
-    if (text.empty()) text = strprintf("event%02zu", slot + 1);
-    return Text::same(strprintf("on press <press:%s>", text.c_str()));
-}
-
 constexpr TextPair kCodeHexLabel{"Код, HEX 2 байта", "Code, HEX 2 bytes"};
 
 void describe(const Record& record, std::size_t slot, SlotReaction& r, ReactionView& view) {
     ViewBuilder b(view);
     switch (static_cast<K>(view.kind)) {
         case K::UsbKey:
-            b.field(C::UsbKeyText, usb_key_box_text(r.raw().subspan(kReactionFirstByte, kReactionSize)));
+            b.field(C::UsbKeyText, usb_key_box_text(r.raw().subspan<kReactionFirstByte, kReactionSize>()));
             b.number(C::UsbKeyDuration, r[P4] * 100u);
             break;
         case K::SendIr: {
             const bool has_code = is_reaction_ir_protocol(r[P3] & 0x0F);
-            b.field(C::IrCode, ir_reaction_code_text(r.raw().subspan(P0, 4)));
+            b.field(C::IrCode, ir_reaction_text(r.raw().subspan<P0, 4>()));
             b.number(C::IrRepeats, r[P3] >> 4);
             b.list(C::IrOutput, lists::ir_output_pins, r[P4]).enabled = has_code;
             break;
@@ -218,7 +193,7 @@ void describe(const Record& record, std::size_t slot, SlotReaction& r, ReactionV
             const bool fixed = selection >= 1 && selection <= 8;
             const bool known = selection <= kSourceRestore;
             b.list(C::SourceSelect, lists::source_selection, selection);
-            b.field(C::SourceSkip, skip_button_text(r[P1])).enabled = stepping || !known;
+            b.field(C::SourceSkip, skip_text(r[P1])).enabled = stepping || !known;
             b.check(C::SourceSave, r[P2] != 0).enabled = fixed || !known;
             break;
         }
@@ -262,7 +237,7 @@ void describe(const Record& record, std::size_t slot, SlotReaction& r, ReactionV
             const bool bluetooth = get_field(record, FieldId::BT_NUM) != 0;
             b.field(C::SerialChannel, bluetooth ? Text("В bluetooth", "To bluetooth") : Text("В USB", "To USB"));
             b.field(C::SerialValue, Text::same(reaction_value_text(r)));
-            b.field(C::SerialPreview, serial_preview_text(r.raw().subspan(P0, kReactionTextSize), slot));
+            b.field(C::SerialPreview, serial_preview(r.raw(), slot));
             break;
         }
         case K::CursorMove:

@@ -13,6 +13,14 @@ std::span<const Command> all_commands() {
          run_decode_debug},
         {"describe", "FILE.ZTV [--lang en|ru]", "print what every slot that is not empty holds, as the editor shows it",
          run_describe},
+        {"info", "[--simulate [--sim-state FILE]] [--trace]",
+         "print the device information of the first controller found (or of the simulated one)", run_info},
+        {"backup", "OUT.ZTV [--simulate [--sim-state FILE]] [--trace]",
+         "read the whole configuration from the controller and save it as a configuration file", run_backup},
+        {"restore", "IN.ZTV [--simulate [--sim-state FILE]] [--trace]",
+         "write a configuration file's record and touch block to the controller, then restart it", run_restore},
+        {"flash", "FILE.LDR [--yes] [--simulate [--sim-state FILE]] [--trace]",
+         "update the controller's firmware (without --yes, same or older versions are refused)", run_flash},
     };
     return kCommands;
 }

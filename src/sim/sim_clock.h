@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "common/host.h"
+
 namespace ztv::sim {
 
 class SimClock {
@@ -20,6 +22,18 @@ class RealClock final : public SimClock {
 public:
     std::uint32_t now_ms() override;
     void spend_us(std::uint32_t microseconds) override;
+};
+
+// The shell's own tick counter: the simulated controller lives in the program's time, and a
+// transfer costs nothing beyond the real time it takes.
+class HostClock final : public SimClock {
+public:
+    explicit HostClock(Host& host) : host_(host) {}
+    std::uint32_t now_ms() override { return host_.tick_ms(); }
+    void spend_us(std::uint32_t /*microseconds*/) override {}
+
+private:
+    Host& host_;
 };
 
 }  // namespace ztv::sim

@@ -5,6 +5,7 @@
 #include "device/device_errors.h"
 #include "device/firmware_file.h"
 #include "sim/sim_firmware.h"
+#include "sim/sim_state_file.h"
 #include "support/sim_world.h"
 
 namespace ztv {
@@ -209,6 +210,33 @@ TEST_F(SimTest, CorruptRequestChecksumIsAnsweredWithParameterError) {
     Frame reply;
     ASSERT_TRUE(device->get_feature(reply.bytes));
     EXPECT_EQ(reply.command(), 0xFE);
+}
+
+}  // namespace
+}  // namespace ztv
+
+namespace ztv {
+namespace {
+
+TEST(SimState, SavedAndLoadedWhole) {
+    const std::string path = ::testing::TempDir() + "/sim_state_test.ini";
+    sim::SimMemory memory;
+    memory.record.set_u8(2037, 0x99);
+    memory.touch[9] = 7;
+    memory.app_version = 1234;
+    memory.serial = 77;
+    memory.features = "KT";
+    ASSERT_TRUE(sim::save_sim_state(path, memory));
+    sim::SimMemory loaded;
+    ASSERT_TRUE(sim::load_sim_state(path, loaded));
+    EXPECT_EQ(loaded.record.raw, memory.record.raw);
+    EXPECT_EQ(loaded.touch, memory.touch);
+    EXPECT_EQ(loaded.app_version, 1234u);
+    EXPECT_EQ(loaded.serial, 77u);
+    EXPECT_EQ(loaded.features, "KT");
+    sim::SimMemory untouched;
+    EXPECT_TRUE(sim::load_sim_state(path + ".missing", untouched));
+    EXPECT_EQ(untouched.app_version, 1005u);
 }
 
 }  // namespace

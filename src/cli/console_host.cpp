@@ -1,0 +1,66 @@
+#include "cli/console_host.h"
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+namespace ztv::cli {
+
+std::uint32_t ConsoleHost::tick_ms() {
+    const auto since = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+void ConsoleHost::pump() {
+    if (tick_ && suspension_ == 0 && !in_tick_ && static_cast<std::int32_t>(tick_ms() - next_due_ms_) >= 0) {
+        in_tick_ = true;
+        tick_();
+        in_tick_ = false;
+        next_due_ms_ = tick_ms() + interval_();
+        return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+int ConsoleHost::show_message(int type, const Text& text) {
+    const int kind = type & 0xFF;
+    std::fprintf(stderr, "%s\n", text.in(Lang::English).c_str());
+    if (kind == kBoxQuestion || kind == kBoxWarning) {
+        std::fprintf(stderr, "  -> %s\n", answer_yes_ ? "Yes (--yes)" : "No");
+        return answer_yes_ ? kIdYes : kIdNo;
+    }
+    return kIdOk;
+}
+
+void ConsoleHost::flash_message(int /*duration_ms*/, int /*blink_ms*/, const Text& text) {
+    std::fprintf(stderr, "%s\n", text.in(Lang::English).c_str());
+}
+
+void ConsoleHost::progress_begin(int maximum, const Text& title) {
+    progress_max_ = maximum;
+    progress_total_ = 0;
+    progress_shown_percent_ = -1;
+    if (!quiet_log_) std::fprintf(stderr, "%s\n", title.in(Lang::English).c_str());
+}
+
+void ConsoleHost::progress_add(int amount) {
+    if (progress_max_ <= 0 || progress_total_ >= progress_max_) return;
+    progress_total_ += amount;
+    const int percent = progress_total_ >= progress_max_ ? 100 : progress_total_ * 100 / progress_max_;
+    if (!quiet_log_ && percent / 10 != progress_shown_percent_ / 10) {
+        std::fprintf(stderr, "  %d%%\n", percent);
+        progress_shown_percent_ = percent;
+    }
+}
+
+void ConsoleHost::log_line(const std::string& line, LogSource /*source*/) {
+    if (!quiet_log_) std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+void ConsoleHost::attach_polling(std::function<void()> tick, std::function<std::uint32_t()> interval_ms) {
+    tick_ = std::move(tick);
+    interval_ = std::move(interval_ms);
+    next_due_ms_ = tick_ms() + interval_();
+}
+
+}  // namespace ztv::cli

@@ -33,6 +33,7 @@ int run_describe(Args args);
 
 // The text of `describe` for a loaded configuration (the state itself is not changed).
 std::string describe_slots(const ConfigState& state, Lang lang);
+
 int run_info(Args args);
 int run_backup(Args args);
 int run_restore(Args args);

@@ -1,0 +1,286 @@
+// The main window: toolbar, flash strip, status line, the three pages, the popup menus and the
+// four timers, and the shell services (Host) that the core asks of it.
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/settings_file.h"
+#include "app/translation_table.h"
+#include "common/host.h"
+#include "config/config_state.h"
+
+class QAction;
+class QMenu;
+class QProgressBar;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class QElapsedTimer;
+
+namespace ztv {
+
+class TerminalPage;
+
+struct ShellOptions {
+    std::string settings_path;     // the program's own settings file
+    std::string program_folder;    // where file dialogs start when no folder is remembered
+    int system_language_id = 0;    // Windows-style identifier of the desktop's language
+};
+
+enum class FileDialogKind { OpenConfig, SaveConfig, OpenFirmware, SaveCanLog };
+
+// Stand-ins for a person at the keyboard: tests and unattended runs answer boxes and dialogs
+// through these instead of showing them.
+using MessageAnswerer = std::function<int(int type, const QString& title, const QString& text)>;
+using FileChooser = std::function<QString(FileDialogKind kind, const QString& title, const QString& folder,
+                                          const QString& filter)>;
+
+// The strip that fills the rest of the toolbar. "Hidden" while blinking only hides its text,
+// so the toolbar's layout never jumps.
+class FlashStrip : public QLabel {
+    Q_OBJECT
+public:
+    explicit FlashStrip(QWidget* parent = nullptr);
+    void set_shown(bool shown);
+    bool shown() const { return shown_; }
+    QString caption() const { return caption_; }
+    void set_caption(const QString& text);
+
+signals:
+    void context_menu_requested(const QPoint& global_pos);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QString caption_;
+    bool shown_ = true;
+};
+
+// What the connection monitor offers the window; the device link fills it in. Every member
+// may be empty, which reads as "no controller".
+struct DeviceHooks {
+    std::function<void()> on_polling_tick;
+    std::function<bool()> connected;               // connected flag: application or bootloader
+    std::function<bool()> application_connected;   // for the terminal's Enter key
+    std::function<void()> clear_connected;         // the language switch redraws the status line
+    std::function<void()> clear_status;            // start-up: no status record yet
+    std::function<void()> close_device;
+    std::function<void()> stop_can_log;
+    std::function<bool()> toggle_no_background_pulls;  // returns the new state of the flag
+    std::function<int()> poll_interval_ms;         // wanted interval after a tick (fast polls)
+    std::function<void(int speed_up_ms)> set_reply_delay;
+    std::function<void(bool debug, bool log)> set_trace_options;
+};
+
+// The toolbar's device operations; each returns nothing and reports its own errors.
+struct DeviceActions {
+    std::function<void()> read_configuration;
+    std::function<void()> write_configuration;
+    std::function<void()> reset_to_defaults;
+    std::function<void()> restart;
+    std::function<void()> firmware_update;
+};
+
+class TMainForm : public QMainWindow, public Host {
+    Q_OBJECT
+public:
+    TMainForm(ConfigState& state, ShellOptions options, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The initialisation after all windows exist: settings, language, pages, then polling.
+    void initialise();
+
+    // --- Host ---
+    std::uint32_t tick_ms() override;
+    void pump() override;
+    bool closing() const override { return closing_; }
+    int show_message(int type, const Text& text) override;
+    void flash_message(int duration_ms, int blink_ms, const Text& text) override;
+    void clear_flash_message() override;
+    void progress_begin(int maximum, const Text& title) override;
+    void progress_add(int amount) override;
+    void progress_hide() override;
+    void suspend_polling() override;
+    void resume_polling() override;
+    void log_line(const std::string& line, LogSource source) override;
+    void set_status_text(const Text& text) override;
+
+    // --- shell services ---
+    void set_busy(bool busy);
+    bool busy() const { return busy_; }
+    int polling_suspension() const { return polling_suspension_; }
+    bool polling_running() const;
+    void begin_redraw_pause();
+    void end_redraw_pause();
+    int redraw_pause_depth() const { return redraw_pause_; }
+    void set_caption();
+    void start_one_shot(std::function<void()> callback, int ms);
+
+    // Language: 1 English, 0 or any other value Russian, -1 only asks. Returns the index in force.
+    int set_language(int value);
+    Lang language() const { return lang_; }
+    QString tr_pair(const TextPair& pair) const;
+    // Windows translated with their table on every switch (companion windows register here).
+    void add_translated_window(std::span<const TranslationRow> table, QWidget* window);
+    // Code-owned texts and lists that must follow the language; called in registration order.
+    void add_language_hook(std::function<void(Lang)> hook);
+    // Redraws every page from the record (the page refresh); later pages set it.
+    void set_page_refresh(std::function<void()> refresh) { page_refresh_ = std::move(refresh); }
+    // Page set-up run by the initialisation, after the settings and the language are applied.
+    void add_page_initialiser(std::function<void()> init) { page_initialisers_.push_back(std::move(init)); }
+    // Stores the button names typed in the button table into the record before a save.
+    void set_store_button_names(std::function<void()> store) { store_button_names_ = std::move(store); }
+    // The settings read at start; the key picker window places itself from them and fills in
+    // its own keys when the settings are saved.
+    const MainSettings& loaded_settings() const { return key_settings_; }
+    void set_key_window_settings_hook(std::function<void(MainSettings&)> hook) { key_settings_hook_ = std::move(hook); }
+
+    // File dialogs that start in the folder used last for their kind of file; empty = cancelled.
+    QString ask_file(FileDialogKind kind);
+    void remember_folder(FileDialogKind kind, const QString& path);
+
+    // Seams for tests and unattended runs.
+    void set_message_answerer(MessageAnswerer answerer) { answerer_ = std::move(answerer); }
+    void set_file_chooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+
+    void set_device_hooks(DeviceHooks hooks);
+    void set_device_actions(DeviceActions actions) { actions_ = std::move(actions); }
+    bool controller_connected() const;
+
+    // Settings applied at start and saved at close.
+    int reply_delay_ms() const { return speed_up_; }
+    int terminal_input_height() const;
+
+    // Parts of the window that other pages fill or tests look at.
+    ConfigState& state() { return state_; }
+    TerminalPage* terminal() const { return terminal_; }
+    QWidget* parameters_page() const { return parameters_; }
+    QWidget* can_log_page() const { return can_log_; }
+    QTabWidget* page_control() const { return pages_; }
+    FlashStrip* flash_strip() const { return strip_; }
+    QProgressBar* gauge() const { return gauge_; }
+    QString status_line() const;
+    QMenu* main_popup() const { return popup_; }
+    QAction* debug_item() const { return menu_debug_; }
+    QAction* log_item() const { return menu_log_; }
+    QAction* only_used_item() const { return menu_only_used_; }
+    QToolButton* speed_button(const char* name) const;
+
+    // Opens the popup that the terminal and the button table share; context says who opened it.
+    void open_shared_popup(int context, const TextPair& first, const TextPair& second, const QPoint& global_pos,
+                           std::function<void(int item)> chosen);
+    int popup_context() const { return popup_context_; }
+    void set_popup_context(int context) { popup_context_ = context; }
+
+    // The toolbar handlers (public so that tests and scripts drive them like a click).
+    void on_open_config();
+    void on_save_config();
+    void on_read_device();
+    void on_write_device();
+    void on_to_default();
+    void on_reset();
+    void on_update_device();
+    void on_hidden_n();
+    void on_debug_clicked();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build_toolbar();
+    void build_menus();
+    void build_pages();
+    void build_timers();
+    void apply_settings();
+    void save_settings();
+    void retranslate_code_texts();
+    void place_box(QWidget* box);
+    void run_dialog_placing(QWidget* dialog);
+    void on_flash_tick();
+    void on_polling_timer();
+    void run_toolbar_action(const std::function<void()>& action);
+    QString dialog_folder(FileDialogKind kind, bool* ok);
+
+    ConfigState& state_;
+    ShellOptions options_;
+    Lang lang_ = Lang::Russian;
+    bool busy_ = false;
+    bool closing_ = false;
+    int polling_suspension_ = 1;  // polling stays off until the window is initialised
+    int redraw_pause_ = 0;
+    int speed_up_ = 0;
+    int popup_context_ = 0;
+    Text status_text_;
+    Text flash_text_;
+
+    QToolButton* button_update_ = nullptr;
+    QToolButton* button_read_config_ = nullptr;
+    QToolButton* button_write_config_ = nullptr;
+    QToolButton* button_read_device_ = nullptr;
+    QToolButton* button_write_device_ = nullptr;
+    QToolButton* button_to_default_ = nullptr;
+    QToolButton* button_reset_ = nullptr;
+    QToolButton* button_only_used_ = nullptr;
+    QToolButton* button_n_ = nullptr;
+    QToolButton* button_lang_ = nullptr;
+    QToolButton* button_language_maker_ = nullptr;
+    QToolButton* button_keys_setup_ = nullptr;
+    QToolButton* button_touch_setup_ = nullptr;
+    FlashStrip* strip_ = nullptr;
+    QProgressBar* gauge_ = nullptr;
+    QLabel* status_panel_ = nullptr;
+    QTabWidget* pages_ = nullptr;
+    TerminalPage* terminal_ = nullptr;
+    QWidget* parameters_ = nullptr;
+    QWidget* can_log_ = nullptr;
+
+    QMenu* popup_ = nullptr;
+    QAction* menu_debug_ = nullptr;
+    QAction* menu_log_ = nullptr;
+    QAction* menu_only_used_ = nullptr;
+    QAction* menu_write_now_ = nullptr;
+    QMenu* menu_language_ = nullptr;
+    QAction* menu_russian_ = nullptr;
+    QAction* menu_english_ = nullptr;
+    QMenu* shared_popup_ = nullptr;
+    QAction* shared_first_ = nullptr;
+    QAction* shared_second_ = nullptr;
+    std::function<void(int)> shared_chosen_;
+
+    QTimer* polling_timer_ = nullptr;
+    QTimer* dialog_timer_ = nullptr;
+    QTimer* one_shot_timer_ = nullptr;
+    QTimer* flash_timer_ = nullptr;
+    std::function<void()> one_shot_callback_;
+    int dialog_countdown_ = 0;
+    QPointer<QWidget> placed_dialog_;
+
+    struct TranslatedWindow {
+        std::span<const TranslationRow> table;
+        QPointer<QWidget> window;
+    };
+    std::vector<TranslatedWindow> translated_;
+    std::vector<std::function<void(Lang)>> language_hooks_;
+    std::function<void()> page_refresh_;
+    std::vector<std::function<void()>> page_initialisers_;
+    std::function<void()> store_button_names_;
+    MainSettings key_settings_;
+    std::function<void(MainSettings&)> key_settings_hook_;
+
+    MessageAnswerer answerer_;
+    FileChooser chooser_;
+    DeviceHooks device_;
+    DeviceActions actions_;
+    QElapsedTimer* clock_ = nullptr;
+};
+
+}  // namespace ztv

@@ -1,0 +1,99 @@
+// The toolbar's handlers: configuration files here, device operations through the link.
+#include "app/main_window.h"
+#include "app/shell_messages.h"
+#include "config/config_file.h"
+#include "config/config_messages.h"
+
+namespace ztv {
+
+// Every handler locks the toolbar while it runs and unlocks it on every way out.
+void TMainForm::run_toolbar_action(const std::function<void()>& action) {
+    set_busy(true);
+    struct Unlock {
+        TMainForm& form;
+        ~Unlock() { form.set_busy(false); }
+    } unlock{*this};
+    action();
+}
+
+void TMainForm::on_open_config() {
+    run_toolbar_action([this] {
+        const QString path = ask_file(FileDialogKind::OpenConfig);
+        if (path.isEmpty()) return;
+        const bool was_valid = state_.record_valid;
+        state_.record_valid = false;
+        ConfigFileStatus status;
+        {
+            PollingSuspension no_polling(*this);
+            status = load_config_file(path.toStdString(), state_);
+        }
+        if (status != ConfigFileStatus::Ok) {
+            // The record was not touched, so what the controller is sent stays as it was.
+            state_.record_valid = was_valid;
+            show_message(kBoxError, config_file_error(status, path.toStdString()));
+            return;
+        }
+        remember_folder(FileDialogKind::OpenConfig, path);
+        if (page_refresh_) page_refresh_();
+        state_.record_valid = true;
+        flash_message(2500, 250, to_text(msg::kConfigRead));
+    });
+}
+
+void TMainForm::on_save_config() {
+    run_toolbar_action([this] {
+        if (store_button_names_) store_button_names_();
+        const QString path = ask_file(FileDialogKind::SaveConfig);
+        if (path.isEmpty()) return;
+        ConfigFileStatus status;
+        {
+            PollingSuspension no_polling(*this);
+            status = save_config_file(path.toStdString(), state_);
+        }
+        if (status != ConfigFileStatus::Ok) {
+            show_message(kBoxError, config_file_error(status, path.toStdString()));
+            return;
+        }
+        remember_folder(FileDialogKind::SaveConfig, path);
+        flash_message(2500, 250, to_text(msg::kConfigWritten));
+    });
+}
+
+void TMainForm::on_read_device() {
+    run_toolbar_action([this] {
+        if (actions_.read_configuration) actions_.read_configuration();
+    });
+}
+
+void TMainForm::on_write_device() {
+    run_toolbar_action([this] {
+        if (store_button_names_) store_button_names_();
+        if (actions_.write_configuration) actions_.write_configuration();
+    });
+}
+
+void TMainForm::on_to_default() {
+    run_toolbar_action([this] {
+        if (actions_.reset_to_defaults) actions_.reset_to_defaults();
+    });
+}
+
+void TMainForm::on_reset() {
+    run_toolbar_action([this] {
+        if (actions_.restart) actions_.restart();
+    });
+}
+
+void TMainForm::on_update_device() {
+    run_toolbar_action([this] {
+        if (actions_.firmware_update) actions_.firmware_update();
+    });
+}
+
+void TMainForm::on_hidden_n() {
+    if (!device_.toggle_no_background_pulls) return;
+    const bool no_pulls = device_.toggle_no_background_pulls();
+    button_n_->setText(no_pulls ? QStringLiteral("N") : QStringLiteral("L"));
+}
+
+}  // namespace ztv

@@ -1,0 +1,316 @@
+// The shell services of the main window: message boxes, flash strip, progress, polling,
+// file dialogs, program settings and the close query.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPalette>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTabWidget>
+#include <QThread>
+#include <QTimer>
+
+#include "app/main_window.h"
+#include "app/settings_file.h"
+#include "app/shell_messages.h"
+#include "diag/terminal_page.h"
+
+namespace ztv {
+namespace {
+
+// Message texts are built in a 1000-byte buffer: cut longer ones at a character boundary.
+QString bounded_message(const std::string& text) {
+    constexpr std::size_t kLimit = 999;
+    std::size_t size = std::min(text.size(), kLimit);
+    while (size > 0 && size < text.size() && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80) --size;
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(size));
+}
+
+struct DialogSpec {
+    TextPair title;
+    const char* pattern;
+    FolderKey folder;
+    bool save;
+};
+
+DialogSpec dialog_spec(FileDialogKind kind) {
+    switch (kind) {
+        case FileDialogKind::OpenConfig: return {msg::kOpenConfigTitle, "*.ZTV", FolderKey::Config, false};
+        case FileDialogKind::SaveConfig: return {msg::kSaveConfigTitle, "*.ZTV", FolderKey::Config, true};
+        case FileDialogKind::OpenFirmware: return {msg::kOpenFirmwareTitle, "*.LDR", FolderKey::Firmware, false};
+        case FileDialogKind::SaveCanLog: return {msg::kSaveCanLogTitle, "*.LOG", FolderKey::CanLog, true};
+    }
+    return {msg::kOpenConfigTitle, "*.ZTV", FolderKey::Config, false};
+}
+
+}  // namespace
+
+std::uint32_t TMainForm::tick_ms() { return static_cast<std::uint32_t>(clock_->elapsed()); }
+
+void TMainForm::pump() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // Waits are loops of pumps; a short sleep keeps them from spinning a core.
+    QThread::usleep(500);
+}
+
+int TMainForm::show_message(int type, const Text& text) {
+    const int kind = type & 0xFF;
+    TextPair title{"", ""};
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool yes_no = false;
+    switch (kind) {
+        case kBoxError: title = msg::kTitleError; icon = QMessageBox::Critical; break;
+        case kBoxQuestion: title = msg::kTitleQuestion; icon = QMessageBox::Question; yes_no = true; break;
+        case kBoxWarning: title = msg::kTitleWarning; icon = QMessageBox::Warning; yes_no = true; break;
+        case kBoxInformation: title = msg::kTitleInformation; icon = QMessageBox::Information; break;
+        default: break;
+    }
+    const QString body = bounded_message(text.in(lang_));
+    PollingSuspension no_polling(*this);
+    if (answerer_) return answerer_(type, tr_pair(title), body);
+
+    QMessageBox box(icon, tr_pair(title), body, QMessageBox::NoButton, this);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (yes_no) {
+        QAbstractButton* yes = box.addButton(QMessageBox::Yes);
+        QAbstractButton* no = box.addButton(QMessageBox::No);
+        box.setDefaultButton(static_cast<QPushButton*>((type & kBoxDefaultSecond) != 0 ? no : yes));
+        box.setEscapeButton(no);
+    } else {
+        box.setDefaultButton(box.addButton(QMessageBox::Ok));
+    }
+    QTimer::singleShot(0, &box, [this, &box] { place_box(&box); });
+    const int pressed = box.exec();
+    if (pressed == QMessageBox::Yes) return kIdYes;
+    if (pressed == QMessageBox::No) return kIdNo;
+    return kIdOk;
+}
+
+// Centred on the main window and 50 pixels lower, so the box does not hide what it is about.
+void TMainForm::place_box(QWidget* box) {
+    const QRect main = frameGeometry();
+    QSize size = box->frameGeometry().size();
+    if (!size.isValid() || size.isEmpty()) size = QSize(400, 400);
+    box->move(main.left() + main.width() / 2 - size.width() / 2, main.top() + main.height() / 2 - size.height() / 2 + 50);
+    box->raise();
+    box->activateWindow();
+}
+
+void TMainForm::flash_message(int duration_ms, int blink_ms, const Text& text) {
+    flash_text_ = text;
+    start_one_shot(nullptr, 0);
+    strip_->set_shown(true);
+    strip_->set_caption(QString::fromStdString(text.in(lang_)));
+    if (duration_ms != 0) start_one_shot([this] { clear_flash_message(); }, duration_ms);
+    if (blink_ms != 0) {
+        flash_timer_->start(blink_ms);
+    } else {
+        flash_timer_->stop();
+    }
+}
+
+void TMainForm::on_flash_tick() { strip_->set_shown(!strip_->shown()); }
+
+void TMainForm::clear_flash_message() {
+    flash_timer_->stop();
+    start_one_shot(nullptr, 0);
+    flash_text_ = Text();
+    strip_->set_shown(true);
+    strip_->set_caption(QString());
+}
+
+void TMainForm::start_one_shot(std::function<void()> callback, int ms) {
+    one_shot_timer_->stop();
+    one_shot_callback_ = std::move(callback);
+    if (!one_shot_callback_ || ms <= 0) {
+        one_shot_callback_ = nullptr;
+        return;
+    }
+    one_shot_timer_->start(ms);
+}
+
+void TMainForm::progress_begin(int maximum, const Text& title) {
+    gauge_->setRange(0, std::max(maximum, 1));
+    gauge_->setValue(0);
+    gauge_->show();
+    set_status_text(title);
+}
+
+void TMainForm::progress_add(int amount) { gauge_->setValue(std::min(gauge_->value() + amount, gauge_->maximum())); }
+
+void TMainForm::progress_hide() { gauge_->hide(); }
+
+void TMainForm::suspend_polling() {
+    if (polling_suspension_++ == 0) polling_timer_->stop();
+}
+
+void TMainForm::resume_polling() {
+    if (polling_suspension_ <= 0) return;
+    if (--polling_suspension_ == 0 && !closing_) polling_timer_->start();
+}
+
+bool TMainForm::polling_running() const { return polling_timer_->isActive(); }
+
+void TMainForm::on_polling_timer() {
+    if (!device_.on_polling_tick) return;
+    device_.on_polling_tick();
+    if (device_.poll_interval_ms) {
+        const int interval = device_.poll_interval_ms();
+        if (interval > 0 && interval != polling_timer_->interval()) polling_timer_->setInterval(interval);
+    }
+    // A tick can change what the toolbar may do (a controller came or went).
+    if (!busy_) set_busy(false);
+}
+
+void TMainForm::log_line(const std::string& line, LogSource source) {
+    if (source == LogSource::Controller) {
+        terminal_->append_controller_line(line);
+    } else {
+        terminal_->log_line(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())),
+                            terminal_->palette().color(QPalette::WindowText));
+    }
+}
+
+void TMainForm::set_status_text(const Text& text) {
+    status_text_ = text;
+    status_panel_->setText(QString::fromStdString(text.in(lang_)));
+}
+
+QString TMainForm::dialog_folder(FileDialogKind kind, bool* ok) {
+    const SettingsFile file(options_.settings_path);
+    const auto doc = file.open();
+    *ok = doc.has_value();
+    if (!doc) {
+        show_message(kBoxError, to_text(kSettingsReadError));
+        return QString();
+    }
+    const std::string stored = read_folder_path(*doc, dialog_spec(kind).folder, options_.program_folder);
+    return QString::fromStdString(folder_of(stored));
+}
+
+QString TMainForm::ask_file(FileDialogKind kind) {
+    bool ok = false;
+    const QString folder = dialog_folder(kind, &ok);
+    if (!ok) return QString();
+    const DialogSpec spec = dialog_spec(kind);
+    const QString pattern = QString::fromLatin1(spec.pattern);
+    // File systems here tell case apart; "*.ztv" files are the same kind of file.
+    const QString filter = pattern + QStringLiteral(" (") + pattern + QLatin1Char(' ') + pattern.toLower() +
+                           QLatin1Char(')');
+    const QString title = tr_pair(spec.title);
+    if (chooser_) return chooser_(kind, title, folder, filter);
+
+    QFileDialog dialog(this, title, folder, filter);
+    dialog.setObjectName(QStringLiteral("FileDialog"));
+    dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(pattern.mid(2));
+    placed_dialog_ = &dialog;
+    dialog_countdown_ = 50;
+    dialog_timer_->start();
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    dialog_timer_->stop();
+    placed_dialog_ = nullptr;
+    return chosen ? dialog.selectedFiles().constFirst() : QString();
+}
+
+void TMainForm::remember_folder(FileDialogKind kind, const QString& path) {
+    if (path.isEmpty()) return;
+    const SettingsFile file(options_.settings_path);
+    auto doc = file.open();
+    if (!doc) {
+        show_message(kBoxError, to_text(kSettingsReadError));
+        return;
+    }
+    remember_folder_path(*doc, dialog_spec(kind).folder, path.toStdString());
+    file.save(*doc);
+}
+
+void TMainForm::apply_settings() {
+    const SettingsFile file(options_.settings_path);
+    const auto doc = file.open();
+    MainSettings settings;
+    if (doc) {
+        settings = read_main_settings(*doc, options_.system_language_id);
+    } else {
+        show_message(kBoxError, to_text(kSettingsReadError));
+        settings.lang = default_language(options_.system_language_id);
+    }
+    key_settings_ = settings;
+
+    const QRect screen = this->screen() != nullptr ? this->screen()->geometry() : QRect(0, 0, 1920, 1080);
+    const QSize size = frameGeometry().size().isEmpty() ? this->size() : frameGeometry().size();
+    const WindowPlace place =
+        place_window(screen.width(), screen.height(), size.width(), size.height(), settings.main_top, settings.main_left);
+    move(screen.left() + place.left, screen.top() + place.top);
+
+    terminal_->set_input_height(settings.tx_height);
+    pages_->setCurrentWidget(parameters_);
+    menu_log_->setChecked(settings.log);
+    menu_debug_->setChecked(settings.debug);
+    menu_only_used_->setChecked(settings.only_used);
+    speed_up_ = settings.speed_up;
+    if (device_.set_reply_delay) device_.set_reply_delay(speed_up_);
+    if (device_.set_trace_options) device_.set_trace_options(settings.debug, settings.log);
+    set_language(settings.lang);
+}
+
+void TMainForm::save_settings() {
+    const SettingsFile file(options_.settings_path);
+    auto doc = file.open();
+    if (!doc) {
+        show_message(kBoxError, to_text(kSettingsReadError));
+        return;
+    }
+    MainSettings settings = key_settings_;  // the key picker's place is kept until that window saves it
+    settings.main_top = frameGeometry().top();
+    settings.main_left = frameGeometry().left();
+    settings.lang = static_cast<int>(lang_);
+    settings.log = menu_log_->isChecked();
+    settings.debug = menu_debug_->isChecked();
+    settings.only_used = menu_only_used_->isChecked();
+    settings.speed_up = speed_up_;
+    settings.tx_height = terminal_->input_height();
+    if (key_settings_hook_) key_settings_hook_(settings);
+    write_main_settings(*doc, settings);
+    file.save(*doc);
+}
+
+void TMainForm::initialise() {
+    // Gestures are not offered by this version of the controller.
+    if (auto* gestures = findChild<QWidget*>(QStringLiteral("CheckBoxTouchGestures"))) gestures->hide();
+    if (auto* gesture_page = findChild<QWidget*>(QStringLiteral("TabSheetEventGesture"))) gesture_page->hide();
+    apply_settings();
+    setMinimumSize(size());
+    const bool debug = menu_debug_->isChecked();
+    menu_debug_->setVisible(debug);
+    menu_log_->setVisible(debug);
+    if (device_.clear_status) device_.clear_status();
+    for (const auto& init : page_initialisers_) init();
+    set_busy(false);
+    resume_polling();
+}
+
+void TMainForm::on_debug_clicked() {
+    const bool debug = menu_debug_->isChecked();
+    menu_debug_->setVisible(debug);
+    menu_log_->setVisible(debug);
+    if (device_.set_trace_options) device_.set_trace_options(debug, menu_log_->isChecked());
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!closing_) {
+        polling_timer_->stop();
+        closing_ = true;
+        if (device_.stop_can_log) device_.stop_can_log();
+        wait_pumping(*this, 100);
+        if (device_.close_device) device_.close_device();
+        wait_pumping(*this, 100);
+        save_settings();
+    }
+    event->accept();
+}
+
+}  // namespace ztv

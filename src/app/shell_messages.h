@@ -1,0 +1,49 @@
+// Texts of the main window and its services.
+#pragma once
+
+#include "common/text.h"
+
+namespace ztv::msg {
+
+inline constexpr const char* kProgramVersion = "10.05";
+inline constexpr TextPair kWindowTitle{"Программа настройки ZEB TERVIO V4. Версия %s",
+                                       "Setup program ZEB TERVIO V4. Version %s"};
+// Shown by a second copy before the language is known, so it has one text only.
+inline constexpr const char* kAlreadyRunning = "Setup programm ZEBTV_ZORA4 is already running";
+
+inline constexpr TextPair kTitleError{"Ошибка", "Error"};
+inline constexpr TextPair kTitleQuestion{"Вопрос", "Question"};
+inline constexpr TextPair kTitleWarning{"Предупреждение", "Warning"};
+inline constexpr TextPair kTitleInformation{"Информация", "Information"};
+
+inline constexpr TextPair kSelectLanguage{"Выбор языка/Select language", "Выбор языка/Select language"};
+inline constexpr TextPair kShowOnlyUsed{"Отображать только используемые события и реакции",
+                                        "Display only used events and reactions"};
+inline constexpr TextPair kShowAll{"Отображать все события и реакции", "Display all events and reactions"};
+
+inline constexpr TextPair kErrorReadingDevice{"Ошибка чтения конфигурации устройства\n%s",
+                                              "Error reading the configuration of the device\n%s"};
+inline constexpr TextPair kAskWriteDevice{"Вы уверены, что хотите записать\nданные в контроллер?",
+                                          "Are you sure you want to write\ndata to the controller?"};
+inline constexpr TextPair kErrorWritingDevice{"Ошибка записи конфигурации\n%s", "Error writing configuration\n%s"};
+inline constexpr TextPair kAskDefaults{"Вы уверены, что хотите сбросить\nконфигурацию устройства\nв исходное состояние?",
+                                       "Are you sure you want to reset\nthe device configuration\nto its default state?"};
+inline constexpr TextPair kErrorDefaults{"Не удалось сбросить конфигурацию устройства в исходное состояние\n%s",
+                                         "Failed to reset the device configuration in its default state\n%s"};
+inline constexpr TextPair kErrorRestart{"Не удалось перезагрузить устройство\n%s", "Failed to reset the device\n%s"};
+
+inline constexpr TextPair kDialogFailed{"Не удалось создать диалог", "Failed to create the dialog"};
+inline constexpr TextPair kOpenConfigTitle{"Выбор файла конфигурации устройства",
+                                           "The choice of device configuration file"};
+inline constexpr TextPair kSaveConfigTitle{"Сохранение файла конфигурации устройства",
+                                           "Saving the Configuration File Devices"};
+inline constexpr TextPair kOpenFirmwareTitle{"Выбор файла обновления прошивки устройства",
+                                             "The choice of device firmware update file"};
+inline constexpr TextPair kSaveCanLogTitle{"Сохранение файла CAN лога", "Saving the File CAN log"};
+
+inline constexpr TextPair kClearScreen{"Очистить экран", "Clear screen"};
+inline constexpr TextPair kCopyAll{"Копировать всё", "Copy All"};
+inline constexpr TextPair kControllerDisconnected{"Контроллер отключён", "Controller is disconnected"};
+inline constexpr TextPair kErrorWritingToDevice{"Ошибка записи в устройство", "Error writing to the device"};
+
+}  // namespace ztv::msg

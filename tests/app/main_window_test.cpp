@@ -1,0 +1,420 @@
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include "app/shell_messages.h"
+#include "config/field_table.h"
+#include "shell_fixture.h"
+
+namespace ztv {
+namespace {
+
+using testing::ShellFixture;
+
+// Runs the event loop for ms milliseconds (timers fire, nothing else happens).
+void run_events(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+class MainWindowTest : public ShellFixture {};
+
+TEST_F(MainWindowTest, CaptionCarriesTheVersionInTheCurrentLanguage) {
+    auto& form = make_form();
+    form.initialise();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Программа настройки ZEB TERVIO V4. Версия 10.05"));
+    form.set_language(1);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Setup program ZEB TERVIO V4. Version 10.05"));
+}
+
+TEST_F(MainWindowTest, ToolbarButtonsInOrderWithTheirHints) {
+    auto& form = make_form();
+    form.set_language(1);
+    const char* order[] = {"SpeedButtonUpdateDevice", "SpeedButtonReadConfig", "SpeedButtonWriteConfig",
+                           "SpeedButtonReadDevice",   "SpeedButtonWriteDevice", "SpeedButtonToDefault",
+                           "SpeedButtonReset",        "SpeedButtonOnlyUsedx",   "SpeedButton1",
+                           "SpeedButtonLangx",        "SpeedButtonLanguageMakerx"};
+    form.show();
+    int last_x = -1;
+    for (const char* name : order) {
+        QToolButton* button = form.speed_button(name);
+        ASSERT_NE(button, nullptr) << name;
+        if (!button->isVisible()) continue;  // the hidden ones take no place
+        EXPECT_GT(button->x(), last_x) << name;
+        last_x = button->x();
+    }
+    EXPECT_EQ(form.speed_button("SpeedButtonReadConfig")->toolTip(), QStringLiteral("Open the device configuration file"));
+    EXPECT_EQ(form.speed_button("SpeedButtonReset")->toolTip(), QStringLiteral("Reset device"));
+    EXPECT_EQ(form.speed_button("SpeedButtonLangx")->toolTip(), QStringLiteral("Выбор языка/Select language"));
+    EXPECT_FALSE(form.speed_button("SpeedButton1")->isVisible());
+    EXPECT_FALSE(form.speed_button("SpeedButtonLanguageMakerx")->isVisible());
+    EXPECT_EQ(form.flash_strip()->toolTip(),
+              QStringLiteral("Select Options from the menu after clicking the right mouse button"));
+    ASSERT_NE(form.gauge(), nullptr);
+    EXPECT_EQ(form.gauge()->objectName(), QStringLiteral("CGaugeProgressProcent"));
+    EXPECT_FALSE(form.gauge()->isVisible());
+}
+
+TEST_F(MainWindowTest, PagesAreTerminalParametersCanLogAndParametersIsActiveAtStart) {
+    auto& form = make_form();
+    form.initialise();
+    form.set_language(1);
+    QTabWidget* pages = form.page_control();
+    ASSERT_EQ(pages->count(), 3);
+    EXPECT_EQ(pages->tabText(0), QStringLiteral("Terminal"));
+    EXPECT_EQ(pages->tabText(1), QStringLiteral("Parameters"));
+    EXPECT_EQ(pages->tabText(2), QStringLiteral("CAN log"));
+    EXPECT_EQ(pages->currentWidget(), form.parameters_page());
+}
+
+class EnablingTest : public ShellFixture {
+protected:
+    // The two setup buttons belong to the parameter pages; stand-ins carry their names.
+    void add_setup_buttons(TMainForm& form) {
+        keys = new QToolButton(form.parameters_page());
+        keys->setObjectName(QStringLiteral("SpeedButtonKeysSetup"));
+        touch = new QToolButton(form.parameters_page());
+        touch->setObjectName(QStringLiteral("SpeedButtonTouchSetup"));
+    }
+    std::vector<bool> device_buttons(TMainForm& form) {
+        std::vector<bool> enabled;
+        for (const char* name : {"SpeedButtonUpdateDevice", "SpeedButtonReadDevice", "SpeedButtonWriteDevice",
+                                 "SpeedButtonToDefault", "SpeedButtonReset"})
+            enabled.push_back(form.speed_button(name)->isEnabled());
+        enabled.push_back(keys->isEnabled());
+        return enabled;
+    }
+    QToolButton* keys = nullptr;
+    QToolButton* touch = nullptr;
+    bool connected = false;
+};
+
+TEST_F(EnablingTest, WithoutControllerOnlyTheFileButtons) {
+    auto& form = make_form();
+    add_setup_buttons(form);
+    form.set_busy(false);
+    EXPECT_TRUE(form.speed_button("SpeedButtonReadConfig")->isEnabled());
+    EXPECT_TRUE(form.speed_button("SpeedButtonWriteConfig")->isEnabled());
+    EXPECT_EQ(device_buttons(form), std::vector<bool>(6, false));
+    EXPECT_FALSE(touch->isEnabled());
+}
+
+TEST_F(EnablingTest, WithControllerAllButTouchWhenCap2ResIsSelected) {
+    auto& form = make_form();
+    add_setup_buttons(form);
+    DeviceHooks hooks;
+    hooks.connected = [this] { return connected; };
+    form.set_device_hooks(hooks);
+    connected = true;
+    form.set_busy(false);
+    EXPECT_EQ(device_buttons(form), std::vector<bool>(6, true));
+    EXPECT_TRUE(touch->isEnabled());
+
+    set_field(state.record, FieldId::CAP2RES_NUM, 1);
+    form.set_busy(false);
+    EXPECT_EQ(device_buttons(form), std::vector<bool>(6, true));
+    EXPECT_FALSE(touch->isEnabled());
+
+    form.set_busy(true);
+    EXPECT_TRUE(form.busy());
+    EXPECT_EQ(device_buttons(form), std::vector<bool>(6, false));
+    EXPECT_FALSE(form.speed_button("SpeedButtonReadConfig")->isEnabled());
+}
+
+TEST_F(MainWindowTest, PollingStaysOffUntilInitialisedAndNestsSuspensions) {
+    auto& form = make_form();
+    EXPECT_EQ(form.polling_suspension(), 1);
+    EXPECT_FALSE(form.polling_running());
+    form.initialise();
+    EXPECT_EQ(form.polling_suspension(), 0);
+    EXPECT_TRUE(form.polling_running());
+
+    form.suspend_polling();
+    form.suspend_polling();
+    EXPECT_FALSE(form.polling_running());
+    form.resume_polling();
+    EXPECT_FALSE(form.polling_running());
+    form.resume_polling();
+    EXPECT_TRUE(form.polling_running());
+    form.resume_polling();  // one too many: nothing happens
+    EXPECT_EQ(form.polling_suspension(), 0);
+    form.suspend_polling();
+    EXPECT_FALSE(form.polling_running());
+}
+
+TEST_F(MainWindowTest, MessageBoxesSuspendPollingWhileOpen) {
+    auto& form = make_form();
+    form.initialise();
+    answer = kIdYes;
+    EXPECT_EQ(form.show_message(0x120, Text("Вопрос?", "Question?")), kIdYes);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].title, QStringLiteral("Вопрос"));
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Вопрос?"));
+    EXPECT_FALSE(polling_during_box[0]);
+    EXPECT_TRUE(form.polling_running());
+}
+
+TEST_F(MainWindowTest, RealBoxHasTitleIconAndNoAsDefaultForSecondButtonTypes) {
+    auto& form = make_form();
+    form.set_message_answerer(nullptr);
+    form.set_language(1);
+    form.show();
+    QString title;
+    QString default_text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(50, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        icon = box->icon();
+        default_text = box->defaultButton() ? box->defaultButton()->text() : QString();
+        box->defaultButton()->click();
+    });
+    const int pressed = form.show_message(0x130, Text("Точно?", "Sure?"));
+    EXPECT_EQ(pressed, kIdNo);
+    EXPECT_EQ(title, QStringLiteral("Warning"));
+    EXPECT_EQ(icon, QMessageBox::Warning);
+
+    QTimer::singleShot(50, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        box->defaultButton()->click();
+    });
+    EXPECT_EQ(form.show_message(0x20, Text("Точно?", "Sure?")), kIdYes);
+    EXPECT_EQ(title, QStringLiteral("Question"));
+
+    QTimer::singleShot(50, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        icon = box->icon();
+        box->defaultButton()->click();
+    });
+    EXPECT_EQ(form.show_message(0x55, Text("x", "x")), kIdOk);
+    EXPECT_EQ(title, QString());
+    EXPECT_EQ(icon, QMessageBox::NoIcon);
+}
+
+TEST_F(MainWindowTest, FlashWithoutDurationStaysAndWithoutBlinkDoesNotBlink) {
+    auto& form = make_form();
+    form.flash_message(0, 0, Text("Стоит", "Stays"));
+    run_events(300);
+    EXPECT_EQ(form.flash_strip()->caption(), QStringLiteral("Стоит"));
+    EXPECT_TRUE(form.flash_strip()->shown());
+}
+
+TEST_F(MainWindowTest, FlashDurationClearsTheStripAndBlinkToggles) {
+    auto& form = make_form();
+    form.flash_message(150, 20, Text("Мигает", "Blinks"));
+    bool saw_hidden = false;
+    bool saw_shown = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 120) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        (form.flash_strip()->shown() ? saw_shown : saw_hidden) = true;
+    }
+    EXPECT_TRUE(saw_hidden);
+    EXPECT_TRUE(saw_shown);
+    run_events(200);
+    EXPECT_EQ(form.flash_strip()->caption(), QString());
+    EXPECT_TRUE(form.flash_strip()->shown());  // cleared: visible and empty, no longer blinking
+    run_events(60);
+    EXPECT_TRUE(form.flash_strip()->shown());
+}
+
+TEST_F(MainWindowTest, ClearFlashMessageStopsBlinking) {
+    auto& form = make_form();
+    form.flash_message(0, 10, Text("a", "a"));
+    run_events(30);
+    form.clear_flash_message();
+    run_events(50);
+    EXPECT_TRUE(form.flash_strip()->shown());
+    EXPECT_EQ(form.flash_strip()->caption(), QString());
+}
+
+TEST_F(MainWindowTest, ProgressShowsTheGaugeAndTheTitleInTheStatusLine) {
+    auto& form = make_form();
+    form.show();
+    form.progress_begin(10, Text("Чтение", "Reading"));
+    EXPECT_TRUE(form.gauge()->isVisible());
+    EXPECT_EQ(form.status_line(), QStringLiteral("Чтение"));
+    form.progress_add(4);
+    form.progress_add(40);
+    EXPECT_EQ(form.gauge()->value(), 10);
+    form.progress_hide();
+    EXPECT_FALSE(form.gauge()->isVisible());
+}
+
+TEST_F(MainWindowTest, RedrawPauseNestsAndAnExtraEndDoesNothing) {
+    auto& form = make_form();
+    form.begin_redraw_pause();
+    form.begin_redraw_pause();
+    EXPECT_FALSE(form.updatesEnabled());
+    form.end_redraw_pause();
+    EXPECT_FALSE(form.updatesEnabled());
+    form.end_redraw_pause();
+    EXPECT_TRUE(form.updatesEnabled());
+    form.end_redraw_pause();
+    EXPECT_EQ(form.redraw_pause_depth(), 0);
+}
+
+TEST_F(MainWindowTest, DebugClickTogglesAndHidesBothItems) {
+    write_settings("[MainSettings]\nDebug=1\nLog=1\n");
+    auto& form = make_form();
+    form.initialise();
+    EXPECT_TRUE(form.debug_item()->isVisible());
+    EXPECT_TRUE(form.log_item()->isVisible());
+    EXPECT_TRUE(form.log_item()->isChecked());
+    form.debug_item()->trigger();
+    EXPECT_FALSE(form.debug_item()->isChecked());
+    EXPECT_FALSE(form.debug_item()->isVisible());
+    EXPECT_FALSE(form.log_item()->isVisible());
+}
+
+class ConfigFileActionTest : public ShellFixture {
+protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        make_form();
+        window->set_file_chooser([this](FileDialogKind kind, const QString& title, const QString& folder, const QString&) {
+            asked.push_back(kind);
+            titles.push_back(title);
+            folders.push_back(folder);
+            return chosen;
+        });
+        window->initialise();
+        state.record.set_u8(100, 0x5A);
+        state.record_valid = true;
+    }
+    QString chosen;
+    std::vector<FileDialogKind> asked;
+    std::vector<QString> titles;
+    std::vector<QString> folders;
+};
+
+TEST_F(ConfigFileActionTest, CancelledOpenDialogChangesNothing) {
+    const Record before = state.record;
+    window->on_open_config();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], FileDialogKind::OpenConfig);
+    EXPECT_EQ(titles[0], QStringLiteral("Выбор файла конфигурации устройства"));
+    EXPECT_EQ(folders[0], dir.path());
+    EXPECT_EQ(state.record.raw, before.raw);
+    EXPECT_TRUE(state.record_valid);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(window->flash_strip()->caption(), QString());
+    EXPECT_FALSE(window->busy());
+}
+
+TEST_F(ConfigFileActionTest, FailedOpenShowsItsErrorAndChangesNothing) {
+    const Record before = state.record;
+    chosen = dir.filePath(QStringLiteral("missing.ZTV"));
+    window->on_open_config();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].type & 0xFF, kBoxError);
+    EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("missing.ZTV")));
+    EXPECT_EQ(state.record.raw, before.raw);
+    EXPECT_TRUE(state.record_valid);
+}
+
+TEST_F(ConfigFileActionTest, OpenReadsTheFileRemembersItsFolderAndFlashes) {
+    const QString copy = dir.filePath(QStringLiteral("conf/demo.ZTV"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("conf")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZTV_SAMPLES_DIR "/demo.ZTV"), copy));
+    state.record_valid = false;
+    int refreshed = 0;
+    window->set_page_refresh([&] { ++refreshed; });
+    chosen = copy;
+    window->on_open_config();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(state.record_valid);
+    EXPECT_EQ(refreshed, 1);
+    EXPECT_EQ(window->flash_strip()->caption(), QStringLiteral("Конфигурация прочитана"));
+
+    chosen.clear();
+    window->on_save_config();  // the save dialog starts where the last file came from
+    ASSERT_EQ(folders.size(), 2u);
+    EXPECT_EQ(folders[1], dir.filePath(QStringLiteral("conf")));
+    EXPECT_EQ(titles[1], QStringLiteral("Сохранение файла конфигурации устройства"));
+}
+
+TEST_F(ConfigFileActionTest, FailedSaveSaysUnableToWrite) {
+    window->set_language(1);
+    chosen = dir.filePath(QStringLiteral("no/such/folder/x.ZTV"));
+    QFile blocker(dir.filePath(QStringLiteral("no")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder should be
+    blocker.close();
+    window->on_save_config();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("Unable to write to "))) << boxes[0].text.toStdString();
+    EXPECT_EQ(window->flash_strip()->caption(), QString());
+}
+
+TEST_F(MainWindowTest, MissingSettingsGiveDefaultsAndCloseWritesThemBack) {
+    auto& form = make_form();
+    form.initialise();
+    EXPECT_EQ(form.terminal_input_height(), 64);
+    EXPECT_FALSE(form.debug_item()->isChecked());
+    EXPECT_FALSE(form.log_item()->isChecked());
+    EXPECT_FALSE(form.only_used_item()->isChecked());
+    EXPECT_EQ(form.reply_delay_ms(), 0);
+    EXPECT_EQ(form.language(), Lang::Russian);  // system language 1049
+    form.set_language(1);
+    form.close();
+    EXPECT_TRUE(form.closing());
+    EXPECT_FALSE(form.polling_running());
+    QFile file(QString::fromStdString(options.settings_path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("Lang=1"));
+    EXPECT_TRUE(text.contains("TXHeight=64"));
+    EXPECT_TRUE(text.contains("MainTop="));
+}
+
+TEST_F(MainWindowTest, StoredSettingsAreApplied) {
+    write_settings("[MainSettings]\nTXHeight=120\nOnlyUsed=1\nSpeedUp=20\nLang=1\n");
+    auto& form = make_form();
+    form.initialise();
+    EXPECT_EQ(form.terminal_input_height(), 120);
+    EXPECT_TRUE(form.only_used_item()->isChecked());
+    EXPECT_TRUE(form.speed_button("SpeedButtonOnlyUsedx")->isChecked());
+    EXPECT_EQ(form.reply_delay_ms(), 20);
+    EXPECT_EQ(form.language(), Lang::English);
+    EXPECT_EQ(form.speed_button("SpeedButtonOnlyUsedx")->toolTip(), QStringLiteral("Display all events and reactions"));
+}
+
+TEST_F(MainWindowTest, HiddenNButtonShowsTheNoPullsState) {
+    auto& form = make_form();
+    bool no_pulls = false;
+    DeviceHooks hooks;
+    hooks.toggle_no_background_pulls = [&] { return no_pulls = !no_pulls; };
+    form.set_device_hooks(hooks);
+    form.on_hidden_n();
+    EXPECT_EQ(form.speed_button("SpeedButton1")->text(), QStringLiteral("N"));
+    form.on_hidden_n();
+    EXPECT_EQ(form.speed_button("SpeedButton1")->text(), QStringLiteral("L"));
+}
+
+TEST_F(MainWindowTest, WaitPumpingKeepsTimersRunning) {
+    auto& form = make_form();
+    int fired = 0;
+    QTimer::singleShot(10, [&] { ++fired; });
+    const std::uint32_t waited = wait_pumping(form, 40);
+    EXPECT_GE(waited, 40u);
+    EXPECT_EQ(fired, 1);
+}
+
+}  // namespace
+}  // namespace ztv

@@ -1,0 +1,57 @@
+// A main window of its own for every test: settings in a temporary folder, boxes answered
+// by the test.
+#pragma once
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/main_window.h"
+
+namespace ztv::testing {
+
+struct ShownBox {
+    int type;
+    QString title;
+    QString text;
+};
+
+class ShellFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        options.settings_path = dir.filePath(QStringLiteral("ztv-setup.ini")).toStdString();
+        options.program_folder = dir.path().toStdString();
+        options.system_language_id = 1049;
+    }
+
+    TMainForm& make_form() {
+        window = std::make_unique<TMainForm>(state, options);
+        window->set_message_answerer([this](int type, const QString& title, const QString& text) {
+            boxes.push_back({type, title, text});
+            polling_during_box.push_back(window->polling_running());
+            return answer;
+        });
+        return *window;
+    }
+
+    void write_settings(const QByteArray& text) {
+        QFile file(QString::fromStdString(options.settings_path));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    QTemporaryDir dir;
+    ConfigState state;
+    ShellOptions options;
+    std::unique_ptr<TMainForm> window;
+    std::vector<ShownBox> boxes;
+    std::vector<bool> polling_during_box;
+    int answer = kIdOk;
+};
+
+}  // namespace ztv::testing

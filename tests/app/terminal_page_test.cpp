@@ -1,0 +1,176 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+#include <QTextBlock>
+
+#include <gtest/gtest.h>
+
+#include "diag/terminal_page.h"
+#include "shell_fixture.h"
+
+namespace ztv {
+namespace {
+
+using testing::ShellFixture;
+
+TEST(DecideEnter, EmptyPaneSwallowsTheKey) {
+    const EnterOutcome out = decide_enter(QString(), 0);
+    EXPECT_FALSE(out.send);
+    EXPECT_FALSE(out.let_through);
+}
+
+TEST(DecideEnter, AtTheEndSendsTheLineAndStartsANewOne) {
+    const EnterOutcome out = decide_enter(QStringLiteral("one\nabc"), 7);
+    EXPECT_TRUE(out.send);
+    EXPECT_TRUE(out.let_through);
+    EXPECT_EQ(out.line, QStringLiteral("abc"));
+}
+
+TEST(DecideEnter, InsideAnEarlierLineResendsItAndLeavesTheText) {
+    const EnterOutcome out = decide_enter(QStringLiteral("first\nsecond\nthird"), 8);
+    EXPECT_TRUE(out.send);
+    EXPECT_FALSE(out.let_through);
+    EXPECT_EQ(out.line, QStringLiteral("second"));
+}
+
+TEST(DecideEnter, EmptyLineSendsNothingAndSwallows) {
+    const EnterOutcome out = decide_enter(QStringLiteral("abc\n"), 4);
+    EXPECT_FALSE(out.send);
+    EXPECT_FALSE(out.let_through);
+}
+
+TEST(DecideEnter, LinesOf999CharactersOrMoreAreNotSent) {
+    const QString long_line(999, QLatin1Char('x'));
+    EXPECT_FALSE(decide_enter(long_line, 999).send);
+    EXPECT_TRUE(decide_enter(long_line, 999).let_through);
+    EXPECT_TRUE(decide_enter(QString(998, QLatin1Char('x')), 998).send);
+}
+
+class TerminalPageTest : public ShellFixture {
+protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        make_form();
+        terminal = window->terminal();
+        TerminalLink link;
+        link.application_connected = [this] { return connected; };
+        link.write_line = [this](const std::uint8_t* bytes, std::size_t length) {
+            sent.emplace_back(bytes, bytes + kTerminalWriteMax);
+            lengths.push_back(length);
+            return write_error;
+        };
+        link.error_text = [](int) { return Text("тайм-аут", "time-out"); };
+        terminal->set_link(link);
+        window->page_control()->setCurrentWidget(terminal);
+        window->show();
+    }
+
+    TerminalPage* terminal = nullptr;
+    bool connected = true;
+    int write_error = 0;
+    std::vector<std::vector<std::uint8_t>> sent;
+    std::vector<std::size_t> lengths;
+};
+
+TEST_F(TerminalPageTest, EnterAtTheEndSendsTheLettersAndANulAndStartsANewLine) {
+    QPlainTextEdit* input = terminal->send_pane();
+    input->setFocus();
+    QTest::keyClicks(input, QStringLiteral("abc"));
+    QTest::keyClick(input, Qt::Key_Return);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(lengths[0], 4u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(sent[0].data())), "abc");
+    EXPECT_EQ(input->toPlainText(), QStringLiteral("abc\n"));
+}
+
+TEST_F(TerminalPageTest, EnterInsideAnEarlierLineResendsItWithoutChangingTheText) {
+    QPlainTextEdit* input = terminal->send_pane();
+    input->setPlainText(QStringLiteral("first\nsecond"));
+    QTextCursor cursor = input->textCursor();
+    cursor.setPosition(2);
+    input->setTextCursor(cursor);
+    QTest::keyClick(input, Qt::Key_Return);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(sent[0].data())), "first");
+    EXPECT_EQ(input->toPlainText(), QStringLiteral("first\nsecond"));
+}
+
+TEST_F(TerminalPageTest, WithoutControllerEnterIsAnOrdinaryKey) {
+    connected = false;
+    QPlainTextEdit* input = terminal->send_pane();
+    QTest::keyClicks(input, QStringLiteral("ab"));
+    QTest::keyClick(input, Qt::Key_Return);
+    EXPECT_TRUE(sent.empty());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(input->toPlainText(), QStringLiteral("ab\n"));
+}
+
+TEST_F(TerminalPageTest, AHundredCharacterLineReachesTheControllerAsItsFirst63AndANul) {
+    const std::string line(100, 'q');
+    std::vector<std::uint8_t> buffer(line.begin(), line.end());
+    buffer.push_back(0);
+    EXPECT_EQ(terminal->send_terminal_line(buffer.data(), buffer.size()), 0);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(lengths[0], 64u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(sent[0].data())), std::string(63, 'q'));
+    EXPECT_EQ(sent[0][63], 0);
+}
+
+TEST_F(TerminalPageTest, SendingWhileDisconnectedShowsTheErrorAndSendsNothing) {
+    connected = false;
+    const std::uint8_t line[] = {'a', 0};
+    EXPECT_EQ(terminal->send_terminal_line(line, 2), kTerminalNotConnected);
+    EXPECT_TRUE(sent.empty());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Контроллер отключён"));
+}
+
+TEST_F(TerminalPageTest, FailedWriteShowsTheDeviceWriteError) {
+    write_error = -3;
+    const std::uint8_t line[] = {'a', 0};
+    EXPECT_EQ(terminal->send_terminal_line(line, 2), -3);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Ошибка записи в устройство\nтайм-аут"));
+}
+
+TEST_F(TerminalPageTest, ControllerLinesAreBlueAndRewrittenProgramLinesUseWindowText) {
+    terminal->set_line_rewriter([](std::string_view line) {
+        std::string out(line);
+        if (out == "EV:5") out = "EV:Button";
+        return out;
+    });
+    window->log_line("EV:5", LogSource::Controller);
+    window->log_line("connected", LogSource::Program);
+    terminal->log_printf("value %d", 42);
+    QTextDocument* doc = terminal->receive_pane()->document();
+    ASSERT_EQ(doc->blockCount(), 3);
+    EXPECT_EQ(doc->findBlockByNumber(0).text(), QStringLiteral("EV:Button"));
+    EXPECT_EQ(doc->findBlockByNumber(0).begin().fragment().charFormat().foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(doc->findBlockByNumber(1).begin().fragment().charFormat().foreground().color(),
+              terminal->palette().color(QPalette::WindowText));
+    EXPECT_EQ(doc->findBlockByNumber(2).text(), QStringLiteral("value 42"));
+}
+
+TEST_F(TerminalPageTest, TwoQuickClicksClearTheReceivePaneAndADoubleClickClearsTheSendPane) {
+    window->log_line("line", LogSource::Program);
+    QWidget* viewport = terminal->receive_pane()->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton);
+    EXPECT_EQ(terminal->line_count(), 1);
+    QTest::mouseClick(viewport, Qt::LeftButton);
+    EXPECT_EQ(terminal->line_count(), 0);
+    EXPECT_TRUE(terminal->receive_pane()->toPlainText().isEmpty());
+
+    terminal->send_pane()->setPlainText(QStringLiteral("typed"));
+    QTest::mouseDClick(terminal->send_pane()->viewport(), Qt::LeftButton);
+    EXPECT_TRUE(terminal->send_pane()->toPlainText().isEmpty());
+}
+
+TEST_F(TerminalPageTest, CopyAllPutsTheWholePaneOnTheClipboard) {
+    window->log_line("one", LogSource::Program);
+    window->log_line("two", LogSource::Controller);
+    terminal->copy_all();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("one\ntwo"));
+}
+
+}  // namespace
+}  // namespace ztv

@@ -1,6 +1,8 @@
 #include "events/debug_line.h"
 
+#include <array>
 #include <cstdint>
+#include <iterator>
 #include <span>
 #include <string_view>
 
@@ -54,8 +56,27 @@ std::int64_t read_number(std::string_view text, std::size_t pos) {
     return negative ? -value : value;
 }
 
-bool apply(const Rule& rule, std::string& line, Lang lang) {
-    const std::size_t prefix_at = line.find(rule.prefix);
+constexpr std::size_t kRuleCount = std::size(kRules);
+using PrefixPositions = std::array<std::size_t, kRuleCount>;
+
+// The first occurrence of every rule's prefix, found in one pass over the line. Every prefix
+// is a blank and a capital letter, so most blanks are turned down on one comparison.
+PrefixPositions find_prefixes(std::string_view line) {
+    PrefixPositions first;
+    first.fill(std::string_view::npos);
+    for (std::size_t pos = line.find(' '); pos != std::string_view::npos && pos + 1 < line.size();
+         pos = line.find(' ', pos + 1)) {
+        for (std::size_t r = 0; r < kRuleCount; ++r) {
+            const std::string_view prefix = kRules[r].prefix;
+            if (first[r] == std::string_view::npos && prefix[1] == line[pos + 1] &&
+                line.compare(pos, prefix.size(), prefix) == 0)
+                first[r] = pos;
+        }
+    }
+    return first;
+}
+
+bool apply(const Rule& rule, std::size_t prefix_at, std::string& line, Lang lang) {
     if (prefix_at == std::string::npos) return false;
     std::size_t number_at = 0;
     if (rule.prefix_is_marker) {
@@ -78,8 +99,11 @@ bool apply(const Rule& rule, std::string& line, Lang lang) {
 }  // namespace
 
 bool rewriteDebugLine(std::string& line, Lang lang) {
-    for (const Rule& rule : kRules)
-        if (apply(rule, line, lang)) return true;
+    // Every rule needs the marker, and most lines of the debug text carry none.
+    if (line.find(kMarker) == std::string::npos) return false;
+    const PrefixPositions prefixes = find_prefixes(line);
+    for (std::size_t r = 0; r < kRuleCount; ++r)
+        if (apply(kRules[r], prefixes[r], line, lang)) return true;
     return false;
 }
 

@@ -12,7 +12,7 @@ constexpr std::size_t kTextSize = 8;
 constexpr std::size_t kComparisonByte = 3;
 
 bool is_kind(const Record& record, std::size_t slot, EventKind kind) {
-    return record.slot(slot)[kEventKindByte] == static_cast<std::uint8_t>(kind);
+    return slot < kSlotCount && record.slot(slot)[kEventKindByte] == static_cast<std::uint8_t>(kind);
 }
 
 void arm_disabled_trigger(Slot slot) {
@@ -24,6 +24,7 @@ void arm_disabled_trigger(Slot slot) {
 
 bool set_event_choice(Record& record, std::size_t slot_index, EventChoice id, unsigned position) {
     const EventChoiceDef& def = event_choice(id);
+    if (slot_index >= kSlotCount) return false;
     const Slot slot = record.slot(slot_index);
     if (slot[kEventKindByte] != def.kind || position >= def.items().size()) return false;
     slot[def.byte] = static_cast<std::uint8_t>(position);
@@ -33,6 +34,7 @@ bool set_event_choice(Record& record, std::size_t slot_index, EventChoice id, un
 
 bool set_event_number(Record& record, std::size_t slot_index, EventNumber id, std::uint32_t value) {
     const EventNumberDef& def = event_number(id);
+    if (slot_index >= kSlotCount) return false;
     const Slot slot = record.slot(slot_index);
     if (slot[kEventKindByte] != def.kind || value < def.min || value > def.max) return false;
     for (std::size_t i = 0; i < def.width; ++i) slot[def.byte + i] = static_cast<std::uint8_t>(value >> (8 * i));
@@ -53,7 +55,7 @@ void toggle_voltage_comparison(Record& record, std::size_t slot_index) {
 }
 
 bool store_captured_ir_event(Record& record, std::size_t slot_index, std::uint32_t code) {
-    if (code == 0) return false;
+    if (code == 0 || slot_index >= kSlotCount) return false;
     const Slot slot = record.slot(slot_index);
     slot[kEventKindByte] = static_cast<std::uint8_t>(EventKind::IrCode);
     arm_disabled_trigger(slot);

@@ -172,6 +172,7 @@ void fill_page(const Record& record, Slot slot, EventView& view) {
 }  // namespace
 
 EventView show_event(Record& record, std::size_t slot_index) {
+    if (slot_index >= kSlotCount) return {};
     const Slot slot = record.slot(slot_index);
     if (slot[kEventKindByte] >= kEventKindCount) std::fill_n(slot.begin(), kSlotEventSize, std::uint8_t{0});
 

@@ -1,6 +1,8 @@
 // Showing slots whose rule depends on what they hold, the normalisations, and page contents.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "config/field_table.h"
 #include "events/event_display.h"
 
@@ -301,6 +303,67 @@ TEST_F(EventDisplay, SerialTextIsShownInUnicode) {
     slot()[0] = 20;
     slot()[2] = 0xC0;  // Cyrillic A in Windows-1251
     EXPECT_EQ(show().text_value, "А");
+}
+
+TEST(EventDisplayRandom, RulesHoldOnAnyRecordAndStayInTheirSlot) {
+    std::mt19937 rng(2026);
+    for (int round = 0; round < 200; ++round) {
+        Record record;
+        for (std::size_t i = 0; i < kRecordSize; ++i) record.raw[i] = static_cast<std::uint8_t>(rng());
+        const std::size_t slot = rng() % kSlotCount;
+        if (round % 2 == 0) record.slot(slot)[0] = static_cast<std::uint8_t>(rng() % kEventKindCount);
+        const Record before = record;
+        const EventView view = show_event(record, slot);
+        const auto bytes = record.slot(slot);
+
+        // Outside the slot nothing moves; the reaction half only for an IR event without a code.
+        for (std::size_t i = 0; i < kRecordSize; ++i) {
+            if (i >= Record::slot_offset(slot) && i < Record::slot_offset(slot + 1)) continue;
+            ASSERT_EQ(record.raw[i], before.raw[i]) << i;
+        }
+        const bool reaction_changed =
+            !std::equal(bytes.begin() + kSlotEventSize, bytes.end(), before.slot(slot).begin() + kSlotEventSize);
+        if (reaction_changed) {
+            EXPECT_EQ(view.kind, 1);
+            EXPECT_FALSE(view.has_ir_code);
+        }
+
+        EXPECT_LT(view.kind, kEventKindCount);
+        const unsigned type = bytes[10] & 0x0Fu;
+        EXPECT_EQ(view.trigger.type, type);
+        if (type < kTriggerTypeCount) {
+            EXPECT_TRUE(view.trigger.offered[type]) << "type " << type << ", kind " << int(view.kind);
+        } else {
+            // A type beyond the list is kept for kinds that take every type; nothing invents one.
+            EXPECT_EQ(type, before.slot(slot)[10] & 0x0Fu);
+            EXPECT_TRUE(view.trigger.offered[kTriggerLong]);
+        }
+        if (!view.wake_up.enabled) {
+            EXPECT_EQ(bytes[10] & kWake, 0);
+        }
+        if (view.once.checked && view.trigger.type <= kTriggerShort) {
+            // Only a kind's own forcing keeps once on for a disabled or short trigger.
+            EXPECT_FALSE(view.once.enabled);
+        }
+        if (before.slot(slot)[0] < kEventKindCount) {
+            EXPECT_EQ(bytes[10] & 0xC0, before.slot(slot)[10] & 0xC0) << "bits 6-7 survive the rules";
+        } else {
+            EXPECT_EQ(bytes[10], 0) << "an unknown kind clears the whole event half";
+        }
+
+        const Record shown = record;
+        show_event(record, slot);
+        EXPECT_EQ(record.raw, shown.raw) << "round " << round;
+    }
+}
+
+TEST(EventDisplayRandom, SlotBeyondTheTableChangesNothing) {
+    Record record;
+    record.raw.fill(0x33);
+    const Record before = record;
+    const EventView view = show_event(record, kSlotCount);
+    EXPECT_EQ(record.raw, before.raw);
+    EXPECT_TRUE(view.choices.empty());
 }
 
 }  // namespace

@@ -41,6 +41,13 @@ bool set_event_number(Record& record, std::size_t slot_index, EventNumber id, st
     return true;
 }
 
+NumericEntry enter_event_number(Record& record, std::size_t slot_index, EventNumber id, std::string_view text) {
+    const EventNumberDef& def = event_number(id);
+    NumericEntry entry = check_numeric_entry(text, NumericField{def.min, def.max, def.width});
+    if (entry.accepted && !set_event_number(record, slot_index, id, entry.value)) entry = NumericEntry{};
+    return entry;
+}
+
 std::string set_event_text(Record& record, std::size_t slot_index, std::string_view cp1251) {
     if (!is_kind(record, slot_index, EventKind::Serial) && !is_kind(record, slot_index, EventKind::Uart)) return {};
     const std::string_view stored = cp1251.substr(0, kTextSize);

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/numeric_entry.h"
 #include "config/record.h"
 #include "events/event_catalogue.h"
 
@@ -21,6 +22,12 @@ bool set_event_choice(Record& record, std::size_t slot, EventChoice id, unsigned
 // Stores a number that passed the numeric entry check, with the field's width; refused when
 // the slot holds another kind or the value is outside the field's range.
 bool set_event_number(Record& record, std::size_t slot, EventNumber id, std::uint32_t value);
+
+// A number typed into an event field and committed with Enter: checked by the common numeric
+// entry rule against the field's range and stored when accepted. A refusal carries the message
+// to show and leaves the slot as it was; so does a slot of another kind (accepted is false,
+// message empty).
+NumericEntry enter_event_number(Record& record, std::size_t slot, EventNumber id, std::string_view text);
 
 // "Serial" and "UART" events: the text (Windows-1251) is cut to 8 characters and replaces the
 // eight parameter bytes, without terminator when it fills them. Returns the stored text, which

@@ -74,6 +74,29 @@ TEST_F(EventEdits, VoltageThresholdIsTwoBytesUpTo18000) {
     EXPECT_FALSE(set_event_number(record, kSlot, EventNumber::PinDuration, 5)) << "not a Pins event";
 }
 
+TEST_F(EventEdits, TypedNumbersFollowTheNumericEntryRule) {
+    slot()[0] = 16;
+    NumericEntry entry = enter_event_number(record, kSlot, EventNumber::PinDuration, "1000000000");
+    EXPECT_TRUE(entry.accepted);
+    EXPECT_EQ(record.slot(kSlot)[7], 0x3B);
+
+    entry = enter_event_number(record, kSlot, EventNumber::PinDuration, "1000000001");
+    EXPECT_FALSE(entry.accepted);
+    EXPECT_EQ(entry.message.en, "The value must be in the range from 0 to 1000000000");
+    EXPECT_EQ(record.slot(kSlot)[7], 0x3B);
+
+    entry = enter_event_number(record, kSlot, EventNumber::PinDuration, "12a");
+    EXPECT_FALSE(entry.accepted);
+    EXPECT_EQ(entry.message.en, "Enter a value in the specified position");
+
+    slot()[0] = 7;
+    entry = enter_event_number(record, kSlot, EventNumber::VoltageThreshold, "18001");
+    EXPECT_EQ(entry.message.en, "The value must be in the range from 0 to 18000");
+    entry = enter_event_number(record, kSlot, EventNumber::PinDuration, "5");
+    EXPECT_FALSE(entry.accepted) << "not a Pins event";
+    EXPECT_TRUE(entry.message.empty());
+}
+
 TEST_F(EventEdits, SerialTextIsCutToEightCharacters) {
     slot()[0] = 15;
     EXPECT_EQ(set_event_text(record, kSlot, "ABCDEFGHIJKL"), "ABCDEFGH");

@@ -29,7 +29,7 @@ constexpr std::size_t kUsbKey2 = 4;
 constexpr std::size_t kSerialValueByte = 12;
 constexpr std::size_t kSerialValueSize = 5;
 
-std::string ir_text(const char* name, IrCodeView code) {
+std::string ir_text(const char* name, IrCodeBytes code) {
     return strprintf("%s %u/%u", name, ir_address(code), ir_command(code));
 }
 
@@ -75,7 +75,7 @@ std::string button_label(const Record& record, unsigned key_number, unsigned cha
     return strprintf("%u.[%u] ?", channel + 1, key_number);
 }
 
-Text ir_event_text(IrCodeView code) {
+Text ir_event_text(IrCodeBytes code) {
     const unsigned protocol = ir_protocol(code);
     if (protocol == kIrProtocolCanAuto) {
         const auto name = can_auto_name(static_cast<std::uint16_t>(ir_address(code)),
@@ -86,7 +86,7 @@ Text ir_event_text(IrCodeView code) {
     return name != nullptr ? Text::same(ir_text(name, code)) : to_text(event_texts::get_the_code());
 }
 
-Text ir_reaction_text(IrCodeView code) {
+Text ir_reaction_text(IrCodeBytes code) {
     const char* name = ir_reaction_protocol_name(ir_protocol(code));
     return name != nullptr ? Text::same(ir_text(name, code)) : to_text(event_texts::get_the_code());
 }

@@ -1,6 +1,6 @@
 // The short texts that name what a slot holds: button labels, infrared codes, CAN keys, USB
-// keys, the skip mask of a "Source" reaction and the Serial preview. They are built when a slot is shown and never
-// stored in the record.
+// keys, the skip mask of a "Source" reaction and the Serial preview. They are built when a slot
+// is shown and never stored in the record.
 #pragma once
 
 #include <cstddef>
@@ -10,12 +10,12 @@
 
 #include "common/text.h"
 #include "config/record.h"
+#include "tools/ir_protocols.h"
 
 namespace ztv {
 
 using SlotBytes = std::span<const std::uint8_t, kSlotSize>;
 using ReactionBytes = std::span<const std::uint8_t, kSlotSize - kSlotEventSize>;  // slot bytes 11-16
-using IrCodeView = std::span<const std::uint8_t, 4>;
 
 // Label of a learned button (channel 0-3, key 1-15) or encoder direction (channel 4, key 1-4):
 // the button grid's text, or "Enc1+ ?" ... / "%d.[%d] ?" (channel + 1, key) when it has none.
@@ -23,9 +23,9 @@ std::string button_label(const Record& record, unsigned key_number, unsigned cha
 
 // "%s %u/%u" (protocol, address, command) of an event code; CAN AUTO codes name the car key;
 // "Get the code" for a protocol that is no code.
-Text ir_event_text(IrCodeView code);
+Text ir_event_text(IrCodeBytes code);
 // The same for a reaction code, with the reaction's protocol names.
-Text ir_reaction_text(IrCodeView code);
+Text ir_reaction_text(IrCodeBytes code);
 
 // The line that summarises a "USB key" reaction; empty for another kind or when nothing is set.
 Text usb_key_text(ReactionBytes reaction);

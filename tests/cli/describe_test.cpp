@@ -49,6 +49,12 @@ ConfigState sample_configuration() {
     s = state.record.slot(19);
     s[0] = 0; s[2] = 5; s[3] = 1; s[10] = 0x02;
     s[11] = 1; s[12] = 0x56; s[13] = 0x34; s[14] = 0x12; s[15] = 0x01;
+    // Slot 21: only an unknown event kind, which leaves nothing once cleared: not listed.
+    s = state.record.slot(20);
+    s[0] = 30; s[5] = 3; s[10] = 0x03;
+    // Slot 22: a source event with a mouse action beyond its list.
+    s = state.record.slot(21);
+    s[0] = 2; s[11] = 8; s[12] = 200;
     return state;
 }
 
@@ -111,7 +117,15 @@ TEST_F(DescribeCommand, PrintsEveryNonEmptySlotAsTheEditorShowsIt) {
               "  key: 2.[5] ?\n"
               "  reaction: Send IR code\n"
               "  ir: NEC 4660/86\n"
-              "  params: Disabled\n");
+              "  params: Disabled\n"
+              "22*\n"
+              "  event: Source\n"
+              "  trigger: Disabled\n"
+              "  once: off\n"
+              "  wakeup: off\n"
+              "  source: Any\n"
+              "  reaction: USB mouse\n"
+              "  params: ?\n");
 }
 
 TEST_F(DescribeCommand, RussianTextsOnRequest) {

@@ -40,40 +40,37 @@ void set_word_at(std::span<std::uint8_t, kSlotSize>& s, std::size_t i, unsigned 
 struct PlainList {
     C control;
     std::size_t byte;
-    std::span<const TextPair> (*entries)();
+    const std::span<const TextPair>* entries;
 };
 
-template <const std::span<const TextPair>* List>
-std::span<const TextPair> entries_of() {
-    return *List;
-}
-
 const PlainList kPlainLists[] = {
-    {C::PinMode, P1, entries_of<&lists::pin_modes>},
-    {C::SourceSelect, P0, entries_of<&lists::source_selection>},
-    {C::EventManageAction, P0, entries_of<&lists::event_manage_actions>},
-    {C::MouseAction, P0, entries_of<&lists::mouse_actions>},
-    {C::IebusAction, P0, entries_of<&lists::iebus>},
-    {C::IdriveAction, P0, entries_of<&lists::idrive>},
-    {C::IbusAction, P0, entries_of<&lists::ibus>},
-    {C::CursorDirection, P0, entries_of<&lists::cursor_directions>},
-    {C::MdxJoyMode, P0, entries_of<&lists::mdx_joy>},
-    {C::LinAction, P0, entries_of<&lists::lin>},
-    {C::MmiMode, P0, entries_of<&lists::mmi>},
-    {C::DspMode, P0, entries_of<&lists::dsp>},
-    {C::PanaceaMode, P0, entries_of<&lists::panacea>},
-    {C::RJoyAction, P0, entries_of<&lists::rjoy>},
-    {C::GanetAction, P0, entries_of<&lists::ganet>},
-    {C::CruiseKey, P0, entries_of<&lists::cruise>},
-    {C::MctrlAction, P0, entries_of<&lists::mctrl>},
-    {C::PorsheMode, P0, entries_of<&lists::porshe>},
+    {C::PinMode, P1, &lists::pin_modes},
+    {C::SourceSelect, P0, &lists::source_selection},
+    {C::EventManageAction, P0, &lists::event_manage_actions},
+    {C::MouseAction, P0, &lists::mouse_actions},
+    {C::IebusAction, P0, &lists::iebus},
+    {C::IdriveAction, P0, &lists::idrive},
+    {C::IbusAction, P0, &lists::ibus},
+    {C::CursorDirection, P0, &lists::cursor_directions},
+    {C::MdxJoyMode, P0, &lists::mdx_joy},
+    {C::LinAction, P0, &lists::lin},
+    {C::MmiMode, P0, &lists::mmi},
+    {C::DspMode, P0, &lists::dsp},
+    {C::PanaceaMode, P0, &lists::panacea},
+    {C::RJoyAction, P0, &lists::rjoy},
+    {C::GanetAction, P0, &lists::ganet},
+    {C::CruiseKey, P0, &lists::cruise},
+    {C::MctrlAction, P0, &lists::mctrl},
+    {C::PorsheMode, P0, &lists::porshe},
 };
 
 // Autorepeat intervals: a whole number, no message for a bad text; a larger value means 500.
 std::uint16_t read_autorepeat(std::string_view text) {
     unsigned long value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) value = 0;
+    if (end != text.data() + text.size()) return 0;
+    if (error == std::errc::result_out_of_range) return kAutorepeatFallback;  // far above the limit
+    if (error != std::errc()) return 0;
     return value > kAutorepeatLimit ? kAutorepeatFallback : static_cast<std::uint16_t>(value);
 }
 
@@ -178,7 +175,7 @@ ReactionEdit choose_reaction_entry(Record& record, std::size_t slot, ReactionCon
     const auto pos = static_cast<unsigned>(position);
     for (const PlainList& plain : kPlainLists) {
         if (plain.control != list) continue;
-        if (pos >= plain.entries().size()) return refused();
+        if (pos >= plain.entries->size()) return refused();
         s[plain.byte] = static_cast<std::uint8_t>(pos);
         return {};
     }

@@ -99,6 +99,8 @@ TEST(ReactionEdits, AutorepeatIntervals) {
     Record record = with_kind(ReactionKind::Encoder);
     enter_reaction_text(record, kSlot, C::EncoderRepeat, "20000");
     EXPECT_EQ(word(record, 14), 500);
+    enter_reaction_text(record, kSlot, C::EncoderRepeat, "99999999999999999999999");
+    EXPECT_EQ(word(record, 14), 500);
     enter_reaction_text(record, kSlot, C::EncoderRepeat, "10000");
     EXPECT_EQ(word(record, 14), 10000);
     const ReactionEdit edit = enter_reaction_text(record, kSlot, C::EncoderRepeat, "x1");

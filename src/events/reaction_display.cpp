@@ -333,6 +333,11 @@ ReactionView display_reaction(Record& record, std::size_t slot) {
     normalize_reaction(record, slot);
     SlotReaction r(record, slot);
     ReactionView view;
+    // No page has more than four controls of a sort, so the references the builder hands out
+    // stay valid while a page is filled.
+    view.lists.reserve(4);
+    view.fields.reserve(4);
+    view.checks.reserve(4);
     view.kind = r[kReactionKindByte];
     view.title = to_text(reaction_kind_titles()[view.kind]);
     describe(record, slot, r, view);

@@ -285,6 +285,9 @@ TEST(ReactionDisplay, EveryKindHasAPageAndOutOfListValuesSelectNothing) {
         EXPECT_EQ(view.kind, kind);
         EXPECT_EQ(view.title.en, reaction_kind_titles()[kind].en);
         EXPECT_FALSE(view.lists.empty() && view.fields.empty() && view.checks.empty()) << int(kind);
+        EXPECT_LE(view.lists.size(), 4u);
+        EXPECT_LE(view.fields.size(), 4u);
+        EXPECT_LE(view.checks.size(), 4u);
         for (const ReactionList& list : view.lists)
             EXPECT_TRUE(list.selected == -1 || static_cast<std::size_t>(list.selected) < list.entries.size());
     }

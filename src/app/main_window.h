@@ -117,6 +117,8 @@ public:
     // --- shell services ---
     void set_busy(bool busy);
     bool busy() const { return busy_; }
+    // True while a toolbar handler runs: the monitor's own busy spells must not unlock it.
+    bool toolbar_operation_running() const { return toolbar_depth_ > 0; }
     int polling_suspension() const { return polling_suspension_; }
     bool polling_running() const;
     void begin_redraw_pause();
@@ -127,7 +129,7 @@ public:
 
     // Language: 1 English, 0 or any other value Russian, -1 only asks. Returns the index in force.
     int set_language(int value);
-    Lang language() const { return lang_; }
+    Lang language() const override { return lang_; }
     QString tr_pair(const TextPair& pair) const;
     // Windows translated with their table on every switch (companion windows register here).
     void add_translated_window(std::span<const TranslationRow> table, QWidget* window);
@@ -135,6 +137,9 @@ public:
     void add_language_hook(std::function<void(Lang)> hook);
     // Redraws every page from the record (the page refresh); later pages set it.
     void set_page_refresh(std::function<void()> refresh) { page_refresh_ = std::move(refresh); }
+    void refresh_pages() {
+        if (page_refresh_) page_refresh_();
+    }
     // Page set-up run by the initialisation, after the settings and the language are applied.
     void add_page_initialiser(std::function<void()> init) { page_initialisers_.push_back(std::move(init)); }
     // Stores the button names typed in the button table into the record before a save.
@@ -214,6 +219,7 @@ private:
     ShellOptions options_;
     Lang lang_ = Lang::Russian;
     bool busy_ = false;
+    int toolbar_depth_ = 0;
     bool closing_ = false;
     int polling_suspension_ = 1;  // polling stays off until the window is initialised
     int redraw_pause_ = 0;

@@ -8,10 +8,14 @@ namespace ztv {
 
 // Every handler locks the toolbar while it runs and unlocks it on every way out.
 void TMainForm::run_toolbar_action(const std::function<void()>& action) {
+    ++toolbar_depth_;
     set_busy(true);
     struct Unlock {
         TMainForm& form;
-        ~Unlock() { form.set_busy(false); }
+        ~Unlock() {
+            --form.toolbar_depth_;
+            form.set_busy(form.toolbar_depth_ > 0);
+        }
     } unlock{*this};
     action();
 }

@@ -161,7 +161,7 @@ void TMainForm::on_polling_timer() {
         if (interval > 0 && interval != polling_timer_->interval()) polling_timer_->setInterval(interval);
     }
     // A tick can change what the toolbar may do (a controller came or went).
-    if (!busy_) set_busy(false);
+    if (!toolbar_operation_running()) set_busy(false);
 }
 
 void TMainForm::log_line(const std::string& line, LogSource source) {

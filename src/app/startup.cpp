@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMessageBox>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <cstdio>
 #include <exception>
 
+#include "app/device_link.h"
 #include "app/main_window.h"
 #include "app/settings_file.h"
 #include "app/shell_messages.h"
@@ -38,6 +40,7 @@ struct Arguments {
     QString screenshot;
     int after_ms = 1500;
     int lang = -1;  // -1: as the settings say
+    int page = -1;  // -1: the page the start-up picks
 };
 
 Arguments parse_arguments(const QApplication& app) {
@@ -54,7 +57,10 @@ Arguments parse_arguments(const QApplication& app) {
                                    QStringLiteral("MS"), QStringLiteral("1500"));
     const QCommandLineOption lang(QStringLiteral("lang"), QStringLiteral("Start in this language: ru or en."),
                                   QStringLiteral("LANG"));
-    parser.addOptions({simulate, screenshot, after, lang});
+    const QCommandLineOption page(QStringLiteral("page"),
+                                  QStringLiteral("Show this page first: terminal, parameters or canlog."),
+                                  QStringLiteral("PAGE"));
+    parser.addOptions({simulate, screenshot, after, lang, page});
     parser.process(app);
     Arguments args;
     args.simulate = parser.isSet(simulate);
@@ -63,6 +69,10 @@ Arguments parse_arguments(const QApplication& app) {
     const int ms = parser.value(after).toInt(&ok);
     if (ok && ms >= 0) args.after_ms = ms;
     if (parser.isSet(lang)) args.lang = parser.value(lang).compare(QLatin1String("en"), Qt::CaseInsensitive) == 0 ? 1 : 0;
+    const QString page_name = parser.value(page).toLower();
+    if (page_name == QLatin1String("terminal")) args.page = 0;
+    if (page_name == QLatin1String("parameters")) args.page = 1;
+    if (page_name == QLatin1String("canlog")) args.page = 2;
     return args;
 }
 
@@ -98,8 +108,10 @@ int run_setup_program(int argc, char** argv) {
         options.program_folder = QCoreApplication::applicationDirPath().toStdString();
         options.system_language_id = system_language_id(QLocale::system());
         TMainForm window(state, options);
+        DeviceLink link(window, state, args.simulate);
         window.initialise();
         if (args.lang != -1) window.set_language(args.lang);
+        if (args.page != -1) window.page_control()->setCurrentIndex(args.page);
         window.show();
 
         if (!args.screenshot.isEmpty()) {

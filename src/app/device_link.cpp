@@ -1,0 +1,136 @@
+#include "app/device_link.h"
+
+#include <QTabWidget>
+
+#include "app/main_window.h"
+#include "app/shell_messages.h"
+#include "device/device_errors.h"
+#include "diag/terminal_page.h"
+#include "events/debug_line.h"
+#include "sim/sim_demo.h"
+
+namespace ztv {
+
+struct DeviceLink::LongOperation {
+    explicit LongOperation(ConnectionMonitor& m) : monitor(m), was(m.long_operation()) { monitor.set_long_operation(true); }
+    ~LongOperation() { monitor.set_long_operation(was); }
+    LongOperation(const LongOperation&) = delete;
+    LongOperation& operator=(const LongOperation&) = delete;
+    ConnectionMonitor& monitor;
+    bool was;
+};
+
+HidBackend& DeviceLink::backend(bool simulate) {
+    if (simulate) {
+        sim_ = std::make_unique<sim::SimController>(clock_);
+        sim::start_demo(*sim_, clock_.now_ms());
+        return *sim_;
+    }
+    hidapi_ = std::make_unique<HidapiBackend>();
+    return *hidapi_;
+}
+
+DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate)
+    : form_(form),
+      state_(state),
+      clock_(form),
+      transport_(backend(simulate), form),
+      protocol_(transport_, form),
+      monitor_(protocol_, state, *this),
+      firmware_(monitor_) {
+    DeviceHooks hooks;
+    hooks.on_polling_tick = [this] { monitor_.on_polling_tick(); };
+    hooks.connected = [this] { return monitor_.connected(); };
+    hooks.application_connected = [this] { return monitor_.connected() && !monitor_.is_bootloader(); };
+    hooks.clear_connected = [this] { monitor_.clear_connected(); };
+    hooks.clear_status = [this] { monitor_.clear_status(); };
+    hooks.close_device = [this] { transport_.close_device(); };
+    hooks.toggle_no_background_pulls = [this] {
+        monitor_.set_no_background_pulls(!monitor_.no_background_pulls());
+        return monitor_.no_background_pulls();
+    };
+    hooks.poll_interval_ms = [this] { return static_cast<int>(monitor_.interval_ms()); };
+    hooks.set_reply_delay = [this](int ms) { transport_.options().reply_delay_ms = ms > 0 ? static_cast<std::uint32_t>(ms) : 0; };
+    hooks.set_trace_options = [this](bool debug, bool log) {
+        transport_.options().report_slow_calls = debug;
+        transport_.options().trace = log;
+    };
+    form_.set_device_hooks(hooks);
+
+    DeviceActions actions;
+    actions.read_configuration = [this] { read_configuration(); };
+    actions.write_configuration = [this] { write_configuration(); };
+    actions.reset_to_defaults = [this] { reset_to_defaults(); };
+    actions.restart = [this] { restart(); };
+    actions.firmware_update = [this] { firmware_update(); };
+    form_.set_device_actions(actions);
+
+    TerminalLink link;
+    link.application_connected = hooks.application_connected;
+    link.write_line = [this](const std::uint8_t* bytes, std::size_t length) {
+        return protocol_.write_area(block::kTerminal, 0, std::span<const std::uint8_t>(bytes, length));
+    };
+    link.error_text = [](int error) { return error_text(error); };
+    form_.terminal()->set_link(link);
+}
+
+DeviceLink::~DeviceLink() { transport_.close_device(); }
+
+void DeviceLink::read_configuration() {
+    PollingSuspension no_polling(form_);
+    // A bootloader has no configuration; the monitor shows its own error box on failure.
+    monitor_.read_configuration_if_application();
+}
+
+void DeviceLink::write_configuration() {
+    LongOperation long_operation(monitor_);
+    if (form_.show_message(kBoxQuestion | kBoxDefaultSecond, to_text(msg::kAskWriteDevice)) != kIdYes) return;
+    const int error = protocol_.write_configuration(state_);
+    if (error != kOk) form_.show_message(kBoxError, with_error_text(msg::kErrorWritingDevice, error));
+}
+
+void DeviceLink::reset_to_defaults() {
+    LongOperation long_operation(monitor_);
+    const int error = protocol_.reset_to_defaults();
+    if (error != kOk) form_.show_message(kBoxError, with_error_text(msg::kErrorDefaults, error));
+    // The controller's configuration changed behind our back: read it again on the next poll.
+    monitor_.forget_serial();
+    state_.record_valid = false;
+}
+
+void DeviceLink::restart() {
+    LongOperation long_operation(monitor_);
+    monitor_.forget_serial();
+    state_.record_valid = false;
+    const int error = protocol_.restart_device();
+    if (error != kOk) form_.show_message(kBoxError, with_error_text(msg::kErrorRestart, error));
+}
+
+void DeviceLink::firmware_update() {
+    LongOperation long_operation(monitor_);
+    firmware_.run([this]() -> std::optional<std::string> {
+        const QString path = form_.ask_file(FileDialogKind::OpenFirmware);
+        if (path.isEmpty()) return std::nullopt;
+        form_.remember_folder(FileDialogKind::OpenFirmware, path);
+        return path.toStdString();
+    });
+    monitor_.forget_serial();
+    state_.record_valid = false;
+}
+
+void DeviceLink::set_busy(bool busy) { form_.set_busy(busy || form_.toolbar_operation_running()); }
+
+void DeviceLink::configuration_read() { form_.refresh_pages(); }
+
+void DeviceLink::show_can_log_page(bool visible) {
+    QTabWidget* pages = form_.page_control();
+    pages->setTabVisible(pages->indexOf(form_.can_log_page()), visible);
+}
+
+std::string DeviceLink::controller_line(std::string_view raw) {
+    std::string line = cp1251_to_utf8(raw);
+    rewriteDebugLine(line, form_.language());
+    return line;
+}
+
+}  // namespace ztv

@@ -1,0 +1,62 @@
+// The controller behind the main window: USB (or the simulated controller), transport,
+// protocol, connection monitor and firmware update, wired to the window's hooks and toolbar.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "device/connection_monitor.h"
+#include "device/firmware_update.h"
+#include "device/hidapi_backend.h"
+#include "device/protocol.h"
+#include "device/transport.h"
+#include "sim/sim_clock.h"
+#include "sim/sim_controller.h"
+
+namespace ztv {
+
+class TMainForm;
+
+class DeviceLink final : public MonitorEvents {
+public:
+    // simulate: the built-in simulated controller with its demo script instead of USB.
+    DeviceLink(TMainForm& form, ConfigState& state, bool simulate);
+    ~DeviceLink() override;
+    DeviceLink(const DeviceLink&) = delete;
+    DeviceLink& operator=(const DeviceLink&) = delete;
+
+    ConnectionMonitor& monitor() { return monitor_; }
+    Protocol& protocol() { return protocol_; }
+    Transport& transport() { return transport_; }
+    sim::SimController* simulator() { return sim_.get(); }
+
+    // The toolbar's device operations.
+    void read_configuration();
+    void write_configuration();
+    void reset_to_defaults();
+    void restart();
+    void firmware_update();
+
+    // MonitorEvents
+    void set_busy(bool busy) override;
+    void configuration_read() override;
+    void show_can_log_page(bool visible) override;
+    std::string controller_line(std::string_view raw) override;
+
+private:
+    HidBackend& backend(bool simulate);
+    // Marks the operation as long (no background pulls) for its lifetime.
+    struct LongOperation;
+
+    TMainForm& form_;
+    ConfigState& state_;
+    sim::HostClock clock_;
+    std::unique_ptr<sim::SimController> sim_;
+    std::unique_ptr<HidapiBackend> hidapi_;
+    Transport transport_;
+    Protocol protocol_;
+    ConnectionMonitor monitor_;
+    FirmwareUpdate firmware_;
+};
+
+}  // namespace ztv

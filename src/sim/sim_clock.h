@@ -16,8 +16,9 @@ public:
     virtual void spend_us(std::uint32_t microseconds) = 0;
 };
 
-// The monotonic clock of the machine; spending busy-waits, so that a modelled latency of a
-// millisecond is a millisecond and not whatever the scheduler makes of a sleep.
+// The monotonic clock of the machine; spending sleeps and then spins to the deadline, so that
+// a modelled latency of a millisecond is close to a millisecond and not whatever the
+// scheduler makes of a plain sleep.
 class RealClock final : public SimClock {
 public:
     std::uint32_t now_ms() override;

@@ -10,7 +10,11 @@
 
 namespace ztv::sim {
 
-// Installs the demo's repeating script from now_ms on.
+// Installs the demo's repeating script from now_ms on. The program wires it like this:
+//   sim::HostClock clock(host);
+//   sim::SimController controller(clock);
+//   sim::start_demo(controller, host.tick_ms());
+//   Transport transport(controller, host);   // instead of the hidapi backend
 void start_demo(SimController& controller, std::uint32_t now_ms);
 
 }  // namespace ztv::sim

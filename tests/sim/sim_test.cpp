@@ -4,6 +4,7 @@
 
 #include "device/device_errors.h"
 #include "device/firmware_file.h"
+#include "sim/sim_demo.h"
 #include "sim/sim_firmware.h"
 #include "sim/sim_state_file.h"
 #include "support/sim_world.h"
@@ -237,6 +238,40 @@ TEST(SimState, SavedAndLoadedWhole) {
     sim::SimMemory untouched;
     EXPECT_TRUE(sim::load_sim_state(path + ".missing", untouched));
     EXPECT_EQ(untouched.app_version, 1005u);
+}
+
+}  // namespace
+}  // namespace ztv
+
+namespace ztv {
+namespace {
+
+using test::SimWorld;
+
+TEST(SimDemo, PrintsTextLogsCanWhileRunningAndPressesButtons) {
+    SimWorld world;
+    sim::start_demo(world.sim, world.host.tick_ms());
+    world.attach_timer();
+    world.host.run_for(6000);
+    ASSERT_TRUE(world.monitor.connected());
+    std::size_t controller_lines = 0;
+    bool event_line = false;
+    for (const auto& line : world.host.log) {
+        if (line.source != LogSource::Controller) continue;
+        ++controller_lines;
+        event_line = event_line || line.text.find(" EV:") != std::string::npos;
+    }
+    EXPECT_GE(controller_lines, 2u);
+    EXPECT_TRUE(event_line);
+    EXPECT_EQ(world.sim.pending_can_records(), 0u) << "no CAN frames while the CAN log is off";
+    std::array<std::uint8_t, 1> mode{{1}};
+    ASSERT_EQ(world.protocol.write_area(0x15, 0, mode), kOk);
+    for (int i = 0; i < 10; ++i) {
+        world.host.advance_ms(100);
+        world.sim.present();  // the script runs at the controller's USB calls
+    }
+    EXPECT_GE(world.sim.pending_can_records(), 9u);
+    EXPECT_EQ(world.monitor.status().name.substr(14), "CKT");
 }
 
 }  // namespace

@@ -1,0 +1,118 @@
+// Whole-configuration read and write through the simulated controller.
+//  1. With a modelled USB latency of 1 ms per control transfer (one set-feature and one
+//     get-feature per exchange): frames exchanged, wall time, and its ratio to the model's
+//     lower bound (transfers x 1 ms), which shows what the program adds on top of the link.
+//  2. With no latency: the host CPU time per exchange (transport, protocol, checksums and the
+//     simulated controller's side together).
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+#include "common/host.h"
+#include "config/config_state.h"
+#include "device/device_errors.h"
+#include "device/protocol.h"
+#include "device/transport.h"
+#include "sim/sim_clock.h"
+#include "sim/sim_controller.h"
+
+using namespace ztv;
+
+namespace {
+
+// The shell's services with nothing behind them but the machine's clock.
+class BenchHost final : public Host {
+public:
+    std::uint32_t tick_ms() override { return clock_.now_ms(); }
+    void pump() override {}
+    bool closing() const override { return false; }
+    int show_message(int, const Text& text) override {
+        std::fprintf(stderr, "%s\n", text.en.c_str());
+        return kIdOk;
+    }
+    void flash_message(int, int, const Text&) override {}
+    void clear_flash_message() override {}
+    void progress_begin(int, const Text&) override {}
+    void progress_add(int) override {}
+    void progress_hide() override {}
+    void suspend_polling() override {}
+    void resume_polling() override {}
+    void log_line(const std::string&, LogSource) override {}
+    void set_status_text(const Text&) override {}
+
+private:
+    sim::RealClock clock_;
+};
+
+double cpu_seconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+struct Bench {
+    explicit Bench(std::uint32_t latency_us) {
+        controller.set_transfer_latency_us(latency_us);
+        controller.set_restart_ms(0);  // the bench does not wait for the restart
+        transport.set_identity_index(1);
+        for (std::size_t i = 0; i < kRecordSize; ++i) state.record.set_u8(i, static_cast<std::uint8_t>(i * 31 + 7));
+        state.touch.fill(0x5A);
+    }
+    bool read() { return protocol.read_configuration(state) == kOk; }
+    bool write() {
+        const bool ok = protocol.write_configuration(state) == kOk;
+        transport.close_device();  // the restart took the handle with it
+        return ok;
+    }
+
+    BenchHost host;
+    sim::RealClock clock;
+    sim::SimController controller{clock};
+    Transport transport{controller, host};
+    Protocol protocol{transport, host};
+    ConfigState state;
+};
+
+template <typename Operation>
+void latency_run(const char* name, Operation operation) {
+    constexpr int kRuns = 5;
+    Bench bench(1000);
+    const std::uint64_t frames_before = bench.controller.requests();
+    const std::uint64_t transfers_before = bench.controller.transfers();
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kRuns; ++i)
+        if (!operation(bench)) std::fprintf(stderr, "%s failed\n", name);
+    const std::chrono::duration<double, std::milli> wall = std::chrono::steady_clock::now() - start;
+    const double frames = static_cast<double>(bench.controller.requests() - frames_before) / kRuns;
+    const double transfers = static_cast<double>(bench.controller.transfers() - transfers_before) / kRuns;
+    const double bound_ms = transfers * 1.0;
+    const double wall_ms = wall.count() / kRuns;
+    std::printf("%-22s frames %4.0f  transfers %4.0f  wall %7.2f ms  bound %6.1f ms  ratio %.4f\n", name, frames,
+                transfers, wall_ms, bound_ms, wall_ms / bound_ms);
+}
+
+template <typename Operation>
+void cpu_run(const char* name, Operation operation) {
+    constexpr int kRuns = 2000;
+    Bench bench(0);
+    const std::uint64_t frames_before = bench.controller.requests();
+    const double start = cpu_seconds();
+    for (int i = 0; i < kRuns; ++i)
+        if (!operation(bench)) std::fprintf(stderr, "%s failed\n", name);
+    const double cpu = cpu_seconds() - start;
+    const double exchanges = static_cast<double>(bench.controller.requests() - frames_before);
+    std::printf("%-22s exchanges %7.0f  CPU %.3f s  %.3f us per exchange\n", name, exchanges, cpu,
+                cpu * 1e6 / exchanges);
+}
+
+}  // namespace
+
+int main() {
+    std::printf("Modelled USB latency: 1 ms per control transfer\n");
+    latency_run("read configuration", [](Bench& b) { return b.read(); });
+    latency_run("write configuration", [](Bench& b) { return b.write(); });
+    std::printf("No latency: host CPU per exchange (program and simulated controller)\n");
+    cpu_run("read configuration", [](Bench& b) { return b.read(); });
+    cpu_run("write configuration", [](Bench& b) { return b.write(); });
+    return 0;
+}

@@ -421,3 +421,46 @@ TEST(MonitorTimer, DrivenByTheWindowTimerThroughPumps) {
 
 }  // namespace
 }  // namespace ztv
+
+namespace ztv {
+namespace {
+
+using test::SimWorld;
+
+TEST(MonitorConnect, MissingHidLayerShowsErrorOne) {
+    SimWorld world;
+    world.sim.set_init_error(kErrDriverLoad);
+    EXPECT_EQ(world.monitor.poll(), kErrDriverLoad);
+    EXPECT_EQ(world.host.status_texts.back().en, "Error loading driver HID.DLL");
+    EXPECT_FALSE(world.monitor.connected());
+}
+
+TEST(MonitorConnect, NewConnectionDropsAPartialTerminalLine) {
+    SimWorld world;
+    ASSERT_TRUE(world.connect());
+    world.sim.feed_terminal_text("half a li");
+    world.monitor.poll();
+    EXPECT_EQ(world.monitor.terminal().pending(), 9u);
+    world.sim.unplug();
+    world.monitor.poll();
+    world.sim.replug();
+    ASSERT_TRUE(world.connect());
+    EXPECT_EQ(world.monitor.terminal().pending(), 0u);
+}
+
+TEST(MonitorTick, PollingIsSuspendedForTheTicksOwnDuration) {
+    SimWorld world;
+    int suspension_seen = -1;
+    world.host.on_pump = [&](test::FakeHost& host) {
+        if (world.transport.is_exchange_running()) return;
+        suspension_seen = std::max(suspension_seen, host.suspension());
+    };
+    world.sim.feed_terminal_text("x\n");  // the drain pumps inside the tick
+    ASSERT_TRUE(world.connect());
+    world.monitor.on_polling_tick();
+    EXPECT_GE(suspension_seen, 1);
+    EXPECT_EQ(world.host.suspension(), 0);
+}
+
+}  // namespace
+}  // namespace ztv

@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "config/record.h"
-#include "events/event_view.h"
+#include "events/event_view_model.h"
 
 namespace ztv {
 

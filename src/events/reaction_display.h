@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "config/record.h"
-#include "events/reaction_view.h"
+#include "events/reaction_view_model.h"
 
 namespace ztv {
 

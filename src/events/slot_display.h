@@ -6,7 +6,7 @@
 #include <cstddef>
 
 #include "config/config_state.h"
-#include "events/slot_view.h"
+#include "events/slot_view_model.h"
 
 namespace ztv {
 

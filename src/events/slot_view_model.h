@@ -7,8 +7,8 @@
 #include <string>
 
 #include "config/record.h"
-#include "events/event_view.h"
-#include "events/reaction_view.h"
+#include "events/event_view_model.h"
+#include "events/reaction_view_model.h"
 
 namespace ztv {
 

@@ -176,6 +176,7 @@ void TMainForm::build_pages() {
             if (item == 0) {
                 terminal_->clear_receive_pane();
                 popup_context_ = 0;
+                if (clear_button_selection_) clear_button_selection_();
             } else if (pages_->currentWidget() != parameters_) {
                 terminal_->copy_all();
             }

@@ -142,6 +142,8 @@ public:
     }
     // Page set-up run by the initialisation, after the settings and the language are applied.
     void add_page_initialiser(std::function<void()> init) { page_initialisers_.push_back(std::move(init)); }
+    // Clears the selection of the button table ("Clear screen" of the shared popup does it).
+    void set_clear_button_selection(std::function<void()> clear) { clear_button_selection_ = std::move(clear); }
     // Stores the button names typed in the button table into the record before a save.
     void set_store_button_names(std::function<void()> store) { store_button_names_ = std::move(store); }
     // The settings read at start; the key picker window places itself from them and fills in
@@ -279,6 +281,7 @@ private:
     std::function<void()> page_refresh_;
     std::vector<std::function<void()>> page_initialisers_;
     std::function<void()> store_button_names_;
+    std::function<void()> clear_button_selection_;
     MainSettings key_settings_;
     std::function<void(MainSettings&)> key_settings_hook_;
 

@@ -1,0 +1,108 @@
+// Figures of the main window: time to the first shown window, one language switch, appending
+// 100,000 controller lines to the terminal, and resident memory with the simulated controller
+// attached. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QWindow>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "app/device_link.h"
+#include "app/main_window.h"
+#include "diag/terminal_page.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double ms_since(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+long resident_kb() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            long kb = 0;
+            status >> kb;
+            return kb;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return -1;
+}
+
+template <typename Condition>
+bool run_until(Condition condition, int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > ms) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto process_start = Clock::now();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+
+    ztv::ConfigState state;
+    ztv::ShellOptions options;
+    options.settings_path = dir.filePath(QStringLiteral("bench.ini")).toStdString();
+    options.program_folder = dir.path().toStdString();
+    options.system_language_id = 1049;
+    ztv::TMainForm window(state, options);
+    ztv::DeviceLink link(window, state, true);
+    window.initialise();
+    window.show();
+    run_until([&] { return window.windowHandle() != nullptr && window.windowHandle()->isExposed(); }, 5000);
+    QApplication::processEvents();
+    const double first_window_ms = ms_since(process_start);
+
+    constexpr int kSwitches = 20;
+    const auto switch_start = Clock::now();
+    for (int i = 0; i < kSwitches; ++i) {
+        window.set_language(i % 2 == 0 ? 1 : 0);
+        QApplication::processEvents();
+    }
+    const double switch_ms = ms_since(switch_start) / kSwitches;
+
+    run_until([&] { return link.monitor().connected() && state.record_valid; }, 10000);
+    QApplication::processEvents();
+    const long rss_connected_kb = resident_kb();
+
+    // Lines arrive in drains of a few hundred; the loop runs between them, as it does live.
+    constexpr int kLines = 100000;
+    constexpr int kBatch = 500;
+    double worst_batch_ms = 0;
+    const auto append_start = Clock::now();
+    for (int i = 0; i < kLines; i += kBatch) {
+        const auto batch_start = Clock::now();
+        for (int j = i; j < i + kBatch; ++j)
+            window.log_line("CAN RX 0x1A0 8 11 22 33 44 55 66 77 88 line " + std::to_string(j), ztv::LogSource::Controller);
+        QApplication::processEvents();
+        worst_batch_ms = std::max(worst_batch_ms, ms_since(batch_start));
+    }
+    const double append_ms = ms_since(append_start);
+    const long rss_after_lines_kb = resident_kb();
+
+    std::printf("first window shown:            %8.1f ms   (target < 400 ms)\n", first_window_ms);
+    std::printf("language switch:               %8.1f ms   (target < 100 ms, mean of %d)\n", switch_ms, kSwitches);
+    std::printf("append %d controller lines: %8.1f ms   (target < 1000 ms)\n", kLines, append_ms);
+    std::printf("  longest stall of the loop:   %8.1f ms   (%d lines between two event passes)\n", worst_batch_ms,
+                kBatch);
+    std::printf("resident memory, simulator on: %8.1f MB   (target < 80 MB)\n", static_cast<double>(rss_connected_kb) / 1024.0);
+    std::printf("  after the 100,000 lines:     %8.1f MB\n", static_cast<double>(rss_after_lines_kb) / 1024.0);
+    std::printf("controller connected:          %s\n", link.monitor().connected() ? "yes" : "no");
+    return 0;
+}

@@ -1,0 +1,135 @@
+// The window with the simulated controller behind it, on the real polling timer.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include "app/device_link.h"
+#include "config/field_table.h"
+#include "diag/terminal_page.h"
+#include "shell_fixture.h"
+
+namespace ztv {
+namespace {
+
+class DeviceLinkTest : public testing::ShellFixture {
+protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        make_form();
+        link = std::make_unique<DeviceLink>(*window, state, true);
+        keys = new QToolButton(window->parameters_page());
+        keys->setObjectName(QStringLiteral("SpeedButtonKeysSetup"));
+        touch = new QToolButton(window->parameters_page());
+        touch->setObjectName(QStringLiteral("SpeedButtonTouchSetup"));
+        window->initialise();
+    }
+    void TearDown() override {
+        link.reset();
+        window.reset();
+    }
+
+    // Runs the event loop until the condition holds or the time is up.
+    template <typename Condition>
+    bool wait_until(Condition condition, int ms = 5000) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!condition()) {
+            if (clock.elapsed() > ms) return false;
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        return true;
+    }
+
+    bool connect_controller() {
+        return wait_until([this] { return link->monitor().connected() && state.record_valid; });
+    }
+
+    std::unique_ptr<DeviceLink> link;
+    QToolButton* keys = nullptr;
+    QToolButton* touch = nullptr;
+};
+
+TEST_F(DeviceLinkTest, ConnectedControllerEnablesTheDeviceButtonsAndCap2ResKeepsTouchOff) {
+    EXPECT_FALSE(window->speed_button("SpeedButtonReadDevice")->isEnabled());
+    ASSERT_TRUE(connect_controller());
+    // The status line names the controller once the first configuration read is over.
+    ASSERT_TRUE(wait_until([this] {
+        return window->speed_button("SpeedButtonReadDevice")->isEnabled() &&
+               window->status_line().contains(QStringLiteral("ZEB-TERVIO-V4"));
+    }));
+    for (const char* name : {"SpeedButtonUpdateDevice", "SpeedButtonWriteDevice", "SpeedButtonToDefault",
+                             "SpeedButtonReset"})
+        EXPECT_TRUE(window->speed_button(name)->isEnabled()) << name;
+    EXPECT_TRUE(keys->isEnabled());
+    EXPECT_EQ(get_field(state.record, FieldId::CAP2RES_NUM), 0u);
+    EXPECT_TRUE(touch->isEnabled());
+
+    set_field(state.record, FieldId::CAP2RES_NUM, 1);
+    window->set_busy(false);
+    EXPECT_FALSE(touch->isEnabled());
+    EXPECT_TRUE(keys->isEnabled());
+}
+
+TEST_F(DeviceLinkTest, TypedLineReachesTheControllerCutTo63Characters) {
+    ASSERT_TRUE(connect_controller());
+    QPlainTextEdit* input = window->terminal()->send_pane();
+    input->setPlainText(QString(100, QLatin1Char('k')));
+    input->moveCursor(QTextCursor::End);
+    QTest::keyClick(input, Qt::Key_Return);
+    ASSERT_TRUE(wait_until([this] { return !link->simulator()->terminal_input().empty(); }, 2000));
+    EXPECT_EQ(link->simulator()->terminal_input().back(), std::string(63, 'k'));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(DeviceLinkTest, ControllerTextAppearsInTheTerminal) {
+    ASSERT_TRUE(connect_controller());
+    const int before = window->terminal()->line_count();
+    link->simulator()->feed_terminal_text("hello from the controller\r\n");
+    ASSERT_TRUE(wait_until([&] { return window->terminal()->line_count() > before; }, 3000));
+    EXPECT_TRUE(window->terminal()->receive_pane()->toPlainText().contains(QStringLiteral("hello from the controller")));
+}
+
+TEST_F(DeviceLinkTest, WriteConfigurationAskedNoSendsNothing) {
+    ASSERT_TRUE(connect_controller());
+    const int restarts = link->simulator()->restarts();
+    answer = kIdNo;
+    window->on_write_device();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].type, 0x120);
+    EXPECT_EQ(link->simulator()->restarts(), restarts);
+    EXPECT_FALSE(window->busy());
+}
+
+TEST_F(DeviceLinkTest, ReadAndWriteConfigurationFromTheToolbar) {
+    ASSERT_TRUE(connect_controller());
+    window->on_read_device();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(state.record_valid);
+    answer = kIdYes;
+    const int restarts = link->simulator()->restarts();
+    window->on_write_device();
+    EXPECT_EQ(boxes.size(), 1u);  // the question only, no error
+    EXPECT_EQ(link->simulator()->restarts(), restarts + 1);
+    EXPECT_FALSE(window->busy());
+}
+
+TEST_F(DeviceLinkTest, LanguageSwitchMakesTheMonitorAnnounceTheControllerAgain) {
+    ASSERT_TRUE(connect_controller());
+    window->set_language(1);
+    EXPECT_FALSE(link->monitor().connected());
+    ASSERT_TRUE(wait_until([this] { return window->status_line().contains(QStringLiteral("is connected")); }));
+}
+
+TEST_F(DeviceLinkTest, ClosingStopsPollingAndClosesTheDevice) {
+    ASSERT_TRUE(connect_controller());
+    window->close();
+    EXPECT_TRUE(window->closing());
+    EXPECT_FALSE(window->polling_running());
+    EXPECT_FALSE(link->transport().device_open());
+}
+
+}  // namespace
+}  // namespace ztv

@@ -7,8 +7,6 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QTextBlock>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -46,16 +44,9 @@ EnterOutcome decide_enter(const QString& text, int caret) {
 TerminalPage::TerminalPage(Host& host, QWidget* parent) : QWidget(parent), host_(host) {
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
 
-    receive_ = new QPlainTextEdit(this);
+    receive_ = new TerminalView(kReceivePaneMaxLines, this);
     receive_->setObjectName(QStringLiteral("RichEditRX"));
-    receive_->setReadOnly(true);
-    receive_->setUndoRedoEnabled(false);
-    receive_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    receive_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    receive_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    receive_->setMaximumBlockCount(kReceivePaneMaxLines);
     receive_->setFont(fixed);
-    receive_->setContextMenuPolicy(Qt::NoContextMenu);
     receive_->viewport()->installEventFilter(this);
 
     send_ = new QPlainTextEdit(this);
@@ -77,27 +68,10 @@ TerminalPage::TerminalPage(Host& host, QWidget* parent) : QWidget(parent), host_
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter_);
-
-    // Many lines may arrive between two paints; scrolling once per batch keeps appending cheap.
-    scroll_timer_ = new QTimer(this);
-    scroll_timer_->setSingleShot(true);
-    scroll_timer_->setInterval(0);
-    connect(scroll_timer_, &QTimer::timeout, this, [this] {
-        receive_->verticalScrollBar()->setValue(receive_->verticalScrollBar()->maximum());
-    });
     set_input_height(wanted_input_height_);
 }
 
-void TerminalPage::log_line(const QString& text, const QColor& colour) {
-    QTextCursor cursor(receive_->document());
-    cursor.movePosition(QTextCursor::End);
-    QTextCharFormat format;
-    format.setForeground(colour);
-    if (lines_ > 0) cursor.insertBlock(QTextBlockFormat(), format);
-    cursor.insertText(text, format);
-    lines_ = std::min(lines_ + 1, kReceivePaneMaxLines);
-    scroll_to_end();
-}
+void TerminalPage::log_line(const QString& text, const QColor& colour) { receive_->append_line(text, colour); }
 
 void TerminalPage::log_printf(const char* format, ...) {
     std::va_list args;
@@ -130,14 +104,11 @@ int TerminalPage::send_terminal_line(const std::uint8_t* bytes, std::size_t leng
     return error;
 }
 
-void TerminalPage::clear_receive_pane() {
-    receive_->clear();
-    lines_ = 0;
-}
+void TerminalPage::clear_receive_pane() { receive_->clear(); }
 
 void TerminalPage::copy_all() {
-    receive_->selectAll();
-    QApplication::clipboard()->setText(receive_->toPlainText());
+    receive_->select_all();
+    QApplication::clipboard()->setText(receive_->text());
 }
 
 int TerminalPage::input_height() const {
@@ -150,10 +121,6 @@ void TerminalPage::set_input_height(int height) {
     wanted_input_height_ = std::max(height, 16);
     const int total = std::max(splitter_->height(), wanted_input_height_ + 100);
     splitter_->setSizes({total - wanted_input_height_, wanted_input_height_});
-}
-
-void TerminalPage::scroll_to_end() {
-    if (!scroll_timer_->isActive()) scroll_timer_->start();
 }
 
 void TerminalPage::receive_click() {

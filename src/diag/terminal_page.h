@@ -13,9 +13,9 @@
 
 #include "common/format.h"
 #include "common/host.h"
+#include "diag/terminal_view.h"
 
 class QSplitter;
-class QTimer;
 
 namespace ztv {
 
@@ -67,8 +67,8 @@ public:
 
     void clear_receive_pane();
     void copy_all();
-    int line_count() const { return lines_; }
-    QPlainTextEdit* receive_pane() const { return receive_; }
+    int line_count() const { return receive_->line_count(); }
+    TerminalView* receive_pane() const { return receive_; }
     QPlainTextEdit* send_pane() const { return send_; }
 
     int input_height() const;
@@ -84,16 +84,13 @@ protected:
 private:
     bool handle_enter();
     void receive_click();
-    void scroll_to_end();
 
     Host& host_;
     TerminalLink link_;
     std::function<std::string(std::string_view)> rewriter_;
     QSplitter* splitter_ = nullptr;
-    QPlainTextEdit* receive_ = nullptr;
+    TerminalView* receive_ = nullptr;
     QPlainTextEdit* send_ = nullptr;
-    QTimer* scroll_timer_ = nullptr;
-    int lines_ = 0;
     int wanted_input_height_ = 64;
     bool click_pending_ = false;
     std::uint32_t last_click_ms_ = 0;

@@ -89,7 +89,22 @@ TEST_F(DeviceLinkTest, ControllerTextAppearsInTheTerminal) {
     const int before = window->terminal()->line_count();
     link->simulator()->feed_terminal_text("hello from the controller\r\n");
     ASSERT_TRUE(wait_until([&] { return window->terminal()->line_count() > before; }, 3000));
-    EXPECT_TRUE(window->terminal()->receive_pane()->toPlainText().contains(QStringLiteral("hello from the controller")));
+    EXPECT_TRUE(window->terminal()->receive_pane()->text().contains(QStringLiteral("hello from the controller")));
+}
+
+TEST_F(DeviceLinkTest, OverlongControllerLineIsSplitAfter9999CharactersDroppingOne) {
+    ASSERT_TRUE(connect_controller());
+    window->terminal()->clear_receive_pane();
+    link->simulator()->feed_terminal_text(std::string(10000, 'a') + "b\n");
+    ASSERT_TRUE(wait_until([&] { return window->terminal()->line_count() >= 2; }, 5000));
+    TerminalView* pane = window->terminal()->receive_pane();
+    int long_line = -1;
+    for (int i = 0; i < pane->line_count(); ++i)
+        if (pane->line(i).startsWith(QStringLiteral("aaaa"))) long_line = i;
+    ASSERT_GE(long_line, 0);
+    EXPECT_EQ(pane->line(long_line), QString(9999, QLatin1Char('a')));
+    ASSERT_LT(long_line + 1, pane->line_count());
+    EXPECT_EQ(pane->line(long_line + 1), QStringLiteral("b"));
 }
 
 TEST_F(DeviceLinkTest, WriteConfigurationAskedNoSendsNothing) {

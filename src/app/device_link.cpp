@@ -118,6 +118,18 @@ void DeviceLink::firmware_update() {
     state_.record_valid = false;
 }
 
+void DeviceLink::commit_pending_edit() {
+    if (commit_pending_edit_) commit_pending_edit_();
+}
+
+void DeviceLink::after_poll() {
+    if (after_poll_) after_poll_();
+}
+
+void DeviceLink::show_source(const Text& text, bool enabled) {
+    if (show_source_) show_source_(text, enabled);
+}
+
 void DeviceLink::set_busy(bool busy) { form_.set_busy(busy || form_.toolbar_operation_running()); }
 
 void DeviceLink::configuration_read() { form_.refresh_pages(); }

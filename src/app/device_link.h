@@ -2,6 +2,7 @@
 // protocol, connection monitor and firmware update, wired to the window's hooks and toolbar.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -37,9 +38,17 @@ public:
     void restart();
     void firmware_update();
 
+    // Where the pages that later join the window take part in a polling tick.
+    void set_pending_edit_commit(std::function<void()> commit) { commit_pending_edit_ = std::move(commit); }
+    void set_after_poll(std::function<void()> after) { after_poll_ = std::move(after); }
+    void set_source_panel(std::function<void(const Text&, bool)> show) { show_source_ = std::move(show); }
+
     // MonitorEvents
+    void commit_pending_edit() override;
+    void after_poll() override;
     void set_busy(bool busy) override;
     void configuration_read() override;
+    void show_source(const Text& text, bool enabled) override;
     void show_can_log_page(bool visible) override;
     std::string controller_line(std::string_view raw) override;
 
@@ -57,6 +66,9 @@ private:
     Protocol protocol_;
     ConnectionMonitor monitor_;
     FirmwareUpdate firmware_;
+    std::function<void()> commit_pending_edit_;
+    std::function<void()> after_poll_;
+    std::function<void(const Text&, bool)> show_source_;
 };
 
 }  // namespace ztv

@@ -148,7 +148,7 @@ public:
     void set_store_button_names(std::function<void()> store) { store_button_names_ = std::move(store); }
     // The settings read at start; the key picker window places itself from them and fills in
     // its own keys when the settings are saved.
-    const MainSettings& loaded_settings() const { return key_settings_; }
+    const MainSettings& loaded_settings() const { return loaded_settings_; }
     void set_key_window_settings_hook(std::function<void(MainSettings&)> hook) { key_settings_hook_ = std::move(hook); }
 
     // File dialogs that start in the folder used last for their kind of file; empty = cancelled.
@@ -282,7 +282,7 @@ private:
     std::vector<std::function<void()>> page_initialisers_;
     std::function<void()> store_button_names_;
     std::function<void()> clear_button_selection_;
-    MainSettings key_settings_;
+    MainSettings loaded_settings_;
     std::function<void(MainSettings&)> key_settings_hook_;
 
     MessageAnswerer answerer_;

@@ -238,7 +238,7 @@ void TMainForm::apply_settings() {
         show_message(kBoxError, to_text(kSettingsReadError));
         settings.lang = default_language(options_.system_language_id);
     }
-    key_settings_ = settings;
+    loaded_settings_ = settings;
 
     const QRect screen = this->screen() != nullptr ? this->screen()->geometry() : QRect(0, 0, 1920, 1080);
     const QSize size = frameGeometry().size().isEmpty() ? this->size() : frameGeometry().size();
@@ -264,7 +264,7 @@ void TMainForm::save_settings() {
         show_message(kBoxError, to_text(kSettingsReadError));
         return;
     }
-    MainSettings settings = key_settings_;  // the key picker's place is kept until that window saves it
+    MainSettings settings = loaded_settings_;  // the key picker's place is kept until that window saves it
     settings.main_top = frameGeometry().top();
     settings.main_left = frameGeometry().left();
     settings.lang = static_cast<int>(lang_);

@@ -21,8 +21,6 @@ inline constexpr TextPair kShowOnlyUsed{"Отображать только ис�
                                         "Display only used events and reactions"};
 inline constexpr TextPair kShowAll{"Отображать все события и реакции", "Display all events and reactions"};
 
-inline constexpr TextPair kErrorReadingDevice{"Ошибка чтения конфигурации устройства\n%s",
-                                              "Error reading the configuration of the device\n%s"};
 inline constexpr TextPair kAskWriteDevice{"Вы уверены, что хотите записать\nданные в контроллер?",
                                           "Are you sure you want to write\ndata to the controller?"};
 inline constexpr TextPair kErrorWritingDevice{"Ошибка записи конфигурации\n%s", "Error writing configuration\n%s"};

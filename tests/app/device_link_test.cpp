@@ -1,6 +1,7 @@
 // The window with the simulated controller behind it, on the real polling timer.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTest>
 #include <QToolButton>
 
@@ -9,6 +10,7 @@
 #include "app/device_link.h"
 #include "config/field_table.h"
 #include "diag/terminal_page.h"
+#include "sim/sim_firmware.h"
 #include "shell_fixture.h"
 
 namespace ztv {
@@ -136,6 +138,61 @@ TEST_F(DeviceLinkTest, LanguageSwitchMakesTheMonitorAnnounceTheControllerAgain) 
     window->set_language(1);
     EXPECT_FALSE(link->monitor().connected());
     ASSERT_TRUE(wait_until([this] { return window->status_line().contains(QStringLiteral("is connected")); }));
+}
+
+TEST_F(DeviceLinkTest, FirmwareUpdateFromTheToolbarAsksForTheFileAndRemembersItsFolder) {
+    ASSERT_TRUE(connect_controller());
+    const QString path = dir.filePath(QStringLiteral("fw.LDR"));
+    {
+        const std::vector<std::uint8_t> image = sim::make_sim_firmware(1107, 4, 1024);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(image.data()), static_cast<qint64>(image.size()));
+    }
+    std::vector<QString> titles;
+    std::vector<QString> folders;
+    window->set_file_chooser([&](FileDialogKind kind, const QString& title, const QString& folder, const QString&) {
+        EXPECT_EQ(kind, FileDialogKind::OpenFirmware);
+        titles.push_back(title);
+        folders.push_back(folder);
+        return path;
+    });
+    window->set_language(1);
+    window->on_update_device();
+    ASSERT_EQ(titles.size(), 1u);
+    EXPECT_EQ(titles[0], QStringLiteral("The choice of device firmware update file"));
+    EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].text.toStdString());
+    EXPECT_FALSE(window->busy());
+    EXPECT_FALSE(state.record_valid);  // the new firmware's configuration is read again
+    ASSERT_TRUE(wait_until([this] { return link->simulator()->memory().app_version == 1107u; }, 8000));
+    ASSERT_TRUE(connect_controller());
+
+    window->set_file_chooser([&](FileDialogKind, const QString&, const QString& folder, const QString&) {
+        folders.push_back(folder);
+        return QString();
+    });
+    window->on_update_device();
+    ASSERT_EQ(folders.size(), 2u);
+    EXPECT_EQ(folders[1], dir.path());
+}
+
+TEST_F(DeviceLinkTest, DefaultsAndRestartMakeTheNextPollReadTheConfigurationAgain) {
+    ASSERT_TRUE(connect_controller());
+    answer = kIdYes;
+    window->on_to_default();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].type, 0x130);
+    EXPECT_FALSE(state.record_valid);
+    EXPECT_EQ(link->monitor().remembered_serial(), 0u);
+    ASSERT_TRUE(connect_controller());
+
+    const int restarts = link->simulator()->restarts();
+    window->on_reset();
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(link->simulator()->restarts(), restarts + 1);
+    EXPECT_FALSE(state.record_valid);
+    EXPECT_FALSE(link->monitor().long_operation());
+    EXPECT_FALSE(window->busy());
 }
 
 TEST_F(DeviceLinkTest, ClosingStopsPollingAndClosesTheDevice) {

@@ -172,11 +172,13 @@ TEST_F(MainWindowTest, RealBoxHasTitleIconAndNoAsDefaultForSecondButtonTypes) {
     QString title;
     QString default_text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QPoint box_centre;
     QTimer::singleShot(50, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         title = box->windowTitle();
         icon = box->icon();
+        box_centre = box->frameGeometry().center();
         default_text = box->defaultButton() ? box->defaultButton()->text() : QString();
         box->defaultButton()->click();
     });
@@ -184,6 +186,10 @@ TEST_F(MainWindowTest, RealBoxHasTitleIconAndNoAsDefaultForSecondButtonTypes) {
     EXPECT_EQ(pressed, kIdNo);
     EXPECT_EQ(title, QStringLiteral("Warning"));
     EXPECT_EQ(icon, QMessageBox::Warning);
+    // Centred on the main window, 50 pixels lower (halves rounded: one pixel of slack).
+    const QPoint main_centre = form.frameGeometry().center();
+    EXPECT_NEAR(box_centre.x(), main_centre.x(), 1);
+    EXPECT_NEAR(box_centre.y(), main_centre.y() + 50, 1);
 
     QTimer::singleShot(50, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

@@ -167,8 +167,9 @@ QStringList split_entries(const QString& text) {
 }
 
 void translate_window(std::span<const TranslationRow> table, QWidget* window, Lang lang) {
+    const TranslationIndex index(table);
     const std::string window_name = window->objectName().toStdString();
-    if (const auto* title = find_translation(table, window_name + "_Caption"))
+    if (const auto* title = index.find(window_name + "_Caption"))
         window->setWindowTitle(text_of(title, lang));
 
     const QList<QObject*> components = window->findChildren<QObject*>();
@@ -177,9 +178,9 @@ void translate_window(std::span<const TranslationRow> table, QWidget* window, La
         if (name.isEmpty() || name.startsWith(QLatin1String("qt_"))) continue;
         const std::string control = name.toStdString();
         Rows rows;
-        rows.caption = find_translation(table, translation_key(window_name, control, "Caption"));
-        rows.items = find_translation(table, translation_key(window_name, control, "Items"));
-        rows.hint = find_translation(table, translation_key(window_name, control, "Hint"));
+        rows.caption = index.find(translation_key(window_name, control, "Caption"));
+        rows.items = index.find(translation_key(window_name, control, "Items"));
+        rows.hint = index.find(translation_key(window_name, control, "Hint"));
         if (rows.caption == nullptr && rows.items == nullptr && rows.hint == nullptr) continue;
 
         if (auto* action = qobject_cast<QAction*>(component)) {

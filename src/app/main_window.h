@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -149,6 +150,9 @@ public:
     // The settings read at start; the key picker window places itself from them and fills in
     // its own keys when the settings are saved.
     const MainSettings& loaded_settings() const { return loaded_settings_; }
+    // Moves a window to a stored place, or centres it on the screen when the place is missing
+    // or would put it off the screen (the main window and the key picker window use this).
+    void place_from_settings(QWidget& window, std::optional<int> top, std::optional<int> left) const;
     void set_key_window_settings_hook(std::function<void(MainSettings&)> hook) { key_settings_hook_ = std::move(hook); }
 
     // File dialogs that start in the folder used last for their kind of file; empty = cancelled.

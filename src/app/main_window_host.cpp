@@ -240,11 +240,7 @@ void TMainForm::apply_settings() {
     }
     loaded_settings_ = settings;
 
-    const QRect screen = this->screen() != nullptr ? this->screen()->geometry() : QRect(0, 0, 1920, 1080);
-    const QSize size = frameGeometry().size().isEmpty() ? this->size() : frameGeometry().size();
-    const WindowPlace place =
-        place_window(screen.width(), screen.height(), size.width(), size.height(), settings.main_top, settings.main_left);
-    move(screen.left() + place.left, screen.top() + place.top);
+    place_from_settings(*this, settings.main_top, settings.main_left);
 
     terminal_->set_input_height(settings.tx_height);
     pages_->setCurrentWidget(parameters_);
@@ -255,6 +251,14 @@ void TMainForm::apply_settings() {
     if (device_.set_reply_delay) device_.set_reply_delay(speed_up_);
     if (device_.set_trace_options) device_.set_trace_options(settings.debug, settings.log);
     set_language(settings.lang);
+}
+
+void TMainForm::place_from_settings(QWidget& window, std::optional<int> top, std::optional<int> left) const {
+    const QScreen* screen = window.screen() != nullptr ? window.screen() : this->screen();
+    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1920, 1080);
+    const QSize size = window.frameGeometry().size().isEmpty() ? window.size() : window.frameGeometry().size();
+    const WindowPlace place = place_window(area.width(), area.height(), size.width(), size.height(), top, left);
+    window.move(area.left() + place.left, area.top() + place.top);
 }
 
 void TMainForm::save_settings() {

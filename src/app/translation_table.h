@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "common/text.h"
 
@@ -23,5 +24,16 @@ std::string translation_key(std::string_view window, std::string_view control, s
 // The first row whose key equals key byte for byte. A control whose name ends in "x" has its
 // texts set by code: a key whose last "_" follows an "x" yields no row without searching.
 const TranslationRow* find_translation(std::span<const TranslationRow> table, std::string_view key);
+
+// The same lookups in constant time, for walking a window with hundreds of controls. The
+// table must outlive the index.
+class TranslationIndex {
+public:
+    explicit TranslationIndex(std::span<const TranslationRow> table);
+    const TranslationRow* find(std::string_view key) const;
+
+private:
+    std::unordered_map<std::string_view, const TranslationRow*> rows_;
+};
 
 }  // namespace ztv

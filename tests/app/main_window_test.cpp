@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -399,6 +400,23 @@ TEST_F(MainWindowTest, StoredSettingsAreApplied) {
     EXPECT_EQ(form.reply_delay_ms(), 20);
     EXPECT_EQ(form.language(), Lang::English);
     EXPECT_EQ(form.speed_button("SpeedButtonOnlyUsedx")->toolTip(), QStringLiteral("Display all events and reactions"));
+}
+
+TEST_F(MainWindowTest, StoredPlaceIsKeptUnlessItLeavesTheScreen) {
+    write_settings("[MainSettings]\nMainTop=-5\nMainLeft=10\n");
+    auto& form = make_form();
+    form.initialise();
+    const QRect screen = form.screen()->geometry();
+    const QSize size = form.frameGeometry().size();
+    EXPECT_EQ(form.frameGeometry().left(), screen.left() + 10);
+    EXPECT_EQ(form.frameGeometry().top(), screen.top() + screen.height() / 2 - size.height() / 2);
+
+    QWidget companion;
+    companion.resize(200, 100);
+    form.place_from_settings(companion, 30, -100);  // exactly half off the left edge: kept
+    EXPECT_EQ(companion.frameGeometry().topLeft(), screen.topLeft() + QPoint(-100, 30));
+    form.place_from_settings(companion, 30, -101);
+    EXPECT_EQ(companion.frameGeometry().left(), screen.left() + screen.width() / 2 - 100);
 }
 
 TEST_F(MainWindowTest, HiddenNButtonShowsTheNoPullsState) {

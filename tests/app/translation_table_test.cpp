@@ -32,5 +32,14 @@ TEST(TranslationTable, CodeSetControlsAndRowsPastTheEndAreNeverFound) {
     EXPECT_EQ(find_translation(kRows, ""), nullptr);
 }
 
+TEST(TranslationIndex, AnswersEveryKeyAsTheLinearLookupDoes) {
+    const TranslationIndex index(kRows);
+    for (const char* key : {"MainForm_TabSheetKEYS_Caption", "mainform_TabSheetKEYS_Caption",
+                            "MainForm_PanelOnlyRu_Caption", "MainForm_SpeedButtonLangx_Caption",
+                            "MainForm_AfterEnd_Caption", "x_Caption", ""})
+        EXPECT_EQ(index.find(key), find_translation(kRows, key)) << key;
+    EXPECT_EQ(index.find("MainForm_TabSheetKEYS_Caption"), &kRows[0]);
+}
+
 }  // namespace
 }  // namespace ztv

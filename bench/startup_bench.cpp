@@ -23,8 +23,10 @@ double ms_since(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// Resident set size in KB from Linux's process status; -1 elsewhere.
 long resident_kb() {
     std::ifstream status("/proc/self/status");
+    if (!status) return -1;
     std::string key;
     while (status >> key) {
         if (key == "VmRSS:") {

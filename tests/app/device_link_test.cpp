@@ -94,6 +94,15 @@ TEST_F(DeviceLinkTest, ControllerTextAppearsInTheTerminal) {
     EXPECT_TRUE(window->terminal()->receive_pane()->text().contains(QStringLiteral("hello from the controller")));
 }
 
+TEST_F(DeviceLinkTest, BusEventNumbersInControllerLinesAreShownByName) {
+    ASSERT_TRUE(connect_controller());
+    link->simulator()->feed_terminal_text("bus IBUS EV:3\r\n");
+    TerminalView* pane = window->terminal()->receive_pane();
+    ASSERT_TRUE(wait_until([&] { return pane->text().contains(QStringLiteral("bus IBUS EV:")); }, 3000));
+    EXPECT_TRUE(pane->text().contains(QStringLiteral("bus IBUS EV:MFSW_MODE_PHONE")));
+    EXPECT_FALSE(pane->text().contains(QStringLiteral("bus IBUS EV:3")));
+}
+
 TEST_F(DeviceLinkTest, OverlongControllerLineIsSplitAfter9999CharactersDroppingOne) {
     ASSERT_TRUE(connect_controller());
     window->terminal()->clear_receive_pane();

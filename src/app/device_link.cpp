@@ -45,6 +45,7 @@ DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate)
     hooks.clear_connected = [this] { monitor_.clear_connected(); };
     hooks.clear_status = [this] { monitor_.clear_status(); };
     hooks.close_device = [this] { transport_.close_device(); };
+    hooks.stop_can_log = [this] { stop_can_log(); };
     hooks.toggle_no_background_pulls = [this] {
         monitor_.set_no_background_pulls(!monitor_.no_background_pulls());
         return monitor_.no_background_pulls();
@@ -76,6 +77,14 @@ DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate)
 
 DeviceLink::~DeviceLink() { transport_.close_device(); }
 
+void DeviceLink::stop_can_log() {
+    if (close_can_log_file_) close_can_log_file_();
+    if (!monitor_.connected() || monitor_.is_bootloader()) return;
+    // A controller without a CAN log refuses the mode (0xFE); there is nothing to stop then.
+    const std::uint8_t stop = 0;
+    protocol_.write_area(block::kCanLog, 0, std::span<const std::uint8_t>(&stop, 1));
+}
+
 void DeviceLink::read_configuration() {
     PollingSuspension no_polling(form_);
     // A bootloader has no configuration; the monitor shows its own error box on failure.
@@ -85,12 +94,14 @@ void DeviceLink::read_configuration() {
 void DeviceLink::write_configuration() {
     LongOperation long_operation(monitor_);
     if (form_.show_message(kBoxQuestion | kBoxDefaultSecond, to_text(msg::kAskWriteDevice)) != kIdYes) return;
+    stop_can_log();
     const int error = protocol_.write_configuration(state_);
     if (error != kOk) form_.show_message(kBoxError, with_error_text(msg::kErrorWritingDevice, error));
 }
 
 void DeviceLink::reset_to_defaults() {
     LongOperation long_operation(monitor_);
+    stop_can_log();
     const int error = protocol_.reset_to_defaults();
     if (error != kOk) form_.show_message(kBoxError, with_error_text(msg::kErrorDefaults, error));
     // The controller's configuration changed behind our back: read it again on the next poll.
@@ -108,6 +119,7 @@ void DeviceLink::restart() {
 
 void DeviceLink::firmware_update() {
     LongOperation long_operation(monitor_);
+    stop_can_log();
     firmware_.run([this]() -> std::optional<std::string> {
         const QString path = form_.ask_file(FileDialogKind::OpenFirmware);
         if (path.isEmpty()) return std::nullopt;

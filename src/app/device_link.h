@@ -38,6 +38,10 @@ public:
     void restart();
     void firmware_update();
 
+    // Stops the controller's CAN log (mode 0) after the CAN log page has closed its file.
+    void stop_can_log();
+    void set_can_log_file_closer(std::function<void()> close) { close_can_log_file_ = std::move(close); }
+
     // Where the pages that later join the window take part in a polling tick.
     void set_pending_edit_commit(std::function<void()> commit) { commit_pending_edit_ = std::move(commit); }
     void set_after_poll(std::function<void()> after) { after_poll_ = std::move(after); }
@@ -69,6 +73,7 @@ private:
     std::function<void()> commit_pending_edit_;
     std::function<void()> after_poll_;
     std::function<void(const Text&, bool)> show_source_;
+    std::function<void()> close_can_log_file_;
 };
 
 }  // namespace ztv

@@ -286,6 +286,7 @@ void TMainForm::initialise() {
     // Gestures are not offered by this version of the controller.
     if (auto* gestures = findChild<QWidget*>(QStringLiteral("CheckBoxTouchGestures"))) gestures->hide();
     if (auto* gesture_page = findChild<QWidget*>(QStringLiteral("TabSheetEventGesture"))) gesture_page->hide();
+    if (clear_button_selection_) clear_button_selection_();
     apply_settings();
     setMinimumSize(size());
     const bool debug = menu_debug_->isChecked();

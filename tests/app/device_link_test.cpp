@@ -204,6 +204,28 @@ TEST_F(DeviceLinkTest, DefaultsAndRestartMakeTheNextPollReadTheConfigurationAgai
     EXPECT_FALSE(window->busy());
 }
 
+TEST_F(DeviceLinkTest, WritingTheConfigurationAndClosingStopTheCanLog) {
+    ASSERT_TRUE(connect_controller());
+    int files_closed = 0;
+    link->set_can_log_file_closer([&] { ++files_closed; });
+    const std::uint8_t start = 1;
+    ASSERT_EQ(link->protocol().write_area(block::kCanLog, 0, std::span<const std::uint8_t>(&start, 1)), 0);
+    ASSERT_EQ(link->simulator()->can_mode(), 1);
+    answer = kIdYes;
+    window->on_write_device();
+    EXPECT_EQ(link->simulator()->can_mode(), 0);
+    EXPECT_EQ(files_closed, 1);
+
+    // The write ends with a restart: start the log again once the controller is back.
+    ASSERT_TRUE(wait_until([&] {
+        return link->monitor().connected() &&
+               link->protocol().write_area(block::kCanLog, 0, std::span<const std::uint8_t>(&start, 1)) == 0;
+    }));
+    window->close();
+    EXPECT_EQ(link->simulator()->can_mode(), 0);
+    EXPECT_EQ(files_closed, 2);
+}
+
 TEST_F(DeviceLinkTest, ClosingStopsPollingAndClosesTheDevice) {
     ASSERT_TRUE(connect_controller());
     window->close();

@@ -6,9 +6,15 @@
 #include <QTemporaryDir>
 #include <QWindow>
 
+#if defined(__linux__)
+#include <unistd.h>
+#endif
+
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 
 #include "app/device_link.h"
@@ -37,6 +43,31 @@ long resident_kb() {
         status.ignore(1 << 12, '\n');
     }
     return -1;
+}
+
+// Milliseconds since the kernel started this process (dynamic loading included), at the
+// kernel's clock-tick resolution; -1 where /proc is not there.
+double ms_since_process_start() {
+#if !defined(__linux__)
+    return -1;
+#else
+    std::ifstream stat("/proc/self/stat");
+    std::ifstream uptime_file("/proc/uptime");
+    if (!stat || !uptime_file) return -1;
+    std::string content((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const auto after_name = content.rfind(')');
+    if (after_name == std::string::npos) return -1;
+    std::istringstream fields(content.substr(after_name + 2));
+    std::string field;
+    for (int i = 3; i < 22 && fields >> field; ++i) {
+    }
+    unsigned long long start_ticks = 0;
+    if (!(fields >> start_ticks)) return -1;
+    double uptime_s = 0;
+    uptime_file >> uptime_s;
+    const double ticks_per_s = static_cast<double>(sysconf(_SC_CLK_TCK));
+    return (uptime_s - static_cast<double>(start_ticks) / ticks_per_s) * 1000.0;
+#endif
 }
 
 template <typename Condition>
@@ -70,6 +101,7 @@ int main(int argc, char** argv) {
     run_until([&] { return window.windowHandle() != nullptr && window.windowHandle()->isExposed(); }, 5000);
     QApplication::processEvents();
     const double first_window_ms = ms_since(process_start);
+    const double first_window_since_exec_ms = ms_since_process_start();
 
     constexpr int kSwitches = 20;
     const auto switch_start = Clock::now();
@@ -98,7 +130,8 @@ int main(int argc, char** argv) {
     const double append_ms = ms_since(append_start);
     const long rss_after_lines_kb = resident_kb();
 
-    std::printf("first window shown:            %8.1f ms   (target < 400 ms)\n", first_window_ms);
+    std::printf("first window shown:            %8.1f ms   (target < 400 ms; from main())\n", first_window_ms);
+    std::printf("  counted from the process start: %6.0f ms   (10 ms resolution)\n", first_window_since_exec_ms);
     std::printf("language switch:               %8.1f ms   (target < 100 ms, mean of %d)\n", switch_ms, kSwitches);
     std::printf("append %d controller lines: %8.1f ms   (target < 1000 ms)\n", kLines, append_ms);
     std::printf("  longest stall of the loop:   %8.1f ms   (%d lines between two event passes)\n", worst_batch_ms,

@@ -28,14 +28,14 @@ QString bounded_message(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(size));
 }
 
-struct DialogSpec {
+struct DialogTraits {
     TextPair title;
     const char* pattern;
     FolderKey folder;
     bool save;
 };
 
-DialogSpec dialog_spec(FileDialogKind kind) {
+DialogTraits dialog_traits(FileDialogKind kind) {
     switch (kind) {
         case FileDialogKind::OpenConfig: return {msg::kOpenConfigTitle, "*.ZTV", FolderKey::Config, false};
         case FileDialogKind::SaveConfig: return {msg::kSaveConfigTitle, "*.ZTV", FolderKey::Config, true};
@@ -186,7 +186,7 @@ QString TMainForm::dialog_folder(FileDialogKind kind, bool* ok) {
         show_message(kBoxError, to_text(kSettingsReadError));
         return QString();
     }
-    const std::string stored = read_folder_path(*doc, dialog_spec(kind).folder, options_.program_folder);
+    const std::string stored = read_folder_path(*doc, dialog_traits(kind).folder, options_.program_folder);
     return QString::fromStdString(folder_of(stored));
 }
 
@@ -194,18 +194,18 @@ QString TMainForm::ask_file(FileDialogKind kind) {
     bool ok = false;
     const QString folder = dialog_folder(kind, &ok);
     if (!ok) return QString();
-    const DialogSpec spec = dialog_spec(kind);
-    const QString pattern = QString::fromLatin1(spec.pattern);
+    const DialogTraits traits = dialog_traits(kind);
+    const QString pattern = QString::fromLatin1(traits.pattern);
     // File systems here tell case apart; "*.ztv" files are the same kind of file.
     const QString filter = pattern + QStringLiteral(" (") + pattern + QLatin1Char(' ') + pattern.toLower() +
                            QLatin1Char(')');
-    const QString title = tr_pair(spec.title);
+    const QString title = tr_pair(traits.title);
     if (chooser_) return chooser_(kind, title, folder, filter);
 
     QFileDialog dialog(this, title, folder, filter);
     dialog.setObjectName(QStringLiteral("FileDialog"));
-    dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(traits.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(traits.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(pattern.mid(2));
     placed_dialog_ = &dialog;
     dialog_countdown_ = 50;
@@ -224,7 +224,7 @@ void TMainForm::remember_folder(FileDialogKind kind, const QString& path) {
         show_message(kBoxError, to_text(kSettingsReadError));
         return;
     }
-    remember_folder_path(*doc, dialog_spec(kind).folder, path.toStdString());
+    remember_folder_path(*doc, dialog_traits(kind).folder, path.toStdString());
     file.save(*doc);
 }
 

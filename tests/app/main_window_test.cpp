@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -378,6 +379,33 @@ TEST_F(ConfigFileActionTest, FailedSaveSaysUnableToWrite) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("Unable to write to "))) << boxes[0].text.toStdString();
     EXPECT_EQ(window->flash_strip()->caption(), QString());
+}
+
+TEST_F(MainWindowTest, RealSaveDialogHasItsTitleFilterAndFolderAndCancelGivesNothing) {
+    auto& form = make_form();
+    form.set_language(1);
+    form.show();
+    QString title;
+    QStringList filters;
+    QString folder;
+    QString suffix;
+    bool save_mode = false;
+    QTimer::singleShot(100, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        folder = dialog->directory().absolutePath();
+        suffix = dialog->defaultSuffix();
+        save_mode = dialog->acceptMode() == QFileDialog::AcceptSave;
+        dialog->reject();
+    });
+    EXPECT_TRUE(form.ask_file(FileDialogKind::SaveCanLog).isEmpty());
+    EXPECT_EQ(title, QStringLiteral("Saving the File CAN log"));
+    EXPECT_EQ(filters, QStringList{QStringLiteral("*.LOG (*.LOG *.log)")});
+    EXPECT_EQ(folder, QDir(dir.path()).absolutePath());
+    EXPECT_EQ(suffix, QStringLiteral("LOG"));
+    EXPECT_TRUE(save_mode);
 }
 
 TEST_F(MainWindowTest, MissingSettingsGiveDefaultsAndCloseWritesThemBack) {

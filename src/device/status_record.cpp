@@ -19,36 +19,36 @@ void put32(std::span<std::uint8_t, kStatusSize> b, std::size_t at, std::uint32_t
 
 struct FeatureLine {
     char letter;
-    const char* line;  // nullptr: the letter gives no line
+    TextPair line;  // ru nullptr: the letter gives no line
 };
 
 constexpr FeatureLine kFeatures[] = {
-    {'8', " - CAN Bus for AUDI A8 seat"},
-    {'A', " - CDC ACM Virtual COM port"},
-    {'B', " - Bluetooth module BK3231/JDY-33 SPP-C"},
-    {'C', " - CAN Bus"},
-    {'E', " - USB Mouse touch"},
-    {'G', " - GaNet Honda/Acura"},
-    {'I', " - IEBUS Toyota/Lexus"},
-    {'J', " - Renault Joystick"},
-    {'K', " - USB Keyboard page 7"},
-    {'L', " - LIN Bus"},
-    {'M', " - CAN Bus for BMW iDrive"},
-    {'P', " - PS/2 touchpad Synaptics"},
-    {'R', " - CAP2RES controller"},
-    {'S', " - iBUS for BMW"},
-    {'T', " - Terminal"},
-    {'U', " - UART event and response"},
-    {'V', " - LIN Bus for VW Steering Wheel"},
-    {'X', nullptr},
-    {'Z', " - MMI AUDI Serial"},
-    {'c', " - CAN Bus VW SW Emulate"},
-    {'d', " - CAN Bus for MERCEDES Joystick"},
-    {'e', " - CAN Bus for MERCEDES Controller"},
-    {'g', " - GAZER PA"},
-    {'l', " - LIN Bus for AUDI Steering Wheel"},
-    {'m', " - LIN Bus for Mazda CX5 Joystick"},
-    {'r', " - CAN Bus for Renault Joystick"},
+    {'8', {" - Шина CAN для сиденья AUDI A8", " - CAN Bus for AUDI A8 seat"}},
+    {'A', {" - Виртуальный COM-порт CDC ACM", " - CDC ACM Virtual COM port"}},
+    {'B', {" - Модуль Bluetooth BK3231/JDY-33 SPP-C", " - Bluetooth module BK3231/JDY-33 SPP-C"}},
+    {'C', {" - Шина CAN", " - CAN Bus"}},
+    {'E', {" - Сенсор через USB-мышь", " - USB Mouse touch"}},
+    {'G', {" - GaNet Honda/Acura", " - GaNet Honda/Acura"}},
+    {'I', {" - IEBUS Toyota/Lexus", " - IEBUS Toyota/Lexus"}},
+    {'J', {" - Джойстик Renault", " - Renault Joystick"}},
+    {'K', {" - USB-клавиатура, страница 7", " - USB Keyboard page 7"}},
+    {'L', {" - Шина LIN", " - LIN Bus"}},
+    {'M', {" - Шина CAN для BMW iDrive", " - CAN Bus for BMW iDrive"}},
+    {'P', {" - Тачпад PS/2 Synaptics", " - PS/2 touchpad Synaptics"}},
+    {'R', {" - Контроллер CAP2RES", " - CAP2RES controller"}},
+    {'S', {" - iBUS для BMW", " - iBUS for BMW"}},
+    {'T', {" - Терминал", " - Terminal"}},
+    {'U', {" - События и реакции UART", " - UART event and response"}},
+    {'V', {" - Шина LIN для руля VW", " - LIN Bus for VW Steering Wheel"}},
+    {'X', {nullptr, nullptr}},
+    {'Z', {" - Последовательный порт MMI AUDI", " - MMI AUDI Serial"}},
+    {'c', {" - Эмуляция руля VW по шине CAN", " - CAN Bus VW SW Emulate"}},
+    {'d', {" - Шина CAN для джойстика MERCEDES", " - CAN Bus for MERCEDES Joystick"}},
+    {'e', {" - Шина CAN для контроллера MERCEDES", " - CAN Bus for MERCEDES Controller"}},
+    {'g', {" - GAZER PA", " - GAZER PA"}},
+    {'l', {" - Шина LIN для руля AUDI", " - LIN Bus for AUDI Steering Wheel"}},
+    {'m', {" - Шина LIN для джойстика Mazda CX5", " - LIN Bus for Mazda CX5 Joystick"}},
+    {'r', {" - Шина CAN для джойстика Renault", " - CAN Bus for Renault Joystick"}},
 };
 
 constexpr const char* kHyphens = "---------------------------";
@@ -109,9 +109,9 @@ std::vector<Text> device_info_lines(const StatusRecord& s) {
         const auto* feature = std::find_if(std::begin(kFeatures), std::end(kFeatures),
                                            [letter](const FeatureLine& f) { return f.letter == letter; });
         if (feature == std::end(kFeatures))
-            lines.push_back(Text::same(strprintf(" - Unknown '%c'", letter)));
-        else if (feature->line != nullptr)
-            lines.push_back(Text::same(feature->line));
+            lines.push_back(format_pair({" - Неизвестно '%c'", " - Unknown '%c'"}, letter));
+        else if (feature->line.ru != nullptr)
+            lines.push_back(to_text(feature->line));
     }
     lines.push_back(Text::same(kHyphens));
     return lines;

@@ -51,7 +51,7 @@ struct StatusRecord {
 // True when the name says the controller runs its bootloader.
 bool is_bootloader_name(std::string_view name);
 
-// The device information block, line by line (feature lines read the same in both languages).
+// The device information block, line by line.
 std::vector<Text> device_info_lines(const StatusRecord& status);
 
 // The status line of a connected controller; dots is 0 to 10.

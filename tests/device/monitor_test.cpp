@@ -373,6 +373,11 @@ TEST(StatusTexts, DeviceInformationFeatureLines) {
                                             "Boot version        2.05", "Application version 10.05",
                                             "---------------------------", "Controller support:", " - CAN Bus",
                                             " - USB Keyboard page 7", "---------------------------"}));
+    // Every line has its Russian twin, the feature lines included.
+    const auto ru = device_info_lines(s);
+    EXPECT_EQ(ru[1].ru, "Серийный номер      42");
+    EXPECT_EQ(ru[6].ru, " - Шина CAN");
+    EXPECT_EQ(ru[7].ru, " - USB-клавиатура, страница 7");
     s.name = "ZEB-TERVIO-V4-q8";
     const auto lines = device_info_lines(s);
     EXPECT_EQ(lines[6].en, " - Unknown 'q'");

@@ -19,9 +19,9 @@ constexpr std::uint32_t kButtonHoldMs = 700;
 // terminal replaces by names.
 constexpr const char* kDebugLines[] = {
     "ADC CH1:%u CH2:%u",
-    "LIN EV:29 ",
-    "IBUS EV:3 ",
-    "HK EV:3",
+    "RX LIN ID:3C EV:29 ",
+    "RX IBUS EV:3 ",
+    "RX HK EV:3",
     "SRC:%u",
     "CAN RX 0x%03X",
 };

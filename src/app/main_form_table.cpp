@@ -82,7 +82,7 @@ constexpr RowSource L(const char* control, const FieldId& field) {
 #define ACTIVATE_EN "When activate\r\nWhen deactivate\r\n"
 #define OPEN_COLLECTOR_RU "Открытый коллектор, Z\r\nОткрытый коллектор, 0В\r\n"
 #define OPEN_COLLECTOR_EN "Open collector, Z\r\nOpen collector, 0V\r\n"
-#define MS_RU "мСек"
+#define MS_RU "мс"
 #define MS_EN "mSec"
 
 constexpr RowSource kRows[] = {
@@ -285,7 +285,7 @@ constexpr RowSource kRows[] = {
     C("PanelEventReactionSRC", "Выбрать", "Select"),
     C("CheckBoxEventReactionSRCSave", "Сохранить перед изменением", "Save before changing"),
     C("TabSheetReactionTouch", "USB тач", "USB Touch"),
-    C("PanelTouchDlit", "Длит., мСек", "Durat., mSec"),
+    C("PanelTouchDlit", "Длит., мс", "Durat., mSec"),
     C("TabSheetReactionEventColtrol", "Управление событием", "Event manage"),
     C("ComboBoxReactionEventHandleType", "Имитировать\r\nЗапретить\r\nРазрешить\r\n",
       "Simulate\r\nDisable\r\nEnable\r\n"),
@@ -357,7 +357,7 @@ constexpr RowSource kRows[] = {
     C("ComboBoxEventIntercept", ACTIVATE_RU, ACTIVATE_EN),
     C("TabSheetEventVoltage", "Напряжение", "Voltage"),
     C("Panel16", "Вход", "Input"),
-    C("Panel17", "Мин. длит., мСек", "Min. durat., mSec"),
+    C("Panel17", "Мин. длит., мс", "Min. durat., mSec"),
     C("ComboBoxEventUSB", ACTIVATE_RU, ACTIVATE_EN),
     C("ComboBoxEventNAVIMUTE", "При активации MUTE\r\nПри деактивации MUTE\r\n",
       "When MUTE activate\r\nWhen MUTE deactivate\r\n"),
@@ -376,7 +376,7 @@ constexpr RowSource kRows[] = {
       "Disabled\r\nX2/2\r\nX2/3\r\nX2/4\r\nX2/5\r\nX2/6\r\nX4/2\r\nX4/3\r\nX6/2\r\nX6/3\r\nX6/5\r\nX6/6\r\nIERX\r\n"
       "X5/6\r\nX5/7\r\nX5/8\r\nX5/9\r\nX5/10\r\nLIN\r\n"),
     C("Panel11", "Вывод", "Pin"),
-    C("Panel13", "Мин. длит., мСек", "Min. durat., mSec"),
+    C("Panel13", "Мин. длит., мс", "Min. durat., mSec"),
     C("ComboBoxEventPinState", "лог. 0\r\nлог. 1\r\n", "log. 0\r\nlog. 1\r\n"),
     C("TabSheetBT", "Bluetooth", "Bluetooth"),
     C("ComboBoxEventBT", ACTIVATE_RU, ACTIVATE_EN),

@@ -187,7 +187,7 @@ std::span<const TextPair> pin_levels() { return kPinLevels; }
 namespace event_texts {
 TextPair millivolts() { return {"мВ", "mV"}; }
 TextPair centimetres() { return {"см", "cm"}; }
-TextPair milliseconds() { return {"мсек", "mSec"}; }
+TextPair milliseconds() { return {"мс", "mSec"}; }
 TextPair get_the_code() { return {"Получить код", "Get the code"}; }
 TextPair from_uart() { return {"Из UART", "From UART"}; }
 TextPair from_bluetooth() { return {"Из bluetooth", "From bluetooth"}; }

@@ -8,7 +8,7 @@
 namespace ztv::sim {
 namespace {
 
-constexpr std::uint32_t kTextPeriodMs = 2500;
+constexpr std::uint32_t kTextPeriodMs = 1500;
 constexpr std::uint32_t kCanPeriodMs = 100;
 constexpr std::uint32_t kIrPeriodMs = 5000;
 constexpr std::uint32_t kTouchPeriodMs = 4000;

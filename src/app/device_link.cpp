@@ -96,7 +96,7 @@ void DeviceLink::write_configuration() {
     if (form_.show_message(kBoxQuestion | kBoxDefaultSecond, to_text(msg::kAskWriteDevice)) != kIdYes) return;
     stop_can_log();
     const int error = protocol_.write_configuration(state_);
-    if (error != kOk) form_.show_message(kBoxError, with_error_text(msg::kErrorWritingDevice, error));
+    if (error != kOk) form_.show_message(kBoxError, with_error_text(kWriteConfigurationFailed, error));
 }
 
 void DeviceLink::reset_to_defaults() {

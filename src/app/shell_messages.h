@@ -23,7 +23,6 @@ inline constexpr TextPair kShowAll{"Отображать все события �
 
 inline constexpr TextPair kAskWriteDevice{"Вы уверены, что хотите записать\nданные в контроллер?",
                                           "Are you sure you want to write\ndata to the controller?"};
-inline constexpr TextPair kErrorWritingDevice{"Ошибка записи конфигурации\n%s", "Error writing configuration\n%s"};
 inline constexpr TextPair kAskDefaults{"Вы уверены, что хотите сбросить\nконфигурацию устройства\nв исходное состояние?",
                                        "Are you sure you want to reset\nthe device configuration\nto its default state?"};
 inline constexpr TextPair kErrorDefaults{"Не удалось сбросить конфигурацию устройства в исходное состояние\n%s",
@@ -41,7 +40,5 @@ inline constexpr TextPair kSaveCanLogTitle{"Сохранение файла CAN 
 
 inline constexpr TextPair kClearScreen{"Очистить экран", "Clear screen"};
 inline constexpr TextPair kCopyAll{"Копировать всё", "Copy All"};
-inline constexpr TextPair kControllerDisconnected{"Контроллер отключён", "Controller is disconnected"};
-inline constexpr TextPair kErrorWritingToDevice{"Ошибка записи в устройство", "Error writing to the device"};
 
 }  // namespace ztv::msg

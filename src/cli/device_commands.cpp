@@ -172,8 +172,7 @@ int run_backup(Args args) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
         if (const int error = session.protocol().read_configuration(session.state()); error != kOk)
-            return fail_with({"Ошибка чтения конфигурации устройства\n%s", "Error reading the configuration of the device\n%s"},
-                             error);
+            return fail_with(kReadConfigurationFailed, error);
         const ConfigFileStatus saved = save_config_file(out, session.state());
         if (saved != ConfigFileStatus::Ok) return fail(config_file_error(saved, out));
         return 0;
@@ -191,7 +190,7 @@ int run_restore(Args args) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
         if (const int error = session.protocol().write_configuration(session.state()); error != kOk)
-            return fail_with({"Ошибка записи конфигурации\n%s", "Error writing configuration\n%s"}, error);
+            return fail_with(kWriteConfigurationFailed, error);
         return 0;
     });
 }

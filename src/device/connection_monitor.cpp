@@ -12,8 +12,6 @@ namespace {
 constexpr TextPair kSelected{"Выбрано", "Selected"};
 constexpr TextPair kDisconnectedBanner{"******** Контроллер отключён **********",
                                        "******** Controller is disconnected **********"};
-constexpr TextPair kReadConfigurationFailed{"Ошибка чтения конфигурации устройства\n%s",
-                                            "Error reading the configuration of the device\n%s"};
 constexpr TextPair kSendOfChanges{"Отправка изменений", "Send of changes"};
 
 }  // namespace

@@ -8,8 +8,6 @@
 namespace ztv {
 namespace {
 
-constexpr TextPair kReadErrorTitle{"Ошибка чтения из устройства", "Error reading from device"};
-constexpr TextPair kWriteErrorTitle{"Ошибка записи в устройство", "Error writing to the device"};
 constexpr TextPair kDefaultsQuestion{
     "Вы уверены, что хотите сбросить\nконфигурацию устройства\nв состояние по умолчанию?",
     "Are you sure you want to reset\nthe device configuration\nto its default state?"};

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "common/host.h"
+#include "common/text.h"
 #include "config/config_state.h"
 #include "device/transport.h"
 
@@ -33,6 +34,15 @@ inline constexpr std::uint8_t kWriteBit = 0x80;
 inline constexpr std::uint8_t kReplyConfirmed = 0xFF;
 inline constexpr std::uint8_t kReplyParameters = 0xFE;
 inline constexpr std::uint8_t kReplyFailed = 0xFD;
+
+// First lines of the error boxes of failed device reads and writes.
+inline constexpr TextPair kReadErrorTitle{"Ошибка чтения из устройства", "Error reading from device"};
+inline constexpr TextPair kWriteErrorTitle{"Ошибка записи в устройство", "Error writing to the device"};
+// The messages of the toolbar (and of ztv-tool) when reading or writing the whole
+// configuration failed.
+inline constexpr TextPair kReadConfigurationFailed{"Ошибка чтения конфигурации устройства\n%s",
+                                                   "Error reading the configuration of the device\n%s"};
+inline constexpr TextPair kWriteConfigurationFailed{"Ошибка записи конфигурации\n%s", "Error writing configuration\n%s"};
 
 // Explicit requests leave the next two polling ticks out.
 inline constexpr int kTickSkipAfterRequest = 2;

@@ -13,8 +13,9 @@
 #include <array>
 #include <cstdarg>
 
-#include "app/shell_messages.h"
 #include "common/cp1251.h"
+#include "device/device_errors.h"
+#include "device/protocol.h"
 
 namespace ztv {
 
@@ -88,7 +89,7 @@ void TerminalPage::append_controller_line(std::string_view line) {
 
 int TerminalPage::send_terminal_line(const std::uint8_t* bytes, std::size_t length) {
     if (!link_.application_connected || !link_.application_connected() || !link_.write_line) {
-        host_.show_message(kBoxError, to_text(msg::kControllerDisconnected));
+        host_.show_message(kBoxError, error_text(kErrDisconnected));
         return kTerminalNotConnected;
     }
     std::array<std::uint8_t, kTerminalWriteMax> area{};
@@ -98,7 +99,7 @@ int TerminalPage::send_terminal_line(const std::uint8_t* bytes, std::size_t leng
     const int error = link_.write_line(area.data(), length);
     if (error != 0) {
         const Text reason = link_.error_text ? link_.error_text(error) : Text::same(std::to_string(error));
-        host_.show_message(kBoxError, join(to_text(msg::kErrorWritingToDevice),
+        host_.show_message(kBoxError, join(to_text(kWriteErrorTitle),
                                            "\n", reason));
     }
     return error;

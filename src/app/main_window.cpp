@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
+#include <QSplitter>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -188,6 +189,11 @@ void TMainForm::build_pages() {
     parameters_->setObjectName(QStringLiteral("TabSheetParameters"));
     auto* parameters_layout = new QVBoxLayout(parameters_);
     parameters_layout->setContentsMargins(2, 2, 2, 2);
+    // The parameter pages sit above the event/reaction editor; the user moves the border.
+    parameters_splitter_ = new QSplitter(Qt::Vertical, parameters_);
+    parameters_splitter_->setObjectName(QStringLiteral("SplitterParameters"));
+    parameters_splitter_->setChildrenCollapsible(false);
+    parameters_layout->addWidget(parameters_splitter_);
     pages_->addTab(parameters_, QString());
 
     can_log_ = new QWidget(pages_);

@@ -21,6 +21,7 @@
 class QAction;
 class QMenu;
 class QProgressBar;
+class QSplitter;
 class QTabWidget;
 class QTimer;
 class QToolButton;
@@ -175,6 +176,8 @@ public:
     ConfigState& state() { return state_; }
     TerminalPage* terminal() const { return terminal_; }
     QWidget* parameters_page() const { return parameters_; }
+    // Holds the parameter page control (first) and the event/reaction editor (second).
+    QSplitter* parameters_splitter() const { return parameters_splitter_; }
     QWidget* can_log_page() const { return can_log_; }
     QTabWidget* page_control() const { return pages_; }
     FlashStrip* flash_strip() const { return strip_; }
@@ -253,6 +256,7 @@ private:
     QTabWidget* pages_ = nullptr;
     TerminalPage* terminal_ = nullptr;
     QWidget* parameters_ = nullptr;
+    QSplitter* parameters_splitter_ = nullptr;
     QWidget* can_log_ = nullptr;
 
     QMenu* popup_ = nullptr;

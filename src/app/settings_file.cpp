@@ -1,7 +1,9 @@
 #include "app/settings_file.h"
 
 #include <cstdlib>
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 
 #include "common/file_io.h"
 #include "common/profile_int.h"
@@ -12,19 +14,26 @@ namespace {
 constexpr const char* kMain = "MainSettings";
 constexpr std::size_t kMaxSettingsFileSize = 256 * 1024;
 
-std::optional<int> read_int(const IniDocument& doc, const char* section, const char* key) {
-    const auto text = doc.get(section, key);
+// The stored integer when it is one and lies within [min, max]; nothing otherwise.
+std::optional<int> read_int(const IniDocument& doc, const char* key, int min, int max) {
+    const auto text = doc.get(kMain, key);
     if (!text) return std::nullopt;
     const auto value = parse_profile_int(*text);
     if (!value) return std::nullopt;
-    return static_cast<int>(*value);
+    const auto number = static_cast<std::int32_t>(*value);
+    if (number < min || number > max) return std::nullopt;
+    return number;
 }
 
-int read_int_or(const IniDocument& doc, const char* key, int fallback) {
-    return read_int(doc, kMain, key).value_or(fallback);
+std::optional<int> read_coordinate(const IniDocument& doc, const char* key) {
+    return read_int(doc, key, -kMaxWindowCoordinate, kMaxWindowCoordinate);
 }
 
-bool read_yes_no(const IniDocument& doc, const char* key) { return read_int_or(doc, key, 0) != 0; }
+// Any value other than 0 reads as yes, garbage included; only a missing or unreadable one is no.
+bool read_yes_no(const IniDocument& doc, const char* key) {
+    return read_int(doc, key, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max())
+               .value_or(0) != 0;
+}
 
 struct FolderKeyName {
     const char* section;
@@ -84,17 +93,22 @@ int default_language(int system_language_id) {
 
 MainSettings read_main_settings(const IniDocument& doc, int system_language_id) {
     MainSettings s;
-    s.main_top = read_int(doc, kMain, "MainTop");
-    s.main_left = read_int(doc, kMain, "MainLeft");
-    s.tx_height = read_int_or(doc, "TXHeight", 64);
+    s.main_top = read_coordinate(doc, "MainTop");
+    s.main_left = read_coordinate(doc, "MainLeft");
+    s.tx_height = read_int(doc, "TXHeight", kMinTerminalInputHeight, kMaxTerminalInputHeight)
+                      .value_or(kDefaultTerminalInputHeight);
     s.log = read_yes_no(doc, "Log");
     s.debug = read_yes_no(doc, "Debug");
     s.only_used = read_yes_no(doc, "OnlyUsed");
-    s.speed_up = read_int_or(doc, "SpeedUp", 0);
-    s.lang = read_int_or(doc, "Lang", default_language(system_language_id));
-    s.key_top = read_int(doc, kMain, "KeyTop");
-    s.key_left = read_int(doc, kMain, "KeyLeft");
-    s.key_visible = read_int_or(doc, "KeyVisible", 0);
+    s.speed_up = read_int(doc, "SpeedUp", 0, kMaxReplyDelayMs).value_or(0);
+    // The language switch takes 1 as English and anything else as Russian, except -1, which
+    // only asks; the file's value is settled here so that no stored value reaches it as -1.
+    const auto lang_text = doc.get(kMain, "Lang");
+    const auto lang = lang_text ? parse_profile_int(*lang_text) : std::nullopt;
+    s.lang = !lang ? default_language(system_language_id) : *lang == 1 ? 1 : 0;
+    s.key_top = read_coordinate(doc, "KeyTop");
+    s.key_left = read_coordinate(doc, "KeyLeft");
+    s.key_visible = read_yes_no(doc, "KeyVisible") ? 1 : 0;
     return s;
 }
 

@@ -7,6 +7,7 @@
 
 #include "common/ini_document.h"
 #include "common/text.h"
+#include "diag/terminal_input_height.h"
 
 namespace ztv {
 
@@ -17,18 +18,24 @@ inline constexpr TextPair kSettingsReadError{"Ошибка чтения файл
 inline constexpr int kLangIdRussian = 1049;
 inline constexpr int kLangIdUkrainian = 1058;
 
+// Sane ranges of the numeric settings. A stored value outside its range was not written by
+// this program (or by a version that knew better), and used as it stands it could leave a page
+// blank or the link stalled; it reads as the key's default instead.
+inline constexpr int kMaxWindowCoordinate = 100000;  // either sign; beyond that the window is centred
+inline constexpr int kMaxReplyDelayMs = 1000;        // SpeedUp; the link gives a reply 200 ms
+
 struct MainSettings {
     std::optional<int> main_top;   // nothing = centre the window
     std::optional<int> main_left;
-    int tx_height = 64;            // terminal input pane
+    int tx_height = kDefaultTerminalInputHeight;  // terminal input pane
     bool log = false;              // "Communication log" checked
     bool debug = false;            // "Debug" checked
     bool only_used = false;        // "Display only used events and reactions" checked
     int speed_up = 0;              // firmware-block reply delay in ms; 0 means 50 ms
-    int lang = 1;                  // 0 Russian, 1 English; any other value selects Russian
+    int lang = 1;                  // 0 Russian, 1 English (any other stored value reads as 0)
     std::optional<int> key_top;    // key picker window
     std::optional<int> key_left;
-    int key_visible = 0;
+    int key_visible = 0;           // 0 or 1
 };
 
 enum class FolderKey { Config, CanLog, Firmware };

@@ -1,15 +1,20 @@
 // Texts of the main window and its services.
 #pragma once
 
+#include "common/program_version.h"
 #include "common/text.h"
 
 namespace ztv::msg {
 
-inline constexpr const char* kProgramVersion = "10.05";
+inline constexpr const char* kProgramVersion = kProgramVersionText;
 inline constexpr TextPair kWindowTitle{"Программа настройки ZEB TERVIO V4. Версия %s",
                                        "Setup program ZEB TERVIO V4. Version %s"};
 // Shown by a second copy before the language is known, so it has one text only.
 inline constexpr const char* kAlreadyRunning = "Setup programm ZEBTV_ZORA4 is already running";
+// No place could hold the single-instance lock; %s lists each place and the system's reason.
+inline constexpr TextPair kInstanceLockFailed{
+    "Не удалось создать файл блокировки, который не даёт запустить вторую копию программы:\n%s",
+    "Cannot create the lock file that keeps a second copy of the program from starting:\n%s"};
 
 inline constexpr TextPair kTitleError{"Ошибка", "Error"};
 inline constexpr TextPair kTitleQuestion{"Вопрос", "Question"};

@@ -1,24 +1,41 @@
 // Only one copy of the program may run per desktop: a second copy finds the lock taken.
 #pragma once
 
-#include <QLockFile>
 #include <QString>
+#include <QStringList>
+
+#include <memory>
+
+#include "common/file_lock.h"
 
 namespace ztv {
 
-// The lock's place: the user's runtime folder (or the temporary folder), named after the
-// program's old mutex "ZEBTV_ZORA4".
-QString default_instance_lock_path();
+// Where the lock may live, best first: the user's runtime folder, then the temporary folder
+// (under a name with the user's in it, as that folder is shared). Named after the program's old
+// mutex "ZEBTV_ZORA4". Empty when neither folder exists.
+QStringList default_instance_lock_paths();
+
+enum class InstanceStatus { Acquired, AlreadyRunning, Failed };
 
 class SingleInstanceGuard {
 public:
-    explicit SingleInstanceGuard(const QString& lock_path);
-    // True when this copy now holds the lock; false when a running copy holds it. A lock left
-    // behind by a copy that crashed is taken over.
-    bool acquire();
+    explicit SingleInstanceGuard(QStringList lock_paths) : paths_(std::move(lock_paths)) {}
+    explicit SingleInstanceGuard(const QString& lock_path) : paths_{lock_path} {}
+
+    // AlreadyRunning only while a live copy holds the lock: the system drops a lock with its
+    // holder, so a crashed copy, an empty or garbled lock file and a foreign file's content
+    // never count. A place where no lock can be made (a folder in its way, a read-only or
+    // missing folder) passes to the next place; Failed when none is left.
+    InstanceStatus acquire();
+    // Each place tried and why it failed, one per line (after Failed).
+    const QString& failure() const { return failure_; }
+    // The lock file in use (after Acquired).
+    QString held_path() const;
 
 private:
-    QLockFile lock_;
+    QStringList paths_;
+    std::unique_ptr<FileLock> lock_;
+    QString failure_;
 };
 
 }  // namespace ztv

@@ -1,79 +1,104 @@
 #include "app/startup.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTimer>
 
 #include <cstdio>
 #include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/device_link.h"
 #include "app/main_window.h"
 #include "app/settings_file.h"
+#include "app/setup_options.h"
 #include "app/shell_messages.h"
 #include "app/single_instance.h"
+#include "common/format.h"
 
 namespace ztv {
 namespace {
 
 // An exception that escapes a handler ends that handling only; the user sees its text and
-// the program goes on with the next message.
+// the program goes on with the next message. In an unattended run nobody could close a box,
+// so the text goes to standard error instead.
 class ShellApplication : public QApplication {
 public:
     using QApplication::QApplication;
+    void set_unattended(bool unattended) { unattended_ = unattended; }
+
     bool notify(QObject* receiver, QEvent* event) override {
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception& e) {
-            QMessageBox::critical(nullptr, QStringLiteral("Error"), QString::fromUtf8(e.what()));
+            report_error(QString::fromUtf8(e.what()));
         } catch (...) {
-            QMessageBox::critical(nullptr, QStringLiteral("Error"), QStringLiteral("Unknown error"));
+            report_error(QStringLiteral("Unknown error"));
         }
         return false;
     }
+
+    // On standard error always (whoever started the program from a shell or a script sees
+    // it), and in a box when someone is there to close it.
+    void report_error(const QString& text) const {
+        std::fprintf(stderr, "Error: %s\n", text.toUtf8().constData());
+        if (!unattended_) QMessageBox::critical(nullptr, QStringLiteral("Error"), text);
+    }
+
+private:
+    bool unattended_ = false;
 };
 
-struct Arguments {
-    bool simulate = false;
-    QString screenshot;
-    int after_ms = 1500;
-    int lang = -1;  // -1: as the settings say
-    int page = -1;  // -1: the page the start-up picks
-};
-
-Arguments parse_arguments(const QApplication& app) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Setup program for the ZEB TERVIO V4 controller"));
-    parser.addHelpOption();
-    const QCommandLineOption simulate(QStringLiteral("simulate"),
-                                      QStringLiteral("Attach the built-in simulated controller instead of USB."));
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Save a picture of the main window to FILE and exit."),
-                                        QStringLiteral("FILE"));
-    const QCommandLineOption after(QStringLiteral("after"),
-                                   QStringLiteral("Take the screenshot after MS milliseconds (default 1500)."),
-                                   QStringLiteral("MS"), QStringLiteral("1500"));
-    const QCommandLineOption lang(QStringLiteral("lang"), QStringLiteral("Start in this language: ru or en."),
-                                  QStringLiteral("LANG"));
-    const QCommandLineOption page(QStringLiteral("page"),
-                                  QStringLiteral("Show this page first: terminal, parameters or canlog."),
-                                  QStringLiteral("PAGE"));
-    parser.addOptions({simulate, screenshot, after, lang, page});
-    parser.process(app);
-    Arguments args;
-    args.simulate = parser.isSet(simulate);
-    args.screenshot = parser.value(screenshot);
-    bool ok = false;
-    const int ms = parser.value(after).toInt(&ok);
-    if (ok && ms >= 0) args.after_ms = ms;
-    if (parser.isSet(lang)) args.lang = parser.value(lang).compare(QLatin1String("en"), Qt::CaseInsensitive) == 0 ? 1 : 0;
-    const QString page_name = parser.value(page).toLower();
-    if (page_name == QLatin1String("terminal")) args.page = 0;
-    if (page_name == QLatin1String("parameters")) args.page = 1;
-    if (page_name == QLatin1String("canlog")) args.page = 2;
+std::vector<std::string> program_arguments() {
+    // QApplication has already taken out the options that are Qt's own (-platform, -style...).
+    QStringList list = QCoreApplication::arguments();
+    if (!list.isEmpty()) list.removeFirst();
+    std::vector<std::string> args;
+    args.reserve(static_cast<std::size_t>(list.size()));
+    for (const QString& arg : list) args.push_back(arg.toStdString());
     return args;
+}
+
+// Every box of an unattended run takes its default answer and is written where a person
+// looking at the run's output will see it.
+void answer_boxes_unattended(TMainForm& window) {
+    window.set_message_answerer([](int type, const QString& title, const QString& text) {
+        std::fprintf(stderr, "%s: %s\n", title.toUtf8().constData(), text.toUtf8().constData());
+        return unattended_answer(type);
+    });
+}
+
+int run_window(const SetupOptions& args) {
+    ConfigState state;
+    ShellOptions options;
+    options.settings_path = default_settings_path();
+    options.program_folder = QCoreApplication::applicationDirPath().toStdString();
+    options.system_language_id = system_language_id(QLocale::system());
+    TMainForm window(state, options);
+    // Before anything below can show a box (an unreadable settings file does so at once).
+    if (args.unattended()) answer_boxes_unattended(window);
+    DeviceLink link(window, state, args.simulate);
+    window.initialise();
+    if (args.lang) window.set_language(*args.lang);
+    if (args.page) window.page_control()->setCurrentIndex(*args.page);
+    window.show();
+
+    int status = 0;
+    if (args.unattended()) {
+        const QString path = QString::fromStdString(*args.screenshot);
+        QTimer::singleShot(args.screenshot_delay_ms(), &window, [&window, path, &status] {
+            const bool saved = window.grab().save(path, "PNG");
+            std::fprintf(stderr, saved ? "Screenshot saved to %s\n" : "Could not save the screenshot to %s\n",
+                         path.toLocal8Bit().constData());
+            if (!saved) status = 1;
+            window.close();
+        });
+    }
+    const int loop_status = QApplication::exec();
+    return status != 0 ? status : loop_status;
 }
 
 }  // namespace
@@ -90,48 +115,59 @@ int run_setup_program(int argc, char** argv) {
     ShellApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ztv-setup"));
     QApplication::setApplicationVersion(QString::fromLatin1(msg::kProgramVersion));
-    const Arguments args = parse_arguments(app);
 
-    SingleInstanceGuard guard(default_instance_lock_path());
-    if (!guard.acquire()) {
-        std::fprintf(stderr, "%s\n", msg::kAlreadyRunning);
-        // Nobody could answer a box on a screen that does not exist.
-        if (args.screenshot.isEmpty())
-            QMessageBox::critical(nullptr, QStringLiteral("Error"), QString::fromLatin1(msg::kAlreadyRunning));
-        return 1;
+    const std::vector<std::string> storage = program_arguments();
+    const std::vector<std::string_view> arg_views(storage.begin(), storage.end());
+    const ParsedSetupOptions parsed = parse_setup_options(arg_views);
+    if (parsed.error) {
+        std::fprintf(stderr, "ztv-setup: %s\n\n%s", parsed.error->c_str(), setup_usage().c_str());
+        return 2;
     }
+    const SetupOptions& args = parsed.options;
+    if (args.help) {
+        std::printf("%s", setup_usage().c_str());
+        return 0;
+    }
+    if (args.version) {
+        std::printf("ztv-setup %s\n", msg::kProgramVersion);
+        return 0;
+    }
+    app.set_unattended(args.unattended());
 
-    try {
-        ConfigState state;
-        ShellOptions options;
-        options.settings_path = default_settings_path();
-        options.program_folder = QCoreApplication::applicationDirPath().toStdString();
-        options.system_language_id = system_language_id(QLocale::system());
-        TMainForm window(state, options);
-        DeviceLink link(window, state, args.simulate);
-        window.initialise();
-        if (args.lang != -1) window.set_language(args.lang);
-        if (args.page != -1) window.page_control()->setCurrentIndex(args.page);
-        window.show();
-
-        if (!args.screenshot.isEmpty()) {
-            // Unattended: nobody answers boxes, so every box takes its default answer.
-            window.set_message_answerer([](int type, const QString& title, const QString& text) {
-                std::fprintf(stderr, "%s: %s\n", title.toUtf8().constData(), text.toUtf8().constData());
-                return (type & 0xFF) == kBoxQuestion || (type & 0xFF) == kBoxWarning ? kIdNo : kIdOk;
-            });
-            QTimer::singleShot(args.after_ms, &window, [&window, &args] {
-                const bool saved = window.grab().save(args.screenshot, "PNG");
-                std::fprintf(stderr, saved ? "Screenshot saved to %s\n" : "Could not save %s\n",
-                             args.screenshot.toLocal8Bit().constData());
-                window.close();
-            });
+    SingleInstanceGuard guard(default_instance_lock_paths());
+    switch (guard.acquire()) {
+        case InstanceStatus::Acquired: break;
+        case InstanceStatus::AlreadyRunning:
+            std::fprintf(stderr, "%s\n", msg::kAlreadyRunning);
+            // Nobody could answer a box on a screen that does not exist.
+            if (!args.unattended())
+                QMessageBox::critical(nullptr, QStringLiteral("Error"), QString::fromLatin1(msg::kAlreadyRunning));
+            return 1;
+        case InstanceStatus::Failed: {
+            // Said before the settings (and so the chosen language) are read: the desktop's
+            // language decides.
+            const Lang lang = default_language(system_language_id(QLocale::system())) == 0 ? Lang::Russian
+                                                                                           : Lang::English;
+            const QString text = QString::fromStdString(
+                format_pair(msg::kInstanceLockFailed, guard.failure().toUtf8().constData()).in(lang));
+            app.report_error(text);
+            return 1;
         }
-        return QApplication::exec();
-    } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Error"), QString::fromUtf8(e.what()));
     }
-    return 0;
+
+    return run_guarded([&args] { return run_window(args); }, [&app](const QString& text) { app.report_error(text); });
+}
+
+int run_guarded(const std::function<int()>& body, const std::function<void(const QString&)>& report) {
+    try {
+        return body();
+    } catch (const std::exception& e) {
+        report(QString::fromUtf8(e.what()));
+    } catch (...) {
+        report(QStringLiteral("Unknown error"));
+    }
+    // The program could not go on: whoever started it must not take this for success.
+    return 1;
 }
 
 }  // namespace ztv

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QLocale>
+#include <QString>
+
+#include <functional>
 
 namespace ztv {
 
@@ -11,5 +14,8 @@ namespace ztv {
 int system_language_id(const QLocale& locale);
 
 int run_setup_program(int argc, char** argv);
+
+// Runs body; an exception that escapes it is reported and makes the exit status 1.
+int run_guarded(const std::function<int()>& body, const std::function<void(const QString&)>& report);
 
 }  // namespace ztv

@@ -3,11 +3,14 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli/console_host.h"
+#include "common/command_line.h"
 #include "config/config_file.h"
 #include "device/connection_monitor.h"
 #include "device/device_errors.h"
@@ -29,33 +32,57 @@ struct DeviceOptions {
     std::vector<std::string> files;
 };
 
-// Parses the common options; prints the usage and returns nothing when they are wrong.
+using OptionError = std::optional<std::string>;
+
+// The options every device command takes; --yes (flash only) stays last so that the other
+// commands can leave it out.
+constexpr OptionRow<DeviceOptions> kDeviceOptionRows[] = {
+    {"--simulate", "", "talk to the simulated controller instead of USB",
+     [](DeviceOptions& o, std::string_view) -> OptionError {
+         o.simulate = true;
+         return std::nullopt;
+     }},
+    {"--sim-state", "FILE", "keep the simulated controller's memory in FILE between runs",
+     [](DeviceOptions& o, std::string_view value) -> OptionError {
+         if (value.empty()) return std::string("--sim-state needs a file name");
+         o.sim_state = std::string(value);
+         return std::nullopt;
+     }},
+    {"--trace", "", "print every exchange on standard error",
+     [](DeviceOptions& o, std::string_view) -> OptionError {
+         o.trace = true;
+         return std::nullopt;
+     }},
+    {"--yes", "", "accept a firmware of the same or an older version",
+     [](DeviceOptions& o, std::string_view) -> OptionError {
+         o.yes = true;
+         return std::nullopt;
+     }},
+};
+
+OptionError add_file(DeviceOptions& o, std::string_view value) {
+    o.files.emplace_back(value);
+    return std::nullopt;
+}
+
+// Parses the command's options; prints the problem and the usage and returns nothing when they
+// are wrong.
 std::optional<DeviceOptions> parse_options(Args args, std::size_t file_count, bool allow_yes, const char* usage) {
+    std::span<const OptionRow<DeviceOptions>> rows = kDeviceOptionRows;
+    if (!allow_yes) rows = rows.first(rows.size() - 1);
     DeviceOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--simulate") {
-            options.simulate = true;
-        } else if (arg == "--trace") {
-            options.trace = true;
-        } else if (arg == "--yes" && allow_yes) {
-            options.yes = true;
-        } else if (arg == "--sim-state" && i + 1 < args.size()) {
-            options.sim_state = std::string(args[++i]);
-        } else if (!arg.starts_with("--")) {
-            options.files.emplace_back(arg);
-        } else {
-            options.files.clear();
-            options.files.resize(file_count + 1);  // force the usage message
-            break;
-        }
-    }
-    if (options.files.size() != file_count || (!options.sim_state.empty() && !options.simulate)) {
-        std::fprintf(stderr, "usage: ztv-tool %s\n", usage);
+    OptionError error = parse_command_line(args, OptionTable<DeviceOptions>{rows, add_file}, options);
+    if (!error && options.files.size() != file_count)
+        error = "expected " + std::to_string(file_count) + " file name(s), got " + std::to_string(options.files.size());
+    if (!error && !options.sim_state.empty() && !options.simulate) error = "--sim-state only works with --simulate";
+    if (error) {
+        std::fprintf(stderr, "ztv-tool: %s\nusage: ztv-tool %s\n", error->c_str(), usage);
         return std::nullopt;
     }
     return options;
 }
+
+void print_error(const Text& message) { std::fprintf(stderr, "%s\n", message.in(Lang::English).c_str()); }
 
 // Everything one command needs to talk to a controller, wired as the program wires it.
 class DeviceSession {
@@ -69,24 +96,33 @@ public:
         }
     }
 
-    // Loads the simulated controller's memory; false (with a message) when the file is bad.
+    // Takes the simulated controller's state file for the whole command and loads its memory;
+    // false (with a message) when the file is not ours, cannot be read or is in use.
     bool start() {
         if (!options_.simulate) return true;
         sim::SimMemory memory;
-        if (!options_.sim_state.empty() && !sim::load_sim_state(options_.sim_state, memory)) {
-            std::fprintf(stderr, "Cannot read the simulated controller's state \"%s\"\n", options_.sim_state.c_str());
-            return false;
+        if (!options_.sim_state.empty()) {
+            state_file_.emplace(options_.sim_state);
+            const sim::SimStateStatus opened = state_file_->open(memory, sim::kSimStateWaitMs);
+            if (opened != sim::SimStateStatus::Ok) {
+                print_error(sim::sim_state_error(opened, options_.sim_state));
+                return false;
+            }
         }
         sim_->memory() = memory;
         sim_->set_mode(memory.app_version == 0 ? sim::SimMode::Bootloader : sim::SimMode::Application);
         return true;
     }
 
-    // Keeps the simulated controller's memory for the next run.
-    bool finish() {
-        if (!options_.simulate || options_.sim_state.empty()) return true;
-        if (sim::save_sim_state(options_.sim_state, sim_->memory())) return true;
-        std::fprintf(stderr, "Cannot write the simulated controller's state \"%s\"\n", options_.sim_state.c_str());
+    // Keeps the simulated controller's memory for the next run, and only after a command that
+    // succeeded: a failed one leaves the file as the last good command wrote it.
+    bool finish(bool succeeded) {
+        if (!state_file_) return true;
+        const sim::SimStateStatus saved =
+            succeeded ? state_file_->save(sim_->memory()) : sim::SimStateStatus::Ok;
+        state_file_->close();
+        if (saved == sim::SimStateStatus::Ok) return true;
+        print_error(sim::sim_state_error(saved, options_.sim_state));
         return false;
     }
 
@@ -123,6 +159,7 @@ private:
     sim::HostClock clock_;
     HidapiBackend hidapi_;
     std::unique_ptr<sim::SimController> sim_;
+    std::optional<sim::SimStateFile> state_file_;
     Transport transport_;
     Protocol protocol_;
     ConfigState state_;
@@ -132,7 +169,7 @@ private:
 };
 
 int fail(const Text& message) {
-    std::fprintf(stderr, "%s\n", message.in(Lang::English).c_str());
+    print_error(message);
     return 1;
 }
 
@@ -141,13 +178,13 @@ int fail_with(const TextPair& format, int error) { return fail(with_error_text(f
 constexpr TextPair kNoConfigurationInBootloader{"Контроллер в режиме загрузчика: конфигурации нет",
                                                 "The controller runs its bootloader: it holds no configuration"};
 
-// Runs a command body with a session and keeps the simulated state on every path.
+// Runs a command body with a session; the simulated state is kept only when the body succeeds.
 template <typename Body>
 int with_session(const DeviceOptions& options, Body body) {
     DeviceSession session(options);
     if (!session.start()) return 1;
     int status = body(session);
-    if (!session.finish() && status == 0) status = 1;
+    if (!session.finish(status == 0) && status == 0) status = 1;
     return status;
 }
 

@@ -16,6 +16,7 @@
 #include "common/cp1251.h"
 #include "device/device_errors.h"
 #include "device/protocol.h"
+#include "diag/terminal_input_height.h"
 
 namespace ztv {
 
@@ -119,7 +120,7 @@ int TerminalPage::input_height() const {
 }
 
 void TerminalPage::set_input_height(int height) {
-    wanted_input_height_ = std::max(height, 16);
+    wanted_input_height_ = std::clamp(height, kMinTerminalInputHeight, kMaxTerminalInputHeight);
     const int total = std::max(splitter_->height(), wanted_input_height_ + 100);
     splitter_->setSizes({total - wanted_input_height_, wanted_input_height_});
 }

@@ -1,8 +1,10 @@
 #include "sim/sim_state_file.h"
 
 #include <charconv>
+#include <string_view>
 
 #include "common/file_io.h"
+#include "common/format.h"
 #include "common/hex.h"
 #include "common/ini_document.h"
 
@@ -20,12 +22,46 @@ void read_number(const IniDocument& doc, const char* key, std::uint32_t& value) 
     if (error == std::errc() && end == text->data() + text->size()) value = parsed;
 }
 
+bool starts_with_first_line(std::string_view content) {
+    const std::string_view first(kSimStateFirstLine);
+    if (!content.starts_with(first)) return false;
+    const std::string_view rest = content.substr(first.size());
+    return rest.empty() || rest.front() == '\r' || rest.front() == '\n';
+}
+
+struct Inspected {
+    SimStateStatus status = SimStateStatus::Ok;
+    std::string content;  // empty for a missing or empty file
+};
+
+Inspected inspect(const std::string& path) {
+    FileReadResult file = read_file_bounded(path, kMaxStateFile);
+    if (file.status == FileReadStatus::NotFound) return {};
+    // Too large cannot be one of ours either; it is refused like any other stranger.
+    if (file.status == FileReadStatus::TooLarge) return {SimStateStatus::NotAStateFile, {}};
+    if (file.status != FileReadStatus::Ok) return {SimStateStatus::Unreadable, {}};
+    // An empty file holds nothing to lose: a script may well create it with mktemp first.
+    if (!file.content.empty() && !starts_with_first_line(file.content)) return {SimStateStatus::NotAStateFile, {}};
+    return {SimStateStatus::Ok, std::move(file.content)};
+}
+
 }  // namespace
 
-bool load_sim_state(const std::string& path, SimMemory& memory) {
-    const FileReadResult file = read_file_bounded(path, kMaxStateFile);
-    if (file.status == FileReadStatus::NotFound) return true;
-    if (file.status != FileReadStatus::Ok) return false;
+Text sim_state_error(SimStateStatus status, const std::string& path) {
+    switch (status) {
+        case SimStateStatus::Ok: return {};
+        case SimStateStatus::NotAStateFile: return format_pair(kSimStateNotAStateFile, path.c_str(), kSimStateFirstLine);
+        case SimStateStatus::Unreadable: return format_pair(kSimStateUnreadable, path.c_str());
+        case SimStateStatus::WriteFailed: return format_pair(kSimStateWriteFailed, path.c_str());
+        case SimStateStatus::Busy: return format_pair(kSimStateBusy, path.c_str());
+        case SimStateStatus::LockFailed: return format_pair(kSimStateLockFailed, (path + ".lock").c_str());
+    }
+    return format_pair(kSimStateUnreadable, path.c_str());
+}
+
+SimStateStatus load_sim_state(const std::string& path, SimMemory& memory) {
+    const Inspected file = inspect(path);
+    if (file.status != SimStateStatus::Ok || file.content.empty()) return file.status;
     const IniDocument doc = IniDocument::parse(file.content);
     if (const auto record = doc.get(kSection, "RECORD")) from_hex(*record, memory.record.bytes());
     if (const auto touch = doc.get(kSection, "TOUCH")) from_hex(*touch, memory.touch);
@@ -34,10 +70,11 @@ bool load_sim_state(const std::string& path, SimMemory& memory) {
     read_number(doc, "SERIAL", memory.serial);
     read_number(doc, "HARDWARE_CODE", memory.hardware_code);
     if (const auto features = doc.get(kSection, "FEATURES")) memory.features = std::string(features->substr(0, 17));
-    return true;
+    return SimStateStatus::Ok;
 }
 
-bool save_sim_state(const std::string& path, const SimMemory& memory) {
+SimStateStatus save_sim_state(const std::string& path, const SimMemory& memory) {
+    if (const SimStateStatus existing = inspect(path).status; existing != SimStateStatus::Ok) return existing;
     IniDocument doc;
     doc.set(kSection, "RECORD", to_hex(memory.record.bytes()));
     doc.set(kSection, "TOUCH", to_hex(memory.touch));
@@ -46,7 +83,27 @@ bool save_sim_state(const std::string& path, const SimMemory& memory) {
     doc.set(kSection, "SERIAL", std::to_string(memory.serial));
     doc.set(kSection, "HARDWARE_CODE", std::to_string(memory.hardware_code));
     doc.set(kSection, "FEATURES", memory.features);
-    return write_file_atomically(path, doc.serialize());
+    const std::string text = std::string(kSimStateFirstLine) + "\r\n" + doc.serialize();
+    return write_file_atomically(path, text) ? SimStateStatus::Ok : SimStateStatus::WriteFailed;
+}
+
+SimStateStatus SimStateFile::open(SimMemory& memory, int wait_ms) {
+    // Checked before the lock file is made, so that a mistyped name gets nothing new beside it.
+    if (const SimStateStatus first = inspect(path_).status; first != SimStateStatus::Ok) return first;
+    switch (lock_.acquire(wait_ms)) {
+        case FileLockResult::Locked: break;
+        case FileLockResult::Busy: return SimStateStatus::Busy;
+        case FileLockResult::Failed: return SimStateStatus::LockFailed;
+    }
+    // Read again under the lock: the command before us may have just replaced it.
+    const SimStateStatus loaded = load_sim_state(path_, memory);
+    if (loaded != SimStateStatus::Ok) lock_.release();
+    return loaded;
+}
+
+SimStateStatus SimStateFile::save(const SimMemory& memory) {
+    if (!lock_.held()) return SimStateStatus::LockFailed;
+    return save_sim_state(path_, memory);
 }
 
 }  // namespace ztv::sim

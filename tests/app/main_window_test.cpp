@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -439,6 +440,26 @@ TEST_F(MainWindowTest, StoredSettingsAreApplied) {
     EXPECT_EQ(form.reply_delay_ms(), 20);
     EXPECT_EQ(form.language(), Lang::English);
     EXPECT_EQ(form.speed_button("SpeedButtonOnlyUsedx")->toolTip(), QStringLiteral("Display all events and reactions"));
+}
+
+TEST_F(MainWindowTest, AnAbsurdPaneHeightLeavesTheTerminalUsableAndIsNotSavedBack) {
+    write_settings("[MainSettings]\nTXHeight=2147483647\n");
+    auto& form = make_form();
+    form.initialise();
+    form.show();
+    form.page_control()->setCurrentIndex(0);
+    QApplication::processEvents();
+    const auto* splitter = form.findChild<QSplitter*>(QStringLiteral("SplitterTerminal"));
+    ASSERT_NE(splitter, nullptr);
+    ASSERT_EQ(splitter->sizes().size(), 2);
+    EXPECT_GT(splitter->sizes()[0], 0) << "the received lines keep their pane";
+    EXPECT_GT(splitter->sizes()[1], 0);
+    EXPECT_EQ(form.terminal_input_height(), splitter->sizes()[1]);
+    form.close();
+    QFile file(QString::fromStdString(options.settings_path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(file.readAll().contains("TXHeight=2147483647"));
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(MainWindowTest, StoredPlaceIsKeptUnlessItLeavesTheScreen) {

@@ -56,7 +56,7 @@ TEST(SettingsFile, ValuesSurviveAWriteAndYesNoIsAnythingButZero) {
     EXPECT_TRUE(r.debug);
     EXPECT_FALSE(r.log);
     EXPECT_EQ(r.speed_up, 20);
-    EXPECT_EQ(r.lang, 7);  // kept as stored; the language switch turns it into Russian
+    EXPECT_EQ(r.lang, 0);  // any stored value but 1 is Russian, as the language switch has it
     EXPECT_EQ(LanguageSetting().set_language(r.lang), 0);
     EXPECT_EQ(r.key_visible, 1);
     EXPECT_EQ(read_folder_path(*back, FolderKey::Config, "/p"), "/home/u/cars/camry.ZTV");
@@ -69,6 +69,42 @@ TEST(SettingsFile, ValuesSurviveAWriteAndYesNoIsAnythingButZero) {
     EXPECT_TRUE(y.log);
     EXPECT_TRUE(y.only_used);
     EXPECT_FALSE(y.debug);
+}
+
+TEST(SettingsFile, NumbersOutsideTheirRangeReadAsTheDefault) {
+    const IniDocument doc = IniDocument::parse(
+        "[MainSettings]\r\nTXHeight=2147483647\r\nSpeedUp=-1\r\nMainTop=-2147483648\r\nMainLeft=999999\r\n"
+        "KeyTop=100001\r\nKeyLeft=0x7FFFFFFF\r\nKeyVisible=-7\r\nLang=-1\r\nLog=abc\r\nDebug=-1\r\n");
+    const MainSettings s = read_main_settings(doc, 1033);
+    EXPECT_EQ(s.tx_height, 64);
+    EXPECT_EQ(s.speed_up, 0);
+    EXPECT_FALSE(s.main_top.has_value()) << "centred, as for a missing key";
+    EXPECT_FALSE(s.main_left.has_value());
+    EXPECT_FALSE(s.key_top.has_value());
+    EXPECT_FALSE(s.key_left.has_value());
+    EXPECT_EQ(s.key_visible, 1);
+    EXPECT_EQ(s.lang, 0) << "-1 would only ask the language switch and set nothing";
+    EXPECT_FALSE(s.log);
+    EXPECT_TRUE(s.debug);
+
+    EXPECT_EQ(read_main_settings(IniDocument::parse("[MainSettings]\nTXHeight=15\nSpeedUp=1001\n"), 1033).tx_height,
+              64);
+    EXPECT_EQ(read_main_settings(IniDocument::parse("[MainSettings]\nSpeedUp=1001\n"), 1033).speed_up, 0);
+    EXPECT_EQ(read_main_settings(IniDocument::parse("[MainSettings]\nLang=zz\n"), 1049).lang, 0)
+        << "an unreadable language is the desktop's";
+    EXPECT_EQ(read_main_settings(IniDocument::parse("[MainSettings]\nLang=zz\n"), 1033).lang, 1);
+}
+
+TEST(SettingsFile, NumbersAtTheEdgesOfTheirRangeAreKept) {
+    const IniDocument doc = IniDocument::parse(
+        "[MainSettings]\nTXHeight=2000\nSpeedUp=1000\nMainTop=-100000\nMainLeft=100000\nKeyTop=0\n");
+    const MainSettings s = read_main_settings(doc, 1033);
+    EXPECT_EQ(s.tx_height, 2000);
+    EXPECT_EQ(s.speed_up, 1000);
+    EXPECT_EQ(s.main_top, -100000);
+    EXPECT_EQ(s.main_left, 100000);
+    EXPECT_EQ(s.key_top, 0);
+    EXPECT_EQ(read_main_settings(IniDocument::parse("[MainSettings]\nTXHeight=16\n"), 1033).tx_height, 16);
 }
 
 TEST(SettingsFile, KeysAreSavedInTheClosingOrder) {

@@ -1,9 +1,12 @@
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 #include "app/single_instance.h"
 #include "app/startup.h"
@@ -15,54 +18,145 @@ TEST(SingleInstance, SecondGuardOnTheSameLockIsRefused) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("ZEBTV_ZORA4.lock"));
     SingleInstanceGuard first(path);
-    ASSERT_TRUE(first.acquire());
+    ASSERT_EQ(first.acquire(), InstanceStatus::Acquired);
     SingleInstanceGuard second(path);
-    EXPECT_FALSE(second.acquire());
+    EXPECT_EQ(second.acquire(), InstanceStatus::AlreadyRunning);
 }
 
-TEST(SingleInstance, SecondProgramSaysSoAndLeavesTheFirstAlone) {
+TEST(SingleInstance, APlaceWhereNoLockCanBeMadePassesToTheNext) {
+    QTemporaryDir dir;
+    const QString blocked = dir.filePath(QStringLiteral("ZEBTV_ZORA4.lock"));
+    ASSERT_TRUE(QDir().mkpath(blocked));  // a folder where the lock file should be
+    const QString next = dir.filePath(QStringLiteral("fallback.lock"));
+    SingleInstanceGuard first(QStringList{blocked, next});
+    ASSERT_EQ(first.acquire(), InstanceStatus::Acquired);
+    EXPECT_EQ(first.held_path(), next);
+    SingleInstanceGuard second(QStringList{blocked, next});
+    EXPECT_EQ(second.acquire(), InstanceStatus::AlreadyRunning) << "both copies meet at the same place";
+    EXPECT_TRUE(QFileInfo(blocked).isDir()) << "the folder is left alone";
+
+    SingleInstanceGuard nowhere(QStringList{blocked, dir.filePath(QStringLiteral("missing/x.lock"))});
+    EXPECT_EQ(nowhere.acquire(), InstanceStatus::Failed);
+    EXPECT_TRUE(nowhere.failure().contains(blocked + QStringLiteral(": ")));
+    EXPECT_TRUE(nowhere.failure().contains(QStringLiteral("missing/x.lock: ")));
+}
+
+// ztv-setup as a real process with its own runtime, settings and temporary folders.
+class InstanceProcess : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(runtime.isValid() && home.isValid() && temp.isValid()); }
+
+    QProcessEnvironment environment() const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_path);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+        env.insert(QStringLiteral("TMPDIR"), temp_path);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        return env;
+    }
+
+    void start(QProcess& process, const QString& shot_name, int after_ms) {
+        process.setProcessEnvironment(environment());
+        process.start(QStringLiteral(ZTV_SETUP_BINARY), {QStringLiteral("--screenshot"), home.filePath(shot_name),
+                                                          QStringLiteral("--after"), QString::number(after_ms)});
+    }
+
+    // Runs a screenshot start to its end; the exit status, standard error in err.
+    int run_once(QString& err) {
+        QProcess process;
+        start(process, QStringLiteral("shot.png"), 0);
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished(10000);
+            return -1;
+        }
+        err = QString::fromUtf8(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    QString lock_path() const { return QDir(runtime_path).filePath(QStringLiteral("ZEBTV_ZORA4.lock")); }
+
     QTemporaryDir runtime;
     QTemporaryDir home;
-    const QString lock_path = runtime.filePath(QStringLiteral("ZEBTV_ZORA4.lock"));
-    SingleInstanceGuard first(lock_path);
-    ASSERT_TRUE(first.acquire());
+    QTemporaryDir temp;
+    QString runtime_path = runtime.path();
+    QString temp_path = temp.path();
+};
 
-    QProcess second;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    second.setProcessEnvironment(env);
-    second.start(QStringLiteral(ZTV_SETUP_BINARY),
-                 {QStringLiteral("--screenshot"), home.filePath(QStringLiteral("shot.png")), QStringLiteral("--after"),
-                  QStringLiteral("0")});
-    ASSERT_TRUE(second.waitForFinished(30000));
-    EXPECT_EQ(second.exitCode(), 1);
-    EXPECT_TRUE(second.readAllStandardError().contains("Setup programm ZEBTV_ZORA4 is already running"));
+TEST_F(InstanceProcess, SecondProgramSaysSoAndLeavesTheFirstAlone) {
+    SingleInstanceGuard first(lock_path());
+    ASSERT_EQ(first.acquire(), InstanceStatus::Acquired);
+    QString err;
+    EXPECT_EQ(run_once(err), 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("Setup programm ZEBTV_ZORA4 is already running"))) << err.toStdString();
     EXPECT_FALSE(QFile::exists(home.filePath(QStringLiteral("shot.png"))));
-    SingleInstanceGuard third(lock_path);
-    EXPECT_FALSE(third.acquire());  // the first copy still holds its lock
+    SingleInstanceGuard third(lock_path());
+    EXPECT_EQ(third.acquire(), InstanceStatus::AlreadyRunning);  // the first copy still holds its lock
 }
 
-TEST(SingleInstance, LockOfACrashedCopyIsTakenOver) {
-    QTemporaryDir runtime;
-    QTemporaryDir home;
-    const QString lock_path = runtime.filePath(QStringLiteral("ZEBTV_ZORA4.lock"));
+TEST_F(InstanceProcess, LockOfACrashedCopyIsTakenOver) {
     QProcess crashed;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    crashed.setProcessEnvironment(env);
-    crashed.start(QStringLiteral(ZTV_SETUP_BINARY), {QStringLiteral("--screenshot"), home.filePath(QStringLiteral("x.png")),
-                                                     QStringLiteral("--after"), QStringLiteral("60000")});
+    start(crashed, QStringLiteral("x.png"), 60000);
     ASSERT_TRUE(crashed.waitForStarted(10000));
-    for (int i = 0; i < 300 && !QFile::exists(lock_path); ++i) QThread::msleep(20);
-    ASSERT_TRUE(QFile::exists(lock_path));
+    // The copy makes the lock file and locks it in one step; a moment later it surely holds it.
+    for (int i = 0; i < 500 && !QFile::exists(lock_path()); ++i) QThread::msleep(20);
+    ASSERT_TRUE(QFile::exists(lock_path()));
+    QThread::msleep(200);
+    SingleInstanceGuard held(lock_path());
+    ASSERT_EQ(held.acquire(), InstanceStatus::AlreadyRunning);
     crashed.kill();  // no chance to release the lock
     ASSERT_TRUE(crashed.waitForFinished(10000));
-    SingleInstanceGuard next(lock_path);
-    EXPECT_TRUE(next.acquire());
+    SingleInstanceGuard next(lock_path());
+    EXPECT_EQ(next.acquire(), InstanceStatus::Acquired);
+}
+
+TEST_F(InstanceProcess, EmptyOrGarbledLockFilesAreTakenOver) {
+    for (const QByteArray& content : {QByteArray(), QByteArray("garbage\n\x01\x02"), QByteArray("1\nztv-setup\nhost\n")}) {
+        QFile file(lock_path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        QString err;
+        EXPECT_EQ(run_once(err), 0) << err.toStdString();
+        EXPECT_FALSE(err.contains(QStringLiteral("already running")));
+    }
+}
+
+TEST_F(InstanceProcess, AFolderInTheLocksPlaceIsStoodAsideFrom) {
+    ASSERT_TRUE(QDir().mkpath(lock_path()));
+    QString err;
+    EXPECT_EQ(run_once(err), 0) << err.toStdString();
+    EXPECT_TRUE(QFileInfo(lock_path()).isDir());
+    EXPECT_FALSE(QDir(temp_path).entryList({QStringLiteral("ZEBTV_ZORA4-*.lock")}, QDir::Files).isEmpty())
+        << "the lock went to the temporary folder";
+}
+
+TEST_F(InstanceProcess, NoPlaceForALockIsSaidAsSuchNotAsAlreadyRunning) {
+    // A regular file where both folders should be: nothing can be created under it (Qt itself
+    // falls back from the runtime folder to one inside the temporary folder, which fails too).
+    QFile blocker(home.filePath(QStringLiteral("not-a-folder")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    runtime_path = blocker.fileName() + QStringLiteral("/runtime");
+    temp_path = blocker.fileName();
+    QString err;
+    EXPECT_EQ(run_once(err), 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("Cannot create the lock file")) ||
+                err.contains(QStringLiteral("Не удалось создать файл блокировки")))
+        << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("not-a-folder/ZEBTV_ZORA4-"))) << err.toStdString();
+    EXPECT_FALSE(err.contains(QStringLiteral("already running")));
+}
+
+TEST(FatalError, AnExceptionThatEndsTheProgramGivesANonZeroStatus) {
+    QString reported;
+    const int status = run_guarded([]() -> int { throw std::runtime_error("disk on fire"); },
+                                   [&reported](const QString& text) { reported = text; });
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(reported, QStringLiteral("disk on fire"));
+    EXPECT_EQ(run_guarded([] { return 0; }, [](const QString&) {}), 0);
+    EXPECT_EQ(run_guarded([]() -> int { throw 42; }, [&reported](const QString& text) { reported = text; }), 1);
+    EXPECT_EQ(reported, QStringLiteral("Unknown error"));
 }
 
 TEST(SystemLanguage, RussianAndUkrainianDesktopsGiveTheRussianIdentifiers) {

@@ -1,9 +1,13 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QSplitter>
 #include <QTest>
+
+#include <limits>
 
 #include <gtest/gtest.h>
 
+#include "diag/terminal_input_height.h"
 #include "diag/terminal_page.h"
 #include "shell_fixture.h"
 
@@ -70,6 +74,18 @@ protected:
     std::vector<std::vector<std::uint8_t>> sent;
     std::vector<std::size_t> lengths;
 };
+
+TEST_F(TerminalPageTest, AHugeInputHeightIsBoundedAndTheReceivePaneStays) {
+    terminal->set_input_height(std::numeric_limits<int>::max());
+    QApplication::processEvents();
+    EXPECT_LE(terminal->input_height(), kMaxTerminalInputHeight);
+    EXPECT_GT(terminal->input_height(), 0);
+    const auto* splitter = terminal->findChild<QSplitter*>(QStringLiteral("SplitterTerminal"));
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_GT(splitter->sizes().value(0), 0) << "received lines still have a pane";
+    terminal->set_input_height(-5);
+    EXPECT_GE(terminal->input_height(), kMinTerminalInputHeight);
+}
 
 TEST_F(TerminalPageTest, EnterAtTheEndSendsTheLettersAndANulAndStartsANewLine) {
     QPlainTextEdit* input = terminal->send_pane();

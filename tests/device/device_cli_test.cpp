@@ -1,13 +1,18 @@
 // The tool's device commands against the simulated controller, its memory kept in a file.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <thread>
 #include <string_view>
 #include <vector>
 
 #include "cli/commands.h"
 #include "config/config_file.h"
+#include "common/file_lock.h"
 #include "sim/sim_state_file.h"
+#include "support/temp_dir.h"
 
 namespace ztv {
 namespace {
@@ -52,7 +57,7 @@ TEST(DeviceCli, RestoreThenBackupThroughTheKeptState) {
     EXPECT_EQ(backed_up.touch, expected.touch);
 
     sim::SimMemory memory;
-    ASSERT_TRUE(sim::load_sim_state(state, memory));
+    ASSERT_EQ(sim::load_sim_state(state, memory), sim::SimStateStatus::Ok);
     EXPECT_EQ(memory.record.raw, expected.record.raw);
 }
 
@@ -65,6 +70,90 @@ TEST(DeviceCli, FailuresExitNonZero) {
     EXPECT_EQ(run(cli::run_flash, {temp_path("missing.LDR"), "--simulate"}), 1);
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("Error opening file \"missing.LDR\""), std::string::npos);
+}
+
+TEST(DeviceCli, StateFileThatIsNotOursIsRefusedAndLeftAsItWas) {
+    test::TempDir dir;
+    const std::string users = dir.file("mine.ZTV");
+    ConfigState config;
+    ASSERT_EQ(save_config_file(users, config), ConfigFileStatus::Ok);
+    const std::string before = test::read_text(users);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run(cli::run_info, {"--simulate", "--sim-state", users}), 1);
+    EXPECT_EQ(run(cli::run_restore, {users, "--simulate", "--sim-state", users}), 1);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("is not a simulated controller's state file"), std::string::npos) << err;
+    EXPECT_EQ(test::read_text(users), before);
+    EXPECT_FALSE(std::filesystem::exists(users + ".lock"));
+}
+
+TEST(DeviceCli, FailedCommandLeavesTheStateAsTheLastGoodOneWroteIt) {
+    test::TempDir dir;
+    const std::string state = dir.file("state");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run(cli::run_restore, {dir.file("missing.ZTV"), "--simulate", "--sim-state", state}), 1);
+    EXPECT_FALSE(std::filesystem::exists(state)) << "a failed first command creates no state";
+    EXPECT_EQ(run(cli::run_info, {"--simulate", "--sim-state", state}), 0);
+    const std::string good = test::read_text(state);
+    ASSERT_TRUE(good.starts_with(sim::kSimStateFirstLine));
+    EXPECT_EQ(run(cli::run_flash, {dir.file("missing.LDR"), "--simulate", "--sim-state", state}), 1);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(test::read_text(state), good);
+}
+
+// The tool as a second process; its exit status and standard error come back through the
+// pipe of a shell.
+struct ToolRun {
+    std::FILE* pipe = nullptr;
+    explicit ToolRun(const std::string& args, const std::string& err_file) {
+        const std::string command = std::string(ZTV_TOOL_BINARY) + " " + args + " 2>" + err_file + "; echo $?";
+        pipe = popen(command.c_str(), "r");
+    }
+    int wait() {
+        char line[32] = {};
+        const bool got = std::fgets(line, sizeof line, pipe) != nullptr;
+        pclose(pipe);
+        return got ? std::atoi(line) : -1;
+    }
+};
+
+TEST(DeviceCli, SecondProcessOnAHeldStateSaysTheControllerIsBusy) {
+    test::TempDir dir;
+    const std::string state = dir.file("state");
+    FileLock holder(state + ".lock");
+    ASSERT_EQ(holder.acquire(0), FileLockResult::Locked);
+    ToolRun tool("info --simulate --sim-state " + state, dir.file("err"));
+    EXPECT_EQ(tool.wait(), 1);
+    EXPECT_NE(test::read_text(dir.file("err")).find("The simulated controller is busy"), std::string::npos)
+        << test::read_text(dir.file("err"));
+    EXPECT_FALSE(std::filesystem::exists(state));
+}
+
+TEST(DeviceCli, SecondProcessWaitsForTheFirstAndKeepsItsChange) {
+    test::TempDir dir;
+    const std::string state = dir.file("state");
+    const std::string in = dir.file("in.ZTV");
+    ConfigState config;
+    for (std::size_t i = 0; i < kRecordSize; ++i) config.record.set_u8(i, static_cast<std::uint8_t>(i % 13));
+    ASSERT_EQ(save_config_file(in, config), ConfigFileStatus::Ok);
+    ConfigState expected;
+    ASSERT_EQ(load_config_file(in, expected), ConfigFileStatus::Ok);
+
+    // This process plays the first command: it holds the state while the tool starts.
+    sim::SimStateFile first(state);
+    sim::SimMemory memory;
+    ASSERT_EQ(first.open(memory, 0), sim::SimStateStatus::Ok);
+    ToolRun restore("restore " + in + " --simulate --sim-state " + state, dir.file("err"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the tool is now waiting
+    memory.serial = 777;
+    ASSERT_EQ(first.save(memory), sim::SimStateStatus::Ok);
+    first.close();
+
+    EXPECT_EQ(restore.wait(), 0) << test::read_text(dir.file("err"));
+    sim::SimMemory after;
+    ASSERT_EQ(sim::load_sim_state(state, after), sim::SimStateStatus::Ok);
+    EXPECT_EQ(after.serial, 777u) << "the first command's change survived the second";
+    EXPECT_EQ(after.record.raw, expected.record.raw) << "and the second command's restore is there too";
 }
 
 }  // namespace

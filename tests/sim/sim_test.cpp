@@ -3,6 +3,7 @@
 #include "events/debug_line.h"
 
 #include <array>
+#include <filesystem>
 
 #include "device/device_errors.h"
 #include "device/firmware_file.h"
@@ -229,16 +230,17 @@ TEST(SimState, SavedAndLoadedWhole) {
     memory.app_version = 1234;
     memory.serial = 77;
     memory.features = "KT";
-    ASSERT_TRUE(sim::save_sim_state(path, memory));
+    std::filesystem::remove(path);
+    ASSERT_EQ(sim::save_sim_state(path, memory), sim::SimStateStatus::Ok);
     sim::SimMemory loaded;
-    ASSERT_TRUE(sim::load_sim_state(path, loaded));
+    ASSERT_EQ(sim::load_sim_state(path, loaded), sim::SimStateStatus::Ok);
     EXPECT_EQ(loaded.record.raw, memory.record.raw);
     EXPECT_EQ(loaded.touch, memory.touch);
     EXPECT_EQ(loaded.app_version, 1234u);
     EXPECT_EQ(loaded.serial, 77u);
     EXPECT_EQ(loaded.features, "KT");
     sim::SimMemory untouched;
-    EXPECT_TRUE(sim::load_sim_state(path + ".missing", untouched));
+    EXPECT_EQ(sim::load_sim_state(path + ".missing", untouched), sim::SimStateStatus::Ok);
     EXPECT_EQ(untouched.app_version, 1005u);
 }
 

@@ -1,0 +1,88 @@
+#include "app/setup_options.h"
+
+#include "common/command_line.h"
+#include "common/host.h"
+
+namespace ztv {
+namespace {
+
+using Error = std::optional<std::string>;
+
+Error choose(std::string_view value, std::span<const std::string_view> names, std::optional<int>& out,
+             std::string_view option) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (value == names[i]) {
+            out = static_cast<int>(i);
+            return std::nullopt;
+        }
+    }
+    std::string known;
+    for (const auto name : names) known += (known.empty() ? "" : ", ") + std::string(name);
+    return std::string(option) + " must be one of " + known + ", not '" + std::string(value) + "'";
+}
+
+constexpr std::string_view kLanguages[] = {"ru", "en"};       // index = language setting
+constexpr std::string_view kPages[] = {"terminal", "parameters", "canlog"};  // index = page
+
+constexpr OptionRow<SetupOptions> kRows[] = {
+    {"--simulate", "", "attach the built-in simulated controller instead of USB",
+     [](SetupOptions& o, std::string_view) -> Error {
+         o.simulate = true;
+         return std::nullopt;
+     }},
+    {"--lang", "ru|en", "start in this language",
+     [](SetupOptions& o, std::string_view v) { return choose(v, kLanguages, o.lang, "--lang"); }},
+    {"--page", "terminal|parameters|canlog", "show this page first",
+     [](SetupOptions& o, std::string_view v) { return choose(v, kPages, o.page, "--page"); }},
+    {"--screenshot", "FILE", "save a PNG picture of the main window to FILE and exit; boxes take their default answer",
+     [](SetupOptions& o, std::string_view v) -> Error {
+         if (v.empty()) return std::string("--screenshot needs a file name");
+         o.screenshot = std::string(v);
+         return std::nullopt;
+     }},
+    {"--after", "MS", "take the screenshot after MS milliseconds (0 to 600000, default 1500)",
+     [](SetupOptions& o, std::string_view v) -> Error {
+         const auto ms = parse_bounded_number(v, 0, kMaxScreenshotDelayMs);
+         if (!ms) return "--after must be a number of milliseconds from 0 to 600000, not '" + std::string(v) + "'";
+         o.after_ms = static_cast<int>(*ms);
+         return std::nullopt;
+     }},
+    {"--help", "", "this text",
+     [](SetupOptions& o, std::string_view) -> Error {
+         o.help = true;
+         return std::nullopt;
+     }},
+    {"-h", "", "the same as --help",
+     [](SetupOptions& o, std::string_view) -> Error {
+         o.help = true;
+         return std::nullopt;
+     }},
+    {"--version", "", "print the program version",
+     [](SetupOptions& o, std::string_view) -> Error {
+         o.version = true;
+         return std::nullopt;
+     }},
+};
+
+}  // namespace
+
+ParsedSetupOptions parse_setup_options(std::span<const std::string_view> args) {
+    ParsedSetupOptions parsed;
+    const OptionTable<SetupOptions> table{kRows};
+    parsed.error = parse_command_line(args, table, parsed.options);
+    if (!parsed.error && parsed.options.after_ms && !parsed.options.screenshot)
+        parsed.error = "--after only makes sense with --screenshot";
+    return parsed;
+}
+
+int unattended_answer(int type) {
+    const int kind = type & 0xFF;
+    if (kind != kBoxQuestion && kind != kBoxWarning) return kIdOk;
+    return (type & kBoxDefaultSecond) != 0 ? kIdNo : kIdYes;
+}
+
+std::string setup_usage() {
+    return "usage: ztv-setup [OPTIONS]\n\noptions:\n" + options_help<SetupOptions>(kRows);
+}
+
+}  // namespace ztv

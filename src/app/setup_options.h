@@ -1,0 +1,43 @@
+// ztv-setup's command line: what a person (or a script taking pictures) may ask at start.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace ztv {
+
+// Bounds of --after: long enough for any picture, short enough that a mistyped value does not
+// leave an unattended run hanging for days.
+inline constexpr int kMaxScreenshotDelayMs = 600000;
+inline constexpr int kDefaultScreenshotDelayMs = 1500;
+
+struct SetupOptions {
+    bool simulate = false;
+    std::optional<std::string> screenshot;  // PNG of the main window, then exit
+    std::optional<int> after_ms;            // delay before the screenshot
+    std::optional<int> lang;                // 0 Russian, 1 English; nothing = as the settings say
+    std::optional<int> page;                // 0 terminal, 1 parameters, 2 CAN log; nothing = as start-up picks
+    bool help = false;
+    bool version = false;
+
+    bool unattended() const { return screenshot.has_value(); }
+    int screenshot_delay_ms() const { return after_ms.value_or(kDefaultScreenshotDelayMs); }
+};
+
+struct ParsedSetupOptions {
+    SetupOptions options;
+    std::optional<std::string> error;  // set when the command line is refused (exit 2)
+};
+
+ParsedSetupOptions parse_setup_options(std::span<const std::string_view> args);
+
+// The answer of a box in an unattended run: the button a person pressing Enter would get, so
+// that the run goes the way the box itself suggests (questions marked "No by default" get No).
+int unattended_answer(int type);
+
+// The usage text printed by --help and after a refused command line.
+std::string setup_usage();
+
+}  // namespace ztv

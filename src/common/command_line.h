@@ -1,0 +1,96 @@
+// Command-line options described by a table: one row per option, so adding an option is
+// adding a row. Anything the table does not know is refused rather than ignored, because an
+// option a person typed and the program silently dropped is a surprise later.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace ztv {
+
+template <typename Options>
+struct OptionRow {
+    std::string_view name;        // "--after"
+    std::string_view value_name;  // "MS"; empty for an option that takes no value
+    std::string_view help;        // one line for --help
+    // Stores what the option says; returns a message when its value is refused.
+    std::optional<std::string> (*apply)(Options& options, std::string_view value);
+};
+
+template <typename Options>
+struct OptionTable {
+    std::span<const OptionRow<Options>> rows;
+    // Takes each argument that is not an option (after "--" every argument is one); nullptr
+    // when the command takes none.
+    std::optional<std::string> (*positional)(Options& options, std::string_view value) = nullptr;
+};
+
+// A whole decimal number within [min, max]; nothing for anything else (signs, blanks, junk,
+// out of range), so a typed value is never cut or wrapped silently.
+std::optional<std::int64_t> parse_bounded_number(std::string_view text, std::int64_t min, std::int64_t max);
+
+// "  --after MS   help" lines, one per row.
+template <typename Options>
+std::string options_help(std::span<const OptionRow<Options>> rows);
+
+// Fills options from args (the program name not included). Values come as "--name VALUE" or
+// "--name=VALUE". Returns the first problem as a message; nothing when all were taken.
+template <typename Options>
+std::optional<std::string> parse_command_line(std::span<const std::string_view> args, const OptionTable<Options>& table,
+                                              Options& options);
+
+// ---------------------------------------------------------------------------------------------
+
+template <typename Options>
+std::string options_help(std::span<const OptionRow<Options>> rows) {
+    std::string text;
+    for (const auto& row : rows) {
+        std::string left = "  " + std::string(row.name);
+        if (!row.value_name.empty()) left += " " + std::string(row.value_name);
+        if (left.size() < 24) left.resize(24, ' ');
+        else left += "  ";
+        text += left + std::string(row.help) + "\n";
+    }
+    return text;
+}
+
+template <typename Options>
+std::optional<std::string> parse_command_line(std::span<const std::string_view> args, const OptionTable<Options>& table,
+                                              Options& options) {
+    bool options_ended = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (options_ended || !arg.starts_with("-") || arg == "-") {
+            if (table.positional == nullptr) return "unexpected argument '" + std::string(arg) + "'";
+            if (auto error = table.positional(options, arg)) return error;
+            continue;
+        }
+        if (arg == "--") {
+            options_ended = true;
+            continue;
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string_view name = arg.substr(0, equals);
+        const OptionRow<Options>* row = nullptr;
+        for (const auto& candidate : table.rows)
+            if (candidate.name == name) row = &candidate;
+        if (row == nullptr) return "unknown option '" + std::string(name) + "'";
+        std::string_view value;
+        if (row->value_name.empty()) {
+            if (equals != std::string_view::npos) return "option " + std::string(name) + " takes no value";
+        } else if (equals != std::string_view::npos) {
+            value = arg.substr(equals + 1);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            return "option " + std::string(name) + " needs a value " + std::string(row->value_name);
+        }
+        if (auto error = row->apply(options, value)) return error;
+    }
+    return std::nullopt;
+}
+
+}  // namespace ztv

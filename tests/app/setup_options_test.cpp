@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <string_view>
+#include <vector>
+
+#include "app/setup_options.h"
+#include "common/host.h"
+
+namespace ztv {
+namespace {
+
+ParsedSetupOptions parse(std::vector<std::string_view> args) { return parse_setup_options(args); }
+
+TEST(SetupOptions, EverythingAPictureRunNeeds) {
+    const auto parsed = parse({"--simulate", "--lang", "en", "--page", "canlog", "--screenshot", "/tmp/x.png",
+                               "--after=250"});
+    ASSERT_FALSE(parsed.error) << *parsed.error;
+    const SetupOptions& o = parsed.options;
+    EXPECT_TRUE(o.simulate);
+    EXPECT_EQ(o.lang, 1);
+    EXPECT_EQ(o.page, 2);
+    EXPECT_EQ(o.screenshot, "/tmp/x.png");
+    EXPECT_TRUE(o.unattended());
+    EXPECT_EQ(o.screenshot_delay_ms(), 250);
+}
+
+TEST(SetupOptions, NothingGivenLeavesTheSettingsInCharge) {
+    const auto parsed = parse({});
+    ASSERT_FALSE(parsed.error);
+    EXPECT_FALSE(parsed.options.lang);
+    EXPECT_FALSE(parsed.options.page);
+    EXPECT_FALSE(parsed.options.unattended());
+    EXPECT_EQ(parse({"--screenshot", "a.png"}).options.screenshot_delay_ms(), 1500);
+    EXPECT_EQ(parse({"--lang", "ru"}).options.lang, 0);
+    EXPECT_EQ(parse({"--page", "terminal"}).options.page, 0);
+    EXPECT_EQ(parse({"--page", "parameters"}).options.page, 1);
+}
+
+TEST(SetupOptions, ValuesThatWouldBeIgnoredOrRunForEverAreRefused) {
+    for (const auto& args : std::vector<std::vector<std::string_view>>{
+             {"--screenshot", ""},
+             {"--screenshot"},
+             {"--screenshot", "a.png", "--after", "-1"},
+             {"--screenshot", "a.png", "--after", "600001"},
+             {"--screenshot", "a.png", "--after", "99999999999999999999"},
+             {"--screenshot", "a.png", "--after", "soon"},
+             {"--after", "100"},  // no picture to wait for
+             {"--lang", "xx"},
+             {"--lang", "EN "},
+             {"--page", "settings"},
+             {"--page", ""},
+             {"--bogus"},
+             {"file.txt"},
+         }) {
+        const auto parsed = parse(args);
+        EXPECT_TRUE(parsed.error) << args.size() << " arguments starting " << args[0];
+    }
+    EXPECT_EQ(*parse({"--lang", "xx"}).error, "--lang must be one of ru, en, not 'xx'");
+    EXPECT_FALSE(parse({"--screenshot", "a.png", "--after", "600000"}).error);
+    EXPECT_FALSE(parse({"--screenshot", "a.png", "--after", "0"}).error);
+}
+
+TEST(SetupOptions, UsageNamesEveryOption) {
+    const std::string usage = setup_usage();
+    for (const char* name : {"--simulate", "--lang ru|en", "--page terminal|parameters|canlog", "--screenshot FILE",
+                             "--after MS", "--help", "--version"})
+        EXPECT_NE(usage.find(name), std::string::npos) << name;
+}
+
+TEST(SetupOptions, UnattendedBoxesTakeTheButtonTheBoxWouldDefaultTo) {
+    EXPECT_EQ(unattended_answer(kBoxError), kIdOk);
+    EXPECT_EQ(unattended_answer(kBoxInformation), kIdOk);
+    EXPECT_EQ(unattended_answer(0), kIdOk);
+    EXPECT_EQ(unattended_answer(kBoxQuestion | kBoxDefaultSecond), kIdNo);
+    EXPECT_EQ(unattended_answer(kBoxWarning | kBoxDefaultSecond), kIdNo);
+    EXPECT_EQ(unattended_answer(kBoxWarning), kIdYes);
+}
+
+}  // namespace
+}  // namespace ztv

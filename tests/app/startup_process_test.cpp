@@ -1,0 +1,100 @@
+// ztv-setup started as a real process: command lines it refuses, unattended runs that must end
+// on their own, and what their exit status says.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace ztv {
+namespace {
+
+struct Finished {
+    int exit_code = -1;
+    QString err;
+    QString out;
+};
+
+class SetupProcess : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(runtime.isValid() && home.isValid()); }
+
+    Finished run(const QStringList& args, int timeout_ms = 60000) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(ZTV_SETUP_BINARY), args);
+        Finished result;
+        if (!process.waitForFinished(timeout_ms)) {
+            process.kill();
+            process.waitForFinished(10000);
+            ADD_FAILURE() << "ztv-setup did not end by itself: " << args.join(QLatin1Char(' ')).toStdString();
+            return result;
+        }
+        result.exit_code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.err = QString::fromUtf8(process.readAllStandardError());
+        result.out = QString::fromUtf8(process.readAllStandardOutput());
+        return result;
+    }
+
+    QString shot() const { return home.filePath(QStringLiteral("shot.png")); }
+
+    QTemporaryDir runtime;
+    QTemporaryDir home;
+};
+
+TEST_F(SetupProcess, RefusedCommandLinesExitTwoWithTheUsage) {
+    const QList<QStringList> refused = {
+        {QStringLiteral("--screenshot"), QString()},
+        {QStringLiteral("--screenshot"), shot(), QStringLiteral("--after"), QStringLiteral("-1")},
+        {QStringLiteral("--screenshot"), shot(), QStringLiteral("--after"), QStringLiteral("100000000000")},
+        {QStringLiteral("--lang"), QStringLiteral("xx")},
+        {QStringLiteral("--page"), QStringLiteral("nowhere")},
+    };
+    for (const QStringList& args : refused) {
+        const Finished f = run(args);
+        const std::string shown = args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(f.exit_code, 2) << shown;
+        EXPECT_TRUE(f.err.contains(QStringLiteral("usage: ztv-setup"))) << shown;
+        EXPECT_TRUE(f.err.contains(QStringLiteral("--screenshot FILE"))) << shown;
+    }
+    EXPECT_FALSE(QFile::exists(shot()));
+    EXPECT_FALSE(QFile::exists(home.filePath(QStringLiteral("zeb-tervio/ztv-setup.ini"))))
+        << "a refused command line starts nothing";
+}
+
+TEST_F(SetupProcess, HelpAndVersionGoToStandardOutput) {
+    const Finished help = run({QStringLiteral("--help")});
+    EXPECT_EQ(help.exit_code, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--page terminal|parameters|canlog")));
+    const Finished version = run({QStringLiteral("--version")});
+    EXPECT_EQ(version.exit_code, 0);
+    EXPECT_EQ(version.out, QStringLiteral("ztv-setup 10.05\n"));
+}
+
+TEST_F(SetupProcess, ScreenshotThatCannotBeWrittenExitsNonZero) {
+    const QString path = home.filePath(QStringLiteral("no-such-folder/shot.png"));
+    const Finished f = run({QStringLiteral("--screenshot"), path, QStringLiteral("--after"), QStringLiteral("0")});
+    EXPECT_EQ(f.exit_code, 1);
+    EXPECT_TRUE(f.err.contains(QStringLiteral("Could not save the screenshot to"))) << f.err.toStdString();
+}
+
+TEST_F(SetupProcess, UnreadableSettingsInAnUnattendedRunArePrintedNotWaitedFor) {
+    // A folder where the settings file should be: reading it fails at once, before the window
+    // is shown.
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("zeb-tervio/ztv-setup.ini")));
+    const Finished f = run({QStringLiteral("--screenshot"), shot(), QStringLiteral("--after"), QStringLiteral("0"),
+                            QStringLiteral("--lang"), QStringLiteral("en")},
+                           60000);
+    EXPECT_EQ(f.exit_code, 0) << f.err.toStdString();
+    EXPECT_TRUE(f.err.contains(QStringLiteral("Error: Error reading the configuration file of the program")))
+        << f.err.toStdString();
+    EXPECT_TRUE(QFile::exists(shot()));
+}
+
+}  // namespace
+}  // namespace ztv

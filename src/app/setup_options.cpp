@@ -2,16 +2,19 @@
 
 #include "common/command_line.h"
 #include "common/host.h"
+#include "common/ini_document.h"
 
 namespace ztv {
 namespace {
 
 using Error = std::optional<std::string>;
 
+// Letter case does not matter: "--lang EN" means what it says.
 Error choose(std::string_view value, std::span<const std::string_view> names, std::optional<int>& out,
              std::string_view option) {
+    const std::string lower = ascii_lower(value);
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (value == names[i]) {
+        if (lower == names[i]) {
             out = static_cast<int>(i);
             return std::nullopt;
         }

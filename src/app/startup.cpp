@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QFile>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTimer>
@@ -18,6 +20,7 @@
 #include "app/shell_messages.h"
 #include "app/single_instance.h"
 #include "common/format.h"
+#include "common/host.h"
 
 namespace ztv {
 namespace {
@@ -66,9 +69,24 @@ std::vector<std::string> program_arguments() {
 // looking at the run's output will see it.
 void answer_boxes_unattended(TMainForm& window) {
     window.set_message_answerer([](int type, const QString& title, const QString& text) {
-        std::fprintf(stderr, "%s: %s\n", title.toUtf8().constData(), text.toUtf8().constData());
-        return unattended_answer(type);
+        const int answer = unattended_answer(type);
+        const char* said = answer == kIdYes ? " [Yes]" : answer == kIdNo ? " [No]" : "";
+        std::fprintf(stderr, "%s: %s%s\n", title.toUtf8().constData(), text.toUtf8().constData(), said);
+        return answer;
     });
+}
+
+// The picture is made in memory first and written with every write checked, so that a full
+// disk or a device that takes nothing is not reported as a saved picture.
+bool save_png(const QPixmap& picture, const QString& path) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) return false;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    if (file.write(png) != png.size() || !file.flush()) return false;
+    file.close();
+    return file.error() == QFileDevice::NoError;
 }
 
 int run_window(const SetupOptions& args) {
@@ -90,7 +108,7 @@ int run_window(const SetupOptions& args) {
     if (args.unattended()) {
         const QString path = QString::fromStdString(*args.screenshot);
         QTimer::singleShot(args.screenshot_delay_ms(), &window, [&window, path, &status] {
-            const bool saved = window.grab().save(path, "PNG");
+            const bool saved = save_png(window.grab(), path);
             std::fprintf(stderr, saved ? "Screenshot saved to %s\n" : "Could not save the screenshot to %s\n",
                          path.toLocal8Bit().constData());
             if (!saved) status = 1;

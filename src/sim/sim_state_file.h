@@ -20,8 +20,10 @@ inline constexpr int kSimStateWaitMs = 2000;
 enum class SimStateStatus { Ok, NotAStateFile, Unreadable, WriteFailed, Busy, LockFailed };
 
 inline constexpr TextPair kSimStateNotAStateFile{
-    "\"%s\" не файл состояния симулированного контроллера (первая строка не \"%s\"); файл оставлен как был",
-    "\"%s\" is not a simulated controller's state file (its first line is not \"%s\"); it was left as it was"};
+    "\"%s\" не файл состояния симулированного контроллера (такой файл начинается строкой \"%s\"); "
+    "файл оставлен как был",
+    "\"%s\" is not a simulated controller's state file (such a file begins with the line \"%s\"); "
+    "it was left as it was"};
 inline constexpr TextPair kSimStateUnreadable{"Не удалось прочитать состояние симулированного контроллера \"%s\"",
                                               "Cannot read the simulated controller's state \"%s\""};
 inline constexpr TextPair kSimStateWriteFailed{"Не удалось записать состояние симулированного контроллера \"%s\"",

@@ -34,6 +34,8 @@ TEST(SetupOptions, NothingGivenLeavesTheSettingsInCharge) {
     EXPECT_EQ(parse({"--lang", "ru"}).options.lang, 0);
     EXPECT_EQ(parse({"--page", "terminal"}).options.page, 0);
     EXPECT_EQ(parse({"--page", "parameters"}).options.page, 1);
+    EXPECT_EQ(parse({"--lang", "EN"}).options.lang, 1);
+    EXPECT_EQ(parse({"--page=CanLog"}).options.page, 2);
 }
 
 TEST(SetupOptions, ValuesThatWouldBeIgnoredOrRunForEverAreRefused) {

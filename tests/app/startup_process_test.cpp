@@ -81,6 +81,12 @@ TEST_F(SetupProcess, ScreenshotThatCannotBeWrittenExitsNonZero) {
     const Finished f = run({QStringLiteral("--screenshot"), path, QStringLiteral("--after"), QStringLiteral("0")});
     EXPECT_EQ(f.exit_code, 1);
     EXPECT_TRUE(f.err.contains(QStringLiteral("Could not save the screenshot to"))) << f.err.toStdString();
+    // A device that takes no byte: the picture must not be reported as saved.
+    if (QFile::exists(QStringLiteral("/dev/full"))) {
+        const Finished full = run({QStringLiteral("--screenshot"), QStringLiteral("/dev/full"), QStringLiteral("--after"),
+                                   QStringLiteral("0")});
+        EXPECT_EQ(full.exit_code, 1) << full.err.toStdString();
+    }
 }
 
 TEST_F(SetupProcess, UnreadableSettingsInAnUnattendedRunArePrintedNotWaitedFor) {

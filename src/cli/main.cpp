@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "common/program_version.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ void print_help() {
     std::printf("usage: ztv-tool COMMAND [ARGS...]\n\ncommands:\n");
     for (const auto& command : ztv::cli::all_commands())
         std::printf("  %s %s\n      %s\n", command.name, command.usage, command.summary);
-    std::printf("\n  --help    this text\n");
+    std::printf("\n  --help    this text\n  --version the program version\n");
 }
 
 }  // namespace
@@ -24,6 +25,10 @@ int main(int argc, char** argv) {
         return argc < 2 ? 2 : 0;
     }
     const std::string_view name = argv[1];
+    if (name == "--version") {
+        std::printf("ztv-tool %s\n", ztv::kProgramVersionText);
+        return 0;
+    }
     std::vector<std::string_view> args(argv + 2, argv + argc);
     for (const auto& command : ztv::cli::all_commands())
         if (name == command.name) return command.run(args);

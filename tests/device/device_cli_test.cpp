@@ -101,12 +101,13 @@ TEST(DeviceCli, FailedCommandLeavesTheStateAsTheLastGoodOneWroteIt) {
     EXPECT_EQ(test::read_text(state), good);
 }
 
-// The tool as a second process; its exit status and standard error come back through the
-// pipe of a shell.
+// The tool as a second process, started by a shell that writes its standard output and error
+// to out and err in the given folder and passes back its exit status.
 struct ToolRun {
     std::FILE* pipe = nullptr;
-    explicit ToolRun(const std::string& args, const std::string& err_file) {
-        const std::string command = std::string(ZTV_TOOL_BINARY) + " " + args + " 2>" + err_file + "; echo $?";
+    ToolRun(const std::string& args, const test::TempDir& dir) {
+        const std::string command = std::string(ZTV_TOOL_BINARY) + " " + args + " >" + dir.file("out") + " 2>" +
+                                    dir.file("err") + "; echo $?";
         pipe = popen(command.c_str(), "r");
     }
     int wait() {
@@ -117,12 +118,22 @@ struct ToolRun {
     }
 };
 
+TEST(DeviceCli, ToolNamesItsVersionAndRefusesUnknownCommands) {
+    test::TempDir dir;
+    ToolRun version("--version", dir);
+    EXPECT_EQ(version.wait(), 0);
+    EXPECT_EQ(test::read_text(dir.file("out")), "ztv-tool 10.05\n");
+    ToolRun unknown("frobnicate", dir);
+    EXPECT_EQ(unknown.wait(), 2);
+    EXPECT_NE(test::read_text(dir.file("err")).find("unknown command 'frobnicate'"), std::string::npos);
+}
+
 TEST(DeviceCli, SecondProcessOnAHeldStateSaysTheControllerIsBusy) {
     test::TempDir dir;
     const std::string state = dir.file("state");
     FileLock holder(state + ".lock");
     ASSERT_EQ(holder.acquire(0), FileLockResult::Locked);
-    ToolRun tool("info --simulate --sim-state " + state, dir.file("err"));
+    ToolRun tool("info --simulate --sim-state " + state, dir);
     EXPECT_EQ(tool.wait(), 1);
     EXPECT_NE(test::read_text(dir.file("err")).find("The simulated controller is busy"), std::string::npos)
         << test::read_text(dir.file("err"));
@@ -143,7 +154,7 @@ TEST(DeviceCli, SecondProcessWaitsForTheFirstAndKeepsItsChange) {
     sim::SimStateFile first(state);
     sim::SimMemory memory;
     ASSERT_EQ(first.open(memory, 0), sim::SimStateStatus::Ok);
-    ToolRun restore("restore " + in + " --simulate --sim-state " + state, dir.file("err"));
+    ToolRun restore("restore " + in + " --simulate --sim-state " + state, dir);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the tool is now waiting
     memory.serial = 777;
     ASSERT_EQ(first.save(memory), sim::SimStateStatus::Ok);

@@ -7,18 +7,23 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "events/event_catalogue.h"
+#include "events/reaction_catalogue.h"
 #include "events/slot_display.h"
 
 namespace {
 
+void check_page(const std::vector<ztv::ControlView>& page) {
+    for (const ztv::ControlView& control : page)
+        if (control.selected < -1 || (control.selected >= 0 && static_cast<std::size_t>(control.selected) >= control.items.size()))
+            std::abort();
+}
+
 void check_view(const ztv::SlotView& view) {
-    for (const ztv::ReactionList& list : view.reaction.lists)
-        if (list.selected < -1 || (list.selected >= 0 && static_cast<std::size_t>(list.selected) >= list.entries.size()))
-            std::abort();
-    for (const ztv::EventChoiceView& choice : view.event.choices)
-        if (choice.selected < -1 || (choice.selected >= 0 && static_cast<std::size_t>(choice.selected) >= choice.items.size()))
-            std::abort();
-    if (view.reaction.kind >= ztv::kReactionKindCount) std::abort();
+    check_page(view.event_common);
+    check_page(view.event_controls);
+    check_page(view.reaction_controls);
+    if (view.event_kind >= ztv::kEventKindCount || view.reaction_kind >= ztv::kReactionKindCount) std::abort();
 }
 
 }  // namespace

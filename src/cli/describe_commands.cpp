@@ -6,6 +6,7 @@
 #include "config/config_file.h"
 #include "events/descriptions.h"
 #include "events/event_catalogue.h"
+#include "events/slot_controls.h"
 #include "events/slot_display.h"
 #include "events/slot_model.h"
 
@@ -30,49 +31,48 @@ std::string last_line(const std::string& text) {
     return newline == std::string::npos ? text : text.substr(newline + 1);
 }
 
-std::string event_params(const EventView& event, Lang lang) {
+// The chosen entries of a page's visible lists (and the voltage comparison, a two-state button).
+std::string page_params(const std::vector<ControlView>& page, Lang lang) {
     std::string joined;
-    for (const EventChoiceView& choice : event.choices) {
+    for (const ControlView& control : page) {
+        const bool comparison = control.name == "SpeedButtonEventVoltageComparex";
+        if (!control.visible || (control.kind != ControlKind::List && !comparison)) continue;
         if (!joined.empty()) joined += ", ";
-        joined += choice.selected >= 0 ? pick(choice.items[static_cast<std::size_t>(choice.selected)], lang) : "?";
+        if (comparison) joined += control.text.in(lang);
+        else joined += control.selected >= 0 ? control.items[static_cast<std::size_t>(control.selected)].in(lang) : "?";
     }
     return joined;
 }
 
-std::string reaction_params(const ReactionView& reaction, Lang lang) {
-    std::string joined;
-    for (const ReactionList& list : reaction.lists) {
-        if (!list.visible) continue;
-        if (!joined.empty()) joined += ", ";
-        joined += list.selected >= 0 ? list.entries[static_cast<std::size_t>(list.selected)].in(lang) : "?";
-    }
-    return joined;
+void text_line(std::string& out, const char* name, const SlotView& view, std::string_view control, Lang lang,
+               bool last_line_only = false) {
+    const ControlView* shown = view.control(control);
+    if (shown == nullptr) return;
+    line(out, name, last_line_only ? last_line(shown->text.in(lang)) : shown->text.in(lang));
 }
 
 void describe_slot(std::string& out, const SlotView& view, const Record& record, Lang lang) {
     const auto slot = record.slot(view.slot);
-    const EventView& event = view.event;
+    const ControlView* trigger = view.control(event_common::kTrigger);
     out += view.caption;
     out += '\n';
-    line(out, "event", pick(event.title, lang));
-    line(out, "trigger", pick(trigger_type_names()[event.trigger.type % kTriggerTypeCount], lang));
-    line(out, "once", on_off(event.once.checked));
-    line(out, "wakeup", on_off(event.wake_up.checked));
+    line(out, "event", view.event_title.in(lang));
+    line(out, "trigger", trigger->items[static_cast<std::size_t>(trigger->selected)].in(lang));
+    line(out, "once", on_off(view.control(event_common::kOnce)->checked));
+    line(out, "wakeup", on_off(view.control(event_common::kWakeUp)->checked));
     line(out, "source", slots::source_list_text(slot[kSourceMaskByte]).in(lang));
-    if (event.has_key) line(out, "key", event.key_label);
-    if (event.has_mod) line(out, "mod", event.mod_label);
-    if (event.kind == static_cast<std::uint8_t>(EventKind::IrCode)) line(out, "ir", event.ir_text.in(lang));
-    if (!event.choices.empty()) line(out, "params", event_params(event, lang));
+    if (view.can_delete_key) text_line(out, "key", view, "PanelKeyx", lang);
+    if (view.can_delete_mod) text_line(out, "mod", view, "PanelKeyModx", lang);
+    text_line(out, "ir", view, "PanelEventIRx", lang);
+    const std::string event_params = page_params(view.event_controls, lang);
+    if (!event_params.empty()) line(out, "params", event_params);
 
-    const ReactionView& reaction = view.reaction;
-    line(out, "reaction", reaction.title.in(lang));
-    if (const ReactionField* ir = reaction.field(ReactionControl::IrCode)) line(out, "ir", ir->text.in(lang));
-    if (const ReactionField* usb = reaction.field(ReactionControl::UsbKeyText))
-        line(out, "usb", last_line(usb->text.in(lang)));
-    if (const ReactionField* serial = reaction.field(ReactionControl::SerialPreview))
-        line(out, "serial", serial->text.in(lang));
-    if (const ReactionField* skip = reaction.field(ReactionControl::SourceSkip)) line(out, "skip", skip->text.in(lang));
-    const std::string params = reaction_params(reaction, lang);
+    line(out, "reaction", view.reaction_title.in(lang));
+    text_line(out, "ir", view, "PanelReactionIRx", lang);
+    text_line(out, "usb", view, "PanelReactionUSBKeyx", lang, true);
+    text_line(out, "serial", view, "MemoReactionSerialx", lang);
+    text_line(out, "skip", view, "SpeedButtonReactionSRCSkipx", lang);
+    const std::string params = page_params(view.reaction_controls, lang);
     if (!params.empty()) line(out, "params", params);
 }
 

@@ -61,7 +61,7 @@ enum class ReactionControl : std::uint8_t {
     ControlVoltage1, ControlVoltage2, ControlAction1, ControlAction2,
     ControlSave1, ControlSave2, ControlDuration,                  // 3 Control
     SourceSelect, SourceSkip, SourceSave,                         // 4 Source
-    TouchX, TouchY, TouchDuration,                                // 5 USB Touch
+    TouchX, TouchY, TouchDuration, TouchCapture,                  // 5 USB Touch
     EventManageAction, EventManageTarget,                         // 6 Event manage
     AmplifierParameter, AmplifierAction,                          // 7 Amplifier control
     MouseAction,                                                  // 8 USB mouse

@@ -142,7 +142,7 @@ ReactionKind reaction_control_kind(ReactionControl control) {
         case C::ControlVoltage1: case C::ControlVoltage2: case C::ControlAction1: case C::ControlAction2:
         case C::ControlSave1: case C::ControlSave2: case C::ControlDuration: return K::Control;
         case C::SourceSelect: case C::SourceSkip: case C::SourceSave: return K::Source;
-        case C::TouchX: case C::TouchY: case C::TouchDuration: return K::UsbTouch;
+        case C::TouchX: case C::TouchY: case C::TouchDuration: case C::TouchCapture: return K::UsbTouch;
         case C::EventManageAction: case C::EventManageTarget: return K::EventManage;
         case C::AmplifierParameter: case C::AmplifierAction: return K::Amplifier;
         case C::MouseAction: return K::UsbMouse;

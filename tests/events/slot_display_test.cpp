@@ -23,9 +23,9 @@ TEST(SlotDisplay, UnknownEventKindClearsTheEventHalfOnly) {
     for (std::size_t i = 0; i < kSlotEventSize; ++i) EXPECT_EQ(s[i], 0) << i;
     EXPECT_EQ(s[11], 8);
     EXPECT_EQ(s[12], 2);
-    EXPECT_EQ(view.event.kind, 0);
-    EXPECT_EQ(view.reaction.kind, 8);
-    EXPECT_EQ(view.reaction.list(ReactionControl::MouseAction)->selected, 2);
+    EXPECT_EQ(view.event_kind, 0);
+    EXPECT_EQ(view.reaction_kind, 8);
+    EXPECT_EQ(view.control("ComboBoxReactionUSBMouseType")->selected, 2);
 }
 
 TEST(SlotDisplay, UnknownReactionKindClearsTheReactionHalfOnly) {
@@ -37,7 +37,7 @@ TEST(SlotDisplay, UnknownReactionKindClearsTheReactionHalfOnly) {
     s[11] = 99;
     s[16] = 5;
     const SlotView view = display_slot(state, 0);
-    EXPECT_EQ(view.reaction.kind, 0);
+    EXPECT_EQ(view.reaction_kind, 0);
     for (std::size_t i = kSlotEventSize; i < kSlotSize; ++i) EXPECT_EQ(s[i], 0) << i;
     EXPECT_EQ(s[0], 3);
     EXPECT_EQ(s[2], 4);
@@ -53,10 +53,10 @@ TEST(SlotDisplay, InfraredEventWithoutCodeResetsTheReactionBeforeItIsShown) {
     s[12] = 1;
     s[13] = 5;
     const SlotView view = display_slot(state, 4);
-    EXPECT_EQ(view.event.kind, 1);
-    EXPECT_EQ(view.reaction.kind, 0);
+    EXPECT_EQ(view.event_kind, 1);
+    EXPECT_EQ(view.reaction_kind, 0);
     for (std::size_t i = 1; i < kSlotSize; ++i) EXPECT_EQ(s[i], 0) << i;
-    EXPECT_EQ(view.reaction.title.en, "USB key");
+    EXPECT_EQ(view.reaction_title.en, "USB key");
 }
 
 TEST(SlotDisplay, CaptionsOfAllSlotsComeWithTheView) {

@@ -1,0 +1,238 @@
+#include "events/slot_edits.h"
+
+#include "common/cp1251.h"
+#include "events/event_catalogue_edits.h"
+#include "events/reaction_catalogue_edits.h"
+#include "events/slot_controls.h"
+#include "events/slot_editor_texts.h"
+
+namespace ztv {
+namespace {
+
+using Redraw = EditOutcome::Redraw;
+using Focus = EditOutcome::Focus;
+
+EditOutcome redraw_slot() {
+    EditOutcome outcome;
+    outcome.redraw = Redraw::Page;
+    return outcome;
+}
+
+// Nothing was stored; the control is drawn again from the record so it shows what is kept.
+EditOutcome refused() {
+    EditOutcome outcome;
+    outcome.accepted = false;
+    outcome.redraw = Redraw::Page;
+    return outcome;
+}
+
+EditOutcome follow_up(std::string_view name) {
+    EditOutcome outcome;
+    outcome.follow_up = std::string(name);
+    return outcome;
+}
+
+// A refused typed number: the field keeps its text and gets the focus back.
+EditOutcome refused_entry(Text message, int box_type) {
+    EditOutcome outcome;
+    outcome.accepted = false;
+    outcome.message = std::move(message);
+    outcome.box_type = box_type;
+    outcome.focus = Focus::Control;
+    return outcome;
+}
+
+EditOutcome from_reaction_edit(const ReactionEdit& edit) {
+    EditOutcome outcome = redraw_slot();
+    outcome.accepted = edit.accepted;
+    outcome.message = edit.message;
+    outcome.box_type = edit.box_type;
+    if (edit.show_pins_page) outcome.focus = Focus::PinsPage;
+    return outcome;
+}
+
+bool valid(std::size_t slot) { return slot < kSlotCount; }
+
+// The event control by name, only while the slot holds the kind whose page shows it.
+const EventControlDef* event_control(const ConfigState& state, std::size_t slot, std::string_view name) {
+    const EventControlDef* def = find_event_control(name);
+    if (def == nullptr || !valid(slot) || state.record.slot(slot)[kEventKindByte] != def->kind) return nullptr;
+    return def;
+}
+
+const ReactionControlDef* reaction_control(const ConfigState& state, std::size_t slot, std::string_view name) {
+    const ReactionControlDef* def = find_reaction_control(name);
+    if (def == nullptr || !valid(slot) ||
+        state.record.slot(slot)[kReactionKindByte] != static_cast<std::uint8_t>(reaction_control_kind(def->control)))
+        return nullptr;
+    return def;
+}
+
+}  // namespace
+
+EditOutcome choose_slot_entry(ConfigState& state, std::size_t slot, std::string_view control, int index) {
+    if (!valid(slot) || index < 0) return refused();
+    Record& record = state.record;
+    if (control == event_common::kTrigger) {
+        if (index >= static_cast<int>(kTriggerTypeCount)) return refused();
+        slots::set_trigger_type(record, slot, static_cast<std::uint8_t>(index));
+        return redraw_slot();
+    }
+    if (control == event_common::kSource) {
+        if (index == 0) {
+            slots::set_source_mask(record, slot, 0);
+            return redraw_slot();
+        }
+        return index == 1 ? follow_up(slot_follow_up::kEventSources) : refused();
+    }
+    if (const EventControlDef* def = event_control(state, slot, control); def && def->part == EventPart::Choice) {
+        const bool stored = set_event_choice(record, slot, static_cast<EventChoice>(def->id), static_cast<unsigned>(index));
+        return stored ? redraw_slot() : refused();
+    }
+    if (const ReactionControlDef* def = reaction_control(state, slot, control); def && def->widget == ControlKind::List)
+        return from_reaction_edit(choose_reaction_entry(record, slot, def->control, index));
+    return refused();
+}
+
+EditOutcome set_slot_check(ConfigState& state, std::size_t slot, std::string_view control, bool checked) {
+    if (!valid(slot)) return refused();
+    if (control == event_common::kOnce) {
+        slots::set_once(state.record, slot, checked);
+        return redraw_slot();
+    }
+    if (control == event_common::kWakeUp) {
+        slots::set_wake_up(state.record, slot, checked);
+        return redraw_slot();
+    }
+    if (const ReactionControlDef* def = reaction_control(state, slot, control); def && def->widget == ControlKind::Check)
+        return from_reaction_edit(set_reaction_check(state.record, slot, def->control, checked));
+    return refused();
+}
+
+EditOutcome enter_slot_text(ConfigState& state, std::size_t slot, std::string_view control, std::string_view utf8) {
+    if (const EventControlDef* def = event_control(state, slot, control)) {
+        if (def->part == EventPart::Number) {
+            const NumericEntry entry = enter_event_number(state.record, slot, static_cast<EventNumber>(def->id), utf8);
+            if (!entry.accepted) return refused_entry(entry.message, entry.box_type);
+            return redraw_slot();
+        }
+        if (def->part == EventPart::Text) {
+            set_event_text(state.record, slot, utf8_to_cp1251(utf8));
+            return redraw_slot();
+        }
+        return refused();
+    }
+    if (const ReactionControlDef* def = reaction_control(state, slot, control); def && def->widget == ControlKind::Edit) {
+        const ReactionEdit edit = enter_reaction_text(state.record, slot, def->control, utf8);
+        if (!edit.accepted && !edit.message.empty() && !edit.show_pins_page)
+            return refused_entry(edit.message, edit.box_type);
+        return from_reaction_edit(edit);
+    }
+    return refused();
+}
+
+EditOutcome set_slot_number(ConfigState& state, std::size_t slot, std::string_view control, std::int64_t value) {
+    const ReactionControlDef* def = reaction_control(state, slot, control);
+    if (def == nullptr || def->widget != ControlKind::Spin) return refused();
+    if (value < kEncoderStepsMin || value > kEncoderStepsMax) return refused();
+    return from_reaction_edit(set_encoder_steps(state.record, slot, static_cast<int>(value)));
+}
+
+EditOutcome click_slot_control(ConfigState& state, std::size_t slot, std::string_view control) {
+    if (const EventControlDef* def = event_control(state, slot, control)) {
+        if (def->part == EventPart::Comparison) {
+            toggle_voltage_comparison(state.record, slot);
+            return redraw_slot();
+        }
+        if (def->part == EventPart::IrCode) return follow_up(slot_follow_up::kCaptureIrEvent);
+        return refused();
+    }
+    if (const ReactionControlDef* def = reaction_control(state, slot, control)) {
+        switch (def->control) {
+            case ReactionControl::UsbKeyText: return follow_up(slot_follow_up::kKeyPicker);
+            case ReactionControl::IrCode: return follow_up(slot_follow_up::kCaptureIrReaction);
+            case ReactionControl::SourceSkip: return follow_up(slot_follow_up::kSkipSources);
+            case ReactionControl::TouchCapture: return follow_up(slot_follow_up::kTouchPoint);
+            default: break;
+        }
+    }
+    return refused();
+}
+
+EditOutcome apply_event_sources(ConfigState& state, std::size_t slot, std::optional<std::uint8_t> mask) {
+    if (!valid(slot)) return refused();
+    slots::choose_source_mask(state.record, slot, mask);
+    return redraw_slot();
+}
+
+EditOutcome apply_skip_sources(ConfigState& state, std::size_t slot, std::optional<std::uint8_t> mask) {
+    if (!valid(slot)) return refused();
+    if (!mask) return redraw_slot();
+    return from_reaction_edit(set_skip_mask(state.record, slot, *mask));
+}
+
+SourceWindowRequest source_window_request(const ConfigState& state, std::size_t slot, std::string_view follow_up) {
+    SourceWindowRequest request;
+    if (!valid(slot)) return request;
+    const auto bytes = state.record.slot(slot);
+    if (follow_up == slot_follow_up::kSkipSources) {
+        request.first_line = to_text(slot_texts::kSkipSourcesLine1);
+        request.second_line = to_text(slot_texts::kSkipSourcesLine2);
+        request.mask = bytes[kReactionFirstByte + 2];
+    } else {
+        request.first_line = to_text(slot_texts::kEventSourcesLine1);
+        request.second_line = to_text(slot_texts::kEventSourcesLine2);
+        request.mask = bytes[kSourceMaskByte];
+    }
+    return request;
+}
+
+EditOutcome choose_event_kind(ConfigState& state, std::size_t slot, std::uint8_t kind) {
+    if (!valid(slot) || kind >= kEventKindCount) return refused();
+    slots::set_event_kind(state.record, slot, kind);
+    return redraw_slot();
+}
+
+EditOutcome choose_reaction_kind(ConfigState& state, std::size_t slot, std::uint8_t kind) {
+    if (!valid(slot) || kind >= kReactionKindCount) return refused();
+    slots::set_reaction_kind(state.record, slot, kind);
+    return redraw_slot();
+}
+
+EditOutcome run_slot_action(ConfigState& state, std::size_t slot, SlotAction action) {
+    if (!valid(slot)) return refused();
+    Record& record = state.record;
+    const auto bytes = record.slot(slot);
+    const bool button_event = bytes[kEventKindByte] == slots::kButtonEvent;
+    switch (action) {
+        case SlotAction::DeleteEvent: slots::delete_event(record, slot); break;
+        case SlotAction::DeleteReaction: slots::delete_reaction(record, slot); break;
+        case SlotAction::DeleteKey:
+            if (!button_event || bytes[slots::kKeyByte] == 0) return refused();
+            slots::delete_key(record, slot);
+            break;
+        case SlotAction::DeleteModKey:
+            if (!button_event || bytes[slots::kModKeyByte] == 0) return refused();
+            slots::delete_mod_key(record, slot);
+            break;
+        case SlotAction::DeleteIrCode:
+            if (bytes[kEventKindByte] != slots::kIrEvent) return refused();
+            slots::delete_ir_code(record, slot);
+            break;
+    }
+    return redraw_slot();
+}
+
+EditOutcome drop_slot_button(ConfigState& state, std::size_t slot, slots::DropTarget target,
+                             slots::DraggedButton button) {
+    if (!valid(slot) || !slots::drop_button(state.record, slot, target, button)) return refused();
+    return redraw_slot();
+}
+
+EditOutcome rename_slot(ConfigState& state, std::size_t slot, std::string_view utf8) {
+    if (!valid(slot)) return refused();
+    slots::set_slot_name(state, slot, utf8);
+    return redraw_slot();
+}
+
+}  // namespace ztv

@@ -38,7 +38,7 @@ int main() {
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "full.ZTV").string();
     std::filesystem::remove(path);
-    if (save_config_file(path, full) != ConfigFileStatus::Ok) {
+    if (save_config_file(path, full) != FileWriteStatus::Ok) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         return 1;
     }

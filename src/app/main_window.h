@@ -216,6 +216,7 @@ private:
     void build_timers();
     void apply_settings();
     void save_settings();
+    void save_settings_file(const SettingsFile& file, const IniDocument& doc);
     void retranslate_code_texts();
     void place_box(QWidget* box);
     void run_dialog_placing(QWidget* dialog);

@@ -49,12 +49,12 @@ void TMainForm::on_save_config() {
         if (store_button_names_) store_button_names_();
         const QString path = ask_file(FileDialogKind::SaveConfig);
         if (path.isEmpty()) return;
-        ConfigFileStatus status;
+        FileWriteStatus status;
         {
             PollingSuspension no_polling(*this);
             status = save_config_file(path.toStdString(), state_);
         }
-        if (status != ConfigFileStatus::Ok) {
+        if (status != FileWriteStatus::Ok) {
             show_message(kBoxError, config_file_error(status, path.toStdString()));
             return;
         }

@@ -1,5 +1,7 @@
 // The shell services of the main window: message boxes, flash strip, progress, polling,
 // file dialogs, program settings and the close query.
+#include <cstdio>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -225,7 +227,23 @@ void TMainForm::remember_folder(FileDialogKind kind, const QString& path) {
         return;
     }
     remember_folder_path(*doc, dialog_traits(kind).folder, path.toStdString());
-    file.save(*doc);
+    save_settings_file(file, *doc);
+}
+
+// Settings that cannot be written are not worth a box (the file operation itself succeeded,
+// or the program is closing), but they must not vanish unnoticed either: the terminal log
+// and standard error both say so.
+void TMainForm::save_settings_file(const SettingsFile& file, const IniDocument& doc) {
+    const FileWriteStatus status = file.save(doc);
+    if (status == FileWriteStatus::Ok) return;
+    const std::string message = settings_save_error(status, file.path()).in(lang_);
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::size_t begin = 0;
+    while (begin <= message.size()) {
+        const std::size_t end = std::min(message.find('\n', begin), message.size());
+        log_line(message.substr(begin, end - begin), LogSource::Program);
+        begin = end + 1;
+    }
 }
 
 void TMainForm::apply_settings() {
@@ -279,7 +297,7 @@ void TMainForm::save_settings() {
     settings.tx_height = terminal_->input_height();
     if (key_settings_hook_) key_settings_hook_(settings);
     write_main_settings(*doc, settings);
-    file.save(*doc);
+    save_settings_file(file, *doc);
 }
 
 void TMainForm::initialise() {

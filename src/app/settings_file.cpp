@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "common/file_io.h"
+#include "common/format.h"
 #include "common/profile_int.h"
 
 namespace ztv {
@@ -80,11 +81,16 @@ std::optional<IniDocument> SettingsFile::open() const {
     return IniDocument::parse(file.content);
 }
 
-bool SettingsFile::save(const IniDocument& doc) const {
+FileWriteStatus SettingsFile::save(const IniDocument& doc) const {
     std::error_code ec;
     const auto folder = std::filesystem::path(path_).parent_path();
     if (!folder.empty()) std::filesystem::create_directories(folder, ec);
-    return write_file_atomically(path_, doc.serialize());
+    return replace_file(path_, doc.serialize(), kMaxSettingsFileSize);
+}
+
+Text settings_save_error(FileWriteStatus status, const std::string& path) {
+    if (status == FileWriteStatus::Ok) return {};
+    return join(format_pair(kSettingsNotSaved, path.c_str()), "\n", write_failure_reason(status));
 }
 
 int default_language(int system_language_id) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "common/file_io.h"
 #include "common/ini_document.h"
 #include "common/text.h"
 #include "diag/terminal_input_height.h"
@@ -13,6 +14,8 @@ namespace ztv {
 
 inline constexpr TextPair kSettingsReadError{"Ошибка чтения файла настроек программы",
                                              "Error reading the configuration file of the program"};
+inline constexpr TextPair kSettingsNotSaved{"Не удалось сохранить настройки программы в %s",
+                                            "The program settings could not be saved to %s"};
 
 // Windows language identifiers that make Russian the default language.
 inline constexpr int kLangIdRussian = 1049;
@@ -51,12 +54,16 @@ public:
 
     // The file's current text; a missing file reads as empty. Nothing when it cannot be read.
     std::optional<IniDocument> open() const;
-    // Writes the document back (creating the folder); false when that fails.
-    bool save(const IniDocument& doc) const;
+    // Writes the document back (creating the folder). A text beyond what open() reads back is
+    // refused, so the settings never lock themselves out.
+    FileWriteStatus save(const IniDocument& doc) const;
 
 private:
     std::string path_;
 };
+
+// "The program settings could not be saved to <file>" and the reason on a second line.
+Text settings_save_error(FileWriteStatus status, const std::string& path);
 
 // system_language_id decides the language when the file names none.
 MainSettings read_main_settings(const IniDocument& doc, int system_language_id);

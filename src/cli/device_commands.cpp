@@ -210,8 +210,8 @@ int run_backup(Args args) {
         if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
         if (const int error = session.protocol().read_configuration(session.state()); error != kOk)
             return fail_with(kReadConfigurationFailed, error);
-        const ConfigFileStatus saved = save_config_file(out, session.state());
-        if (saved != ConfigFileStatus::Ok) return fail(config_file_error(saved, out));
+        const FileWriteStatus saved = save_config_file(out, session.state());
+        if (saved != FileWriteStatus::Ok) return fail(config_file_error(saved, out));
         return 0;
     });
 }

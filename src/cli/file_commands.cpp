@@ -41,8 +41,8 @@ int run_convert(Args args) {
     ConfigState state;
     if (!load(std::string(args[0]), state)) return 1;
     const std::string out(args[1]);
-    const ConfigFileStatus status = save_config_file(out, state);
-    if (status != ConfigFileStatus::Ok) {
+    const FileWriteStatus status = save_config_file(out, state);
+    if (status != FileWriteStatus::Ok) {
         std::fprintf(stderr, "%s\n", config_file_error(status, out).en.c_str());
         return 1;
     }

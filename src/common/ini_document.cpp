@@ -44,22 +44,29 @@ void IniDocument::index_line(Section& section, std::size_t line_index) {
 IniDocument IniDocument::parse(std::string_view content) {
     IniDocument doc;
     if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);
+    bool end_seen = false;
     std::size_t pos = 0;
     while (pos < content.size()) {
         std::size_t end = content.find_first_of("\r\n", pos);
         if (end == std::string_view::npos) end = content.size();
         const std::string_view text = content.substr(pos, end - pos);
-        pos = end;
-        if (pos < content.size()) pos += (content[pos] == '\r' && pos + 1 < content.size() && content[pos + 1] == '\n') ? 2 : 1;
+        std::size_t end_length = 0;
+        if (end < content.size()) end_length = content.substr(end, 2) == "\r\n" ? 2 : 1;
+        Line line{std::string(text), std::string(content.substr(end, end_length))};
+        pos = end + end_length;
+        if (!end_seen && end_length > 0) {
+            doc.line_end_ = line.end;  // lines added later follow the file's own habit
+            end_seen = true;
+        }
 
         if (const auto name = section_name(text)) {
             doc.section_index_.try_emplace(ascii_lower(*name), doc.sections_.size());
-            doc.sections_.push_back(Section{std::string(text), {}, {}});
+            doc.sections_.push_back(Section{std::move(line), {}, {}});
         } else if (doc.sections_.empty()) {
-            doc.preamble_.emplace_back(text);
+            doc.preamble_.push_back(std::move(line));
         } else {
             Section& section = doc.sections_.back();
-            section.lines.push_back(Line{std::string(text)});
+            section.lines.push_back(std::move(line));
             index_line(section, section.lines.size() - 1);
         }
     }
@@ -90,22 +97,34 @@ std::optional<std::string_view> IniDocument::get(std::string_view section, std::
     return value;
 }
 
-void IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
+namespace {
+
+// What set() writes: a control byte would break or cut the line, so it becomes a blank.
+std::string without_control_bytes(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = ' ';
+    return out;
+}
+
+}  // namespace
+
+void IniDocument::set(std::string_view section_in, std::string_view key_in, std::string_view value_in) {
+    const std::string section = without_control_bytes(section_in);
+    const std::string key = without_control_bytes(key_in);
     std::string text;
-    text.reserve(key.size() + 1 + value.size());
-    text.append(key).append("=").append(value);
+    text.reserve(key.size() + 1 + value_in.size());
+    text.append(key).append("=").append(without_control_bytes(value_in));
 
     Section* s = find_section(section);
     if (s == nullptr) {
         section_index_.try_emplace(ascii_lower(trim_blanks(section)), sections_.size());
-        std::string header = "[";
-        header.append(section).append("]");
-        sections_.push_back(Section{std::move(header), {}, {}});
+        sections_.push_back(Section{Line{"[" + section + "]", line_end_}, {}, {}});
         s = &sections_.back();
     }
     const auto it = s->keys.find(ascii_lower(trim_blanks(key)));
     if (it != s->keys.end()) {
-        Line& line = s->lines[it->second];
+        Line& line = s->lines[it->second];  // keeps its own line end
         line.text = std::move(text);
         line.value_begin = key.size() + 1;
         return;
@@ -117,23 +136,28 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
         for (auto& entry : s->keys)
             if (entry.second >= at) ++entry.second;
     }
-    s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), key.size() + 1, true});
+    s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), line_end_, key.size() + 1, true});
     s->keys.emplace(ascii_lower(trim_blanks(key)), at);
 }
 
 std::string IniDocument::serialize() const {
+    std::vector<const Line*> all;
     std::size_t size = 0;
-    for (const auto& line : preamble_) size += line.size() + 2;
+    const auto take = [&](const Line& line) {
+        all.push_back(&line);
+        size += line.text.size() + 2;
+    };
+    for (const auto& line : preamble_) take(line);
     for (const auto& section : sections_) {
-        size += section.header.size() + 2;
-        for (const auto& line : section.lines) size += line.text.size() + 2;
+        take(section.header);
+        for (const auto& line : section.lines) take(line);
     }
     std::string out;
     out.reserve(size);
-    for (const auto& line : preamble_) out.append(line).append("\r\n");
-    for (const auto& section : sections_) {
-        out.append(section.header).append("\r\n");
-        for (const auto& line : section.lines) out.append(line.text).append("\r\n");
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        out.append(all[i]->text);
+        // A last line read without an end keeps none, unless something now follows it.
+        out.append(all[i]->end.empty() && i + 1 < all.size() ? line_end_ : all[i]->end);
     }
     return out;
 }

@@ -1,7 +1,7 @@
 // An INI text held in memory with the semantics of the Windows private-profile calls:
 // section and key names match without regard to ASCII letter case, the first match wins,
 // writing replaces a key where it stands or appends it to its section (creating the section
-// at the end), and every line this program does not write is kept as it was.
+// at the end), and every line this program does not write is kept as it was, line end and all.
 #pragma once
 
 #include <cstddef>
@@ -22,21 +22,26 @@ public:
     // blanks removed and one pair of enclosing quotes stripped; nothing when absent.
     std::optional<std::string_view> get(std::string_view section, std::string_view key) const;
 
+    // Control bytes (CR, LF, NUL and the others below a blank) in what is written become
+    // blanks: a value taken from a controller or typed by a user must never start a new line.
     void set(std::string_view section, std::string_view key, std::string_view value);
 
     bool has_section(std::string_view section) const;
 
-    // The whole text with CR LF line ends, as Windows programs write it.
+    // The whole text. Lines read keep their own line ends; lines added take the line end of the
+    // text that was read (CR LF, as Windows programs write, for a new text), so a file written
+    // with LF alone does not grow by a byte per line each time it is saved over.
     std::string serialize() const;
 
 private:
     struct Line {
         std::string text;
+        std::string end;              // as read; added lines get the text's own; empty: last line unended
         std::size_t value_begin = 0;  // where the value starts in text (key lines only)
         bool is_key = false;
     };
     struct Section {
-        std::string header;  // the "[name]" line as written
+        Line header;  // the "[name]" line as written
         std::vector<Line> lines;
         std::unordered_map<std::string, std::size_t> keys;  // lower-case key -> first line
     };
@@ -45,7 +50,8 @@ private:
     const Section* find_section(std::string_view section) const;
     static void index_line(Section& section, std::size_t line_index);
 
-    std::vector<std::string> preamble_;  // lines before the first section
+    std::vector<Line> preamble_;  // lines before the first section
+    std::string line_end_ = "\r\n";  // for lines this program adds
     std::vector<Section> sections_;
     std::unordered_map<std::string, std::size_t> section_index_;  // lower-case name -> first
 };

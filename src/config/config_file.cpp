@@ -101,6 +101,14 @@ ConfigImage read_config(const IniDocument& doc) {
     return image;
 }
 
+bool holds_configuration(const IniDocument& doc) {
+    for (const char* section : {kTouchSection, kParamSection, kEventsSection, kSourceSection, kSlotNameSection})
+        if (doc.has_section(section)) return true;
+    for (std::size_t channel = 0; channel < kChannels; ++channel)
+        if (doc.has_section(button_section(channel))) return true;
+    return false;
+}
+
 ConfigFileStatus load_config_file(const std::string& path, ConfigState& state) {
     const FileReadResult file = read_file_bounded(path, kMaxConfigFileSize);
     switch (file.status) {
@@ -109,7 +117,9 @@ ConfigFileStatus load_config_file(const std::string& path, ConfigState& state) {
         case FileReadStatus::Unreadable: return ConfigFileStatus::Unreadable;
         case FileReadStatus::TooLarge: return ConfigFileStatus::TooLarge;
     }
-    const ConfigImage image = read_config(IniDocument::parse(file.content));
+    const IniDocument doc = IniDocument::parse(file.content);
+    if (!holds_configuration(doc)) return ConfigFileStatus::NotConfiguration;
+    const ConfigImage image = read_config(doc);
     // Only the 2038 record bytes come from the file; nothing past them is touched.
     std::copy_n(image.record.raw.begin(), kRecordSize, state.record.raw.begin());
     state.touch = image.touch;
@@ -117,17 +127,18 @@ ConfigFileStatus load_config_file(const std::string& path, ConfigState& state) {
     return ConfigFileStatus::Ok;
 }
 
-ConfigFileStatus save_config_file(const std::string& path, const ConfigState& state) {
+FileWriteStatus save_config_file(const std::string& path, const ConfigState& state) {
     IniDocument doc;
     const FileReadResult existing = read_file_bounded(path, kMaxConfigFileSize);
-    if (existing.status == FileReadStatus::Ok) {
-        doc = IniDocument::parse(existing.content);
-    } else if (existing.status != FileReadStatus::NotFound) {
+    switch (existing.status) {
+        case FileReadStatus::Ok: doc = IniDocument::parse(existing.content); break;
+        case FileReadStatus::NotFound: break;
         // Saving over a file we cannot read would lose the sections it holds.
-        return ConfigFileStatus::WriteFailed;
+        case FileReadStatus::TooLarge: return FileWriteStatus::BeyondReadLimit;
+        case FileReadStatus::Unreadable: return unreadable_reason(path);
     }
     write_config(doc, state.record, state.touch, state.slot_names);
-    return write_file_atomically(path, doc.serialize()) ? ConfigFileStatus::Ok : ConfigFileStatus::WriteFailed;
+    return replace_file(path, doc.serialize(), kMaxConfigFileSize);
 }
 
 Text config_file_error(ConfigFileStatus status, const std::string& path) {
@@ -136,9 +147,14 @@ Text config_file_error(ConfigFileStatus status, const std::string& path) {
         case ConfigFileStatus::NotFound: return format_pair(msg::kConfigNotFound, path.c_str());
         case ConfigFileStatus::Unreadable: return format_pair(msg::kConfigUnreadable, path.c_str());
         case ConfigFileStatus::TooLarge: return format_pair(msg::kConfigTooLarge, path.c_str());
-        case ConfigFileStatus::WriteFailed: return format_pair(msg::kUnableToWrite, path.c_str());
+        case ConfigFileStatus::NotConfiguration: return format_pair(msg::kNoConfigurationInFile, path.c_str());
     }
     return {};
+}
+
+Text config_file_error(FileWriteStatus status, const std::string& path) {
+    if (status == FileWriteStatus::Ok) return {};
+    return join(format_pair(msg::kUnableToWrite, path.c_str()), "\n", write_failure_reason(status));
 }
 
 }  // namespace ztv

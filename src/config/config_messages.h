@@ -13,6 +13,8 @@ inline constexpr TextPair kConfigUnreadable{"Не удалось прочита�
                                             "Unable to read the configuration file:\n%s"};
 inline constexpr TextPair kConfigTooLarge{"Файл слишком велик для файла конфигурации:\n%s",
                                           "The file is too large to be a configuration file:\n%s"};
+inline constexpr TextPair kNoConfigurationInFile{"В файле нет конфигурации устройства:\n%s",
+                                                 "The file holds no device configuration:\n%s"};
 inline constexpr TextPair kConfigNotChanged{"Текущая конфигурация не изменена.",
                                             "The current configuration is unchanged."};
 

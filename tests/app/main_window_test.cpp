@@ -16,6 +16,8 @@
 
 #include "app/shell_messages.h"
 #include "config/field_table.h"
+#include "diag/terminal_page.h"
+#include "diag/terminal_view.h"
 #include "shell_fixture.h"
 
 namespace ztv {
@@ -378,7 +380,26 @@ TEST_F(ConfigFileActionTest, FailedSaveSaysUnableToWrite) {
     blocker.close();
     window->on_save_config();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("Unable to write to "))) << boxes[0].text.toStdString();
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Unable to write to ") + chosen + QStringLiteral("\nThe folder does not exist"));
+    EXPECT_EQ(window->flash_strip()->caption(), QString());
+}
+
+TEST_F(ConfigFileActionTest, OpeningAFileThatHoldsNoConfigurationIsRefusedAndChangesNothing) {
+    const Record before = state.record;
+    chosen = dir.filePath(QStringLiteral("notes.txt"));
+    QFile notes(chosen);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("Customer: Ivanov, Camry V50\n");
+    notes.close();
+    int refreshed = 0;
+    window->set_page_refresh([&] { ++refreshed; });
+    window->on_open_config();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].type & 0xFF, kBoxError);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("В файле нет конфигурации устройства:\n") + chosen);
+    EXPECT_EQ(state.record.raw, before.raw);
+    EXPECT_TRUE(state.record_valid);  // the change sender keeps the controller's configuration
+    EXPECT_EQ(refreshed, 0);
     EXPECT_EQ(window->flash_strip()->caption(), QString());
 }
 
@@ -428,6 +449,27 @@ TEST_F(MainWindowTest, MissingSettingsGiveDefaultsAndCloseWritesThemBack) {
     EXPECT_TRUE(text.contains("Lang=1"));
     EXPECT_TRUE(text.contains("TXHeight=64"));
     EXPECT_TRUE(text.contains("MainTop="));
+}
+
+TEST_F(MainWindowTest, SettingsThatCannotBeSavedAtCloseAreReportedOnStderrAndInTheTerminalLog) {
+    write_settings("[MainSettings]\r\nLang=1\r\n");
+    const QString path = QString::fromStdString(options.settings_path);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);  // marked read-only
+    auto& form = make_form();
+    form.initialise();
+    ::testing::internal::CaptureStderr();
+    form.close();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    const std::string expected = "The program settings could not be saved to " + options.settings_path +
+                                 "\nPermission denied: the file or its folder is protected against writing";
+    EXPECT_EQ(err, expected + "\n");
+    const QString log = form.terminal()->receive_pane()->text();
+    EXPECT_TRUE(log.contains(QStringLiteral("The program settings could not be saved to ") + path)) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("Permission denied: the file or its folder is protected against writing")));
+    EXPECT_TRUE(boxes.empty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("[MainSettings]\r\nLang=1\r\n"));
 }
 
 TEST_F(MainWindowTest, StoredSettingsAreApplied) {

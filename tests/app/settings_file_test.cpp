@@ -45,7 +45,7 @@ TEST(SettingsFile, ValuesSurviveAWriteAndYesNoIsAnythingButZero) {
     write_main_settings(doc, s);
     remember_folder_path(doc, FolderKey::Config, "/home/u/cars/camry.ZTV");
     remember_folder_path(doc, FolderKey::Firmware, "");  // an empty path is not stored
-    ASSERT_TRUE(file.save(doc));
+    ASSERT_EQ(file.save(doc), FileWriteStatus::Ok);
 
     const auto back = file.open();
     ASSERT_TRUE(back.has_value());
@@ -124,7 +124,42 @@ TEST(SettingsFile, UnreadableFileIsReportedNotTreatedAsEmpty) {
     test::TempDir dir;
     const SettingsFile file(dir.path().string());  // a folder cannot be read as a file
     EXPECT_FALSE(file.open().has_value());
-    EXPECT_FALSE(file.save(IniDocument()));
+    EXPECT_EQ(file.save(IniDocument()), FileWriteStatus::IsFolder);
+}
+
+TEST(SettingsFile, AnLfFileStaysLfAndASaveBeyondTheReadLimitIsRefused) {
+    test::TempDir dir;
+    const std::string path = dir.file("ztv-setup.ini");
+    const std::string text = "[MainSettings]\nMainTop=1\nMainLeft=2\nLang=1\nLog=0\nDebug=0\nOnlyUsed=0\n"
+                             "SpeedUp=0\nKeyVisible=0\nTXHeight=64\n[DirectoryConfig]\nZEBTERVIO=/home/u/a.ZTV\n";
+    test::write_text(path, text);
+    const SettingsFile file(path);
+    for (int round = 0; round < 3; ++round) {
+        auto doc = file.open();
+        ASSERT_TRUE(doc.has_value());
+        MainSettings s = read_main_settings(*doc, 1033);
+        s.lang = 0;
+        write_main_settings(*doc, s);
+        ASSERT_EQ(file.save(*doc), FileWriteStatus::Ok);
+    }
+    std::string expected = text;
+    expected.replace(expected.find("Lang=1"), 6, "Lang=0");
+    EXPECT_EQ(test::read_text(path), expected);
+
+    // A folder path so long that the file could not be read back is not saved.
+    auto doc = file.open();
+    ASSERT_TRUE(doc.has_value());
+    remember_folder_path(*doc, FolderKey::Firmware, "/" + std::string(300 * 1024, 'd') + "/fw.LDR");
+    const FileWriteStatus status = file.save(*doc);
+    EXPECT_EQ(status, FileWriteStatus::BeyondReadLimit);
+    EXPECT_EQ(test::read_text(path), expected);
+    EXPECT_TRUE(file.open().has_value());
+    EXPECT_EQ(settings_save_error(status, path).en,
+              "The program settings could not be saved to " + path +
+                  "\nThe file would be larger than the program can read back");
+    EXPECT_EQ(settings_save_error(status, path).ru.rfind("Не удалось сохранить настройки программы в " + path + "\n", 0),
+              0u);
+    EXPECT_TRUE(settings_save_error(FileWriteStatus::Ok, path).empty());
 }
 
 TEST(SettingsFile, DefaultPathFollowsXdgConfigHome) {

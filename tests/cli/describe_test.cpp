@@ -62,7 +62,7 @@ class DescribeCommand : public testing::Test {
 protected:
     void SetUp() override {
         path_ = dir_.file("sample.ZTV");
-        ASSERT_EQ(save_config_file(path_, sample_configuration()), ConfigFileStatus::Ok);
+        ASSERT_EQ(save_config_file(path_, sample_configuration()), FileWriteStatus::Ok);
     }
     test::TempDir dir_;
     std::string path_;
@@ -131,10 +131,21 @@ TEST_F(DescribeCommand, PrintsEveryNonEmptySlotAsTheEditorShowsIt) {
 TEST_F(DescribeCommand, RussianTextsOnRequest) {
     const Outcome r = run_describe_with(std::array<std::string_view, 3>{"--lang", "ru", path_});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("  reaction: Источник\n  skip: Пропуск:  1 8\n  params: следующий\n"), std::string::npos)
+    EXPECT_NE(r.out.find("  реакция: Источник\n  пропуск: Пропуск:  1 8\n  параметры: следующий\n"),
+              std::string::npos)
         << r.out;
-    EXPECT_NE(r.out.find("  params: AUDI RNS-E 100KBit/s, PHONE\n"), std::string::npos);
-    EXPECT_NE(r.out.find("  event: BMW IBUS\n"), std::string::npos);
+    EXPECT_NE(r.out.find("  параметры: AUDI RNS-E 100KBit/s, PHONE\n"), std::string::npos);
+    EXPECT_NE(r.out.find("3* (Wipers)\n"
+                         "  событие: BMW IBUS\n"
+                         "  срабатывание: Любое\n"
+                         "  однократно: вкл\n"
+                         "  пробуждение: выкл\n"
+                         "  источник:  1 3\n"),
+              std::string::npos);
+    // No line keeps an English label.
+    for (const char* english : {"event:", "trigger:", "once:", "wakeup:", "source:", "key:", "ir:", "params:",
+                                "reaction:", "usb:", "serial:", "skip:", ": on\n", ": off\n"})
+        EXPECT_EQ(r.out.find(english), std::string::npos) << english;
 }
 
 TEST_F(DescribeCommand, TheFileItselfIsNotRewritten) {
@@ -159,11 +170,18 @@ TEST_F(DescribeCommand, BadArgumentsAndMissingFiles) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.out.empty());
     EXPECT_NE(missing.err.find("none.ZTV"), std::string::npos);
+
+    const std::string notes = dir_.file("notes.txt");
+    test::write_text(notes, "Camry: [buttons] to learn next week\n");
+    const Outcome refused = run_describe_with(std::array<std::string_view, 3>{notes, "--lang", "ru"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.out.empty());
+    EXPECT_EQ(refused.err, "В файле нет конфигурации устройства:\n" + notes + "\n");
 }
 
 TEST_F(DescribeCommand, EmptyConfigurationPrintsNothing) {
     const std::string empty = dir_.file("empty.ZTV");
-    ASSERT_EQ(save_config_file(empty, ConfigState{}), ConfigFileStatus::Ok);
+    ASSERT_EQ(save_config_file(empty, ConfigState{}), FileWriteStatus::Ok);
     const Outcome r = run_describe_with(std::array<std::string_view, 1>{empty});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");

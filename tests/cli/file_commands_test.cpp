@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 #include <string_view>
 
 #include "cli/commands.h"
@@ -78,6 +79,47 @@ TEST(ConvertCommand, SavesWhatItLoadedAndKeepsTheTargetsOtherSections) {
     const Outcome bad = run(run_convert, std::array<std::string_view, 2>{in, dir.file("no/dir/x.ZTV")});
     EXPECT_NE(bad.status, 0);
     EXPECT_NE(bad.err.find("Unable to write to"), std::string::npos);
+}
+
+TEST(ConvertCommand, WritesThroughALinkAndRefusesAReadOnlyFileWithItsReason) {
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    const std::string in = dir.file("in.ZTV");
+    test::write_text(in, "[PARAM]\r\nENC0MODE=2\r\n");
+    test::write_text(dir.file("target.ZTV"), "[Customer]\r\nName=Petrov\r\n");
+    fs::create_symlink("target.ZTV", dir.path() / "link.ZTV");
+    const Outcome r = run(run_convert, std::array<std::string_view, 2>{in, dir.file("link.ZTV")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.path() / "link.ZTV")));
+    const std::string target = test::read_text(dir.file("target.ZTV"));
+    EXPECT_EQ(target.rfind("[Customer]\r\nName=Petrov\r\n", 0), 0u);
+    EXPECT_NE(target.find("ENC0MODE=2\r\n"), std::string::npos);
+
+    const std::string locked = dir.file("locked.ZTV");
+    test::write_text(locked, "[PARAM]\r\nENC0MODE=1\r\n");
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read);
+    const Outcome refused = run(run_convert, std::array<std::string_view, 2>{in, locked});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Unable to write to " + locked +
+                               "\nPermission denied: the file or its folder is protected against writing\n");
+    EXPECT_EQ(test::read_text(locked), "[PARAM]\r\nENC0MODE=1\r\n");
+}
+
+TEST(FileCommands, AFileThatHoldsNoConfigurationIsRefusedAndNothingIsWritten) {
+    test::TempDir dir;
+    const std::string readme = dir.file("README");
+    test::write_text(readme, "ZEB TERVIO setups live here.\n");
+    const std::string out = dir.file("out.ZTV");
+    const std::string expected = "The file holds no device configuration:\n" + readme + "\n";
+
+    const Outcome dumped = run(run_dump, std::array<std::string_view, 1>{readme});
+    EXPECT_EQ(dumped.status, 1);
+    EXPECT_TRUE(dumped.out.empty());
+    EXPECT_EQ(dumped.err, expected);
+    const Outcome converted = run(run_convert, std::array<std::string_view, 2>{readme, out});
+    EXPECT_EQ(converted.status, 1);
+    EXPECT_EQ(converted.err, expected);
+    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 }  // namespace

@@ -33,7 +33,49 @@ TEST(IniDocument, KeepsForeignLinesVerbatimAndAcceptsAnyLineEnd) {
     auto unix_doc = IniDocument::parse("\xEF\xBB\xBF[S]\nk=1\rm=2");
     EXPECT_EQ(unix_doc.get("S", "k"), "1");
     EXPECT_EQ(unix_doc.get("S", "m"), "2");
-    EXPECT_EQ(unix_doc.serialize(), "[S]\r\nk=1\r\nm=2\r\n");
+    EXPECT_EQ(unix_doc.serialize(), "[S]\nk=1\rm=2");  // byte for byte, line ends and all
+}
+
+TEST(IniDocument, AFileWithLfLineEndsStaysLfWhenWrittenOver) {
+    std::string text = "; notes\n[A]\nx=1\n\n[B]\r\nz=3\n";
+    for (int i = 0; i < 100; ++i) text += "line" + std::to_string(i) + "=value\n";
+    auto doc = IniDocument::parse(text);
+    doc.set("A", "x", "2");  // replaced in place: keeps its LF
+    doc.set("A", "y", "5");  // added: takes the file's LF
+    doc.set("C", "k", "v");  // new section: LF too
+    const std::string out = doc.serialize();
+    EXPECT_EQ(out.substr(0, 26), "; notes\n[A]\nx=2\ny=5\n\n[B]\r\n");  // the one CR LF line keeps it
+    EXPECT_EQ(out.substr(out.size() - 8), "[C]\nk=v\n");
+    EXPECT_EQ(out.size(), text.size() + 12);  // only what was added, not a byte per line
+    // Saving the result over again changes nothing further.
+    EXPECT_EQ(IniDocument::parse(out).serialize(), out);
+}
+
+TEST(IniDocument, ALastLineWithoutAnEndGetsOneOnlyWhenSomethingFollowsIt) {
+    auto doc = IniDocument::parse("[A]\r\nx=1");
+    EXPECT_EQ(doc.serialize(), "[A]\r\nx=1");
+    doc.set("A", "x", "2");
+    EXPECT_EQ(doc.serialize(), "[A]\r\nx=2");
+    doc.set("A", "y", "3");
+    EXPECT_EQ(doc.serialize(), "[A]\r\nx=2\r\ny=3\r\n");
+    EXPECT_EQ(IniDocument().serialize(), "");
+    IniDocument fresh;
+    fresh.set("S", "k", "v");
+    EXPECT_EQ(fresh.serialize(), "[S]\r\nk=v\r\n");  // a new text uses CR LF
+}
+
+TEST(IniDocument, ControlBytesInWrittenTextNeverBreakALine) {
+    IniDocument doc;
+    doc.set("S", "first", "a\r\n[X]\nevil=1\x01\x7F");
+    doc.set("S", "second", "kept");
+    doc.set("T", "k\r", "\tv");
+    const std::string text = doc.serialize();
+    EXPECT_EQ(text, "[S]\r\nfirst=a  [X] evil=1  \r\nsecond=kept\r\n[T]\r\nk = v\r\n");
+    const auto back = IniDocument::parse(text);
+    EXPECT_FALSE(back.has_section("X"));
+    EXPECT_FALSE(back.get("S", "evil").has_value());
+    EXPECT_EQ(back.get("S", "first"), "a  [X] evil=1");
+    EXPECT_EQ(back.get("S", "second"), "kept");
 }
 
 TEST(IniDocument, EmptyValuesAndKeysThatAppearAfterAppendingStayFindable) {

@@ -175,7 +175,7 @@ TEST(ConfigFile, SavingOverAFileKeepsForeignSectionsAndKeysAndReplacesOurs) {
     write_text(path, "[Installer]\r\nCar=Camry V50\r\n[PARAM]\r\nNOTE=keep me\r\nENC0MODE=5\r\n");
     ConfigState s;
     set_field(s.record, FieldId::ENC0MODE, 3);
-    ASSERT_EQ(save_config_file(path, s), ConfigFileStatus::Ok);
+    ASSERT_EQ(save_config_file(path, s), FileWriteStatus::Ok);
     const std::string text = read_text(path);
     EXPECT_EQ(text.rfind("[Installer]\r\nCar=Camry V50\r\n[PARAM]\r\nNOTE=keep me\r\nENC0MODE=3\r\n", 0), 0u);
     EXPECT_EQ(text.find("ENC0MODE", text.find("ENC0MODE") + 1), std::string::npos);
@@ -200,14 +200,140 @@ TEST(ConfigFile, AFileThatCannotBeReadChangesNothing) {
     EXPECT_NE(message.en.find("/x/y.ZTV"), std::string::npos);
     EXPECT_NE(message.ru.find("/x/y.ZTV"), std::string::npos);
 
-    // An empty but readable file loads as a file with every key missing.
-    write_text(dir.file("empty.ZTV"), "");
-    ASSERT_EQ(load_config_file(dir.file("empty.ZTV"), s), ConfigFileStatus::Ok);
+}
+
+// Loading such a file would clear the record, and a connected controller with it.
+TEST(ConfigFile, AFileWithNoneOfOurSectionsIsNotAConfigurationAndChangesNothing) {
+    TempDir dir;
+    ConfigState s;
+    s.record.raw.fill(0x5A);
+    s.touch.fill(7);
+    s.set_slot_name(0, "Keep");
+    const ConfigState before = s;
+    std::string random_bytes(4096, '\0');
+    std::mt19937 gen(8);
+    for (char& c : random_bytes) c = static_cast<char>(gen() & 0xFF);
+    static constexpr char utf16_text[] = "\xFF\xFE[\0P\0A\0R\0A\0M\0]\0\r\0\n\0K\0E\0Y\0=\0\x31\0\r\0\n\0";
+    const std::string utf16_param(utf16_text, sizeof utf16_text - 1);
+    const std::pair<const char*, std::string> not_configurations[] = {
+        {"empty.ZTV", ""},
+        {"random.ZTV", random_bytes},
+        {"utf16.ZTV", utf16_param},
+        {"README.ZTV", "# ZEB TERVIO\n\nThis folder holds [PARAM] files = car setups.\n"},
+        {"other.ini", "[MainSettings]\r\nLang=1\r\n[PARAMS]\r\nTOUCH_MODE=3\r\n"},
+    };
+    for (const auto& [name, content] : not_configurations) {
+        write_text(dir.file(name), content);
+        EXPECT_EQ(load_config_file(dir.file(name), s), ConfigFileStatus::NotConfiguration) << name;
+    }
+    EXPECT_EQ(s.record.raw, before.record.raw);
+    EXPECT_EQ(s.touch, before.touch);
+    EXPECT_EQ(s.slot_names, before.slot_names);
+    const Text message = config_file_error(ConfigFileStatus::NotConfiguration, "/x/notes.txt");
+    EXPECT_EQ(message.en, "The file holds no device configuration:\n/x/notes.txt");
+    EXPECT_EQ(message.ru, "В файле нет конфигурации устройства:\n/x/notes.txt");
+
+    // One of our sections is enough; every key it lacks takes its default.
+    write_text(dir.file("names.ZTV"), "[evrespname]\nTAB2=Mute\n");
+    ASSERT_EQ(load_config_file(dir.file("names.ZTV"), s), ConfigFileStatus::Ok);
     EXPECT_EQ(s.record.u8(0), 0);
     EXPECT_EQ(get_field(s.record, FieldId::TOUCH_MODE), 1u);
     EXPECT_EQ(s.touch[0], 0);
     EXPECT_EQ(s.slot_name(0), "");
+    EXPECT_EQ(s.slot_name(1), "Mute");
     EXPECT_EQ(s.record.raw[kRecordSize], 0x5A);  // nothing past the record is touched
+    write_text(dir.file("buttons.ZTV"), "[KEYSCH3]\r\n");
+    EXPECT_EQ(load_config_file(dir.file("buttons.ZTV"), s), ConfigFileStatus::Ok);
+
+    // Whatever the program saves qualifies, even from an all-zero state.
+    ASSERT_EQ(save_config_file(dir.file("saved.ZTV"), ConfigState{}), FileWriteStatus::Ok);
+    EXPECT_EQ(load_config_file(dir.file("saved.ZTV"), s), ConfigFileStatus::Ok);
+}
+
+TEST(ConfigFile, SavingOverAnLfFileKeepsItsLineEndsAndItsSizeSteady) {
+    TempDir dir;
+    const std::string path = dir.file("lf.ZTV");
+    ConfigState s;
+    set_field(s.record, FieldId::ENC0MODE, 2);
+    s.set_slot_name(4, "Vol+");
+    std::string text = save_text(s);
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
+    text = "[Installer]\nCar=Camry\n" + text;
+    write_text(path, text);
+    for (int round = 0; round < 3; ++round) ASSERT_EQ(save_config_file(path, s), FileWriteStatus::Ok);
+    EXPECT_EQ(read_text(path), text);  // nothing to change, so nothing changed
+    set_field(s.record, FieldId::ENC0MODE, 3);
+    ASSERT_EQ(save_config_file(path, s), FileWriteStatus::Ok);
+    const std::string saved = read_text(path);
+    EXPECT_EQ(saved.size(), text.size());
+    EXPECT_EQ(saved.find('\r'), std::string::npos);
+    EXPECT_NE(saved.find("\nENC0MODE=3\n"), std::string::npos);
+    ConfigState back;
+    ASSERT_EQ(load_config_file(path, back), ConfigFileStatus::Ok);
+    EXPECT_EQ(back.record.raw, s.record.raw);
+    EXPECT_EQ(back.slot_name(4), "Vol+");
+}
+
+TEST(ConfigFile, ASaveThatWouldNotLoadAgainIsRefusedAndTheFileKept) {
+    TempDir dir;
+    const std::string path = dir.file("big.ZTV");
+    // Foreign notes just under the read limit: our own keys would push the file past it.
+    const std::string old_text = "[Notes]\r\n" + std::string(kMaxConfigFileSize - 2000, 'n') + "\r\n";
+    write_text(path, old_text);
+    const ConfigState s;
+    const FileWriteStatus status = save_config_file(path, s);
+    EXPECT_EQ(status, FileWriteStatus::BeyondReadLimit);
+    EXPECT_EQ(read_text(path), old_text);
+    EXPECT_EQ(config_file_error(status, path).en,
+              "Unable to write to " + path + "\nThe file would be larger than the program can read back");
+    // A file already past the limit is not saved over either: its content could not be kept.
+    write_text(path, std::string(kMaxConfigFileSize + 1, ' '));
+    EXPECT_EQ(save_config_file(path, s), FileWriteStatus::BeyondReadLimit);
+    EXPECT_EQ(std::filesystem::file_size(path), kMaxConfigFileSize + 1);
+}
+
+TEST(ConfigFile, NamesWithControlBytesNeverBreakTheFileAndTheRecordKeepsThem) {
+    TempDir dir;
+    const std::string path = dir.file("names.ZTV");
+    ConfigState s;
+    s.set_slot_name(0, "\r\n[X]");
+    s.set_slot_name(1, "Next\ttrack");
+    s.set_slot_name(2, "After");
+    s.record.set_source_name(0, "A\nB");
+    s.record.set_source_name(1, "FM");
+    const ConfigState before = s;
+    ASSERT_EQ(save_config_file(path, s), FileWriteStatus::Ok);
+    EXPECT_EQ(s.slot_names, before.slot_names);  // the record keeps what it was given
+    EXPECT_EQ(s.record.raw, before.record.raw);
+
+    const std::string text = read_text(path);
+    EXPECT_EQ(text.find("\n[X]"), std::string::npos);
+    EXPECT_NE(text.find("\r\nTAB1=  [X]\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nNAME1=A B\r\n"), std::string::npos);
+    ConfigState back;
+    ASSERT_EQ(load_config_file(path, back), ConfigFileStatus::Ok);
+    EXPECT_EQ(back.slot_name(0), "[X]");  // blanks around a value are not part of it
+    EXPECT_EQ(back.slot_name(1), "Next track");
+    EXPECT_EQ(back.slot_name(2), "After");
+    EXPECT_EQ(back.record.source_name(0), "A B");
+    EXPECT_EQ(back.record.source_name(1), "FM");
+    EXPECT_EQ(IniDocument::parse(text).has_section("X"), false);
+}
+
+TEST(ConfigFile, ASaveErrorNamesTheFileThenTheReason) {
+    TempDir dir;
+    const std::string path = dir.file("ro.ZTV");
+    write_text(path, "[PARAM]\r\nENC0MODE=1\r\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    const FileWriteStatus status = save_config_file(path, ConfigState{});
+    EXPECT_EQ(status, FileWriteStatus::PermissionDenied);
+    EXPECT_EQ(read_text(path), "[PARAM]\r\nENC0MODE=1\r\n");
+    const Text message = config_file_error(status, path);
+    EXPECT_EQ(message.en, "Unable to write to " + path +
+                              "\nPermission denied: the file or its folder is protected against writing");
+    EXPECT_EQ(message.ru.rfind("Не удалось записать в " + path + "\n", 0), 0u);
+    EXPECT_EQ(save_config_file(dir.path().string(), ConfigState{}), FileWriteStatus::IsFolder);
+    EXPECT_TRUE(config_file_error(FileWriteStatus::Ok, path).empty());
 }
 
 TEST(ConfigFile, ASaveThatFailsHalfWayLeavesTheOldFileWhole) {
@@ -223,24 +349,25 @@ TEST(ConfigFile, ASaveThatFailsHalfWayLeavesTheOldFileWhole) {
     rlimit small = saved;
     small.rlim_cur = 1024;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const ConfigFileStatus status = save_config_file(path, s);
+    const FileWriteStatus status = save_config_file(path, s);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, old_handler);
 
-    EXPECT_EQ(status, ConfigFileStatus::WriteFailed);
+    EXPECT_EQ(status, FileWriteStatus::TooLarge);
     EXPECT_EQ(read_text(path), old_text);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
-    EXPECT_EQ(config_file_error(ConfigFileStatus::WriteFailed, path).en, "Unable to write to " + path);
+    EXPECT_EQ(config_file_error(status, path).en,
+              "Unable to write to " + path + "\nThe file is too large for this disk or a size limit");
 }
 
 TEST(ConfigFile, SavingIntoAMissingFolderFailsWithoutLeavingAnything) {
     TempDir dir;
     ConfigState s;
     const std::string path = dir.file("no/such/folder/x.ZTV");
-    EXPECT_EQ(save_config_file(path, s), ConfigFileStatus::WriteFailed);
+    EXPECT_EQ(save_config_file(path, s), FileWriteStatus::FolderMissing);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
     // A successful save leaves no temporary file behind.
-    ASSERT_EQ(save_config_file(dir.file("ok.ZTV"), s), ConfigFileStatus::Ok);
+    ASSERT_EQ(save_config_file(dir.file("ok.ZTV"), s), FileWriteStatus::Ok);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 

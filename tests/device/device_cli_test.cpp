@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 #include <string_view>
 #include <vector>
@@ -42,7 +43,7 @@ TEST(DeviceCli, RestoreThenBackupThroughTheKeptState) {
     ConfigState original;
     for (std::size_t i = 0; i < kRecordSize; ++i) original.record.set_u8(i, static_cast<std::uint8_t>(i % 251));
     original.touch = {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}};
-    ASSERT_EQ(save_config_file(in, original), ConfigFileStatus::Ok);
+    ASSERT_EQ(save_config_file(in, original), FileWriteStatus::Ok);
     ConfigState expected;
     ASSERT_EQ(load_config_file(in, expected), ConfigFileStatus::Ok);  // what the file really holds
 
@@ -59,6 +60,31 @@ TEST(DeviceCli, RestoreThenBackupThroughTheKeptState) {
     sim::SimMemory memory;
     ASSERT_EQ(sim::load_sim_state(state, memory), sim::SimStateStatus::Ok);
     EXPECT_EQ(memory.record.raw, expected.record.raw);
+}
+
+// A file that is no configuration must not be written to the controller as an all-zero one.
+TEST(DeviceCli, RestoreOfAFileHoldingNoConfigurationLeavesTheControllerAlone) {
+    const std::string state = temp_path("cli_state_nonconfig.ini");
+    const std::string in = temp_path("cli_good.ZTV");
+    const std::string readme = temp_path("README.txt");
+    const std::string out = temp_path("cli_after.ZTV");
+    ConfigState original;
+    for (std::size_t i = 0; i < kRecordSize; ++i) original.record.set_u8(i, static_cast<std::uint8_t>(i % 7 + 1));
+    ASSERT_EQ(save_config_file(in, original), FileWriteStatus::Ok);
+    ConfigState expected;
+    ASSERT_EQ(load_config_file(in, expected), ConfigFileStatus::Ok);
+    { std::ofstream(readme) << "Setups for the Camry live in this folder.\n"; }
+
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run(cli::run_restore, {in, "--simulate", "--sim-state", state}), 0);
+    EXPECT_EQ(run(cli::run_restore, {readme, "--simulate", "--sim-state", state}), 1);
+    EXPECT_EQ(run(cli::run_backup, {out, "--simulate", "--sim-state", state}), 0);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("The file holds no device configuration:\n" + readme), std::string::npos) << err;
+
+    ConfigState after;
+    ASSERT_EQ(load_config_file(out, after), ConfigFileStatus::Ok);
+    EXPECT_EQ(after.record.raw, expected.record.raw);
 }
 
 TEST(DeviceCli, FailuresExitNonZero) {

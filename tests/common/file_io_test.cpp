@@ -1,0 +1,148 @@
+// Replacing files: links, permissions, limits and the reason for every failure, on real files.
+#include "common/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+#include <set>
+
+#include "support/temp_dir.h"
+
+namespace ztv {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+using test::read_text;
+using test::write_text;
+
+std::size_t entries(const fs::path& folder) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+TEST(ReplaceFile, WritesThroughALinkToItsTargetAndKeepsTheLinkAndThePermissions) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "real");
+    const std::string target = dir.file("real/car.ZTV");
+    write_text(target, "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("real/car.ZTV", dir.path() / "link.ZTV");     // relative
+    fs::create_symlink(dir.path() / "link.ZTV", dir.path() / "chain.ZTV");  // absolute, to a link
+
+    ASSERT_EQ(replace_file(dir.file("chain.ZTV"), "new"), FileWriteStatus::Ok);
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.path() / "chain.ZTV")));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.path() / "link.ZTV")));
+    EXPECT_EQ(read_text(target), "new");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(entries(dir.path() / "real"), 1u);  // no temporary left beside the target
+
+    // A link to a file not yet there creates that file.
+    fs::create_symlink("real/new.ZTV", dir.path() / "dangling.ZTV");
+    ASSERT_EQ(replace_file(dir.file("dangling.ZTV"), "made"), FileWriteStatus::Ok);
+    EXPECT_EQ(read_text(dir.file("real/new.ZTV")), "made");
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.path() / "dangling.ZTV")));
+
+    // A loop of links is refused without writing anything.
+    fs::create_symlink("loop-b", dir.path() / "loop-a");
+    fs::create_symlink("loop-a", dir.path() / "loop-b");
+    EXPECT_NE(replace_file(dir.file("loop-a"), "x"), FileWriteStatus::Ok);
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.path() / "loop-a")));
+}
+
+// A file with no write bit is one its owner marked read-only: it is refused for everyone,
+// the superuser included (who could write it, and whom the tests run as), like the read-only
+// attribute on Windows.
+TEST(ReplaceFile, AFileMarkedReadOnlyIsRefusedAndLeftAsItWas) {
+    TempDir dir;
+    const std::string path = dir.file("locked.ZTV");
+    write_text(path, "keep me");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(replace_file(path, "overwritten"), FileWriteStatus::PermissionDenied);
+    EXPECT_EQ(read_text(path), "keep me");
+    EXPECT_EQ(entries(dir.path()), 1u);
+    // Also through a link.
+    fs::create_symlink("locked.ZTV", dir.path() / "link.ZTV");
+    EXPECT_EQ(replace_file(dir.file("link.ZTV"), "overwritten"), FileWriteStatus::PermissionDenied);
+    EXPECT_EQ(read_text(path), "keep me");
+}
+
+TEST(ReplaceFile, FoldersSpecialFilesAndMissingFoldersAreNamedAsSuch) {
+    TempDir dir;
+    EXPECT_EQ(replace_file(dir.path().string(), "x"), FileWriteStatus::IsFolder);
+    EXPECT_EQ(replace_file(dir.file("no/such/x.ZTV"), "x"), FileWriteStatus::FolderMissing);
+    write_text(dir.file("plain"), "");
+    EXPECT_EQ(replace_file(dir.file("plain/x.ZTV"), "x"), FileWriteStatus::FolderMissing);  // a file as folder
+    EXPECT_EQ(replace_file("/dev/null", "x"), FileWriteStatus::NotAFile);
+    EXPECT_TRUE(fs::is_character_file(fs::status("/dev/null")));
+    EXPECT_EQ(entries(dir.path()), 1u);
+}
+
+TEST(ReplaceFile, ContentBeyondTheBoundIsRefusedBeforeAnythingIsTouched) {
+    TempDir dir;
+    const std::string path = dir.file("a.ini");
+    write_text(path, "old");
+    EXPECT_EQ(replace_file(path, std::string(101, 'x'), 100), FileWriteStatus::BeyondReadLimit);
+    EXPECT_EQ(read_text(path), "old");
+    ASSERT_EQ(replace_file(path, std::string(100, 'x'), 100), FileWriteStatus::Ok);
+    EXPECT_EQ(read_file_bounded(path, 100).status, FileReadStatus::Ok);  // what was written reads back
+}
+
+TEST(ReplaceFile, ASizeLimitOfTheSystemIsReportedAsTooLarge) {
+    TempDir dir;
+    const std::string path = dir.file("big");
+    write_text(path, "old");
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileWriteStatus status = replace_file(path, std::string(4096, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_EQ(status, FileWriteStatus::TooLarge);
+    EXPECT_EQ(read_text(path), "old");
+    EXPECT_EQ(entries(dir.path()), 1u);
+}
+
+TEST(ReplaceFile, SystemErrorsMapToReasonsAUserCanActOn) {
+    const auto of = [](int error) { return write_status_of(std::error_code(error, std::generic_category())); };
+    EXPECT_EQ(of(0), FileWriteStatus::Ok);
+    EXPECT_EQ(of(ENOSPC), FileWriteStatus::NoSpace);
+    EXPECT_EQ(of(EDQUOT), FileWriteStatus::NoSpace);
+    EXPECT_EQ(of(EACCES), FileWriteStatus::PermissionDenied);
+    EXPECT_EQ(of(EPERM), FileWriteStatus::PermissionDenied);
+    EXPECT_EQ(of(EROFS), FileWriteStatus::PermissionDenied);
+    EXPECT_EQ(of(EISDIR), FileWriteStatus::IsFolder);
+    EXPECT_EQ(of(ENOENT), FileWriteStatus::FolderMissing);
+    EXPECT_EQ(of(EFBIG), FileWriteStatus::TooLarge);
+    EXPECT_EQ(of(EIO), FileWriteStatus::Failed);
+    // The system's own category (what std::filesystem reports) maps the same way.
+    EXPECT_EQ(write_status_of(std::error_code(ENOSPC, std::system_category())), FileWriteStatus::NoSpace);
+
+    EXPECT_TRUE(write_failure_reason(FileWriteStatus::Ok).empty());
+    std::set<std::string> english;
+    std::set<std::string> russian;
+    const FileWriteStatus failures[] = {FileWriteStatus::NoSpace,          FileWriteStatus::IsFolder,
+                                        FileWriteStatus::NotAFile,         FileWriteStatus::FolderMissing,
+                                        FileWriteStatus::PermissionDenied, FileWriteStatus::TooLarge,
+                                        FileWriteStatus::BeyondReadLimit,  FileWriteStatus::Failed};
+    for (const FileWriteStatus status : failures) {
+        const Text reason = write_failure_reason(status);
+        EXPECT_FALSE(reason.en.empty());
+        EXPECT_NE(reason.ru, reason.en);
+        EXPECT_EQ(reason.en.find('\n'), std::string::npos);
+        english.insert(reason.en);
+        russian.insert(reason.ru);
+    }
+    EXPECT_EQ(english.size(), std::size(failures));  // each reason says something different
+    EXPECT_EQ(russian.size(), std::size(failures));
+    EXPECT_EQ(write_failure_reason(FileWriteStatus::NoSpace).en, "There is no space left on the disk");
+}
+
+}  // namespace
+}  // namespace ztv

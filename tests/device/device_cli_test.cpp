@@ -102,7 +102,7 @@ TEST(DeviceCli, StateFileThatIsNotOursIsRefusedAndLeftAsItWas) {
     test::TempDir dir;
     const std::string users = dir.file("mine.ZTV");
     ConfigState config;
-    ASSERT_EQ(save_config_file(users, config), ConfigFileStatus::Ok);
+    ASSERT_EQ(save_config_file(users, config), FileWriteStatus::Ok);
     const std::string before = test::read_text(users);
     testing::internal::CaptureStderr();
     EXPECT_EQ(run(cli::run_info, {"--simulate", "--sim-state", users}), 1);
@@ -172,7 +172,7 @@ TEST(DeviceCli, SecondProcessWaitsForTheFirstAndKeepsItsChange) {
     const std::string in = dir.file("in.ZTV");
     ConfigState config;
     for (std::size_t i = 0; i < kRecordSize; ++i) config.record.set_u8(i, static_cast<std::uint8_t>(i % 13));
-    ASSERT_EQ(save_config_file(in, config), ConfigFileStatus::Ok);
+    ASSERT_EQ(save_config_file(in, config), FileWriteStatus::Ok);
     ConfigState expected;
     ASSERT_EQ(load_config_file(in, expected), ConfigFileStatus::Ok);
 

@@ -15,15 +15,36 @@ namespace {
 
 constexpr const char* kIndent = "  ";
 
-void line(std::string& out, const char* name, const std::string& value) {
+// The line labels, in the language of the values they introduce.
+namespace label {
+constexpr TextPair kEvent{"событие", "event"};
+constexpr TextPair kTrigger{"срабатывание", "trigger"};
+constexpr TextPair kOnce{"однократно", "once"};
+constexpr TextPair kWakeUp{"пробуждение", "wakeup"};
+constexpr TextPair kSource{"источник", "source"};
+constexpr TextPair kKey{"кнопка", "key"};
+constexpr TextPair kModifier{"модификатор", "mod"};
+constexpr TextPair kIr{"ИК-код", "ir"};
+constexpr TextPair kParams{"параметры", "params"};
+constexpr TextPair kReaction{"реакция", "reaction"};
+constexpr TextPair kUsb{"клавиша USB", "usb"};
+constexpr TextPair kSerial{"передача", "serial"};
+constexpr TextPair kSkip{"пропуск", "skip"};
+constexpr TextPair kOn{"вкл", "on"};
+constexpr TextPair kOff{"выкл", "off"};
+}  // namespace label
+
+void line(std::string& out, const TextPair& name, const std::string& value, Lang lang) {
     out += kIndent;
-    out += name;
+    out += pick(name, lang);
     out += ": ";
     out += value;
     out += '\n';
 }
 
-const char* on_off(bool on) { return on ? "on" : "off"; }
+void flag_line(std::string& out, const TextPair& name, bool on, Lang lang) {
+    line(out, name, pick(on ? label::kOn : label::kOff, lang), lang);
+}
 
 // The third line of the "USB key" text box: the summary, or "Not specified".
 std::string last_line(const std::string& text) {
@@ -44,11 +65,11 @@ std::string page_params(const std::vector<ControlView>& page, Lang lang) {
     return joined;
 }
 
-void text_line(std::string& out, const char* name, const SlotView& view, std::string_view control, Lang lang,
+void text_line(std::string& out, const TextPair& name, const SlotView& view, std::string_view control, Lang lang,
                bool last_line_only = false) {
     const ControlView* shown = view.control(control);
     if (shown == nullptr) return;
-    line(out, name, last_line_only ? last_line(shown->text.in(lang)) : shown->text.in(lang));
+    line(out, name, last_line_only ? last_line(shown->text.in(lang)) : shown->text.in(lang), lang);
 }
 
 void describe_slot(std::string& out, const SlotView& view, const Record& record, Lang lang) {
@@ -56,24 +77,24 @@ void describe_slot(std::string& out, const SlotView& view, const Record& record,
     const ControlView* trigger = view.control(event_common::kTrigger);
     out += view.caption;
     out += '\n';
-    line(out, "event", view.event_title.in(lang));
-    line(out, "trigger", trigger->items[static_cast<std::size_t>(trigger->selected)].in(lang));
-    line(out, "once", on_off(view.control(event_common::kOnce)->checked));
-    line(out, "wakeup", on_off(view.control(event_common::kWakeUp)->checked));
-    line(out, "source", slots::source_list_text(slot[kSourceMaskByte]).in(lang));
-    if (view.can_delete_key) text_line(out, "key", view, "PanelKeyx", lang);
-    if (view.can_delete_mod) text_line(out, "mod", view, "PanelKeyModx", lang);
-    text_line(out, "ir", view, "PanelEventIRx", lang);
+    line(out, label::kEvent, view.event_title.in(lang), lang);
+    line(out, label::kTrigger, trigger->items[static_cast<std::size_t>(trigger->selected)].in(lang), lang);
+    flag_line(out, label::kOnce, view.control(event_common::kOnce)->checked, lang);
+    flag_line(out, label::kWakeUp, view.control(event_common::kWakeUp)->checked, lang);
+    line(out, label::kSource, slots::source_list_text(slot[kSourceMaskByte]).in(lang), lang);
+    if (view.can_delete_key) text_line(out, label::kKey, view, "PanelKeyx", lang);
+    if (view.can_delete_mod) text_line(out, label::kModifier, view, "PanelKeyModx", lang);
+    text_line(out, label::kIr, view, "PanelEventIRx", lang);
     const std::string event_params = page_params(view.event_controls, lang);
-    if (!event_params.empty()) line(out, "params", event_params);
+    if (!event_params.empty()) line(out, label::kParams, event_params, lang);
 
-    line(out, "reaction", view.reaction_title.in(lang));
-    text_line(out, "ir", view, "PanelReactionIRx", lang);
-    text_line(out, "usb", view, "PanelReactionUSBKeyx", lang, true);
-    text_line(out, "serial", view, "MemoReactionSerialx", lang);
-    text_line(out, "skip", view, "SpeedButtonReactionSRCSkipx", lang);
+    line(out, label::kReaction, view.reaction_title.in(lang), lang);
+    text_line(out, label::kIr, view, "PanelReactionIRx", lang);
+    text_line(out, label::kUsb, view, "PanelReactionUSBKeyx", lang, true);
+    text_line(out, label::kSerial, view, "MemoReactionSerialx", lang);
+    text_line(out, label::kSkip, view, "SpeedButtonReactionSRCSkipx", lang);
     const std::string params = page_params(view.reaction_controls, lang);
-    if (!params.empty()) line(out, "params", params);
+    if (!params.empty()) line(out, label::kParams, params, lang);
 }
 
 }  // namespace

@@ -1,0 +1,42 @@
+// The source selection window's texts and its mask rules: which of the head unit's eight
+// sources a setting applies to. The window (TInterceptForm) only draws what is here.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "common/text.h"
+#include "config/record.h"
+
+namespace ztv {
+
+// The two caption lines that say what the sources are chosen for.
+struct SourceWindowCaptions {
+    TextPair first;
+    TextPair second;
+};
+
+namespace source_window {
+
+inline constexpr TextPair kTitle{"Источники", "Sources"};
+inline constexpr TextPair kHint{"Выберите источники", "Select the sources"};
+inline constexpr TextPair kOk{"OK", "OK"};
+
+// The four places that open the window.
+inline constexpr SourceWindowCaptions kTouchIntercept{{"Перехват тачпанели", "Interception touchpanel"},
+                                                      {"при выборе источника:", "in source selection:"}};
+inline constexpr SourceWindowCaptions kTouchToUsb{{"Тачпанель в USB", "Touch to USB"},
+                                                  {"на источниках:", "on sources:"}};
+inline constexpr SourceWindowCaptions kEventSources{{"Событие на", "Event on"}, {"источниках:", "sources:"}};
+inline constexpr SourceWindowCaptions kReactionSkip{{"Пропускать", "Skip"}, {"на источниках:", "sources:"}};
+
+}  // namespace source_window
+
+// Entry i of the window is ticked when bit i of the mask is set (source i + 1).
+std::array<bool, kSourceCount> ticks_of(std::uint8_t mask);
+std::uint8_t mask_of(const std::array<bool, kSourceCount>& ticks);
+
+// The entries' texts: "1" to "8".
+const char* source_entry_text(std::size_t index);
+
+}  // namespace ztv

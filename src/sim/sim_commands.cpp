@@ -10,7 +10,8 @@ namespace ztv::sim {
 namespace {
 
 constexpr std::uint32_t kCalibrationShowMs = 1000;   // each step is shown this long, then
-constexpr std::uint32_t kCalibrationPressMs = 500;   // the panel is pressed this long
+constexpr std::uint32_t kCalibrationPressMs = 500;   // the panel is pressed this long,
+constexpr std::uint32_t kCalibrationReleaseMs = 300; // and released before the next step
 constexpr std::uint32_t kBootloaderEntryMs = 300;
 constexpr std::uint8_t kCanModeMax = 3;
 
@@ -171,20 +172,30 @@ void SimController::receive_firmware_block(const Frame& request) {
     }
 }
 
+void SimController::set_calibration_steps(const std::vector<std::uint8_t>& steps) {
+    calibration_states_.clear();
+    for (const std::uint8_t step : steps) {
+        calibration_states_.push_back({step, kCalibrationShowMs});
+        calibration_states_.push_back({static_cast<std::uint8_t>(step | 0x80), kCalibrationPressMs});
+        calibration_states_.push_back({step, kCalibrationReleaseMs});
+    }
+}
+
 std::uint8_t SimController::calibration_state() const {
     if (!calibration_started_ms_) return 0;
-    const std::uint32_t elapsed = elapsed_ms(*calibration_started_ms_);
-    const std::uint32_t per_step = kCalibrationShowMs + kCalibrationPressMs;
-    const std::size_t index = elapsed / per_step;
-    if (index >= calibration_steps_.size()) return 0;
-    const bool pressed = elapsed % per_step >= kCalibrationShowMs;
-    return static_cast<std::uint8_t>(calibration_steps_[index] | (pressed ? 0x80 : 0));
+    std::uint32_t elapsed = elapsed_ms(*calibration_started_ms_);
+    for (const CalibrationState& state : calibration_states_) {
+        if (elapsed < state.ms) return state.state;
+        elapsed -= state.ms;
+    }
+    return 0;
 }
 
 void SimController::finish_calibration_if_done() {
     if (!calibration_started_ms_) return;
-    const std::uint32_t per_step = kCalibrationShowMs + kCalibrationPressMs;
-    if (elapsed_ms(*calibration_started_ms_) < per_step * calibration_steps_.size()) return;
+    std::uint32_t total = 0;
+    for (const CalibrationState& state : calibration_states_) total += state.ms;
+    if (elapsed_ms(*calibration_started_ms_) < total) return;
     calibration_started_ms_.reset();
     // The corner readings the controller keeps; byte 1 (the step) is back at 0.
     memory_.touch[1] = 0;
@@ -195,11 +206,20 @@ void SimController::finish_calibration_if_done() {
 std::uint16_t SimController::learning_reading(std::size_t channel) const {
     if (learning_block_[0] == 0) return 0;
     const std::uint32_t now = clock_.now_ms();
-    std::uint16_t raw = static_cast<std::uint16_t>(idle_levels_[channel] + (now / 100 + channel) % 7);
-    for (const Hold& hold : holds_)
-        if (hold.channel == channel && static_cast<std::int32_t>(now - hold.from_ms) >= 0 &&
-            static_cast<std::int32_t>(now - hold.to_ms) < 0)
-            raw = hold.code;
+    const auto wander = static_cast<std::uint32_t>(now / 100 + channel);  // changes from one 100 ms reading to the next
+    std::uint16_t raw = idle_levels_[channel];
+    if (idle_noise_ > 1) raw = static_cast<std::uint16_t>(raw + wander % idle_noise_);
+    for (const Hold& hold : holds_) {
+        if (hold.channel != channel || static_cast<std::int32_t>(now - hold.from_ms) < 0 ||
+            static_cast<std::int32_t>(now - hold.to_ms) >= 0)
+            continue;
+        raw = hold.code;
+        if (press_jitter_ > 0) {
+            const int spread = 2 * press_jitter_ + 1;
+            const int offset = static_cast<int>((wander * 7919u) % static_cast<unsigned>(spread)) - press_jitter_;
+            raw = static_cast<std::uint16_t>(std::clamp(int{hold.code} + offset, 1, 4095));
+        }
+    }
     const std::uint16_t ceiling = le16(learning_block_, 1 + 2 * channel);
     // With no ceiling yet the controller reports the raw level, so the quiet phase can
     // measure it; afterwards anything up to the ceiling counts as nothing pressed.

@@ -31,6 +31,7 @@ private:
 
 SimController::SimController(SimClock& clock, SimMemory memory) : clock_(clock), memory_(std::move(memory)) {
     if (memory_.app_version == 0) mode_ = SimMode::Bootloader;
+    set_calibration_steps({1, 2, 3});
 }
 
 SimController::~SimController() = default;
@@ -133,9 +134,10 @@ void SimController::spend() {
     clock_.spend_us(latency_us_);
 }
 
-std::optional<Fault> SimController::take_fault(std::uint8_t command) {
+std::optional<Fault> SimController::take_fault(const Frame& request) {
     for (auto it = faults_.begin(); it != faults_.end(); ++it) {
-        if (it->command && *it->command != command) continue;
+        if (it->command && *it->command != request.command()) continue;
+        if (it->offset && *it->offset != request.offset()) continue;
         if (it->skip > 0) {
             --it->skip;
             continue;
@@ -154,7 +156,7 @@ bool SimController::on_set_feature(std::uint64_t generation, std::span<const std
     std::copy(report.begin(), report.end(), request.bytes.begin());
     ++requests_;
     if (keep_log_) request_log_.push_back(request);
-    const std::optional<Fault> fault = take_fault(request.command());
+    const std::optional<Fault> fault = take_fault(request);
     if (fault == Fault::Unplug) {
         unplug();
         return false;

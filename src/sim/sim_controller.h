@@ -56,6 +56,13 @@ struct FaultPlan {
     int skip;
     int count;
     std::optional<std::uint8_t> command;
+    std::optional<std::uint16_t> offset;  // only requests at this offset (any when empty)
+};
+
+// One state of a calibration as block 17 byte 1 reports it, held for ms milliseconds.
+struct CalibrationState {
+    std::uint8_t state;
+    std::uint32_t ms;
 };
 
 enum class SimMode { Application, Bootloader };
@@ -117,11 +124,17 @@ public:
     // While held, the learning block reports `code` on channel 0-3.
     void hold_button(std::size_t channel, std::uint16_t code, std::uint32_t from_ms, std::uint32_t to_ms);
     void set_idle_level(std::size_t channel, std::uint16_t level) { idle_levels_.at(channel) = level; }
+    // A resistor ladder is never quite still: idle readings wander up to noise - 1 codes above
+    // the idle level, and a held button's readings up to jitter codes either side of its code.
+    void set_idle_noise(std::uint16_t noise) { idle_noise_ = noise; }
+    void set_press_jitter(std::uint16_t jitter) { press_jitter_ = jitter; }
     void set_ir_code(std::uint32_t code) { ir_code_ = code; }
     // A touch on the panel at time at_ms, caught by a running capture.
     void touch_at(std::uint32_t at_ms, std::uint16_t x, std::uint16_t y);
-    // The calibration steps the controller goes through (each shown, then pressed), then 0.
-    void set_calibration_steps(std::vector<std::uint8_t> steps) { calibration_steps_ = std::move(steps); }
+    // The calibration steps the controller goes through (each shown, pressed, released), then 0.
+    void set_calibration_steps(const std::vector<std::uint8_t>& steps);
+    // Exactly these states of byte 1, then 0.
+    void set_calibration_states(std::vector<CalibrationState> states) { calibration_states_ = std::move(states); }
     void set_source_index(std::uint8_t index) { source_index_ = index; }
 
     // --- what the program told it ---
@@ -148,7 +161,7 @@ private:
     };
 
     void run_script();
-    std::optional<Fault> take_fault(std::uint8_t command);
+    std::optional<Fault> take_fault(const Frame& request);
     void spend();
     // Handles one sealed request; returns the reply, or nothing for no reply.
     std::optional<Frame> handle(const Frame& request);
@@ -199,9 +212,11 @@ private:
 
     std::array<std::uint8_t, 9> learning_block_{};
     std::array<std::uint16_t, 4> idle_levels_{{120, 118, 95, 101}};
+    std::uint16_t idle_noise_ = 7;
+    std::uint16_t press_jitter_ = 0;
     std::vector<Hold> holds_;
 
-    std::vector<std::uint8_t> calibration_steps_{{1, 2, 3}};
+    std::vector<CalibrationState> calibration_states_;
     std::optional<std::uint32_t> calibration_started_ms_;
 
     std::uint16_t touch_capture_ms_ = 0;

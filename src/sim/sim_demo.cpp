@@ -14,6 +14,7 @@ constexpr std::uint32_t kIrPeriodMs = 5000;
 constexpr std::uint32_t kTouchPeriodMs = 4000;
 constexpr std::uint32_t kButtonPeriodMs = 3000;
 constexpr std::uint32_t kButtonHoldMs = 700;
+constexpr std::uint16_t kButtonJitter = 4;
 
 // Debug lines as the controller prints them; the bus reports carry event numbers that the
 // terminal replaces by names.
@@ -73,6 +74,8 @@ void receive_ir(SimController& c, std::uint32_t round) {
 }  // namespace
 
 void start_demo(SimController& controller, std::uint32_t now_ms) {
+    // Held buttons read a few codes either side of their level, as a real ladder does.
+    controller.set_press_jitter(kButtonJitter);
     controller.at(now_ms + kTextPeriodMs, Repeat{kTextPeriodMs, now_ms + kTextPeriodMs, print_text});
     controller.at(now_ms + kCanPeriodMs, Repeat{kCanPeriodMs, now_ms + kCanPeriodMs, log_can});
     controller.at(now_ms + kIrPeriodMs, Repeat{kIrPeriodMs, now_ms + kIrPeriodMs, receive_ir});

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <set>
 
 #include "device/device_errors.h"
 #include "device/firmware_file.h"
@@ -118,16 +119,47 @@ TEST_F(SimTest, LearningReportsRawIdleThenOnlyButtonsAboveTheCeiling) {
 
 TEST_F(SimTest, TouchCalibrationWalksItsStepsThenStoresTheResult) {
     EXPECT_EQ(write(0x11, 0, {1}), kOk);
+    const std::uint32_t start = world.host.tick_ms();
+    // Each step is shown for 1 s, pressed for 0.5 s and released for 0.3 s.
+    const std::uint32_t at[] = {500, 1200, 1650, 2300, 3000, 3450, 4100, 4800, 5250, 5600};
     std::vector<std::uint8_t> states;
-    for (int i = 0; i < 10; ++i) {
+    for (const std::uint32_t ms : at) {
+        world.host.advance_ms(start + ms - world.host.tick_ms());
         states.push_back(read(0x11, 1, 1).at(0));
-        world.host.advance_ms(500);
     }
-    EXPECT_EQ(states, (std::vector<std::uint8_t>{1, 1, 0x81, 2, 2, 0x82, 3, 3, 0x83, 0}));
+    EXPECT_EQ(states, (std::vector<std::uint8_t>{1, 0x81, 1, 2, 0x82, 2, 3, 0x83, 3, 0}));
     const auto block = read(0x11, 0, 10);
     EXPECT_EQ(block[0], 1);
     EXPECT_EQ(block[1], 0);
     EXPECT_NE(block[2] | block[3] << 8, 0);
+}
+
+TEST_F(SimTest, TouchCalibrationFollowsAScriptOfStates) {
+    world.sim.set_calibration_states({{4, 200}, {0x84, 200}, {5, 200}});
+    EXPECT_EQ(write(0x11, 0, {0}), kOk);
+    const std::uint32_t start = world.host.tick_ms();
+    std::vector<std::uint8_t> states;
+    for (const std::uint32_t ms : {100u, 300u, 500u, 700u}) {
+        world.host.advance_ms(start + ms - world.host.tick_ms());
+        states.push_back(read(0x11, 1, 1).at(0));
+    }
+    EXPECT_EQ(states, (std::vector<std::uint8_t>{4, 0x84, 5, 0}));
+}
+
+TEST_F(SimTest, HeldButtonsJitterAroundTheirCodeWhenAsked) {
+    world.sim.set_press_jitter(3);
+    world.sim.hold_button(0, 1000, world.host.tick_ms(), world.host.tick_ms() + 5000);
+    EXPECT_EQ(write(0x12, 0, {1, 200, 0, 200, 0, 200, 0, 200, 0}), kOk);
+    std::set<unsigned> seen;
+    for (int i = 0; i < 30; ++i) {
+        const auto codes = read(0x12, 0, 8);
+        const unsigned code = codes[0] | codes[1] << 8;
+        EXPECT_GE(code, 997u);
+        EXPECT_LE(code, 1003u);
+        seen.insert(code);
+        world.host.advance_ms(100);
+    }
+    EXPECT_GT(seen.size(), 2u);
 }
 
 TEST_F(SimTest, TouchCaptureCatchesAScriptedTouch) {

@@ -170,6 +170,8 @@ FileWriteStatus write_status_of(std::error_code error) {
         error == std::errc::read_only_file_system)
         return FileWriteStatus::PermissionDenied;
     if (error == std::errc::file_too_large) return FileWriteStatus::TooLarge;
+    if (error == std::errc::filename_too_long) return FileWriteStatus::NameTooLong;
+    if (error == std::errc::too_many_symbolic_link_levels) return FileWriteStatus::LinkLoop;
     return FileWriteStatus::Failed;
 }
 
@@ -181,6 +183,10 @@ Text write_failure_reason(FileWriteStatus status) {
         case FileWriteStatus::NotAFile:
             return {"Это имя не обычного файла, а устройства или канала", "The name is a device or pipe, not a file"};
         case FileWriteStatus::FolderMissing: return {"Папка не существует", "The folder does not exist"};
+        case FileWriteStatus::NameTooLong:
+            return {"Имя файла длиннее, чем допускает система", "The file name is longer than the system allows"};
+        case FileWriteStatus::LinkLoop:
+            return {"Символические ссылки замыкаются в круг", "The symbolic links lead round in a circle"};
         case FileWriteStatus::PermissionDenied:
             return {"Нет разрешения на запись: файл или папка защищены от записи",
                     "Permission denied: the file or its folder is protected against writing"};

@@ -28,6 +28,8 @@ enum class FileWriteStatus {
     IsFolder,          // the name is a folder
     NotAFile,          // the name is a device, pipe or other special file
     FolderMissing,     // the folder to write into does not exist
+    NameTooLong,       // the name or path is longer than the system allows
+    LinkLoop,          // the name is a symbolic link that leads round in a circle
     PermissionDenied,  // the file or its folder may not be written, or the file is marked read-only
     TooLarge,          // the system refused a file of that size
     BeyondReadLimit,   // the text is larger than the program reads back

@@ -49,7 +49,7 @@ TEST(ReplaceFile, WritesThroughALinkToItsTargetAndKeepsTheLinkAndThePermissions)
     // A loop of links is refused without writing anything.
     fs::create_symlink("loop-b", dir.path() / "loop-a");
     fs::create_symlink("loop-a", dir.path() / "loop-b");
-    EXPECT_NE(replace_file(dir.file("loop-a"), "x"), FileWriteStatus::Ok);
+    EXPECT_EQ(replace_file(dir.file("loop-a"), "x"), FileWriteStatus::LinkLoop);
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.path() / "loop-a")));
 }
 
@@ -77,6 +77,7 @@ TEST(ReplaceFile, FoldersSpecialFilesAndMissingFoldersAreNamedAsSuch) {
     write_text(dir.file("plain"), "");
     EXPECT_EQ(replace_file(dir.file("plain/x.ZTV"), "x"), FileWriteStatus::FolderMissing);  // a file as folder
     EXPECT_EQ(replace_file("/dev/null", "x"), FileWriteStatus::NotAFile);
+    EXPECT_EQ(replace_file(dir.file(std::string(5000, 'n')), "x"), FileWriteStatus::NameTooLong);
     EXPECT_TRUE(fs::is_character_file(fs::status("/dev/null")));
     EXPECT_EQ(entries(dir.path()), 1u);
 }
@@ -120,6 +121,8 @@ TEST(ReplaceFile, SystemErrorsMapToReasonsAUserCanActOn) {
     EXPECT_EQ(of(EISDIR), FileWriteStatus::IsFolder);
     EXPECT_EQ(of(ENOENT), FileWriteStatus::FolderMissing);
     EXPECT_EQ(of(EFBIG), FileWriteStatus::TooLarge);
+    EXPECT_EQ(of(ENAMETOOLONG), FileWriteStatus::NameTooLong);
+    EXPECT_EQ(of(ELOOP), FileWriteStatus::LinkLoop);
     EXPECT_EQ(of(EIO), FileWriteStatus::Failed);
     // The system's own category (what std::filesystem reports) maps the same way.
     EXPECT_EQ(write_status_of(std::error_code(ENOSPC, std::system_category())), FileWriteStatus::NoSpace);
@@ -129,6 +132,7 @@ TEST(ReplaceFile, SystemErrorsMapToReasonsAUserCanActOn) {
     std::set<std::string> russian;
     const FileWriteStatus failures[] = {FileWriteStatus::NoSpace,          FileWriteStatus::IsFolder,
                                         FileWriteStatus::NotAFile,         FileWriteStatus::FolderMissing,
+                                        FileWriteStatus::NameTooLong,      FileWriteStatus::LinkLoop,
                                         FileWriteStatus::PermissionDenied, FileWriteStatus::TooLarge,
                                         FileWriteStatus::BeyondReadLimit,  FileWriteStatus::Failed};
     for (const FileWriteStatus status : failures) {

@@ -10,10 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QToolButton>
 
 #include <limits>
 
@@ -175,12 +175,16 @@ private:
     QListWidget* list_ = nullptr;
 };
 
+// A tool button, like the toolbar's: the main window finds the setup buttons among its tool
+// buttons and locks them with the toolbar while an operation runs.
 class ButtonControl : public BoundControl {
 public:
     ButtonControl(const ControlView& view, QWidget* parent) : BoundControl(view, parent) {
-        button_ = new QPushButton(this);
+        button_ = new QToolButton(this);
+        button_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button_->setMinimumHeight(26);
         set_input(button_);
-        connect(button_, &QPushButton::clicked, this, [this] { report(0); });
+        connect(button_, &QToolButton::clicked, this, [this] { report(0); });
     }
 
 protected:
@@ -190,7 +194,7 @@ protected:
     }
 
 private:
-    QPushButton* button_ = nullptr;
+    QToolButton* button_ = nullptr;
 };
 
 class LabelControl : public BoundControl {

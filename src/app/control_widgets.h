@@ -54,7 +54,7 @@ public:
     const std::string& name() const { return name_; }
     ControlKind kind() const { return kind_; }
     // The widget that takes the input (QComboBox, QCheckBox, QLineEdit, QSpinBox, QListWidget,
-    // QPushButton, QLabel or QTableWidget); it carries the control's name as object name.
+    // QToolButton, QLabel or QTableWidget); it carries the control's name as object name.
     QWidget* input() const { return input_; }
     // The caption to place beside the control; nullptr for tick boxes, which carry their
     // caption themselves.

@@ -23,6 +23,7 @@
 #include "app/toolbar_rules.h"
 #include "common/format.h"
 #include "diag/terminal_page.h"
+#include "tools/source_select_window.h"
 
 namespace ztv {
 
@@ -93,6 +94,8 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     clock_ = new QElapsedTimer;
     clock_->start();
 
+    // Companion window of the parameter pages and the event editor, made before them.
+    source_window_ = new TInterceptForm(this);
     build_toolbar();
     build_pages();
     build_menus();
@@ -235,7 +238,10 @@ void TMainForm::build_menus() {
     });
     connect(menu_only_used_, &QAction::toggled, button_only_used_, &QToolButton::setChecked);
     connect(button_only_used_, &QToolButton::toggled, menu_only_used_, &QAction::setChecked);
-    connect(menu_only_used_, &QAction::toggled, this, [this](bool) { retranslate_code_texts(); });
+    connect(menu_only_used_, &QAction::toggled, this, [this](bool on) {
+        retranslate_code_texts();
+        for (const auto& hook : only_used_hooks_) hook(on);
+    });
     connect(menu_russian_, &QAction::triggered, this, [this] { set_language(0); });
     connect(menu_english_, &QAction::triggered, this, [this] { set_language(1); });
     connect(strip_, &FlashStrip::context_menu_requested, this, [this](const QPoint& pos) { popup_->popup(pos); });
@@ -372,6 +378,10 @@ void TMainForm::set_busy(bool busy) {
     if (auto* keys = speed_button("SpeedButtonKeysSetup")) keys->setEnabled(e.keys_setup);
     if (auto* touch = speed_button("SpeedButtonTouchSetup")) touch->setEnabled(e.touch_setup);
 }
+
+bool TMainForm::only_used() const { return menu_only_used_->isChecked(); }
+
+void TMainForm::set_only_used(bool on) { menu_only_used_->setChecked(on); }
 
 bool TMainForm::controller_connected() const { return device_.connected && device_.connected(); }
 

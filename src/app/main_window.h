@@ -29,6 +29,7 @@ class QElapsedTimer;
 
 namespace ztv {
 
+class TInterceptForm;
 class TerminalPage;
 
 struct ShellOptions {
@@ -187,6 +188,15 @@ public:
     QAction* debug_item() const { return menu_debug_; }
     QAction* log_item() const { return menu_log_; }
     QAction* only_used_item() const { return menu_only_used_; }
+    // The source selection window, shared by the parameter pages and the event editor.
+    TInterceptForm* source_window() const { return source_window_; }
+
+    // The only-used switch ("Display only used events and reactions"): the menu item and the
+    // toolbar toggle show one state, saved as OnlyUsed. The event editor hides the kinds no slot
+    // uses through the hooks, which run, in order, whenever the state changes.
+    bool only_used() const;
+    void set_only_used(bool on);
+    void add_only_used_hook(std::function<void(bool only_used)> hook) { only_used_hooks_.push_back(std::move(hook)); }
     QToolButton* speed_button(const char* name) const;
 
     // Opens the popup that the terminal and the button table share; context says who opened it.
@@ -197,6 +207,9 @@ public:
 
     // The toolbar handlers (public so that tests and scripts drive them like a click).
     void on_open_config();
+    // Opens a configuration file as the "open" button does once its dialog has a file (a file
+    // named on the command line or opened from a file manager).
+    void open_config_file(const QString& path);
     void on_save_config();
     void on_read_device();
     void on_write_device();
@@ -223,6 +236,7 @@ private:
     void on_flash_tick();
     void on_polling_timer();
     void run_toolbar_action(const std::function<void()>& action);
+    void load_config(const QString& path);
     QString dialog_folder(FileDialogKind kind, bool* ok);
 
     ConfigState& state_;
@@ -264,6 +278,8 @@ private:
     QAction* menu_debug_ = nullptr;
     QAction* menu_log_ = nullptr;
     QAction* menu_only_used_ = nullptr;
+    std::vector<std::function<void(bool)>> only_used_hooks_;
+    TInterceptForm* source_window_ = nullptr;
     QAction* menu_write_now_ = nullptr;
     QMenu* menu_language_ = nullptr;
     QAction* menu_russian_ = nullptr;

@@ -23,25 +23,34 @@ void TMainForm::run_toolbar_action(const std::function<void()>& action) {
 void TMainForm::on_open_config() {
     run_toolbar_action([this] {
         const QString path = ask_file(FileDialogKind::OpenConfig);
-        if (path.isEmpty()) return;
-        const bool was_valid = state_.record_valid;
-        state_.record_valid = false;
-        ConfigFileStatus status;
-        {
-            PollingSuspension no_polling(*this);
-            status = load_config_file(path.toStdString(), state_);
-        }
-        if (status != ConfigFileStatus::Ok) {
-            // The record was not touched, so what the controller is sent stays as it was.
-            state_.record_valid = was_valid;
-            show_message(kBoxError, config_file_error(status, path.toStdString()));
-            return;
-        }
-        remember_folder(FileDialogKind::OpenConfig, path);
-        if (page_refresh_) page_refresh_();
-        state_.record_valid = true;
-        flash_message(2500, 250, to_text(msg::kConfigRead));
+        if (!path.isEmpty()) load_config(path);
     });
+}
+
+void TMainForm::open_config_file(const QString& path) {
+    run_toolbar_action([this, &path] {
+        if (!path.isEmpty()) load_config(path);
+    });
+}
+
+void TMainForm::load_config(const QString& path) {
+    const bool was_valid = state_.record_valid;
+    state_.record_valid = false;
+    ConfigFileStatus status;
+    {
+        PollingSuspension no_polling(*this);
+        status = load_config_file(path.toStdString(), state_);
+    }
+    if (status != ConfigFileStatus::Ok) {
+        // The record was not touched, so what the controller is sent stays as it was.
+        state_.record_valid = was_valid;
+        show_message(kBoxError, config_file_error(status, path.toStdString()));
+        return;
+    }
+    remember_folder(FileDialogKind::OpenConfig, path);
+    if (page_refresh_) page_refresh_();
+    state_.record_valid = true;
+    flash_message(2500, 250, to_text(msg::kConfigRead));
 }
 
 void TMainForm::on_save_config() {

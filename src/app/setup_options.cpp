@@ -67,11 +67,20 @@ constexpr OptionRow<SetupOptions> kRows[] = {
      }},
 };
 
+// The one argument that is not an option: the configuration file a file manager passes when
+// the user opens a *.ZTV file with the program.
+Error take_config_file(SetupOptions& o, std::string_view value) {
+    if (value.empty()) return std::string("the configuration file name is empty");
+    if (o.config_file) return "only one configuration file can be opened, not also '" + std::string(value) + "'";
+    o.config_file = std::string(value);
+    return std::nullopt;
+}
+
 }  // namespace
 
 ParsedSetupOptions parse_setup_options(std::span<const std::string_view> args) {
     ParsedSetupOptions parsed;
-    const OptionTable<SetupOptions> table{kRows};
+    const OptionTable<SetupOptions> table{kRows, take_config_file};
     parsed.error = parse_command_line(args, table, parsed.options);
     if (!parsed.error && parsed.options.after_ms && !parsed.options.screenshot)
         parsed.error = "--after only makes sense with --screenshot";
@@ -85,7 +94,9 @@ int unattended_answer(int type) {
 }
 
 std::string setup_usage() {
-    return "usage: ztv-setup [OPTIONS]\n\noptions:\n" + options_help<SetupOptions>(kRows);
+    return "usage: ztv-setup [OPTIONS] [FILE.ZTV]\n\nFILE.ZTV is opened at start, as the \"open\" button would open it.\n\n"
+           "options:\n" +
+           options_help<SetupOptions>(kRows);
 }
 
 }  // namespace ztv

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QBuffer>
 #include <QFile>
 #include <QMessageBox>
@@ -103,6 +104,12 @@ int run_window(const SetupOptions& args) {
     if (args.lang) window.set_language(*args.lang);
     if (args.page) window.page_control()->setCurrentIndex(*args.page);
     window.show();
+    if (args.config_file) {
+        // Once the window is up, so that a file that cannot be read is reported over it; the
+        // folder remembered for the next dialog is the file's real one.
+        const QString file = QFileInfo(QString::fromStdString(*args.config_file)).absoluteFilePath();
+        QTimer::singleShot(0, &window, [&window, file] { window.open_config_file(file); });
+    }
 
     int status = 0;
     if (args.unattended()) {

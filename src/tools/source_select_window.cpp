@@ -51,13 +51,13 @@ TInterceptForm::TInterceptForm(QWidget* parent) : QDialog(parent) {
     setMinimumWidth(170);
 }
 
-bool TInterceptForm::choose_sources(const SourceWindowCaptions& captions, Lang lang, QPoint top_left,
+bool TInterceptForm::choose_sources(const Text& first_line, const Text& second_line, Lang lang, QPoint top_left,
                                     std::uint8_t& mask) {
     setWindowTitle(QString::fromUtf8(pick(source_window::kTitle, lang)));
     list_->setToolTip(QString::fromUtf8(pick(source_window::kHint, lang)));
     ok_->setText(QString::fromUtf8(pick(source_window::kOk, lang)));
-    first_->setText(QString::fromUtf8(pick(captions.first, lang)));
-    second_->setText(QString::fromUtf8(pick(captions.second, lang)));
+    first_->setText(QString::fromStdString(first_line.in(lang)));
+    second_->setText(QString::fromStdString(second_line.in(lang)));
     const auto ticks = ticks_of(mask);
     for (std::size_t i = 0; i < kSourceCount; ++i)
         list_->item(static_cast<int>(i))->setCheckState(ticks[i] ? Qt::Checked : Qt::Unchecked);

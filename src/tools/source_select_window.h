@@ -22,11 +22,13 @@ class TInterceptForm : public QDialog {
 public:
     explicit TInterceptForm(QWidget* parent = nullptr);
 
-    // Shows the window modally with its top left corner at `top_left` (the bottom centre of
+    // Shows the window modally with the caller's two lines (what the sources are chosen for)
+    // and its top left corner at `top_left` (the bottom centre of
     // the control that opened it; kept on the screen), the entries ticked from `mask`.
     // Confirmed with "OK": `mask` becomes the ticked sources and the result is true. Closed any
     // other way: `mask` is left as it was and the result is false.
-    bool choose_sources(const SourceWindowCaptions& captions, Lang lang, QPoint top_left, std::uint8_t& mask);
+    bool choose_sources(const Text& first_line, const Text& second_line, Lang lang, QPoint top_left,
+                        std::uint8_t& mask);
 
     // For tests and scripts that drive the open window.
     QListWidget* source_list() const { return list_; }

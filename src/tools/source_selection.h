@@ -10,25 +10,13 @@
 
 namespace ztv {
 
-// The two caption lines that say what the sources are chosen for.
-struct SourceWindowCaptions {
-    TextPair first;
-    TextPair second;
-};
-
 namespace source_window {
 
+// The window's own texts; the two caption lines belong to the caller, which knows what the
+// sources are chosen for.
 inline constexpr TextPair kTitle{"Источники", "Sources"};
 inline constexpr TextPair kHint{"Выберите источники", "Select the sources"};
 inline constexpr TextPair kOk{"OK", "OK"};
-
-// The four places that open the window.
-inline constexpr SourceWindowCaptions kTouchIntercept{{"Перехват тачпанели", "Interception touchpanel"},
-                                                      {"при выборе источника:", "in source selection:"}};
-inline constexpr SourceWindowCaptions kTouchToUsb{{"Тачпанель в USB", "Touch to USB"},
-                                                  {"на источниках:", "on sources:"}};
-inline constexpr SourceWindowCaptions kEventSources{{"Событие на", "Event on"}, {"источниках:", "sources:"}};
-inline constexpr SourceWindowCaptions kReactionSkip{{"Пропускать", "Skip"}, {"на источниках:", "sources:"}};
 
 }  // namespace source_window
 

@@ -372,6 +372,27 @@ TEST_F(ConfigFileActionTest, OpenReadsTheFileRemembersItsFolderAndFlashes) {
     EXPECT_EQ(titles[1], QStringLiteral("Сохранение файла конфигурации устройства"));
 }
 
+TEST_F(ConfigFileActionTest, FileFromTheCommandLineOpensWithoutTheDialog) {
+    int refreshed = 0;
+    window->set_page_refresh([&] { ++refreshed; });
+    const Record before = state.record;
+    window->open_config_file(dir.filePath(QStringLiteral("missing.ZTV")));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].type & 0xFF, kBoxError);
+    EXPECT_EQ(state.record.raw, before.raw);
+    EXPECT_EQ(refreshed, 0);
+
+    state.record_valid = false;
+    window->open_config_file(QStringLiteral(ZTV_SAMPLES_DIR "/demo.ZTV"));
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(state.record_valid);
+    EXPECT_NE(state.record.raw, before.raw);
+    EXPECT_EQ(refreshed, 1);
+    EXPECT_EQ(window->flash_strip()->caption(), QStringLiteral("Конфигурация прочитана"));
+    EXPECT_FALSE(window->busy());
+}
+
 TEST_F(ConfigFileActionTest, FailedSaveSaysUnableToWrite) {
     window->set_language(1);
     chosen = dir.filePath(QStringLiteral("no/such/folder/x.ZTV"));

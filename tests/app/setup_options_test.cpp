@@ -52,7 +52,8 @@ TEST(SetupOptions, ValuesThatWouldBeIgnoredOrRunForEverAreRefused) {
              {"--page", "settings"},
              {"--page", ""},
              {"--bogus"},
-             {"file.txt"},
+             {"one.ZTV", "two.ZTV"},  // one configuration at a time
+             {""},
          }) {
         const auto parsed = parse(args);
         EXPECT_TRUE(parsed.error) << args.size() << " arguments starting " << args[0];
@@ -60,6 +61,19 @@ TEST(SetupOptions, ValuesThatWouldBeIgnoredOrRunForEverAreRefused) {
     EXPECT_EQ(*parse({"--lang", "xx"}).error, "--lang must be one of ru, en, not 'xx'");
     EXPECT_FALSE(parse({"--screenshot", "a.png", "--after", "600000"}).error);
     EXPECT_FALSE(parse({"--screenshot", "a.png", "--after", "0"}).error);
+}
+
+TEST(SetupOptions, AFileManagersFileIsOpenedAtStart) {
+    EXPECT_EQ(parse({"/home/me/car.ZTV"}).options.config_file, "/home/me/car.ZTV");
+    const auto parsed = parse({"--simulate", "car.ztv", "--lang", "en"});
+    ASSERT_FALSE(parsed.error) << *parsed.error;
+    EXPECT_EQ(parsed.options.config_file, "car.ztv");
+    EXPECT_TRUE(parsed.options.simulate);
+    EXPECT_EQ(parsed.options.lang, 1);
+    // A file whose name starts like an option comes after "--".
+    EXPECT_EQ(parse({"--", "--odd.ZTV"}).options.config_file, "--odd.ZTV");
+    EXPECT_FALSE(parse({}).options.config_file);
+    EXPECT_NE(setup_usage().find("FILE.ZTV"), std::string::npos);
 }
 
 TEST(SetupOptions, UsageNamesEveryOption) {

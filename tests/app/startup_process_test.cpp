@@ -20,8 +20,9 @@ class SetupProcess : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(runtime.isValid() && home.isValid()); }
 
-    Finished run(const QStringList& args, int timeout_ms = 60000) {
+    Finished run(const QStringList& args, int timeout_ms = 60000, const QString& folder = QString()) {
         QProcess process;
+        if (!folder.isEmpty()) process.setWorkingDirectory(folder);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
@@ -100,6 +101,34 @@ TEST_F(SetupProcess, UnreadableSettingsInAnUnattendedRunArePrintedNotWaitedFor) 
     EXPECT_TRUE(f.err.contains(QStringLiteral("Error: Error reading the configuration file of the program")))
         << f.err.toStdString();
     EXPECT_TRUE(QFile::exists(shot()));
+}
+
+// What a file manager does when the user opens a *.ZTV file: the file is the one argument.
+TEST_F(SetupProcess, AConfigurationFileNamedOnTheCommandLineIsOpenedAtStart) {
+    const QString folder = home.filePath(QStringLiteral("cars"));
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("cars")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZTV_SAMPLES_DIR "/demo.ZTV"), folder + QStringLiteral("/demo.ZTV")));
+    // Named relative to the folder it was started in; remembered by its real folder.
+    const Finished opened = run({QStringLiteral("--screenshot"), shot(), QStringLiteral("--after"), QStringLiteral("300"),
+                                 QStringLiteral("--lang"), QStringLiteral("en"), QStringLiteral("demo.ZTV")},
+                                60000, folder);
+    EXPECT_EQ(opened.exit_code, 0) << opened.err.toStdString();
+    EXPECT_FALSE(opened.err.contains(QStringLiteral("Error"))) << opened.err.toStdString();
+    QFile settings(home.filePath(QStringLiteral("zeb-tervio/ztv-setup.ini")));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QString saved = QString::fromUtf8(settings.readAll());
+    EXPECT_TRUE(saved.contains(QStringLiteral("ZEBTERVIO=") + folder + QStringLiteral("/demo.ZTV"))) << saved.toStdString();
+
+    // A file that is not there is reported, and the program goes on.
+    const Finished missing = run({QStringLiteral("--screenshot"), shot(), QStringLiteral("--after"), QStringLiteral("300"),
+                                  QStringLiteral("--lang"), QStringLiteral("en"), folder + QStringLiteral("/gone.ZTV")});
+    EXPECT_EQ(missing.exit_code, 0) << missing.err.toStdString();
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("Error: The configuration file was not found"))) << missing.err.toStdString();
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("gone.ZTV")));
+
+    const Finished two = run({QStringLiteral("a.ZTV"), QStringLiteral("b.ZTV")});
+    EXPECT_EQ(two.exit_code, 2);
+    EXPECT_TRUE(two.err.contains(QStringLiteral("only one configuration file"))) << two.err.toStdString();
 }
 
 }  // namespace

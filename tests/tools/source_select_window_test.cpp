@@ -16,6 +16,9 @@
 namespace ztv {
 namespace {
 
+const Text kFirst("Перехват тачпанели", "Interception touchpanel");
+const Text kSecond("при выборе источника:", "in source selection:");
+
 // Runs `act` on the window once it is open (choose_sources blocks in its own loop).
 void when_open(TInterceptForm& form, std::function<void()> act) {
     QTimer::singleShot(0, &form, [&form, act = std::move(act)] {
@@ -46,7 +49,7 @@ TEST(SourceSelectWindow, ShowsTheMaskAndTheCallersLinesInTheLanguage) {
         seen = true;
         form.reject();
     });
-    EXPECT_FALSE(form.choose_sources(source_window::kTouchIntercept, Lang::Russian, QPoint(100, 100), mask));
+    EXPECT_FALSE(form.choose_sources(kFirst, kSecond, Lang::Russian, QPoint(100, 100), mask));
     EXPECT_TRUE(seen);
     EXPECT_EQ(mask, 0b0000'0101);
 }
@@ -55,13 +58,13 @@ TEST(SourceSelectWindow, OkTakesTheTickedSources) {
     TInterceptForm form;
     std::uint8_t mask = 0b0000'0001;
     when_open(form, [&] {
-        EXPECT_EQ(form.second_line()->text(), QStringLiteral("on sources:"));
+        EXPECT_EQ(form.second_line()->text(), QStringLiteral("in source selection:"));
         click_tick(form.source_list(), 0);
         click_tick(form.source_list(), 3);
         click_tick(form.source_list(), 7);
         QTest::mouseClick(form.ok_button(), Qt::LeftButton);
     });
-    EXPECT_TRUE(form.choose_sources(source_window::kTouchToUsb, Lang::English, QPoint(50, 50), mask));
+    EXPECT_TRUE(form.choose_sources(kFirst, kSecond, Lang::English, QPoint(50, 50), mask));
     EXPECT_EQ(mask, 0b1000'1000);
 }
 
@@ -72,7 +75,7 @@ TEST(SourceSelectWindow, EscapeKeepsTheOldMaskEvenAfterTicking) {
         click_tick(form.source_list(), 4);
         QTest::keyClick(&form, Qt::Key_Escape);
     });
-    EXPECT_FALSE(form.choose_sources(source_window::kEventSources, Lang::English, QPoint(0, 0), mask));
+    EXPECT_FALSE(form.choose_sources(kFirst, kSecond, Lang::English, QPoint(0, 0), mask));
     EXPECT_EQ(mask, 0xFF);
     EXPECT_FALSE(form.isVisible());
 
@@ -82,7 +85,7 @@ TEST(SourceSelectWindow, EscapeKeepsTheOldMaskEvenAfterTicking) {
         for (int i = 0; i < 8; ++i) EXPECT_EQ(form.source_list()->item(i)->checkState(), Qt::Unchecked) << i;
         form.ok_button()->click();
     });
-    EXPECT_TRUE(form.choose_sources(source_window::kReactionSkip, Lang::English, QPoint(0, 0), next));
+    EXPECT_TRUE(form.choose_sources(kFirst, kSecond, Lang::English, QPoint(0, 0), next));
     EXPECT_EQ(next, 0);
 }
 
@@ -94,7 +97,7 @@ TEST(SourceSelectWindow, OpensAtTheGivenCornerAndStaysOnTheScreen) {
         opened_at = form.pos();
         form.reject();
     });
-    form.choose_sources(source_window::kTouchToUsb, Lang::English, QPoint(120, 140), mask);
+    form.choose_sources(kFirst, kSecond, Lang::English, QPoint(120, 140), mask);
     EXPECT_EQ(opened_at, QPoint(120, 140));
 
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
@@ -103,7 +106,7 @@ TEST(SourceSelectWindow, OpensAtTheGivenCornerAndStaysOnTheScreen) {
         frame = form.frameGeometry();
         form.reject();
     });
-    form.choose_sources(source_window::kTouchToUsb, Lang::English, area.bottomRight() + QPoint(50, 50), mask);
+    form.choose_sources(kFirst, kSecond, Lang::English, area.bottomRight() + QPoint(50, 50), mask);
     EXPECT_TRUE(area.contains(frame.topLeft()));
     EXPECT_LE(frame.right(), area.right());
     EXPECT_LE(frame.bottom(), area.bottom());

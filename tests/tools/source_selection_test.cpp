@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "tools/source_selection.h"
 
 namespace ztv {
@@ -22,21 +20,6 @@ TEST(SourceSelection, EntryIMeansBitIAndSourceIPlusOne) {
 TEST(SourceSelection, EveryMaskSurvivesTheWindowUnchanged) {
     for (int mask = 0; mask < 256; ++mask)
         EXPECT_EQ(mask_of(ticks_of(static_cast<std::uint8_t>(mask))), mask) << mask;
-}
-
-TEST(SourceSelection, EveryCaptionHasBothLanguages) {
-    for (const SourceWindowCaptions& c : {source_window::kTouchIntercept, source_window::kTouchToUsb,
-                                          source_window::kEventSources, source_window::kReactionSkip}) {
-        for (const TextPair& line : {c.first, c.second}) {
-            EXPECT_GT(std::strlen(line.ru), 0u);
-            EXPECT_GT(std::strlen(line.en), 0u);
-            EXPECT_STRNE(line.ru, line.en);
-        }
-    }
-    EXPECT_STREQ(source_window::kTitle.en, "Sources");
-    EXPECT_STREQ(source_window::kHint.en, "Select the sources");
-    EXPECT_STREQ(source_window::kTouchIntercept.first.en, "Interception touchpanel");
-    EXPECT_STREQ(source_window::kTouchToUsb.second.en, "on sources:");
 }
 
 }  // namespace

@@ -177,19 +177,4 @@ int swcan_position(unsigned car_type, unsigned code) {
     return it == codes.end() ? -1 : static_cast<int>(std::distance(codes.begin(), it));
 }
 
-bool is_reaction_ir_protocol(unsigned protocol) {
-    switch (protocol) {
-        case 1: case 2: case 3: case 5: case 6: case 7: case 9: case 10: case 12: case 13: case 14: case 15:
-            return true;
-        default: return false;
-    }
-}
-
-bool is_capturable_reaction_protocol(unsigned protocol) {
-    switch (protocol) {
-        case 1: case 2: case 5: case 6: case 7: case 10: case 11: case 12: case 13: case 14: return true;
-        default: return false;
-    }
-}
-
 }  // namespace ztv

@@ -148,10 +148,6 @@ std::span<const std::uint8_t> swcan_codes(unsigned car_type);
 // The list position of code within the type's list, or -1 when the type does not offer it.
 int swcan_position(unsigned car_type, unsigned code);
 
-// "Send IR code": the protocols a reaction can send (low four bits of byte 15).
-bool is_reaction_ir_protocol(unsigned protocol);
-// Protocols accepted from the controller's capture for a reaction.
-bool is_capturable_reaction_protocol(unsigned protocol);
 
 // Limits and conversions the editor applies.
 inline constexpr std::uint32_t kAutorepeatLimit = 10000;      // kinds 9 and 19

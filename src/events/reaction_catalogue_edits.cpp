@@ -10,6 +10,7 @@
 #include "config/voltage.h"
 #include "config/field_table.h"
 #include "config/pin_rules.h"
+#include "tools/ir_protocols.h"
 
 namespace ztv {
 namespace {
@@ -294,7 +295,7 @@ ReactionEdit accept_captured_ir_reaction(Record& record, std::size_t slot, const
         edit.is_notice = true;
         return edit;
     }
-    if (!is_capturable_reaction_protocol(code[3] & 0x0F)) {
+    if (!ir_capture_fits_reaction(code[3] & 0x0F)) {
         ReactionEdit edit = refused_with(to_text(kReactionProtocolMessage));
         edit.box_type = kBoxWarning;
         return edit;

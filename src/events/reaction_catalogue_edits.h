@@ -12,6 +12,7 @@
 #include "common/text.h"
 #include "config/record.h"
 #include "events/reaction_catalogue.h"
+#include "tools/ir_capture.h"
 
 namespace ztv {
 
@@ -49,9 +50,5 @@ ReactionEdit accept_captured_ir_reaction(Record& record, std::size_t slot, const
 
 // A touch point captured on the panel: the slot's "USB Touch" reaction presses there for 200 ms.
 ReactionEdit accept_captured_touch(Record& record, std::size_t slot, unsigned x, unsigned y);
-
-inline constexpr TextPair kNoInfraredCode{"Нет ИК-кода", "No Infrared code"};
-inline constexpr TextPair kReactionProtocolMessage{"Для реакции поддерживаются только протоколы NEC, JVC или SONY",
-                                                   "For the response is only supported protocol NEC, JVC or SONY"};
 
 }  // namespace ztv

@@ -8,6 +8,7 @@
 #include "config/field_table.h"
 #include "config/voltage.h"
 #include "events/descriptions.h"
+#include "tools/ir_protocols.h"
 
 namespace ztv {
 namespace {
@@ -46,7 +47,7 @@ constexpr unsigned kEventManageSimulate = 0;
 constexpr unsigned kEventManageEnable = 2;
 
 void normalize_send_ir(SlotReaction& r) {
-    if (is_reaction_ir_protocol(r[P3] & 0x0F)) return;
+    if (ir_reaction_has_code(r[P3] & 0x0F)) return;
     for (std::size_t i = P0; i <= P3; ++i) r.set(i, 0);
 }
 
@@ -165,7 +166,7 @@ void describe(const Record& record, std::size_t slot, SlotReaction& r, ReactionV
             b.number(C::UsbKeyDuration, r[P4] * 100u);
             break;
         case K::SendIr: {
-            const bool has_code = is_reaction_ir_protocol(r[P3] & 0x0F);
+            const bool has_code = ir_reaction_has_code(r[P3] & 0x0F);
             b.field(C::IrCode, ir_reaction_text(r.raw().subspan<P0, 4>()));
             b.number(C::IrRepeats, r[P3] >> 4);
             b.list(C::IrOutput, lists::ir_output_pins, r[P4]).enabled = has_code;

@@ -90,10 +90,16 @@ std::optional<Frame> SimController::handle_application(const Frame& request, Fra
             if (request.length() != 2 || offset != 0) return confirm(false);
             touch_capture_ms_ = le16(request.payload(), 0);
             caught_touch_.reset();
-            if (touch_capture_ms_ != 0)
+            if (touch_capture_ms_ != 0) {
                 capture_started_ms_ = clock_.now_ms();
-            else
+                if (touch_answer_ms_) {
+                    const std::uint32_t n = touch_answers_++;
+                    touch_at(*capture_started_ms_ + *touch_answer_ms_, static_cast<std::uint16_t>(400 + (n * 733) % 3300),
+                             static_cast<std::uint16_t>(300 + (n * 521) % 3500));
+                }
+            } else {
                 capture_started_ms_.reset();
+            }
             return confirm(true);
         }
         case block::kCanLog: {

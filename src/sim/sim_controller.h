@@ -135,6 +135,9 @@ public:
     void set_calibration_steps(const std::vector<std::uint8_t>& steps);
     // Exactly these states of byte 1, then 0.
     void set_calibration_states(std::vector<CalibrationState> states) { calibration_states_ = std::move(states); }
+    // Every touch capture the program starts is answered by a touch `ms` later, each at
+    // another point of the panel (nullopt: only the touches laid out with touch_at).
+    void answer_touch_captures_after(std::optional<std::uint32_t> ms) { touch_answer_ms_ = ms; }
     void set_source_index(std::uint8_t index) { source_index_ = index; }
 
     // --- what the program told it ---
@@ -223,6 +226,8 @@ private:
     std::optional<std::uint32_t> capture_started_ms_;
     std::vector<std::array<std::uint32_t, 3>> touches_;  // at_ms, x, y
     std::optional<std::array<std::uint16_t, 2>> caught_touch_;
+    std::optional<std::uint32_t> touch_answer_ms_;
+    std::uint32_t touch_answers_ = 0;
 
     std::vector<std::uint8_t> firmware_;
     int restarts_ = 0;

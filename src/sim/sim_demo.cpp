@@ -12,6 +12,7 @@ constexpr std::uint32_t kTextPeriodMs = 1500;
 constexpr std::uint32_t kCanPeriodMs = 100;
 constexpr std::uint32_t kIrPeriodMs = 5000;
 constexpr std::uint32_t kTouchPeriodMs = 4000;
+constexpr std::uint32_t kTouchAnswerMs = 1500;
 constexpr std::uint32_t kButtonPeriodMs = 3000;
 constexpr std::uint32_t kButtonHoldMs = 700;
 constexpr std::uint16_t kButtonJitter = 4;
@@ -67,7 +68,9 @@ void log_can(SimController& c, std::uint32_t round) {
 }
 
 void receive_ir(SimController& c, std::uint32_t round) {
-    static constexpr std::array<std::uint32_t, 3> kCodes = {0x0120FF45, 0x0120FF46, 0x0B00E817};
+    // Two keys of an NEC remote, an RC5 key (refused as a reaction) and a CAN AUTO key of a
+    // known car (VOLVO, "Up").
+    static constexpr std::array<std::uint32_t, 4> kCodes = {0x0120FF45, 0x0120FF46, 0x03001A0C, 0x0B000348};
     c.set_ir_code(kCodes[round % kCodes.size()]);
 }
 
@@ -76,6 +79,8 @@ void receive_ir(SimController& c, std::uint32_t round) {
 void start_demo(SimController& controller, std::uint32_t now_ms) {
     // Held buttons read a few codes either side of their level, as a real ladder does.
     controller.set_press_jitter(kButtonJitter);
+    // "Get touch point" finds a touch a moment after it starts.
+    controller.answer_touch_captures_after(kTouchAnswerMs);
     controller.at(now_ms + kTextPeriodMs, Repeat{kTextPeriodMs, now_ms + kTextPeriodMs, print_text});
     controller.at(now_ms + kCanPeriodMs, Repeat{kCanPeriodMs, now_ms + kCanPeriodMs, log_can});
     controller.at(now_ms + kIrPeriodMs, Repeat{kIrPeriodMs, now_ms + kIrPeriodMs, receive_ir});

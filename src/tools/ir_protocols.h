@@ -14,9 +14,12 @@ inline constexpr unsigned kIrProtocolCount = 16;
 inline constexpr unsigned kIrProtocolCanAuto = 11;
 
 struct IrProtocol {
-    const char* name;       // as the IR code editor lists it
-    bool in_event_list;     // offered by the editor for an event code
-    bool in_reaction_list;  // offered by the editor for a reaction code
+    const char* name;            // as the IR code editor lists it
+    bool in_event_list;          // offered by the editor for an event code
+    bool in_reaction_list;       // offered by the editor for a reaction code
+    const char* event_name;      // in event descriptions; nullptr: the number means "no code"
+    const char* reaction_name;   // in reaction descriptions; nullptr: a reaction cannot send it
+    bool capture_fits_reaction;  // a captured code of this protocol may become a reaction
 };
 
 // The 16 protocols, indexed by protocol number.
@@ -32,6 +35,8 @@ inline unsigned ir_command(IrCodeBytes code) { return code[0]; }
 const char* ir_event_protocol_name(unsigned protocol);
 const char* ir_reaction_protocol_name(unsigned protocol);
 
+// A reaction code with this protocol is a code to send (otherwise the reaction has none).
+inline bool ir_reaction_has_code(unsigned protocol) { return ir_reaction_protocol_name(protocol) != nullptr; }
 // Protocols that a captured code may have to become a reaction.
 bool ir_capture_fits_reaction(unsigned protocol);
 

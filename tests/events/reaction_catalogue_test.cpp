@@ -144,19 +144,6 @@ TEST(ReactionCatalogue, SwCanCodesPerCarType) {
     EXPECT_EQ(swcan_position(20, 0), -1);
 }
 
-TEST(ReactionCatalogue, InfraredProtocols) {
-    // Shown as a code: every named protocol but CAN AUTO; IR_ALPINE only in reactions.
-    for (unsigned p = 0; p < 16; ++p) {
-        const bool shown = p == 1 || p == 2 || p == 3 || p == 5 || p == 6 || p == 7 || p == 9 || p == 10 || p == 12 ||
-                           p == 13 || p == 14 || p == 15;
-        EXPECT_EQ(is_reaction_ir_protocol(p), shown) << p;
-    }
-    EXPECT_FALSE(is_capturable_reaction_protocol(3));  // RC5
-    EXPECT_FALSE(is_capturable_reaction_protocol(9));
-    EXPECT_TRUE(is_capturable_reaction_protocol(1));
-    EXPECT_TRUE(is_capturable_reaction_protocol(14));
-}
-
 TEST(ReactionCatalogue, NumberFieldRanges) {
     struct Expect { ReactionControl control; std::uint32_t max; };
     const Expect expected[] = {

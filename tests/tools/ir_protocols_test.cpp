@@ -36,6 +36,17 @@ TEST(IrProtocols, CaptureForAReaction) {
     }
 }
 
+TEST(IrProtocols, AReactionCodeIsANamedProtocolButCanAuto) {
+    // Shown as a code: every named protocol but CAN AUTO; IR_ALPINE only in reactions.
+    for (unsigned p = 0; p < 20; ++p) {
+        const bool shown = p == 1 || p == 2 || p == 3 || p == 5 || p == 6 || p == 7 || p == 9 || p == 10 || p == 12 ||
+                           p == 13 || p == 14 || p == 15;
+        EXPECT_EQ(ir_reaction_has_code(p), shown) << p;
+    }
+    EXPECT_FALSE(ir_capture_fits_reaction(3));  // RC5: offered by the editor, refused by capture
+    EXPECT_TRUE(ir_capture_fits_reaction(11));  // CAN AUTO: not offered by the editor, taken by capture
+}
+
 TEST(IrProtocols, DescriptionNamesOutsideTheTableAreNone) {
     EXPECT_EQ(ir_event_protocol_name(16), nullptr);
     EXPECT_EQ(ir_reaction_protocol_name(255), nullptr);

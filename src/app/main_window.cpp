@@ -311,6 +311,16 @@ void TMainForm::open_shared_popup(int context, const TextPair& first, const Text
     shared_popup_->popup(global_pos);
 }
 
+void TMainForm::open_shared_popup(int context, const Text& first, const QPoint& global_pos,
+                                  std::function<void(int)> chosen) {
+    popup_context_ = context;
+    shared_first_->setText(QString::fromStdString(first.in(lang_)));
+    shared_first_->setVisible(true);
+    shared_second_->setVisible(false);
+    shared_chosen_ = std::move(chosen);
+    shared_popup_->popup(global_pos);
+}
+
 QString TMainForm::tr_pair(const TextPair& pair) const { return QString::fromUtf8(pick(pair, lang_)); }
 
 void TMainForm::set_caption() {
@@ -377,6 +387,7 @@ void TMainForm::set_busy(bool busy) {
     // The two setup buttons live on the parameter pages, which later pages build.
     if (auto* keys = speed_button("SpeedButtonKeysSetup")) keys->setEnabled(e.keys_setup);
     if (auto* touch = speed_button("SpeedButtonTouchSetup")) touch->setEnabled(e.touch_setup);
+    if (busy && procedure_button_) procedure_button_->setEnabled(true);
 }
 
 bool TMainForm::only_used() const { return menu_only_used_->isChecked(); }

@@ -122,6 +122,10 @@ public:
     bool busy() const { return busy_; }
     // True while a toolbar handler runs: the monitor's own busy spells must not unlock it.
     bool toolbar_operation_running() const { return toolbar_depth_ > 0; }
+    // A guided procedure (button learning, touch calibration) runs inside its button's handler
+    // like a toolbar operation, but its own button stays enabled so that it can stop it.
+    void begin_procedure(QWidget* stop_button);
+    void end_procedure();
     int polling_suspension() const { return polling_suspension_; }
     bool polling_running() const;
     void begin_redraw_pause();
@@ -202,6 +206,8 @@ public:
     // Opens the popup that the terminal and the button table share; context says who opened it.
     void open_shared_popup(int context, const TextPair& first, const TextPair& second, const QPoint& global_pos,
                            std::function<void(int item)> chosen);
+    // The same with a caption built by the program (a channel number in it) and no second entry.
+    void open_shared_popup(int context, const Text& first, const QPoint& global_pos, std::function<void(int item)> chosen);
     int popup_context() const { return popup_context_; }
     void set_popup_context(int context) { popup_context_ = context; }
 
@@ -244,6 +250,7 @@ private:
     Lang lang_ = Lang::Russian;
     bool busy_ = false;
     int toolbar_depth_ = 0;
+    QPointer<QWidget> procedure_button_;
     bool closing_ = false;
     int polling_suspension_ = 1;  // polling stays off until the window is initialised
     int redraw_pause_ = 0;

@@ -20,6 +20,18 @@ void TMainForm::run_toolbar_action(const std::function<void()>& action) {
     action();
 }
 
+void TMainForm::begin_procedure(QWidget* stop_button) {
+    ++toolbar_depth_;
+    procedure_button_ = stop_button;
+    set_busy(true);
+}
+
+void TMainForm::end_procedure() {
+    procedure_button_ = nullptr;
+    if (toolbar_depth_ > 0) --toolbar_depth_;
+    set_busy(toolbar_depth_ > 0);
+}
+
 void TMainForm::on_open_config() {
     run_toolbar_action([this] {
         const QString path = ask_file(FileDialogKind::OpenConfig);

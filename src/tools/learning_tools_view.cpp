@@ -1,0 +1,125 @@
+#include "tools/learning_tools_view.h"
+
+#include <QHBoxLayout>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/device_link.h"
+#include "app/icons.h"
+#include "app/main_window.h"
+#include "events/learned_button_edits.h"
+#include "tools/button_grid_widget.h"
+
+namespace ztv {
+namespace {
+
+// Controls a running procedure takes away from the user besides the toolbar: the touch inset
+// box (its value is read when a calibration starts) and the USB event page.
+constexpr const char* kLockedWhileRunning[] = {"CheckBoxTouchDXY", "TabSheetEventUSB"};
+constexpr const char* kTouchButton = "SpeedButtonTouchSetup";
+
+}  // namespace
+
+LearningTools::LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_area)
+    : QObject(&form),
+      form_(form),
+      link_(link),
+      learning_(link.monitor(), form.state(), grid_, learning_busy_),
+      calibration_(link.monitor(), form.state(), calibration_busy_) {
+    setObjectName(QStringLiteral("LearningTools"));
+    QWidget* area = keys_area != nullptr ? keys_area : form.parameters_page();
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    keys_button_ = new QToolButton(area);
+    keys_button_->setObjectName(QStringLiteral("SpeedButtonKeysSetup"));
+    keys_button_->setIcon(tool_icon(ToolIcon::KeysSetup));
+    keys_button_->setIconSize(QSize(32, 32));
+    keys_button_->setAutoRaise(false);
+    grid_widget_ = new ButtonGridWidget(grid_, form.state(), area);
+    row->addWidget(keys_button_, 0, Qt::AlignTop);
+    row->addWidget(grid_widget_, 1);
+    if (auto* box = qobject_cast<QBoxLayout*>(area->layout())) {
+        box->addLayout(row);
+    } else if (area->layout() == nullptr) {
+        area->setLayout(row);
+    }
+
+    connect(keys_button_, &QToolButton::clicked, this, [this] { learning_.on_button(); });
+    grid_widget_->set_popup_request([this](const GridPopup& popup, GridCell cell, const QPoint& pos) {
+        open_popup(popup, cell.column, cell.row, pos);
+    });
+    form.add_language_hook([this](Lang lang) { grid_widget_->set_language(lang); });
+    grid_widget_->set_language(form.language());
+    form.set_store_button_names([this] { grid_.names_to_record(form_.state().record); });
+    form.set_clear_button_selection([this] { grid_widget_->clear_selection(); });
+    link.set_pending_edit_commit([this] { commit_pending_name(); });
+    link.set_after_poll([this] { grid_widget_->cancel_hint_outside(); });
+    form.set_busy(form.busy());  // the start button now exists: it follows the toolbar rules
+}
+
+LearningTools::~LearningTools() = default;
+
+void LearningTools::refresh() {
+    grid_.fill_from_record(form_.state().record);
+    grid_widget_->redraw();
+}
+
+void LearningTools::on_touch_button(bool inset) { calibration_.on_button(inset); }
+
+void LearningTools::set_running(bool running, const Busy& busy) {
+    if (running) {
+        QWidget* own = busy.locks_pages ? form_.findChild<QWidget*>(QString::fromLatin1(kTouchButton))
+                                        : static_cast<QWidget*>(keys_button_);
+        form_.begin_procedure(own);
+        disabled_.clear();
+        for (const char* name : kLockedWhileRunning) {
+            QWidget* widget = form_.findChild<QWidget*>(QString::fromLatin1(name));
+            if (widget != nullptr && widget->isEnabled()) {
+                widget->setEnabled(false);
+                disabled_.emplace_back(widget);
+            }
+        }
+        if (busy.locks_pages && lock_pages_) lock_pages_(true);
+        return;
+    }
+    if (busy.locks_pages && lock_pages_) lock_pages_(false);
+    for (const QPointer<QWidget>& widget : disabled_)
+        if (widget) widget->setEnabled(true);
+    disabled_.clear();
+    form_.end_procedure();
+}
+
+void LearningTools::Busy::grid_changed() { owner.grid_widget_->redraw(); }
+
+void LearningTools::Busy::finished() {
+    owner.grid_widget_->clear_selection();
+    owner.redraw_description();
+}
+
+void LearningTools::commit_pending_name() {
+    const EditOutcome outcome = grid_widget_->commit_pending_name();
+    if (outcome.redraw == EditOutcome::Redraw::Nothing) return;
+    if (!outcome.message.empty()) form_.show_message(outcome.box_type, outcome.message);
+    grid_widget_->redraw();
+    redraw_description();
+}
+
+void LearningTools::open_popup(const GridPopup& popup, unsigned column, unsigned row, const QPoint& global_pos) {
+    const int action = popup.action;
+    form_.open_shared_popup(action, popup.caption, global_pos, [this, action, column, row](int item) {
+        if (item != 0) return;
+        Record& record = form_.state().record;
+        if (action == kPopupDeleteKey) delete_learned_button(record, grid_, column, row);
+        if (action == kPopupDeleteChannel) grid_.delete_channel(record, column);
+        form_.set_popup_context(0);
+        grid_widget_->clear_selection();
+        // The slot's description names the deleted key; a whole channel leaves references.
+        if (action != kPopupDeleteChannel) redraw_description();
+    });
+}
+
+void LearningTools::redraw_description() {
+    if (redraw_description_) redraw_description_();
+}
+
+}  // namespace ztv

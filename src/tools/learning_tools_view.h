@@ -1,0 +1,78 @@
+// The window's side of button learning and touch calibration: the "Button settings" start/stop
+// button and the button grid on the "Keys" page, the calibration button's handler, and the
+// busy state both procedures put the window in. The procedures and every rule are core code;
+// this joins them to the main window, the device link and the pages.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+#include "tools/button_grid.h"
+#include "tools/button_learning.h"
+#include "tools/procedure_events.h"
+#include "tools/touch_calibration.h"
+
+class QToolButton;
+class QWidget;
+
+namespace ztv {
+
+class ButtonGridWidget;
+class DeviceLink;
+class TMainForm;
+
+class LearningTools : public QObject {
+    Q_OBJECT
+public:
+    // keys_area: where the "Keys" page wants the button grid and its start button.
+    LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_area);
+    ~LearningTools() override;
+
+    // Part of the page refresh: the grid shows the record.
+    void refresh();
+    // The calibration button of the "Touchpanel" page; inset: "Offset 10% when setting".
+    void on_touch_button(bool inset);
+
+    // Joins to the event editor and the pages, as they come.
+    void set_description_redraw(std::function<void()> redraw) { redraw_description_ = std::move(redraw); }
+    void set_page_lock(std::function<void(bool)> lock) { lock_pages_ = std::move(lock); }
+
+    ButtonGrid& grid() { return grid_; }
+    ButtonGridWidget* grid_widget() const { return grid_widget_; }
+    QToolButton* keys_button() const { return keys_button_; }
+    ButtonLearning& learning() { return learning_; }
+    TouchCalibration& calibration() { return calibration_; }
+
+private:
+    // The busy state of one procedure: whose button stays enabled, whether pages lock.
+    struct Busy final : ProcedureEvents {
+        Busy(LearningTools& tools, bool calibration) : owner(tools), locks_pages(calibration) {}
+        void set_running(bool running) override { owner.set_running(running, *this); }
+        void grid_changed() override;
+        void finished() override;
+        LearningTools& owner;
+        bool locks_pages;
+    };
+
+    void set_running(bool running, const Busy& busy);
+    void commit_pending_name();
+    void open_popup(const GridPopup& popup, unsigned column, unsigned row, const QPoint& global_pos);
+    void redraw_description();
+
+    TMainForm& form_;
+    DeviceLink& link_;
+    ButtonGrid grid_;
+    Busy learning_busy_{*this, false};
+    Busy calibration_busy_{*this, true};
+    ButtonLearning learning_;
+    TouchCalibration calibration_;
+    ButtonGridWidget* grid_widget_ = nullptr;
+    QToolButton* keys_button_ = nullptr;
+    std::vector<QPointer<QWidget>> disabled_;
+    std::function<void()> redraw_description_;
+    std::function<void(bool)> lock_pages_;
+};
+
+}  // namespace ztv

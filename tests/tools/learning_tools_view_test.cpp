@@ -1,0 +1,287 @@
+// The button grid and the two procedure buttons in the window, with the simulated controller
+// behind it on the real polling timer.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QSplitter>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/device_link.h"
+#include "app/shell_fixture.h"
+#include "config/field_table.h"
+#include "tools/button_grid_widget.h"
+#include "tools/learning_tools_view.h"
+
+namespace ztv {
+namespace {
+
+class LearningToolsTest : public testing::ShellFixture {
+protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        make_form();
+        link = std::make_unique<DeviceLink>(*window, state, true);
+        keys_area = new QWidget(window->parameters_page());
+        keys_area->setLayout(new QVBoxLayout);
+        window->parameters_splitter()->addWidget(keys_area);
+        tools = new LearningTools(*window, *link, keys_area);
+        window->set_page_refresh([this] { tools->refresh(); });
+        window->initialise();
+        window->set_language(1);
+        window->resize(900, 700);
+        window->show();
+        grid = tools->grid_widget();
+    }
+    void TearDown() override {
+        link.reset();
+        window.reset();
+    }
+
+    template <typename Condition>
+    bool wait_until(Condition condition, int ms = 8000) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!condition()) {
+            if (clock.elapsed() > ms) return false;
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        return true;
+    }
+    QPoint centre(unsigned column, unsigned row) const { return grid->cell_rect({column, row}).center(); }
+    void learned(unsigned channel, unsigned row, std::uint16_t code, const char* name = "") {
+        state.record.set_u16(Record::button_offset(channel, row - 1), code);
+        state.record.set_button_name(channel, row - 1, name);
+    }
+    // Names a cell through the editor the way a user does: double-click, type, Enter, then the
+    // polling tick commits.
+    void type_name(unsigned column, unsigned row, const char* text) {
+        QTest::mouseDClick(grid, Qt::LeftButton, Qt::NoModifier, centre(column, row));
+        ASSERT_TRUE(grid->editor_open());
+        link->commit_pending_edit();  // a tick sees the editor open
+        grid->editor()->selectAll();
+        QTest::keyClicks(grid->editor(), QString::fromUtf8(text));
+        QTest::keyClick(grid->editor(), Qt::Key_Return);
+        link->commit_pending_edit();
+    }
+    void hover(const QPoint& pos) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(grid->mapToGlobal(pos)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(grid, &move);
+    }
+    bool has_code_near(unsigned channel, int code) const {
+        for (std::size_t e = 0; e < kButtonsPerChannel; ++e)
+            if (std::abs(state.record.button_code(channel, e) - code) <= 4) return true;
+        return false;
+    }
+    QMenu* shared_popup() const { return window->findChild<QMenu*>(QStringLiteral("PopupMenuShared")); }
+
+    std::unique_ptr<DeviceLink> link;
+    QWidget* keys_area = nullptr;
+    LearningTools* tools = nullptr;
+    ButtonGridWidget* grid = nullptr;
+};
+
+TEST_F(LearningToolsTest, NamingInPlaceStoresTheNameAndRefusesADuplicate) {
+    learned(0, 1, 900);
+    learned(1, 1, 1700, "Mute");
+    window->refresh_pages();
+    type_name(0, 1, "Volume+");
+    EXPECT_EQ(state.record.button_name(0, 0), "Volum");
+    EXPECT_EQ(tools->grid().text(0, 1), "Volum");
+    EXPECT_FALSE(grid->selection().has_value());
+    EXPECT_TRUE(boxes.empty());
+
+    type_name(0, 1, "Mute");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("The name \"Mute\"\nis already assigned\nPlease enter a different name"));
+    EXPECT_EQ(boxes[0].title, QStringLiteral("Information"));
+    EXPECT_EQ(tools->grid().text(0, 1), "Volum");
+    EXPECT_EQ(state.record.button_name(0, 0), "Volum");
+}
+
+TEST_F(LearningToolsTest, EscapeKeepsTheOldNameAndEncoderCellsDoNotOpen) {
+    learned(2, 3, 2500, "Src");
+    set_field(state.record, FieldId::ENC0MODE, 1);
+    window->refresh_pages();
+    QTest::mouseDClick(grid, Qt::LeftButton, Qt::NoModifier, centre(2, 3));
+    ASSERT_TRUE(grid->editor_open());
+    QTest::keyClicks(grid->editor(), QStringLiteral("X"));
+    QTest::keyClick(grid->editor(), Qt::Key_Escape);
+    link->commit_pending_edit();
+    EXPECT_EQ(state.record.button_name(2, 2), "Src");
+    QTest::mouseDClick(grid, Qt::LeftButton, Qt::NoModifier, centre(4, 1));
+    EXPECT_FALSE(grid->editor_open());
+    EXPECT_EQ(tools->grid().text(4, 1), "Enc1+");
+}
+
+TEST_F(LearningToolsTest, NamesTypedInTheGridGoIntoTheRecordBeforeASave) {
+    learned(3, 2, 3100);
+    window->refresh_pages();
+    grid->select({3, 2});
+    ASSERT_TRUE(grid->open_editor());
+    grid->editor()->setText(QStringLiteral("Next"));
+    grid->close_editor();  // closed, but no tick has committed it yet
+    EXPECT_EQ(state.record.button_name(3, 1), "");
+    window->set_file_chooser([](FileDialogKind, const QString&, const QString&, const QString&) { return QString(); });
+    window->on_save_config();  // the dialog is cancelled; the names are stored first all the same
+    EXPECT_EQ(state.record.button_name(3, 1), "Next");
+}
+
+TEST_F(LearningToolsTest, DeleteThisKeyFromTheSharedPopupClearsTheEntryAndItsEvents) {
+    learned(0, 2, 1200);
+    learned(1, 1, 400);
+    state.record.slot(0)[2] = 2;  // slot 1: key channel 0 row 2, modifier channel 1 row 1
+    state.record.slot(0)[4] = 1;
+    state.record.slot(0)[5] = 1;
+    window->refresh_pages();
+    int descriptions = 0;
+    tools->set_description_redraw([&] { ++descriptions; });
+    QTest::mouseClick(grid, Qt::RightButton, Qt::NoModifier, centre(0, 2));
+    QMenu* menu = shared_popup();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->actions().at(0)->text(), QStringLiteral("Delete this key"));
+    EXPECT_FALSE(menu->actions().at(1)->isVisible());
+    EXPECT_EQ(window->popup_context(), kPopupDeleteKey);
+    menu->actions().at(0)->trigger();
+    menu->hide();
+    EXPECT_EQ(state.record.button_code(0, 1), 0);
+    EXPECT_EQ(tools->grid().text(0, 2), "");
+    EXPECT_EQ(state.record.slot(0)[2], 0);
+    EXPECT_EQ(state.record.slot(0)[4], 1);
+    EXPECT_EQ(window->popup_context(), 0);
+    EXPECT_EQ(descriptions, 1);
+}
+
+TEST_F(LearningToolsTest, DeleteAChannelFromItsHeaderLeavesEventsAlone) {
+    learned(1, 1, 400);
+    learned(1, 2, 1400);
+    state.record.slot(5)[2] = 2;
+    state.record.slot(5)[3] = 1;
+    window->refresh_pages();
+    int descriptions = 0;
+    tools->set_description_redraw([&] { ++descriptions; });
+    QTest::mouseClick(grid, Qt::RightButton, Qt::NoModifier, centre(0, 0));
+    EXPECT_FALSE(shared_popup()->isVisible());  // channel 1 has no buttons: no menu
+    QTest::mouseClick(grid, Qt::RightButton, Qt::NoModifier, centre(1, 0));
+    ASSERT_TRUE(shared_popup()->isVisible());
+    EXPECT_EQ(shared_popup()->actions().at(0)->text(), QStringLiteral("Delete all buttons of the channel 2"));
+    shared_popup()->actions().at(0)->trigger();
+    shared_popup()->hide();
+    EXPECT_FALSE(channel_has_buttons(state.record, 1));
+    EXPECT_EQ(state.record.slot(5)[2], 2);
+    EXPECT_EQ(descriptions, 0);
+}
+
+TEST_F(LearningToolsTest, HoverShowsTheHintAndTheLanguageSwitchRenamesTheHeaders) {
+    learned(0, 1, 900);
+    state.record.set_u16(Record::button_offset(0, 0) + 2, 300);
+    window->refresh_pages();
+    EXPECT_EQ(grid->hover_at(centre(0, 1)).hint.in(Lang::English), "Channel 1, code 900 (limit 300)");
+    hover(centre(0, 1));
+    EXPECT_EQ(grid->cursor().shape(), Qt::PointingHandCursor);
+    hover(centre(0, 5));
+    EXPECT_EQ(grid->cursor().shape(), Qt::ForbiddenCursor);
+    hover(centre(0, 0));
+    EXPECT_EQ(grid->cursor().shape(), Qt::WhatsThisCursor);
+    // The headers are drawn from the same core texts in the language in force.
+    QImage english = grid->grab().toImage();
+    window->set_language(0);
+    QImage russian = grid->grab().toImage();
+    const QRect header = grid->cell_rect({0, 0});
+    EXPECT_NE(english.copy(header), russian.copy(header));
+}
+
+TEST_F(LearningToolsTest, ADragCarriesTheButtonAsTheEditorReadsIt) {
+    learned(2, 4, 2800);
+    set_field(state.record, FieldId::ENC1MODE, 2);
+    window->refresh_pages();
+    std::vector<GridButton> made;
+    grid->set_drag_data([&](GridButton button) {
+        made.push_back(button);
+        return new QMimeData;
+    });
+    std::unique_ptr<QMimeData> data(grid->drag_data({2, 4}));
+    ASSERT_NE(data, nullptr);
+    ASSERT_EQ(made.size(), 1u);
+    EXPECT_EQ(made[0].channel, 2);
+    EXPECT_EQ(made[0].key, 4);
+    std::unique_ptr<QMimeData> encoder(grid->drag_data({4, 4}));
+    EXPECT_NE(encoder, nullptr);
+    EXPECT_EQ(made.back().channel, 4);
+    EXPECT_EQ(grid->drag_data({2, 5}), nullptr);  // an empty cell is no button
+    EXPECT_EQ(grid->drag_data({4, 1}), nullptr);  // encoder 1 is not in use
+}
+
+TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
+    ASSERT_TRUE(wait_until([this] { return link->monitor().connected() && state.record_valid; }));
+    sim::SimController& controller = *link->simulator();
+    const std::uint32_t now = window->tick_ms();
+    controller.hold_button(0, 1500, now + 2600, now + 3300);
+    controller.hold_button(2, 3000, now + 3400, now + 3900);
+    answer = kIdYes;
+    bool others_locked = false;
+    bool own_enabled = false;
+    bool highlighted = false;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (!tools->learning().running()) return;
+        others_locked = !window->speed_button("SpeedButtonReadDevice")->isEnabled();
+        own_enabled = tools->keys_button()->isEnabled();
+        highlighted = highlighted || tools->grid().highlighted(2, 1);
+        if (window->tick_ms() - now > 4300) tools->keys_button()->click();  // stop
+    });
+    probe.start(50);
+    tools->keys_button()->click();
+    probe.stop();
+    EXPECT_EQ(tools->learning().last_end(), LearningEnd::Stopped);
+    EXPECT_TRUE(tools->learning().written());
+    EXPECT_TRUE(others_locked);
+    EXPECT_TRUE(own_enabled);
+    EXPECT_TRUE(highlighted);
+    // The demo presses its own buttons on channels 1 and 2 meanwhile; channel 3 is ours alone.
+    EXPECT_TRUE(has_code_near(0, 1500));
+    EXPECT_NEAR(state.record.button_code(2, 0), 3000, 4);
+    EXPECT_EQ(state.record.button_code(2, 1), 0);
+    EXPECT_TRUE(std::equal(state.record.data(), state.record.data() + 550, controller.memory().record.data()));
+    EXPECT_TRUE(window->speed_button("SpeedButtonReadDevice")->isEnabled());
+    EXPECT_FALSE(window->toolbar_operation_running());
+    EXPECT_EQ(window->flash_strip()->caption(), QStringLiteral("Customize Buttons completed successfully"));
+}
+
+TEST_F(LearningToolsTest, CalibrationLocksThePagesWhileItRuns) {
+    auto* touch = new QToolButton(window->parameters_page());
+    touch->setObjectName(QStringLiteral("SpeedButtonTouchSetup"));
+    ASSERT_TRUE(wait_until([this] { return link->monitor().connected() && state.record_valid; }));
+    link->simulator()->set_calibration_states({{1, 300}, {0x81, 200}, {3, 300}});
+    std::vector<bool> locks;
+    tools->set_page_lock([&](bool locked) { locks.push_back(locked); });
+    answer = kIdYes;
+    bool touch_enabled_while_running = false;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (tools->calibration().running()) touch_enabled_while_running = touch->isEnabled();
+    });
+    probe.start(50);
+    tools->on_touch_button(true);
+    probe.stop();
+    EXPECT_EQ(tools->calibration().last_end(), CalibrationEnd::Succeeded);
+    EXPECT_EQ(locks, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(touch_enabled_while_running);
+    EXPECT_EQ(state.touch, link->simulator()->memory().touch);
+    EXPECT_EQ(state.touch[0], 1);
+}
+
+}  // namespace
+}  // namespace ztv

@@ -30,6 +30,11 @@ public:
     Protocol& protocol() { return protocol_; }
     Transport& transport() { return transport_; }
     sim::SimController* simulator() { return sim_.get(); }
+    // Benchmarks: every transfer with the simulated controller takes this long in real time.
+    void model_usb_latency(std::uint32_t us) {
+        clock_.set_real_spending(us != 0);
+        if (sim_) sim_->set_transfer_latency_us(us);
+    }
 
     // The toolbar's device operations.
     void read_configuration();

@@ -26,15 +26,21 @@ public:
 };
 
 // The shell's own tick counter: the simulated controller lives in the program's time, and a
-// transfer costs nothing beyond the real time it takes.
+// transfer costs nothing beyond the real time it takes, unless a benchmark asks transfers to
+// take as long as they would on the USB.
 class HostClock final : public SimClock {
 public:
     explicit HostClock(Host& host) : host_(host) {}
     std::uint32_t now_ms() override { return host_.tick_ms(); }
-    void spend_us(std::uint32_t /*microseconds*/) override {}
+    void spend_us(std::uint32_t microseconds) override {
+        if (real_spending_) real_.spend_us(microseconds);
+    }
+    void set_real_spending(bool real) { real_spending_ = real; }
 
 private:
     Host& host_;
+    RealClock real_;
+    bool real_spending_ = false;
 };
 
 }  // namespace ztv::sim

@@ -1,22 +1,31 @@
 #include "tools/learning_tools_view.h"
 
 #include <QHBoxLayout>
+#include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/device_link.h"
 #include "app/icons.h"
 #include "app/main_window.h"
+#include "events/event_catalogue.h"
 #include "events/learned_button_edits.h"
 #include "tools/button_grid_widget.h"
 
 namespace ztv {
 namespace {
 
+constexpr const char* kTouchButton = "SpeedButtonTouchSetup";
+
 // Controls a running procedure takes away from the user besides the toolbar: the touch inset
 // box (its value is read when a calibration starts) and the USB event page.
-constexpr const char* kLockedWhileRunning[] = {"CheckBoxTouchDXY", "TabSheetEventUSB"};
-constexpr const char* kTouchButton = "SpeedButtonTouchSetup";
+std::vector<QWidget*> locked_while_running(TMainForm& form) {
+    std::vector<QWidget*> widgets;
+    if (auto* inset = form.findChild<QWidget*>(QStringLiteral("CheckBoxTouchDXY"))) widgets.push_back(inset);
+    if (auto* pages = form.findChild<QStackedWidget*>(QStringLiteral("PageControlEventPagesx")))
+        if (QWidget* usb = pages->widget(static_cast<int>(EventKind::Usb))) widgets.push_back(usb);
+    return widgets;
+}
 
 }  // namespace
 
@@ -44,7 +53,10 @@ LearningTools::LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_ar
         area->setLayout(row);
     }
 
-    connect(keys_button_, &QToolButton::clicked, this, [this] { learning_.on_button(); });
+    connect(keys_button_, &QToolButton::clicked, this, [this] {
+        // One procedure at a time: a page refresh may have enabled the other one's button.
+        if (!calibration_.running()) learning_.on_button();
+    });
     grid_widget_->set_popup_request([this](const GridPopup& popup, GridCell cell, const QPoint& pos) {
         open_popup(popup, cell.column, cell.row, pos);
     });
@@ -64,7 +76,9 @@ void LearningTools::refresh() {
     grid_widget_->redraw();
 }
 
-void LearningTools::on_touch_button(bool inset) { calibration_.on_button(inset); }
+void LearningTools::on_touch_button(bool inset) {
+    if (!learning_.running()) calibration_.on_button(inset);
+}
 
 void LearningTools::set_running(bool running, const Busy& busy) {
     if (running) {
@@ -72,9 +86,8 @@ void LearningTools::set_running(bool running, const Busy& busy) {
                                         : static_cast<QWidget*>(keys_button_);
         form_.begin_procedure(own);
         disabled_.clear();
-        for (const char* name : kLockedWhileRunning) {
-            QWidget* widget = form_.findChild<QWidget*>(QString::fromLatin1(name));
-            if (widget != nullptr && widget->isEnabled()) {
+        for (QWidget* widget : locked_while_running(form_)) {
+            if (widget->isEnabled()) {
                 widget->setEnabled(false);
                 disabled_.emplace_back(widget);
             }

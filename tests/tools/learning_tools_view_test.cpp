@@ -239,6 +239,7 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
         if (!tools->learning().running()) return;
         others_locked = !window->speed_button("SpeedButtonReadDevice")->isEnabled();
         own_enabled = tools->keys_button()->isEnabled();
+        tools->on_touch_button(false);  // one procedure at a time: nothing starts
         highlighted = highlighted || tools->grid().highlighted(2, 1);
         if (window->tick_ms() - now > 4300) tools->keys_button()->click();  // stop
     });
@@ -246,6 +247,7 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
     tools->keys_button()->click();
     probe.stop();
     EXPECT_EQ(tools->learning().last_end(), LearningEnd::Stopped);
+    EXPECT_EQ(tools->calibration().last_end(), CalibrationEnd::None);
     EXPECT_TRUE(tools->learning().written());
     EXPECT_TRUE(others_locked);
     EXPECT_TRUE(own_enabled);

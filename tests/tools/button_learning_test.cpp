@@ -234,6 +234,32 @@ TEST_F(Learning, AFailedFinalWriteIsNoSuccess) {
     EXPECT_EQ(world.sim.learning_block()[0], 0);  // learning mode still ends
 }
 
+TEST_F(Learning, UnpluggedDuringTheCollectionKeepsTheButtonsInTheProgram) {
+    hold(2, 2600, 2600, 3000);
+    meanwhile(3300, [this] { world.sim.unplug(); });
+    run_yes();
+    EXPECT_EQ(learning.last_end(), LearningEnd::ReadFailed);
+    EXPECT_FALSE(learning.written());
+    EXPECT_EQ(world.state.record.button_code(2, 0), 2600);
+    EXPECT_EQ(world.state.record.press_threshold(2), 1300);
+    // Each of the three final writes says that it failed; none claims success.
+    EXPECT_EQ(world.host.boxes.size(), 4u);
+    EXPECT_NE(flashes_en().back(), "Customize Buttons completed successfully");
+    EXPECT_FALSE(world.monitor.learning());
+}
+
+TEST_F(Learning, AbsurdReadingsStayWithinTheirFields) {
+    world.sim.set_idle_level(0, 65500);
+    hold(1, 65535, 2600, 3000);
+    meanwhile(3300, [this] { learning.on_button(); });
+    run_yes();
+    EXPECT_EQ(world.sim.learning_block()[0], 0);
+    EXPECT_EQ(world.state.record.button_code(1, 0), 65535);
+    EXPECT_EQ(world.state.record.button_limit(1, 0), 4095);
+    EXPECT_EQ(world.state.record.press_threshold(1), (65535 + 200) / 2);
+    EXPECT_EQ(learning.idle_levels()[0], 65500);
+}
+
 TEST_F(Learning, NotConnectedStartsNothing) {
     world.sim.unplug();
     world.monitor.poll();

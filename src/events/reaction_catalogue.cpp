@@ -44,14 +44,6 @@ constexpr TextPair kKindTitles[kReactionKindCount] = {
 
 #undef SAME
 
-using C = ReactionControl;
-constexpr ReactionNumberField kNumberFields[] = {
-    {C::UsbKeyDuration, 0, 20000}, {C::IrRepeats, 0, 15},      {C::PinDuration, 0, 30000},
-    {C::ControlDuration, 0, 5000}, {C::TouchX, 0, 4095},       {C::TouchY, 0, 4095},
-    {C::TouchDuration, 0, 4000},   {C::IdriveParameter, 0, 65535}, {C::CursorPoints, 0, 255},
-    {C::MmiParameter, 0, 100},     {C::ResEmulX, 0, 255},      {C::ResEmulY, 0, 255},
-};
-
 constexpr TextPair kSet{"Установить %d", "Set %d"};
 constexpr TextPair kIncrease1{"Увеличить на 1", "Increase on 1"};
 constexpr TextPair kIncrease5{"Увеличить на 5", "Increase on 5"};
@@ -90,14 +82,6 @@ constexpr std::array<std::span<const std::uint8_t>, 13> kSwCanCodes = {
 }  // namespace
 
 std::span<const TextPair> reaction_kind_titles() { return kKindTitles; }
-
-std::span<const ReactionNumberField> reaction_number_fields() { return kNumberFields; }
-
-const ReactionNumberField* find_reaction_number_field(ReactionControl control) {
-    for (const ReactionNumberField& f : kNumberFields)
-        if (f.control == control) return &f;
-    return nullptr;
-}
 
 std::vector<Text> event_manage_targets() {
     std::vector<Text> list;

@@ -86,15 +86,6 @@ enum class ReactionControl : std::uint8_t {
     PorsheMode,                                                   // 27 Porshe Keys
 };
 
-// A numeric reaction field: inclusive range of the typed value (the numeric entry rule).
-struct ReactionNumberField {
-    ReactionControl control;
-    std::uint32_t min;
-    std::uint32_t max;
-};
-std::span<const ReactionNumberField> reaction_number_fields();
-const ReactionNumberField* find_reaction_number_field(ReactionControl control);
-
 // Fixed choice lists, in list-index order (index = stored value unless a kind says otherwise).
 namespace reaction_lists {
 extern const std::span<const TextPair> ir_output_pins;        // kind 1, byte 16

@@ -1,11 +1,14 @@
-// Showing the reaction half of a slot: first the record is made consistent (the writes every
-// display performs), then the page is described for the editor.
+// Showing the reaction half of a slot, in two steps kept apart: first the record is made
+// consistent (the writes every display performs), then the page is described from the record
+// as it stands, one ControlView per control of the reaction control table.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
+#include "common/control_view.h"
 #include "config/record.h"
-#include "events/reaction_view_model.h"
 
 namespace ztv {
 
@@ -15,8 +18,9 @@ namespace ztv {
 // Running it twice changes nothing the second time.
 void normalize_reaction(Record& record, std::size_t slot);
 
-// normalize_reaction, then the description of the reaction page for the editor.
-ReactionView display_reaction(Record& record, std::size_t slot);
+// The controls of the slot's reaction page, in page order. Writes nothing: call
+// normalize_reaction first, so that the page shows what the record keeps.
+std::vector<ControlView> reaction_page(const Record& record, std::size_t slot);
 
 // The "Control" voltage code after limiting it between the channel's default voltage byte
 // (ANA_VOUTn) and its minimum/maximum byte (MINMAX_VOUTn).

@@ -52,9 +52,9 @@ EditOutcome capture_ir_for_reaction(Protocol& protocol, bool connected, ConfigSt
     const std::array<std::uint8_t, 4> code = {
         static_cast<std::uint8_t>(capture.code), static_cast<std::uint8_t>(capture.code >> 8),
         static_cast<std::uint8_t>(capture.code >> 16), static_cast<std::uint8_t>(capture.code >> 24)};
-    const ReactionEdit edit = accept_captured_ir_reaction(state.record, slot, code);
+    const EditOutcome edit = accept_captured_ir_reaction(state.record, slot, code);
     if (!edit.accepted) {
-        protocol.host().show_message(kBoxInformation, edit.message);
+        protocol.host().show_message(edit.box_type, edit.message);
         return outcome(false, EditOutcome::Redraw::Nothing);
     }
     return outcome(true, EditOutcome::Redraw::Page);
@@ -65,7 +65,7 @@ EditOutcome capture_touch_for_reaction(Protocol& protocol, bool connected, Confi
     if (slot >= kSlotCount) return outcome(false, EditOutcome::Redraw::Nothing);
     const std::optional<TouchPoint> point = capture_touch_point(protocol, connected, display);
     if (!point) return outcome(false, EditOutcome::Redraw::Nothing);
-    const ReactionEdit edit = accept_captured_touch(state.record, slot, point->x, point->y);
+    const EditOutcome edit = accept_captured_touch(state.record, slot, point->x, point->y);
     return outcome(edit.accepted, EditOutcome::Redraw::Page);
 }
 

@@ -11,16 +11,11 @@ using W = ControlKind;
 using P = EventPart;
 using EC = EventChoice;
 using EN = EventNumber;
-using C = ReactionControl;
 
 constexpr TextPair kNone{};
 constexpr TextPair kMs{"мс", "mSec"};
 constexpr TextPair kMinDurationMs{"Мин. длит., мс", "Min. durat., mSec"};
-constexpr TextPair kMinDuration{"Мин. длит.", "Min. durat."};
-constexpr TextPair kSaveBefore{"Сохранить перед изменением", "Save before changing"};
 constexpr TextPair kValue{"Значение", "Value"};
-constexpr TextPair kAutorepeat{"Автоповтор", "Autoreplay"};
-constexpr TextPair kHexCode{"Код, HEX 2 байта", "Code, HEX 2 bytes"};
 
 constexpr std::uint8_t code(EventKind kind) { return static_cast<std::uint8_t>(kind); }
 constexpr std::uint8_t id(EC choice) { return static_cast<std::uint8_t>(choice); }
@@ -73,94 +68,14 @@ constexpr EventControlDef kEventControls[] = {
     {"ComboBoxEventPKx", code(K::PorsheKeys), W::List, P::Choice, id(EC::PorsheKeys), kNone, kNone, kNone},
 };
 
-constexpr ReactionControlDef kReactionControls[] = {
-    {"PanelReactionUSBKeyx", C::UsbKeyText, W::Button, kNone, kNone, slot_texts::kReactionPanelHint},
-    {"EditReactionUSBKeyDlitmS", C::UsbKeyDuration, W::Edit, kMinDuration, kMs, kNone},
-    {"PanelReactionIRx", C::IrCode, W::Button, kNone, kNone, slot_texts::kIrReactionHint},
-    {"EditReactionIROUTCNT", C::IrRepeats, W::Edit, {"Мин. повторов", "Min. replays"}, kNone, kNone},
-    {"ComboBoxReactionIROUTNUM", C::IrOutput, W::List, {"ИК выход", "IR output"}, kNone,
-     {"Вывод ИК кода на указанный вывод разъёма", "Output IR code to the specified connector pin"}},
-    {"ComboBoxEventReactionPinNUM", C::PinOutput, W::List, {"Вывод", "Pin"}, kNone, {"Выходной вывод", "Output pin"}},
-    {"ComboBoxEventReactionPinMODE", C::PinMode, W::List, {"Режим", "Mode"}, kNone, {"Режим выхода", "Output mode"}},
-    {"EditEventReactionPinTO", C::PinDuration, W::Edit, kMinDuration, kMs, kNone},
-    {"EditReactionAnalogVOUT1", C::ControlVoltage1, W::Edit, {"Канал 1", "Ch 1"}, {"В", "V"}, kNone},
-    {"ComboBoxReactionAnalogVOUT1type", C::ControlAction1, W::List, kNone, kNone, kNone},
-    {"CheckBoxReactionAnalogVOUT1save", C::ControlSave1, W::Check, kSaveBefore, kNone, kNone},
-    {"EditReactionAnalogVOUT2", C::ControlVoltage2, W::Edit, {"Канал 2", "Ch 2"}, {"В", "V"}, kNone},
-    {"ComboBoxReactionAnalogVOUT2type", C::ControlAction2, W::List, kNone, kNone, kNone},
-    {"CheckBoxReactionAnalogVOUT2save", C::ControlSave2, W::Check, kSaveBefore, kNone, kNone},
-    {"EditReactionAnalogTO", C::ControlDuration, W::Edit, {"Мин. длит./Повтор", "Min. durat./Replay"}, kMs, kNone},
-    {"ComboBoxEventReactionSRC", C::SourceSelect, W::List, {"Выбрать", "Select"}, kNone, kNone},
-    {"SpeedButtonReactionSRCSkipx", C::SourceSkip, W::Button, kNone, kNone, kNone},
-    {"CheckBoxEventReactionSRCSave", C::SourceSave, W::Check, kSaveBefore, kNone, kNone},
-    {"EditReactionTouchX", C::TouchX, W::Edit, {"X", "X"}, kNone, kNone},
-    {"EditReactionTouchY", C::TouchY, W::Edit, {"Y", "Y"}, kNone, kNone},
-    {"EditReactionTouchDlit", C::TouchDuration, W::Edit, {"Длит., мс", "Durat., mSec"}, kNone, kNone},
-    {"SpeedButtonReactionTouch", C::TouchCapture, W::Button, kNone, kNone,
-     {"Получить точку касания", "Get touch point"}},
-    {"ComboBoxReactionEventHandleType", C::EventManageAction, W::List, kNone, kNone, kNone},
-    {"ComboBoxReactionEventHandleNumx", C::EventManageTarget, W::List, {"событие", "event"}, kNone, kNone},
-    {"TabControlReactionAmplParamx", C::AmplifierParameter, W::List, kNone, kNone, kNone},
-    {"ComboBoxReactionAmplActionx", C::AmplifierAction, W::List, kNone, kNone, kNone},
-    {"ComboBoxReactionUSBMouseType", C::MouseAction, W::List, kNone, kNone,
-     {"Эмулировать действие мыши", "Emulate the action of the mouse"}},
-    {"ComboBoxReactionEncoderMODE", C::EncoderConnection, W::List, {"Подключение", "Connection"}, kNone, kNone},
-    {"SpinEditReactionEncoderDIR", C::EncoderSteps, W::Spin, {"Шаги", "Steps"}, kNone, kNone},
-    {"EditReactionEncoderReplay", C::EncoderRepeat, W::Edit, kAutorepeat, kMs, kNone},
-    {"ComboBoxReactionIEBUSx", C::IebusAction, W::List, kNone, kNone, kNone},
-    {"ComboBoxReactionIDRIVEx", C::IdriveAction, W::List, kNone, kNone, kNone},
-    {"EditReactionIDRIVEParamx", C::IdriveParameter, W::Edit, kNone, kNone, kNone},
-    {"ComboBoxReactionIBUSx", C::IbusAction, W::List, kNone, kNone, kNone},
-    {"PanelReactionSerialNamex", C::SerialChannel, W::Label, kNone, kNone, kNone},
-    {"EditReactionSerial", C::SerialValue, W::Edit, kValue, kNone, kNone},
-    {"MemoReactionSerialx", C::SerialPreview, W::Label, kNone, kNone, kNone},
-    {"ComboBoxReactionCurMoveDirection", C::CursorDirection, W::List, {"Движение", "Move"}, kNone, kNone},
-    {"EditReactionCurMoveNumPoints", C::CursorPoints, W::Edit, {"на", "on"}, {"точек", "points"}, kNone},
-    {"CheckBoxReactionCurMovePress", C::CursorPress, W::Check, {"С нажатием", "With press"}, kNone, kNone},
-    {"ComboBoxReactionMDXJOY", C::MdxJoyMode, W::List, kNone, kNone, kNone},
-    {"EditReactionUART", C::UartValue, W::Edit, kValue, kNone, kNone},
-    {"ComboBoxReactionLINx", C::LinAction, W::List, kNone, kNone, kNone},
-    {"CheckBoxReactionLINTrigger", C::LinTrigger, W::Check, {"Триггер", "Trigger"}, kNone, kNone},
-    {"ComboBoxReactionMMIx", C::MmiMode, W::List, kNone, kNone, kNone},
-    {"EditReactionMMIParamx", C::MmiParameter, W::Edit, kNone, kNone, kNone},
-    {"ComboBoxReactionCarDSPx", C::DspMode, W::List, kNone, kNone, kNone},
-    {"ComboBoxReactionCarDSPParamx", C::DspParameter, W::List, kNone, kNone, kNone},
-    {"EditReactionCarDSPReplay", C::DspRepeat, W::Edit, kAutorepeat, kMs, kNone},
-    {"ComboBoxReactionPANACEA", C::PanaceaMode, W::List, kNone, kNone, kNone},
-    {"EditReactionRESEMULX", C::ResEmulX, W::Edit, {"X", "X"}, kNone, kNone},
-    {"EditReactionRESEMULY", C::ResEmulY, W::Edit, {"Y", "Y"}, kNone, kNone},
-    {"ComboBoxReactionRJOYx", C::RJoyAction, W::List, kNone, kNone, kNone},
-    {"ComboBoxReactionSWVWCarx", C::SwCanCarType, W::List, kNone, kNone, kNone},
-    {"ComboBoxReactionSWVWx", C::SwCanButton, W::List, kNone, kNone, kNone},
-    {"EditReactionSWVWPARAM", C::SwCanCode, W::Edit, kHexCode, kNone, kNone},
-    {"ComboBoxReactionGNNAVIMODE", C::GanetAction, W::List, kNone, kNone, kNone},
-    {"EditReactionGNNAVIPARAM", C::GanetCode, W::Edit, kHexCode, kNone, kNone},
-    {"ComboBoxReactionCRUISEx", C::CruiseKey, W::List, kNone, kNone, kNone},
-    {"ComboBoxReactionMCTRLx", C::MctrlAction, W::List, kNone, kNone, kNone},
-    {"ComboBoxReactionPORSHE_KEYS", C::PorsheMode, W::List, kNone, kNone, kNone},
-};
-
 }  // namespace
 
 std::span<const EventControlDef> event_control_defs() { return kEventControls; }
-std::span<const ReactionControlDef> reaction_control_defs() { return kReactionControls; }
 
 const EventControlDef* find_event_control(std::string_view name) {
     for (const EventControlDef& def : kEventControls)
         if (def.name == name) return &def;
     return nullptr;
-}
-
-const ReactionControlDef* find_reaction_control(std::string_view name) {
-    for (const ReactionControlDef& def : kReactionControls)
-        if (def.name == name) return &def;
-    return nullptr;
-}
-
-const ReactionControlDef& reaction_control_def(ReactionControl control) {
-    for (const ReactionControlDef& def : kReactionControls)
-        if (def.control == control) return def;
-    return kReactionControls[0];
 }
 
 const EventControlDef* event_control_for(std::uint8_t kind, EventPart part, std::uint8_t id) {

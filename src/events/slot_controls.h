@@ -1,6 +1,6 @@
-// The controls of the slot editor by name: the common event controls, every control of the 27
-// event pages and of the 28 reaction pages, with the widget that draws it and the captions,
-// units and hints beside it. Names are stable: views, tests and the translation tables key on
+// The controls of the slot editor by name: the common event controls and every control of the
+// 27 event pages, with the widget that draws it and the captions, units and hints beside it
+// (the reaction pages' controls are the reaction control table's). Names are stable: views, tests and the translation tables key on
 // them. A trailing "x" marks a control whose texts the code sets.
 #pragma once
 
@@ -13,6 +13,7 @@
 #include "common/text.h"
 #include "events/event_catalogue.h"
 #include "events/reaction_catalogue.h"
+#include "events/reaction_controls.h"
 
 namespace ztv {
 
@@ -38,22 +39,10 @@ struct EventControlDef {
     TextPair hint;
 };
 
-struct ReactionControlDef {
-    std::string_view name;
-    ReactionControl control;
-    ControlKind widget;
-    TextPair label;
-    TextPair unit;
-    TextPair hint;
-};
-
 // In page order within each kind.
 std::span<const EventControlDef> event_control_defs();
-std::span<const ReactionControlDef> reaction_control_defs();
 
 const EventControlDef* find_event_control(std::string_view name);
-const ReactionControlDef* find_reaction_control(std::string_view name);
-const ReactionControlDef& reaction_control_def(ReactionControl control);
 const EventControlDef* event_control_for(std::uint8_t kind, EventPart part, std::uint8_t id = 0);
 
 }  // namespace ztv

@@ -1,10 +1,7 @@
 #include "events/slot_display.h"
 
-#include <cstdlib>
-
 #include "events/descriptions.h"
 #include "events/event_display.h"
-#include "events/reaction_catalogue_edits.h"
 #include "events/reaction_display.h"
 #include "events/slot_controls.h"
 #include "events/slot_model.h"
@@ -110,38 +107,6 @@ std::vector<ControlView> event_page(const EventView& event) {
     return out;
 }
 
-std::vector<ControlView> reaction_page(const ReactionView& reaction, std::uint8_t skip_mask) {
-    std::vector<ControlView> out;
-    for (const ReactionControlDef& def : reaction_control_defs()) {
-        if (static_cast<std::uint8_t>(reaction_control_kind(def.control)) != reaction.kind) continue;
-        ControlView view = control_of(def.name, def.widget, def.label, def.unit, def.hint);
-        if (const ReactionList* list = reaction.list(def.control)) {
-            view.items = list->entries;
-            view.selected = list->selected;
-            view.enabled = list->enabled;
-            view.visible = list->visible;
-            if (!list->label.empty()) view.label = list->label;
-        } else if (const ReactionField* field = reaction.field(def.control)) {
-            view.text = field->text;
-            view.enabled = field->enabled;
-            view.visible = field->visible;
-            if (!field->label.empty()) view.label = field->label;
-        } else if (const ReactionCheck* check = reaction.check(def.control)) {
-            view.checked = check->checked;
-            view.enabled = check->enabled;
-        }
-        if (def.widget == ControlKind::Spin) {
-            view.value = std::strtol(view.text.ru.c_str(), nullptr, 10);
-            view.minimum = kEncoderStepsMin;
-            view.maximum = kEncoderStepsMax;
-        }
-        if (def.control == ReactionControl::SourceSkip) view.bits = skip_mask;
-        if (def.control == ReactionControl::TouchCapture) view.text = to_text(def.hint);
-        out.push_back(std::move(view));
-    }
-    return out;
-}
-
 }  // namespace
 
 SlotView display_slot(ConfigState& state, std::size_t slot) {
@@ -150,21 +115,21 @@ SlotView display_slot(ConfigState& state, std::size_t slot) {
     view.slot = slot;
     // The event half may reset the reaction (an infrared event without a code), so it goes first.
     const EventView event = show_event(state.record, slot);
-    const ReactionView reaction = display_reaction(state.record, slot);
+    normalize_reaction(state.record, slot);
     const auto bytes = state.record.slot(slot);
 
     view.event_kind = event.kind;
     view.event_title = to_text(event.title);
     view.event_common = common_controls(event, bytes[kSourceMaskByte]);
     view.event_controls = event_page(event);
-    view.reaction_kind = reaction.kind;
-    view.reaction_title = reaction.title;
-    view.reaction_controls = reaction_page(reaction, bytes[kReactionFirstByte + 2]);
+    view.reaction_kind = bytes[kReactionKindByte];
+    view.reaction_title = to_text(reaction_kind_titles()[view.reaction_kind]);
+    view.reaction_controls = reaction_page(state.record, slot);
 
     view.can_delete_key = event.kind == slots::kButtonEvent && event.has_key;
     view.can_delete_mod = event.kind == slots::kButtonEvent && event.has_mod;
     view.can_edit_ir_event = event.kind == slots::kIrEvent;
-    view.can_edit_ir_reaction = reaction.kind == static_cast<std::uint8_t>(ReactionKind::SendIr);
+    view.can_edit_ir_reaction = view.reaction_kind == static_cast<std::uint8_t>(ReactionKind::SendIr);
 
     for (std::size_t i = 0; i < kSlotCount; ++i) view.tab_captions[i] = slots::tab_caption(state, i);
     view.caption = view.tab_captions[slot];

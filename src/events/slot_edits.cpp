@@ -42,15 +42,6 @@ EditOutcome refused_entry(Text message, int box_type) {
     return outcome;
 }
 
-EditOutcome from_reaction_edit(const ReactionEdit& edit) {
-    EditOutcome outcome = redraw_slot();
-    outcome.accepted = edit.accepted;
-    outcome.message = edit.message;
-    outcome.box_type = edit.box_type;
-    if (edit.show_pins_page) outcome.focus = Focus::PinsPage;
-    return outcome;
-}
-
 bool valid(std::size_t slot) { return slot < kSlotCount; }
 
 // The event control by name, only while the slot holds the kind whose page shows it.
@@ -90,7 +81,7 @@ EditOutcome choose_slot_entry(ConfigState& state, std::size_t slot, std::string_
         return stored ? redraw_slot() : refused();
     }
     if (const ReactionControlDef* def = reaction_control(state, slot, control); def && def->widget == ControlKind::List)
-        return from_reaction_edit(choose_reaction_entry(record, slot, def->control, index));
+        return choose_reaction_entry(record, slot, def->control, index);
     return refused();
 }
 
@@ -105,7 +96,7 @@ EditOutcome set_slot_check(ConfigState& state, std::size_t slot, std::string_vie
         return redraw_slot();
     }
     if (const ReactionControlDef* def = reaction_control(state, slot, control); def && def->widget == ControlKind::Check)
-        return from_reaction_edit(set_reaction_check(state.record, slot, def->control, checked));
+        return set_reaction_check(state.record, slot, def->control, checked);
     return refused();
 }
 
@@ -123,10 +114,7 @@ EditOutcome enter_slot_text(ConfigState& state, std::size_t slot, std::string_vi
         return refused();
     }
     if (const ReactionControlDef* def = reaction_control(state, slot, control); def && def->widget == ControlKind::Edit) {
-        const ReactionEdit edit = enter_reaction_text(state.record, slot, def->control, utf8);
-        if (!edit.accepted && !edit.message.empty() && !edit.show_pins_page)
-            return refused_entry(edit.message, edit.box_type);
-        return from_reaction_edit(edit);
+        return enter_reaction_text(state.record, slot, def->control, utf8);
     }
     return refused();
 }
@@ -134,8 +122,7 @@ EditOutcome enter_slot_text(ConfigState& state, std::size_t slot, std::string_vi
 EditOutcome set_slot_number(ConfigState& state, std::size_t slot, std::string_view control, std::int64_t value) {
     const ReactionControlDef* def = reaction_control(state, slot, control);
     if (def == nullptr || def->widget != ControlKind::Spin) return refused();
-    if (value < kEncoderStepsMin || value > kEncoderStepsMax) return refused();
-    return from_reaction_edit(set_encoder_steps(state.record, slot, static_cast<int>(value)));
+    return set_reaction_number(state.record, slot, def->control, value);
 }
 
 EditOutcome click_slot_control(ConfigState& state, std::size_t slot, std::string_view control) {
@@ -168,7 +155,7 @@ EditOutcome apply_event_sources(ConfigState& state, std::size_t slot, std::optio
 EditOutcome apply_skip_sources(ConfigState& state, std::size_t slot, std::optional<std::uint8_t> mask) {
     if (!valid(slot)) return refused();
     if (!mask) return redraw_slot();
-    return from_reaction_edit(set_skip_mask(state.record, slot, *mask));
+    return set_skip_mask(state.record, slot, *mask);
 }
 
 SourceWindowRequest source_window_request(const ConfigState& state, std::size_t slot, std::string_view follow_up) {

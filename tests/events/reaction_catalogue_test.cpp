@@ -1,9 +1,12 @@
 // The reaction catalogue's lists and tables: lengths, order and languages.
 #include "events/reaction_catalogue.h"
+#include "events/reaction_controls.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#include <set>
 #include <string>
 
 namespace ztv {
@@ -144,6 +147,44 @@ TEST(ReactionCatalogue, SwCanCodesPerCarType) {
     EXPECT_EQ(swcan_position(20, 0), -1);
 }
 
+TEST(ReactionCatalogue, ControlTableLayoutsStayInsideTheReactionAndApart) {
+    for (std::uint8_t kind = 0; kind < kReactionKindCount; ++kind) {
+        std::uint64_t used = 0;  // bits of bytes 12-16 taken on this page
+        for (const ReactionControlDef& def : reaction_control_defs()) {
+            if (static_cast<std::uint8_t>(def.kind) != kind || def.width == 0) continue;
+            ASSERT_GE(def.byte, 12u) << def.name;
+            const unsigned first = (def.byte - 12u) * 8u + def.shift;
+            ASSERT_LE(first + def.width, 40u) << def.name;
+            const std::uint64_t bits = ((std::uint64_t{1} << def.width) - 1) << first;
+            EXPECT_EQ(used & bits, 0u) << def.name << " overlaps another control of kind " << int(kind);
+            used |= bits;
+        }
+    }
+    // Every control names its page, and each name is one control.
+    std::set<std::string_view> names;
+    for (const ReactionControlDef& def : reaction_control_defs()) {
+        EXPECT_TRUE(names.insert(def.name).second) << def.name;
+        EXPECT_EQ(reaction_control_kind(def.control), def.kind);
+        EXPECT_EQ(find_reaction_control(def.name), &def);
+    }
+}
+
+TEST(ReactionCatalogue, TableFieldsAreReadAndWrittenBitExactly) {
+    std::array<std::uint8_t, kSlotSize> slot{};
+    slot.fill(0xFF);
+    write_reaction_field(slot, ReactionControl::TouchY, 0x123);  // bits 4-15 of bytes 13-14
+    EXPECT_EQ(slot[13], 0x3F);
+    EXPECT_EQ(slot[14], 0x12);
+    EXPECT_EQ(slot[12], 0xFF);
+    EXPECT_EQ(slot[15], 0xFF);
+    EXPECT_EQ(read_reaction_field(slot, ReactionControl::TouchY), 0x123u);
+    write_reaction_field(slot, ReactionControl::ControlAction2, 0x0F);  // three bits: the fourth is kept
+    EXPECT_EQ(slot[16], 0xFF);
+    write_reaction_field(slot, ReactionControl::ControlAction2, 2);
+    EXPECT_EQ(slot[16], 0xAF);
+    EXPECT_EQ(read_reaction_field(slot, ReactionControl::ControlSave2), 1u);
+}
+
 TEST(ReactionCatalogue, NumberFieldRanges) {
     struct Expect { ReactionControl control; std::uint32_t max; };
     const Expect expected[] = {
@@ -154,14 +195,18 @@ TEST(ReactionCatalogue, NumberFieldRanges) {
         {ReactionControl::CursorPoints, 255},     {ReactionControl::MmiParameter, 100},
         {ReactionControl::ResEmulX, 255},         {ReactionControl::ResEmulY, 255},
     };
-    EXPECT_EQ(reaction_number_fields().size(), std::size(expected));
+    // The fields that follow the numeric entry rule, and only those, with their ranges.
+    std::size_t numeric = 0;
+    for (const ReactionControlDef& def : reaction_control_defs())
+        numeric += def.codec == FieldCodec::Number || def.codec == FieldCodec::Tenths ? 1 : 0;
+    EXPECT_EQ(numeric, std::size(expected));
     for (const Expect& e : expected) {
-        const ReactionNumberField* f = find_reaction_number_field(e.control);
-        ASSERT_NE(f, nullptr);
-        EXPECT_EQ(f->min, 0u);
-        EXPECT_EQ(f->max, e.max);
+        const ReactionControlDef& f = reaction_control_def(e.control);
+        EXPECT_TRUE(f.codec == FieldCodec::Number || f.codec == FieldCodec::Tenths) << f.name;
+        EXPECT_EQ(f.min, 0u);
+        EXPECT_EQ(f.max, e.max) << f.name;
     }
-    EXPECT_EQ(find_reaction_number_field(ReactionControl::EncoderRepeat), nullptr);
+    EXPECT_EQ(reaction_control_def(ReactionControl::EncoderRepeat).codec, FieldCodec::Autorepeat);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "config/field_table.h"
+#include "events/reaction_view_helper.h"
 
 namespace ztv {
 namespace {
@@ -14,6 +15,9 @@ namespace {
 using C = ReactionControl;
 
 constexpr std::size_t kSlot = 6;
+
+using test::ReactionView;
+using test::display_reaction;
 
 // A record whose slot kSlot holds the reaction half given as bytes 11-16.
 Record with_reaction(std::initializer_list<std::uint8_t> reaction) {
@@ -76,7 +80,7 @@ TEST(ReactionDisplay, PinZeroClearsModeAndDuration) {
     Record set = with_reaction({2, 16, 3, 0x10, 0x27, 0});
     const ReactionView shown = display_reaction(set, kSlot);
     EXPECT_EQ(reaction_of(set), (R{2, 16, 3, 0x10, 0x27, 0}));
-    EXPECT_EQ(shown.list(C::PinOutput)->entries[16].en, "USB_UP");
+    EXPECT_EQ(shown.list(C::PinOutput)->items[16].en, "USB_UP");
     EXPECT_EQ(shown.list(C::PinMode)->selected, 3);
     EXPECT_EQ(shown.field(C::PinDuration)->text.en, "10000");
     EXPECT_TRUE(shown.field(C::PinDuration)->enabled);
@@ -142,7 +146,7 @@ TEST(ReactionDisplay, EventManageNeverDisablesPowerOn) {
     Record simulate = with_reaction({6, 0, 0, 0, 0, 0});
     const ReactionView view = display_reaction(simulate, kSlot);
     EXPECT_EQ(simulate.slot(kSlot)[13], 0);
-    EXPECT_EQ(view.list(C::EventManageTarget)->entries[0].en, "Power On");
+    EXPECT_EQ(view.list(C::EventManageTarget)->items[0].en, "Power On");
 }
 
 TEST(ReactionDisplay, AmplifierPositionsAreKeptInsideTheirLists) {
@@ -150,12 +154,12 @@ TEST(ReactionDisplay, AmplifierPositionsAreKeptInsideTheirLists) {
     ReactionView view = display_reaction(record, kSlot);
     EXPECT_EQ(reaction_of(record), (R{7, 0, 40, 0, 0, 0}));  // VOL has 68 entries: 40 stays
     EXPECT_EQ(view.list(C::AmplifierParameter)->selected, 0);
-    EXPECT_EQ(view.list(C::AmplifierAction)->entries.size(), 68u);
+    EXPECT_EQ(view.list(C::AmplifierAction)->items.size(), 68u);
 
     Record asl = with_reaction({7, 6, 3, 0, 0, 0});
     view = display_reaction(asl, kSlot);
     EXPECT_EQ(reaction_of(asl), (R{7, 6, 0, 0, 0, 0}));
-    EXPECT_EQ(view.list(C::AmplifierAction)->entries.size(), 3u);
+    EXPECT_EQ(view.list(C::AmplifierAction)->items.size(), 3u);
 }
 
 TEST(ReactionDisplay, CarDspParameterAndAutorepeat) {
@@ -170,7 +174,7 @@ TEST(ReactionDisplay, CarDspParameterAndAutorepeat) {
     EXPECT_EQ(reaction_of(up), (R{19, 2, 31, 0xF4, 0x01, 0}));
     EXPECT_TRUE(view.field(C::DspRepeat)->visible);
     EXPECT_EQ(view.field(C::DspRepeat)->text.en, "500");
-    EXPECT_EQ(view.list(C::DspParameter)->entries[31].en, "32");
+    EXPECT_EQ(view.list(C::DspParameter)->items[31].en, "32");
 
     Record source = with_reaction({19, 9, 2, 1, 1, 0});
     view = display_reaction(source, kSlot);
@@ -191,7 +195,7 @@ TEST(ReactionDisplay, SwCanCodeMustBeOfferedByItsCarType) {
     ReactionView view = display_reaction(foreign, kSlot);
     EXPECT_EQ(reaction_of(foreign), (R{23, 0, 0x34, 0x12, 2, 0}));
     EXPECT_EQ(view.list(C::SwCanButton)->selected, 0);
-    EXPECT_EQ(view.list(C::SwCanButton)->entries[0].en, "Custom code");
+    EXPECT_EQ(view.list(C::SwCanButton)->items[0].en, "Custom code");
     EXPECT_TRUE(view.field(C::SwCanCode)->visible);
     EXPECT_EQ(view.field(C::SwCanCode)->text.en, "1234");
 
@@ -199,7 +203,7 @@ TEST(ReactionDisplay, SwCanCodeMustBeOfferedByItsCarType) {
     view = display_reaction(offered, kSlot);
     EXPECT_EQ(reaction_of(offered), (R{23, 13, 0, 0, 2, 0}));
     EXPECT_EQ(view.list(C::SwCanButton)->selected, 8);
-    EXPECT_EQ(view.list(C::SwCanButton)->entries[8].en, "PHONE");
+    EXPECT_EQ(view.list(C::SwCanButton)->items[8].en, "PHONE");
     EXPECT_FALSE(view.field(C::SwCanCode)->visible);
 
     // A type without "Custom code": the page and the record agree on the first button.
@@ -211,7 +215,7 @@ TEST(ReactionDisplay, SwCanCodeMustBeOfferedByItsCarType) {
     Record unknown_type = with_reaction({23, 5, 1, 2, 40, 0});
     view = display_reaction(unknown_type, kSlot);
     EXPECT_EQ(reaction_of(unknown_type), (R{23, 0, 1, 2, 40, 0}));
-    EXPECT_TRUE(view.list(C::SwCanButton)->entries.empty());
+    EXPECT_TRUE(view.list(C::SwCanButton)->items.empty());
     EXPECT_EQ(view.list(C::SwCanCarType)->selected, -1);
 }
 
@@ -271,7 +275,8 @@ TEST(ReactionDisplay, PackedTouchAndSignedSteps) {
 
     Record encoder = with_reaction({9, 0, 0xF6, 0, 0, 0});
     view = display_reaction(encoder, kSlot);
-    EXPECT_EQ(view.field(C::EncoderSteps)->text.en, "-10");
+    EXPECT_EQ(view.field(C::EncoderSteps)->kind, ControlKind::Spin);
+    EXPECT_EQ(view.field(C::EncoderSteps)->value, -10);
     EXPECT_FALSE(view.field(C::EncoderSteps)->enabled);
     EXPECT_FALSE(view.field(C::EncoderRepeat)->enabled);
     encoder.slot(kSlot)[12] = 3;
@@ -284,12 +289,11 @@ TEST(ReactionDisplay, EveryKindHasAPageAndOutOfListValuesSelectNothing) {
         const ReactionView view = display_reaction(record, kSlot);
         EXPECT_EQ(view.kind, kind);
         EXPECT_EQ(view.title.en, reaction_kind_titles()[kind].en);
-        EXPECT_FALSE(view.lists.empty() && view.fields.empty() && view.checks.empty()) << int(kind);
-        EXPECT_LE(view.lists.size(), 4u);
-        EXPECT_LE(view.fields.size(), 4u);
-        EXPECT_LE(view.checks.size(), 4u);
-        for (const ReactionList& list : view.lists)
-            EXPECT_TRUE(list.selected == -1 || static_cast<std::size_t>(list.selected) < list.entries.size());
+        EXPECT_FALSE(view.controls.empty()) << int(kind);
+        EXPECT_LE(view.controls.size(), 7u);
+        for (const ControlView& control : view.controls)
+            EXPECT_TRUE(control.selected == -1 || static_cast<std::size_t>(control.selected) < control.items.size())
+                << control.name;
     }
 }
 

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "config/field_table.h"
-#include "events/reaction_display.h"
+#include "events/reaction_view_helper.h"
 
 namespace ztv {
 namespace {
 
 using C = ReactionControl;
+using test::ReactionView;
+using test::display_reaction;
 constexpr std::size_t kSlot = 41;
 
 Record with_kind(ReactionKind kind) {
@@ -25,7 +27,7 @@ std::uint16_t word(const Record& record, std::size_t i) {
 TEST(ReactionEdits, NumericEntryRule) {
     Record record = with_kind(ReactionKind::Pin);
     record.slot(kSlot)[12] = 15;
-    ReactionEdit edit = enter_reaction_text(record, kSlot, C::PinDuration, "12a");
+    EditOutcome edit = enter_reaction_text(record, kSlot, C::PinDuration, "12a");
     EXPECT_FALSE(edit.accepted);
     EXPECT_EQ(edit.message.en, "Enter a value in the specified position");
     EXPECT_EQ(edit.box_type, kBoxError);
@@ -103,13 +105,13 @@ TEST(ReactionEdits, AutorepeatIntervals) {
     EXPECT_EQ(word(record, 14), 500);
     enter_reaction_text(record, kSlot, C::EncoderRepeat, "10000");
     EXPECT_EQ(word(record, 14), 10000);
-    const ReactionEdit edit = enter_reaction_text(record, kSlot, C::EncoderRepeat, "x1");
+    const EditOutcome edit = enter_reaction_text(record, kSlot, C::EncoderRepeat, "x1");
     EXPECT_TRUE(edit.message.empty());
     EXPECT_EQ(word(record, 14), 0);
 
-    EXPECT_TRUE(set_encoder_steps(record, kSlot, -100).accepted);
+    EXPECT_TRUE(set_reaction_number(record, kSlot, C::EncoderSteps, -100).accepted);
     EXPECT_EQ(byte(record, 13), 0x9C);
-    EXPECT_FALSE(set_encoder_steps(record, kSlot, 101).accepted);
+    EXPECT_FALSE(set_reaction_number(record, kSlot, C::EncoderSteps, 101).accepted);
     EXPECT_EQ(byte(record, 13), 0x9C);
 }
 
@@ -137,9 +139,9 @@ TEST(ReactionEdits, HexCustomCodesNeedExactlyTwoBytes) {
 
 TEST(ReactionEdits, OutputPinsMustBeConfiguredFirst) {
     Record record = with_kind(ReactionKind::Pin);
-    ReactionEdit edit = choose_reaction_entry(record, kSlot, C::PinOutput, 2);  // X2/2, mode 0
+    EditOutcome edit = choose_reaction_entry(record, kSlot, C::PinOutput, 2);  // X2/2, mode 0
     EXPECT_FALSE(edit.accepted);
-    EXPECT_TRUE(edit.show_pins_page);
+    EXPECT_EQ(edit.focus, EditOutcome::Focus::PinsPage);
     EXPECT_EQ(edit.box_type, kBoxWarning);
     EXPECT_EQ(edit.message.en, "First, configure the pin options\nin the \"Pins\"");
     EXPECT_EQ(byte(record, 12), 0);
@@ -171,7 +173,7 @@ TEST(ReactionEdits, OutputPinsMustBeConfiguredFirst) {
 TEST(ReactionEdits, EncoderConnectionMustNotTakeBusyPins) {
     Record record = with_kind(ReactionKind::Encoder);
     set_field(record, FieldId::TOUCH_MODE, 2);
-    ReactionEdit edit = choose_reaction_entry(record, kSlot, C::EncoderConnection, 1);
+    EditOutcome edit = choose_reaction_entry(record, kSlot, C::EncoderConnection, 1);
     EXPECT_FALSE(edit.accepted);
     EXPECT_EQ(edit.message.en, "You can not use those pins for encoder emulation\nbecause as they are already used for touchpanel");
     EXPECT_FALSE(choose_reaction_entry(record, kSlot, C::EncoderConnection, 2).accepted);
@@ -235,12 +237,13 @@ TEST(ReactionEdits, ControlsOfAnotherKindAreRefused) {
 TEST(ReactionEdits, InfraredCapture) {
     Record record = with_kind(ReactionKind::SendIr);
     record.slot(kSlot)[16] = 9;
-    ReactionEdit edit = accept_captured_ir_reaction(record, kSlot, {0, 0, 0, 0});
-    EXPECT_TRUE(edit.is_notice);
-    EXPECT_EQ(edit.message.en, "No Infrared code");
+    EditOutcome edit = accept_captured_ir_reaction(record, kSlot, {0, 0, 0, 0});  // no code: nothing to store
+    EXPECT_FALSE(edit.accepted);
+    EXPECT_EQ(byte(record, 16), 9);
     edit = accept_captured_ir_reaction(record, kSlot, {0x56, 0x34, 0x12, 0x03});  // RC5
     EXPECT_FALSE(edit.accepted);
     EXPECT_EQ(edit.message.en, "For the response is only supported protocol NEC, JVC or SONY");
+    EXPECT_EQ(edit.box_type, kBoxInformation);
     EXPECT_EQ(byte(record, 12), 0);
     edit = accept_captured_ir_reaction(record, kSlot, {0x56, 0x34, 0x12, 0x01});
     EXPECT_TRUE(edit.accepted);

@@ -1,7 +1,9 @@
 #include "events/event_catalogue_edits.h"
 
-#include <algorithm>
+#include <string>
 
+#include "common/cp1251.h"
+#include "common/numeric_entry.h"
 
 namespace ztv {
 namespace {
@@ -10,6 +12,19 @@ using Slot = std::span<std::uint8_t, kSlotSize>;
 
 constexpr std::size_t kTextSize = 8;
 constexpr std::size_t kComparisonByte = 3;
+
+EditOutcome stored() {
+    EditOutcome outcome;
+    outcome.redraw = EditOutcome::Redraw::Page;
+    return outcome;
+}
+
+// Nothing stored; the page is drawn again so the control shows what the record keeps.
+EditOutcome refused() {
+    EditOutcome outcome = stored();
+    outcome.accepted = false;
+    return outcome;
+}
 
 bool is_kind(const Record& record, std::size_t slot, EventKind kind) {
     return slot < kSlotCount && record.slot(slot)[kEventKindByte] == static_cast<std::uint8_t>(kind);
@@ -22,52 +37,64 @@ void arm_disabled_trigger(Slot slot) {
 
 }  // namespace
 
-bool set_event_choice(Record& record, std::size_t slot_index, EventChoice id, unsigned position) {
+EditOutcome set_event_choice(Record& record, std::size_t slot_index, EventChoice id, unsigned position) {
     const EventChoiceDef& def = event_choice(id);
-    if (slot_index >= kSlotCount) return false;
+    if (slot_index >= kSlotCount) return refused();
     const Slot slot = record.slot(slot_index);
-    if (slot[kEventKindByte] != def.kind || position >= def.items().size()) return false;
+    if (slot[kEventKindByte] != def.kind || position >= def.items().size()) return refused();
     slot[def.byte] = static_cast<std::uint8_t>(position);
     if (id == EventChoice::TimeoutStart) arm_disabled_trigger(slot);
-    return true;
+    return stored();
 }
 
-bool set_event_number(Record& record, std::size_t slot_index, EventNumber id, std::uint32_t value) {
+EditOutcome set_event_number(Record& record, std::size_t slot_index, EventNumber id, std::uint32_t value) {
     const EventNumberDef& def = event_number(id);
-    if (slot_index >= kSlotCount) return false;
+    if (slot_index >= kSlotCount) return refused();
     const Slot slot = record.slot(slot_index);
-    if (slot[kEventKindByte] != def.kind || value < def.min || value > def.max) return false;
+    if (slot[kEventKindByte] != def.kind || value < def.min || value > def.max) return refused();
     for (std::size_t i = 0; i < def.width; ++i) slot[def.byte + i] = static_cast<std::uint8_t>(value >> (8 * i));
-    return true;
+    return stored();
 }
 
-NumericEntry enter_event_number(Record& record, std::size_t slot_index, EventNumber id, std::string_view text) {
+EditOutcome enter_event_number(Record& record, std::size_t slot_index, EventNumber id, std::string_view text) {
     const EventNumberDef& def = event_number(id);
-    NumericEntry entry = check_numeric_entry(text, NumericField{def.min, def.max, def.width});
-    if (entry.accepted && !set_event_number(record, slot_index, id, entry.value)) entry = NumericEntry{};
-    return entry;
+    if (slot_index >= kSlotCount || record.slot(slot_index)[kEventKindByte] != def.kind) return refused();
+    const NumericEntry entry = check_numeric_entry(text, NumericField{def.min, def.max, def.width});
+    if (!entry.accepted) {
+        EditOutcome outcome;
+        outcome.accepted = false;
+        outcome.message = entry.message;
+        outcome.box_type = entry.box_type;
+        outcome.focus = EditOutcome::Focus::Control;
+        return outcome;
+    }
+    return set_event_number(record, slot_index, id, entry.value);
 }
 
-std::string set_event_text(Record& record, std::size_t slot_index, std::string_view cp1251) {
-    if (!is_kind(record, slot_index, EventKind::Serial) && !is_kind(record, slot_index, EventKind::Uart)) return {};
-    const std::string_view stored = cp1251.substr(0, kTextSize);
-    put_field_text(record.slot(slot_index).subspan(kEventParamByte, kTextSize), stored);
-    return std::string(stored);
+EditOutcome enter_event_text(Record& record, std::size_t slot_index, std::string_view utf8) {
+    if (!is_kind(record, slot_index, EventKind::Serial) && !is_kind(record, slot_index, EventKind::Uart))
+        return refused();
+    // One Windows-1251 byte per character, so cutting the converted text cuts characters.
+    const std::string cp1251 = utf8_to_cp1251(utf8);
+    put_field_text(record.slot(slot_index).subspan(kEventParamByte, kTextSize),
+                   std::string_view(cp1251).substr(0, kTextSize));
+    return stored();
 }
 
-void toggle_voltage_comparison(Record& record, std::size_t slot_index) {
-    if (!is_kind(record, slot_index, EventKind::Voltage)) return;
+EditOutcome toggle_voltage_comparison(Record& record, std::size_t slot_index) {
+    if (!is_kind(record, slot_index, EventKind::Voltage)) return refused();
     const Slot slot = record.slot(slot_index);
     slot[kComparisonByte] = slot[kComparisonByte] == 0 ? 1 : 0;
+    return stored();
 }
 
-bool store_captured_ir_event(Record& record, std::size_t slot_index, std::uint32_t code) {
-    if (code == 0 || slot_index >= kSlotCount) return false;
+EditOutcome store_captured_ir_event(Record& record, std::size_t slot_index, std::uint32_t code) {
+    if (code == 0 || slot_index >= kSlotCount) return refused();
     const Slot slot = record.slot(slot_index);
     slot[kEventKindByte] = static_cast<std::uint8_t>(EventKind::IrCode);
     arm_disabled_trigger(slot);
     for (std::size_t i = 0; i < 4; ++i) slot[kEventParamByte + i] = static_cast<std::uint8_t>(code >> (8 * i));
-    return true;
+    return stored();
 }
 
 }  // namespace ztv

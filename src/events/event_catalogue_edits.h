@@ -1,45 +1,45 @@
 // The changes that the event page makes to a slot's event half. Each checks what it is given
-// against the catalogue, so a view only passes on what the user chose; the slot is to be shown
-// again afterwards (show_event), which applies the kind's rules. Dropping buttons and deleting
-// keys or codes are slot operations (events/slot_model.h).
+// against the catalogue, so a view only passes on what the user chose, and answers with an
+// EditOutcome; texts are UTF-8. The slot is to be shown again afterwards (display_slot), which
+// applies the kind's rules. Dropping buttons and deleting keys or codes are slot operations
+// (events/slot_model.h).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
-#include "common/numeric_entry.h"
+#include "common/control_view.h"
 #include "config/record.h"
 #include "events/event_catalogue.h"
 
 namespace ztv {
 
-// Stores list position `position`; refused (false) when the slot holds another kind or the
-// list has no such entry. A new "Timeout" start point also arms a disabled trigger ("Any").
-bool set_event_choice(Record& record, std::size_t slot, EventChoice id, unsigned position);
+// Stores list position `position`; refused when the slot holds another kind or the list has no
+// such entry. A new "Timeout" start point also arms a disabled trigger ("Any").
+EditOutcome set_event_choice(Record& record, std::size_t slot, EventChoice id, unsigned position);
 
-// Stores a number that passed the numeric entry check, with the field's width; refused when
-// the slot holds another kind or the value is outside the field's range.
-bool set_event_number(Record& record, std::size_t slot, EventNumber id, std::uint32_t value);
+// Stores a number with the field's width; refused when the slot holds another kind or the
+// value is outside the field's range.
+EditOutcome set_event_number(Record& record, std::size_t slot, EventNumber id, std::uint32_t value);
 
 // A number typed into an event field and committed with Enter: checked by the common numeric
 // entry rule against the field's range and stored when accepted. A refusal carries the message
-// to show and leaves the slot as it was; so does a slot of another kind (accepted is false,
-// message empty).
-NumericEntry enter_event_number(Record& record, std::size_t slot, EventNumber id, std::string_view text);
+// to show, asks for the focus back on the field and leaves the slot as it was; a slot of
+// another kind is refused without a message.
+EditOutcome enter_event_number(Record& record, std::size_t slot, EventNumber id, std::string_view text);
 
-// "Serial" and "UART" events: the text (Windows-1251) is cut to 8 characters and replaces the
-// eight parameter bytes, without terminator when it fills them. Returns the stored text, which
-// the field shows; nothing is stored for another kind.
-std::string set_event_text(Record& record, std::size_t slot, std::string_view cp1251);
+// "Serial" and "UART" events: the text (UTF-8, kept as Windows-1251) is cut to 8 characters
+// and replaces the eight parameter bytes, without terminator when it fills them. Nothing is
+// stored for another kind.
+EditOutcome enter_event_text(Record& record, std::size_t slot, std::string_view utf8);
 
 // The "Voltage" comparison button: "<" (0) becomes ">" (1) and anything else "<".
-void toggle_voltage_comparison(Record& record, std::size_t slot);
+EditOutcome toggle_voltage_comparison(Record& record, std::size_t slot);
 
 // A code captured from the controller (its 32-bit value, command in the low byte): the slot
 // becomes an "IR code" event with that code and a disabled trigger becomes "Any"; the other
-// bytes are kept. A zero value means nothing was received and changes nothing (false).
-bool store_captured_ir_event(Record& record, std::size_t slot, std::uint32_t code);
+// bytes are kept. A zero value means nothing was received and changes nothing (refused).
+EditOutcome store_captured_ir_event(Record& record, std::size_t slot, std::uint32_t code);
 
 }  // namespace ztv

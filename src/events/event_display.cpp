@@ -14,6 +14,7 @@ namespace ztv {
 namespace {
 
 using Slot = std::span<std::uint8_t, kSlotSize>;
+using ConstSlot = std::span<const std::uint8_t, kSlotSize>;
 
 // The rule that a kind applies to the slot as it stands.
 struct SlotRule {
@@ -32,9 +33,9 @@ bool contains(std::span<const std::uint8_t> entries, std::uint8_t value) {
     return std::find(entries.begin(), entries.end(), value) != entries.end();
 }
 
-bool flag(Slot slot, unsigned bit) { return (slot[kEventFlagsByte] & (1u << bit)) != 0; }
+bool flag(ConstSlot slot, unsigned bit) { return (slot[kEventFlagsByte] & (1u << bit)) != 0; }
 
-std::uint32_t read_le(Slot slot, std::size_t first, std::size_t width) {
+std::uint32_t read_le(ConstSlot slot, std::size_t first, std::size_t width) {
     std::uint32_t value = 0;
     for (std::size_t i = width; i-- > 0;) value = (value << 8) | slot[first + i];
     return value;
@@ -56,50 +57,25 @@ SlotRule table_rule(const EventKindDef& def, std::uint8_t entry) {
 // The buttons decide the "Button" rule: a resistive main button admits every trigger type, an
 // encoder step is a single happening that fires once, a modifier alone fires while it is held,
 // and without any button the slot cannot fire.
-SlotRule button_rule(const Record& record, Slot slot, EventView& view) {
-    std::uint8_t& key = slot[slots::kKeyByte];
-    std::uint8_t& channel = slot[slots::kKeyChannelByte];
-    const std::uint8_t mod = slot[slots::kModKeyByte];
-    const std::uint8_t mod_channel = slot[slots::kModChannelByte];
-    if (channel == slots::kEncoderChannel && (key < 1 || key > kEncoderRows)) {
-        key = 0;
-        channel = 0;
-    }
-    view.has_key = key != 0;
-    view.has_mod = mod != 0;
-    if (view.has_key) view.key_label = button_label(record, key, channel);
-    if (view.has_mod) view.mod_label = button_label(record, mod, mod_channel);
-
+SlotRule button_rule(ConstSlot slot) {
+    const bool has_key = slot[slots::kKeyByte] != 0;
+    const bool has_mod = slot[slots::kModKeyByte] != 0;
     SlotRule rule;
-    if (view.has_key && channel != slots::kEncoderChannel) {
+    if (has_key && slot[slots::kKeyChannelByte] != slots::kEncoderChannel) {
         rule.once = OnceRule::Free;
-    } else if (view.has_key) {
+    } else if (has_key) {
         rule.all_types = false;
         rule.once = OnceRule::ForcedOn;
     } else {
-        rule.all_types = !view.has_mod;
-        rule.trigger_enabled = view.has_mod;
+        rule.all_types = !has_mod;
+        rule.trigger_enabled = has_mod;
         rule.once = OnceRule::ForcedOff;
     }
     return rule;
 }
 
-// An "IR code" event without a valid code is reset, and its reaction with it: a slot that can
-// never fire must not keep a reaction of another kind.
-SlotRule ir_rule(Record& record, std::size_t slot_index, Slot slot, EventView& view) {
-    const std::span<const std::uint8_t, 4> code(slot.data() + kIrCodeByte, 4);
-    SlotRule rule;
-    view.ir_text = ir_event_text(code);
-    if (ir_event_protocol_name(ir_protocol(code)) != nullptr) {
-        view.has_ir_code = true;
-        return rule;
-    }
-    std::fill_n(slot.begin() + kIrCodeByte, 4, std::uint8_t{0});
-    slot[kEventFlagsByte] = static_cast<std::uint8_t>(slot[kEventFlagsByte] & ~(0x0Fu | (1u << kOnceBit)));
-    slot[kSourceMaskByte] = 0;
-    slots::set_reaction_kind(record, slot_index, 0);
-    rule.trigger_enabled = false;
-    return rule;
+bool has_ir_code(ConstSlot slot) {
+    return ir_event_protocol_name(slot[kIrCodeByte + 3] & 0x0Fu) != nullptr;
 }
 
 slots::Forcing resolve_once(OnceRule rule, bool special_entry, unsigned type) {
@@ -114,38 +90,48 @@ slots::Forcing resolve_once(OnceRule rule, bool special_entry, unsigned type) {
     return slots::Forcing::Free;
 }
 
-void apply_rule(Record& record, std::size_t slot_index, const SlotRule& rule, bool special_entry, EventView& view) {
-    const Slot slot = record.slot(slot_index);
-    // The type this kind leaves, which decides a once forced by a short press.
+// The rule of the slot's kind for what the slot holds, and whether byte 2 is one of the kind's
+// entries with a rule of their own.
+struct KindRule {
+    SlotRule rule;
+    bool special_entry = false;
+};
+
+KindRule kind_rule(ConstSlot slot) {
+    const std::uint8_t kind = slot[kEventKindByte];
+    switch (static_cast<EventKind>(kind)) {
+        case EventKind::Button: return {button_rule(slot), false};
+        case EventKind::IrCode: {
+            SlotRule rule;
+            rule.trigger_enabled = has_ir_code(slot);
+            return {rule, false};
+        }
+        default: {
+            const EventKindDef& def = event_kind(kind);
+            return {table_rule(def, slot[kEventParamByte]), contains(def.special_entries, slot[kEventParamByte])};
+        }
+    }
+}
+
+// The trigger type the kind leaves of the stored one, which decides a once forced by a short press.
+unsigned ruled_type(ConstSlot slot, const SlotRule& rule) {
     unsigned type = slot[kEventFlagsByte] & 0x0Fu;
     if (!rule.trigger_enabled) type = kTriggerDisabled;
     else if (!rule.all_types && type != kTriggerDisabled) type = kTriggerAny;
     if (rule.becomes_short && type != kTriggerDisabled) type = kTriggerShort;
-    slot[kEventFlagsByte] = static_cast<std::uint8_t>((slot[kEventFlagsByte] & 0xF0u) | type);
-
-    slots::FlagRule flag_rule;
-    flag_rule.trigger_enabled = rule.trigger_enabled;
-    flag_rule.only_disabled_or_any = !rule.all_types;
-    flag_rule.once = resolve_once(rule.once, special_entry, type);
-    flag_rule.wake_up_allowed = rule.wake_up_allowed;
-    const slots::FlagControls controls = slots::apply_flag_rule(record, slot_index, flag_rule);
-
-    view.trigger.enabled = controls.trigger_enabled;
-    view.trigger.type = slot[kEventFlagsByte] & 0x0Fu;
-    view.trigger.offered = rule.all_types ? std::array<bool, kTriggerTypeCount>{true, true, true, true}
-                                          : std::array<bool, kTriggerTypeCount>{true, false, false, true};
-    view.once = {flag(slot, kOnceBit), controls.once_enabled};
-    view.wake_up = {flag(slot, kWakeUpBit), controls.wake_up_enabled};
-
-    // A kind that cannot depend on the source keeps "Any"; a slot that cannot fire shows "Any".
-    if (!rule.source_allowed) slot[kSourceMaskByte] = 0;
-    view.source.enabled = rule.source_allowed && rule.trigger_enabled;
-    const slots::SourceChoice choice = slots::source_choice(view.source.enabled ? slot[kSourceMaskByte] : 0);
-    view.source.selected = choice.selected;
-    view.source.second_entry = choice.second_entry;
+    return type;
 }
 
-void fill_page(const Record& record, Slot slot, EventView& view) {
+slots::FlagRule flag_rule(const KindRule& kind, unsigned type) {
+    slots::FlagRule rule;
+    rule.trigger_enabled = kind.rule.trigger_enabled;
+    rule.only_disabled_or_any = !kind.rule.all_types;
+    rule.once = resolve_once(kind.rule.once, kind.special_entry, type);
+    rule.wake_up_allowed = kind.rule.wake_up_allowed;
+    return rule;
+}
+
+void fill_page(const Record& record, ConstSlot slot, EventView& view) {
     for (const EventChoiceDef& def : event_choices()) {
         if (def.kind != view.kind) continue;
         const std::span<const TextPair> items = def.items();
@@ -171,27 +157,66 @@ void fill_page(const Record& record, Slot slot, EventView& view) {
 
 }  // namespace
 
-EventView show_event(Record& record, std::size_t slot_index) {
-    if (slot_index >= kSlotCount) return {};
+void normalize_event(Record& record, std::size_t slot_index) {
+    if (slot_index >= kSlotCount) return;
     const Slot slot = record.slot(slot_index);
     if (slot[kEventKindByte] >= kEventKindCount) std::fill_n(slot.begin(), kSlotEventSize, std::uint8_t{0});
-
-    EventView view;
-    view.kind = slot[kEventKindByte];
-    const EventKindDef& def = event_kind(view.kind);
-    view.title = def.title;
-
-    SlotRule rule;
-    bool special_entry = false;
-    switch (static_cast<EventKind>(view.kind)) {
-        case EventKind::Button: rule = button_rule(record, slot, view); break;
-        case EventKind::IrCode: rule = ir_rule(record, slot_index, slot, view); break;
-        default:
-            rule = table_rule(def, slot[kEventParamByte]);
-            special_entry = contains(def.special_entries, slot[kEventParamByte]);
-            break;
+    const auto kind = static_cast<EventKind>(slot[kEventKindByte]);
+    if (kind == EventKind::Button && slot[slots::kKeyChannelByte] == slots::kEncoderChannel &&
+        (slot[slots::kKeyByte] < 1 || slot[slots::kKeyByte] > kEncoderRows)) {
+        slot[slots::kKeyByte] = 0;
+        slot[slots::kKeyChannelByte] = 0;
     }
-    apply_rule(record, slot_index, rule, special_entry, view);
+    // An "IR code" event without a valid code is reset, and its reaction with it: a slot that
+    // can never fire must not keep a reaction of another kind.
+    if (kind == EventKind::IrCode && !has_ir_code(slot)) {
+        std::fill_n(slot.begin() + kIrCodeByte, 4, std::uint8_t{0});
+        slot[kEventFlagsByte] = static_cast<std::uint8_t>(slot[kEventFlagsByte] & ~(0x0Fu | (1u << kOnceBit)));
+        slot[kSourceMaskByte] = 0;
+        slots::set_reaction_kind(record, slot_index, 0);
+    }
+    const KindRule rule = kind_rule(slot);
+    const unsigned type = ruled_type(slot, rule.rule);
+    slot[kEventFlagsByte] = static_cast<std::uint8_t>((slot[kEventFlagsByte] & 0xF0u) | type);
+    slots::apply_flag_rule(record, slot_index, flag_rule(rule, type));
+    // A kind that cannot depend on the source keeps "Any".
+    if (!rule.rule.source_allowed) slot[kSourceMaskByte] = 0;
+}
+
+EventView describe_event(const Record& record, std::size_t slot_index) {
+    if (slot_index >= kSlotCount) return {};
+    const ConstSlot slot = record.slot(slot_index);
+    EventView view;
+    view.kind = slot[kEventKindByte] < kEventKindCount ? slot[kEventKindByte] : 0;
+    view.title = event_kind(view.kind).title;
+
+    if (view.kind == static_cast<std::uint8_t>(EventKind::Button)) {
+        view.has_key = slot[slots::kKeyByte] != 0;
+        view.has_mod = slot[slots::kModKeyByte] != 0;
+        if (view.has_key) view.key_label = button_label(record, slot[slots::kKeyByte], slot[slots::kKeyChannelByte]);
+        if (view.has_mod) view.mod_label = button_label(record, slot[slots::kModKeyByte], slot[slots::kModChannelByte]);
+    }
+    if (view.kind == static_cast<std::uint8_t>(EventKind::IrCode)) {
+        const std::span<const std::uint8_t, 4> code(slot.data() + kIrCodeByte, 4);
+        view.ir_text = ir_event_text(code);
+        view.has_ir_code = has_ir_code(slot);
+    }
+
+    const KindRule rule = kind_rule(slot);
+    const unsigned type = slot[kEventFlagsByte] & 0x0Fu;
+    const slots::FlagControls controls = slots::flag_controls(record, slot_index, flag_rule(rule, type));
+    view.trigger.enabled = controls.trigger_enabled;
+    view.trigger.type = type;
+    view.trigger.offered = rule.rule.all_types ? std::array<bool, kTriggerTypeCount>{true, true, true, true}
+                                               : std::array<bool, kTriggerTypeCount>{true, false, false, true};
+    view.once = {flag(slot, kOnceBit), controls.once_enabled};
+    view.wake_up = {flag(slot, kWakeUpBit), controls.wake_up_enabled};
+
+    // A slot that cannot fire shows "Any".
+    view.source.enabled = rule.rule.source_allowed && rule.rule.trigger_enabled;
+    const slots::SourceChoice choice = slots::source_choice(view.source.enabled ? slot[kSourceMaskByte] : 0);
+    view.source.selected = choice.selected;
+    view.source.second_entry = choice.second_entry;
     fill_page(record, slot, view);
     return view;
 }

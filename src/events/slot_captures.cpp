@@ -37,8 +37,7 @@ EditOutcome capture_ir_for_event(Protocol& protocol, bool connected, ConfigState
         case IrCaptureResult::Status::NoCode: return outcome(false, EditOutcome::Redraw::Page);
         case IrCaptureResult::Status::Code: break;
     }
-    store_captured_ir_event(state.record, slot, capture.code);
-    return outcome(true, EditOutcome::Redraw::Page);
+    return store_captured_ir_event(state.record, slot, capture.code);
 }
 
 EditOutcome capture_ir_for_reaction(Protocol& protocol, bool connected, ConfigState& state, std::size_t slot) {

@@ -114,8 +114,9 @@ SlotView display_slot(ConfigState& state, std::size_t slot) {
     if (slot >= kSlotCount) return view;
     view.slot = slot;
     // The event half may reset the reaction (an infrared event without a code), so it goes first.
-    const EventView event = show_event(state.record, slot);
+    normalize_event(state.record, slot);
     normalize_reaction(state.record, slot);
+    const EventView event = describe_event(state.record, slot);
     const auto bytes = state.record.slot(slot);
 
     view.event_kind = event.kind;
@@ -138,7 +139,7 @@ SlotView display_slot(ConfigState& state, std::size_t slot) {
 
 void normalize_all_slots(Record& record) {
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
-        show_event(record, slot);
+        normalize_event(record, slot);
         normalize_reaction(record, slot);
     }
 }

@@ -1,6 +1,5 @@
 #include "events/slot_edits.h"
 
-#include "common/cp1251.h"
 #include "events/event_catalogue_edits.h"
 #include "events/reaction_catalogue_edits.h"
 #include "events/slot_controls.h"
@@ -29,16 +28,6 @@ EditOutcome refused() {
 EditOutcome follow_up(std::string_view name) {
     EditOutcome outcome;
     outcome.follow_up = std::string(name);
-    return outcome;
-}
-
-// A refused typed number: the field keeps its text and gets the focus back.
-EditOutcome refused_entry(Text message, int box_type) {
-    EditOutcome outcome;
-    outcome.accepted = false;
-    outcome.message = std::move(message);
-    outcome.box_type = box_type;
-    outcome.focus = Focus::Control;
     return outcome;
 }
 
@@ -77,8 +66,7 @@ EditOutcome choose_slot_entry(ConfigState& state, std::size_t slot, std::string_
         return index == 1 ? follow_up(slot_follow_up::kEventSources) : refused();
     }
     if (const EventControlDef* def = event_control(state, slot, control); def && def->part == EventPart::Choice) {
-        const bool stored = set_event_choice(record, slot, static_cast<EventChoice>(def->id), static_cast<unsigned>(index));
-        return stored ? redraw_slot() : refused();
+        return set_event_choice(record, slot, static_cast<EventChoice>(def->id), static_cast<unsigned>(index));
     }
     if (const ReactionControlDef* def = reaction_control(state, slot, control); def && def->widget == ControlKind::List)
         return choose_reaction_entry(record, slot, def->control, index);
@@ -102,15 +90,9 @@ EditOutcome set_slot_check(ConfigState& state, std::size_t slot, std::string_vie
 
 EditOutcome enter_slot_text(ConfigState& state, std::size_t slot, std::string_view control, std::string_view utf8) {
     if (const EventControlDef* def = event_control(state, slot, control)) {
-        if (def->part == EventPart::Number) {
-            const NumericEntry entry = enter_event_number(state.record, slot, static_cast<EventNumber>(def->id), utf8);
-            if (!entry.accepted) return refused_entry(entry.message, entry.box_type);
-            return redraw_slot();
-        }
-        if (def->part == EventPart::Text) {
-            set_event_text(state.record, slot, utf8_to_cp1251(utf8));
-            return redraw_slot();
-        }
+        if (def->part == EventPart::Number)
+            return enter_event_number(state.record, slot, static_cast<EventNumber>(def->id), utf8);
+        if (def->part == EventPart::Text) return enter_event_text(state.record, slot, utf8);
         return refused();
     }
     if (const ReactionControlDef* def = reaction_control(state, slot, control); def && def->widget == ControlKind::Edit) {
@@ -127,10 +109,7 @@ EditOutcome set_slot_number(ConfigState& state, std::size_t slot, std::string_vi
 
 EditOutcome click_slot_control(ConfigState& state, std::size_t slot, std::string_view control) {
     if (const EventControlDef* def = event_control(state, slot, control)) {
-        if (def->part == EventPart::Comparison) {
-            toggle_voltage_comparison(state.record, slot);
-            return redraw_slot();
-        }
+        if (def->part == EventPart::Comparison) return toggle_voltage_comparison(state.record, slot);
         if (def->part == EventPart::IrCode) return follow_up(slot_follow_up::kCaptureIrEvent);
         return refused();
     }

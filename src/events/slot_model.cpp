@@ -152,35 +152,38 @@ bool clear_unknown_kinds(Record& record, std::size_t slot) {
     return changed;
 }
 
-FlagControls apply_flag_rule(Record& record, std::size_t slot, const FlagRule& rule) {
+namespace {
+
+// The trigger type a rule leaves of the stored one.
+unsigned ruled_type(unsigned type, const FlagRule& rule) {
+    const auto any = static_cast<unsigned>(TriggerType::Any);
+    if (!rule.trigger_enabled) return 0;
+    if (rule.only_disabled_or_any && type != 0 && type != any) return any;
+    return type;
+}
+
+}  // namespace
+
+FlagControls flag_controls(const Record& record, std::size_t slot, const FlagRule& rule) {
     FlagControls controls;
     if (!valid(slot)) return controls;
+    const unsigned type = ruled_type(record.bits(Record::slot_offset(slot) + kFlagsByte, 0, 4), rule);
+    controls.trigger_enabled = rule.trigger_enabled;
+    // Once means nothing for a switched-off slot or a short press.
+    controls.once_enabled = rule.once == Forcing::Free && type != static_cast<unsigned>(TriggerType::Disabled) &&
+                            type != static_cast<unsigned>(TriggerType::Short);
+    controls.wake_up_enabled = rule.wake_up_allowed && rule.trigger_enabled;
+    return controls;
+}
+
+FlagControls apply_flag_rule(Record& record, std::size_t slot, const FlagRule& rule) {
+    if (!valid(slot)) return {};
     const std::size_t flags = Record::slot_offset(slot) + kFlagsByte;
-    const auto any = static_cast<unsigned>(TriggerType::Any);
-
-    unsigned type = record.bits(flags, 0, 4);
-    if (!rule.trigger_enabled) {
-        type = 0;
-        controls.trigger_enabled = false;
-    } else if (rule.only_disabled_or_any && type != 0 && type != any) {
-        type = any;
-    }
-    record.set_bits(flags, 0, 4, type);
-
-    if (rule.once != Forcing::Free) {
-        record.set_bits(flags, kOnceBit, 1, rule.once == Forcing::On ? 1u : 0u);
-        controls.once_enabled = false;
-    } else if (type == static_cast<unsigned>(TriggerType::Disabled) ||
-               type == static_cast<unsigned>(TriggerType::Short)) {
-        // Once means nothing for a switched-off slot or a short press.
-        record.set_bits(flags, kOnceBit, 1, 0);
-        controls.once_enabled = false;
-    }
-
-    if (!rule.wake_up_allowed || !controls.trigger_enabled) {
-        record.set_bits(flags, kWakeUpBit, 1, 0);
-        controls.wake_up_enabled = false;
-    }
+    record.set_bits(flags, 0, 4, ruled_type(record.bits(flags, 0, 4), rule));
+    const FlagControls controls = flag_controls(record, slot, rule);
+    if (rule.once != Forcing::Free) record.set_bits(flags, kOnceBit, 1, rule.once == Forcing::On ? 1u : 0u);
+    else if (!controls.once_enabled) record.set_bits(flags, kOnceBit, 1, 0);
+    if (!controls.wake_up_enabled) record.set_bits(flags, kWakeUpBit, 1, 0);
     return controls;
 }
 

@@ -99,6 +99,8 @@ struct FlagControls {
 // cleared and locked while the type is "Disabled" or "Short", and wake-up is cleared where the
 // kind does not allow it.
 FlagControls apply_flag_rule(Record& record, std::size_t slot, const FlagRule& rule);
+// The state of the common controls under the rule, for a slot the rule has been applied to.
+FlagControls flag_controls(const Record& record, std::size_t slot, const FlagRule& rule);
 
 // ---- the whole table ------------------------------------------------------------------------
 

@@ -4,10 +4,12 @@
 
 #include <set>
 
-#include "events/event_display.h"
+#include "events/event_view_helper.h"
 
 namespace ztv {
 namespace {
+
+using test::show_event;
 
 constexpr std::size_t kSlot = 6;
 constexpr std::uint8_t kOnce = 1u << 4, kWake = 1u << 5, kHighBits = 0xC0;

@@ -82,8 +82,8 @@ void LearningTools::on_touch_button(bool inset) {
 
 void LearningTools::set_running(bool running, const Busy& busy) {
     if (running) {
-        QWidget* own = busy.locks_pages ? form_.findChild<QWidget*>(QString::fromLatin1(kTouchButton))
-                                        : static_cast<QWidget*>(keys_button_);
+        // The same button the toolbar rules enable and disable.
+        QWidget* own = busy.locks_pages ? form_.speed_button(kTouchButton) : keys_button_;
         form_.begin_procedure(own);
         disabled_.clear();
         for (QWidget* widget : locked_while_running(form_)) {

@@ -2,6 +2,8 @@
 // by the test.
 #pragma once
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -37,6 +39,18 @@ protected:
             return answer;
         });
         return *window;
+    }
+
+    // Runs the event loop until the condition holds or the time is up.
+    template <typename Condition>
+    static bool wait_until(Condition condition, int ms = 5000) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!condition()) {
+            if (clock.elapsed() > ms) return false;
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        return true;
     }
 
     void write_settings(const QByteArray& text) {

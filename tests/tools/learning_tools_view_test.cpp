@@ -48,17 +48,9 @@ protected:
         window.reset();
     }
 
-    template <typename Condition>
-    bool wait_until(Condition condition, int ms = 8000) {
-        QElapsedTimer clock;
-        clock.start();
-        while (!condition()) {
-            if (clock.elapsed() > ms) return false;
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-        }
-        return true;
-    }
-    QPoint centre(unsigned column, unsigned row) const { return grid->cell_rect({column, row}).center(); }
+    bool connect_controller() {
+        return wait_until([this] { return link->monitor().connected() && state.record_valid; }, 8000);
+    }    QPoint centre(unsigned column, unsigned row) const { return grid->cell_rect({column, row}).center(); }
     void learned(unsigned channel, unsigned row, std::uint16_t code, const char* name = "") {
         state.record.set_u16(Record::button_offset(channel, row - 1), code);
         state.record.set_button_name(channel, row - 1, name);
@@ -225,7 +217,7 @@ TEST_F(LearningToolsTest, ADragCarriesTheButtonAsTheEditorReadsIt) {
 }
 
 TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
-    ASSERT_TRUE(wait_until([this] { return link->monitor().connected() && state.record_valid; }));
+    ASSERT_TRUE(connect_controller());
     sim::SimController& controller = *link->simulator();
     const std::uint32_t now = window->tick_ms();
     controller.hold_button(0, 1500, now + 2600, now + 3300);
@@ -265,7 +257,7 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
 TEST_F(LearningToolsTest, CalibrationLocksThePagesWhileItRuns) {
     auto* touch = new QToolButton(window->parameters_page());
     touch->setObjectName(QStringLiteral("SpeedButtonTouchSetup"));
-    ASSERT_TRUE(wait_until([this] { return link->monitor().connected() && state.record_valid; }));
+    ASSERT_TRUE(connect_controller());
     link->simulator()->set_calibration_states({{1, 300}, {0x81, 200}, {3, 300}});
     std::vector<bool> locks;
     tools->set_page_lock([&](bool locked) { locks.push_back(locked); });

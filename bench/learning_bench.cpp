@@ -3,6 +3,7 @@
 // on the real clock, with a zero-interval timer noting the gap between one processed window
 // event and the next. Once with transfers as fast as the process allows, once with every USB
 // transfer taking a millisecond. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+// --pictures DIR also saves the window after the runs, in English and in Russian.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QSplitter>
@@ -11,8 +12,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <time.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "app/device_link.h"
@@ -23,9 +27,27 @@ namespace {
 
 using namespace ztv;
 
+// CPU time of this thread: a gap in it is work of our own between two window events, apart
+// from the time the machine gave to other processes.
+double thread_cpu_ms() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+double load_average() {
+    double load = -1;
+    if (std::FILE* f = std::fopen("/proc/loadavg", "r")) {
+        if (std::fscanf(f, "%lf", &load) != 1) load = -1;
+        std::fclose(f);
+    }
+    return load;
+}
+
 struct Figures {
     double run_ms = 0;
     std::size_t events = 0;
+    double longest_cpu_gap_ms = 0;
     double longest_gap_ms = 0;
     double p99_gap_ms = 0;
     double mean_gap_ms = 0;
@@ -42,15 +64,22 @@ Figures learning_run(TMainForm& window, DeviceLink& link, LearningTools& tools) 
         controller.hold_button(i % 2 == 0 ? 2 : 3, static_cast<std::uint16_t>(700 + 450 * i), at, at + 400);
     }
     std::vector<double> gaps;
+    double longest_cpu_gap = 0;
     QElapsedTimer clock;
     clock.start();
     double last = 0;
+    double last_cpu = thread_cpu_ms();
     QTimer sampler;
     sampler.setTimerType(Qt::PreciseTimer);
     QObject::connect(&sampler, &QTimer::timeout, [&] {
         const double t = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-        if (tools.learning().running()) gaps.push_back(t - last);
+        const double cpu = thread_cpu_ms();
+        if (tools.learning().running()) {
+            gaps.push_back(t - last);
+            longest_cpu_gap = std::max(longest_cpu_gap, cpu - last_cpu);
+        }
         last = t;
+        last_cpu = cpu;
         if (tools.learning().running() && t > 6500 && tools.learning().active()) tools.keys_button()->click();
     });
     sampler.start(0);
@@ -69,6 +98,7 @@ Figures learning_run(TMainForm& window, DeviceLink& link, LearningTools& tools) 
         for (const double g : gaps) sum += g;
         f.mean_gap_ms = sum / static_cast<double>(gaps.size());
     }
+    f.longest_cpu_gap_ms = longest_cpu_gap;
     f.end = tools.learning().last_end();
     f.written = tools.learning().written();
     return f;
@@ -79,6 +109,9 @@ Figures learning_run(TMainForm& window, DeviceLink& link, LearningTools& tools) 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QString pictures;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--pictures") == 0) pictures = QString::fromLocal8Bit(argv[i + 1]);
     QTemporaryDir dir;
     ConfigState state;
     ShellOptions options;
@@ -107,14 +140,28 @@ int main(int argc, char** argv) {
     }
 
     std::printf("learning run: question, 2 s quiet phase, 6 presses on two channels, stop at 6.5 s, final writes\n");
+    std::printf("load average %.2f on this machine; a wall-clock gap includes the time others got the CPU,\n"
+                "the CPU gap is this thread's own work between two window events\n",
+                load_average());
     for (const std::uint32_t latency_us : {0u, 1000u}) {
         link.model_usb_latency(latency_us);
-        const Figures f = learning_run(window, link, *tools);
-        std::printf("USB transfer %4u us: run %7.0f ms, %7zu window events, gap longest %6.2f ms, 99%% %5.2f ms, "
-                    "mean %5.3f ms, %s%s\n",
-                    latency_us, f.run_ms, f.events, f.longest_gap_ms, f.p99_gap_ms, f.mean_gap_ms,
-                    f.end == LearningEnd::Stopped ? "stopped" : "ended otherwise",
-                    f.written ? ", written" : ", NOT written");
+        for (int round = 0; round < 3; ++round) {
+            const Figures f = learning_run(window, link, *tools);
+            std::printf("USB transfer %4u us: run %6.0f ms, %6zu events, gap longest %6.2f ms (CPU %5.2f ms), "
+                        "99%% %5.2f ms, mean %5.3f ms, %s%s\n",
+                        latency_us, f.run_ms, f.events, f.longest_gap_ms, f.longest_cpu_gap_ms, f.p99_gap_ms,
+                        f.mean_gap_ms, f.end == LearningEnd::Stopped ? "stopped" : "ended otherwise",
+                        f.written ? ", written" : ", NOT written");
+        }
+    }
+    if (!pictures.isEmpty()) {
+        window.resize(1100, 820);
+        for (const int lang : {1, 0}) {
+            window.set_language(lang);
+            QApplication::processEvents();
+            const QString path = pictures + (lang == 1 ? QStringLiteral("/keys_en.png") : QStringLiteral("/keys_ru.png"));
+            std::printf("%s %s\n", window.grab().save(path) ? "saved" : "could not save", path.toLocal8Bit().constData());
+        }
     }
     return 0;
 }

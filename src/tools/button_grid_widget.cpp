@@ -86,7 +86,11 @@ GridHover ButtonGridWidget::hover_at(const QPoint& pos) const {
 void ButtonGridWidget::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QPalette& pal = palette();
-    painter.fillRect(rect(), pal.color(QPalette::Mid));
+    // Lines between the cells; what the equal shares leave over on the right and at the bottom
+    // is background.
+    painter.fillRect(rect(), pal.color(QPalette::Window));
+    const QRect last = cell_rect({kGridColumns - 1, kGridRows - 1});
+    painter.fillRect(QRect(0, 0, last.right() + 1 + kLine, last.bottom() + 1 + kLine), pal.color(QPalette::Mid));
     QFont header_font = font();
     header_font.setBold(true);
     for (unsigned column = 0; column < kGridColumns; ++column) {

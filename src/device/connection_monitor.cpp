@@ -99,7 +99,10 @@ int ConnectionMonitor::poll() {
             events_.set_busy(false);
         }
     } else {
-        if (status_.serial != remembered_serial_) {
+        // While buttons are being learned the record holds what was gathered and not yet
+        // written: reading the configuration now would throw it away. The serial stays
+        // unremembered, so the first poll after learning reads it.
+        if (status_.serial != remembered_serial_ && !learning_) {
             remembered_serial_ = status_.serial;
             state_.record_valid = false;
             read_configuration_if_application();

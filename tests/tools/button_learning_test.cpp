@@ -260,6 +260,24 @@ TEST_F(Learning, AbsurdReadingsStayWithinTheirFields) {
     EXPECT_EQ(learning.idle_levels()[0], 65500);
 }
 
+TEST_F(Learning, ALanguageSwitchWhileLearningDoesNotReadTheGatheredButtonsAway) {
+    hold(1, 1800, 2600, 3000);
+    meanwhile(3300, [this] {
+        // What a change of language does: the next poll meets the controller as a new one.
+        world.monitor.clear_connected();
+        world.monitor.poll();
+    });
+    meanwhile(3600, [this] { learning.on_button(); });
+    run_yes();
+    EXPECT_TRUE(learning.written());
+    EXPECT_EQ(world.state.record.button_code(1, 0), 1800);
+    EXPECT_EQ(world.sim.memory().record.button_code(1, 0), 1800);
+    // Once learning is over the configuration is read again, and it holds the button.
+    world.monitor.poll();
+    EXPECT_EQ(world.state.record.button_code(1, 0), 1800);
+    EXPECT_TRUE(world.state.record_valid);
+}
+
 TEST_F(Learning, NotConnectedStartsNothing) {
     world.sim.unplug();
     world.monitor.poll();

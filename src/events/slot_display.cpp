@@ -38,8 +38,12 @@ std::vector<ControlView> common_controls(const EventView& event, std::uint8_t ma
     std::vector<ControlView> out;
     out.reserve(4);
     ControlView trigger = control_of(event_common::kTrigger, ControlKind::List, kPressLabel, {}, {});
-    trigger.items = texts(trigger_type_names());
-    trigger.selected = event.trigger.type < kTriggerTypeCount ? static_cast<int>(event.trigger.type) : -1;
+    // Only the types the kind admits are listed; the edit maps the position back to the type.
+    for (unsigned type = 0; type < kTriggerTypeCount; ++type) {
+        if (!event.trigger.offered[type]) continue;
+        if (type == event.trigger.type) trigger.selected = static_cast<int>(trigger.items.size());
+        trigger.items.push_back(to_text(trigger_type_names()[type]));
+    }
     trigger.enabled = event.trigger.enabled;
     out.push_back(std::move(trigger));
 

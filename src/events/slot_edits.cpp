@@ -1,6 +1,7 @@
 #include "events/slot_edits.h"
 
 #include "events/event_catalogue_edits.h"
+#include "events/event_display.h"
 #include "events/reaction_catalogue_edits.h"
 #include "events/slot_controls.h"
 #include "events/slot_editor_texts.h"
@@ -54,9 +55,15 @@ EditOutcome choose_slot_entry(ConfigState& state, std::size_t slot, std::string_
     if (!valid(slot) || index < 0) return refused();
     Record& record = state.record;
     if (control == event_common::kTrigger) {
-        if (index >= static_cast<int>(kTriggerTypeCount)) return refused();
-        slots::set_trigger_type(record, slot, static_cast<std::uint8_t>(index));
-        return redraw_slot();
+        // The list holds the types the kind admits, in type order.
+        const EventView event = describe_event(record, slot);
+        for (unsigned type = 0, position = 0; type < kTriggerTypeCount; ++type) {
+            if (!event.trigger.offered[type]) continue;
+            if (position++ != static_cast<unsigned>(index)) continue;
+            slots::set_trigger_type(record, slot, static_cast<std::uint8_t>(type));
+            return redraw_slot();
+        }
+        return refused();
     }
     if (control == event_common::kSource) {
         if (index == 0) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
 #include <string>
 
@@ -87,6 +88,10 @@ TEST_F(SlotEditor, CommonControlsFollowTheKindsRules) {
     show();
     EXPECT_EQ(bytes()[10], 0x13);
     EXPECT_EQ(bytes()[1], 0);
+    const ControlView& trigger = shown(event_common::kTrigger);
+    ASSERT_EQ(trigger.items.size(), 2u);  // a single happening: "Disabled" or "Any"
+    EXPECT_EQ(trigger.items[1].en, "Any");
+    EXPECT_EQ(trigger.selected, 1);
     const ControlView& once = shown(event_common::kOnce);
     EXPECT_TRUE(once.checked);
     EXPECT_FALSE(once.enabled);
@@ -95,6 +100,24 @@ TEST_F(SlotEditor, CommonControlsFollowTheKindsRules) {
     EXPECT_FALSE(source.enabled);
     EXPECT_EQ(source.selected, 0);
     EXPECT_EQ(source.items.at(1).en, "Select...");
+}
+
+TEST_F(SlotEditor, TriggerPositionsMapToTheTypesTheKindAdmits) {
+    bytes()[0] = static_cast<std::uint8_t>(EventKind::Timeout);  // "Disabled" or "Any"
+    show();
+    EXPECT_TRUE(choose_slot_entry(state, kSlot, event_common::kTrigger, 1).accepted);
+    EXPECT_EQ(bytes()[10] & 0x0F, 3);
+    EXPECT_EQ(shown(event_common::kTrigger).selected, 1);
+    EXPECT_TRUE(choose_slot_entry(state, kSlot, event_common::kTrigger, 0).accepted);
+    EXPECT_EQ(bytes()[10] & 0x0F, 0);
+    EXPECT_FALSE(choose_slot_entry(state, kSlot, event_common::kTrigger, 2).accepted);
+    EXPECT_EQ(bytes()[10] & 0x0F, 0);
+    // An empty "Button" event cannot fire: nothing to choose from a disabled list but "Disabled".
+    choose_event_kind(state, kSlot, 0);
+    const ControlView& trigger = shown(event_common::kTrigger);
+    EXPECT_FALSE(trigger.enabled);
+    EXPECT_EQ(trigger.items.size(), 4u);
+    EXPECT_EQ(trigger.selected, 0);
 }
 
 TEST_F(SlotEditor, SourceChoiceAsksForTheWindowAndStoresItsMask) {
@@ -222,6 +245,31 @@ TEST_F(SlotEditor, ContextActionsActOnlyOnWhatIsThere) {
     EXPECT_EQ(view.event_kind, 1);
     EXPECT_EQ(view.reaction_kind, 0);  // a code-less infrared event resets its reaction
     EXPECT_EQ(view.control("PanelEventIRx")->text.en, "Get the code");
+}
+
+TEST_F(SlotEditor, HostileInputIsBoundedAndLosesNothing) {
+    choose_event_kind(state, kSlot, static_cast<std::uint8_t>(EventKind::Serial));
+    bytes()[11] = static_cast<std::uint8_t>(ReactionKind::Serial);
+    const std::string megabyte(1 << 20, 'A');
+    EXPECT_TRUE(enter_slot_text(state, kSlot, "EditEventSerial", megabyte).accepted);
+    EXPECT_EQ(bytes()[10] & 0x0F, 0) << "the text stays inside its eight bytes";
+    EXPECT_TRUE(enter_slot_text(state, kSlot, "EditReactionSerial", megabyte).accepted);
+    EXPECT_EQ(shown("EditReactionSerial").text.en, "AAAAA");
+    // Broken UTF-8 and a NUL inside the text: stored as far as it converts, never beyond.
+    EXPECT_TRUE(enter_slot_text(state, kSlot, "EditEventSerial", std::string("\xFF\xFEok\0zz", 7)).accepted);
+    EXPECT_EQ(bytes()[11], static_cast<std::uint8_t>(ReactionKind::Serial));
+    // Absurd positions, numbers and names are refused without a change.
+    choose_event_kind(state, kSlot, static_cast<std::uint8_t>(EventKind::Lin));
+    const Record before = state.record;
+    EXPECT_FALSE(choose_slot_entry(state, kSlot, "ComboBoxEventLINx", 92).accepted);
+    EXPECT_FALSE(choose_slot_entry(state, kSlot, "ComboBoxEventLINx", -5).accepted);
+    EXPECT_FALSE(choose_slot_entry(state, kSlot, event_common::kTrigger, 4).accepted);
+    EXPECT_FALSE(choose_slot_entry(state, kSlot, std::string_view("ComboBoxEventLINx\0", 18), 1).accepted);
+    EXPECT_FALSE(choose_event_kind(state, kSlot, 27).accepted);
+    EXPECT_FALSE(choose_reaction_kind(state, kSlot, 200).accepted);
+    EXPECT_FALSE(set_slot_number(state, kSlot, "SpinEditReactionEncoderDIR", INT64_MIN).accepted);
+    EXPECT_FALSE(rename_slot(state, kSlotCount + 7, "x").accepted);
+    EXPECT_EQ(before.raw, state.record.raw);
 }
 
 TEST_F(SlotEditor, RenamingChangesTheCaptionOnlyOfAUsedSlot) {

@@ -26,8 +26,8 @@
 #include "config/config_state.h"
 #include "device/protocol.h"
 #include "device/status_record.h"
-#include "diag/can_records.h"
-#include "diag/terminal_lines.h"
+#include "device/can_records.h"
+#include "device/terminal_lines.h"
 
 namespace ztv {
 

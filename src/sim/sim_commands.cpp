@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "device/protocol.h"
-#include "diag/can_records.h"
+#include "device/can_records.h"
 #include "sim/sim_controller.h"
 #include "sim/sim_firmware.h"
 

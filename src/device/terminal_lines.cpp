@@ -1,4 +1,4 @@
-#include "diag/terminal_lines.h"
+#include "device/terminal_lines.h"
 
 namespace ztv {
 

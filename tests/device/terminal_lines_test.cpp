@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "diag/terminal_lines.h"
+#include "device/terminal_lines.h"
 
 namespace ztv {
 namespace {

@@ -1,0 +1,42 @@
+// One CAN frame as the controller reports it: a 20-byte little-endian record pulled from the
+// controller's CAN log block, and the 8-bit change signature that the "hide not changed" mode
+// compares.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "device/can_records.h"
+
+namespace ztv {
+
+inline constexpr std::size_t kCanMaxData = 8;
+// A standard 11-bit identifier sits in bits 18-28 of the identifier word.
+inline constexpr unsigned kCanStandardShift = 18;
+inline constexpr std::uint32_t kCanLowBitsMask = (1u << kCanStandardShift) - 1;
+
+struct CanFrame {
+    std::array<std::uint8_t, kCanRecordSize> bytes{};  // the record exactly as received
+
+    static CanFrame from_record(std::span<const std::uint8_t, kCanRecordSize> record);
+    // A record built from its parts (the simulated controller and the tests use this).
+    static CanFrame make(std::uint32_t id_word, bool extended, std::span<const std::uint8_t> data,
+                         std::uint32_t stamp_ms);
+
+    std::uint32_t id_word() const;
+    // The DLC byte as received; data_length() is what the program may read of it: a DLC
+    // above 8 (CAN allows 9-15 to mean 8 bytes) never reads past the eight data bytes.
+    std::uint8_t dlc() const { return bytes[4]; }
+    std::size_t data_length() const { return dlc() < kCanMaxData ? dlc() : kCanMaxData; }
+    std::span<const std::uint8_t> data() const { return std::span<const std::uint8_t>(bytes).subspan(5, data_length()); }
+    bool extended() const { return bytes[15] != 0; }
+    std::uint32_t stamp_ms() const;
+};
+
+// s = (DLC + 230) mod 256; for each data byte b: t = s ^ b, s = t << 1 (mod 256), and 0x21 is
+// folded in when bit 7 of t was set.
+std::uint8_t can_change_signature(const CanFrame& frame);
+
+}  // namespace ztv

@@ -1,0 +1,55 @@
+// The CAN log file (*.LOG): one text line per logged frame, CR LF line ends, in one of two
+// forms: aligned for reading, or tab-separated (with a header line) for a spreadsheet. Times are
+// counted from the first frame written after the file was opened or the log was cleared.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "diag/can_tables.h"
+
+namespace ztv {
+
+enum class CanFileFormat { Aligned, Tab };
+
+// The header line of the tab-separated form, without its line end. The first title is the
+// number sign, written as Windows-1251 like the program's other files.
+std::string can_tab_header_line();
+// One line without its line end. `number` counts from 1; `since_base_ms` is the frame's time
+// after the base time; the row gives the identifier's count and cycle.
+std::string can_tab_line(std::uint32_t number, const CanRow& row, std::uint32_t since_base_ms);
+std::string can_aligned_line(std::uint32_t number, const CanRow& row, std::uint32_t since_base_ms);
+
+class CanLogFile {
+public:
+    CanLogFile() = default;
+    ~CanLogFile() { close(); }
+    CanLogFile(const CanLogFile&) = delete;
+    CanLogFile& operator=(const CanLogFile&) = delete;
+
+    // Creates the file (replacing an existing one); false when it cannot be created.
+    bool open(const std::string& path, CanFileFormat format);
+    void close();
+    bool is_open() const { return file_ != nullptr; }
+    const std::string& path() const { return path_; }
+    CanFileFormat format() const { return format_; }
+    // Writes the row's latest frame; the first line after open or restart sets the base time
+    // (and writes the header in the tab form). False when the write failed (the file is then
+    // closed, so a full disk does not pretend to log).
+    bool write(const CanRow& row);
+    // The table was cleared: the next frame starts a new base time (and header).
+    void restart_numbering() { lines_ = 0; }
+    std::uint32_t lines() const { return lines_; }
+
+private:
+    bool put_line(const std::string& line);
+
+    std::FILE* file_ = nullptr;
+    std::string path_;
+    CanFileFormat format_ = CanFileFormat::Aligned;
+    std::uint32_t lines_ = 0;
+    std::uint32_t base_ms_ = 0;
+};
+
+}  // namespace ztv

@@ -3,6 +3,7 @@
 
 #include "device/protocol.h"
 #include "device/can_records.h"
+#include "sim/sim_can_traffic.h"
 #include "sim/sim_controller.h"
 #include "sim/sim_firmware.h"
 
@@ -114,6 +115,7 @@ std::optional<Frame> SimController::handle_application(const Frame& request, Fra
             if (memory_.features.find('C') == std::string::npos || request.length() != 1 ||
                 request.payload()[0] > kCanModeMax)
                 return confirm(false);
+            if (can_mode_ == 0 && request.payload()[0] != 0 && can_traffic_) can_traffic_->restart(clock_.now_ms());
             can_mode_ = request.payload()[0];
             if (can_mode_ == 0) can_out_.clear();
             return confirm(true);
@@ -267,6 +269,17 @@ void SimController::push_can_record(std::uint32_t id_word, bool extended, std::s
     record[15] = extended ? 1 : 0;
     for (std::size_t i = 0; i < 4; ++i) record[16 + i] = static_cast<std::uint8_t>(stamp_ms >> (8 * i));
     can_out_.insert(can_out_.end(), record.begin(), record.end());
+}
+
+void SimController::set_can_traffic(std::unique_ptr<CanTraffic> traffic) { can_traffic_ = std::move(traffic); }
+
+void SimController::capture_can() {
+    if (can_mode_ == 0 || !can_traffic_ || mode_ != SimMode::Application) return;
+    const std::size_t queued = can_out_.size() / kCanRecordSize;
+    const std::size_t limit = can_traffic_->queue_limit();
+    std::vector<CanFrame> frames;
+    can_traffic_->produce(clock_.now_ms(), queued < limit ? limit - queued : 0, frames);
+    for (const CanFrame& frame : frames) can_out_.insert(can_out_.end(), frame.bytes.begin(), frame.bytes.end());
 }
 
 void SimController::hold_button(std::size_t channel, std::uint16_t code, std::uint32_t from_ms, std::uint32_t to_ms) {

@@ -5,6 +5,7 @@
 #include "device/device_errors.h"
 #include "device/protocol.h"
 #include "device/transport.h"
+#include "sim/sim_can_traffic.h"
 
 namespace ztv::sim {
 namespace {
@@ -56,6 +57,7 @@ void SimController::run_script() {
     }
     std::stable_sort(due.begin(), due.end(), [](const Timed& a, const Timed& b) { return a.at_ms < b.at_ms; });
     for (Timed& timed : due) timed.action(*this);
+    capture_can();
 }
 
 bool SimController::present() {

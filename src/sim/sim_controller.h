@@ -22,6 +22,8 @@
 
 namespace ztv::sim {
 
+class CanTraffic;
+
 // What the controller keeps across restarts (and, for the tool, across runs).
 struct SimMemory {
     Record record;
@@ -121,6 +123,8 @@ public:
     void at(std::uint32_t at_ms, std::function<void(SimController&)> action);
     void feed_terminal_text(const std::string& text);
     void push_can_record(std::uint32_t id_word, bool extended, std::span<const std::uint8_t> data, std::uint32_t stamp_ms);
+    // The bus the CAN log captures while it runs (nothing: only pushed records).
+    void set_can_traffic(std::unique_ptr<CanTraffic> traffic);
     // While held, the learning block reports `code` on channel 0-3.
     void hold_button(std::size_t channel, std::uint16_t code, std::uint32_t from_ms, std::uint32_t to_ms);
     void set_idle_level(std::size_t channel, std::uint16_t level) { idle_levels_.at(channel) = level; }
@@ -164,6 +168,7 @@ private:
     };
 
     void run_script();
+    void capture_can();
     std::optional<Fault> take_fault(const Frame& request);
     void spend();
     // Handles one sealed request; returns the reply, or nothing for no reply.
@@ -210,6 +215,7 @@ private:
     std::deque<std::uint8_t> can_out_;
     std::vector<std::string> terminal_input_;
     std::uint8_t can_mode_ = 0;
+    std::unique_ptr<CanTraffic> can_traffic_;
     std::uint8_t source_index_ = 0;
     std::uint32_t ir_code_ = 0;
 

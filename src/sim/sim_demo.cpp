@@ -4,12 +4,12 @@
 #include <string>
 
 #include "common/format.h"
+#include "sim/sim_can_traffic.h"
 
 namespace ztv::sim {
 namespace {
 
 constexpr std::uint32_t kTextPeriodMs = 1500;
-constexpr std::uint32_t kCanPeriodMs = 100;
 constexpr std::uint32_t kIrPeriodMs = 5000;
 constexpr std::uint32_t kTouchPeriodMs = 4000;
 constexpr std::uint32_t kTouchAnswerMs = 1500;
@@ -54,19 +54,6 @@ void print_text(SimController& c, std::uint32_t round) {
     c.feed_terminal_text(text + "\r\n");
 }
 
-void log_can(SimController& c, std::uint32_t round) {
-    if (c.can_mode() == 0) return;
-    static constexpr std::array<std::uint32_t, 4> kIds = {0x123, 0x3E5, 0x7DF, 0x1A0};
-    const std::uint32_t id = kIds[round % kIds.size()];
-    const std::array<std::uint8_t, 8> data = {static_cast<std::uint8_t>(round), 0x00, 0x10,
-                                              static_cast<std::uint8_t>(id), 0xFF, 0x55,
-                                              static_cast<std::uint8_t>(round / 10), 0x01};
-    const bool extended = id == 0x1A0;
-    const std::uint32_t word = extended ? 0x18DA00F1u + (round % 2) : id << 18;
-    c.push_can_record(word, extended, std::span<const std::uint8_t>(data.data(), 1 + round % 8),
-                      round * kCanPeriodMs);
-}
-
 void receive_ir(SimController& c, std::uint32_t round) {
     // Two keys of an NEC remote, an RC5 key (refused as a reaction) and a CAN AUTO key of a
     // known car (VOLVO, "Up").
@@ -82,7 +69,7 @@ void start_demo(SimController& controller, std::uint32_t now_ms) {
     // "Get touch point" finds a touch a moment after it starts.
     controller.answer_touch_captures_after(kTouchAnswerMs);
     controller.at(now_ms + kTextPeriodMs, Repeat{kTextPeriodMs, now_ms + kTextPeriodMs, print_text});
-    controller.at(now_ms + kCanPeriodMs, Repeat{kCanPeriodMs, now_ms + kCanPeriodMs, log_can});
+    controller.set_can_traffic(make_demo_can_bus());
     controller.at(now_ms + kIrPeriodMs, Repeat{kIrPeriodMs, now_ms + kIrPeriodMs, receive_ir});
     // Touches and button presses are laid out ahead for a long session; they cost nothing
     // until the program looks at them.

@@ -1,0 +1,243 @@
+#include "sim/sim_can_traffic.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <string_view>
+
+#include "common/file_io.h"
+
+namespace ztv::sim {
+namespace {
+
+// Timed traffic: each source has a period and a next due time; frames come out in time order.
+struct Source {
+    std::uint32_t word;
+    bool extended;
+    std::uint32_t period_ms;
+    std::uint8_t dlc;
+    std::uint8_t kind;  // how the data change (see data_of)
+    std::uint32_t due_ms = 0;
+    std::uint32_t round = 0;
+};
+
+class TimedTraffic : public CanTraffic {
+public:
+    void restart(std::uint32_t now_ms) override {
+        for (std::size_t i = 0; i < sources_.size(); ++i)
+            sources_[i].due_ms = now_ms + static_cast<std::uint32_t>(i * 7 % sources_[i].period_ms);
+    }
+
+    void produce(std::uint32_t now_ms, std::size_t room, std::vector<CanFrame>& out) override {
+        // Take the earliest due source each time; a handful of dozens of sources makes a scan fine.
+        while (true) {
+            Source* next = nullptr;
+            for (Source& s : sources_)
+                if (static_cast<std::int32_t>(now_ms - s.due_ms) >= 0 &&
+                    (next == nullptr || static_cast<std::int32_t>(s.due_ms - next->due_ms) < 0))
+                    next = &s;
+            if (next == nullptr) return;
+            if (room == 0) {
+                // The buffer is full: what is due now is lost.
+                for (Source& s : sources_)
+                    while (static_cast<std::int32_t>(now_ms - s.due_ms) >= 0) s.due_ms += s.period_ms;
+                return;
+            }
+            std::array<std::uint8_t, kCanMaxData> data{};
+            fill_data(*next, data);
+            out.push_back(CanFrame::make(next->word, next->extended,
+                                         std::span<const std::uint8_t>(data.data(), next->dlc), next->due_ms));
+            --room;
+            ++next->round;
+            next->due_ms += next->period_ms;
+        }
+    }
+
+protected:
+    virtual void fill_data(const Source& s, std::array<std::uint8_t, kCanMaxData>& data) const = 0;
+    std::vector<Source> sources_;
+};
+
+class DemoBus final : public TimedTraffic {
+public:
+    DemoBus() {
+        struct Row {
+            std::uint32_t id;
+            bool extended;
+            std::uint32_t period_ms;
+            std::uint8_t dlc;
+            std::uint8_t kind;
+        };
+        // Kinds: 0 static, 1 rolling counter, 2 slowly varying value, 3 button pressed now and
+        // then, 4 alternating pattern.
+        static constexpr Row kRows[] = {
+            {0x0C1, false, 10, 8, 1},   {0x0C9, false, 10, 8, 2},   {0x0F1, false, 20, 4, 1},
+            {0x130, false, 100, 5, 0},  {0x17D, false, 20, 8, 2},   {0x1A0, false, 50, 8, 1},
+            {0x1E5, false, 25, 7, 2},   {0x1F1, false, 100, 8, 0},  {0x21A, false, 200, 3, 4},
+            {0x260, false, 100, 6, 1},  {0x2F0, false, 500, 8, 0},  {0x316, false, 10, 8, 2},
+            {0x329, false, 10, 8, 1},   {0x3AA, false, 50, 2, 4},   {0x3E5, false, 100, 8, 1},
+            {0x412, false, 200, 8, 0},  {0x43F, false, 20, 8, 2},   {0x4C1, false, 500, 8, 0},
+            {0x5C0, false, 100, 4, 3},  {0x5E4, false, 1000, 8, 0}, {0x60D, false, 100, 8, 4},
+            {0x65F, false, 1000, 8, 0}, {0x6B2, false, 200, 5, 1},  {0x7DF, false, 1000, 0, 0},
+            {0x7E8, false, 1000, 8, 2}, {0x12F85150, true, 100, 8, 3},
+            {0x17333110, true, 200, 8, 1}, {0x17F00010, true, 500, 4, 0},
+            {0x18DA00F1, true, 1000, 8, 2}, {0x18DAF100, true, 1000, 8, 0},
+            {0x1CFFFF01, true, 50, 6, 1},  {0x0C1C0000, true, 20, 8, 2},  // low bits clear: standard form
+        };
+        for (const Row& r : kRows)
+            sources_.push_back(Source{r.extended ? r.id : r.id << kCanStandardShift, r.extended, r.period_ms, r.dlc, r.kind});
+        restart(0);
+    }
+
+private:
+    void fill_data(const Source& s, std::array<std::uint8_t, kCanMaxData>& data) const override {
+        for (std::size_t i = 0; i < data.size(); ++i)
+            data[i] = static_cast<std::uint8_t>(s.word >> (8 * (i % 4)) ^ (0x11 * i));
+        switch (s.kind) {
+            case 1: data[0] = static_cast<std::uint8_t>(s.round); break;
+            case 2: data[1] = static_cast<std::uint8_t>(s.round / 16); data[2] = static_cast<std::uint8_t>(s.round * 3 / 40); break;
+            case 3: data[0] = (s.round / 10) % 6 == 5 ? 0x04 : 0x00; break;
+            case 4: data[0] = (s.round % 2) != 0 ? 0xAA : 0x55; break;
+            default: break;
+        }
+    }
+};
+
+class LoadTraffic final : public CanTraffic {
+public:
+    LoadTraffic(std::size_t identifiers, std::uint32_t frames_per_second)
+        : identifiers_(std::max<std::size_t>(identifiers, 1)), rate_(std::max<std::uint32_t>(frames_per_second, 1)) {}
+
+    void restart(std::uint32_t now_ms) override {
+        start_ms_ = now_ms;
+        produced_ = 0;
+    }
+
+    void produce(std::uint32_t now_ms, std::size_t room, std::vector<CanFrame>& out) override {
+        const std::uint64_t due = static_cast<std::uint64_t>(now_ms - start_ms_) * rate_ / 1000;
+        while (produced_ < due) {
+            if (room == 0) {
+                produced_ = due;  // lost for want of buffer
+                return;
+            }
+            const auto id = static_cast<std::uint32_t>(produced_ % identifiers_);
+            const auto round = static_cast<std::uint32_t>(produced_ / identifiers_);
+            const std::array<std::uint8_t, kCanMaxData> data = {
+                static_cast<std::uint8_t>(round), static_cast<std::uint8_t>(round >> 8), static_cast<std::uint8_t>(id),
+                static_cast<std::uint8_t>(id >> 8), 0x00, 0x11, 0x22, 0x33};
+            const auto stamp = static_cast<std::uint32_t>(start_ms_ + produced_ * 1000 / rate_);
+            // Bit 0 set keeps every identifier in the extended form of the table.
+            out.push_back(CanFrame::make(0x10000001u + (id << 1), true, data, stamp));
+            ++produced_;
+            --room;
+        }
+    }
+
+private:
+    std::size_t identifiers_;
+    std::uint32_t rate_;
+    std::uint32_t start_ms_ = 0;
+    std::uint64_t produced_ = 0;
+};
+
+class ReplayTraffic final : public CanTraffic {
+public:
+    explicit ReplayTraffic(std::vector<CanFrame> frames) : frames_(std::move(frames)) {}
+    void restart(std::uint32_t /*now_ms*/) override {}
+    void produce(std::uint32_t /*now_ms*/, std::size_t room, std::vector<CanFrame>& out) override {
+        while (room > 0 && next_ < frames_.size()) {
+            out.push_back(frames_[next_++]);
+            --room;
+        }
+    }
+    // One pull's worth: frames are handed out only as the program takes them, so a log
+    // switched off loses at most these.
+    std::size_t queue_limit() const override { return kCanPullMax / kCanRecordSize; }
+
+private:
+    std::vector<CanFrame> frames_;
+    std::size_t next_ = 0;
+};
+
+std::vector<std::string_view> words_of(std::string_view line) {
+    std::vector<std::string_view> words;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+        std::size_t end = at;
+        while (end < line.size() && line[end] != ' ' && line[end] != '\t') ++end;
+        if (end > at) words.push_back(line.substr(at, end - at));
+        at = end;
+    }
+    return words;
+}
+
+bool parse_number(std::string_view text, int base, std::uint64_t limit, std::uint64_t& value) {
+    if (text.empty() || text.size() > 12) return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    return error == std::errc() && end == text.data() + text.size() && value <= limit;
+}
+
+}  // namespace
+
+std::unique_ptr<CanTraffic> make_demo_can_bus() { return std::make_unique<DemoBus>(); }
+
+std::unique_ptr<CanTraffic> make_can_load(std::size_t identifiers, std::uint32_t frames_per_second) {
+    return std::make_unique<LoadTraffic>(identifiers, frames_per_second);
+}
+
+CanReplayLoad parse_can_replay(const std::string& text) {
+    CanReplayLoad result;
+    std::vector<CanFrame> frames;
+    std::size_t line_number = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        std::string_view line(text.data() + at, end - at);
+        at = end + 1;
+        ++line_number;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const auto words = words_of(line);
+        if (words.empty() || words[0][0] == '#') continue;
+        const auto fail = [&](const char* why) {
+            result.error = "line " + std::to_string(line_number) + ": " + why;
+            return std::move(result);
+        };
+        if (words.size() < 4) return fail("expected STAMP KIND ID DLC [BYTE...]");
+        std::uint64_t stamp = 0, id = 0, dlc = 0;
+        if (!parse_number(words[0], 10, 0xFFFFFFFFu, stamp)) return fail("the stamp is not a decimal number below 2^32");
+        const bool extended = words[1] == "X";
+        if (!extended && words[1] != "S") return fail("the kind is neither S nor X");
+        if (!parse_number(words[2], 16, extended ? 0x1FFFFFFFu : 0x7FFu, id))
+            return fail(extended ? "the identifier is not hexadecimal up to 1FFFFFFF" : "the identifier is not hexadecimal up to 7FF");
+        if (!parse_number(words[3], 10, 8, dlc)) return fail("the DLC is not 0 to 8");
+        if (words.size() != 4 + dlc) return fail("the number of bytes differs from the DLC");
+        std::array<std::uint8_t, kCanMaxData> data{};
+        for (std::size_t i = 0; i < dlc; ++i) {
+            std::uint64_t byte = 0;
+            if (words[4 + i].size() != 2 || !parse_number(words[4 + i], 16, 0xFF, byte))
+                return fail("a byte is not two hexadecimal digits");
+            data[i] = static_cast<std::uint8_t>(byte);
+        }
+        const auto word = static_cast<std::uint32_t>(extended ? id : id << kCanStandardShift);
+        frames.push_back(CanFrame::make(word, extended, std::span<const std::uint8_t>(data.data(), dlc),
+                                        static_cast<std::uint32_t>(stamp)));
+    }
+    result.traffic = std::make_unique<ReplayTraffic>(std::move(frames));
+    return result;
+}
+
+CanReplayLoad load_can_replay(const std::string& path) {
+    const FileReadResult file = read_file_bounded(path, kCanReplayMaxBytes);
+    CanReplayLoad result;
+    switch (file.status) {
+        case FileReadStatus::Ok: return parse_can_replay(file.content);
+        case FileReadStatus::NotFound: result.error = "no such file"; break;
+        case FileReadStatus::TooLarge: result.error = "larger than 64 MB"; break;
+        case FileReadStatus::Unreadable: result.error = "cannot be read"; break;
+    }
+    return result;
+}
+
+}  // namespace ztv::sim

@@ -1,0 +1,47 @@
+// What the simulated controller's CAN bus carries while its CAN log runs: a demo car bus, a
+// replay of frames from a text file, or a load of a chosen size for benchmarks.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "diag/can_frame.h"
+
+namespace ztv::sim {
+
+class CanTraffic {
+public:
+    virtual ~CanTraffic() = default;
+    // The log was switched on at now_ms: timed traffic starts from here.
+    virtual void restart(std::uint32_t now_ms) = 0;
+    // Appends the frames due by now_ms, at most `room` of them (a controller's buffer is not
+    // endless: timed traffic that does not fit is lost, as on a real bus).
+    virtual void produce(std::uint32_t now_ms, std::size_t room, std::vector<CanFrame>& out) = 0;
+    // How many records the controller keeps waiting at most with this traffic.
+    virtual std::size_t queue_limit() const { return 4096; }
+};
+
+// A few dozen identifiers of a car, standard and extended, every 10 ms to 1 s, some with data
+// that change (counters, a slowly varying value, a steering-wheel button now and then).
+std::unique_ptr<CanTraffic> make_demo_can_bus();
+
+// `identifiers` extended identifiers in turn, `frames_per_second` frames in all, every frame's
+// data different from the one before.
+std::unique_ptr<CanTraffic> make_can_load(std::size_t identifiers, std::uint32_t frames_per_second);
+
+// Frames from a text file, one a line: "STAMP KIND ID DLC [BYTE...]" (decimal stamp in ms, S or
+// X, hexadecimal identifier, DLC 0-8, two-digit hexadecimal bytes); blank lines and lines
+// starting with '#' are skipped. Offered in file order as fast as they are pulled, each once.
+struct CanReplayLoad {
+    std::unique_ptr<CanTraffic> traffic;  // nothing when the file was refused
+    std::string error;                    // why, naming the line
+};
+inline constexpr std::size_t kCanReplayMaxBytes = 64u * 1024 * 1024;
+CanReplayLoad load_can_replay(const std::string& path);
+// The same from text already read (tests, and the loader above).
+CanReplayLoad parse_can_replay(const std::string& text);
+
+}  // namespace ztv::sim

@@ -1,0 +1,177 @@
+// The simulated controller's CAN bus: demo traffic, replay files and the load generator.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+#include "device/device_errors.h"
+#include "diag/can_frame.h"
+#include "sim/sim_can_traffic.h"
+#include "sim/sim_demo.h"
+#include "support/sim_world.h"
+#include "support/temp_dir.h"
+
+namespace ztv {
+namespace {
+
+using test::SimWorld;
+
+std::vector<CanFrame> pull_all(SimWorld& world, int max_reads = 1000) {
+    std::vector<CanFrame> frames;
+    for (int i = 0; i < max_reads; ++i) {
+        std::array<std::uint8_t, kCanPullMax> buffer{};
+        std::size_t got = 0;
+        if (world.protocol.read_area(block::kCanLog, 0, buffer, got) != kOk || got == 0) break;
+        EXPECT_LE(got, kCanPullMax);
+        EXPECT_EQ(got % kCanRecordSize, 0u);
+        for (std::size_t at = 0; at + kCanRecordSize <= got; at += kCanRecordSize)
+            frames.push_back(CanFrame::from_record(std::span<const std::uint8_t>(buffer).subspan(at).first<kCanRecordSize>()));
+    }
+    return frames;
+}
+
+int set_mode(SimWorld& world, std::uint8_t mode) {
+    return world.protocol.write_area(block::kCanLog, 0, std::span<const std::uint8_t>(&mode, 1));
+}
+
+TEST(SimCanReplay, ParsesStandardAndExtendedFramesAsGiven) {
+    auto load = sim::parse_can_replay(
+        "# a comment\n"
+        "\n"
+        "100 S 123 2 DE AD\r\n"
+        "  4294967295\tX 1FFFFFFF 0\n"
+        "7 S 7ff 8 00 01 02 03 04 05 06 07\n");
+    ASSERT_TRUE(load.traffic) << load.error;
+    std::vector<CanFrame> frames;
+    load.traffic->produce(0, 100, frames);
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(frames[0].id_word(), 0x123u << 18);
+    EXPECT_FALSE(frames[0].extended());
+    EXPECT_EQ(frames[0].stamp_ms(), 100u);
+    EXPECT_EQ(frames[0].data()[1], 0xAD);
+    EXPECT_EQ(frames[1].id_word(), 0x1FFFFFFFu);
+    EXPECT_TRUE(frames[1].extended());
+    EXPECT_EQ(frames[1].stamp_ms(), 4294967295u);
+    EXPECT_EQ(frames[1].dlc(), 0);
+    EXPECT_EQ(frames[2].id_word(), 0x7FFu << 18);
+    EXPECT_EQ(frames[2].data().size(), 8u);
+    frames.clear();
+    load.traffic->produce(0, 100, frames);
+    EXPECT_TRUE(frames.empty()) << "each frame only once";
+}
+
+TEST(SimCanReplay, RefusesBadLinesNamingThem) {
+    const char* bad[] = {
+        "1 S 800 0",              // standard identifier above 7FF
+        "1 X 20000000 0",         // extended above 29 bits
+        "1 Q 1 0",                // unknown kind
+        "1 S 1 9 00 00 00 00 00 00 00 00 00",  // DLC 9
+        "1 S 1 2 00",             // fewer bytes than DLC
+        "1 S 1 1 00 00",          // more bytes than DLC
+        "1 S 1 1 0",              // one-digit byte
+        "1 S 1 1 GG",             // not hex
+        "-1 S 1 0",               // negative stamp
+        "4294967296 S 1 0",       // stamp above 32 bits
+        "1 S 1",                  // too short
+        "1 S -1 0",
+    };
+    for (const char* line : bad) {
+        auto load = sim::parse_can_replay(std::string("0 S 1 0\n") + line + "\n");
+        EXPECT_FALSE(load.traffic) << line;
+        EXPECT_EQ(load.error.rfind("line 2: ", 0), 0u) << line << " -> " << load.error;
+    }
+    EXPECT_EQ(sim::load_can_replay("/no/such/file.txt").error, "no such file");
+}
+
+TEST(SimCanReplay, FramesFlowOnlyWhileTheLogRunsInFileOrder) {
+    SimWorld world;
+    test::TempDir dir;
+    {
+        std::ofstream out(dir.file("bus.txt"));
+        for (int i = 0; i < 10; ++i) out << i * 10 << " S " << std::hex << (0x100 + i) << std::dec << " 1 0" << i << "\n";
+    }
+    auto load = sim::load_can_replay(dir.file("bus.txt"));
+    ASSERT_TRUE(load.traffic) << load.error;
+    world.sim.set_can_traffic(std::move(load.traffic));
+    ASSERT_TRUE(world.connect());
+    EXPECT_TRUE(pull_all(world).empty());
+    EXPECT_EQ(world.sim.status().pending(), kPendingNone);
+    ASSERT_EQ(set_mode(world, 1), kOk);
+    world.sim.present();
+    EXPECT_EQ(world.sim.status().pending(), kPendingCan);
+    const auto frames = pull_all(world);
+    ASSERT_EQ(frames.size(), 10u);
+    for (std::size_t i = 0; i < frames.size(); ++i) EXPECT_EQ(frames[i].id_word(), (0x100u + i) << 18);
+    EXPECT_TRUE(pull_all(world).empty());
+}
+
+TEST(SimCanTraffic, NoCanFeatureRefusesTheMode) {
+    sim::SimMemory memory;
+    memory.features = "KT";
+    SimWorld world(memory);
+    world.sim.set_can_traffic(sim::make_demo_can_bus());
+    ASSERT_TRUE(world.connect());
+    EXPECT_EQ(set_mode(world, 1), kErrParameters);
+    world.host.advance_ms(1000);
+    world.sim.present();
+    EXPECT_EQ(world.sim.pending_can_records(), 0u);
+    EXPECT_FALSE(world.sim.status().can_log_running());
+}
+
+TEST(SimCanTraffic, DemoBusIsALivingCarBus) {
+    SimWorld world;
+    world.sim.set_can_traffic(sim::make_demo_can_bus());
+    ASSERT_TRUE(world.connect());
+    ASSERT_EQ(set_mode(world, 1), kOk);
+    EXPECT_TRUE(world.sim.status().can_log_running());
+    std::vector<CanFrame> frames;
+    for (int i = 0; i < 20; ++i) {
+        world.host.advance_ms(100);
+        const auto more = pull_all(world);
+        frames.insert(frames.end(), more.begin(), more.end());
+    }
+    std::set<std::uint32_t> ids;
+    std::set<std::string> data_of_0c1;
+    bool standard = false, extended = false;
+    for (const CanFrame& f : frames) {
+        ids.insert(f.id_word());
+        (f.extended() ? extended : standard) = true;
+        if (f.id_word() == 0x0C1u << 18) data_of_0c1.insert(std::string(f.data().begin(), f.data().end()));
+    }
+    EXPECT_GE(ids.size(), 24u);
+    EXPECT_TRUE(standard);
+    EXPECT_TRUE(extended);
+    EXPECT_GT(data_of_0c1.size(), 50u) << "a 10 ms counter changes every frame";
+    // Switched off: nothing more, nothing waiting.
+    ASSERT_EQ(set_mode(world, 0), kOk);
+    world.host.advance_ms(500);
+    EXPECT_TRUE(pull_all(world).empty());
+    EXPECT_FALSE(world.sim.status().can_log_running());
+}
+
+TEST(SimCanTraffic, LoadGeneratorKeepsItsRateAndIdentifierCount) {
+    auto load = sim::make_can_load(500, 2000);
+    load->restart(1000);
+    std::vector<CanFrame> frames;
+    for (std::uint32_t t = 1000; t <= 2000; t += 7) load->produce(t, 100000, frames);
+    load->produce(2000, 100000, frames);
+    EXPECT_EQ(frames.size(), 2000u);
+    std::set<std::uint32_t> ids;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        ids.insert(frames[i].id_word());
+        EXPECT_LE(frames[i].stamp_ms(), 2000u);
+        if (i >= 500) {
+            EXPECT_NE(std::string(frames[i].data().begin(), frames[i].data().end()),
+                      std::string(frames[i - 500].data().begin(), frames[i - 500].data().end()));
+        }
+    }
+    EXPECT_EQ(ids.size(), 500u);
+    // No room: the frames due are lost, not kept for later.
+    frames.clear();
+    load->produce(3000, 0, frames);
+    load->produce(3000, 100000, frames);
+    EXPECT_TRUE(frames.empty());
+}
+
+}  // namespace
+}  // namespace ztv

@@ -21,6 +21,9 @@ std::span<const Command> all_commands() {
          "write a configuration file's record and touch block to the controller, then restart it", run_restore},
         {"flash", "FILE.LDR [--yes] [--simulate [--sim-state FILE]] [--trace]",
          "update the controller's firmware (without --yes, same or older versions are refused)", run_flash},
+        {"canlog", "OUT.LOG [--tab] [--mode all|changed] [--seconds N] [--print] [--simulate [--sim-can FILE]]",
+         "log the controller's CAN frames to OUT (for N seconds or until Ctrl+C), then print the identifier table",
+         run_canlog},
     };
     return kCommands;
 }

@@ -38,5 +38,6 @@ int run_info(Args args);
 int run_backup(Args args);
 int run_restore(Args args);
 int run_flash(Args args);
+int run_canlog(Args args);
 
 }  // namespace ztv::cli

@@ -65,7 +65,8 @@ void CanLog::start(std::uint8_t mode) {
     hide_details();
 }
 
-void CanLog::start_saving(CanFileFormat format) {
+bool CanLog::start_saving(CanFileFormat format, std::uint8_t mode) {
+    bool started = false;
     if (check_connected()) {
         file_.close();
         link_.set_busy(true);
@@ -75,10 +76,13 @@ void CanLog::start_saving(CanFileFormat format) {
             const std::string path = link_.ask_file_name();
             if (!path.empty()) {
                 link_.remember_folder(path);
-                if (file_.open(path, format))
-                    report(write_mode(kCanModeAll));
-                else
+                if (file_.open(path, format)) {
+                    const int started_error = write_mode(mode);
+                    report(started_error);
+                    started = started_error == kOk;
+                } else {
                     host_.show_message(kBoxError, format_pair(can_msg::kCannotCreate, path.c_str()));
+                }
             }
         } else {
             report(error);
@@ -86,6 +90,7 @@ void CanLog::start_saving(CanFileFormat format) {
         link_.set_busy(false);
     }
     hide_details();
+    return started;
 }
 
 void CanLog::stop() {
@@ -178,13 +183,13 @@ void CanLog::mark_changed(std::size_t row) {
 bool CanLog::receive(const CanFrame& frame) {
     if (!filters_.accept(frame, last_mode_)) return false;
     if (link_.terminal_active()) host_.log_line(can_terminal_line(frame), LogSource::Controller);
+    if (listener_) listener_(frame);
     const CanIdTable::Result result = table_.add(frame);
     if (result.outcome == CanIdTable::Outcome::Full) return false;
     mark_changed(result.row);
     if (detail_row_ == result.row) detail_changed_ = true;
     if (file_.is_open() && !file_.write(table_.row(result.row)))
         host_.show_message(kBoxError, format_pair(can_msg::kWriteFailed, file_.path().c_str()));
-    if (listener_) listener_(frame);
     return true;
 }
 

@@ -68,7 +68,9 @@ public:
 
     // --- the popup menu's actions ---
     void start(std::uint8_t mode);                // "Start", "Show all", "Hide accumulated", "Hide not changed"
-    void start_saving(CanFileFormat format);      // "Start and save to file" (with a TAB)
+    // "Start and save to file" (with a TAB); ztv-tool may log in another mode. True when the
+    // file was created and the mode accepted.
+    bool start_saving(CanFileFormat format, std::uint8_t mode = kCanModeAll);
     void stop();                                  // "Stop"
     void clear();                                 // "Clear log"
     void hide_selected();                         // "Hide this packet"
@@ -95,7 +97,7 @@ public:
     // One frame through filter, terminal, table and file; false when it went no further than
     // the filter or a full table.
     bool receive(const CanFrame& frame);
-    // Called for every frame that reached the table (ztv-tool prints it).
+    // Called for every frame the filter accepted, where the terminal line is printed (ztv-tool).
     void set_frame_listener(std::function<void(const CanFrame&)> listener) { listener_ = std::move(listener); }
 
     CanLogChanges take_changes();

@@ -1,0 +1,171 @@
+// canlog: ztv-tool logs the controller's CAN frames to a file as the CAN log page does, then
+// prints the identifier table as the page shows it.
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/console_host.h"
+#include "device/connection_monitor.h"
+#include "device/device_errors.h"
+#include "device/hidapi_backend.h"
+#include "device/protocol.h"
+#include "device/transport.h"
+#include "diag/can_log.h"
+#include "sim/sim_can_traffic.h"
+#include "sim/sim_controller.h"
+
+namespace ztv::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "canlog OUT.LOG [--tab] [--mode all|changed] [--seconds N] [--print] [--simulate [--sim-can FILE]]";
+constexpr std::uint32_t kMaxSeconds = 7u * 24 * 3600;
+constexpr int kConnectTicks = 12;
+
+volatile std::sig_atomic_t g_stop_requested = 0;
+extern "C" void request_stop(int) { g_stop_requested = 1; }
+
+struct CanLogOptions {
+    std::string out;
+    CanFileFormat format = CanFileFormat::Aligned;
+    std::uint8_t mode = kCanModeAll;
+    std::optional<std::uint32_t> seconds;
+    bool print = false;
+    bool simulate = false;
+    std::string sim_can;
+};
+
+std::optional<std::uint32_t> parse_seconds(std::string_view text) {
+    if (text.empty() || text.size() > 7) return std::nullopt;
+    std::uint32_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    if (value == 0 || value > kMaxSeconds) return std::nullopt;
+    return value;
+}
+
+std::optional<CanLogOptions> parse(Args args) {
+    CanLogOptions options;
+    bool have_out = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool has_value = i + 1 < args.size();
+        if (arg == "--tab") {
+            options.format = CanFileFormat::Tab;
+        } else if (arg == "--print") {
+            options.print = true;
+        } else if (arg == "--simulate") {
+            options.simulate = true;
+        } else if (arg == "--mode" && has_value && (args[i + 1] == "all" || args[i + 1] == "changed")) {
+            options.mode = args[++i] == "all" ? kCanModeAll : kCanModeChangedOnly;
+        } else if (arg == "--seconds" && has_value) {
+            options.seconds = parse_seconds(args[++i]);
+            if (!options.seconds) return std::nullopt;
+        } else if (arg == "--sim-can" && has_value) {
+            options.sim_can = std::string(args[++i]);
+        } else if (!arg.starts_with("--") && !have_out && !arg.empty()) {
+            options.out = std::string(arg);
+            have_out = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!have_out || (!options.sim_can.empty() && !options.simulate)) return std::nullopt;
+    return options;
+}
+
+// The identifier table as the page shows it: the six visible cells of a row, tab-separated.
+void print_table(const CanIdTable& table) {
+    std::printf("---\n");
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        std::string line;
+        for (std::size_t c = static_cast<std::size_t>(CanIdColumn::Number); c < kCanIdColumns; ++c) {
+            if (!line.empty()) line += '\t';
+            line += can_row_cell(table.row(i), i, static_cast<CanIdColumn>(c));
+        }
+        std::printf("%s\n", line.c_str());
+    }
+}
+
+int run_logging(const CanLogOptions& options, HidBackend& backend, ConsoleHost& host) {
+    Transport transport(backend, host);
+    Protocol protocol(transport, host);
+    ConfigState state;
+    MonitorEvents events;
+    ConnectionMonitor monitor(protocol, state, events);
+    // The monitor connects as in the program (one identity a poll), then pulls the frames.
+    for (int i = 0; i < kConnectTicks && !monitor.connected(); ++i) monitor.poll();
+
+    CanLogLink link;
+    link.connected = [&monitor] { return monitor.connected(); };
+    link.send_mode = [&protocol](std::uint8_t mode) { return write_can_mode(protocol, mode); };
+    link.terminal_active = [] { return false; };
+    link.ask_file_name = [&options] { return options.out; };
+    link.remember_folder = [](const std::string&) {};
+    link.set_busy = [](bool) {};
+    CanLog log(host, link);
+    if (options.print)
+        log.set_frame_listener([](const CanFrame& frame) {
+            std::printf("%s\n", can_terminal_line(frame).c_str());
+            std::fflush(stdout);
+        });
+    monitor.set_can_sink(&log);
+    if (!log.start_saving(options.format, options.mode)) return 1;
+
+    g_stop_requested = 0;
+    std::signal(SIGINT, request_stop);
+    std::signal(SIGTERM, request_stop);
+    host.attach_polling([&monitor] { monitor.on_polling_tick(); }, [&monitor] { return monitor.interval_ms(); });
+    const std::uint32_t start = host.tick_ms();
+    bool lost = false;
+    while (g_stop_requested == 0) {
+        if (options.seconds && host.tick_ms() - start >= *options.seconds * 1000u) break;
+        host.pump();
+        if (!monitor.connected()) {
+            lost = true;
+            break;
+        }
+    }
+    host.attach_polling(nullptr, [] { return 0u; });
+    log.stop_quietly();
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    if (lost) std::fprintf(stderr, "%s\n", error_text(kErrDisconnected).en.c_str());
+    print_table(log.table());
+    return lost ? 1 : 0;
+}
+
+}  // namespace
+
+int run_canlog(Args args) {
+    const auto options = parse(args);
+    if (!options) {
+        std::fprintf(stderr, "usage: ztv-tool %s\n", kUsage);
+        return 2;
+    }
+    ConsoleHost host(false, true);
+    if (!options->simulate) {
+        HidapiBackend hidapi;
+        return run_logging(*options, hidapi, host);
+    }
+    sim::HostClock clock(host);
+    sim::SimController controller(clock);
+    if (options->sim_can.empty()) {
+        controller.set_can_traffic(sim::make_demo_can_bus());
+    } else {
+        sim::CanReplayLoad replay = sim::load_can_replay(options->sim_can);
+        if (!replay.traffic) {
+            std::fprintf(stderr, "Cannot use the CAN frames of \"%s\": %s\n", options->sim_can.c_str(), replay.error.c_str());
+            return 1;
+        }
+        controller.set_can_traffic(std::move(replay.traffic));
+    }
+    return run_logging(*options, controller, host);
+}
+
+}  // namespace ztv::cli

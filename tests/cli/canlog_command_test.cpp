@@ -1,0 +1,74 @@
+// ztv-tool canlog against the simulated controller replaying a file of frames. The tool runs
+// on the machine's clock, so each logging run here lasts its one second.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string_view>
+#include <vector>
+
+#include "cli/commands.h"
+#include "support/temp_dir.h"
+
+namespace ztv {
+namespace {
+
+int run(std::vector<std::string_view> args) {
+    return cli::run_canlog(std::span<const std::string_view>(args.data(), args.size()));
+}
+
+std::string read_all(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(CanLogCli, ReplayIsLoggedPrintedAndTabulated) {
+    test::TempDir dir;
+    {
+        std::ofstream bus(dir.file("bus.txt"));
+        bus << "# replayed frames\n1000 S 123 2 01 02\n1100 S 123 2 01 03\n1150 X 18DA00F1 0\n\n1300 S 123 2 01 03\n";
+    }
+    const std::string out = dir.file("out.LOG");
+    const std::string bus = dir.file("bus.txt");
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({out, "--tab", "--mode", "changed", "--seconds", "1", "--print", "--simulate", "--sim-can", bus}), 0);
+    const std::string printed = testing::internal::GetCapturedStdout();
+    testing::internal::GetCapturedStderr();
+    // Mode 3: the third frame of 0x123 repeats the second's data and is dropped.
+    EXPECT_EQ(printed,
+              "001.000 CANRX 0123 [ 01 02 ]\n"
+              "001.100 CANRX 0123 [ 01 03 ]\n"
+              "001.150 CANRX 18DA00F1\n"
+              "---\n"
+              "1\t123( 291)\t2\t01 03" + std::string(18, ' ') + "\t100\t2\n"
+              "2\t18DA00F1(416940273)\t0\t" + std::string(24, ' ') + "\t-\t1\n");
+    EXPECT_EQ(read_all(out), "\xB9\tID count\tTime\tDlit\tID\tDLC\tData\r\n"
+                             "1\t1\t0.000\t0.000\t123( 291)\t2\t01 02\r\n"
+                             "2\t2\t0.100\t0.100\t123( 291)\t2\t01 03\r\n"
+                             "3\t1\t0.150\t0.000\t18DA00F1(416940273)\t0\t\r\n");
+}
+
+TEST(CanLogCli, WrongOptionsAndUnusableInputFail) {
+    test::TempDir dir;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({}), 2);
+    EXPECT_EQ(run({"a.LOG", "b.LOG"}), 2);
+    EXPECT_EQ(run({"a.LOG", "--mode", "some"}), 2);
+    EXPECT_EQ(run({"a.LOG", "--seconds", "0"}), 2);
+    EXPECT_EQ(run({"a.LOG", "--seconds", "-5"}), 2);
+    EXPECT_EQ(run({"a.LOG", "--seconds", "99999999999"}), 2);
+    EXPECT_EQ(run({"a.LOG", "--seconds"}), 2);
+    EXPECT_EQ(run({"a.LOG", "--sim-can", "x.txt"}), 2);  // replay needs --simulate
+    EXPECT_EQ(run({dir.file("a.LOG"), "--simulate", "--sim-can", dir.file("missing.txt")}), 1);
+    EXPECT_EQ(run({dir.file("no/such/dir/a.LOG"), "--simulate", "--seconds", "1"}), 1);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("usage: ztv-tool canlog OUT.LOG"), std::string::npos);
+    EXPECT_NE(errors.find("missing.txt\": no such file"), std::string::npos);
+    EXPECT_NE(errors.find("The CAN log file could not be created"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ztv

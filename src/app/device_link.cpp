@@ -1,10 +1,13 @@
 #include "app/device_link.h"
 
+#include <QFile>
+#include <QLayout>
 #include <QTabWidget>
 
 #include "app/main_window.h"
 #include "app/shell_messages.h"
 #include "device/device_errors.h"
+#include "diag/can_log_page.h"
 #include "diag/terminal_page.h"
 #include "events/debug_line.h"
 #include "sim/sim_demo.h"
@@ -73,16 +76,41 @@ DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate)
     };
     link.error_text = [](int error) { return error_text(error); };
     form_.terminal()->set_link(link);
+
+    CanLogLink can_link;
+    can_link.connected = [this] { return monitor_.connected(); };
+    can_link.send_mode = [this](std::uint8_t mode) { return write_can_mode(protocol_, mode); };
+    can_link.terminal_active = [this] { return form_.page_control()->currentWidget() == form_.terminal(); };
+    can_link.ask_file_name = [this] {
+        return QFile::encodeName(form_.ask_file(FileDialogKind::SaveCanLog)).toStdString();
+    };
+    can_link.remember_folder = [this](const std::string& path) {
+        form_.remember_folder(FileDialogKind::SaveCanLog, QFile::decodeName(QByteArray::fromStdString(path)));
+    };
+    can_link.set_busy = [this](bool busy) { set_busy(busy); };
+    can_log_ = std::make_unique<CanLog>(form_, std::move(can_link));
+    monitor_.set_can_sink(can_log_.get());
+    can_page_ = new CanLogPage(*can_log_, [this] { return monitor_.status().can_log_running(); }, form_.can_log_page());
+    form_.can_log_page()->layout()->addWidget(can_page_);
+    form_.add_language_hook([this](Lang lang) {
+        if (can_page_) can_page_->set_language(lang);
+    });
 }
 
-DeviceLink::~DeviceLink() { transport_.close_device(); }
+DeviceLink::~DeviceLink() {
+    // The page reads the log it shows: it goes first.
+    delete can_page_.data();
+    monitor_.set_can_sink(nullptr);
+    transport_.close_device();
+}
 
 void DeviceLink::stop_can_log() {
-    if (close_can_log_file_) close_can_log_file_();
-    if (!monitor_.connected() || monitor_.is_bootloader()) return;
-    // A controller without a CAN log refuses the mode (0xFE); there is nothing to stop then.
-    const std::uint8_t stop = 0;
-    protocol_.write_area(block::kCanLog, 0, std::span<const std::uint8_t>(&stop, 1));
+    // A bootloader has no CAN log to stop; a controller without one refuses the mode (0xFE),
+    // which is no news either.
+    if (monitor_.is_bootloader())
+        can_log_->close_log_file();
+    else
+        can_log_->stop_quietly();
 }
 
 void DeviceLink::read_configuration() {
@@ -149,6 +177,8 @@ void DeviceLink::configuration_read() { form_.refresh_pages(); }
 void DeviceLink::show_can_log_page(bool visible) {
     QTabWidget* pages = form_.page_control();
     pages->setTabVisible(pages->indexOf(form_.can_log_page()), visible);
+    // A controller that cannot log any more (another one, or its bootloader) is told to stop.
+    if (!visible) stop_can_log();
 }
 
 std::string DeviceLink::controller_line(std::string_view raw) {

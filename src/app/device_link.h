@@ -2,6 +2,8 @@
 // protocol, connection monitor and firmware update, wired to the window's hooks and toolbar.
 #pragma once
 
+#include <QPointer>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -11,6 +13,8 @@
 #include "device/hidapi_backend.h"
 #include "device/protocol.h"
 #include "device/transport.h"
+#include "diag/can_log.h"
+#include "diag/can_log_page.h"
 #include "sim/sim_clock.h"
 #include "sim/sim_controller.h"
 
@@ -43,9 +47,10 @@ public:
     void restart();
     void firmware_update();
 
-    // Stops the controller's CAN log (mode 0) after the CAN log page has closed its file.
+    // Closes the CAN log file and stops the controller's CAN log (mode 0), without a message.
     void stop_can_log();
-    void set_can_log_file_closer(std::function<void()> close) { close_can_log_file_ = std::move(close); }
+    CanLog& can_log() { return *can_log_; }
+    CanLogPage* can_log_page() { return can_page_.data(); }
 
     // Where the pages that later join the window take part in a polling tick.
     void set_pending_edit_commit(std::function<void()> commit) { commit_pending_edit_ = std::move(commit); }
@@ -78,7 +83,8 @@ private:
     std::function<void()> commit_pending_edit_;
     std::function<void()> after_poll_;
     std::function<void(const Text&, bool)> show_source_;
-    std::function<void()> close_can_log_file_;
+    std::unique_ptr<CanLog> can_log_;
+    QPointer<CanLogPage> can_page_;
 };
 
 }  // namespace ztv

@@ -6,6 +6,7 @@
 
 #include "app/form_tables.h"
 #include "config/field_table.h"
+#include "diag/can_texts.h"
 
 namespace ztv {
 namespace {
@@ -25,6 +26,11 @@ constexpr RowSource C(const char* control, const char* ru, const char* en) {
 }
 constexpr RowSource H(const char* control, const char* ru, const char* en) {
     return {Property::Hint, control, ru, en, nullptr};
+}
+// A CAN log popup item: its caption lives with the CAN log.
+constexpr RowSource Menu(CanMenuItem item) {
+    const CanMenuEntry& entry = kCanMenuTable[static_cast<std::size_t>(item)];
+    return C(entry.control, entry.caption.ru, entry.caption.en);
 }
 
 // Fields whose choice list fills a drop-down list of the main window.
@@ -394,17 +400,17 @@ constexpr RowSource kRows[] = {
     C("MenuItemLog", "Журнал обмена", "Communication log"),
     C("MenuItemOnlyUsed", "Отображать только используемые события и реакции", "Display only used events and reactions"),
     C("MenuItemWriteNow", "Применять настройки сразу", "Apply settings immediately"),
-    C("CANLOG_BEGIN", "Начать запись", "Start logging"),
-    C("CANLOG_SAVE", "Сохранить в файл", "Save to file"),
-    C("CANLOG_SAVE_TAB", "Сохранить в файл с табуляцией", "Save to file with tabs"),
-    C("CANLOG_END", "Остановить запись", "Stop logging"),
-    C("CANLOG_CLEAR", "Очистить", "Clear"),
-    C("CANLOG_HIDEDATA", "Скрыть данные", "Hide data"),
-    C("CANLOG_HIDETHIS", "Скрыть этот ID", "Hide this ID"),
-    C("CANLOG_HIDEALLNOTHIS", "Скрыть все, кроме этого ID", "Hide all but this ID"),
-    C("CANLOG_HIDECURRENTID", "Скрыть накопленные", "Hide accumulated"),
-    C("CANLOG_HIDENOTCHANGED", "Скрыть неизменяемые", "Hide unchanged"),
-    C("CANLOG_SHOWALLID", "Показать все ID", "Show all IDs"),
+    Menu(CanMenuItem::Start),
+    Menu(CanMenuItem::StartSave),
+    Menu(CanMenuItem::StartSaveTab),
+    Menu(CanMenuItem::Stop),
+    Menu(CanMenuItem::Clear),
+    Menu(CanMenuItem::HideDetails),
+    Menu(CanMenuItem::HideThis),
+    Menu(CanMenuItem::HideAllExcept),
+    Menu(CanMenuItem::HideAccumulated),
+    Menu(CanMenuItem::HideNotChanged),
+    Menu(CanMenuItem::ShowAll),
 
     H("SpeedButtonUpdateDevice", "Обновление прошивки", "Firmware update"),
     H("SpeedButtonReadConfig", "Открыть файл конфигурации устройства", "Open the device configuration file"),

@@ -194,24 +194,25 @@ TEST_F(DeviceLinkTest, DefaultsAndRestartMakeTheNextPollReadTheConfigurationAgai
 
 TEST_F(DeviceLinkTest, WritingTheConfigurationAndClosingStopTheCanLog) {
     ASSERT_TRUE(connect_controller());
-    int files_closed = 0;
-    link->set_can_log_file_closer([&] { ++files_closed; });
-    const std::uint8_t start = 1;
-    ASSERT_EQ(link->protocol().write_area(block::kCanLog, 0, std::span<const std::uint8_t>(&start, 1)), 0);
+    window->set_file_chooser([this](FileDialogKind, const QString&, const QString&, const QString&) {
+        return dir.filePath(QStringLiteral("stop.LOG"));
+    });
+    ASSERT_TRUE(link->can_log().start_saving(CanFileFormat::Aligned));
     ASSERT_EQ(link->simulator()->can_mode(), 1);
+    ASSERT_TRUE(link->can_log().log_file_open());
     answer = kIdYes;
     window->on_write_device();
     EXPECT_EQ(link->simulator()->can_mode(), 0);
-    EXPECT_EQ(files_closed, 1);
+    EXPECT_FALSE(link->can_log().log_file_open());
 
     // The write ends with a restart: start the log again once the controller is back.
     ASSERT_TRUE(wait_until([&] {
-        return link->monitor().connected() &&
-               link->protocol().write_area(block::kCanLog, 0, std::span<const std::uint8_t>(&start, 1)) == 0;
+        return link->monitor().connected() && link->can_log().start_saving(CanFileFormat::Tab);
     }));
+    EXPECT_TRUE(link->can_log().log_file_open());
     window->close();
     EXPECT_EQ(link->simulator()->can_mode(), 0);
-    EXPECT_EQ(files_closed, 2);
+    EXPECT_FALSE(link->can_log().log_file_open());
 }
 
 TEST_F(DeviceLinkTest, ClosingStopsPollingAndClosesTheDevice) {

@@ -1,0 +1,68 @@
+// The CAN log page: the identifier list, the detail list below it and the popup menu. Frames
+// may arrive hundreds of times a second; the page repaints at most ten times a second, and
+// only the rows that changed.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+#include "common/host.h"
+#include "diag/can_log.h"
+
+class QAction;
+class QMenu;
+class QTimer;
+class QTreeView;
+
+namespace ztv {
+
+class CanIdModel;
+class CanDetailList;
+
+inline constexpr int kCanRepaintIntervalMs = 100;
+
+class CanLogPage : public QWidget {
+    Q_OBJECT
+public:
+    // log_running: whether the controller last reported its CAN log as running.
+    CanLogPage(CanLog& log, std::function<bool()> log_running, QWidget* parent = nullptr);
+
+    void set_language(Lang lang);
+    // Brings the lists up to date with the log now (the timer does this ten times a second).
+    void refresh();
+
+    // The popup menu as it would open at the given row (nothing: below the last row).
+    void prepare_popup(std::optional<std::size_t> row);
+    // Runs an item as a choice from the popup does.
+    void choose(CanMenuItem item);
+
+    QTreeView* id_list() const { return list_; }
+    CanDetailList* detail_list() const { return detail_; }
+    QMenu* popup() const { return popup_; }
+    QAction* menu_action(CanMenuItem item) const { return actions_[static_cast<std::size_t>(item)]; }
+    CanIdModel* model() const { return model_; }
+    // How many times the lists were brought up to date with changes (for tests and benchmarks).
+    int refreshes_with_changes() const { return refreshes_with_changes_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void on_popup(const QPoint& pos);
+    void update_details(bool rebuild);
+
+    CanLog& log_;
+    std::function<bool()> log_running_;
+    CanIdModel* model_ = nullptr;
+    QTreeView* list_ = nullptr;
+    CanDetailList* detail_ = nullptr;
+    QMenu* popup_ = nullptr;
+    std::array<QAction*, kCanMenuItems> actions_{};
+    QTimer* timer_ = nullptr;
+    int refreshes_with_changes_ = 0;
+};
+
+}  // namespace ztv

@@ -1,0 +1,327 @@
+// The CAN log page in the window, with the simulated controller behind it on the real polling
+// timer: popup items, details with gauges, a save through the dialog, the page's visibility.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QMenu>
+#include <QProgressBar>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include "app/device_link.h"
+#include "app/shell_fixture.h"
+#include "diag/can_log_page.h"
+#include "diag/can_log_view.h"
+#include "diag/terminal_page.h"
+#include "sim/sim_can_traffic.h"
+
+namespace ztv {
+namespace {
+
+class CanLogPageTest : public testing::ShellFixture {
+protected:
+    void start_window(sim::SimMemory memory = {}) {
+        make_form();
+        link = std::make_unique<DeviceLink>(*window, state, true);
+        link->simulator()->memory() = std::move(memory);
+        window->initialise();
+        window->set_language(1);
+        window->resize(1000, 700);
+        window->show();
+        page = link->can_log_page();
+        window->page_control()->setCurrentWidget(window->can_log_page());
+    }
+    void TearDown() override {
+        link.reset();
+        window.reset();
+    }
+    template <typename Condition>
+    bool wait_until(Condition condition, int ms = 5000) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!condition()) {
+            if (clock.elapsed() > ms) return false;
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        return true;
+    }
+    bool connect_controller() {
+        return wait_until([this] { return link->monitor().connected() && state.record_valid; });
+    }
+    std::vector<CanMenuItem> visible_items() const {
+        std::vector<CanMenuItem> items;
+        for (std::size_t i = 0; i < kCanMenuItems; ++i)
+            if (page->menu_action(static_cast<CanMenuItem>(i))->isVisible()) items.push_back(static_cast<CanMenuItem>(i));
+        return items;
+    }
+    bool running_and_rows(int rows) {
+        return wait_until([&] {
+            return link->monitor().status().can_log_running() && page->model()->rowCount() >= rows;
+        });
+    }
+    void click_row(int row) {
+        const QRect rect = page->id_list()->visualRect(page->model()->index(row, 2));
+        QTest::mouseClick(page->id_list()->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    std::unique_ptr<DeviceLink> link;
+    CanLogPage* page = nullptr;
+};
+
+using M = CanMenuItem;
+
+TEST_F(CanLogPageTest, ColumnsCaptionsAndCellsComeFromTheCanLogTables) {
+    start_window();
+    QTreeView* list = page->id_list();
+    EXPECT_TRUE(list->isColumnHidden(0));
+    for (std::size_t c = 1; c < kCanIdColumns; ++c) {
+        EXPECT_EQ(page->model()->headerData(static_cast<int>(c), Qt::Horizontal, Qt::DisplayRole).toString(),
+                  QString::fromUtf8(kCanIdColumnTable[c].caption.en));
+        EXPECT_EQ(list->header()->sectionSize(static_cast<int>(c)), kCanIdColumnTable[c].width);
+    }
+    // "DLC" at most 40, "ID Hex(Dec)" at least 170.
+    list->header()->resizeSection(3, 90);
+    EXPECT_EQ(list->header()->sectionSize(3), 40);
+    list->header()->resizeSection(2, 20);
+    EXPECT_EQ(list->header()->sectionSize(2), 170);
+    EXPECT_EQ(list->toolTip(), QStringLiteral("Select Options from the menu after clicking the right mouse button"));
+    window->set_language(0);
+    EXPECT_EQ(page->model()->headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QString::fromUtf8(kCanIdColumnTable[5].caption.ru));
+    EXPECT_EQ(page->menu_action(M::HideAccumulated)->text(), QStringLiteral("Скрыть накопленные"));
+
+    ASSERT_TRUE(connect_controller());
+    page->choose(M::Start);
+    ASSERT_TRUE(running_and_rows(5));
+    page->refresh();
+    const CanIdTable& table = link->can_log().table();
+    for (int r = 0; r < page->model()->rowCount(); ++r)
+        for (std::size_t c = 1; c < kCanIdColumns; ++c) {
+            const QModelIndex index = page->model()->index(r, static_cast<int>(c));
+            EXPECT_EQ(index.data().toString().toStdString(),
+                      can_row_cell(table.row(static_cast<std::size_t>(r)), static_cast<std::size_t>(r), static_cast<CanIdColumn>(c)));
+            EXPECT_EQ(index.data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignCenter);
+        }
+}
+
+TEST_F(CanLogPageTest, PopupItemsFollowTheControllerTheTableAndTheSelection) {
+    start_window();
+    ASSERT_TRUE(connect_controller());
+    page->prepare_popup(std::nullopt);
+    EXPECT_EQ(visible_items(), (std::vector<M>{M::Start, M::StartSave, M::StartSaveTab, M::HideAccumulated,
+                                               M::HideNotChanged, M::ShowAll}));
+    EXPECT_EQ(page->menu_action(M::StartSaveTab)->text(), QStringLiteral("Start and save to file with a TAB"));
+    page->choose(M::Start);
+    ASSERT_TRUE(running_and_rows(3));
+    page->prepare_popup(std::nullopt);
+    EXPECT_EQ(visible_items(), (std::vector<M>{M::Stop, M::Clear, M::HideAccumulated, M::HideNotChanged, M::ShowAll}));
+    click_row(1);
+    page->prepare_popup(1);
+    EXPECT_EQ(visible_items(), (std::vector<M>{M::Stop, M::Clear, M::HideDetails, M::HideThis, M::HideAllExcept,
+                                               M::HideAccumulated, M::HideNotChanged, M::ShowAll}));
+    // A real right click opens the menu with the row under the pointer selected.
+    const QRect rect = page->id_list()->visualRect(page->model()->index(2, 2));
+    QTimer::singleShot(50, page->popup(), [this] { page->popup()->close(); });
+    emit page->id_list()->customContextMenuRequested(rect.center());
+    EXPECT_EQ(link->can_log().selected_row(), 2u);
+    page->choose(M::Stop);
+    EXPECT_EQ(link->simulator()->can_mode(), 0);
+    EXPECT_FALSE(page->detail_list()->isVisible());
+    ASSERT_TRUE(wait_until([this] { return !link->monitor().status().can_log_running(); }));
+    page->prepare_popup(std::nullopt);
+    EXPECT_EQ(visible_items(), (std::vector<M>{M::Start, M::StartSave, M::StartSaveTab, M::Clear, M::HideAccumulated,
+                                               M::HideNotChanged, M::ShowAll}));
+    page->choose(M::Clear);
+    EXPECT_EQ(page->model()->rowCount(), 0);
+}
+
+TEST_F(CanLogPageTest, DetailsShownWithGaugesOverValueAndHidden) {
+    start_window();
+    ASSERT_TRUE(connect_controller());
+    page->choose(M::Start);
+    ASSERT_TRUE(running_and_rows(1));
+    const CanIdTable& table = link->can_log().table();
+    int row = -1;  // an identifier with eight data bytes
+    for (int r = 0; r < page->model()->rowCount() && row < 0; ++r)
+        if (table.row(static_cast<std::size_t>(r)).frame.data_length() == 8) row = r;
+    ASSERT_GE(row, 0);
+    EXPECT_FALSE(page->detail_list()->isVisible());
+    click_row(row);
+    CanDetailList* detail = page->detail_list();
+    ASSERT_TRUE(detail->isVisible());
+    ASSERT_EQ(detail->topLevelItemCount(), 8);
+    const int value_left = detail->header()->sectionViewportPosition(static_cast<int>(CanDetailColumn::Value));
+    const CanFrame& frame = table.row(static_cast<std::size_t>(row)).frame;
+    for (int i = 0; i < 8; ++i) {
+        QTreeWidgetItem* item = detail->topLevelItem(i);
+        EXPECT_EQ(item->text(1), QString::number(i));
+        EXPECT_EQ(item->text(2).toStdString(), can_detail_cell(frame.data()[static_cast<std::size_t>(i)], 0, CanDetailColumn::Hex));
+        QProgressBar* gauge = detail->gauge(i);
+        EXPECT_TRUE(gauge->isVisible());
+        EXPECT_EQ(gauge->maximum(), 255);
+        EXPECT_FALSE(gauge->isTextVisible());
+        EXPECT_EQ(gauge->geometry().left(), value_left);
+        const QRect item_rect = detail->visualItemRect(item);
+        EXPECT_EQ(gauge->geometry().top(), item_rect.top());
+        EXPECT_EQ(gauge->geometry().height(), item_rect.height() - 1);
+    }
+    // The gauges follow a column that moves.
+    detail->header()->resizeSection(static_cast<int>(CanDetailColumn::Hex), 80);
+    EXPECT_EQ(detail->gauge(0)->geometry().left(),
+              detail->header()->sectionViewportPosition(static_cast<int>(CanDetailColumn::Value)));
+    // The same row again hides the list; another row shows it; a double click hides it.
+    click_row(row);
+    EXPECT_FALSE(detail->isVisible());
+    click_row(row);
+    EXPECT_TRUE(detail->isVisible());
+    QTest::mouseDClick(detail->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(detail->isVisible());
+    EXPECT_FALSE(link->can_log().details_shown());
+    // An identifier without data bytes shows no rows and no gauges.
+    int empty = -1;
+    for (int r = 0; r < page->model()->rowCount() && empty < 0; ++r)
+        if (table.row(static_cast<std::size_t>(r)).frame.data_length() == 0) empty = r;
+    if (empty >= 0) {
+        click_row(empty);
+        EXPECT_EQ(detail->topLevelItemCount(), 0);
+        for (int i = 0; i < 8; ++i) EXPECT_FALSE(detail->gauge(i)->isVisible());
+    }
+}
+
+TEST_F(CanLogPageTest, SaveThroughTheDialogWritesTheFileAndRemembersTheFolder) {
+    start_window();
+    ASSERT_TRUE(connect_controller());
+    const QString path = dir.filePath(QStringLiteral("car.LOG"));
+    QString title, filter;
+    window->set_file_chooser([&](FileDialogKind kind, const QString& dialog_title, const QString&, const QString& pattern) {
+        EXPECT_EQ(kind, FileDialogKind::SaveCanLog);
+        title = dialog_title;
+        filter = pattern;
+        return path;
+    });
+    page->choose(M::StartSave);
+    EXPECT_EQ(title, QStringLiteral("Saving the File CAN log"));
+    EXPECT_TRUE(filter.contains(QStringLiteral("*.LOG")));
+    EXPECT_FALSE(window->busy() && !link->monitor().connected());
+    ASSERT_TRUE(running_and_rows(3));
+    ASSERT_TRUE(wait_until([&] { return window->status_line().contains(QStringLiteral("written to the file")); }));
+    page->choose(M::Stop);
+    EXPECT_FALSE(link->can_log().log_file_open());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith("   1(   1)    0.000(   0.000) "));
+    EXPECT_TRUE(lines[0].endsWith("]\r"));
+    QSettings settings(QString::fromStdString(options.settings_path), QSettings::IniFormat);
+    EXPECT_EQ(settings.value(QStringLiteral("DirectoryConfig/ZEBTERVIOCANLOG")).toString(), path);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(CanLogPageTest, PageFollowsTheControllerNameAndHidingStopsTheLog) {
+    sim::SimMemory memory;
+    memory.features = "KT";
+    start_window(memory);
+    ASSERT_TRUE(connect_controller());
+    const int tab = window->page_control()->indexOf(window->can_log_page());
+    ASSERT_TRUE(wait_until([&] { return !window->page_control()->isTabVisible(tab); }));
+    // The same controller with a CAN bus after a restart.
+    link->simulator()->memory().features = "CKT";
+    link->simulator()->memory().serial += 1;
+    window->on_reset();
+    ASSERT_TRUE(wait_until([&] { return window->page_control()->isTabVisible(tab); }, 8000));
+    window->set_file_chooser([this](FileDialogKind, const QString&, const QString&, const QString&) {
+        return dir.filePath(QStringLiteral("hide.LOG"));
+    });
+    page->choose(M::StartSaveTab);
+    ASSERT_TRUE(link->can_log().log_file_open());
+    link->simulator()->keep_request_log(true);
+    link->simulator()->memory().features = "KT";
+    ASSERT_TRUE(wait_until([&] { return !window->page_control()->isTabVisible(tab); }, 3000));
+    EXPECT_FALSE(link->can_log().log_file_open());
+    // Mode 0 was sent (this controller now refuses it, having no CAN log any more).
+    bool stop_sent = false;
+    for (const Frame& f : link->simulator()->request_log())
+        stop_sent = stop_sent || (f.command() == (block::kCanLog | 0x80) && f.payload()[0] == 0);
+    EXPECT_TRUE(stop_sent);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(CanLogPageTest, NotSupportedAndDisconnectedMessages) {
+    start_window();
+    page->choose(M::Start);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Controller is disconnected"));
+    ASSERT_TRUE(connect_controller());
+    link->simulator()->memory().features = "T";
+    page->choose(M::HideNotChanged);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, QStringLiteral("This operation\nfor this firmware\nis not supported"));
+    EXPECT_EQ(boxes[1].type & 0xFF, kBoxError);
+}
+
+TEST_F(CanLogPageTest, TerminalLinesOnlyWhileTheTerminalIsInFront) {
+    start_window();
+    ASSERT_TRUE(connect_controller());
+    page->choose(M::Start);
+    ASSERT_TRUE(running_and_rows(3));
+    const auto can_lines = [this] {
+        int n = 0;
+        const QString text = window->terminal()->receive_pane()->text();
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            if (line.contains(QStringLiteral(" CANRX "))) ++n;
+        return n;
+    };
+    EXPECT_EQ(can_lines(), 0);
+    window->page_control()->setCurrentWidget(window->terminal());
+    ASSERT_TRUE(wait_until([&] { return can_lines() >= 5; }));
+}
+
+TEST_F(CanLogPageTest, RepaintsAtMostTenTimesASecond) {
+    start_window();
+    link->simulator()->set_can_traffic(sim::make_can_load(2000, 300));
+    ASSERT_TRUE(connect_controller());
+    page->choose(M::Start);
+    ASSERT_TRUE(running_and_rows(100));
+    const int before = page->refreshes_with_changes();
+    QElapsedTimer clock;
+    clock.start();
+    wait_until([] { return false; }, 1000);
+    const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
+    const int refreshes = page->refreshes_with_changes() - before;
+    EXPECT_GE(refreshes, 3);
+    EXPECT_LE(refreshes, static_cast<int>(seconds * 10) + 1);
+}
+
+// The demo bus fills the page with a few dozen identifiers; with ZTV_SCREENSHOT_DIR set the
+// page is saved as can_log_en.png and can_log_ru.png for a person to look at.
+TEST_F(CanLogPageTest, DemoBusFillsThePageWithDetailsOpen) {
+    start_window();
+    ASSERT_TRUE(connect_controller());
+    page->choose(M::Start);
+    ASSERT_TRUE(running_and_rows(30));
+    int row = 0;
+    while (link->can_log().table().row(static_cast<std::size_t>(row)).frame.data_length() < 8) ++row;
+    click_row(row);
+    wait_until([] { return false; }, 1500);
+    EXPECT_GE(page->model()->rowCount(), 30);
+    EXPECT_TRUE(page->detail_list()->isVisible());
+    const QString folder = qEnvironmentVariable("ZTV_SCREENSHOT_DIR");
+    for (const int lang : {1, 0}) {
+        window->set_language(lang);
+        wait_until([] { return false; }, 300);
+        EXPECT_EQ(page->menu_action(M::Start)->text().toStdString(), pick(can_menu_entry(M::Start).caption, lang == 1 ? Lang::English : Lang::Russian));
+        if (!folder.isEmpty()) {
+            EXPECT_TRUE(window->grab().save(folder + (lang == 1 ? "/can_log_en.png" : "/can_log_ru.png"), "PNG"));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ztv

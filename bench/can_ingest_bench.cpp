@@ -61,7 +61,7 @@ int main() {
     std::vector<CanFrame> frames;
     for (std::uint32_t i = 0; i < CanIdTable::kMaxRows; ++i) {
         const std::uint8_t data[8] = {static_cast<std::uint8_t>(i), 1, 2, 3, 4, 5, 6, static_cast<std::uint8_t>(i >> 8)};
-        frames.push_back(i % 3 == 0 ? CanFrame::make((i % 2048) << 18 | (i / 2048 + 1), true, data, i)
+        frames.push_back(i % 3 == 0 ? CanFrame::make(0x00100002u + (i << 2), true, data, i)
                                     : CanFrame::make(0x10000001u + (i << 1), true, data, i));
     }
     for (const CanFrame& f : frames) log.receive(f);

@@ -137,7 +137,7 @@ int run_logging(const CanLogOptions& options, HidBackend& backend, ConsoleHost& 
     std::signal(SIGTERM, SIG_DFL);
     if (lost) std::fprintf(stderr, "%s\n", error_text(kErrDisconnected).en.c_str());
     print_table(log.table());
-    return lost ? 1 : 0;
+    return lost || log.file_write_failed() ? 1 : 0;
 }
 
 }  // namespace

@@ -69,6 +69,7 @@ bool CanLog::start_saving(CanFileFormat format, std::uint8_t mode) {
     bool started = false;
     if (check_connected()) {
         file_.close();
+        file_write_failed_ = false;
         link_.set_busy(true);
         const int error = write_mode(kCanModeOff);
         if (error == kOk) {
@@ -188,8 +189,10 @@ bool CanLog::receive(const CanFrame& frame) {
     if (result.outcome == CanIdTable::Outcome::Full) return false;
     mark_changed(result.row);
     if (detail_row_ == result.row) detail_changed_ = true;
-    if (file_.is_open() && !file_.write(table_.row(result.row)))
+    if (file_.is_open() && !file_.write(table_.row(result.row))) {
+        file_write_failed_ = true;
         host_.show_message(kBoxError, format_pair(can_msg::kWriteFailed, file_.path().c_str()));
+    }
     return true;
 }
 

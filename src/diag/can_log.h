@@ -106,6 +106,8 @@ public:
     const CanFilterTable& filters() const { return filters_; }
     const CanLogFile& file() const { return file_; }
     std::uint8_t last_mode() const { return last_mode_; }
+    // A line could not be written since the last save started (the file was closed then).
+    bool file_write_failed() const { return file_write_failed_; }
 
 private:
     bool check_connected();
@@ -121,6 +123,7 @@ private:
     CanFilterTable filters_;
     CanLogFile file_;
     std::uint8_t last_mode_ = kCanModeOff;
+    bool file_write_failed_ = false;
     std::function<void(const CanFrame&)> listener_;
 
     std::optional<std::size_t> detail_row_;

@@ -1,0 +1,129 @@
+// The CAN log page at the protocol's top rate: the window with the simulated controller sending
+// about 300 frames a second over 9999 identifiers already in the table, for 10 s on the real
+// clock. Prints the process's CPU share, the longest gap between two processed window events
+// (a zero-interval timer notes them), the repaints and the resident memory. Runs offscreen
+// unless QT_QPA_PLATFORM says otherwise.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "app/device_link.h"
+#include "app/main_window.h"
+#include "diag/can_log_page.h"
+#include "sim/sim_can_traffic.h"
+
+namespace {
+
+using namespace ztv;
+
+double process_cpu_ms() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+long resident_kb() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            long kb = 0;
+            status >> kb;
+            return kb;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    ConfigState state;
+    ShellOptions options;
+    options.settings_path = dir.filePath(QStringLiteral("bench.ini")).toStdString();
+    options.program_folder = dir.path().toStdString();
+    TMainForm window(state, options);
+    DeviceLink link(window, state, true);
+    constexpr std::size_t kIdentifiers = CanIdTable::kMaxRows;
+    link.simulator()->set_can_traffic(sim::make_can_load(kIdentifiers, 300));
+    window.initialise();
+    window.set_message_answerer([](int, const QString&, const QString&) { return kIdOk; });
+    window.resize(1000, 700);
+    window.show();
+    window.page_control()->setCurrentWidget(window.can_log_page());
+
+    QElapsedTimer wait;
+    wait.start();
+    while (!(link.monitor().connected() && state.record_valid) && wait.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (!link.monitor().connected()) {
+        std::fprintf(stderr, "the simulated controller did not connect\n");
+        return 1;
+    }
+    CanLogPage& page = *link.can_log_page();
+    page.choose(CanMenuItem::Start);
+    // The table full before the run: the same identifiers the load sends.
+    for (std::uint32_t id = 0; id < kIdentifiers; ++id) {
+        const std::uint8_t data[8] = {0, 0, static_cast<std::uint8_t>(id), static_cast<std::uint8_t>(id >> 8), 0, 0x11, 0x22, 0x33};
+        link.can_log().receive(CanFrame::make(0x10000001u + (id << 1), true, data, id));
+    }
+    page.refresh();
+    const std::size_t rows = link.can_log().table().size();
+
+    // Two runs of 10 s: the first measures the CPU the program takes; the second notes the gaps
+    // between window events with a zero-interval timer, which itself keeps the core busy.
+    for (const bool probing : {false, true}) {
+        std::uint64_t counted_before = 0;
+        for (std::size_t i = 0; i < rows; ++i) counted_before += link.can_log().table().row(i).count;
+        const int refreshes_before = page.refreshes_with_changes();
+        QElapsedTimer clock;
+        clock.start();
+        double longest_gap_ms = 0;
+        std::size_t events = 0;
+        qint64 last_ns = clock.nsecsElapsed();
+        QTimer probe;
+        probe.setInterval(0);
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+            const qint64 now = clock.nsecsElapsed();
+            longest_gap_ms = std::max(longest_gap_ms, static_cast<double>(now - last_ns) / 1e6);
+            last_ns = now;
+            ++events;
+        });
+        const double cpu_before = process_cpu_ms();
+        if (probing) probe.start();
+        constexpr int kRunMs = 10000;
+        QTimer::singleShot(kRunMs, &app, [] { QApplication::exit(0); });
+        QApplication::exec();
+        probe.stop();
+        const double cpu_ms = process_cpu_ms() - cpu_before;
+        const double wall_ms = static_cast<double>(clock.elapsed());
+        std::uint64_t counted_after = 0;
+        for (std::size_t i = 0; i < link.can_log().table().size(); ++i) counted_after += link.can_log().table().row(i).count;
+        const double frames = static_cast<double>(counted_after - counted_before);
+        std::printf("%s run: %zu rows, %.0f frames in %.1f s (%.0f frames/s), %d repaints with changes (%.1f a second)\n",
+                    probing ? "probed" : "plain", link.can_log().table().size(), frames, wall_ms / 1000,
+                    frames * 1000 / wall_ms, page.refreshes_with_changes() - refreshes_before,
+                    (page.refreshes_with_changes() - refreshes_before) * 1000.0 / wall_ms);
+        if (probing)
+            std::printf("  window events processed: %zu, longest gap between two: %.1f ms\n", events, longest_gap_ms);
+        else
+            std::printf("  process CPU: %.0f ms = %.1f %% of one core\n", cpu_ms, cpu_ms * 100 / wall_ms);
+    }
+    std::printf("resident memory with the full table: %ld KB\n", resident_kb());
+    link.can_log().stop_quietly();
+    return 0;
+}

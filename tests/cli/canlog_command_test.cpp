@@ -2,6 +2,7 @@
 // on the machine's clock, so each logging run here lasts its one second.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string_view>
@@ -64,14 +65,17 @@ TEST(CanLogCli, WrongOptionsAndUnusableInputFail) {
     EXPECT_EQ(run({"a.LOG", "--sim-can", "x.txt"}), 2);  // replay needs --simulate
     EXPECT_EQ(run({dir.file("a.LOG"), "--simulate", "--sim-can", dir.file("missing.txt")}), 1);
     EXPECT_EQ(run({dir.file("no/such/dir/a.LOG"), "--simulate", "--seconds", "1"}), 1);
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(run({"/dev/full", "--simulate", "--seconds", "1"}), 1);  // a full disk is a failure
-    testing::internal::GetCapturedStdout();
+    const bool have_full = std::filesystem::exists("/dev/full");
+    if (have_full) {
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(run({"/dev/full", "--simulate", "--seconds", "1"}), 1);  // a full disk is a failure
+        testing::internal::GetCapturedStdout();
+    }
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_NE(errors.find("usage: ztv-tool canlog OUT.LOG"), std::string::npos);
     EXPECT_NE(errors.find("missing.txt\": no such file"), std::string::npos);
     EXPECT_NE(errors.find("The CAN log file could not be created"), std::string::npos);
-    EXPECT_NE(errors.find("Error writing the CAN log file; the file was closed\n/dev/full"), std::string::npos);
+    if (have_full) EXPECT_NE(errors.find("Error writing the CAN log file; the file was closed\n/dev/full"), std::string::npos);
 }
 
 }  // namespace

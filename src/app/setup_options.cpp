@@ -33,6 +33,12 @@ constexpr OptionRow<SetupOptions> kRows[] = {
          o.simulate = true;
          return std::nullopt;
      }},
+    {"--sim-can", "FILE", "with --simulate: the CAN log replays the frames of FILE instead of the demo car bus",
+     [](SetupOptions& o, std::string_view v) -> Error {
+         if (v.empty()) return std::string("--sim-can needs a file name");
+         o.sim_can = std::string(v);
+         return std::nullopt;
+     }},
     {"--lang", "ru|en", "start in this language",
      [](SetupOptions& o, std::string_view v) { return choose(v, kLanguages, o.lang, "--lang"); }},
     {"--page", "terminal|parameters|canlog", "show this page first",

@@ -20,6 +20,7 @@ struct SetupOptions {
     std::optional<int> lang;                // 0 Russian, 1 English; nothing = as the settings say
     std::optional<int> page;                // 0 terminal, 1 parameters, 2 CAN log; nothing = as start-up picks
     std::optional<std::string> config_file; // a configuration file to open at start (FILE.ZTV)
+    std::optional<std::string> sim_can;     // CAN frames the simulated controller replays
     bool help = false;
     bool version = false;
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/device_link.h"
+#include "sim/sim_can_traffic.h"
 #include "app/main_window.h"
 #include "app/settings_file.h"
 #include "app/setup_options.h"
@@ -100,6 +101,14 @@ int run_window(const SetupOptions& args) {
     // Before anything below can show a box (an unreadable settings file does so at once).
     if (args.unattended()) answer_boxes_unattended(window);
     DeviceLink link(window, state, args.simulate);
+    if (args.sim_can && link.simulator() != nullptr) {
+        sim::CanReplayLoad replay = sim::load_can_replay(*args.sim_can);
+        if (!replay.traffic) {
+            std::fprintf(stderr, "Cannot use the CAN frames of \"%s\": %s\n", args.sim_can->c_str(), replay.error.c_str());
+            return 2;
+        }
+        link.simulator()->set_can_traffic(std::move(replay.traffic));
+    }
     window.initialise();
     if (args.lang) window.set_language(*args.lang);
     if (args.page) window.page_control()->setCurrentIndex(*args.page);

@@ -76,6 +76,14 @@ TEST(SetupOptions, AFileManagersFileIsOpenedAtStart) {
     EXPECT_NE(setup_usage().find("FILE.ZTV"), std::string::npos);
 }
 
+TEST(SetupOptions, SimulatedCanFramesFromAFile) {
+    const auto parsed = parse({"--simulate", "--sim-can", "bus.txt"});
+    ASSERT_FALSE(parsed.error);
+    EXPECT_EQ(parsed.options.sim_can, std::optional<std::string>("bus.txt"));
+    EXPECT_TRUE(parse({"--simulate", "--sim-can", ""}).error);
+    EXPECT_TRUE(parse({"--simulate", "--sim-can"}).error);
+}
+
 TEST(SetupOptions, UsageNamesEveryOption) {
     const std::string usage = setup_usage();
     for (const char* name : {"--simulate", "--lang ru|en", "--page terminal|parameters|canlog", "--screenshot FILE",

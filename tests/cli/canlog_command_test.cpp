@@ -75,7 +75,9 @@ TEST(CanLogCli, WrongOptionsAndUnusableInputFail) {
     EXPECT_NE(errors.find("usage: ztv-tool canlog OUT.LOG"), std::string::npos);
     EXPECT_NE(errors.find("missing.txt\": no such file"), std::string::npos);
     EXPECT_NE(errors.find("The CAN log file could not be created"), std::string::npos);
-    if (have_full) EXPECT_NE(errors.find("Error writing the CAN log file; the file was closed\n/dev/full"), std::string::npos);
+    if (have_full) {
+        EXPECT_NE(errors.find("Error writing the CAN log file; the file was closed\n/dev/full"), std::string::npos);
+    }
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ TEST(SetupOptions, SimulatedCanFramesFromAFile) {
 TEST(SetupOptions, UsageNamesEveryOption) {
     const std::string usage = setup_usage();
     for (const char* name : {"--simulate", "--lang ru|en", "--page terminal|parameters|canlog", "--screenshot FILE",
-                             "--after MS", "--help", "--version"})
+                             "--after MS", "--sim-can FILE", "--help", "--version"})
         EXPECT_NE(usage.find(name), std::string::npos) << name;
 }
 

@@ -9,6 +9,7 @@
 #include "device/device_errors.h"
 #include "diag/can_log_page.h"
 #include "diag/terminal_page.h"
+#include "events/slot_editor_view.h"
 #include "events/debug_line.h"
 #include "sim/sim_demo.h"
 
@@ -95,6 +96,9 @@ DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate)
     form_.add_language_hook([this](Lang lang) {
         if (can_page_) can_page_->set_language(lang);
     });
+
+    // Captures speak to an application, not to a bootloader.
+    form_.slot_editor()->set_device({&protocol_, [this] { return monitor_.connected() && !monitor_.is_bootloader(); }});
 }
 
 DeviceLink::~DeviceLink() {

@@ -23,6 +23,7 @@
 #include "app/toolbar_rules.h"
 #include "common/format.h"
 #include "diag/terminal_page.h"
+#include "events/slot_editor_view.h"
 #include "tools/source_select_window.h"
 
 namespace ztv {
@@ -100,6 +101,19 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     build_pages();
     build_menus();
     build_timers();
+    // The editor sits below the parameter pages; it needs the menus that build_menus made.
+    editor_ = new SlotEditor(*this, parameters_splitter_);
+    parameters_splitter_->addWidget(editor_);
+    add_language_hook([this](Lang) { editor_->retranslate(); });
+    add_page_refresh([this] {
+        editor_->apply_only_used();
+        editor_->show_current();
+    });
+    // Start-up fills the editor from the all-zero record, like every page.
+    add_page_initialiser([this] {
+        editor_->apply_only_used();
+        editor_->show_current();
+    });
 
     status_panel_ = new QLabel(this);
     status_panel_->setObjectName(QStringLiteral("StatusBarPanel"));
@@ -306,7 +320,8 @@ void TMainForm::open_shared_popup(int context, const TextPair& first, const Text
     shared_first_->setText(tr_pair(first));
     shared_second_->setText(tr_pair(second));
     shared_first_->setVisible(true);
-    shared_second_->setVisible(true);
+    // A context with a single entry leaves the second one out.
+    shared_second_->setVisible(second.ru != nullptr && second.ru[0] != '\0');
     shared_chosen_ = std::move(chosen);
     shared_popup_->popup(global_pos);
 }
@@ -356,7 +371,7 @@ int TMainForm::set_language(int value) {
         if (entry.window) translate_window(entry.table, entry.window, lang_);
     retranslate_code_texts();
     for (const auto& hook : language_hooks_) hook(lang_);
-    if (page_refresh_) page_refresh_();
+    refresh_pages();
     set_caption();
     end_redraw_pause();
     return static_cast<int>(lang_);

@@ -29,6 +29,7 @@ class QElapsedTimer;
 
 namespace ztv {
 
+class SlotEditor;
 class TInterceptForm;
 class TerminalPage;
 
@@ -146,7 +147,16 @@ public:
     void set_page_refresh(std::function<void()> refresh) { page_refresh_ = std::move(refresh); }
     void refresh_pages() {
         if (page_refresh_) page_refresh_();
+        for (const auto& refresh : more_refreshes_) refresh();
     }
+    // Brings the parameter pages' "Pins" page to the front (a reaction pin that needs a pin
+    // mode first); the parameter pages set it.
+    void set_pins_page_shower(std::function<void()> show) { show_pins_page_ = std::move(show); }
+    void show_pins_page() {
+        if (show_pins_page_) show_pins_page_();
+    }
+    // Further redraws run after the page refresh (the event/reaction editor shows its slot).
+    void add_page_refresh(std::function<void()> refresh) { more_refreshes_.push_back(std::move(refresh)); }
     // Page set-up run by the initialisation, after the settings and the language are applied.
     void add_page_initialiser(std::function<void()> init) { page_initialisers_.push_back(std::move(init)); }
     // Clears the selection of the button table ("Clear screen" of the shared popup does it).
@@ -183,12 +193,14 @@ public:
     QWidget* parameters_page() const { return parameters_; }
     // Holds the parameter page control (first) and the event/reaction editor (second).
     QSplitter* parameters_splitter() const { return parameters_splitter_; }
+    SlotEditor* slot_editor() const { return editor_; }
     QWidget* can_log_page() const { return can_log_; }
     QTabWidget* page_control() const { return pages_; }
     FlashStrip* flash_strip() const { return strip_; }
     QProgressBar* gauge() const { return gauge_; }
     QString status_line() const;
     QMenu* main_popup() const { return popup_; }
+    QMenu* shared_popup() const { return shared_popup_; }
     QAction* debug_item() const { return menu_debug_; }
     QAction* log_item() const { return menu_log_; }
     QAction* only_used_item() const { return menu_only_used_; }
@@ -203,7 +215,8 @@ public:
     void add_only_used_hook(std::function<void(bool only_used)> hook) { only_used_hooks_.push_back(std::move(hook)); }
     QToolButton* speed_button(const char* name) const;
 
-    // Opens the popup that the terminal and the button table share; context says who opened it.
+    // Opens the popup that the terminal, the button table and the event editor share; context
+    // says who opened it. A second entry with no text is left out.
     void open_shared_popup(int context, const TextPair& first, const TextPair& second, const QPoint& global_pos,
                            std::function<void(int item)> chosen);
     // The same with a caption built by the program (a channel number in it) and no second entry.
@@ -280,6 +293,7 @@ private:
     QWidget* parameters_ = nullptr;
     QSplitter* parameters_splitter_ = nullptr;
     QWidget* can_log_ = nullptr;
+    SlotEditor* editor_ = nullptr;
 
     QMenu* popup_ = nullptr;
     QAction* menu_debug_ = nullptr;
@@ -311,6 +325,8 @@ private:
     std::vector<TranslatedWindow> translated_;
     std::vector<std::function<void(Lang)>> language_hooks_;
     std::function<void()> page_refresh_;
+    std::vector<std::function<void()>> more_refreshes_;
+    std::function<void()> show_pins_page_;
     std::vector<std::function<void()>> page_initialisers_;
     std::function<void()> store_button_names_;
     std::function<void()> clear_button_selection_;

@@ -60,7 +60,7 @@ void TMainForm::load_config(const QString& path) {
         return;
     }
     remember_folder(FileDialogKind::OpenConfig, path);
-    if (page_refresh_) page_refresh_();
+    refresh_pages();
     state_.record_valid = true;
     flash_message(2500, 250, to_text(msg::kConfigRead));
 }

@@ -43,6 +43,13 @@ constexpr OptionRow<SetupOptions> kRows[] = {
      [](SetupOptions& o, std::string_view v) { return choose(v, kLanguages, o.lang, "--lang"); }},
     {"--page", "terminal|parameters|canlog", "show this page first",
      [](SetupOptions& o, std::string_view v) { return choose(v, kPages, o.page, "--page"); }},
+    {"--slot", "N", "show event slot N (1 to 80) in the event/reaction editor",
+     [](SetupOptions& o, std::string_view v) -> Error {
+         const auto slot = parse_bounded_number(v, 1, 80);
+         if (!slot) return "--slot must be a slot number from 1 to 80, not '" + std::string(v) + "'";
+         o.slot = static_cast<int>(*slot);
+         return std::nullopt;
+     }},
     {"--screenshot", "FILE", "save a PNG picture of the main window to FILE and exit; boxes take their default answer",
      [](SetupOptions& o, std::string_view v) -> Error {
          if (v.empty()) return std::string("--screenshot needs a file name");

@@ -21,6 +21,7 @@ struct SetupOptions {
     std::optional<int> page;                // 0 terminal, 1 parameters, 2 CAN log; nothing = as start-up picks
     std::optional<std::string> config_file; // a configuration file to open at start (FILE.ZTV)
     std::optional<std::string> sim_can;     // CAN frames the simulated controller replays
+    std::optional<int> slot;                // event slot 1-80 the editor shows first; nothing = slot 1
     bool help = false;
     bool version = false;
 

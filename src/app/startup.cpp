@@ -23,6 +23,7 @@
 #include "app/single_instance.h"
 #include "common/format.h"
 #include "common/host.h"
+#include "events/slot_editor_view.h"
 
 namespace ztv {
 namespace {
@@ -112,6 +113,7 @@ int run_window(const SetupOptions& args) {
     window.initialise();
     if (args.lang) window.set_language(*args.lang);
     if (args.page) window.page_control()->setCurrentIndex(*args.page);
+    if (args.slot) window.slot_editor()->select_slot(static_cast<std::size_t>(*args.slot - 1));
     window.show();
     if (args.config_file) {
         // Once the window is up, so that a file that cannot be read is reported over it; the

@@ -84,10 +84,19 @@ TEST(SetupOptions, SimulatedCanFramesFromAFile) {
     EXPECT_TRUE(parse({"--simulate", "--sim-can"}).error);
 }
 
+TEST(SetupOptions, SlotPicksOneOfTheEightySlots) {
+    EXPECT_EQ(parse({"--slot", "1"}).options.slot, 1);
+    EXPECT_EQ(parse({"--slot=80"}).options.slot, 80);
+    EXPECT_FALSE(parse({}).options.slot);
+    for (const char* bad : {"0", "81", "-3", "", "five", "12x", "99999999999999999999"})
+        EXPECT_TRUE(parse({"--slot", bad}).error) << "'" << bad << "'";
+    EXPECT_EQ(*parse({"--slot", "81"}).error, "--slot must be a slot number from 1 to 80, not '81'");
+}
+
 TEST(SetupOptions, UsageNamesEveryOption) {
     const std::string usage = setup_usage();
     for (const char* name : {"--simulate", "--lang ru|en", "--page terminal|parameters|canlog", "--screenshot FILE",
-                             "--after MS", "--sim-can FILE", "--help", "--version"})
+                             "--slot N", "--after MS", "--sim-can FILE", "--help", "--version"})
         EXPECT_NE(usage.find(name), std::string::npos) << name;
 }
 

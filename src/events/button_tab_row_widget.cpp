@@ -1,0 +1,179 @@
+#include "events/button_tab_row_widget.h"
+
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace ztv {
+namespace {
+
+constexpr int kSpacing = 2;
+
+// The current tab stands out the way a pressed button does, in the selection colour.
+const char* const kStyle =
+    "QToolButton { padding: 1px 5px; }"
+    "QToolButton:checked { background: palette(highlight); color: palette(highlighted-text);"
+    " border: 1px solid palette(dark); border-radius: 2px; }";
+
+}  // namespace
+
+ButtonTabRow::ButtonTabRow(QWidget* parent) : QWidget(parent) {
+    setStyleSheet(QString::fromLatin1(kStyle));
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+}
+
+void ButtonTabRow::set_count(int count) {
+    for (QToolButton* button : tabs_) delete button;
+    tabs_.clear();
+    current_ = -1;
+    for (int i = 0; i < count; ++i) {
+        auto* button = new QToolButton(this);
+        button->setCheckable(true);
+        button->setAutoRaise(false);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->installEventFilter(this);
+        connect(button, &QToolButton::clicked, this, [this, i] {
+            // The row shows what the editor selected, not what was clicked.
+            if (QToolButton* b = tab(i)) b->setChecked(i == current_);
+            emit tab_clicked(i);
+        });
+        tabs_.push_back(button);
+    }
+    relayout();
+}
+
+void ButtonTabRow::set_caption(int index, const QString& caption) {
+    QToolButton* button = tab(index);
+    if (button == nullptr || button->text() == caption) return;
+    button->setText(caption);
+    relayout();
+}
+
+void ButtonTabRow::set_captions(const std::vector<QString>& captions) {
+    bool changed = false;
+    for (std::size_t i = 0; i < captions.size() && i < tabs_.size(); ++i) {
+        if (tabs_[i]->text() == captions[i]) continue;
+        tabs_[i]->setText(captions[i]);
+        changed = true;
+    }
+    if (changed) relayout();
+}
+
+void ButtonTabRow::relayout() {
+    const int needed = lay_out(width(), true);
+    if (needed != minimumHeight()) setMinimumHeight(needed);
+    updateGeometry();
+}
+
+QString ButtonTabRow::caption(int index) const {
+    const QToolButton* button = tab(index);
+    return button != nullptr ? button->text() : QString();
+}
+
+void ButtonTabRow::set_hint(int index, const QString& hint) {
+    if (QToolButton* button = tab(index)) button->setToolTip(hint);
+}
+
+void ButtonTabRow::set_current(int index) {
+    if (index < -1 || index >= count()) return;
+    if (QToolButton* old = tab(current_)) old->setChecked(false);
+    current_ = index;
+    if (QToolButton* now = tab(current_)) now->setChecked(true);
+}
+
+void ButtonTabRow::set_tab_visible(int index, bool visible) {
+    QToolButton* button = tab(index);
+    if (button == nullptr || button->isVisibleTo(this) == visible) return;
+    button->setVisible(visible);
+    relayout();
+}
+
+bool ButtonTabRow::tab_visible(int index) const {
+    const QToolButton* button = tab(index);
+    return button != nullptr && button->isVisibleTo(this);
+}
+
+int ButtonTabRow::visible_count() const {
+    return static_cast<int>(std::count_if(tabs_.begin(), tabs_.end(),
+                                          [this](const QToolButton* b) { return b->isVisibleTo(this); }));
+}
+
+QToolButton* ButtonTabRow::tab(int index) const {
+    if (index < 0 || index >= count()) return nullptr;
+    return tabs_[static_cast<std::size_t>(index)];
+}
+
+int ButtonTabRow::lay_out(int width, bool apply) const {
+    int x = 0;
+    int y = 0;
+    int line_height = 0;
+    for (QToolButton* button : tabs_) {
+        if (!button->isVisibleTo(this)) continue;
+        const QSize size = button->sizeHint();
+        if (x > 0 && x + size.width() > width) {
+            x = 0;
+            y += line_height + kSpacing;
+            line_height = 0;
+        }
+        if (apply) button->setGeometry(x, y, size.width(), size.height());
+        x += size.width() + kSpacing;
+        line_height = std::max(line_height, size.height());
+    }
+    return y + line_height;
+}
+
+int ButtonTabRow::heightForWidth(int width) const { return lay_out(std::max(width, 1), false); }
+
+QSize ButtonTabRow::sizeHint() const {
+    const int w = std::max(width(), 300);
+    return {w, heightForWidth(w)};
+}
+
+QSize ButtonTabRow::minimumSizeHint() const {
+    int widest = 0;
+    for (const QToolButton* button : tabs_)
+        if (button->isVisibleTo(this)) widest = std::max(widest, button->sizeHint().width());
+    return {widest, heightForWidth(std::max(width(), widest))};
+}
+
+void ButtonTabRow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The parent's layout learns of the new line count through the minimum height.
+    const int needed = lay_out(width(), true);
+    if (needed != minimumHeight()) setMinimumHeight(needed);
+}
+
+void ButtonTabRow::contextMenuEvent(QContextMenuEvent* event) {
+    emit context_menu_requested(event->globalPos());
+    event->accept();
+}
+
+bool ButtonTabRow::eventFilter(QObject* watched, QEvent* event) {
+    const int index = index_of(watched);
+    if (index >= 0) {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton) {
+                emit tab_double_clicked(index, mouse->globalPosition().toPoint());
+                return true;
+            }
+        }
+        if (event->type() == QEvent::ContextMenu) {
+            emit context_menu_requested(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+int ButtonTabRow::index_of(const QObject* button) const {
+    for (std::size_t i = 0; i < tabs_.size(); ++i)
+        if (tabs_[i] == button) return static_cast<int>(i);
+    return -1;
+}
+
+}  // namespace ztv

@@ -122,11 +122,7 @@ int main(int argc, char** argv) {
         return (type & 0xFF) == kBoxQuestion ? kIdYes : kIdOk;
     });
     DeviceLink link(window, state, true);
-    auto* keys_area = new QWidget(window.parameters_page());
-    keys_area->setLayout(new QVBoxLayout);
-    window.parameters_splitter()->addWidget(keys_area);
-    auto* tools = new LearningTools(window, link, keys_area);
-    window.set_page_refresh([tools] { tools->refresh(); });
+    LearningTools* tools = add_learning_tools(window, link);
     window.initialise();
     window.show();
 

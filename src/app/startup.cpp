@@ -24,6 +24,7 @@
 #include "common/format.h"
 #include "common/host.h"
 #include "events/slot_editor_view.h"
+#include "tools/learning_tools_view.h"
 
 namespace ztv {
 namespace {
@@ -110,6 +111,7 @@ int run_window(const SetupOptions& args) {
         }
         link.simulator()->set_can_traffic(std::move(replay.traffic));
     }
+    add_learning_tools(window, link);
     window.initialise();
     if (args.lang) window.set_language(*args.lang);
     if (args.page) window.page_control()->setCurrentIndex(*args.page);

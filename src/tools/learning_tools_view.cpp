@@ -1,7 +1,11 @@
 #include "tools/learning_tools_view.h"
 
+#include <QAbstractButton>
 #include <QHBoxLayout>
+#include <QSplitter>
 #include <QStackedWidget>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -28,6 +32,33 @@ std::vector<QWidget*> locked_while_running(TMainForm& form) {
 }
 
 }  // namespace
+
+LearningTools* add_learning_tools(TMainForm& form, DeviceLink& link) {
+    QWidget* area = form.findChild<QWidget*>(QStringLiteral("PanelKeysGridx"));
+    if (area == nullptr) {
+        area = new QWidget(form.parameters_splitter());
+        area->setObjectName(QStringLiteral("PanelKeysGridx"));
+        area->setLayout(new QVBoxLayout);
+        form.parameters_splitter()->addWidget(area);
+    }
+    auto* tools = new LearningTools(form, link, area);
+    tools->join_window();
+    return tools;
+}
+
+void LearningTools::join_window() {
+    form_.add_page_refresh([this] { refresh(); });
+    if (auto* touch = form_.speed_button(kTouchButton)) {
+        connect(touch, &QToolButton::clicked, this, [this] {
+            const auto* inset = form_.findChild<QAbstractButton*>(QStringLiteral("CheckBoxTouchDXY"));
+            on_touch_button(inset != nullptr && inset->isChecked());
+        });
+    }
+    if (auto* pages = form_.findChild<QTabWidget*>(QStringLiteral("PageControlParameters")))
+        set_page_lock([pages](bool locked) { pages->tabBar()->setEnabled(!locked); });
+    // Until the editor offers to redraw only its slot, the whole refresh redraws it.
+    set_description_redraw([this] { form_.refresh_pages(); });
+}
 
 LearningTools::LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_area)
     : QObject(&form),

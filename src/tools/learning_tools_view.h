@@ -23,6 +23,11 @@ class ButtonGridWidget;
 class DeviceLink;
 class TMainForm;
 
+// Builds the learning tools into the window: on the "Keys" page where the pages offer a place
+// for the grid ("PanelKeysGridx"), otherwise in a panel of its own below the parameter pages.
+class LearningTools;
+LearningTools* add_learning_tools(TMainForm& form, DeviceLink& link);
+
 class LearningTools : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +43,11 @@ public:
     // Joins to the event editor and the pages, as they come.
     void set_description_redraw(std::function<void()> redraw) { redraw_description_ = std::move(redraw); }
     void set_page_lock(std::function<void(bool)> lock) { lock_pages_ = std::move(lock); }
+
+    // Joins the pages of the window by their control names: the grid refreshes with the pages,
+    // the "Touchpanel" page's button starts the calibration with its inset box, and a running
+    // calibration keeps the parameter pages on their page.
+    void join_window();
 
     ButtonGrid& grid() { return grid_; }
     ButtonGridWidget* grid_widget() const { return grid_widget_; }

@@ -1,6 +1,9 @@
 // The button grid and the two procedure buttons in the window, with the simulated controller
 // behind it on the real polling timer.
 #include <QApplication>
+#include <QCheckBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
@@ -32,11 +35,14 @@ protected:
         ShellFixture::SetUp();
         make_form();
         link = std::make_unique<DeviceLink>(*window, state, true);
-        keys_area = new QWidget(window->parameters_page());
-        keys_area->setLayout(new QVBoxLayout);
-        window->parameters_splitter()->addWidget(keys_area);
-        tools = new LearningTools(*window, *link, keys_area);
-        window->set_page_refresh([this] { tools->refresh(); });
+        // Stand-ins for the "Touchpanel" page's controls and the parameter pages, by name.
+        touch = new QToolButton(window->parameters_page());
+        touch->setObjectName(QStringLiteral("SpeedButtonTouchSetup"));
+        inset = new QCheckBox(window->parameters_page());
+        inset->setObjectName(QStringLiteral("CheckBoxTouchDXY"));
+        pages = new QTabWidget(window->parameters_page());
+        pages->setObjectName(QStringLiteral("PageControlParameters"));
+        tools = add_learning_tools(*window, *link);
         window->initialise();
         window->set_language(1);
         window->resize(900, 700);
@@ -79,8 +85,10 @@ protected:
     QMenu* shared_popup() const { return window->findChild<QMenu*>(QStringLiteral("PopupMenuShared")); }
 
     std::unique_ptr<DeviceLink> link;
-    QWidget* keys_area = nullptr;
     LearningTools* tools = nullptr;
+    QToolButton* touch = nullptr;
+    QCheckBox* inset = nullptr;
+    QTabWidget* pages = nullptr;
     ButtonGridWidget* grid = nullptr;
 };
 
@@ -255,26 +263,31 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
 }
 
 TEST_F(LearningToolsTest, CalibrationLocksThePagesWhileItRuns) {
-    auto* touch = new QToolButton(window->parameters_page());
-    touch->setObjectName(QStringLiteral("SpeedButtonTouchSetup"));
     ASSERT_TRUE(connect_controller());
     link->simulator()->set_calibration_states({{1, 300}, {0x81, 200}, {3, 300}});
-    std::vector<bool> locks;
-    tools->set_page_lock([&](bool locked) { locks.push_back(locked); });
     answer = kIdYes;
+    inset->setChecked(true);
     bool touch_enabled_while_running = false;
+    bool pages_locked_while_running = false;
+    bool inset_disabled_while_running = false;
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] {
-        if (tools->calibration().running()) touch_enabled_while_running = touch->isEnabled();
+        if (!tools->calibration().running()) return;
+        touch_enabled_while_running = touch->isEnabled();
+        pages_locked_while_running = !pages->tabBar()->isEnabled();
+        inset_disabled_while_running = !inset->isEnabled();
     });
     probe.start(50);
-    tools->on_touch_button(true);
+    touch->click();
     probe.stop();
     EXPECT_EQ(tools->calibration().last_end(), CalibrationEnd::Succeeded);
-    EXPECT_EQ(locks, (std::vector<bool>{true, false}));
     EXPECT_TRUE(touch_enabled_while_running);
+    EXPECT_TRUE(pages_locked_while_running);
+    EXPECT_TRUE(inset_disabled_while_running);
+    EXPECT_TRUE(pages->tabBar()->isEnabled());
+    EXPECT_TRUE(inset->isEnabled());
     EXPECT_EQ(state.touch, link->simulator()->memory().touch);
-    EXPECT_EQ(state.touch[0], 1);
+    EXPECT_EQ(state.touch[0], 1);  // the inset box was ticked
 }
 
 }  // namespace

@@ -14,6 +14,9 @@ struct ConfigState {
     TouchBlock touch{};     // device block 17, opaque
     SlotNames slot_names{}; // never sent to the controller
     bool record_valid = false;
+    // "Offset 10% when setting" on the touch page: a PC-side choice that the touch
+    // calibration reads; never stored in the record or in files.
+    bool touch_offset = false;
 
     // The 2038 record bytes only.
     void clear_record() { record.clear(); }

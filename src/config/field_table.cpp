@@ -1,7 +1,8 @@
 #include "config/field_table.h"
 
 #include <array>
-#include <cassert>
+#include <cstdio>
+#include <cstdlib>
 
 #include "config/field_choices.h"
 
@@ -31,7 +32,7 @@ FieldDef hex_field(FieldId id, const char* key, std::uint16_t offset, std::uint1
 
 std::array<FieldDef, kFieldCount> make_table() {
     using F = FieldId;
-    std::array<FieldDef, kFieldCount> t = {
+    const FieldDef rows[] = {
         byte_field(F::ENC0MODE, "ENC0MODE", 1920, c::encoder_pins),
         byte_field(F::ENC0DIV, "ENC0DIV", 1921, kNone, 0, 9),
         byte_field(F::ENC1MODE, "ENC1MODE", 1922, c::encoder_pins),
@@ -122,13 +123,32 @@ std::array<FieldDef, kFieldCount> make_table() {
         byte_field(F::USE_NAME, "USE_NAME", 1965),
         bits_field(F::PS2PARAM_ORIENT, "", 2007, 6, 2, c::ps2_orientation),
     };
+    // Each row goes to the place its id names, so the table's order cannot drift from the
+    // enumeration's; a missing row stops the program in every build, not only in debug ones.
+    std::array<FieldDef, kFieldCount> t{};
+    std::array<bool, kFieldCount> placed{};
+    for (const FieldDef& row : rows) {
+        const auto index = static_cast<std::size_t>(row.id);
+        if (index >= kFieldCount || placed[index]) {
+            std::fprintf(stderr, "field table: row %s out of place\n", row.key);
+            std::abort();
+        }
+        t[index] = row;
+        placed[index] = true;
+    }
+    for (std::size_t i = 0; i < kFieldCount; ++i)
+        if (!placed[i]) {
+            std::fprintf(stderr, "field table: no row for field %zu\n", i);
+            std::abort();
+        }
     // The only field whose file default is not 0: a missing TOUCH_MODE means "Only external".
     t[static_cast<std::size_t>(F::TOUCH_MODE)].file_default = 1;
     t[static_cast<std::size_t>(F::IEBUS_MODEBITS)].wide = true;
     t[static_cast<std::size_t>(F::IEBUS_TOUCH)].wide = true;
     t[static_cast<std::size_t>(F::USE_NAME)].section = S::Source;
     t[static_cast<std::size_t>(F::PS2PARAM_ORIENT)].section = S::None;
-    for (std::size_t i = 0; i < t.size(); ++i) assert(static_cast<std::size_t>(t[i].id) == i);
+    t[static_cast<std::size_t>(F::IEBUS_MODEBITS)].bit_mask = true;
+    t[static_cast<std::size_t>(F::CARDSP_RUX_PARAM_MODEBITS)].bit_mask = true;
     return t;
 }
 
@@ -157,6 +177,7 @@ std::span<const FieldDef> all_fields() { return table(); }
 const FieldDef& field(FieldId id) { return table()[static_cast<std::size_t>(id)]; }
 
 const FieldDef* find_field(std::string_view key) {
+    if (key.empty()) return nullptr;  // fields without a key of their own are not found by one
     for (const FieldDef& def : table())
         if (key == def.key) return &def;
     return nullptr;

@@ -72,6 +72,7 @@ struct FieldDef {
     std::uint32_t min;                  // range typed on the pages (inclusive); max 0 = none given
     std::uint32_t max;
     bool wide = false;                  // Bits of the 16-bit word at offset (IEBUS)
+    bool bit_mask = false;              // choices name bits (bit n = choice n), not list positions
 
     // The largest value the field can hold.
     std::uint32_t width_mask() const;
@@ -79,7 +80,7 @@ struct FieldDef {
 
 std::span<const FieldDef> all_fields();
 const FieldDef& field(FieldId id);
-const FieldDef* find_field(std::string_view key);  // exact key
+const FieldDef* find_field(std::string_view key);  // exact key; nullptr for "" and unknown keys
 
 // The field's value, shifted down to bit 0 (Hex fields are not integers: 0).
 std::uint32_t get_field(const Record& record, FieldId id);

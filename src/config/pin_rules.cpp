@@ -47,9 +47,12 @@ PinCheck refuse_storing(FieldId id, std::uint32_t value, Text message) {
     return check;
 }
 
+// A list offers its positions; a bit mask any set of its bits (and the field's reserved bits,
+// which it keeps as they are).
 bool beyond_list(FieldId id, std::uint32_t value) {
-    const auto choices = field(id).choices;
-    return value > field(id).width_mask() || (!choices.empty() && value >= choices.size());
+    const FieldDef& def = field(id);
+    if (value > def.width_mask()) return true;
+    return !def.bit_mask && !def.choices.empty() && value >= def.choices.size();
 }
 
 PinCheck check_encoder(const Record& record, FieldId id, unsigned m) {

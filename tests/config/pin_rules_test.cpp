@@ -588,6 +588,21 @@ TEST_F(PinRules, FieldsWithoutPinRulesAreStoredAsChosen) {
     EXPECT_EQ(get(F::HEAD_TYPE), 4u);
 }
 
+TEST_F(PinRules, BitMaskFieldsAreStoredAsMasksNotListPositions) {
+    // Their choice lists name bits: 0x0400 is "PA emulation", 0x0C is "Sub" and "Vol".
+    PinCheck check = choose(F::IEBUS_MODEBITS, 0x0400);
+    EXPECT_TRUE(check.accepted);
+    EXPECT_EQ(get(F::IEBUS_MODEBITS), 0x0400u);
+    check = choose(F::CARDSP_RUX_PARAM_MODEBITS, 0x0C);
+    EXPECT_TRUE(check.accepted);
+    EXPECT_EQ(get(F::CARDSP_RUX_PARAM_MODEBITS), 0x0Cu);
+    // Still bounded by the field's width.
+    EXPECT_FALSE(change(F::IEBUS_MODEBITS, 0x8000).accepted);
+    EXPECT_FALSE(change(F::CARDSP_RUX_PARAM_MODEBITS, 0x100).accepted);
+    // A list keeps refusing positions beyond its entries.
+    EXPECT_FALSE(change(F::HEAD_TYPE, 7).accepted);
+}
+
 TEST(PinLists, ListValuesMapToPins) {
     EXPECT_EQ(ir_input_pin(6), Pin::X4_2);
     EXPECT_EQ(ir_input_pin(8), Pin::X6_2);

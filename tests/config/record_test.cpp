@@ -131,6 +131,19 @@ TEST(FieldTable, ParamKeysAreTheDocumentedEightySevenAndNeverOverlap) {
     EXPECT_EQ(pin_mode_names().size(), kPinModeCount);
 }
 
+TEST(FieldTable, EveryRowSitsAtItsIdAndAnEmptyKeyFindsNothing) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) EXPECT_EQ(static_cast<std::size_t>(field(static_cast<FieldId>(i)).id), i);
+    EXPECT_EQ(find_field(""), nullptr);
+    EXPECT_EQ(field(FieldId::PS2PARAM_ORIENT).key, std::string(""));  // the field that has no key
+    EXPECT_EQ(find_field("PINMODE"), &field(FieldId::PINMODE));
+    EXPECT_EQ(find_field("pinmode"), nullptr);
+    EXPECT_TRUE(field(FieldId::IEBUS_MODEBITS).bit_mask);
+    EXPECT_TRUE(field(FieldId::CARDSP_RUX_PARAM_MODEBITS).bit_mask);
+    std::size_t masks = 0;
+    for (const FieldDef& def : all_fields()) masks += def.bit_mask ? 1 : 0;
+    EXPECT_EQ(masks, 2u);
+}
+
 TEST(FieldTable, EveryChoiceHasBothLanguages) {
     for (const FieldDef& def : all_fields())
         for (const TextPair& choice : def.choices) {

@@ -1,0 +1,249 @@
+// The edits of the parameter pages: a user's action on a bound control -> the record.
+#include <array>
+#include <utility>
+
+#include "common/cp1251.h"
+#include "common/format.h"
+#include "common/numeric_entry.h"
+#include "config/parameter_model.h"
+#include "config/parameter_rules.h"
+#include "config/pin_rules.h"
+#include "config/voltage.h"
+
+namespace ztv {
+namespace {
+
+constexpr TextPair kTouchSourcesFirst{"Перехват тачпанели", "Interception touchpanel"};
+constexpr TextPair kTouchSourcesSecond{"при выборе источников:", "in source selection:"};
+constexpr TextPair kUsbSourcesFirst{"Тач в USB", "Touch to USB"};
+constexpr TextPair kUsbSourcesSecond{"на источниках:", "on sources:"};
+constexpr std::uint8_t kAllSources = 0xFF;
+
+// Pairs of IEBUS functions that exclude each other: navigator emulation and together with the
+// Navi, DVD1 and DVD2 emulation, MAM emulation and together with the MAM.
+constexpr std::array<std::pair<unsigned, unsigned>, 3> kIebusExclusivePairs = {{{0, 5}, {1, 6}, {8, 9}}};
+
+EditOutcome refused() {
+    EditOutcome outcome;
+    outcome.accepted = false;
+    return outcome;
+}
+
+EditOutcome stored(const ParamBinding& row) {
+    EditOutcome outcome;
+    outcome.redraw = row.refresh ? EditOutcome::Redraw::All : EditOutcome::Redraw::Nothing;
+    return outcome;
+}
+
+// A check's verdict carried into the record: every pin and module check ends with a refresh,
+// accepted or not, so that the lists show what the record holds.
+EditOutcome carried_out(ConfigState& state, const PinCheck& check) {
+    apply(state.record, check);
+    EditOutcome outcome;
+    outcome.accepted = check.accepted;
+    outcome.message = check.message;
+    outcome.box_type = check.box_type;
+    outcome.redraw = EditOutcome::Redraw::All;
+    if (check.show_pins_page) outcome.focus = EditOutcome::Focus::PinsPage;
+    if (check.ask_touch_sources) outcome.follow_up = std::string(kFollowUpSources);
+    return outcome;
+}
+
+EditOutcome refused_with(Text message, int box_type) {
+    EditOutcome outcome = refused();
+    outcome.message = std::move(message);
+    outcome.box_type = box_type;
+    outcome.focus = EditOutcome::Focus::Control;
+    return outcome;
+}
+
+std::uint8_t field_width_bytes(const ParamBinding& row) {
+    if (row.target == BindingTarget::LongPress) return 2;
+    if (row.target == BindingTarget::Field && row.field < FieldId::Count)
+        return field(row.field).kind == FieldKind::Word ? 2 : 1;
+    return 4;
+}
+
+// Decimal digits only, saturating far above any range; nullopt for anything else.
+std::optional<std::uint64_t> plain_number(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    std::uint64_t number = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        if (number < (std::uint64_t{1} << 40)) number = number * 10 + static_cast<unsigned>(c - '0');
+    }
+    return number;
+}
+
+EditOutcome store_fallback(ConfigState& state, const ParamBinding& row, std::string_view text) {
+    const std::optional<std::uint64_t> number = plain_number(text);
+    const bool in_range = number && *number >= row.min && *number <= row.max;
+    store_bound(state, row, in_range ? static_cast<std::uint32_t>(*number) : row.fallback);
+    EditOutcome outcome = stored(row);
+    // A replaced number must show what was stored, even where no refresh follows.
+    if (!in_range && outcome.redraw == EditOutcome::Redraw::Nothing) outcome.redraw = EditOutcome::Redraw::Page;
+    return outcome;
+}
+
+EditOutcome store_mask(ConfigState& state, const ParamBinding& row, std::uint8_t mask) {
+    store_bound(state, row, mask == kAllSources ? 0 : mask);
+    EditOutcome outcome = stored(row);
+    outcome.redraw = EditOutcome::Redraw::All;
+    return outcome;
+}
+
+}  // namespace
+
+std::uint16_t iebus_functions_after(std::uint16_t old_set, std::uint16_t ticked) {
+    const std::uint32_t old_functions = old_set & kIebusFunctionBits;
+    std::uint32_t next = ticked & kIebusFunctionBits;
+    if ((next & kIebusAmplifierControls) != 0) {
+        if ((old_functions & kIebusAmplifierControls) == 0) {
+            next = kIebusAmplifierControls;
+        } else {
+            next &= ~kIebusAmplifierControls;
+            if (next == 0) next = kIebusAmplifierControls;
+        }
+    }
+    for (const auto& [a, b] : kIebusExclusivePairs) {
+        const std::uint32_t bit_a = 1u << a;
+        const std::uint32_t bit_b = 1u << b;
+        if ((next & bit_a) == 0 || (next & bit_b) == 0) continue;
+        // The newly ticked one wins; with neither newly ticked the first of the pair gives way.
+        next &= (old_functions & bit_b) != 0 && (old_functions & bit_a) == 0 ? ~bit_b : ~bit_a;
+    }
+    return static_cast<std::uint16_t>(next);
+}
+
+EditOutcome edit_choice(ConfigState& state, std::string_view control, int index) {
+    const ParamBinding* row = find_binding(control);
+    if (row == nullptr || index < 0) return refused();
+    const auto value = static_cast<std::uint32_t>(index);
+    if (row->kind == BindingKind::SourceMask) {
+        if (value > 1) return refused();
+        if (value == 0) return store_mask(state, *row, 0);
+        EditOutcome outcome;
+        outcome.follow_up = std::string(kFollowUpSources);
+        return outcome;
+    }
+    if (value >= row->entries().size()) return refused();
+    switch (row->kind) {
+        case BindingKind::FixedList: return EditOutcome{};
+        case BindingKind::PinMode: {
+            EditOutcome outcome = carried_out(state, check_pin_mode_change(state.record, row->pin,
+                                                                           static_cast<std::uint8_t>(value)));
+            outcome.redraw = EditOutcome::Redraw::Page;
+            return outcome;
+        }
+        case BindingKind::List:
+            if (row->check == BindingCheck::PinRule) return carried_out(state, check_pin_change(state.record, row->field, value));
+            store_bound(state, *row, value);
+            return stored(*row);
+        default: return refused();
+    }
+}
+
+EditOutcome edit_tick(ConfigState& state, std::string_view control, bool ticked) {
+    const ParamBinding* row = find_binding(control);
+    if (row == nullptr || row->kind != BindingKind::Check) return refused();
+    if (row->check == BindingCheck::PinRule)
+        return carried_out(state, check_pin_change(state.record, row->field, ticked ? 1 : 0));
+    store_bound(state, *row, ticked ? 1 : 0);
+    return stored(*row);
+}
+
+EditOutcome edit_text(ConfigState& state, std::string_view control, std::string_view utf8) {
+    const ParamBinding* row = find_binding(control);
+    if (row == nullptr) return refused();
+    switch (row->kind) {
+        case BindingKind::RangedEdit: {
+            const NumericEntry entry = check_numeric_entry(utf8, {row->min, row->max, field_width_bytes(*row)});
+            if (!entry.accepted) return refused_with(entry.message, entry.box_type);
+            store_bound(state, *row, entry.value);
+            return stored(*row);
+        }
+        case BindingKind::FallbackEdit: return store_fallback(state, *row, utf8);
+        case BindingKind::VoltageEdit:
+            store_bound(state, *row, row->transform == Transform::VoltsInverted ? default_voltage_byte(utf8)
+                                                                                : minmax_voltage_byte(utf8));
+            return stored(*row);
+        default: return refused();
+    }
+}
+
+EditOutcome edit_number(ConfigState& state, std::string_view control, std::int64_t shown) {
+    const ParamBinding* row = find_binding(control);
+    if (row == nullptr || row->kind != BindingKind::Spin) return refused();
+    if (shown < row->min || shown > row->max)
+        return refused_with(format_pair(kValueRangeMessage, static_cast<unsigned>(row->min),
+                                        static_cast<unsigned>(row->max)),
+                            kBoxError);
+    const auto value = static_cast<std::uint32_t>(shown);
+    store_bound(state, *row, row->transform == Transform::MinusOne ? value - 1 : value);
+    return stored(*row);
+}
+
+EditOutcome edit_bits(ConfigState& state, std::string_view control, std::uint32_t mask) {
+    const ParamBinding* row = find_binding(control);
+    if (row == nullptr) return refused();
+    if (row->kind == BindingKind::SourceMask) {
+        if (mask > kAllSources) return refused();
+        return store_mask(state, *row, static_cast<std::uint8_t>(mask));
+    }
+    if (row->kind != BindingKind::CheckList) return refused();
+    const std::size_t entries = row->entries().size();
+    if (entries < 32 && (mask >> entries) != 0) return refused();
+    std::uint32_t value = mask;
+    if (row->field == FieldId::IEBUS_MODEBITS)
+        value = iebus_functions_after(static_cast<std::uint16_t>(bound_value(state, *row)),
+                                      static_cast<std::uint16_t>(mask));
+    store_bound(state, *row, value);
+    return stored(*row);
+}
+
+EditOutcome edit_row(ConfigState& state, std::string_view control, int row_index, std::string_view utf8) {
+    const ParamBinding* row = find_binding(control);
+    if (row == nullptr || row->kind != BindingKind::SourceNames) return refused();
+    if (row_index < 0 || static_cast<std::size_t>(row_index) >= kSourceCount) return refused();
+    // Windows-1251 holds one character per byte, so five bytes are the first five characters.
+    state.record.set_source_name(static_cast<std::size_t>(row_index), utf8_to_cp1251(utf8));
+    return stored(*row);
+}
+
+bool source_name_accepts_key(std::string_view cell_utf8, bool backspace) {
+    if (backspace) return true;
+    std::size_t characters = 0;
+    for (char c : cell_utf8)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
+    return characters < kSourceNameSize;
+}
+
+std::optional<SourceQuestion> source_question(const ConfigState& state, std::string_view control) {
+    const ParamBinding* row = find_binding(control);
+    if (row == nullptr) return std::nullopt;
+    if (row->field == FieldId::TOUCH_MODE)
+        return SourceQuestion{to_text(kTouchSourcesFirst), to_text(kTouchSourcesSecond),
+                              static_cast<std::uint8_t>(get_field(state.record, FieldId::TOUCH_INTERCEPT_SRCMASK))};
+    if (row->kind == BindingKind::SourceMask)
+        return SourceQuestion{to_text(kUsbSourcesFirst), to_text(kUsbSourcesSecond),
+                              static_cast<std::uint8_t>(bound_value(state, *row))};
+    return std::nullopt;
+}
+
+EditOutcome finish_sources(ConfigState& state, std::string_view control, std::optional<std::uint8_t> chosen) {
+    const ParamBinding* row = find_binding(control);
+    if (row == nullptr) return refused();
+    if (row->field == FieldId::TOUCH_MODE) {
+        // The pin checks were passed when "Source..." was chosen; a new mask of 0 switches off.
+        return carried_out(state, finish_touch_sources(state.record, chosen));
+    }
+    if (row->kind != BindingKind::SourceMask) return refused();
+    if (!chosen) {
+        EditOutcome outcome = stored(*row);
+        outcome.redraw = EditOutcome::Redraw::All;
+        return outcome;
+    }
+    return store_mask(state, *row, *chosen);
+}
+
+}  // namespace ztv

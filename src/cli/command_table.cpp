@@ -13,6 +13,12 @@ std::span<const Command> all_commands() {
          run_decode_debug},
         {"describe", "FILE.ZTV [--lang en|ru]", "print what every slot that is not empty holds, as the editor shows it",
          run_describe},
+        {"show", "FILE.ZTV [--lang en|ru]",
+         "print every parameter page as the program shows it: a heading per page, one line per control", run_show},
+        {"get", "FILE.ZTV KEY...", "print KEY=VALUE for each key as the file stores it (also LONG_PRESS_MS, NAME1...NAME8)",
+         run_get},
+        {"set", "FILE.ZTV KEY=VALUE... [--lang en|ru]",
+         "change parameters through the pages' own edits and checks, then save; a refusal saves nothing", run_set},
         {"info", "[--simulate [--sim-state FILE]] [--trace]",
          "print the device information of the first controller found (or of the simulated one)", run_info},
         {"backup", "OUT.ZTV [--simulate [--sim-state FILE]] [--trace]",
@@ -26,6 +32,30 @@ std::span<const Command> all_commands() {
          run_canlog},
     };
     return kCommands;
+}
+
+bool option_takes_value(std::string_view option) { return option == "--lang" || option == "--sim-state"; }
+
+std::string_view command_name(std::span<const std::string_view> words, std::vector<std::string_view>& args) {
+    std::string_view name;
+    std::vector<std::string_view> before;
+    args.clear();
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (!name.empty()) {
+            args.push_back(words[i]);
+            continue;
+        }
+        if (words[i].starts_with("-")) {
+            before.push_back(words[i]);
+            if (option_takes_value(words[i]) && i + 1 < words.size()) before.push_back(words[++i]);
+            continue;
+        }
+        name = words[i];
+    }
+    // Options given before the name follow the command's own arguments; every command reads
+    // its options wherever they stand among its arguments.
+    args.insert(args.end(), before.begin(), before.end());
+    return name;
 }
 
 }  // namespace ztv::cli

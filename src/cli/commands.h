@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/text.h"
 #include "config/config_state.h"
@@ -33,6 +34,21 @@ int run_describe(Args args);
 
 // The text of `describe` for a loaded configuration (the state itself is not changed).
 std::string describe_slots(const ConfigState& state, Lang lang);
+
+int run_show(Args args);
+int run_get(Args args);
+int run_set(Args args);
+// The text of `show` after the page refresh (which writes its consistency rules into state).
+std::string show_pages(ConfigState& state, Lang lang);
+// Applies KEY=VALUE assignments in order, then the page refresh; returns 0, 1 (a page refused
+// one, its message on standard error) or 2 (unknown key or malformed assignment).
+int set_parameters(ConfigState& state, std::span<const std::string_view> assignments, Lang lang);
+
+// Options that take a value, wherever they stand on the command line.
+bool option_takes_value(std::string_view option);
+// Splits a command line (without the program name) into the command's name and its arguments,
+// so that options may stand before or after the name. Empty name: none given.
+std::string_view command_name(std::span<const std::string_view> words, std::vector<std::string_view>& args);
 
 int run_info(Args args);
 int run_backup(Args args);

@@ -1,6 +1,5 @@
 // ztv-tool: the setup program's core on the command line.
 #include <cstdio>
-#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -11,7 +10,7 @@ namespace {
 
 void print_help() {
     std::printf("ztv-tool: command-line companion of the ZEB TERVIO V4 setup program\n\n");
-    std::printf("usage: ztv-tool COMMAND [ARGS...]\n\ncommands:\n");
+    std::printf("usage: ztv-tool COMMAND [ARGS...]   (options may stand before or after COMMAND)\n\ncommands:\n");
     for (const auto& command : ztv::cli::all_commands())
         std::printf("  %s %s\n      %s\n", command.name, command.usage, command.summary);
     std::printf("\n  --help    this text\n  --version the program version\n");
@@ -20,18 +19,26 @@ void print_help() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    const std::vector<std::string_view> words(argv + 1, argv + argc);
+    std::vector<std::string_view> args;
+    const std::string_view name = ztv::cli::command_name(words, args);
+    if (name.empty()) {
+        bool help = false;
+        bool version = false;
+        for (std::string_view word : words) {
+            help = help || word == "--help" || word == "-h";
+            version = version || word == "--version";
+        }
+        if (version && !help) {
+            std::printf("ztv-tool %s\n", ztv::kProgramVersionText);
+            return 0;
+        }
         print_help();
-        return argc < 2 ? 2 : 0;
+        return help ? 0 : 2;
     }
-    const std::string_view name = argv[1];
-    if (name == "--version") {
-        std::printf("ztv-tool %s\n", ztv::kProgramVersionText);
-        return 0;
-    }
-    std::vector<std::string_view> args(argv + 2, argv + argc);
     for (const auto& command : ztv::cli::all_commands())
         if (name == command.name) return command.run(args);
-    std::fprintf(stderr, "ztv-tool: unknown command '%s' (see ztv-tool --help)\n", argv[1]);
+    std::fprintf(stderr, "ztv-tool: unknown command '%.*s' (see ztv-tool --help)\n", static_cast<int>(name.size()),
+                 name.data());
     return 2;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/pins.h"
+#include "config/source_mask.h"
 
 namespace ztv {
 namespace {
@@ -59,6 +60,8 @@ constexpr TextPair kMinMaxVoltage{"Минимум/максимум", "Minumum/ma
 constexpr TextPair kSendToSerial{"Передавать в Serial", "Send to Serial"};
 constexpr TextPair kInversionX{"Инверсия X", "Inversion X"};
 constexpr TextPair kInversionY{"Инверсия Y", "Inversion Y"};
+constexpr TextPair kDataBitsLabel{"Биты данных", "Data bits"};
+constexpr TextPair kStopBitsLabel{"Стоп-биты", "Stop bits"};
 constexpr TextPair kCoordinateInput{"Использовать для ввода координат", "Used to coordinate input"};
 
 constexpr TextPair kPulseSourceCounts[] = {
@@ -73,7 +76,6 @@ constexpr TextPair kPulseSourceCounts[] = {
 };
 constexpr TextPair kSourceNumbers[] = {SAME("1"), SAME("2"), SAME("3"), SAME("4"),
                                        SAME("5"), SAME("6"), SAME("7"), SAME("8")};
-constexpr TextPair kSourceMaskEntries[] = {{"Любой", "Any"}, {"Выбрать...", "Select..."}};
 constexpr TextPair kPs2Multipliers[] = {SAME("x1"),  SAME("x2"),  SAME("x3"),  SAME("x4"),  SAME("x5"),  SAME("x6"),
                                         SAME("x7"),  SAME("x8"),  SAME("x9"),  SAME("x10"), SAME("x11"), SAME("x12"),
                                         SAME("x13"), SAME("x14"), SAME("x15"), SAME("x16")};
@@ -223,6 +225,7 @@ std::vector<ParamBinding> make_rows() {
         box(P::Sources, "CheckBoxSourceNameUse", F::USE_NAME, {"Передавать название", "Send the Name"}).in(1),
         make(P::Sources, "ValueListEditorSourceName", K::SourceNames, BindingTarget::SourceNames)
             .items(kSourceNumbers)
+            .label("PanelSourceNames", {"Названия источников", "Source names"})
             .visible_when(D::SendNames)
             .no_refresh()
             .max_length(static_cast<int>(kSourceNameSize))
@@ -242,7 +245,7 @@ std::vector<ParamBinding> make_rows() {
             .pin_rule()
             .label("Panel2", {"Режим тачпанели", "Touchpanel mode"}),
         make(P::Touchpanel, "ComboBoxSource2Touch", K::SourceMask, BindingTarget::Field, F::TOUCH_SRCMASK)
-            .items(kSourceMaskEntries)
+            .items(source_choice_entries())
             .label("Panel14", {"Источник для тача через USB", "Source for touch via USB"}),
         box(P::Touchpanel, "CheckBoxWindows", F::TOUCH_WINDOWS, SAME("Windows"))
             .hint({"Работа тачпанели в режиме Windows", "Touchpanel works in Windows mode"})
@@ -293,7 +296,7 @@ std::vector<ParamBinding> make_rows() {
             .label("LabelParamControlVOUT1", kDefaultVoltage)
             .unit("PanelParamControlVOUT1V", kVolt),
         volts(P::Control, "EditParamControlVOUT1minmax", F::MINMAX_VOUT1, Transform::VoltsPlain)
-            .label("LabelParamControlVOUT1minmax", kMinMaxVoltage)
+            .label("LabelParamControlVOUT1minmax_", kMinMaxVoltage)
             .unit("PanelParamControlVOUT1Vminmax_", kVolt),
         box(P::Control, "CheckBoxParamControlVOUT1send", F::SERIAL_CH1, kSendToSerial),
         volts(P::Control, "EditParamControlVOUT2", F::ANA_VOUT2, Transform::VoltsInverted)
@@ -301,7 +304,7 @@ std::vector<ParamBinding> make_rows() {
             .unit("PanelParamControlVOUT2V", kVolt)
             .in(1),
         volts(P::Control, "EditParamControlVOUT2minmax", F::MINMAX_VOUT2, Transform::VoltsPlain)
-            .label("LabelParamControlVOUT2minmax", kMinMaxVoltage)
+            .label("LabelParamControlVOUT2minmax_", kMinMaxVoltage)
             .unit("PanelParamControlVOUT2Vminmax_", kVolt)
             .in(1),
         box(P::Control, "CheckBoxParamControlVOUT2send", F::SERIAL_CH2, kSendToSerial).in(1),
@@ -334,8 +337,8 @@ std::vector<ParamBinding> make_rows() {
             .label("PanelGPSSpeed", kSpeed)
             .hint({"Скорость обмена с модулем GPS", "Baud rate of the GPS module"}),
         list(P::GpsPort, "ComboBoxGPSPARITYx", F::GPS_PARITY).enabled_when(D::GpsFormat).label("PanelGPSFormat", kFormat),
-        fixed(P::GpsPort, "ComboBoxGPSDATABITSx", kDataBits).enabled_when(D::GpsFormat),
-        fixed(P::GpsPort, "ComboBoxGPSSTOPBITSx", kStopBits).enabled_when(D::GpsFormat),
+        fixed(P::GpsPort, "ComboBoxGPSDATABITSx", kDataBits).enabled_when(D::GpsFormat).label("PanelGPSDataBits", kDataBitsLabel),
+        fixed(P::GpsPort, "ComboBoxGPSSTOPBITSx", kStopBits).enabled_when(D::GpsFormat).label("PanelGPSStopBits", kStopBitsLabel),
         box(P::GpsPort, "CheckBox_GPS_COURSE", F::GPS_COURSE, {"Вычислять курс", "Calculate course"})
             .enabled_when(D::GpsConnected),
 
@@ -443,8 +446,8 @@ std::vector<ParamBinding> make_rows() {
         list(P::Uart, "ComboBoxUARTPARITYx", F::UARTPARAM_PARITY)
             .enabled_when(D::UartConnected)
             .label("PanelUARTFORMAT", kFormat),
-        fixed(P::Uart, "ComboBoxUARTDATABITSx", kDataBits).enabled_when(D::UartConnected),
-        fixed(P::Uart, "ComboBoxUARTSTOPBITSx", kStopBits).enabled_when(D::UartConnected),
+        fixed(P::Uart, "ComboBoxUARTDATABITSx", kDataBits).enabled_when(D::UartConnected).label("PanelUARTDataBits", kDataBitsLabel),
+        fixed(P::Uart, "ComboBoxUARTSTOPBITSx", kStopBits).enabled_when(D::UartConnected).label("PanelUARTStopBits", kStopBitsLabel),
         fallback(P::Uart, "EditUARTDELAY", BindingTarget::Field, F::UARTPARAM_DelayMS, 1, 10000, 500)
             .enabled_when(D::UartConnected)
             .label("LabelUARTDELAY", {"Задержка перед автоповтором", "Delay before autorepeat"})
@@ -514,7 +517,6 @@ constexpr ParamGroup kGroups[] = {
     {P::Pins, 2, "GroupBoxX5", SAME("X5")},
     {P::Pins, 3, "GroupBoxX6", SAME("X6")},
     {P::Sources, 0, "GroupBoxPulse", {"Импульсное переключение источников", "Pulse switching of sources"}},
-    {P::Sources, 1, "GroupBoxSourceNames", {"Названия источников", "Source names"}},
     {P::Control, 0, "PanelParamControlCH1", {"Канал 1", "Ch 1"}},
     {P::Control, 1, "PanelParamControlCH2", {"Канал 2", "Ch 2"}},
 };

@@ -65,7 +65,4 @@ EditOutcome finish_sources(ConfigState& state, std::string_view control, std::op
 // alone, and of each exclusive pair the newly ticked one wins. Bits 11-14 are dropped.
 std::uint16_t iebus_functions_after(std::uint16_t old_set, std::uint16_t ticked);
 
-// " 1 3" for a mask with sources 1 and 3: a blank before each chosen source number.
-std::string source_numbers(std::uint8_t mask);
-
 }  // namespace ztv

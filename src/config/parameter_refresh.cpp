@@ -5,15 +5,13 @@
 #include "config/parameter_model.h"
 #include "config/parameter_rules.h"
 #include "config/pin_occupation.h"
+#include "config/source_mask.h"
 #include "config/voltage.h"
 
 namespace ztv {
 namespace {
 
-constexpr TextPair kSourcesEntry{"Источники...", "Sources..."};
 constexpr TextPair kSourcesPrefix{"Источники", "Sources"};
-constexpr TextPair kNoSources{" нет", " no"};
-constexpr TextPair kSelectSources{"Выбрать...", "Select..."};
 constexpr std::size_t kSourceModeEntry = 4;  // "Source..." of the touch mode list
 
 Text joined(TextPair head, const std::string& tail) { return Text(std::string(head.ru) + tail, std::string(head.en) + tail); }
@@ -52,15 +50,13 @@ void show_value(ControlView& view, const ParamBinding& row, const ConfigState& s
         case BindingKind::List:
             fill_items(view, row.entries());
             view.selected = selection(value, view.items.size());
-            if (row.field == FieldId::TOUCH_MODE && view.items.size() > kSourceModeEntry) {
+            // In mode 4 the "Source..." entry names the chosen sources; otherwise it keeps its text.
+            if (row.field == FieldId::TOUCH_MODE && value == kSourceModeEntry && view.items.size() > kSourceModeEntry) {
                 const auto mask = static_cast<std::uint8_t>(get_field(record, FieldId::TOUCH_INTERCEPT_SRCMASK));
-                if (value != kSourceModeEntry)
-                    view.items[kSourceModeEntry] = to_text(kSourcesEntry);
-                else if (mask == 0)
-                    view.items[kSourceModeEntry] = Text(std::string(kSourcesPrefix.ru) + kNoSources.ru,
-                                                        std::string(kSourcesPrefix.en) + kNoSources.en);
-                else
-                    view.items[kSourceModeEntry] = joined(kSourcesPrefix, source_numbers(mask));
+                view.items[kSourceModeEntry] =
+                    mask == 0 ? Text(std::string(kSourcesPrefix.ru) + kNoSources.ru,
+                                     std::string(kSourcesPrefix.en) + kNoSources.en)
+                              : joined(kSourcesPrefix, source_numbers(mask));
             }
             break;
         case BindingKind::PinMode: {
@@ -165,13 +161,6 @@ std::optional<ControlView> control_view(const ConfigState& state, std::string_vi
     const ParamBinding* row = find_binding(control);
     if (row == nullptr) return std::nullopt;
     return make_view(*row, state, occupy(state.record));
-}
-
-std::string source_numbers(std::uint8_t mask) {
-    std::string text;
-    for (unsigned source = 0; source < kSourceCount; ++source)
-        if ((mask >> source) & 1u) text.append(" ").append(std::to_string(source + 1));
-    return text;
 }
 
 }  // namespace ztv

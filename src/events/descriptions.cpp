@@ -113,7 +113,7 @@ Text usb_key_box_text(ReactionBytes reaction) {
 }
 
 Text skip_text(std::uint8_t mask) {
-    const Text sources = mask == 0 ? to_text({" нет", " no"}) : Text::same(slots::source_numbers(mask));
+    const Text sources = mask == 0 ? to_text(kNoSources) : Text::same(slots::source_numbers(mask));
     return join(to_text({"Пропуск: ", "Skip: "}), "", sources);
 }
 

@@ -246,13 +246,6 @@ bool drop_button(Record& record, std::size_t slot, DropTarget target, DraggedBut
 
 // ---- texts ----------------------------------------------------------------------------------
 
-std::string source_numbers(std::uint8_t mask) {
-    std::string text;
-    for (unsigned bit = 0; bit < kSourceCount; ++bit)
-        if ((mask >> bit) & 1u) text += strprintf(" %u", bit + 1);
-    return text;
-}
-
 Text source_list_text(std::uint8_t mask) {
     if (mask == 0) return to_text(kAnySource);
     return Text::same(source_numbers(mask));

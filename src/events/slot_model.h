@@ -14,7 +14,9 @@
 
 #include "common/text.h"
 #include "config/config_state.h"
+#include "config/source_mask.h"
 #include "config/record.h"
+#include "config/source_mask.h"
 
 namespace ztv::slots {
 
@@ -137,11 +139,8 @@ bool drop_button(Record& record, std::size_t slot, DropTarget target, DraggedBut
 
 // ---- texts ----------------------------------------------------------------------------------
 
-inline constexpr TextPair kAnySource{"Любой", "Any"};
-inline constexpr TextPair kSelectSources{"Выбрать...", "Select..."};
-
-// " 1 3" for mask 0x05: a blank and the number of each set source, lowest first.
-std::string source_numbers(std::uint8_t mask);
+// The source texts are the configuration's (kAnySource, kSelectSources, source_numbers).
+using ztv::source_numbers;
 // The source mask as the description shows it: "Any" for 0, otherwise the numbers.
 Text source_list_text(std::uint8_t mask);
 

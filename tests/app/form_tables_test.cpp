@@ -5,6 +5,9 @@
 #include <string>
 
 #include "app/form_tables.h"
+#include "config/parameter_bindings.h"
+#include "events/event_catalogue.h"
+#include "events/reaction_catalogue.h"
 
 namespace ztv {
 namespace {
@@ -13,54 +16,101 @@ bool ends_with(const std::string& text, const std::string& suffix) {
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-TEST(MainFormTable, Has274CaptionRowsThen36HintRowsWithBothLanguages) {
+TEST(MainFormTable, CaptionRowsThenHintRowsWithBothLanguagesAndUniqueKeys) {
     const auto table = main_form_table();
-    ASSERT_EQ(table.size(), 310u);
+    ASSERT_GT(table.size(), 300u);
     std::set<std::string> keys;
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        const std::string key = table[i].key;
+    bool hints = false;
+    for (const TranslationRow& row : table) {
+        const std::string key = row.key;
         SCOPED_TRACE(key);
         EXPECT_EQ(key.rfind("MainForm_", 0), 0u);
-        EXPECT_TRUE(ends_with(key, i < 274 ? "_Caption" : "_Hint"));
-        EXPECT_GT(std::strlen(table[i].ru), 0u);
-        EXPECT_GT(std::strlen(table[i].en), 0u);
+        if (ends_with(key, "_Hint")) hints = true;
+        EXPECT_TRUE(ends_with(key, hints ? "_Hint" : "_Caption")) << "captions come before hints";
+        EXPECT_GT(std::strlen(row.ru), 0u);
+        EXPECT_GT(std::strlen(row.en), 0u);
         EXPECT_TRUE(keys.insert(key).second) << "duplicate key";
+        // A control whose name ends in "x" gets its texts from code, never from the table.
+        const std::string control = key.substr(0, key.rfind('_'));
+        EXPECT_NE(control.back(), 'x');
     }
+    EXPECT_TRUE(hints);
+    EXPECT_STREQ(table.front().key, "MainForm_SpeedButton1_Caption");
 }
 
-TEST(MainFormTable, RowsStartAndEndWhereTheWindowExpects) {
-    const auto table = main_form_table();
-    EXPECT_STREQ(table.front().key, "MainForm_SpeedButton1_Caption");
-    EXPECT_STREQ(table[273].key, "MainForm_CANLOG_SHOWALLID_Caption");
-    EXPECT_STREQ(table[274].key, "MainForm_SpeedButtonUpdateDevice_Hint");
-    EXPECT_STREQ(table.back().key, "MainForm_CheckBoxEventOnce_Hint");
+const TranslationRow& row(const char* key) {
+    static const TranslationRow missing{"", "", ""};
+    const TranslationRow* found = find_translation(main_form_table(), key);
+    EXPECT_NE(found, nullptr) << key;
+    return found != nullptr ? *found : missing;
+}
+
+std::string joined(std::span<const TextPair> entries, Lang lang) {
+    std::string text;
+    for (const TextPair& entry : entries) text.append(pick(entry, lang)).append("\r\n");
+    return text;
 }
 
 TEST(MainFormTable, KnownRowsCarryTheirTexts) {
-    const auto table = main_form_table();
-    const auto* keys = find_translation(table, "MainForm_TabSheetKEYS_Caption");
-    ASSERT_NE(keys, nullptr);
-    EXPECT_STREQ(keys->ru, "Кнопки");
-    EXPECT_STREQ(keys->en, "Keys");
-    const auto* dxy = find_translation(table, "MainForm_CheckBoxTouchDXY_Hint");
-    ASSERT_NE(dxy, nullptr);
-    EXPECT_STREQ(dxy->ru, "Настройка углов тачпанели со смещением 10% от углов");
-    EXPECT_STREQ(dxy->en, "Setting corners touchpanel with an offset of 10%");
-    const auto* hidden = find_translation(table, "MainForm_CANLOG_HIDECURRENTID_Caption");
-    ASSERT_NE(hidden, nullptr);
-    EXPECT_STREQ(hidden->ru, "Скрыть накопленные");
-    EXPECT_STREQ(hidden->en, "Hide accumulated");
-    const auto* keys_hint = find_translation(table, "MainForm_SpeedButtonKeysSetup_Hint");
-    ASSERT_NE(keys_hint, nullptr);
-    EXPECT_STREQ(keys_hint->ru, "Настройка кнопок");
-    EXPECT_STREQ(keys_hint->en, "Button settings");
+    EXPECT_STREQ(row("MainForm_TabSheetKEYS_Caption").ru, "Кнопки");
+    EXPECT_STREQ(row("MainForm_TabSheetKEYS_Caption").en, "Keys");
+    EXPECT_STREQ(row("MainForm_CheckBoxTouchDXY_Hint").en, "Setting corners touchpanel with an offset of 10%");
+    EXPECT_STREQ(row("MainForm_CANLOG_HIDECURRENTID_Caption").ru, "Скрыть накопленные");
+    EXPECT_STREQ(row("MainForm_SpeedButtonKeysSetup_Hint").en, "Button settings");
+    EXPECT_STREQ(row("MainForm_ComboBoxTouchMode_Caption").en,
+                 "Disabled\r\nOnly external\r\nIntercept - 0V\r\nIntercept > 3V\r\nSource...\r\n");
+    // The X5 pins carry their own hint, as the pin rules say.
+    EXPECT_STREQ(row("MainForm_ComboBoxX57_Hint").en, "Default state on power up");
+    EXPECT_STREQ(row("MainForm_ComboBoxX22_Hint").en, "Pin type and default state on power up");
+    // Fixed page captions are not translated.
+    EXPECT_EQ(find_translation(main_form_table(), "MainForm_TabSheetIDRIVE_Caption"), nullptr);
+    EXPECT_EQ(find_translation(main_form_table(), "MainForm_TabSheetRESEMUL_Caption"), nullptr);
 }
 
-TEST(MainFormTable, DropDownListsComeFromTheFieldChoicesWithCrLfBetweenEntries) {
-    const auto* touch = find_translation(main_form_table(), "MainForm_ComboBoxTouchMode_Caption");
-    ASSERT_NE(touch, nullptr);
-    EXPECT_STREQ(touch->en, "Disabled\r\nOnly external\r\nIntercept - 0V\r\nIntercept > 3V\r\nSource...\r\n");
-    EXPECT_EQ(std::string(touch->ru).rfind("Отключено\r\n", 0), 0u);
+TEST(MainFormTable, EventAndReactionListsAreTheCataloguesOwn) {
+    const struct {
+        const char* key;
+        std::span<const TextPair> entries;
+    } lists[] = {
+        {"MainForm_ComboBoxEventRegion_Caption", event_lists::areas()},
+        {"MainForm_ComboBoxEventGestureFrom_Caption", event_lists::areas()},
+        {"MainForm_ComboBoxEventGestureTo_Caption", event_lists::gesture_ends()},
+        {"MainForm_ComboBoxEventNAVIMUTE_Caption", event_lists::navi_mute()},
+        {"MainForm_ComboBoxEventUSB_Caption", event_lists::activation()},
+        {"MainForm_ComboBoxEventPinPin_Caption", event_lists::pin_inputs()},
+        {"MainForm_ComboBoxEventEvent_Caption", trigger_type_names()},
+        {"MainForm_ComboBoxEventReactionPinNUM_Caption", reaction_lists::output_pins},
+        {"MainForm_ComboBoxReactionUSBMouseType_Caption", reaction_lists::mouse_actions},
+        {"MainForm_ComboBoxReactionGNNAVIMODE_Caption", reaction_lists::ganet},
+        {"MainForm_ComboBoxReactionIROUTNUM_Caption", reaction_lists::ir_output_pins},
+        {"MainForm_ComboBoxReactionCurMoveDirection_Caption", reaction_lists::cursor_directions},
+    };
+    for (const auto& list : lists) {
+        SCOPED_TRACE(list.key);
+        EXPECT_EQ(row(list.key).ru, joined(list.entries, Lang::Russian));
+        EXPECT_EQ(row(list.key).en, joined(list.entries, Lang::English));
+    }
+}
+
+TEST(MainFormTable, ParameterRowsAreTheBindingTablesOwn) {
+    std::size_t checked = 0;
+    for (const ParamBinding& binding : parameter_bindings()) {
+        SCOPED_TRACE(binding.control);
+        if (binding.label_name != nullptr) {
+            const std::string key = translation_key("MainForm", binding.label_name, "Caption");
+            EXPECT_STREQ(row(key.c_str()).en, binding.label.en);
+            EXPECT_STREQ(row(key.c_str()).ru, binding.label.ru);
+            ++checked;
+        }
+        const std::string hint = translation_key("MainForm", binding.control, "Hint");
+        if (binding.hint.en != nullptr) {
+            EXPECT_STREQ(row(hint.c_str()).en, binding.hint.en);
+            ++checked;
+        } else {
+            EXPECT_EQ(find_translation(main_form_table(), hint), nullptr);
+        }
+    }
+    EXPECT_GT(checked, 80u);  // the loop did look at the table
 }
 
 TEST(CompanionTables, KeyPickerAndIrEditorRows) {

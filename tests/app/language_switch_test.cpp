@@ -81,7 +81,7 @@ TEST_F(LanguageSwitchTest, EnglishKeepsSelectionsAndCheckStatesAndSendsNoChangeN
     EXPECT_EQ(touch_mode->currentIndex(), 2);
     EXPECT_EQ(hide->text(), QStringLiteral("Hide pointer"));
     EXPECT_TRUE(hide->isChecked());
-    EXPECT_EQ(hide->toolTip(), QStringLiteral("Hide the mouse pointer"));
+    EXPECT_EQ(hide->toolTip(), QStringLiteral("Hide the mouse pointer when released"));
     EXPECT_TRUE(hide->property(kShowHint).toBool());
     ASSERT_EQ(iebus->count(), 11);
     EXPECT_EQ(iebus->item(3)->text(), QStringLiteral("Amplifier controls"));

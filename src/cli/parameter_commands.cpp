@@ -1,0 +1,206 @@
+// show, get and set: the parameter pages of a configuration file on the command line, through
+// the same refresh and edits as the pages of the program.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "common/ini_document.h"
+#include "config/config_file.h"
+#include "config/parameter_keys.h"
+#include "config/parameter_model.h"
+
+namespace ztv::cli {
+namespace {
+
+constexpr TextPair kYes{"да", "yes"};
+constexpr TextPair kNo{"нет", "no"};
+constexpr TextPair kNothingTicked{"ничего", "none"};
+constexpr TextPair kDisabledMark{" (недоступно)", " (disabled)"};
+
+struct Parsed {
+    Lang lang = Lang::English;
+    std::string path;
+    std::vector<std::string_view> rest;
+    bool ok = true;
+};
+
+// FILE, then the command's own words; --lang en|ru anywhere.
+Parsed parse(Args args) {
+    Parsed parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--lang") {
+            if (i + 1 >= args.size() || (args[i + 1] != "en" && args[i + 1] != "ru")) {
+                parsed.ok = false;
+                return parsed;
+            }
+            parsed.lang = args[++i] == "ru" ? Lang::Russian : Lang::English;
+        } else if (args[i].starts_with("--")) {
+            parsed.ok = false;
+            return parsed;
+        } else if (parsed.path.empty()) {
+            parsed.path = std::string(args[i]);
+        } else {
+            parsed.rest.push_back(args[i]);
+        }
+    }
+    parsed.ok = !parsed.path.empty();
+    return parsed;
+}
+
+bool load(const Parsed& parsed, ConfigState& state) {
+    const ConfigFileStatus status = load_config_file(parsed.path, state);
+    if (status == ConfigFileStatus::Ok) return true;
+    std::fprintf(stderr, "%s\n", config_file_error(status, parsed.path).in(parsed.lang).c_str());
+    return false;
+}
+
+std::string shown_value(const ControlView& control, Lang lang) {
+    switch (control.kind) {
+        case ControlKind::List:
+            if (control.selected < 0 || static_cast<std::size_t>(control.selected) >= control.items.size()) return "?";
+            return control.items[static_cast<std::size_t>(control.selected)].in(lang);
+        case ControlKind::Check: return pick(control.checked ? kYes : kNo, lang);
+        case ControlKind::Edit: {
+            std::string text = control.text.in(lang);
+            if (!control.unit.empty()) text += " " + control.unit.in(lang);
+            return text;
+        }
+        case ControlKind::Spin: return std::to_string(control.value);
+        case ControlKind::CheckList: {
+            std::string ticked;
+            for (std::size_t i = 0; i < control.items.size() && i < 32; ++i) {
+                if (((control.bits >> i) & 1u) == 0) continue;
+                if (!ticked.empty()) ticked += ", ";
+                ticked += control.items[i].in(lang);
+            }
+            return ticked.empty() ? pick(kNothingTicked, lang) : ticked;
+        }
+        case ControlKind::Table: {
+            std::string rows;
+            for (std::size_t i = 0; i < control.items.size(); ++i)
+                rows += (i == 0 ? "" : ", ") + std::to_string(i + 1) + "=" + control.items[i].in(lang);
+            return rows;
+        }
+        case ControlKind::Button:
+        case ControlKind::Label: return control.text.in(lang);
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string show_pages(ConfigState& state, Lang lang) {
+    std::string out;
+    for (const ParameterPageView& page : refresh_pages(state)) {
+        out += page.caption.in(lang) + "\n";
+        for (const ControlView& control : page.controls) {
+            // Buttons start procedures; they hold no value to show.
+            if (!control.visible || control.kind == ControlKind::Button) continue;
+            out += "  ";
+            if (control.kind == ControlKind::Label) {
+                out += control.text.in(lang);
+            } else {
+                out += control.label.in(lang) + ": " + shown_value(control, lang);
+            }
+            if (!control.enabled) out += pick(kDisabledMark, lang);
+            out += "\n";
+        }
+    }
+    return out;
+}
+
+int run_show(Args args) {
+    const Parsed parsed = parse(args);
+    if (!parsed.ok || !parsed.rest.empty()) {
+        std::fprintf(stderr, "usage: ztv-tool show FILE.ZTV [--lang en|ru]\n");
+        return 2;
+    }
+    ConfigState state;
+    if (!load(parsed, state)) return 1;
+    const std::string text = show_pages(state, parsed.lang);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
+}
+
+int run_get(Args args) {
+    const Parsed parsed = parse(args);
+    if (!parsed.ok || parsed.rest.empty()) {
+        std::fprintf(stderr, "usage: ztv-tool get FILE.ZTV KEY...\n");
+        return 2;
+    }
+    // Every key is checked before anything is printed, so that a typo gives no partial answer.
+    for (std::string_view key : parsed.rest)
+        if (!key_value(ConfigState{}, key)) {
+            std::fprintf(stderr, "ztv-tool get: unknown key '%.*s'\n", static_cast<int>(std::min<std::size_t>(key.size(), 64)),
+                         key.data());
+            return 2;
+        }
+    ConfigState state;
+    if (!load(parsed, state)) return 1;
+    for (std::string_view key : parsed.rest)
+        std::printf("%.*s=%s\n", static_cast<int>(key.size()), key.data(), key_value(state, key)->c_str());
+    return 0;
+}
+
+int set_parameters(ConfigState& state, std::span<const std::string_view> assignments, Lang lang) {
+    struct Assignment {
+        std::string_view key;
+        std::string_view value;
+    };
+    std::vector<Assignment> list;
+    for (std::string_view text : assignments) {
+        const std::size_t equals = text.find('=');
+        if (equals == std::string_view::npos || equals == 0) {
+            std::fprintf(stderr, "ztv-tool set: '%.*s' is not KEY=VALUE\n", static_cast<int>(std::min<std::size_t>(text.size(), 64)),
+                         text.data());
+            return 2;
+        }
+        list.push_back({text.substr(0, equals), text.substr(equals + 1)});
+    }
+    // The interception mask rides with the touch mode when both are given.
+    const auto is = [](std::string_view key, std::string_view name) { return ascii_lower(key) == ascii_lower(name); };
+    std::optional<std::uint8_t> intercept;
+    bool touch_mode_given = false;
+    for (const Assignment& a : list) {
+        if (is(a.key, "TOUCH_MODE")) touch_mode_given = true;
+        if (is(a.key, "TOUCH_INTERCEPT_SRCMASK")) {
+            const auto mask = parse_script_number(a.value, 0xFF);
+            if (!mask) {
+                std::fprintf(stderr, "ztv-tool set: TOUCH_INTERCEPT_SRCMASK takes a mask of 0 to 255\n");
+                return 2;
+            }
+            intercept = static_cast<std::uint8_t>(*mask);
+        }
+    }
+    for (const Assignment& a : list) {
+        if (touch_mode_given && is(a.key, "TOUCH_INTERCEPT_SRCMASK")) continue;
+        const AssignResult result = assign_key(state, a.key, a.value, intercept);
+        if (result.status == AssignStatus::Applied) continue;
+        std::fprintf(stderr, "%s\n", result.message.in(lang).c_str());
+        return result.status == AssignStatus::Refused ? 1 : 2;
+    }
+    refresh_pages(state);
+    return 0;
+}
+
+int run_set(Args args) {
+    const Parsed parsed = parse(args);
+    if (!parsed.ok || parsed.rest.empty()) {
+        std::fprintf(stderr, "usage: ztv-tool set FILE.ZTV KEY=VALUE... [--lang en|ru]\n");
+        return 2;
+    }
+    ConfigState state;
+    if (!load(parsed, state)) return 1;
+    const int status = set_parameters(state, parsed.rest, parsed.lang);
+    if (status != 0) return status;  // nothing is saved after a refusal
+    const ConfigFileStatus saved = save_config_file(parsed.path, state);
+    if (saved != ConfigFileStatus::Ok) {
+        std::fprintf(stderr, "%s\n", config_file_error(saved, parsed.path).in(parsed.lang).c_str());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace ztv::cli

@@ -195,8 +195,8 @@ int run_set(Args args) {
     if (!load(parsed, state)) return 1;
     const int status = set_parameters(state, parsed.rest, parsed.lang);
     if (status != 0) return status;  // nothing is saved after a refusal
-    const ConfigFileStatus saved = save_config_file(parsed.path, state);
-    if (saved != ConfigFileStatus::Ok) {
+    const FileWriteStatus saved = save_config_file(parsed.path, state);
+    if (saved != FileWriteStatus::Ok) {
         std::fprintf(stderr, "%s\n", config_file_error(saved, parsed.path).in(parsed.lang).c_str());
         return 1;
     }

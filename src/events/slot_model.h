@@ -140,6 +140,8 @@ bool drop_button(Record& record, std::size_t slot, DropTarget target, DraggedBut
 // ---- texts ----------------------------------------------------------------------------------
 
 // The source texts are the configuration's (kAnySource, kSelectSources, source_numbers).
+using ztv::kAnySource;
+using ztv::kSelectSources;
 using ztv::source_numbers;
 // The source mask as the description shows it: "Any" for 0, otherwise the numbers.
 Text source_list_text(std::uint8_t mask);

@@ -34,7 +34,10 @@ std::span<const Command> all_commands() {
     return kCommands;
 }
 
-bool option_takes_value(std::string_view option) { return option == "--lang" || option == "--sim-state"; }
+bool option_takes_value(std::string_view option) {
+    return option == "--lang" || option == "--sim-state" || option == "--sim-can" || option == "--seconds" ||
+           option == "--mode";
+}
 
 std::string_view command_name(std::span<const std::string_view> words, std::vector<std::string_view>& args) {
     std::string_view name;

@@ -154,6 +154,8 @@ TEST(CommandLine, OptionsMayStandBeforeOrAfterTheCommandName) {
     const std::vector<std::string_view> values = {"--lang", "ru", "--sim-state", "s.ini", "show", "a.ZTV"};
     EXPECT_EQ(command_name(values, args), "show");
     EXPECT_EQ(args, (std::vector<std::string_view>{"a.ZTV", "--lang", "ru", "--sim-state", "s.ini"}));
+    const std::vector<std::string_view> canlog = {"--seconds", "10", "--mode", "changed", "canlog", "x.LOG"};
+    EXPECT_EQ(command_name(canlog, args), "canlog");
     const std::vector<std::string_view> none = {"--help"};
     EXPECT_EQ(command_name(none, args), "");
     const std::vector<std::string_view> dangling = {"--lang"};

@@ -30,7 +30,7 @@ version=$(ls "$kernel_dir/lib/modules" | head -n 1)
 for tool in cpio modprobe strip; do
     command -v $tool > /dev/null || skip_because "$tool is not installed"
 done
-for binary in ztv-tool ztv-usb-gadget tests/usb/usb_vm_samples; do
+for binary in ztv-tool ztv-usb-gadget tests/usb/usb_vm_samples tests/usb/hidapi_probe; do
     [ -x "$build/$binary" ] || { echo "missing $build/$binary: build it first"; exit 1; }
 done
 
@@ -56,7 +56,7 @@ for m in $modules; do
 done
 
 # The programs, without their debug information, and every shared library they load.
-binaries="ztv-tool ztv-usb-gadget"
+binaries="ztv-tool ztv-usb-gadget tests/usb/hidapi_probe"
 [ -x "$build/bench/usb_exchange_bench" ] && binaries="$binaries bench/usb_exchange_bench"
 for binary in $binaries; do
     strip --strip-debug -o "$root/usr/bin/$(basename "$binary")" "$build/$binary"

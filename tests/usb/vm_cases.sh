@@ -122,6 +122,24 @@ wait_hidraw
 tool restore $data/full.ZTV
 result $? "after the device is back, a restore succeeds"
 
+# 5b. what hidapi itself returns over this stack, present and after an unplug (the facts the
+# HidapiBackend is written against; printed for the record)
+stop_gadget
+start_gadget --identity 1
+hidapi_probe > $out 2> $err
+s=$?
+sed 's/^/    /' $out
+[ $s -eq 0 ] && grep -q 'get_feature(70) -> 70,' $out && grep -q 'send_feature(70) -> 70$' $out
+result $? "hidapi counts whole feature reports with their ID"
+stop_gadget
+start_gadget --identity 1 --unplug-after 1 --absent-ms 3000
+hidapi_probe unplugged > $out 2> $err
+s=$?
+sed 's/^/    /' $out
+[ $s -eq 0 ] && grep -q 'get_feature(70) -> -1' $out
+result $? "hidapi fails the calls on a handle whose device has left"
+wait_hidraw
+
 # 6. figures: exchange rate and CPU time per exchange over the real stack
 stop_gadget
 start_gadget --identity 1

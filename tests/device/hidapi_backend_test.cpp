@@ -169,7 +169,9 @@ TEST_F(HidapiBackendTest, ShortReplyFailsAndLeavesNoStaleBytes) {
     auto device = backend.open("/dev/hidraw0");
     std::vector<std::uint8_t> cut = reply_frame(0x90, 0x77);
     cut.resize(10);
-    state.replies = {cut, std::vector<std::uint8_t>(reply_frame(0x90, 0x77).begin(), reply_frame(0x90, 0x77).begin() + 69)};
+    std::vector<std::uint8_t> no_checksum = reply_frame(0x90, 0x77);
+    no_checksum.resize(kFrameSize - 1);
+    state.replies = {cut, no_checksum};
     std::array<std::uint8_t, kFrameSize> report{};
     report.fill(0xEE);  // an earlier reply
     EXPECT_FALSE(device->get_feature(report));

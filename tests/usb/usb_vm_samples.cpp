@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/file_io.h"
 #include "config/config_file.h"
 #include "config/config_state.h"
 #include "device/firmware_file.h"
@@ -36,14 +37,14 @@ int main(int argc, char** argv) {
     ConfigState full;
     for (std::size_t i = 0; i < kRecordSize; ++i) full.record.set_u8(i, static_cast<std::uint8_t>((i * 37 + 11) % 256));
     full.touch = {{11, 22, 33, 44, 55, 66, 77, 88, 99, 110}};
-    ok = ok && save_config_file(dir + "/full.ZTV", full) == ConfigFileStatus::Ok;
+    ok = ok && save_config_file(dir + "/full.ZTV", full) == FileWriteStatus::Ok;
     // A controller holds only the record and the touch block, as the file gives them back.
     ConfigState loaded;
     ok = ok && load_config_file(dir + "/full.ZTV", loaded) == ConfigFileStatus::Ok;
     ConfigState device;
     device.record = loaded.record;
     device.touch = loaded.touch;
-    ok = ok && save_config_file(dir + "/expected.ZTV", device) == ConfigFileStatus::Ok;
+    ok = ok && save_config_file(dir + "/expected.ZTV", device) == FileWriteStatus::Ok;
     if (!ok) std::fprintf(stderr, "usb_vm_samples: cannot write the samples into %s\n", dir.c_str());
     return ok ? 0 : 1;
 }

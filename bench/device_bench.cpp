@@ -6,9 +6,8 @@
 //     simulated controller's side together).
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 
-#include "common/host.h"
+#include "bench_host.h"
 #include "config/config_state.h"
 #include "device/device_errors.h"
 #include "device/protocol.h"
@@ -19,36 +18,6 @@
 using namespace ztv;
 
 namespace {
-
-// The shell's services with nothing behind them but the machine's clock.
-class BenchHost final : public Host {
-public:
-    std::uint32_t tick_ms() override { return clock_.now_ms(); }
-    void pump() override {}
-    bool closing() const override { return false; }
-    int show_message(int, const Text& text) override {
-        std::fprintf(stderr, "%s\n", text.en.c_str());
-        return kIdOk;
-    }
-    void flash_message(int, int, const Text&) override {}
-    void clear_flash_message() override {}
-    void progress_begin(int, const Text&) override {}
-    void progress_add(int) override {}
-    void progress_hide() override {}
-    void suspend_polling() override {}
-    void resume_polling() override {}
-    void log_line(const std::string&, LogSource) override {}
-    void set_status_text(const Text&) override {}
-
-private:
-    sim::RealClock clock_;
-};
-
-double cpu_seconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
 
 struct Bench {
     explicit Bench(std::uint32_t latency_us) {

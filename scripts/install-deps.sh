@@ -11,4 +11,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev \
   libhidapi-dev \
   xvfb xauth fonts-dejavu-core \
+  qemu-system-x86 busybox-static kmod cpio binutils \
   > /dev/null
+# Debian's kernel for the USB virtual-machine test, unpacked rather than installed.
+$SUDO bash "$(dirname "$0")/vm-kernel.sh" > /dev/null

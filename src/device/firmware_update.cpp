@@ -22,6 +22,13 @@ constexpr TextPair kOlderVersion{"Вы пытаетесь загрузить б�
 constexpr TextPair kUpdateTitle{"Обновление прошивки", "Firmware update"};
 constexpr TextPair kUpdateFailed{"Не удалось обновить прошивку\n%s", "Failed to update the firmware\n%s"};
 constexpr TextPair kUpdated{"Устройство обновлено до версии %u.%02u", "The device is updated to version %u.%02u"};
+constexpr TextPair kNotBack{"Контроллер не вернулся в течение 10 с после обновления прошивки",
+                           "The controller did not come back within 10 s after the firmware update"};
+constexpr TextPair kStayedInBootloader{
+    "Контроллер остался в режиме загрузчика: новая прошивка не запустилась",
+    "The controller stayed in its bootloader: the new firmware did not start"};
+constexpr TextPair kOtherVersion{"После обновления контроллер сообщает версию %u.%02u вместо %u.%02u",
+                                 "After the update the controller reports version %u.%02u instead of %u.%02u"};
 constexpr TextPair kDeviceBanner{"******************* Устройство *******************",
                                  "******************* Device *******************"};
 constexpr TextPair kUpdateBanner{"******************* Обновление *******************",
@@ -111,6 +118,32 @@ bool FirmwareUpdate::bring_into_bootloader() {
     return true;
 }
 
+bool FirmwareUpdate::confirm_update() {
+    // The bootloader confirming the last block says nothing about whether the new firmware
+    // starts: only the application answering with the file's version proves the update. The
+    // polling tick runs during the waits and finds the controller under whatever identity it
+    // comes back with.
+    for (int step = 0; step < kConfirmSteps && !host_.closing(); ++step) {
+        if (monitor_.connected() && !monitor_.is_bootloader()) break;
+        wait_pumping(host_, kBootloaderWaitStepMs);
+    }
+    if (host_.closing()) return false;
+    if (!monitor_.connected()) {
+        error_box(to_text(kNotBack));
+        return false;
+    }
+    if (monitor_.is_bootloader()) {
+        error_box(to_text(kStayedInBootloader));
+        return false;
+    }
+    const std::uint32_t reported = monitor_.status().app_version;
+    if (reported != image_.version) {
+        error_box(format_pair(kOtherVersion, reported / 100, reported % 100, image_.version / 100, image_.version % 100));
+        return false;
+    }
+    return true;
+}
+
 FirmwareResult FirmwareUpdate::send() {
     if (image_.transfer.empty()) return FirmwareResult::Refused;
     if (image_.hardware_code != device_.hardware_code) {
@@ -130,6 +163,7 @@ FirmwareResult FirmwareUpdate::send() {
         if (!host_.closing()) error_box(with_error_text(kUpdateFailed, error));
         return FirmwareResult::Refused;
     }
+    if (!confirm_update()) return FirmwareResult::Refused;
     host_.flash_message(3000, 250, format_pair(kUpdated, image_.version / 100, image_.version % 100));
     return FirmwareResult::Updated;
 }

@@ -16,6 +16,8 @@ namespace ztv {
 inline constexpr std::uint32_t kBootloaderWaitStepMs = 100;
 inline constexpr int kBootloaderConnectSteps = 50;
 inline constexpr int kBootloaderPresenceSteps = 60;
+// After the transfer the new application must show up within this many 100 ms steps.
+inline constexpr int kConfirmSteps = 100;
 
 enum class FirmwareResult : int { Refused = -1, NoFile = 0, Updated = 1 };
 
@@ -38,6 +40,8 @@ public:
 private:
     bool read_device();
     bool bring_into_bootloader();
+    // Waits for the controller to come back as its application with the file's version.
+    bool confirm_update();
     void error_box(const Text& text);
 
     ConnectionMonitor& monitor_;

@@ -173,6 +173,31 @@ TEST_F(DeviceLinkTest, FirmwareUpdateFromTheToolbarAsksForTheFileAndRemembersIts
     EXPECT_EQ(folders[1], dir.path());
 }
 
+// A file the bootloader takes but does not start: the window waits for the controller through
+// its polling, says so once, and the polling that goes on meanwhile adds nothing.
+TEST_F(DeviceLinkTest, FirmwareTheBootloaderDoesNotStartIsReportedOnce) {
+    ASSERT_TRUE(connect_controller());
+    const QString path = dir.filePath(QStringLiteral("foreign.LDR"));
+    {
+        const std::vector<std::uint8_t> image = make_firmware_file(1107, 4, std::vector<std::uint8_t>(500, 0x5A));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(image.data()), static_cast<qint64>(image.size()));
+    }
+    window->set_file_chooser([&](FileDialogKind, const QString&, const QString&, const QString&) { return path; });
+    window->set_language(1);
+    boxes.clear();
+    window->on_update_device();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("The controller stayed in its bootloader: the new firmware did not start"));
+    EXPECT_FALSE(window->busy());
+    EXPECT_EQ(link->simulator()->mode(), sim::SimMode::Bootloader);
+    wait_until([] { return false; }, 1500);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(link->monitor().connected());
+    EXPECT_TRUE(link->monitor().is_bootloader());
+}
+
 TEST_F(DeviceLinkTest, DefaultsAndRestartMakeTheNextPollReadTheConfigurationAgain) {
     ASSERT_TRUE(connect_controller());
     answer = kIdYes;

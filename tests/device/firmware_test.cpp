@@ -133,6 +133,9 @@ TEST_F(FirmwareTest, FullUpdateThroughTheBootloader) {
     const std::string path = write_temp("fw.LDR", sim::make_sim_firmware(1107, 4, 4096));
     EXPECT_EQ(run(path), FirmwareResult::Updated);
     EXPECT_TRUE(world.host.boxes.empty());
+    // Reported only once the application answers with the new version.
+    EXPECT_EQ(world.sim.mode(), sim::SimMode::Application);
+    EXPECT_EQ(world.monitor.status().app_version, 1107u);
     ASSERT_FALSE(world.host.flashes.empty());
     EXPECT_EQ(world.host.flashes.back().text.en, "The device is updated to version 11.07");
     // One trigger frame to the application, then the body in 65 frames to the bootloader.
@@ -147,8 +150,13 @@ TEST_F(FirmwareTest, FullUpdateThroughTheBootloader) {
     const Frame& last = blocks.back();
     EXPECT_EQ(last.offset(), 4096);
     for (std::size_t i = 2; i < 64; ++i) EXPECT_EQ(last.payload()[i], 0);
-    EXPECT_EQ(world.host.progress_titles.back().en, "Firmware update");
-    EXPECT_EQ(world.host.progress_max, 4096);
+    // The transfer's progress; the returning controller's configuration is read after it.
+    const auto& titles = world.host.progress_titles;
+    const auto update_progress = std::find_if(titles.begin(), titles.end(),
+                                              [](const Text& t) { return t.en == "Firmware update"; });
+    ASSERT_NE(update_progress, titles.end());
+    EXPECT_EQ(world.host.progress_maxima[static_cast<std::size_t>(update_progress - titles.begin())], 4096);
+    EXPECT_EQ(titles.back().en, "Reading configuration from the device");
     const auto log = world.host.log_texts();
     EXPECT_NE(std::find(log.begin(), log.end(), "The update file           \"fw.LDR\""), log.end());
     EXPECT_NE(std::find(log.begin(), log.end(), "Application version       11.07"), log.end());
@@ -214,6 +222,46 @@ TEST_F(FirmwareTest, TransferFailureIsReportedUnlessClosing) {
     EXPECT_EQ(run(write_temp("fail.LDR", sim::make_sim_firmware(1107, 4, 1000))), FirmwareResult::Refused);
     ASSERT_EQ(world.host.boxes.size(), 1u);
     EXPECT_EQ(world.host.boxes[0].text.en, "Failed to update the firmware\nFailed result");
+}
+
+// The bootloader takes every block of a file whose own checksum is right, but it starts only
+// a firmware it recognises: an update it refuses must not be reported as done.
+TEST_F(FirmwareTest, ImageTheBootloaderDoesNotStartIsAFailure) {
+    const std::uint32_t start = world.host.tick_ms();
+    const std::string path = write_temp("foreign.LDR", make_firmware_file(1106, 4, std::vector<std::uint8_t>(700, 0x3C)));
+    EXPECT_EQ(run(path), FirmwareResult::Refused);
+    ASSERT_EQ(world.host.boxes.size(), 1u);
+    EXPECT_EQ(world.host.boxes[0].type, kBoxError);
+    EXPECT_EQ(world.host.boxes[0].text.en, "The controller stayed in its bootloader: the new firmware did not start");
+    EXPECT_EQ(world.host.boxes[0].text.ru, "Контроллер остался в режиме загрузчика: новая прошивка не запустилась");
+    for (const auto& flash : world.host.flashes) EXPECT_EQ(flash.text.en.find("updated"), std::string::npos);
+    EXPECT_EQ(world.sim.mode(), sim::SimMode::Bootloader);
+    // It waited the whole confirmation time, and not much longer.
+    const std::uint32_t took = world.host.tick_ms() - start;
+    EXPECT_GE(took, 10000u);
+    EXPECT_LT(took, 20000u);
+}
+
+TEST_F(FirmwareTest, ControllerReportingAnotherVersionIsAFailure) {
+    // A controller whose bootloader installs the image but whose application then reports
+    // another version: rewrite the accepted version before the restart takes effect.
+    for (std::uint32_t t = 0; t < 20000; t += 5)
+        world.sim.at(world.host.tick_ms() + t, [](sim::SimController& s) {
+            if (s.memory().app_version == 1107) s.memory().app_version = 1104;
+        });
+    EXPECT_EQ(run(write_temp("odd.LDR", sim::make_sim_firmware(1107, 4, 640))), FirmwareResult::Refused);
+    ASSERT_EQ(world.host.boxes.size(), 1u);
+    EXPECT_EQ(world.host.boxes[0].text.en, "After the update the controller reports version 11.04 instead of 11.07");
+    EXPECT_EQ(world.host.boxes[0].text.ru, "После обновления контроллер сообщает версию 11.04 вместо 11.07");
+}
+
+TEST_F(FirmwareTest, ControllerThatDoesNotComeBackIsAFailure) {
+    world.sim.set_restart_ms(15000);
+    EXPECT_EQ(run(write_temp("slow.LDR", sim::make_sim_firmware(1107, 4, 640))), FirmwareResult::Refused);
+    ASSERT_EQ(world.host.boxes.size(), 1u);
+    EXPECT_EQ(world.host.boxes[0].text.en, "The controller did not come back within 10 s after the firmware update");
+    EXPECT_TRUE(world.host.flashes.empty() ||
+                world.host.flashes.back().text.en.find("updated") == std::string::npos);
 }
 
 TEST_F(FirmwareTest, StatusReadFailureStopsAtOnce) {

@@ -37,6 +37,7 @@ int FakeHost::show_message(int type, const Text& text) {
 
 void FakeHost::progress_begin(int maximum, const Text& title) {
     progress_titles.push_back(title);
+    progress_maxima.push_back(maximum);
     progress_max = maximum;
     progress_total = 0;
     progress_visible = true;

@@ -73,6 +73,7 @@ public:
     std::vector<LogLine> log;
     std::vector<Text> status_texts;
     std::vector<Text> progress_titles;
+    std::vector<int> progress_maxima;  // one per progress_begin, beside its title
     int progress_max = 0;
     int progress_total = 0;
     bool progress_visible = false;

@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include <algorithm>
 #include <limits>
 
 #include "app/language_walker.h"
@@ -49,6 +50,8 @@ public:
     ListControl(const ControlView& view, QWidget* parent) : BoundControl(view, parent) {
         combo_ = new QComboBox(this);
         combo_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        // Short lists line up with the longer ones beside them.
+        combo_->setMinimumWidth(140);
         set_input(combo_);
         // activated, not currentIndexChanged: only the user's choice counts, and choosing the
         // same entry again (e.g. "Select..." to change the sources) is a choice too.
@@ -242,9 +245,13 @@ public:
     TableControl(const ControlView& view, QWidget* parent) : BoundControl(view, parent) {
         table_ = new QTableWidget(0, 2, this);
         table_->verticalHeader()->hide();
+        table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
         table_->horizontalHeader()->setStretchLastSection(true);
+        table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         table_->setSelectionMode(QAbstractItemView::SingleSelection);
         table_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+        table_->setMinimumWidth(200);
         delegate_ = new BoundedCellDelegate(table_, [this](int row, const QString& text) { report(row, utf8(text)); });
         table_->setItemDelegateForColumn(1, delegate_);
         set_input(table_);
@@ -253,10 +260,11 @@ public:
 protected:
     void show_value(const ControlView& view, Lang lang) override {
         delegate_->set_max_length(view.max_length);
-        // The caption holds the column titles, one per line ("Source\nName").
-        const QStringList titles = qtext(view.label, lang).split(QLatin1Char('\n'));
-        table_->setHorizontalHeaderLabels({titles.value(0), titles.value(1)});
-        table_->horizontalHeader()->setVisible(!view.label.empty());
+        QStringList titles;
+        for (const Text& title : view.columns) titles << qtext(title, lang);
+        while (titles.size() < 2) titles << QString();
+        table_->setHorizontalHeaderLabels(titles);
+        table_->horizontalHeader()->setHidden(view.columns.empty());
         const int rows = static_cast<int>(view.items.size());
         if (table_->rowCount() != rows) table_->setRowCount(rows);
         for (int row = 0; row < rows; ++row) {
@@ -273,12 +281,23 @@ protected:
             if (table_->item(row, 1)->text() != text) table_->item(row, 1)->setText(text);
         }
         table_->resizeColumnToContents(0);
-        int height = table_->horizontalHeader()->isVisible() ? table_->horizontalHeader()->sizeHint().height() : 0;
-        for (int row = 0; row < rows; ++row) height += table_->rowHeight(row);
-        table_->setFixedHeight(height + 2 * table_->frameWidth());
+        fit_height();
+    }
+
+    // Sizes settle once the style has polished the table, so it is fitted again when shown.
+    void showEvent(QShowEvent* event) override {
+        BoundControl::showEvent(event);
+        fit_height();
     }
 
 private:
+    // Every row in sight: the table is short and a scroll bar would hide a name.
+    void fit_height() {
+        QHeaderView* header = table_->horizontalHeader();
+        const int header_height = header->isHidden() ? 0 : std::max(header->height(), header->sizeHint().height());
+        table_->setFixedHeight(header_height + table_->verticalHeader()->length() + 2 * table_->frameWidth());
+    }
+
     QTableWidget* table_ = nullptr;
     BoundedCellDelegate* delegate_ = nullptr;
 };
@@ -300,6 +319,8 @@ BoundControl::~BoundControl() {
     // A caption that no page took lives with its control.
     if (caption_ != nullptr && caption_->parent() == nullptr) delete caption_.data();
 }
+
+void BoundControl::drop_caption() { delete caption_.data(); }
 
 void BoundControl::set_input(QWidget* input) {
     input_ = input;
@@ -362,11 +383,13 @@ BoundControl* make_bound_control(const ControlView& view, QWidget* parent) {
 }
 
 void add_form_row(QFormLayout& form, BoundControl& control) {
-    if (control.caption() != nullptr) {
+    if (control.caption() != nullptr && !control.caption()->text().isEmpty()) {
         form.addRow(control.caption(), &control);
-    } else {
-        form.addRow(&control);
+        return;
     }
+    // Nothing to say beside it: the control takes the whole row.
+    control.drop_caption();
+    form.addRow(&control);
 }
 
 BoundControl* ControlSet::add(BoundControl* control) {

@@ -59,6 +59,10 @@ public:
     // The caption to place beside the control; nullptr for tick boxes, which carry their
     // caption themselves.
     QLabel* caption() const { return caption_; }
+    // Drops the caption for good (the control then takes a whole row of its form).
+    void drop_caption();
+    // The text after the input ("mSec"), hidden while the view has none.
+    QLabel* unit() const { return unit_; }
 
     // Shows a view of this control in a language. Never reports an action.
     void show_view(const ControlView& view, Lang lang);
@@ -93,7 +97,8 @@ private:
 // Makes the widget for a view's kind; the view's name becomes the input's object name.
 BoundControl* make_bound_control(const ControlView& view, QWidget* parent);
 
-// Adds a control as one row of a form: caption on the left (if any), control on the right.
+// Adds a control as one row of a form: its caption on the left and the control on the right;
+// a control whose view (shown before) has no caption takes the whole row.
 void add_form_row(QFormLayout& form, BoundControl& control);
 
 // The bound controls of one or more pages: found by name, updated from views, and reporting

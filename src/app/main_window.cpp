@@ -22,6 +22,7 @@
 #include "app/shell_messages.h"
 #include "app/toolbar_rules.h"
 #include "common/format.h"
+#include "config/parameter_pages.h"
 #include "diag/terminal_page.h"
 #include "events/slot_editor_view.h"
 #include "tools/source_select_window.h"
@@ -211,6 +212,12 @@ void TMainForm::build_pages() {
     parameters_splitter_->setObjectName(QStringLiteral("SplitterParameters"));
     parameters_splitter_->setChildrenCollapsible(false);
     parameters_layout->addWidget(parameters_splitter_);
+    parameter_pages_ = new ParameterPages(state_, *this, *source_window_, parameters_splitter_);
+    parameters_splitter_->addWidget(parameter_pages_);
+    // The page refresh: a read from the controller or a file, the language switch and every
+    // edit that ends with a refresh redraw the pages from the record. Later steps of the
+    // refresh (button grid, current slot) hook into the pages.
+    page_refresh_ = [this] { parameter_pages_->refresh(); };
     pages_->addTab(parameters_, QString());
 
     can_log_ = new QWidget(pages_);

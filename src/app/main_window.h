@@ -30,6 +30,7 @@ class QElapsedTimer;
 namespace ztv {
 
 class SlotEditor;
+class ParameterPages;
 class TInterceptForm;
 class TerminalPage;
 
@@ -204,6 +205,8 @@ public:
     QAction* debug_item() const { return menu_debug_; }
     QAction* log_item() const { return menu_log_; }
     QAction* only_used_item() const { return menu_only_used_; }
+    // The 25 parameter pages, first in the parameters splitter; refresh_pages() redraws them.
+    ParameterPages* parameter_pages() const { return parameter_pages_; }
     // The source selection window, shared by the parameter pages and the event editor.
     TInterceptForm* source_window() const { return source_window_; }
 
@@ -301,6 +304,7 @@ private:
     QAction* menu_only_used_ = nullptr;
     std::vector<std::function<void(bool)>> only_used_hooks_;
     TInterceptForm* source_window_ = nullptr;
+    ParameterPages* parameter_pages_ = nullptr;
     QAction* menu_write_now_ = nullptr;
     QMenu* menu_language_ = nullptr;
     QAction* menu_russian_ = nullptr;

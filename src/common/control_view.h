@@ -34,6 +34,7 @@ struct ControlView {
     Text unit;                 // text after the control ("mSec"); empty: none
     Text hint;                 // tool tip; empty: none
     std::vector<Text> items;   // List, CheckList, Table
+    std::vector<Text> columns; // Table: column titles; empty: no header row
     int selected = -1;         // List: -1 when the stored value names no entry
     std::uint32_t bits = 0;    // CheckList
     bool checked = false;      // Check

@@ -12,6 +12,9 @@ namespace ztv {
 namespace {
 
 constexpr TextPair kSourcesPrefix{"Источники", "Sources"};
+// Column titles of the source-name table.
+constexpr TextPair kSourceColumn{"Источник", "Source"};
+constexpr TextPair kNameColumn{"Название", "Name"};
 constexpr std::size_t kSourceModeEntry = 4;  // "Source..." of the touch mode list
 
 Text joined(TextPair head, const std::string& tail) { return Text(std::string(head.ru) + tail, std::string(head.en) + tail); }
@@ -94,6 +97,7 @@ void show_value(ControlView& view, const ParamBinding& row, const ConfigState& s
             view.bits = value & ((1u << view.items.size()) - 1u);
             break;
         case BindingKind::SourceNames:
+            view.columns = {to_text(kSourceColumn), to_text(kNameColumn)};
             for (std::size_t source = 0; source < kSourceCount; ++source)
                 view.items.push_back(Text::same(cp1251_to_utf8(record.source_name(source))));
             break;

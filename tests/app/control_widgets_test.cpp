@@ -42,8 +42,8 @@ protected:
     // Builds, places and shows a control from its first view.
     BoundControl* place(const ControlView& view, Lang lang = Lang::English) {
         BoundControl* control = controls.add(make_bound_control(view, page.get()));
-        add_form_row(*form, *control);
         control->show_view(view, lang);
+        add_form_row(*form, *control);
         page->show();
         return control;
     }
@@ -247,6 +247,25 @@ TEST_F(ControlWidgetsTest, CheckListShowsBitsAndReportsTheWholeMask) {
     EXPECT_GE(list->height(), 4 * list->sizeHintForRow(0));
 }
 
+TEST_F(ControlWidgetsTest, UncaptionedControlTakesTheWholeRow) {
+    ControlView view = view_of("SpeedButtonTouchSetup", ControlKind::Button);
+    view.text = Text::same("Calibrate...");
+    BoundControl* control = place(view);
+    EXPECT_EQ(control->caption(), nullptr);
+    QFormLayout::ItemRole role{};
+    int row = -1;
+    form->getWidgetPosition(control, &row, &role);
+    EXPECT_EQ(role, QFormLayout::SpanningRole);
+    controls.show({view}, Lang::English);  // a later view draws without a caption to draw
+
+    ControlView captioned = view_of("ComboBoxY", ControlKind::List);
+    captioned.label = Text::same("Mode");
+    BoundControl* other = place(captioned);
+    ASSERT_NE(other->caption(), nullptr);
+    form->getWidgetPosition(other, &row, &role);
+    EXPECT_EQ(role, QFormLayout::FieldRole);
+}
+
 TEST_F(ControlWidgetsTest, ButtonReportsAClickAndShowsItsText) {
     ControlView view = view_of("SpeedButtonKeysSetup", ControlKind::Button);
     view.text = Text("Настройка кнопок", "Button settings");
@@ -266,7 +285,8 @@ TEST_F(ControlWidgetsTest, LabelShowsTheCoresText) {
 
 TEST_F(ControlWidgetsTest, TableNumbersItsRowsAndReportsEveryChangeOfARow) {
     ControlView view = view_of("ValueListEditorSourceName", ControlKind::Table);
-    view.label = Text("Источник\nИмя", "Source\nName");
+    view.label = Text("Названия источников", "Source names");
+    view.columns = {Text("Источник", "Source"), Text("Имя", "Name")};
     view.max_length = 5;
     for (const char* name : {"RADIO", "", "TV", "", "", "", "", "NAVI"}) view.items.push_back(Text::same(name));
     auto* table = input<QTableWidget>(place(view));
@@ -277,6 +297,8 @@ TEST_F(ControlWidgetsTest, TableNumbersItsRowsAndReportsEveryChangeOfARow) {
     EXPECT_EQ(table->horizontalHeaderItem(0)->text(), QStringLiteral("Source"));
     EXPECT_EQ(table->horizontalHeaderItem(1)->text(), QStringLiteral("Name"));
     EXPECT_FALSE(table->item(0, 0)->flags() & Qt::ItemIsEditable);
+    // All eight rows in sight without a scroll bar.
+    EXPECT_GE(table->height(), table->verticalHeader()->length() + table->horizontalHeader()->height());
 
     table->setCurrentCell(1, 1);
     table->editItem(table->item(1, 1));

@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <QStackedWidget>
+
 #include "app/device_link.h"
 #include "app/shell_fixture.h"
 #include "config/field_table.h"
@@ -48,6 +50,11 @@ protected:
         window->resize(900, 700);
         window->show();
         grid = tools->grid_widget();
+        // The grid lives on a page of its own ("Keys", or the stand-in panel): bring it in sight
+        // so that clicks reach it.
+        for (QWidget* w = grid; w != nullptr && w->parentWidget() != nullptr; w = w->parentWidget())
+            if (auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget())) stack->setCurrentWidget(w);
+        QApplication::processEvents();  // lay the page out before the tests measure cells
     }
     void TearDown() override {
         link.reset();

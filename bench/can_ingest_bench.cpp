@@ -8,6 +8,8 @@
 
 #include "diag/can_log.h"
 
+#include "bench_measure.h"
+
 namespace {
 
 using namespace ztv;
@@ -28,19 +30,6 @@ struct NullHost final : Host {
     void set_status_text(const Text&) override {}
 };
 
-long resident_kb() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            long kb = 0;
-            status >> kb;
-            return kb;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return -1;
-}
 
 }  // namespace
 

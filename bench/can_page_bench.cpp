@@ -21,6 +21,8 @@
 #include "diag/can_log_page.h"
 #include "sim/sim_can_traffic.h"
 
+#include "bench_measure.h"
+
 namespace {
 
 using namespace ztv;
@@ -32,19 +34,6 @@ double process_cpu_ms() {
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
 }
 
-long resident_kb() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            long kb = 0;
-            status >> kb;
-            return kb;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return -1;
-}
 
 }  // namespace
 

@@ -19,28 +19,12 @@
 #include "tools/ir_code_window.h"
 #include "tools/key_board_window.h"
 
+#include "bench_measure.h"
+
 namespace {
 
-using Clock = std::chrono::steady_clock;
 
-double ms_since(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
-long resident_kb() {
-    std::ifstream status("/proc/self/status");
-    if (!status) return -1;
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            long kb = 0;
-            status >> kb;
-            return kb;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return -1;
-}
 
 void save(QWidget& widget, const QString& dir, const QString& name) {
     QCoreApplication::processEvents();

@@ -23,29 +23,12 @@
 #include "config/parameter_pages.h"
 #include "diag/terminal_page.h"
 
+#include "bench_measure.h"
+
 namespace {
 
-using Clock = std::chrono::steady_clock;
 
-double ms_since(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
-// Resident set size in KB from Linux's process status; -1 elsewhere.
-long resident_kb() {
-    std::ifstream status("/proc/self/status");
-    if (!status) return -1;
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            long kb = 0;
-            status >> kb;
-            return kb;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return -1;
-}
 
 // Milliseconds since the kernel started this process (dynamic loading included), at the
 // kernel's clock-tick resolution; -1 where /proc is not there.

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -32,6 +33,7 @@ namespace ztv {
 class SlotEditor;
 class TInterceptForm;
 class TerminalPage;
+class QtTranslations;
 
 struct ShellOptions {
     std::string settings_path;     // the program's own settings file
@@ -198,6 +200,8 @@ public:
     QTabWidget* page_control() const { return pages_; }
     FlashStrip* flash_strip() const { return strip_; }
     QProgressBar* gauge() const { return gauge_; }
+    // The title over the gauge while it shows a wait without a measure.
+    QLabel* gauge_title() const { return gauge_title_; }
     QString status_line() const;
     QMenu* main_popup() const { return popup_; }
     QMenu* shared_popup() const { return shared_popup_; }
@@ -214,6 +218,10 @@ public:
     void set_only_used(bool on);
     void add_only_used_hook(std::function<void(bool only_used)> hook) { only_used_hooks_.push_back(std::move(hook)); }
     QToolButton* speed_button(const char* name) const;
+    // The button at the toolbar's end that opens the main popup menu.
+    QToolButton* menu_button() const { return button_menu_; }
+    // Opens the main popup menu under the menu button (its key does this).
+    void open_main_menu();
 
     // Opens the popup that the terminal, the button table and the event editor share; context
     // says who opened it. A second entry with no text is left out.
@@ -246,6 +254,7 @@ private:
     void build_menus();
     void build_pages();
     void build_timers();
+    void build_shortcuts();
     void apply_settings();
     void save_settings();
     void save_settings_file(const SettingsFile& file, const IniDocument& doc);
@@ -256,7 +265,10 @@ private:
     void on_polling_timer();
     void run_toolbar_action(const std::function<void()>& action);
     void load_config(const QString& path);
+    void show_progress_title();
     QString dialog_folder(FileDialogKind kind, bool* ok);
+    QSize file_dialog_size() const;
+    void remember_file_dialog_size(const QSize& size);
 
     ConfigState& state_;
     ShellOptions options_;
@@ -285,8 +297,11 @@ private:
     QToolButton* button_language_maker_ = nullptr;
     QToolButton* button_keys_setup_ = nullptr;
     QToolButton* button_touch_setup_ = nullptr;
+    QToolButton* button_menu_ = nullptr;
     FlashStrip* strip_ = nullptr;
     QProgressBar* gauge_ = nullptr;
+    QLabel* gauge_title_ = nullptr;  // the title over a gauge without a measure
+    Text progress_title_;
     QLabel* status_panel_ = nullptr;
     QTabWidget* pages_ = nullptr;
     TerminalPage* terminal_ = nullptr;
@@ -335,6 +350,8 @@ private:
 
     MessageAnswerer answerer_;
     FileChooser chooser_;
+    std::unique_ptr<QtTranslations> qt_texts_;
+    bool qt_texts_warned_ = false;
     DeviceHooks device_;
     DeviceActions actions_;
     QElapsedTimer* clock_ = nullptr;

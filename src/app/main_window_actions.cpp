@@ -1,4 +1,7 @@
 // The toolbar's handlers: configuration files here, device operations through the link.
+#include <QApplication>
+#include <QPointer>
+
 #include "app/main_window.h"
 #include "app/shell_messages.h"
 #include "config/config_file.h"
@@ -6,17 +9,29 @@
 
 namespace ztv {
 
-// Every handler locks the toolbar while it runs and unlocks it on every way out.
+// Every handler locks the toolbar while it runs and unlocks it on every way out. Locking
+// disables the focused button, and Qt then hands the focus on (to the "only used" toggle, where
+// a second Space would flip the filter); once the button is usable again it gets it back.
 void TMainForm::run_toolbar_action(const std::function<void()>& action) {
     ++toolbar_depth_;
+    const QPointer<QWidget> had_focus = QApplication::focusWidget();
     set_busy(true);
+    // Where Qt put the focus when the button went grey; anywhere else is the user's choice.
+    const QPointer<QWidget> handed_to = QApplication::focusWidget();
     struct Unlock {
         TMainForm& form;
+        const QPointer<QWidget>& had_focus;
+        const QPointer<QWidget>& handed_to;
         ~Unlock() {
             --form.toolbar_depth_;
             form.set_busy(form.toolbar_depth_ > 0);
+            if (form.toolbar_depth_ == 0) form.progress_hide();
+            if (form.toolbar_depth_ > 0 || !had_focus || had_focus == handed_to) return;
+            if (!had_focus->isEnabled() || !had_focus->isVisible()) return;
+            const QWidget* now = QApplication::focusWidget();
+            if (now == nullptr || now == handed_to) had_focus->setFocus(Qt::OtherFocusReason);
         }
-    } unlock{*this};
+    } unlock{*this, had_focus, handed_to};
     action();
 }
 

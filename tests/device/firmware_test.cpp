@@ -131,6 +131,7 @@ TEST_F(FirmwareTest, NoFileChosenIsZero) {
 
 TEST_F(FirmwareTest, FullUpdateThroughTheBootloader) {
     const std::string path = write_temp("fw.LDR", sim::make_sim_firmware(1107, 4, 4096));
+    world.host.progress_titles.clear();  // the connection's own configuration read
     EXPECT_EQ(run(path), FirmwareResult::Updated);
     EXPECT_TRUE(world.host.boxes.empty());
     ASSERT_FALSE(world.host.flashes.empty());
@@ -147,8 +148,13 @@ TEST_F(FirmwareTest, FullUpdateThroughTheBootloader) {
     const Frame& last = blocks.back();
     EXPECT_EQ(last.offset(), 4096);
     for (std::size_t i = 2; i < 64; ++i) EXPECT_EQ(last.payload()[i], 0);
-    EXPECT_EQ(world.host.progress_titles.back().en, "Firmware update");
+    // The wait for the bootloader is shown as such before the transfer's progress.
+    ASSERT_EQ(world.host.progress_titles.size(), 2u);
+    EXPECT_EQ(world.host.progress_titles[0].en, "Waiting for the bootloader");
+    EXPECT_EQ(world.host.progress_titles[0].ru, "Ожидание загрузчика");
+    EXPECT_EQ(world.host.progress_titles[1].en, "Firmware update");
     EXPECT_EQ(world.host.progress_max, 4096);
+    EXPECT_EQ(world.host.progress_total, 4096);
     const auto log = world.host.log_texts();
     EXPECT_NE(std::find(log.begin(), log.end(), "The update file           \"fw.LDR\""), log.end());
     EXPECT_NE(std::find(log.begin(), log.end(), "Application version       11.07"), log.end());
@@ -180,12 +186,16 @@ TEST_F(FirmwareTest, BootloaderAlreadyAttachedGetsNoTriggerFrame) {
     ASSERT_TRUE(world.monitor.connected());
     ASSERT_TRUE(world.monitor.is_bootloader());
     world.sim.keep_request_log(true);
+    world.host.progress_titles.clear();
     EXPECT_EQ(run(write_temp("boot.LDR", sim::make_sim_firmware(1107, 4, 1000))), FirmwareResult::Updated);
     std::vector<Frame> blocks;
     for (const Frame& f : world.sim.request_log())
         if (f.command() == 0x82) blocks.push_back(f);
     ASSERT_EQ(blocks.size(), (1000u + 64u + 63u) / 64u);
     EXPECT_EQ(blocks[0].offset(), 0);
+    // Nothing to wait for: the transfer's progress at once.
+    ASSERT_EQ(world.host.progress_titles.size(), 1u);
+    EXPECT_EQ(world.host.progress_titles[0].en, "Firmware update");
 }
 
 TEST_F(FirmwareTest, BootloaderThatNeverAppearsFailsWithTheTriggerError) {

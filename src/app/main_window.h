@@ -234,6 +234,9 @@ public:
 
     // The toolbar handlers (public so that tests and scripts drive them like a click).
     void on_open_config();
+    // A file handed over by a second copy: the window comes to the front and opens it as the
+    // open button would, once no other operation, box or dialog is in the way.
+    void open_handed_over_file(const QString& path);
     // Opens a configuration file as the "open" button does once its dialog has a file (a file
     // named on the command line or opened from a file manager).
     void open_config_file(const QString& path);
@@ -266,6 +269,7 @@ private:
     void run_toolbar_action(const std::function<void()>& action);
     void load_config(const QString& path);
     void show_progress_title();
+    void open_pending_file();
     QString dialog_folder(FileDialogKind kind, bool* ok);
     QSize file_dialog_size() const;
     void remember_file_dialog_size(const QSize& size);
@@ -302,6 +306,8 @@ private:
     QProgressBar* gauge_ = nullptr;
     QLabel* gauge_title_ = nullptr;  // the title over a gauge without a measure
     Text progress_title_;
+    QString pending_open_;        // handed over while something else was running
+    bool pending_retry_ = false;  // a later try is already planned
     QLabel* status_panel_ = nullptr;
     QTabWidget* pages_ = nullptr;
     TerminalPage* terminal_ = nullptr;

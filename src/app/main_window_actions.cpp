@@ -1,6 +1,9 @@
 // The toolbar's handlers: configuration files here, device operations through the link.
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
+
+#include <utility>
 
 #include "app/main_window.h"
 #include "app/shell_messages.h"
@@ -58,6 +61,28 @@ void TMainForm::open_config_file(const QString& path) {
     run_toolbar_action([this, &path] {
         if (!path.isEmpty()) load_config(path);
     });
+}
+
+void TMainForm::open_handed_over_file(const QString& path) {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    pending_open_ = path;  // of several requests in a row the last one counts
+    if (!pending_retry_) open_pending_file();
+}
+
+void TMainForm::open_pending_file() {
+    pending_retry_ = false;
+    if (pending_open_.isEmpty() || closing_) return;
+    // Not in the middle of a device operation, and not under a box or a dialog that is
+    // waiting for the user: the file would pull the record from under them.
+    if (toolbar_operation_running() || busy_ || QApplication::activeModalWidget() != nullptr) {
+        pending_retry_ = true;
+        QTimer::singleShot(250, this, &TMainForm::open_pending_file);
+        return;
+    }
+    const QString path = std::exchange(pending_open_, QString());
+    open_config_file(path);
 }
 
 void TMainForm::load_config(const QString& path) {

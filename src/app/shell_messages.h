@@ -52,6 +52,8 @@ inline constexpr TextPair kQtTextsMissing{
     "Русские тексты Qt (qtbase_ru.qm) не найдены: кнопки окон сообщений и диалоги файлов останутся на английском",
     "Qt's Russian texts (qtbase_ru.qm) were not found: message box buttons and file dialogs stay in English"};
 
+inline constexpr TextPair kWaitingForRestart{"Ожидание запуска новой прошивки", "Waiting for the new firmware to start"};
+
 inline constexpr TextPair kClearScreen{"Очистить экран", "Clear screen"};
 inline constexpr TextPair kCopyAll{"Копировать всё", "Copy All"};
 

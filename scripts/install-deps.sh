@@ -9,6 +9,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake pkg-config \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev \
+  qt6-translations-l10n \
   libhidapi-dev \
   xvfb xauth fonts-dejavu-core \
   qemu-system-x86 busybox-static kmod cpio binutils \

@@ -4,6 +4,8 @@
 #include <QLayout>
 #include <QTabWidget>
 
+#include <optional>
+
 #include "app/main_window.h"
 #include "app/shell_messages.h"
 #include "device/device_errors.h"
@@ -152,7 +154,7 @@ void DeviceLink::restart() {
 void DeviceLink::firmware_update() {
     LongOperation long_operation(monitor_);
     stop_can_log();
-    firmware_.run([this]() -> std::optional<std::string> {
+    const FirmwareResult result = firmware_.run([this]() -> std::optional<std::string> {
         const QString path = form_.ask_file(FileDialogKind::OpenFirmware);
         if (path.isEmpty()) return std::nullopt;
         form_.remember_folder(FileDialogKind::OpenFirmware, path);
@@ -160,6 +162,21 @@ void DeviceLink::firmware_update() {
     });
     monitor_.forget_serial();
     state_.record_valid = false;
+    if (result == FirmwareResult::Updated) wait_for_new_firmware();
+}
+
+// The update has seen the new firmware answer; until its configuration is read again the
+// toolbar stays locked, so the toolbar and the status line never contradict "The device is
+// updated". The configuration read shows its own progress.
+void DeviceLink::wait_for_new_firmware() {
+    std::optional<int> back_at;  // the poll that found it back; the next one writes the status line
+    for (int step = 0; step < kRestartWaitSteps && !form_.closing(); ++step) {
+        if (monitor_.connected() && !monitor_.is_bootloader() && state_.record_valid) {
+            if (!back_at) back_at = polls_;
+            else if (polls_ > *back_at) return;
+        }
+        wait_pumping(form_, kBootloaderWaitStepMs);
+    }
 }
 
 void DeviceLink::commit_pending_edit() {
@@ -167,6 +184,7 @@ void DeviceLink::commit_pending_edit() {
 }
 
 void DeviceLink::after_poll() {
+    ++polls_;
     if (after_poll_) after_poll_();
 }
 

@@ -22,6 +22,9 @@ namespace ztv {
 
 class TMainForm;
 
+// How long the configuration read of a freshly updated controller may take, in 100 ms steps.
+inline constexpr int kRestartWaitSteps = 100;
+
 class DeviceLink final : public MonitorEvents {
 public:
     // simulate: the built-in simulated controller with its demo script instead of USB.
@@ -68,6 +71,7 @@ public:
 
 private:
     HidBackend& backend(bool simulate);
+    void wait_for_new_firmware();
     // Marks the operation as long (no background pulls) for its lifetime.
     struct LongOperation;
 
@@ -85,6 +89,7 @@ private:
     std::function<void(const Text&, bool)> show_source_;
     std::unique_ptr<CanLog> can_log_;
     QPointer<CanLogPage> can_page_;
+    int polls_ = 0;  // polling ticks that reached the controller
 };
 
 }  // namespace ztv

@@ -95,17 +95,28 @@ void draw(QPainter& p, ToolIcon icon) {
             arrow(p, QPointF(7, 16), QPointF(22, 16), kRed);
             break;
         case ToolIcon::ToDefault: {
-            p.setPen(QPen(kBlue, 3.5, Qt::SolidLine, Qt::RoundCap));
-            p.setBrush(Qt::NoBrush);
-            p.drawArc(QRectF(6, 6, 20, 20), 100 * 16, 280 * 16);
-            QPainterPath head;
-            head.moveTo(12, 2);
-            head.lineTo(18, 7);
-            head.lineTo(11, 11);
-            head.closeSubpath();
-            p.setPen(Qt::NoPen);
+            // A factory: the configuration goes back to what it was when the unit left it.
+            // Kept apart from "Reset device" (a red power sign), which only restarts it.
+            QPainterPath works;
+            works.moveTo(3, 28);
+            works.lineTo(3, 15);
+            works.lineTo(10, 10);
+            works.lineTo(10, 15);
+            works.lineTo(17, 10);
+            works.lineTo(17, 15);
+            works.lineTo(22, 11);
+            works.lineTo(22, 4);
+            works.lineTo(27, 4);
+            works.lineTo(27, 28);
+            works.closeSubpath();
+            p.setPen(QPen(kInk, 1.5, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
             p.setBrush(kBlue);
-            p.drawPath(head);
+            p.drawPath(works);
+            p.setPen(Qt::NoPen);
+            p.setBrush(kPaper);
+            for (const double x : {6.0, 12.0, 18.0}) p.drawRect(QRectF(x, 19, 3.5, 3.5));
+            p.setBrush(QColor(200, 200, 200));
+            p.drawEllipse(QRectF(23, 0, 4, 3));
             break;
         }
         case ToolIcon::Reset:
@@ -147,6 +158,10 @@ void draw(QPainter& p, ToolIcon icon) {
                 p.drawLine(c - QPointF(3, 0), c + QPointF(3, 0));
                 p.drawLine(c - QPointF(0, 3), c + QPointF(0, 3));
             }
+            break;
+        case ToolIcon::Menu:
+            p.setPen(QPen(kInk, 3.5, Qt::SolidLine, Qt::RoundCap));
+            for (const double y : {9.0, 16.0, 23.0}) p.drawLine(QPointF(7, y), QPointF(25, y));
             break;
         case ToolIcon::Program:
             device(p, QRectF(4, 8, 24, 16));

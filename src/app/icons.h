@@ -6,7 +6,7 @@
 namespace ztv {
 
 enum class ToolIcon { UpdateDevice, ReadConfig, WriteConfig, ReadDevice, WriteDevice, ToDefault, Reset, OnlyUsed,
-                      KeysSetup, TouchSetup, Program };
+                      KeysSetup, TouchSetup, Program, Menu };
 
 QIcon tool_icon(ToolIcon icon);
 

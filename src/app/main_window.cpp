@@ -7,8 +7,9 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
-#include <QSplitter>
 #include <QProgressBar>
+#include <QShortcut>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -19,6 +20,7 @@
 #include "app/form_tables.h"
 #include "app/icons.h"
 #include "app/language_walker.h"
+#include "app/qt_translations.h"
 #include "app/shell_messages.h"
 #include "app/toolbar_rules.h"
 #include "common/format.h"
@@ -90,7 +92,8 @@ void add_spacer(QToolBar* bar, int width) {
 }  // namespace
 
 TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
-    : QMainWindow(parent), state_(state), options_(std::move(options)) {
+    : QMainWindow(parent), state_(state), options_(std::move(options)),
+      qt_texts_(std::make_unique<QtTranslations>()) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(tool_icon(ToolIcon::Program));
     clock_ = new QElapsedTimer;
@@ -102,6 +105,7 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     build_pages();
     build_menus();
     build_timers();
+    build_shortcuts();
     // The editor sits below the parameter pages; it needs the menus that build_menus made.
     editor_ = new SlotEditor(*this, parameters_splitter_);
     parameters_splitter_->addWidget(editor_);
@@ -169,6 +173,22 @@ void TMainForm::build_toolbar() {
     auto* gauge_layout = new QVBoxLayout(strip_);
     gauge_layout->setContentsMargins(0, 0, 0, 0);
     gauge_layout->addWidget(gauge_);
+    gauge_title_ = new QLabel(gauge_);
+    gauge_title_->setObjectName(QStringLiteral("GaugeTitle"));
+    gauge_title_->setAlignment(Qt::AlignCenter);
+    gauge_title_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QFont bold = gauge_title_->font();
+    bold.setBold(true);
+    gauge_title_->setFont(bold);
+    gauge_title_->hide();
+    auto* title_layout = new QVBoxLayout(gauge_);
+    title_layout->setContentsMargins(0, 0, 0, 0);
+    title_layout->addWidget(gauge_title_);
+
+    // The main popup menu's visible way in; the menu itself is built with the others.
+    button_menu_ = make_button(bar, "SpeedButtonMenu", ToolIcon::Menu);
+    button_menu_->setPopupMode(QToolButton::InstantPopup);
+    button_menu_->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
 
     connect(button_update_, &QToolButton::clicked, this, &TMainForm::on_update_device);
     connect(button_read_config_, &QToolButton::clicked, this, &TMainForm::on_open_config);
@@ -266,6 +286,7 @@ void TMainForm::build_menus() {
     connect(menu_russian_, &QAction::triggered, this, [this] { set_language(0); });
     connect(menu_english_, &QAction::triggered, this, [this] { set_language(1); });
     connect(strip_, &FlashStrip::context_menu_requested, this, [this](const QPoint& pos) { popup_->popup(pos); });
+    button_menu_->setMenu(popup_);
 
     shared_popup_ = new QMenu(this);
     shared_popup_->setObjectName(QStringLiteral("PopupMenuShared"));
@@ -317,6 +338,26 @@ void TMainForm::build_timers() {
     connect(flash_timer_, &QTimer::timeout, this, &TMainForm::on_flash_tick);
 }
 
+void TMainForm::build_shortcuts() {
+    for (const ToolbarShortcut& entry : kToolbarShortcuts) {
+        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(entry.keys)), this);
+        QToolButton* button = speed_button(entry.button);
+        // click() does nothing on a locked button, so the key obeys the toolbar's locking.
+        connect(shortcut, &QShortcut::activated, button, &QToolButton::click);
+    }
+    auto* menu_key = new QShortcut(QKeySequence(QString::fromLatin1(kMainMenuKey)), this);
+    connect(menu_key, &QShortcut::activated, this, &TMainForm::open_main_menu);
+    // The context-menu key on the toolbar (which has no menu of its own) opens it too.
+    auto* context_key = new QShortcut(QKeySequence(Qt::Key_Menu), button_menu_->parentWidget());
+    context_key->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(context_key, &QShortcut::activated, this, &TMainForm::open_main_menu);
+}
+
+void TMainForm::open_main_menu() {
+    popup_->popup(button_menu_->mapToGlobal(QPoint(0, button_menu_->height())));
+    popup_->setActiveAction(popup_->actions().value(0));
+}
+
 QToolButton* TMainForm::speed_button(const char* name) const {
     return findChild<QToolButton*>(QString::fromLatin1(name));
 }
@@ -354,8 +395,15 @@ void TMainForm::retranslate_code_texts() {
     button_lang_->setText(lang_ == Lang::Russian ? QStringLiteral("EN") : QStringLiteral("RU"));
     button_lang_->setToolTip(tr_pair(msg::kSelectLanguage));
     button_only_used_->setToolTip(tr_pair(menu_only_used_->isChecked() ? msg::kShowAll : msg::kShowOnlyUsed));
+    // The table gives the hints; the keys are added here so they are written in one place.
+    for (const ToolbarShortcut& entry : kToolbarShortcuts) {
+        QToolButton* button = speed_button(entry.button);
+        button->setToolTip(QString::fromStdString(hint_with_keys(button->toolTip().toStdString(), entry.keys)));
+    }
+    button_menu_->setToolTip(QString::fromStdString(hint_with_keys(pick(msg::kMainMenuHint, lang_), kMainMenuKey)));
     status_panel_->setText(QString::fromStdString(status_text_.in(lang_)));
     if (!flash_text_.empty()) strip_->set_caption(QString::fromStdString(flash_text_.in(lang_)));
+    show_progress_title();
 }
 
 void TMainForm::add_translated_window(std::span<const TranslationRow> table, QWidget* window) {
@@ -368,6 +416,11 @@ void TMainForm::add_language_hook(std::function<void(Lang)> hook) { language_hoo
 int TMainForm::set_language(int value) {
     if (value == -1) return static_cast<int>(lang_);
     lang_ = value == 1 ? Lang::English : Lang::Russian;
+    // Qt's own texts first, so that the boxes and dialogs of the hooks below already speak it.
+    if (!qt_texts_->apply(lang_) && !qt_texts_warned_) {
+        qt_texts_warned_ = true;
+        log_line(pick(msg::kQtTextsMissing, lang_), LogSource::Program);
+    }
     button_lang_->setText(lang_ == Lang::Russian ? QStringLiteral("EN") : QStringLiteral("RU"));
     menu_russian_->setChecked(lang_ == Lang::Russian);
     menu_english_->setChecked(lang_ == Lang::English);

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -33,6 +34,7 @@ class SlotEditor;
 class ParameterPages;
 class TInterceptForm;
 class TerminalPage;
+class QtTranslations;
 
 struct ShellOptions {
     std::string settings_path;     // the program's own settings file
@@ -199,6 +201,8 @@ public:
     QTabWidget* page_control() const { return pages_; }
     FlashStrip* flash_strip() const { return strip_; }
     QProgressBar* gauge() const { return gauge_; }
+    // The title over the gauge while it shows a wait without a measure.
+    QLabel* gauge_title() const { return gauge_title_; }
     QString status_line() const;
     QMenu* main_popup() const { return popup_; }
     QMenu* shared_popup() const { return shared_popup_; }
@@ -217,6 +221,10 @@ public:
     void set_only_used(bool on);
     void add_only_used_hook(std::function<void(bool only_used)> hook) { only_used_hooks_.push_back(std::move(hook)); }
     QToolButton* speed_button(const char* name) const;
+    // The button at the toolbar's end that opens the main popup menu.
+    QToolButton* menu_button() const { return button_menu_; }
+    // Opens the main popup menu under the menu button (its key does this).
+    void open_main_menu();
 
     // Opens the popup that the terminal, the button table and the event editor share; context
     // says who opened it. A second entry with no text is left out.
@@ -229,6 +237,9 @@ public:
 
     // The toolbar handlers (public so that tests and scripts drive them like a click).
     void on_open_config();
+    // A file handed over by a second copy: the window comes to the front and opens it as the
+    // open button would, once no other operation, box or dialog is in the way.
+    void open_handed_over_file(const QString& path);
     // Opens a configuration file as the "open" button does once its dialog has a file (a file
     // named on the command line or opened from a file manager).
     void open_config_file(const QString& path);
@@ -249,6 +260,7 @@ private:
     void build_menus();
     void build_pages();
     void build_timers();
+    void build_shortcuts();
     void apply_settings();
     void save_settings();
     void save_settings_file(const SettingsFile& file, const IniDocument& doc);
@@ -259,7 +271,11 @@ private:
     void on_polling_timer();
     void run_toolbar_action(const std::function<void()>& action);
     void load_config(const QString& path);
+    void show_progress_title();
+    void open_pending_file();
     QString dialog_folder(FileDialogKind kind, bool* ok);
+    QSize file_dialog_size() const;
+    void remember_file_dialog_size(const QSize& size);
 
     ConfigState& state_;
     ShellOptions options_;
@@ -288,8 +304,13 @@ private:
     QToolButton* button_language_maker_ = nullptr;
     QToolButton* button_keys_setup_ = nullptr;
     QToolButton* button_touch_setup_ = nullptr;
+    QToolButton* button_menu_ = nullptr;
     FlashStrip* strip_ = nullptr;
     QProgressBar* gauge_ = nullptr;
+    QLabel* gauge_title_ = nullptr;  // the title over a gauge without a measure
+    Text progress_title_;
+    QString pending_open_;        // handed over while something else was running
+    bool pending_retry_ = false;  // a later try is already planned
     QLabel* status_panel_ = nullptr;
     QTabWidget* pages_ = nullptr;
     TerminalPage* terminal_ = nullptr;
@@ -339,6 +360,8 @@ private:
 
     MessageAnswerer answerer_;
     FileChooser chooser_;
+    std::unique_ptr<QtTranslations> qt_texts_;
+    bool qt_texts_warned_ = false;
     DeviceHooks device_;
     DeviceActions actions_;
     QElapsedTimer* clock_ = nullptr;

@@ -1,4 +1,10 @@
 // The toolbar's handlers: configuration files here, device operations through the link.
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+
+#include <utility>
+
 #include "app/main_window.h"
 #include "app/shell_messages.h"
 #include "config/config_file.h"
@@ -6,17 +12,29 @@
 
 namespace ztv {
 
-// Every handler locks the toolbar while it runs and unlocks it on every way out.
+// Every handler locks the toolbar while it runs and unlocks it on every way out. Locking
+// disables the focused button, and Qt then hands the focus on (to the "only used" toggle, where
+// a second Space would flip the filter); once the button is usable again it gets it back.
 void TMainForm::run_toolbar_action(const std::function<void()>& action) {
     ++toolbar_depth_;
+    const QPointer<QWidget> had_focus = QApplication::focusWidget();
     set_busy(true);
+    // Where Qt put the focus when the button went grey; anywhere else is the user's choice.
+    const QPointer<QWidget> handed_to = QApplication::focusWidget();
     struct Unlock {
         TMainForm& form;
+        const QPointer<QWidget>& had_focus;
+        const QPointer<QWidget>& handed_to;
         ~Unlock() {
             --form.toolbar_depth_;
             form.set_busy(form.toolbar_depth_ > 0);
+            if (form.toolbar_depth_ == 0) form.progress_hide();
+            if (form.toolbar_depth_ > 0 || !had_focus || had_focus == handed_to) return;
+            if (!had_focus->isEnabled() || !had_focus->isVisible()) return;
+            const QWidget* now = QApplication::focusWidget();
+            if (now == nullptr || now == handed_to) had_focus->setFocus(Qt::OtherFocusReason);
         }
-    } unlock{*this};
+    } unlock{*this, had_focus, handed_to};
     action();
 }
 
@@ -43,6 +61,28 @@ void TMainForm::open_config_file(const QString& path) {
     run_toolbar_action([this, &path] {
         if (!path.isEmpty()) load_config(path);
     });
+}
+
+void TMainForm::open_handed_over_file(const QString& path) {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    pending_open_ = path;  // of several requests in a row the last one counts
+    if (!pending_retry_) open_pending_file();
+}
+
+void TMainForm::open_pending_file() {
+    pending_retry_ = false;
+    if (pending_open_.isEmpty() || closing_) return;
+    // Not in the middle of a device operation, and not under a box or a dialog that is
+    // waiting for the user: the file would pull the record from under them.
+    if (toolbar_operation_running() || busy_ || QApplication::activeModalWidget() != nullptr) {
+        pending_retry_ = true;
+        QTimer::singleShot(250, this, &TMainForm::open_pending_file);
+        return;
+    }
+    const QString path = std::exchange(pending_open_, QString());
+    open_config_file(path);
 }
 
 void TMainForm::load_config(const QString& path) {

@@ -134,15 +134,33 @@ void TMainForm::start_one_shot(std::function<void()> callback, int ms) {
 }
 
 void TMainForm::progress_begin(int maximum, const Text& title) {
-    gauge_->setRange(0, std::max(maximum, 1));
+    progress_title_ = title;
+    // Range 0..0 is Qt's bar without a measure; it draws no text of its own, so the title
+    // lies on top of it.
+    gauge_->setRange(0, std::max(maximum, 0));
     gauge_->setValue(0);
+    show_progress_title();
     gauge_->show();
     set_status_text(title);
 }
 
+void TMainForm::show_progress_title() {
+    const QString title = QString::fromStdString(progress_title_.in(lang_));
+    const bool waiting = gauge_->maximum() == 0;
+    gauge_->setFormat(title.isEmpty() ? QStringLiteral("%p%") : title + QStringLiteral(": %p%"));
+    gauge_title_->setText(title);
+    gauge_title_->setVisible(waiting && !title.isEmpty());
+}
+
 void TMainForm::progress_add(int amount) { gauge_->setValue(std::min(gauge_->value() + amount, gauge_->maximum())); }
 
-void TMainForm::progress_hide() { gauge_->hide(); }
+// A polling tick hides a progress display left over from an earlier exchange. The firmware
+// update keeps polling while it runs (that is how the bootloader is seen coming up), so a
+// toolbar operation's display stays until the operation itself ends.
+void TMainForm::progress_hide() {
+    if (toolbar_operation_running()) return;
+    gauge_->hide();
+}
 
 void TMainForm::suspend_polling() {
     if (polling_suspension_++ == 0) polling_timer_->stop();
@@ -192,6 +210,25 @@ QString TMainForm::dialog_folder(FileDialogKind kind, bool* ok) {
     return QString::fromStdString(folder_of(stored));
 }
 
+QSize TMainForm::file_dialog_size() const {
+    const auto doc = SettingsFile(options_.settings_path).open();
+    const DialogSize stored = doc ? read_file_dialog_size(*doc) : kDefaultFileDialogSize;
+    QSize size(stored.width, stored.height);
+    // A size stored on a larger screen must not push the buttons off this one.
+    if (const QScreen* screen = this->screen()) size = size.boundedTo(screen->availableGeometry().size());
+    return size;
+}
+
+void TMainForm::remember_file_dialog_size(const QSize& size) {
+    const SettingsFile file(options_.settings_path);
+    auto doc = file.open();
+    if (!doc) return;  // the dialog's own read already said so
+    const DialogSize wanted{size.width(), size.height()};
+    if (read_file_dialog_size(*doc) == wanted) return;
+    ztv::remember_file_dialog_size(*doc, wanted);
+    save_settings_file(file, *doc);
+}
+
 QString TMainForm::ask_file(FileDialogKind kind) {
     bool ok = false;
     const QString folder = dialog_folder(kind, &ok);
@@ -209,12 +246,16 @@ QString TMainForm::ask_file(FileDialogKind kind) {
     dialog.setAcceptMode(traits.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(traits.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(pattern.mid(2));
+    // Names, sizes and dates side by side, at the size the user last left the dialog.
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.resize(file_dialog_size());
     placed_dialog_ = &dialog;
     dialog_countdown_ = 50;
     dialog_timer_->start();
     const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     dialog_timer_->stop();
     placed_dialog_ = nullptr;
+    remember_file_dialog_size(dialog.size());
     return chosen ? dialog.selectedFiles().constFirst() : QString();
 }
 

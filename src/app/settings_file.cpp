@@ -133,6 +133,21 @@ void write_main_settings(IniDocument& doc, const MainSettings& s) {
     put("TXHeight", s.tx_height);
 }
 
+DialogSize read_file_dialog_size(const IniDocument& doc) {
+    const auto width = read_int(doc, "FileDialogWidth", kMinFileDialogSize.width, kMaxFileDialogSide);
+    const auto height = read_int(doc, "FileDialogHeight", kMinFileDialogSize.height, kMaxFileDialogSide);
+    // Half a stored size is a size nobody chose.
+    if (!width || !height) return kDefaultFileDialogSize;
+    return {*width, *height};
+}
+
+void remember_file_dialog_size(IniDocument& doc, DialogSize size) {
+    const auto within = [](int value, int min) { return value >= min && value <= kMaxFileDialogSide; };
+    if (!within(size.width, kMinFileDialogSize.width) || !within(size.height, kMinFileDialogSize.height)) return;
+    doc.set(kMain, "FileDialogWidth", std::to_string(size.width));
+    doc.set(kMain, "FileDialogHeight", std::to_string(size.height));
+}
+
 std::string read_folder_path(const IniDocument& doc, FolderKey key, const std::string& program_folder) {
     const FolderKeyName name = folder_key(key);
     const auto value = doc.get(name.section, name.key);

@@ -79,6 +79,20 @@ std::string folder_of(const std::string& path);
 
 int default_language(int system_language_id);
 
+// The size the file dialogs open at. The default shows whole file names beside their sizes and
+// dates; a stored size the user chose is kept within sane bounds (the view keeps it on screen).
+struct DialogSize {
+    int width;
+    int height;
+    bool operator==(const DialogSize&) const = default;
+};
+inline constexpr DialogSize kDefaultFileDialogSize{900, 560};
+inline constexpr DialogSize kMinFileDialogSize{480, 320};
+inline constexpr int kMaxFileDialogSide = 10000;
+DialogSize read_file_dialog_size(const IniDocument& doc);
+// Sizes out of bounds are not stored, so a broken window manager cannot shrink the dialog away.
+void remember_file_dialog_size(IniDocument& doc, DialogSize size);
+
 struct WindowPlace {
     int top;
     int left;

@@ -26,6 +26,9 @@ inline constexpr TextPair kShowOnlyUsed{"Отображать только ис�
                                         "Display only used events and reactions"};
 inline constexpr TextPair kShowAll{"Отображать все события и реакции", "Display all events and reactions"};
 
+// The visible way to the main popup menu (the strip's right click is not discoverable).
+inline constexpr TextPair kMainMenuHint{"Меню", "Menu"};
+
 inline constexpr TextPair kAskWriteDevice{"Вы уверены, что хотите записать\nданные в контроллер?",
                                           "Are you sure you want to write\ndata to the controller?"};
 inline constexpr TextPair kAskDefaults{"Вы уверены, что хотите сбросить\nконфигурацию устройства\nв исходное состояние?",
@@ -42,6 +45,12 @@ inline constexpr TextPair kSaveConfigTitle{"Сохранение файла ко
 inline constexpr TextPair kOpenFirmwareTitle{"Выбор файла обновления прошивки устройства",
                                              "The choice of device firmware update file"};
 inline constexpr TextPair kSaveCanLogTitle{"Сохранение файла CAN лога", "Saving the File CAN log"};
+
+// Qt's Russian texts are a separate package; without it only the buttons of boxes and the file
+// dialogs stay English, which is worth a line in the log but not a box.
+inline constexpr TextPair kQtTextsMissing{
+    "Русские тексты Qt (qtbase_ru.qm) не найдены: кнопки окон сообщений и диалоги файлов останутся на английском",
+    "Qt's Russian texts (qtbase_ru.qm) were not found: message box buttons and file dialogs stay in English"};
 
 inline constexpr TextPair kClearScreen{"Очистить экран", "Clear screen"};
 inline constexpr TextPair kCopyAll{"Копировать всё", "Copy All"};

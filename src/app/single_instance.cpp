@@ -34,7 +34,7 @@ InstanceStatus SingleInstanceGuard::acquire() {
         auto lock = std::make_unique<FileLock>(path.toStdString());
         switch (lock->acquire(0)) {
             case FileLockResult::Locked: lock_ = std::move(lock); return InstanceStatus::Acquired;
-            case FileLockResult::Busy: return InstanceStatus::AlreadyRunning;
+            case FileLockResult::Busy: busy_path_ = path; return InstanceStatus::AlreadyRunning;
             case FileLockResult::Failed:
                 if (!failure_.isEmpty()) failure_ += QLatin1Char('\n');
                 failure_ += path + QStringLiteral(": ") + QString::fromStdString(lock->failure());

@@ -31,11 +31,14 @@ public:
     const QString& failure() const { return failure_; }
     // The lock file in use (after Acquired).
     QString held_path() const;
+    // The lock file the running copy holds (after AlreadyRunning).
+    const QString& busy_path() const { return busy_path_; }
 
 private:
     QStringList paths_;
     std::unique_ptr<FileLock> lock_;
     QString failure_;
+    QString busy_path_;
 };
 
 }  // namespace ztv

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/device_link.h"
+#include "app/instance_handover.h"
 #include "sim/sim_can_traffic.h"
 #include "app/main_window.h"
 #include "app/settings_file.h"
@@ -93,7 +94,16 @@ bool save_png(const QPixmap& picture, const QString& path) {
     return file.error() == QFileDevice::NoError;
 }
 
-int run_window(const SetupOptions& args) {
+// A second copy started with a file (as a file manager does it) asks this one to open it.
+// Without the channel the program still works; the second copy then says it is running.
+void serve_second_copies(OpenRequestServer& server, TMainForm& window) {
+    QObject::connect(&server, &OpenRequestServer::open_requested, &window, &TMainForm::open_handed_over_file);
+    QString error;
+    if (!server.listen(&error))
+        std::fprintf(stderr, "ztv-setup: files cannot be handed over to this copy: %s\n", error.toLocal8Bit().constData());
+}
+
+int run_window(const SetupOptions& args, const QString& lock_path) {
     ConfigState state;
     ShellOptions options;
     options.settings_path = default_settings_path();
@@ -113,6 +123,8 @@ int run_window(const SetupOptions& args) {
     }
     add_learning_tools(window, link);
     window.initialise();
+    OpenRequestServer handover(handover_channel_name(lock_path));
+    serve_second_copies(handover, window);
     if (args.lang) window.set_language(*args.lang);
     if (args.page) window.page_control()->setCurrentIndex(*args.page);
     if (args.slot) window.slot_editor()->select_slot(static_cast<std::size_t>(*args.slot - 1));
@@ -176,6 +188,11 @@ int run_setup_program(int argc, char** argv) {
     switch (guard.acquire()) {
         case InstanceStatus::Acquired: break;
         case InstanceStatus::AlreadyRunning:
+            // The running copy opens the file and comes to the front; this one ends quietly.
+            if (args.config_file &&
+                hand_over_file(handover_channel_name(guard.busy_path()),
+                               QFileInfo(QString::fromStdString(*args.config_file)).absoluteFilePath()))
+                return 0;
             std::fprintf(stderr, "%s\n", msg::kAlreadyRunning);
             // Nobody could answer a box on a screen that does not exist.
             if (!args.unattended())
@@ -193,7 +210,8 @@ int run_setup_program(int argc, char** argv) {
         }
     }
 
-    return run_guarded([&args] { return run_window(args); }, [&app](const QString& text) { app.report_error(text); });
+    const QString lock_path = guard.held_path();
+    return run_guarded([&args, &lock_path] { return run_window(args, lock_path); }, [&app](const QString& text) { app.report_error(text); });
 }
 
 int run_guarded(const std::function<int()>& body, const std::function<void(const QString&)>& report) {

@@ -21,4 +21,12 @@ ToolbarEnabling toolbar_enabling(bool busy, bool connected, const Record& record
     return e;
 }
 
+std::string hint_with_keys(std::string_view hint, std::string_view keys) {
+    std::string suffix = " (";
+    suffix.append(keys).append(")");
+    std::string result(hint);
+    if (keys.empty() || result.ends_with(suffix)) return result;
+    return result + suffix;
+}
+
 }  // namespace ztv

@@ -40,7 +40,8 @@ public:
     virtual void flash_message(int duration_ms, int blink_ms, const Text& text) = 0;
     virtual void clear_flash_message() = 0;
 
-    // Progress display: the gauge in the toolbar strip and the title in the status line.
+    // Progress display: the gauge in the toolbar strip and the title in the status line. A
+    // maximum of 0 or less shows a wait without a measure (the gauge runs to and fro).
     virtual void progress_begin(int maximum, const Text& title) = 0;
     virtual void progress_add(int amount) = 0;
     virtual void progress_hide() = 0;

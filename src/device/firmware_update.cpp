@@ -20,6 +20,8 @@ constexpr TextPair kSameVersion{"Вы пытаетесь загрузить ту
 constexpr TextPair kOlderVersion{"Вы пытаетесь загрузить более старую версию, чем в устройстве\nПродолжить?",
                                  "Are you trying to download an older version than the device\nContinue?"};
 constexpr TextPair kUpdateTitle{"Обновление прошивки", "Firmware update"};
+constexpr TextPair kWaitingTitle{"Ожидание загрузчика", "Waiting for the bootloader"};
+constexpr TextPair kRestartTitle{"Ожидание запуска новой прошивки", "Waiting for the new firmware to start"};
 constexpr TextPair kUpdateFailed{"Не удалось обновить прошивку\n%s", "Failed to update the firmware\n%s"};
 constexpr TextPair kUpdated{"Устройство обновлено до версии %u.%02u", "The device is updated to version %u.%02u"};
 constexpr TextPair kNotBack{"Контроллер не вернулся в течение 10 с после обновления прошивки",
@@ -123,6 +125,7 @@ bool FirmwareUpdate::confirm_update() {
     // starts: only the application answering with the file's version proves the update. The
     // polling tick runs during the waits and finds the controller under whatever identity it
     // comes back with.
+    host_.progress_begin(0, to_text(kRestartTitle));
     for (int step = 0; step < kConfirmSteps && !host_.closing(); ++step) {
         if (monitor_.connected() && !monitor_.is_bootloader()) break;
         wait_pumping(host_, kBootloaderWaitStepMs);
@@ -154,8 +157,13 @@ FirmwareResult FirmwareUpdate::send() {
         const TextPair& question = image_.version == device_.app_version ? kSameVersion : kOlderVersion;
         if (host_.show_message(kBoxWarning, to_text(question)) != kIdYes) return FirmwareResult::Refused;
     }
+    // The wait for the bootloader has no measure of its own: the user is shown that it runs,
+    // and the transfer's progress starts when there is something to count.
+    if (!device_.bootloader()) {
+        host_.progress_begin(0, to_text(kWaitingTitle));
+        if (!bring_into_bootloader()) return FirmwareResult::Refused;
+    }
     host_.progress_begin(static_cast<int>(image_.body_size()), to_text(kUpdateTitle));
-    if (!device_.bootloader() && !bring_into_bootloader()) return FirmwareResult::Refused;
 
     monitor_.events().set_busy(true);
     const int error = protocol_.write_chunked(block::kFirmware, 0, image_.transfer, kPayloadMax);

@@ -56,6 +56,8 @@ TerminalPage::TerminalPage(Host& host, QWidget* parent) : QWidget(parent), host_
     send_->setLineWrapMode(QPlainTextEdit::NoWrap);
     send_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     send_->setFont(fixed);
+    // Commands have no use for tab characters; Tab moves on, as everywhere else.
+    send_->setTabChangesFocus(true);
     send_->installEventFilter(this);
     send_->viewport()->installEventFilter(this);
 
@@ -108,9 +110,11 @@ int TerminalPage::send_terminal_line(const std::uint8_t* bytes, std::size_t leng
 
 void TerminalPage::clear_receive_pane() { receive_->clear(); }
 
+// The copy is the whole pane; a selection left behind would hide the controller's blue and
+// swallow every new line into it, so none is left once the text is on the clipboard.
 void TerminalPage::copy_all() {
-    receive_->select_all();
     QApplication::clipboard()->setText(receive_->text());
+    receive_->clear_selection();
 }
 
 int TerminalPage::input_height() const {

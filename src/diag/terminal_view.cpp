@@ -66,6 +66,12 @@ void TerminalView::select_all() {
     viewport()->update();
 }
 
+void TerminalView::clear_selection() {
+    if (!all_selected_) return;
+    all_selected_ = false;
+    viewport()->update();
+}
+
 // The vertical bar counts lines, the horizontal one pixels.
 void TerminalView::update_scroll_ranges() {
     const int visible_lines = std::max((viewport()->height() - kTopMargin) / line_height(), 1);
@@ -89,10 +95,7 @@ void TerminalView::changeEvent(QEvent* event) {
 }
 
 void TerminalView::mousePressEvent(QMouseEvent* event) {
-    if (all_selected_) {
-        all_selected_ = false;
-        viewport()->update();
-    }
+    clear_selection();
     QAbstractScrollArea::mousePressEvent(event);
 }
 

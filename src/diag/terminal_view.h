@@ -26,6 +26,7 @@ public:
     QString text() const;
     // Marks the whole text as selected (drawn highlighted) until the next click or clear.
     void select_all();
+    void clear_selection();
     bool all_selected() const { return all_selected_; }
 
 protected:

@@ -2,6 +2,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
 #include <QTest>
 #include <QToolButton>
 
@@ -160,8 +163,10 @@ TEST_F(DeviceLinkTest, FirmwareUpdateFromTheToolbarAsksForTheFileAndRemembersIts
     EXPECT_EQ(titles[0], QStringLiteral("The choice of device firmware update file"));
     EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].text.toStdString());
     EXPECT_FALSE(window->busy());
-    EXPECT_FALSE(state.record_valid);  // the new firmware's configuration is read again
-    ASSERT_TRUE(wait_until([this] { return link->simulator()->memory().app_version == 1107u; }, 8000));
+    // The toolbar comes back once the new firmware runs and its configuration is read again.
+    EXPECT_EQ(link->simulator()->memory().app_version, 1107u);
+    EXPECT_EQ(link->monitor().status().app_version, 1107u);
+    EXPECT_TRUE(state.record_valid);
     ASSERT_TRUE(connect_controller());
 
     window->set_file_chooser([&](FileDialogKind, const QString&, const QString& folder, const QString&) {
@@ -172,7 +177,6 @@ TEST_F(DeviceLinkTest, FirmwareUpdateFromTheToolbarAsksForTheFileAndRemembersIts
     ASSERT_EQ(folders.size(), 2u);
     EXPECT_EQ(folders[1], dir.path());
 }
-
 // A file the bootloader takes but does not start: the window waits for the controller through
 // its polling, says so once, and the polling that goes on meanwhile adds nothing.
 TEST_F(DeviceLinkTest, FirmwareTheBootloaderDoesNotStartIsReportedOnce) {
@@ -196,6 +200,71 @@ TEST_F(DeviceLinkTest, FirmwareTheBootloaderDoesNotStartIsReportedOnce) {
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(link->monitor().connected());
     EXPECT_TRUE(link->monitor().is_bootloader());
+}
+
+// Started from the application with a real-sized image: the user sees the wait for the
+// bootloader, then the transfer advancing frame by frame under its title, and at the end a
+// toolbar and a status line that agree with "The device is updated".
+TEST_F(DeviceLinkTest, FirmwareUpdateFromTheApplicationShowsEveryStepAndEndsWithTheControllerBack) {
+    ASSERT_TRUE(connect_controller());
+    ASSERT_FALSE(link->monitor().is_bootloader());
+    link->transport().options().reply_delay_ms = 1;  // 641 frames within a test's time
+    constexpr std::size_t kBody = 40 * 1024;
+    const QString path = dir.filePath(QStringLiteral("big.LDR"));
+    {
+        const std::vector<std::uint8_t> image = sim::make_sim_firmware(1107, 4, kBody);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(image.data()), static_cast<qint64>(image.size()));
+    }
+    window->set_file_chooser([&](FileDialogKind, const QString&, const QString&, const QString&) { return path; });
+    window->set_language(1);
+    window->show();
+    ASSERT_TRUE(connect_controller());
+
+    QProgressBar* gauge = window->gauge();
+    std::vector<int> values;  // every value the transfer's gauge took
+    bool hidden_in_transfer = false;
+    QStringList transfer_formats;
+    QStringList transfer_status;
+    QStringList wait_titles;
+    QObject::connect(gauge, &QProgressBar::valueChanged, window.get(), [&](int value) {
+        if (gauge->maximum() != static_cast<int>(kBody)) return;  // not the transfer (a configuration read)
+        values.push_back(value);
+        if (!gauge->isVisible()) hidden_in_transfer = true;
+        if (!transfer_formats.contains(gauge->format())) transfer_formats << gauge->format();
+        if (!transfer_status.contains(window->status_line())) transfer_status << window->status_line();
+    });
+    QTimer sampler;
+    sampler.setInterval(10);
+    QObject::connect(&sampler, &QTimer::timeout, window.get(), [&] {
+        const bool waiting = gauge->isVisible() && gauge->maximum() == 0 && window->gauge_title()->isVisible();
+        if (waiting && !wait_titles.contains(window->gauge_title()->text())) wait_titles << window->gauge_title()->text();
+    });
+    sampler.start();
+    window->on_update_device();
+    sampler.stop();
+
+    EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].text.toStdString());
+    EXPECT_EQ(wait_titles, (QStringList{QStringLiteral("Waiting for the bootloader"),
+                                        QStringLiteral("Waiting for the new firmware to start")}));
+    // One step of 64 bytes per frame, up to the body's length, never out of sight.
+    ASSERT_EQ(values.size(), kBody / 64);
+    for (std::size_t i = 0; i < values.size(); ++i) ASSERT_EQ(values[i], static_cast<int>((i + 1) * 64)) << i;
+    EXPECT_FALSE(hidden_in_transfer);
+    EXPECT_EQ(transfer_formats, QStringList{QStringLiteral("Firmware update: %p%")});
+    EXPECT_EQ(transfer_status, QStringList{QStringLiteral("Firmware update")});
+
+    // At the end the controller runs the new firmware, the status line names it, the toolbar
+    // is usable and the gauge is gone.
+    EXPECT_EQ(link->simulator()->memory().app_version, 1107u);
+    EXPECT_TRUE(link->monitor().connected());
+    EXPECT_FALSE(link->monitor().is_bootloader());
+    EXPECT_TRUE(state.record_valid);
+    EXPECT_TRUE(window->status_line().contains(QStringLiteral("is connected"))) << window->status_line().toStdString();
+    for (const char* name : {"SpeedButtonUpdateDevice", "SpeedButtonReadDevice", "SpeedButtonWriteDevice"})
+        EXPECT_TRUE(window->speed_button(name)->isEnabled()) << name;
+    EXPECT_FALSE(gauge->isVisible());
 }
 
 TEST_F(DeviceLinkTest, DefaultsAndRestartMakeTheNextPollReadTheConfigurationAgain) {

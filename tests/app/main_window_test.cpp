@@ -58,7 +58,8 @@ TEST_F(MainWindowTest, ToolbarButtonsInOrderWithTheirHints) {
         EXPECT_GT(button->x(), last_x) << name;
         last_x = button->x();
     }
-    EXPECT_EQ(form.speed_button("SpeedButtonReadConfig")->toolTip(), QStringLiteral("Open the device configuration file"));
+    EXPECT_EQ(form.speed_button("SpeedButtonReadConfig")->toolTip(),
+              QStringLiteral("Open the device configuration file (Ctrl+O)"));
     EXPECT_EQ(form.speed_button("SpeedButtonReset")->toolTip(), QStringLiteral("Reset device"));
     EXPECT_EQ(form.speed_button("SpeedButtonLangx")->toolTip(), QStringLiteral("Выбор языка/Select language"));
     EXPECT_FALSE(form.speed_button("SpeedButton1")->isVisible());

@@ -194,5 +194,31 @@ TEST(WindowPlacement, StoredPlaceIsKeptOnlyWhileTheWindowStaysReachable) {
     EXPECT_EQ(odd.left, 500 - 150);
 }
 
+TEST(FileDialogSize, DefaultShowsWholeColumnsAndAChosenSizeSurvivesAWrite) {
+    IniDocument doc;
+    EXPECT_EQ(read_file_dialog_size(doc), kDefaultFileDialogSize);
+    EXPECT_GE(kDefaultFileDialogSize.width, 860);  // name, size, type and date columns side by side
+    remember_file_dialog_size(doc, {1200, 700});
+    const IniDocument again = IniDocument::parse(doc.serialize());
+    EXPECT_EQ(read_file_dialog_size(again), (DialogSize{1200, 700}));
+}
+
+TEST(FileDialogSize, SizesOutOfBoundsAreNeitherReadNorStored) {
+    IniDocument doc = IniDocument::parse("[MainSettings]\nFileDialogWidth=100\nFileDialogHeight=700\n");
+    EXPECT_EQ(read_file_dialog_size(doc), kDefaultFileDialogSize);
+    doc = IniDocument::parse("[MainSettings]\nFileDialogWidth=1000\n");  // half a size
+    EXPECT_EQ(read_file_dialog_size(doc), kDefaultFileDialogSize);
+    doc = IniDocument::parse("[MainSettings]\nFileDialogWidth=99999999999\nFileDialogHeight=700\n");
+    EXPECT_EQ(read_file_dialog_size(doc), kDefaultFileDialogSize);
+
+    IniDocument fresh;
+    remember_file_dialog_size(fresh, {0, 0});
+    remember_file_dialog_size(fresh, {kMinFileDialogSize.width - 1, 700});
+    remember_file_dialog_size(fresh, {900, kMaxFileDialogSide + 1});
+    EXPECT_FALSE(fresh.get("MainSettings", "FileDialogWidth").has_value());
+    remember_file_dialog_size(fresh, kMinFileDialogSize);
+    EXPECT_EQ(read_file_dialog_size(fresh), kMinFileDialogSize);
+}
+
 }  // namespace
 }  // namespace ztv

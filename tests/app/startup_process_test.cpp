@@ -1,8 +1,11 @@
 // ztv-setup started as a real process: command lines it refuses, unattended runs that must end
 // on their own, and what their exit status says.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -23,12 +26,21 @@ protected:
     Finished run(const QStringList& args, int timeout_ms = 60000, const QString& folder = QString()) {
         QProcess process;
         if (!folder.isEmpty()) process.setWorkingDirectory(folder);
+        start(process, args);
+        return finish(process, args, timeout_ms);
+    }
+
+    // Starts the program with its settings and lock in this test's folders.
+    void start(QProcess& process, const QStringList& args) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(ZTV_SETUP_BINARY), args);
+    }
+
+    Finished finish(QProcess& process, const QStringList& args, int timeout_ms) {
         Finished result;
         if (!process.waitForFinished(timeout_ms)) {
             process.kill();
@@ -129,6 +141,51 @@ TEST_F(SetupProcess, AConfigurationFileNamedOnTheCommandLineIsOpenedAtStart) {
     const Finished two = run({QStringLiteral("a.ZTV"), QStringLiteral("b.ZTV")});
     EXPECT_EQ(two.exit_code, 2);
     EXPECT_TRUE(two.err.contains(QStringLiteral("only one configuration file"))) << two.err.toStdString();
+}
+
+// What a file manager does while the program runs: the second start hands the file over to the
+// running copy, which opens it; the second copy says nothing and ends.
+TEST_F(SetupProcess, ASecondStartWithAFileHandsItToTheRunningCopyAndEndsQuietly) {
+    const QString folder = home.filePath(QStringLiteral("cars"));
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("cars")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZTV_SAMPLES_DIR "/demo.ZTV"), folder + QStringLiteral("/demo.ZTV")));
+    QFile junk(folder + QStringLiteral("/notes.ZTV"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("shopping list\n");
+    junk.close();
+
+    QProcess first;
+    const QStringList first_args{QStringLiteral("--screenshot"), shot(), QStringLiteral("--after"),
+                                 QStringLiteral("20000"), QStringLiteral("--lang"), QStringLiteral("en")};
+    start(first, first_args);
+    // The running copy listens beside its lock once its window is up.
+    const QString socket = runtime.filePath(QStringLiteral("ZEBTV_ZORA4.lock.socket"));
+    QElapsedTimer clock;
+    clock.start();
+    while (!QFileInfo::exists(socket) && clock.elapsed() < 30000) QThread::msleep(50);
+    ASSERT_TRUE(QFileInfo::exists(socket)) << QString::fromUtf8(first.readAllStandardError()).toStdString();
+
+    // Without a file the second copy still says that one is running (unattended, so that its
+    // box does not wait for a person).
+    const Finished plain = run({QStringLiteral("--screenshot"), home.filePath(QStringLiteral("second.png"))});
+    EXPECT_EQ(plain.exit_code, 1);
+    EXPECT_TRUE(plain.err.contains(QStringLiteral("already running"))) << plain.err.toStdString();
+
+    // Something that is not a configuration is handed over too; the running copy says so.
+    const Finished wrong = run({QStringLiteral("notes.ZTV")}, 30000, folder);
+    EXPECT_EQ(wrong.exit_code, 0) << wrong.err.toStdString();
+    const Finished second = run({QStringLiteral("demo.ZTV")}, 30000, folder);
+    EXPECT_EQ(second.exit_code, 0) << second.err.toStdString();
+    EXPECT_TRUE(second.err.isEmpty()) << second.err.toStdString();
+    EXPECT_TRUE(second.out.isEmpty()) << second.out.toStdString();
+
+    const Finished ended = finish(first, first_args, 60000);
+    EXPECT_EQ(ended.exit_code, 0) << ended.err.toStdString();
+    EXPECT_TRUE(ended.err.contains(QStringLiteral("notes.ZTV"))) << ended.err.toStdString();
+    QFile settings(home.filePath(QStringLiteral("zeb-tervio/ztv-setup.ini")));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QString saved = QString::fromUtf8(settings.readAll());
+    EXPECT_TRUE(saved.contains(QStringLiteral("ZEBTERVIO=") + folder + QStringLiteral("/demo.ZTV"))) << saved.toStdString();
 }
 
 }  // namespace

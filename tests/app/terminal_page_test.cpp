@@ -1,5 +1,7 @@
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QSplitter>
 #include <QTest>
 
@@ -7,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/shell_messages.h"
 #include "diag/terminal_input_height.h"
 #include "diag/terminal_page.h"
 #include "shell_fixture.h"
@@ -180,12 +183,49 @@ TEST_F(TerminalPageTest, TwoQuickClicksClearTheReceivePaneAndADoubleClickClearsT
     EXPECT_TRUE(terminal->send_pane()->toPlainText().isEmpty());
 }
 
-TEST_F(TerminalPageTest, CopyAllPutsTheWholePaneOnTheClipboard) {
+// Counts the pixels of the receive pane drawn in a colour (text is smoothed at its edges, so
+// for the pure blue of controller lines any strongly blue pixel counts).
+int pixels_of(TerminalView* pane, const QColor& colour) {
+    const QImage image = pane->viewport()->grab().toImage();
+    const bool blue = colour == kControllerLineColour;
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (blue ? pixel.blue() > 150 && pixel.red() < 90 && pixel.green() < 90 : pixel.rgb() == colour.rgb())
+                ++count;
+        }
+    return count;
+}
+
+TEST_F(TerminalPageTest, CopyAllFromThePopupCopiesThePaneAndLeavesNoSelection) {
     window->log_line("one", LogSource::Program);
     window->log_line("two", LogSource::Controller);
-    terminal->copy_all();
+    auto* popup = window->findChild<QMenu*>(QStringLiteral("PopupMenuShared"));
+    ASSERT_NE(popup, nullptr);
+    emit terminal->popup_requested(QPoint(10, 10));
+    ASSERT_EQ(popup->actions().size(), 2);
+    EXPECT_EQ(popup->actions().at(1)->text(), window->tr_pair(msg::kCopyAll));
+    popup->actions().at(1)->trigger();
+    popup->close();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("one\ntwo"));
-    EXPECT_TRUE(terminal->receive_pane()->all_selected());
+    EXPECT_FALSE(terminal->receive_pane()->all_selected());
+
+    // A line that arrives after the copy is drawn in the controller's blue, not highlighted.
+    window->log_line("three", LogSource::Controller);
+    const QColor highlight = terminal->receive_pane()->palette().color(QPalette::Highlight);
+    EXPECT_EQ(pixels_of(terminal->receive_pane(), highlight), 0);
+    EXPECT_GT(pixels_of(terminal->receive_pane(), kControllerLineColour), 0);
+}
+
+TEST_F(TerminalPageTest, ASelectionIsDrawnHighlightedAndEndsWithAClick) {
+    window->log_line("two", LogSource::Controller);
+    terminal->receive_pane()->select_all();
+    const QColor highlight = terminal->receive_pane()->palette().color(QPalette::Highlight);
+    EXPECT_GT(pixels_of(terminal->receive_pane(), highlight), 0);  // the check above can fail
+    QTest::mouseClick(terminal->receive_pane()->viewport(), Qt::LeftButton);
+    EXPECT_FALSE(terminal->receive_pane()->all_selected());
+    EXPECT_EQ(pixels_of(terminal->receive_pane(), highlight), 0);
 }
 
 }  // namespace

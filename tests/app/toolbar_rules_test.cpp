@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "app/toolbar_rules.h"
 #include "config/field_table.h"
 
@@ -31,6 +34,21 @@ TEST(ToolbarEnabling, WithControllerEverythingAndTouchOnlyWithoutCap2Res) {
     const ToolbarEnabling cap2res = toolbar_enabling(false, true, record);
     EXPECT_FALSE(cap2res.touch_setup);
     EXPECT_TRUE(cap2res.keys_setup);
+}
+
+TEST(ToolbarShortcuts, HintsNameTheirKeysOnceAndNoDestructiveButtonHasOne) {
+    EXPECT_EQ(hint_with_keys("Open the device configuration file", "Ctrl+O"),
+              "Open the device configuration file (Ctrl+O)");
+    EXPECT_EQ(hint_with_keys("Open the device configuration file (Ctrl+O)", "Ctrl+O"),
+              "Open the device configuration file (Ctrl+O)");
+    EXPECT_EQ(hint_with_keys("Обновление прошивки", ""), "Обновление прошивки");
+    std::set<std::string> keys;
+    for (const ToolbarShortcut& shortcut : kToolbarShortcuts) {
+        EXPECT_TRUE(keys.insert(shortcut.keys).second) << shortcut.keys;
+        EXPECT_STRNE(shortcut.button, "SpeedButtonToDefault");
+        EXPECT_STRNE(shortcut.button, "SpeedButtonReset");
+        EXPECT_STRNE(shortcut.keys, kMainMenuKey);
+    }
 }
 
 }  // namespace

@@ -131,6 +131,7 @@ TEST_F(FirmwareTest, NoFileChosenIsZero) {
 
 TEST_F(FirmwareTest, FullUpdateThroughTheBootloader) {
     const std::string path = write_temp("fw.LDR", sim::make_sim_firmware(1107, 4, 4096));
+    world.host.progress_titles.clear();  // the connection's own configuration read
     EXPECT_EQ(run(path), FirmwareResult::Updated);
     EXPECT_TRUE(world.host.boxes.empty());
     // Reported only once the application answers with the new version.
@@ -150,12 +151,17 @@ TEST_F(FirmwareTest, FullUpdateThroughTheBootloader) {
     const Frame& last = blocks.back();
     EXPECT_EQ(last.offset(), 4096);
     for (std::size_t i = 2; i < 64; ++i) EXPECT_EQ(last.payload()[i], 0);
-    // The transfer's progress; the returning controller's configuration is read after it.
+    // The wait for the bootloader is shown as such, then the transfer's progress, then the
+    // wait for the new firmware; the returning controller's configuration is read after it.
     const auto& titles = world.host.progress_titles;
-    const auto update_progress = std::find_if(titles.begin(), titles.end(),
-                                              [](const Text& t) { return t.en == "Firmware update"; });
-    ASSERT_NE(update_progress, titles.end());
-    EXPECT_EQ(world.host.progress_maxima[static_cast<std::size_t>(update_progress - titles.begin())], 4096);
+    ASSERT_GE(titles.size(), 4u);
+    EXPECT_EQ(titles[0].en, "Waiting for the bootloader");
+    EXPECT_EQ(titles[0].ru, "Ожидание загрузчика");
+    EXPECT_EQ(world.host.progress_maxima[0], 0);
+    EXPECT_EQ(titles[1].en, "Firmware update");
+    EXPECT_EQ(world.host.progress_maxima[1], 4096);
+    EXPECT_EQ(titles[2].en, "Waiting for the new firmware to start");
+    EXPECT_EQ(world.host.progress_maxima[2], 0);
     EXPECT_EQ(titles.back().en, "Reading configuration from the device");
     const auto log = world.host.log_texts();
     EXPECT_NE(std::find(log.begin(), log.end(), "The update file           \"fw.LDR\""), log.end());
@@ -188,12 +194,16 @@ TEST_F(FirmwareTest, BootloaderAlreadyAttachedGetsNoTriggerFrame) {
     ASSERT_TRUE(world.monitor.connected());
     ASSERT_TRUE(world.monitor.is_bootloader());
     world.sim.keep_request_log(true);
+    world.host.progress_titles.clear();
     EXPECT_EQ(run(write_temp("boot.LDR", sim::make_sim_firmware(1107, 4, 1000))), FirmwareResult::Updated);
     std::vector<Frame> blocks;
     for (const Frame& f : world.sim.request_log())
         if (f.command() == 0x82) blocks.push_back(f);
     ASSERT_EQ(blocks.size(), (1000u + 64u + 63u) / 64u);
     EXPECT_EQ(blocks[0].offset(), 0);
+    // Nothing to wait for: the transfer's progress at once.
+    ASSERT_EQ(world.host.progress_titles.size(), 1u);
+    EXPECT_EQ(world.host.progress_titles[0].en, "Firmware update");
 }
 
 TEST_F(FirmwareTest, BootloaderThatNeverAppearsFailsWithTheTriggerError) {

@@ -1,0 +1,85 @@
+#include "app/instance_handover.h"
+
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QTimer>
+
+#include <memory>
+
+#include "app/open_request.h"
+
+namespace ztv {
+namespace {
+
+// A request must arrive whole within this time; a copy that connects and says nothing is cut off.
+constexpr int kRequestTimeoutMs = 3000;
+// Unix socket paths are limited to about 108 bytes.
+constexpr qsizetype kMaxSocketPathBytes = 100;
+
+}  // namespace
+
+QString handover_channel_name(const QString& lock_path) {
+#if defined(Q_OS_UNIX)
+    const QString beside = lock_path + QStringLiteral(".socket");
+    if (QFileInfo(beside).isAbsolute() && beside.toLocal8Bit().size() <= kMaxSocketPathBytes) return beside;
+#endif
+    const QByteArray digest = QCryptographicHash::hash(lock_path.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    return QStringLiteral("ZEBTV_ZORA4-") + QString::fromLatin1(digest);
+}
+
+OpenRequestServer::OpenRequestServer(QString name, QObject* parent) : QObject(parent), name_(std::move(name)) {
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    connect(&server_, &QLocalServer::newConnection, this, &OpenRequestServer::take_connection);
+}
+
+bool OpenRequestServer::listen(QString* error) {
+    if (server_.listen(name_)) return true;
+    if (server_.serverError() == QAbstractSocket::AddressInUseError) {
+        QLocalServer::removeServer(name_);
+        if (server_.listen(name_)) return true;
+    }
+    if (error) *error = server_.errorString();
+    return false;
+}
+
+void OpenRequestServer::take_connection() {
+    while (QLocalSocket* socket = server_.nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        QTimer::singleShot(kRequestTimeoutMs, socket, [socket] { socket->abort(); });
+        auto received = std::make_shared<QByteArray>();
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, received] {
+            // Never more than a request's worth is read, whatever the other side sends.
+            const qint64 room = static_cast<qint64>(kMaxOpenRequestBytes) + 1 - received->size();
+            if (room > 0) received->append(socket->read(room));
+            const ParsedOpenRequest parsed =
+                parse_open_request(std::string_view(received->constData(), static_cast<std::size_t>(received->size())));
+            if (parsed.state == OpenRequestState::Incomplete && received->size() <= static_cast<qsizetype>(kMaxOpenRequestBytes))
+                return;
+            const bool taken = parsed.state == OpenRequestState::Complete;
+            const std::string_view answer = taken ? kOpenRequestTaken : kOpenRequestRefused;
+            QObject::disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+            socket->write(answer.data(), static_cast<qint64>(answer.size()));
+            socket->flush();
+            socket->disconnectFromServer();
+            if (taken) emit open_requested(QString::fromUtf8(parsed.path.data(), static_cast<qsizetype>(parsed.path.size())));
+        });
+    }
+}
+
+bool hand_over_file(const QString& channel_name, const QString& absolute_path, int timeout_ms) {
+    const QByteArray utf8 = absolute_path.toUtf8();
+    const auto request = encode_open_request(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    if (!request) return false;
+    QLocalSocket socket;
+    socket.connectToServer(channel_name);
+    if (!socket.waitForConnected(timeout_ms)) return false;
+    socket.write(request->data(), static_cast<qint64>(request->size()));
+    if (!socket.waitForBytesWritten(timeout_ms)) return false;
+    QByteArray answer;
+    while (answer.size() < static_cast<qsizetype>(kOpenRequestTaken.size()) && socket.waitForReadyRead(timeout_ms))
+        answer.append(socket.read(static_cast<qint64>(kOpenRequestTaken.size()) - answer.size()));
+    return answer == QByteArray(kOpenRequestTaken.data(), static_cast<qsizetype>(kOpenRequestTaken.size()));
+}
+
+}  // namespace ztv

@@ -1,0 +1,148 @@
+// The main window by keyboard alone: toolbar keys, Tab out of the terminal, focus kept on a
+// toolbar button pressed with Space, and the main popup menu by key and by a visible button.
+#include <QApplication>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include "app/shell_messages.h"
+#include "app/toolbar_rules.h"
+#include "diag/terminal_page.h"
+#include "shell_fixture.h"
+
+namespace ztv {
+namespace {
+
+class KeyboardTest : public testing::ShellFixture {
+protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        make_form();
+        window->set_file_chooser([this](FileDialogKind kind, const QString&, const QString&, const QString&) {
+            chosen.push_back(kind);
+            return QString();
+        });
+        DeviceActions actions;
+        actions.read_configuration = [this] { ++reads; };
+        actions.write_configuration = [this] { ++writes; };
+        actions.firmware_update = [this] { ++updates; };
+        window->set_device_actions(actions);
+        DeviceHooks hooks;
+        hooks.connected = [this] { return connected; };
+        window->set_device_hooks(hooks);
+        window->set_language(1);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void press(const char* keys) {
+        const QKeySequence sequence(QString::fromLatin1(keys));
+        QTest::keySequence(window.get(), sequence);
+    }
+
+    std::vector<FileDialogKind> chosen;
+    int reads = 0;
+    int writes = 0;
+    int updates = 0;
+    bool connected = true;
+};
+
+TEST_F(KeyboardTest, ToolbarKeysPressTheirButtonsAndTheHintsNameThem) {
+    press("Ctrl+O");
+    press("Ctrl+S");
+    EXPECT_EQ(chosen, (std::vector<FileDialogKind>{FileDialogKind::OpenConfig, FileDialogKind::SaveConfig}));
+    press("Ctrl+R");
+    press("Ctrl+W");
+    press("Ctrl+U");
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(updates, 1);
+    EXPECT_EQ(window->speed_button("SpeedButtonReadConfig")->toolTip(),
+              QStringLiteral("Open the device configuration file (Ctrl+O)"));
+    EXPECT_EQ(window->speed_button("SpeedButtonUpdateDevice")->toolTip(), QStringLiteral("Firmware update (Ctrl+U)"));
+    window->set_language(0);
+    window->set_language(0);  // a second switch must not name the keys twice
+    EXPECT_EQ(window->speed_button("SpeedButtonWriteDevice")->toolTip(),
+              QStringLiteral("Записать конфигурацию в устройство (Ctrl+W)"));
+    EXPECT_EQ(window->speed_button("SpeedButtonReset")->toolTip(), QStringLiteral("Перезагрузить устройство"));
+}
+
+TEST_F(KeyboardTest, KeysOfLockedButtonsDoNothing) {
+    connected = false;
+    window->set_busy(false);
+    press("Ctrl+W");
+    press("Ctrl+U");
+    press("Ctrl+R");
+    EXPECT_EQ(writes + updates + reads, 0);
+    window->set_busy(true);
+    press("Ctrl+O");
+    EXPECT_TRUE(chosen.empty());
+}
+
+TEST_F(KeyboardTest, TabLeavesTheTerminalSendPaneWithoutTypingATab) {
+    window->page_control()->setCurrentWidget(window->terminal());
+    QPlainTextEdit* input = window->terminal()->send_pane();
+    input->setFocus();
+    ASSERT_TRUE(input->hasFocus());
+    QTest::keyClicks(input, QStringLiteral("ab"));
+    QTest::keyClick(input, Qt::Key_Tab);
+    EXPECT_FALSE(input->hasFocus());
+    EXPECT_EQ(input->toPlainText(), QStringLiteral("ab"));
+}
+
+TEST_F(KeyboardTest, SpaceOnAToolbarButtonLeavesTheFocusThereAndASecondSpacePressesItAgain) {
+    QToolButton* open = window->speed_button("SpeedButtonReadConfig");
+    QToolButton* only_used = window->speed_button("SpeedButtonOnlyUsedx");
+    open->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(open->hasFocus());
+    QTest::keyClick(open, Qt::Key_Space);
+    EXPECT_EQ(chosen.size(), 1u);
+    EXPECT_EQ(QApplication::focusWidget(), open);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(chosen.size(), 2u);
+    EXPECT_FALSE(only_used->isChecked());
+}
+
+TEST_F(KeyboardTest, FocusTheUserMovedDuringAnOperationStaysWhereTheUserPutIt) {
+    QToolButton* open = window->speed_button("SpeedButtonReadConfig");
+    QWidget* input = window->terminal()->send_pane();
+    window->page_control()->setCurrentWidget(window->terminal());
+    window->set_file_chooser([&](FileDialogKind, const QString&, const QString&, const QString&) {
+        input->setFocus(Qt::MouseFocusReason);
+        return QString();
+    });
+    open->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(open, Qt::Key_Space);
+    EXPECT_EQ(QApplication::focusWidget(), input);
+}
+
+TEST_F(KeyboardTest, TheMainMenuOpensFromAVisibleButtonAtTheToolbarsEndAndFromF10) {
+    QToolButton* button = window->menu_button();
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->isVisible());
+    EXPECT_EQ(button->menu(), window->main_popup());
+    EXPECT_GT(button->x(), window->flash_strip()->x());
+    EXPECT_EQ(button->toolTip(), QStringLiteral("Menu (F10)"));
+    EXPECT_FALSE(button->icon().isNull());
+
+    press(kMainMenuKey);
+    ASSERT_TRUE(window->main_popup()->isVisible());
+    EXPECT_EQ(window->main_popup()->activeAction(), window->main_popup()->actions().value(0));
+    // The same items as the strip's right click: the filter toggle works from here too.
+    const bool before = window->only_used_item()->isChecked();
+    window->only_used_item()->trigger();
+    EXPECT_NE(window->speed_button("SpeedButtonOnlyUsedx")->isChecked(), before);
+    window->main_popup()->close();
+
+    window->speed_button("SpeedButtonOnlyUsedx")->setFocus();
+    QTest::keyClick(window->speed_button("SpeedButtonOnlyUsedx"), Qt::Key_Menu);
+    EXPECT_TRUE(window->main_popup()->isVisible());
+    window->main_popup()->close();
+}
+
+}  // namespace
+}  // namespace ztv

@@ -1,0 +1,43 @@
+#include "app/open_request.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace ztv {
+namespace {
+
+TEST(OpenRequest, APathTravelsAsOneLineAndComesBackWhole) {
+    const std::string path = "/home/installer/машины/Camry 2019.ZTV";
+    const auto request = encode_open_request(path);
+    ASSERT_TRUE(request.has_value());
+    EXPECT_EQ(*request, path + "\n");
+    // Arriving in pieces: nothing until the line feed.
+    EXPECT_EQ(parse_open_request(request->substr(0, 10)).state, OpenRequestState::Incomplete);
+    const ParsedOpenRequest parsed = parse_open_request(*request);
+    EXPECT_EQ(parsed.state, OpenRequestState::Complete);
+    EXPECT_EQ(parsed.path, path);
+}
+
+TEST(OpenRequest, PathsThatCannotTravelAreNotSent) {
+    EXPECT_FALSE(encode_open_request("").has_value());
+    EXPECT_FALSE(encode_open_request("a\nb.ZTV").has_value());
+    EXPECT_FALSE(encode_open_request("a\rb.ZTV").has_value());
+    EXPECT_FALSE(encode_open_request(std::string("a\0b", 3)).has_value());
+    EXPECT_FALSE(encode_open_request(std::string(kMaxOpenRequestBytes, 'x')).has_value());
+    EXPECT_TRUE(encode_open_request(std::string(kMaxOpenRequestBytes - 1, 'x')).has_value());
+}
+
+TEST(OpenRequest, WhatNoSecondCopySendsIsRefused) {
+    EXPECT_EQ(parse_open_request("\n").state, OpenRequestState::Refused);
+    EXPECT_EQ(parse_open_request("a.ZTV\nb.ZTV\n").state, OpenRequestState::Refused);
+    EXPECT_EQ(parse_open_request("a.ZTV\r\n").state, OpenRequestState::Refused);
+    EXPECT_EQ(parse_open_request(std::string("a\0b\n", 4)).state, OpenRequestState::Refused);
+    // A line that never ends is refused once it is longer than any request.
+    EXPECT_EQ(parse_open_request(std::string(kMaxOpenRequestBytes - 1, 'x')).state, OpenRequestState::Incomplete);
+    EXPECT_EQ(parse_open_request(std::string(kMaxOpenRequestBytes, 'x')).state, OpenRequestState::Refused);
+    EXPECT_EQ(parse_open_request(std::string(kMaxOpenRequestBytes, 'x') + "\n").state, OpenRequestState::Refused);
+}
+
+}  // namespace
+}  // namespace ztv

@@ -1,0 +1,124 @@
+// Qt's own texts (box buttons, the file dialog) follow the program's language, and the file
+// dialog opens at a size that shows whole columns and keeps the size the user gave it.
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "app/qt_translations.h"
+#include "app/settings_file.h"
+#include "shell_fixture.h"
+
+namespace ztv {
+namespace {
+
+using testing::ShellFixture;
+
+class QtLanguageTest : public ShellFixture {
+protected:
+    // The texts of the buttons of the box show_message opens; the box is answered with its default.
+    QStringList box_buttons(TMainForm& form, int type) {
+        QStringList texts;
+        QTimer::singleShot(50, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            for (QAbstractButton* button : box->buttons()) texts << button->text().remove(QLatin1Char('&'));
+            box->defaultButton()->click();
+        });
+        form.show_message(type, Text("Точно?", "Sure?"));
+        texts.sort();
+        return texts;
+    }
+
+    struct DialogLook {
+        QStringList buttons;
+        QStringList labels;
+        QSize size;
+    };
+    // What the open dialog shows; resized to new_size (when valid) before it is cancelled.
+    DialogLook open_dialog(TMainForm& form, QSize new_size = QSize()) {
+        DialogLook look;
+        QTimer::singleShot(100, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            for (auto* box : dialog->findChildren<QDialogButtonBox*>())
+                for (QAbstractButton* button : box->buttons()) look.buttons << button->text().remove(QLatin1Char('&'));
+            for (auto* label : dialog->findChildren<QLabel*>())
+                if (!label->text().isEmpty()) look.labels << label->text().remove(QLatin1Char('&'));
+            look.size = dialog->size();
+            if (new_size.isValid()) dialog->resize(new_size);
+            dialog->reject();
+        });
+        EXPECT_TRUE(form.ask_file(FileDialogKind::OpenConfig).isEmpty());
+        look.buttons.sort();
+        return look;
+    }
+};
+
+TEST_F(QtLanguageTest, ABoxOfTheRussianProgramHasRussianButtonsAndTheEnglishOneEnglish) {
+    auto& form = make_form();
+    form.set_message_answerer(nullptr);
+    form.show();
+    form.set_language(0);
+    EXPECT_EQ(box_buttons(form, 0x30), (QStringList{QStringLiteral("Да"), QStringLiteral("Нет")}));
+    EXPECT_EQ(box_buttons(form, 0x10), QStringList{QStringLiteral("OK")});  // Qt's Russian "OK" is "OK"
+    form.set_language(1);
+    EXPECT_EQ(box_buttons(form, 0x30), (QStringList{QStringLiteral("No"), QStringLiteral("Yes")}));
+    // And back: the translation is taken out and put in again, not loaded twice over.
+    form.set_language(0);
+    EXPECT_EQ(box_buttons(form, 0x30), (QStringList{QStringLiteral("Да"), QStringLiteral("Нет")}));
+    form.set_language(1);
+}
+
+TEST_F(QtLanguageTest, TheRussianFileDialogSpeaksRussian) {
+    auto& form = make_form();
+    form.show();
+    form.set_language(0);
+    const DialogLook russian = open_dialog(form);
+    EXPECT_TRUE(russian.buttons.contains(QStringLiteral("Открыть"))) << russian.buttons.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(russian.buttons.contains(QStringLiteral("Отмена"))) << russian.buttons.join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(russian.labels.contains(QStringLiteral("Look in:")));
+    EXPECT_FALSE(russian.labels.contains(QStringLiteral("File name:")));
+    form.set_language(1);
+    const DialogLook english = open_dialog(form);
+    EXPECT_TRUE(english.buttons.contains(QStringLiteral("Open")));
+    EXPECT_TRUE(english.labels.contains(QStringLiteral("Look in:")));
+}
+
+TEST_F(QtLanguageTest, TheFileDialogOpensWideAndKeepsTheSizeTheUserGaveIt) {
+    auto& form = make_form();
+    form.set_language(1);
+    form.show();
+    const QSize screen = form.screen()->availableGeometry().size();
+    const DialogLook first = open_dialog(form, QSize(700, 500));
+    EXPECT_EQ(first.size, QSize(kDefaultFileDialogSize.width, kDefaultFileDialogSize.height).boundedTo(screen));
+    const auto doc = SettingsFile(options.settings_path).open();
+    ASSERT_TRUE(doc.has_value());
+    EXPECT_EQ(read_file_dialog_size(*doc), (DialogSize{700, 500}));
+    EXPECT_EQ(open_dialog(form).size, QSize(700, 500));
+}
+
+TEST_F(QtLanguageTest, ASizeStoredOnALargerScreenIsCutToThisOne) {
+    write_settings("[MainSettings]\nFileDialogWidth=9000\nFileDialogHeight=9000\n");
+    auto& form = make_form();
+    form.set_language(1);
+    form.show();
+    EXPECT_EQ(open_dialog(form).size, form.screen()->availableGeometry().size());
+}
+
+TEST(QtTranslations, NoRussianTextsAnywhereLeavesQtEnglishAndSaysSo) {
+    QtTranslations none(QStringList{QStringLiteral("/nonexistent-folder"), QString()});
+    EXPECT_FALSE(none.apply(Lang::Russian));
+    EXPECT_FALSE(none.russian_installed());
+    EXPECT_TRUE(none.apply(Lang::English));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
+}
+
+}  // namespace
+}  // namespace ztv

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <time.h>
@@ -21,6 +22,8 @@
 
 #include "app/device_link.h"
 #include "app/main_window.h"
+#include "config/parameter_bindings.h"
+#include "config/parameter_pages.h"
 #include "tools/learning_tools_view.h"
 
 namespace {
@@ -152,6 +155,9 @@ int main(int argc, char** argv) {
     }
     if (!pictures.isEmpty()) {
         window.resize(1100, 820);
+        // The "Keys" page of the "Parameters" tab, where the learned buttons are.
+        window.page_control()->setCurrentWidget(window.parameters_page());
+        window.parameter_pages()->show_page(static_cast<int>(ParamPage::Keys));
         for (const int lang : {1, 0}) {
             window.set_language(lang);
             QApplication::processEvents();

@@ -24,6 +24,7 @@
 #include "app/shell_messages.h"
 #include "app/toolbar_rules.h"
 #include "common/format.h"
+#include "config/parameter_bindings.h"
 #include "config/parameter_pages.h"
 #include "diag/terminal_page.h"
 #include "events/slot_editor_view.h"
@@ -436,6 +437,8 @@ int TMainForm::set_language(int value) {
     end_redraw_pause();
     return static_cast<int>(lang_);
 }
+
+void TMainForm::show_pins_page() { parameter_pages_->show_page(static_cast<int>(ParamPage::Pins)); }
 
 void TMainForm::begin_redraw_pause() {
     if (redraw_pause_++ == 0) setUpdatesEnabled(false);

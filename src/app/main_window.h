@@ -153,11 +153,8 @@ public:
         for (const auto& refresh : more_refreshes_) refresh();
     }
     // Brings the parameter pages' "Pins" page to the front (a reaction pin that needs a pin
-    // mode first); the parameter pages set it.
-    void set_pins_page_shower(std::function<void()> show) { show_pins_page_ = std::move(show); }
-    void show_pins_page() {
-        if (show_pins_page_) show_pins_page_();
-    }
+    // mode set there first).
+    void show_pins_page();
     // Further redraws run after the page refresh (the event/reaction editor shows its slot).
     void add_page_refresh(std::function<void()> refresh) { more_refreshes_.push_back(std::move(refresh)); }
     // Page set-up run by the initialisation, after the settings and the language are applied.
@@ -351,7 +348,6 @@ private:
     std::vector<std::function<void(Lang)>> language_hooks_;
     std::function<void()> page_refresh_;
     std::vector<std::function<void()>> more_refreshes_;
-    std::function<void()> show_pins_page_;
     std::vector<std::function<void()>> page_initialisers_;
     std::function<void()> store_button_names_;
     std::function<void()> clear_button_selection_;

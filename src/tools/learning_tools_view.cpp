@@ -4,16 +4,17 @@
 #include <QHBoxLayout>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/device_link.h"
 #include "app/icons.h"
 #include "app/main_window.h"
+#include "config/parameter_pages.h"
+#include "events/editor_controls_widget.h"
 #include "events/event_catalogue.h"
 #include "events/learned_button_edits.h"
+#include "events/slot_editor_view.h"
 #include "tools/button_grid_widget.h"
 
 namespace ztv {
@@ -54,10 +55,12 @@ void LearningTools::join_window() {
             on_touch_button(inset != nullptr && inset->isChecked());
         });
     }
-    if (auto* pages = form_.findChild<QTabWidget*>(QStringLiteral("PageControlParameters")))
-        set_page_lock([pages](bool locked) { pages->tabBar()->setEnabled(!locked); });
-    // Until the editor offers to redraw only its slot, the whole refresh redraws it.
-    set_description_redraw([this] { form_.refresh_pages(); });
+    if (ParameterPages* pages = form_.parameter_pages())
+        set_page_lock([pages](bool locked) { pages->set_locked(locked); });
+    // A deleted or renamed key changes only what the current slot shows of it.
+    if (SlotEditor* editor = form_.slot_editor()) set_description_redraw([editor] { editor->show_current(); });
+    // A learned button dragged from the grid lands on the editor's "Button" and "Mod" fields.
+    grid_widget_->set_drag_data([](GridButton button) { return make_button_drag({button.channel, button.key}); });
 }
 
 LearningTools::LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_area)

@@ -21,6 +21,8 @@
 #include "app/control_widgets.h"
 #include "app/shell_fixture.h"
 #include "common/numeric_entry.h"
+#include "config/parameter_bindings.h"
+#include "config/parameter_pages.h"
 #include "device/device_errors.h"
 #include "device/protocol.h"
 #include "device/transport.h"
@@ -369,13 +371,12 @@ TEST_F(EditorToolsTest, RefusedNumberKeepsTheTextSelectedAndThePinCheckShowsTheP
     QTest::keyClick(time, Qt::Key_Return);
     EXPECT_EQ(byte(5, 3) | byte(5, 4) << 8, 1500);
 
-    bool pins_shown = false;
-    window->set_pins_page_shower([&] { pins_shown = true; });
+    window->parameter_pages()->setCurrentIndex(static_cast<int>(ParamPage::Sources));
     editor().reaction_tabs()->tab(2)->click();  // "Pin"
     auto* pin = qobject_cast<QComboBox*>(input("ComboBoxEventReactionPinNUM"));
     ASSERT_NE(pin, nullptr);
     emit pin->activated(2);  // X2/2 without a pin mode
-    EXPECT_TRUE(pins_shown);
+    EXPECT_EQ(window->parameter_pages()->currentIndex(), static_cast<int>(ParamPage::Pins));
     EXPECT_EQ(byte(5, 12), 0);
     EXPECT_EQ(boxes.back().type & 0xFF, kBoxWarning);
 }

@@ -5,6 +5,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -25,6 +26,9 @@
 #include "app/device_link.h"
 #include "app/shell_fixture.h"
 #include "config/field_table.h"
+#include "config/parameter_pages.h"
+#include "events/editor_controls_widget.h"
+#include "events/slot_editor_view.h"
 #include "tools/button_grid_widget.h"
 #include "tools/learning_tools_view.h"
 
@@ -37,14 +41,11 @@ protected:
         ShellFixture::SetUp();
         make_form();
         link = std::make_unique<DeviceLink>(*window, state, true);
-        // Stand-ins for the "Touchpanel" page's controls and the parameter pages, by name.
-        touch = new QToolButton(window->parameters_page());
-        touch->setObjectName(QStringLiteral("SpeedButtonTouchSetup"));
-        inset = new QCheckBox(window->parameters_page());
-        inset->setObjectName(QStringLiteral("CheckBoxTouchDXY"));
-        pages = new QTabWidget(window->parameters_page());
-        pages->setObjectName(QStringLiteral("PageControlParameters"));
         tools = add_learning_tools(*window, *link);
+        // The "Touchpanel" page's own controls.
+        touch = window->findChild<QToolButton*>(QStringLiteral("SpeedButtonTouchSetup"));
+        inset = window->findChild<QCheckBox*>(QStringLiteral("CheckBoxTouchDXY"));
+        pages = window->parameter_pages();
         window->initialise();
         window->set_language(1);
         window->resize(900, 700);
@@ -95,7 +96,7 @@ protected:
     LearningTools* tools = nullptr;
     QToolButton* touch = nullptr;
     QCheckBox* inset = nullptr;
-    QTabWidget* pages = nullptr;
+    ParameterPages* pages = nullptr;
     ButtonGridWidget* grid = nullptr;
 };
 
@@ -210,25 +211,46 @@ TEST_F(LearningToolsTest, HoverShowsTheHintAndTheLanguageSwitchRenamesTheHeaders
     EXPECT_NE(english.copy(header), russian.copy(header));
 }
 
-TEST_F(LearningToolsTest, ADragCarriesTheButtonAsTheEditorReadsIt) {
-    learned(2, 4, 2800);
+// A learned button dragged from the grid lands on the editor's "Button" and "Mod" fields of
+// the current slot, under the editor's rules; empty cells and unused encoders start no drag.
+TEST_F(LearningToolsTest, ADragFromTheGridLandsOnTheEditorsButtonAndModFields) {
+    learned(2, 4, 2800, "Mute");
+    learned(0, 1, 900);
     set_field(state.record, FieldId::ENC1MODE, 2);
     window->refresh_pages();
-    std::vector<GridButton> made;
-    grid->set_drag_data([&](GridButton button) {
-        made.push_back(button);
-        return new QMimeData;
-    });
-    std::unique_ptr<QMimeData> data(grid->drag_data({2, 4}));
-    ASSERT_NE(data, nullptr);
-    ASSERT_EQ(made.size(), 1u);
-    EXPECT_EQ(made[0].channel, 2);
-    EXPECT_EQ(made[0].key, 4);
-    std::unique_ptr<QMimeData> encoder(grid->drag_data({4, 4}));
-    EXPECT_NE(encoder, nullptr);
-    EXPECT_EQ(made.back().channel, 4);
-    EXPECT_EQ(grid->drag_data({2, 5}), nullptr);  // an empty cell is no button
-    EXPECT_EQ(grid->drag_data({4, 1}), nullptr);  // encoder 1 is not in use
+    SlotEditor& editor = *window->slot_editor();
+    editor.select_slot(5);
+    const auto drop = [&](const char* target, GridCell cell) {
+        std::unique_ptr<QMimeData> data(grid->drag_data(cell));
+        if (data == nullptr) return 99;
+        auto* control = dynamic_cast<ButtonDropControl*>(editor.control(target));
+        if (control == nullptr) return 98;
+        QWidget* field = control->input();
+        const QPoint at = field->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(field, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(field, &move);
+        const int mark = control->drag_mark();
+        QDropEvent dropped(QPointF(at), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(field, &dropped);
+        return mark;
+    };
+    EXPECT_EQ(drop("PanelKeyx", {2, 5}), 99) << "an empty cell is no button";
+    EXPECT_EQ(drop("PanelKeyx", {4, 1}), 99) << "encoder 1 is not in use";
+    EXPECT_EQ(drop("PanelKeyx", {2, 4}), 1) << "a learned key shows green";
+    EXPECT_EQ(state.record.slot(5)[2], 4);
+    EXPECT_EQ(state.record.slot(5)[3], 2);
+    const auto* key_label = qobject_cast<QLabel*>(editor.control("PanelKeyx")->input());
+    ASSERT_NE(key_label, nullptr);
+    EXPECT_EQ(key_label->text(), QStringLiteral("Mute"));  // the slot is redrawn with the key's name
+    EXPECT_EQ(drop("PanelKeyModx", {2, 4}), -1) << "a modifier on the main button's channel shows red";
+    EXPECT_EQ(state.record.slot(5)[4], 0);
+    EXPECT_EQ(drop("PanelKeyModx", {0, 1}), 1);
+    EXPECT_EQ(state.record.slot(5)[4], 1);
+    EXPECT_EQ(state.record.slot(5)[5], 0);
+    // The encoder in use may be the main button, never the modifier.
+    EXPECT_EQ(drop("PanelKeyModx", {4, 4}), -1);
 }
 
 TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
@@ -281,7 +303,7 @@ TEST_F(LearningToolsTest, CalibrationLocksThePagesWhileItRuns) {
     QObject::connect(&probe, &QTimer::timeout, [&] {
         if (!tools->calibration().running()) return;
         touch_enabled_while_running = touch->isEnabled();
-        pages_locked_while_running = !pages->tabBar()->isEnabled();
+        pages_locked_while_running = pages->locked() && !pages->tabBar()->isEnabled();
         inset_disabled_while_running = !inset->isEnabled();
     });
     probe.start(50);
@@ -291,6 +313,7 @@ TEST_F(LearningToolsTest, CalibrationLocksThePagesWhileItRuns) {
     EXPECT_TRUE(touch_enabled_while_running);
     EXPECT_TRUE(pages_locked_while_running);
     EXPECT_TRUE(inset_disabled_while_running);
+    EXPECT_FALSE(pages->locked());
     EXPECT_TRUE(pages->tabBar()->isEnabled());
     EXPECT_TRUE(inset->isEnabled());
     EXPECT_EQ(state.touch, link->simulator()->memory().touch);

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QDateTime>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPalette>
 #include <QProgressBar>
@@ -13,6 +15,7 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
+#include <QTreeView>
 
 #include "app/main_window.h"
 #include "app/settings_file.h"
@@ -28,6 +31,28 @@ QString bounded_message(const std::string& text) {
     std::size_t size = std::min(text.size(), kLimit);
     while (size > 0 && size < text.size() && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80) --size;
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(size));
+}
+
+// Qt's detail view starts with narrow fixed columns that cut dates to "7 Dec ...:04". The name
+// takes the room that is left, sizes and dates get their whole text, and the type column (a
+// description nobody needs to pick a *.ZTV or *.LDR, and one Qt leaves untranslated) is hidden.
+void fit_detail_columns(QFileDialog& dialog) {
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (view == nullptr) return;
+    QHeaderView* header = view->header();
+    constexpr int kName = 0, kSize = 1, kType = 2, kDate = 3;
+    if (header->count() <= kDate) return;
+    const QFontMetrics metrics(view->font());
+    const int margin = 4 * metrics.averageCharWidth();  // cell padding and the sort arrow
+    const QString widest_date =
+        QLocale::system().toString(QDateTime(QDate(2026, 12, 28), QTime(23, 58, 58)), QLocale::ShortFormat);
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(kName, QHeaderView::Stretch);
+    header->setSectionHidden(kType, true);
+    header->resizeSection(kSize, metrics.horizontalAdvance(QStringLiteral("999.99 KiB")) + margin);
+    header->resizeSection(kDate, std::max(metrics.horizontalAdvance(widest_date), metrics.horizontalAdvance(
+                                                  header->model()->headerData(kDate, Qt::Horizontal).toString())) +
+                                     margin);
 }
 
 struct DialogTraits {
@@ -248,6 +273,7 @@ QString TMainForm::ask_file(FileDialogKind kind) {
     dialog.setDefaultSuffix(pattern.mid(2));
     // Names, sizes and dates side by side, at the size the user last left the dialog.
     dialog.setViewMode(QFileDialog::Detail);
+    fit_detail_columns(dialog);
     dialog.resize(file_dialog_size());
     placed_dialog_ = &dialog;
     dialog_countdown_ = 50;

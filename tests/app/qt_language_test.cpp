@@ -2,12 +2,15 @@
 // dialog opens at a size that shows whole columns and keeps the size the user gave it.
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -40,6 +43,9 @@ protected:
         QStringList buttons;
         QStringList labels;
         QSize size;
+        // Texts of the detail view's visible cells that do not fit their column.
+        QStringList cut;
+        bool type_shown = true;
     };
     // What the open dialog shows; resized to new_size (when valid) before it is cancelled.
     DialogLook open_dialog(TMainForm& form, QSize new_size = QSize()) {
@@ -52,6 +58,23 @@ protected:
             for (auto* label : dialog->findChildren<QLabel*>())
                 if (!label->text().isEmpty()) look.labels << label->text().remove(QLatin1Char('&'));
             look.size = dialog->size();
+            if (auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+                // The folder is read in the background: wait for its entries.
+                for (int i = 0; i < 200 && view->model()->rowCount(view->rootIndex()) == 0; ++i)
+                    QApplication::processEvents(QEventLoop::AllEvents, 10);
+                const QFontMetrics metrics(view->font());
+                QHeaderView* header = view->header();
+                look.type_shown = !header->isSectionHidden(2);
+                for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+                    for (const int column : {0, 1, 3}) {
+                        const QString text = view->model()->index(row, column, view->rootIndex()).data().toString();
+                        // Icon, padding: the name column needs more than its text.
+                        const int need = metrics.horizontalAdvance(text) + (column == 0 ? 24 : 6);
+                        if (header->sectionSize(column) < need) look.cut << text;
+                    }
+                }
+                if (view->model()->rowCount(view->rootIndex()) == 0) look.cut << QStringLiteral("(no entries)");
+            }
             if (new_size.isValid()) dialog->resize(new_size);
             dialog->reject();
         });
@@ -95,9 +118,18 @@ TEST_F(QtLanguageTest, TheFileDialogOpensWideAndKeepsTheSizeTheUserGaveIt) {
     auto& form = make_form();
     form.set_language(1);
     form.show();
+    // A folder with a long file name and a large file in it.
+    const QString long_name = dir.filePath(QStringLiteral("Camry 2019 steering wheel and CAN after the service.ZTV"));
+    QFile big(long_name);
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write(QByteArray(900 * 1024, 'x'));
+    big.close();
+    form.remember_folder(FileDialogKind::OpenConfig, long_name);
     const QSize screen = form.screen()->availableGeometry().size();
     const DialogLook first = open_dialog(form, QSize(700, 500));
     EXPECT_EQ(first.size, QSize(kDefaultFileDialogSize.width, kDefaultFileDialogSize.height).boundedTo(screen));
+    EXPECT_TRUE(first.cut.isEmpty()) << first.cut.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_FALSE(first.type_shown);
     const auto doc = SettingsFile(options.settings_path).open();
     ASSERT_TRUE(doc.has_value());
     EXPECT_EQ(read_file_dialog_size(*doc), (DialogSize{700, 500}));

@@ -1,21 +1,26 @@
 #include "app/form_tables.h"
 
+#include "tools/ir_code_editor.h"
+#include "tools/key_picker.h"
+
 namespace ztv {
 namespace {
 
-// The leading and trailing blanks keep the captions clear of the group boxes' frames.
+constexpr TranslationRow row(const char* key, const TextPair& text) { return {key, text.ru, text.en}; }
+
+// The captions are the key picker's and the IR code editor's own texts.
 constexpr TranslationRow kKeyBoardTable[] = {
-    {"FormKeyBoard_GroupBoxKeyboardPage07_Caption", " Клавиатура, страница x07 ", " Keyboard, page x07 "},
-    {"FormKeyBoard_GroupBoxKeyCodes_Caption", " Коды клавиш ", " Key codes "},
-    {"FormKeyBoard_GroupBoxKeyboardPage0C_Caption", " Клавиатура, страница x0C ", " Keyboard, page x0C "},
-    {"FormKeyBoard_GroupBoxMMKeyCode_Caption", " Мультимедийный код ", " Multimedia code "},
-    {"FormKeyBoard_GroupBoxSystemControl_Caption", " Управление системой ", " System Control "},
+    row("FormKeyBoard_GroupBoxKeyboardPage07_Caption", kPickerKeyboardGroup),
+    row("FormKeyBoard_GroupBoxKeyCodes_Caption", kPickerKeyCodesGroup),
+    row("FormKeyBoard_GroupBoxKeyboardPage0C_Caption", kPickerConsumerGroup),
+    row("FormKeyBoard_GroupBoxMMKeyCode_Caption", kPickerConsumerCodeGroup),
+    row("FormKeyBoard_GroupBoxSystemControl_Caption", kPickerSystemGroup),
 };
 
 constexpr TranslationRow kIrCodeTable[] = {
-    {"FormIRCode_PanelIRCodeType_Caption", "Кодировка", "Encoding"},
-    {"FormIRCode_PanelIRCodeAddress_Caption", "Адрес", "Address"},
-    {"FormIRCode_PanelIRCodeCommand_Caption", "Команда", "Command"},
+    row("FormIRCode_PanelIRCodeType_Caption", kIrCodeEncoding),
+    row("FormIRCode_PanelIRCodeAddress_Caption", kIrCodeAddress),
+    row("FormIRCode_PanelIRCodeCommand_Caption", kIrCodeCommand),
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The main window's translation table. Rows of the parameter pages come from their binding
-// table, drop-down lists of the event and reaction pages from the catalogues, so the pages and
-// the language switch show the same texts; only the window's other captions are typed here.
+// table, the event/reaction editor's titles, labels, units, hints and lists from the editor's
+// catalogues and control tables, so the pages and the language switch show the same texts;
+// only the window's other captions are typed here.
 #include <deque>
 #include <string>
 #include <vector>
@@ -11,6 +12,9 @@
 #include "diag/can_texts.h"
 #include "events/event_catalogue.h"
 #include "events/reaction_catalogue.h"
+#include "events/reaction_controls.h"
+#include "events/slot_controls.h"
+#include "events/slot_editor_texts.h"
 
 namespace ztv {
 namespace {
@@ -20,178 +24,193 @@ enum class Property { Caption, Hint };
 struct RowSource {
     Property property;
     const char* control;
-    const char* ru;
-    const char* en;
-    std::span<const TextPair> (*list)();  // entries from a catalogue list instead of ru/en
+    TextPair text;
+    std::span<const TextPair> entries;  // a list's entries, one line each, instead of `text`
+    bool list = false;
 };
 
-constexpr RowSource C(const char* control, const char* ru, const char* en) {
-    return {Property::Caption, control, ru, en, nullptr};
-}
-constexpr RowSource H(const char* control, const char* ru, const char* en) {
-    return {Property::Hint, control, ru, en, nullptr};
-}
-constexpr RowSource L(const char* control, std::span<const TextPair> (*list)()) {
-    return {Property::Caption, control, nullptr, nullptr, list};
+RowSource C(const char* control, const char* ru, const char* en) { return {Property::Caption, control, {ru, en}, {}}; }
+RowSource C(const char* control, const TextPair& text) { return {Property::Caption, control, text, {}}; }
+RowSource H(const char* control, const char* ru, const char* en) { return {Property::Hint, control, {ru, en}, {}}; }
+RowSource H(const char* control, const TextPair& text) { return {Property::Hint, control, text, {}}; }
+RowSource L(const char* control, std::span<const TextPair> entries) {
+    return {Property::Caption, control, {}, entries, true};
 }
 // A CAN log popup item: its caption lives with the CAN log.
-constexpr RowSource Menu(CanMenuItem item) {
+RowSource Menu(CanMenuItem item) {
     const CanMenuEntry& entry = kCanMenuTable[static_cast<std::size_t>(item)];
-    return C(entry.control, entry.caption.ru, entry.caption.en);
+    return C(entry.control, entry.caption);
 }
 
-#define MS_RU "мс"
-#define MS_EN "mSec"
+// The editor's texts as its own tables hold them: page titles, and the label, unit or hint of
+// a control of an event or reaction page.
+TextPair event_title(EventKind kind) { return event_kind(static_cast<std::uint8_t>(kind)).title; }
+TextPair reaction_title(ReactionKind kind) { return reaction_kind_titles()[static_cast<std::size_t>(kind)]; }
+TextPair event_label(std::string_view control) {
+    const EventControlDef* def = find_event_control(control);
+    return def != nullptr ? def->label : TextPair{};
+}
+TextPair event_unit(std::string_view control) {
+    const EventControlDef* def = find_event_control(control);
+    return def != nullptr ? def->unit : TextPair{};
+}
+TextPair reaction_label(ReactionControl control) { return reaction_control_def(control).label; }
+TextPair reaction_unit(ReactionControl control) { return reaction_control_def(control).unit; }
+TextPair reaction_hint(ReactionControl control) { return reaction_control_def(control).hint; }
 
-// The window's own rows: the shell, the event/reaction editor and the CAN log.
-constexpr RowSource kRows[] = {
-    C("SpeedButton1", "N", "N"),
-    C("TabSheetMonitoring", "Терминал", "Terminal"),
-    C("TabSheetParameters", "Параметры", "Parameters"),
-    C("GroupBoxKeys", " Кнопки ", " Buttons "),
-    C("GroupBoxReaction", " Реакция ", " Response "),
-    C("TabSheetReactionUSBKey", "USB клавиша", "USB key"),
-    C("PanelReactionUSBKeyDlit", "Мин. длит.", "Min. durat."),
-    C("PanelReactionUSBKeyDlitMS", MS_RU, MS_EN),
-    C("TabSheetReactionIR", "Передать ИК код", "Send IR code"),
-    C("PanelReactionIROUTNUM", "ИК выход", "IR output"),
-    L("ComboBoxReactionIROUTNUM", [] { return reaction_lists::ir_output_pins; }),
-    C("PanelReactionIROUTCNT", "Мин. повторов", "Min. replays"),
-    C("TabSheetReactionOUT", "Вывод", "Pin"),
-    L("ComboBoxEventReactionPinNUM", [] { return reaction_lists::output_pins; }),
-    C("Panel3", "Вывод", "Pin"),
-    C("Panel12", "Режим", "Mode"),
-    C("PanelEventReactionPinTOMS", MS_RU, MS_EN),
-    C("Panel19", "Мин. длит.", "Min. durat."),
-    L("ComboBoxEventReactionPinMODE", [] { return reaction_lists::pin_modes; }),
-    C("TabSheetReactionAnalog", "Управление", "Control"),
-    C("Panel5", "Канал 1", "Ch 1"),
-    C("Panel6", "Канал 2", "Ch 2"),
-    C("Panel7", "В", "V"),
-    C("Panel8", "В", "V"),
-    C("Panel9", "Мин. длит./Повтор", "Min. durat./Replay"),
-    C("Panel10", MS_RU, MS_EN),
-    L("ComboBoxReactionAnalogVOUT1type", [] { return reaction_lists::control_actions; }),
-    L("ComboBoxReactionAnalogVOUT2type", [] { return reaction_lists::control_actions; }),
-    C("CheckBoxReactionAnalogVOUT1save", "Сохранить перед изменением", "Save before changing"),
-    C("CheckBoxReactionAnalogVOUT2save", "Сохранить перед изменением", "Save before changing"),
-    C("TabSheetReactionSRC", "Источник", "Source"),
-    L("ComboBoxEventReactionSRC", [] { return reaction_lists::source_selection; }),
-    C("PanelEventReactionSRC", "Выбрать", "Select"),
-    C("CheckBoxEventReactionSRCSave", "Сохранить перед изменением", "Save before changing"),
-    C("TabSheetReactionTouch", "USB тач", "USB Touch"),
-    C("PanelTouchDlit", "Длит., мс", "Durat., mSec"),
-    C("TabSheetReactionEventColtrol", "Управление событием", "Event manage"),
-    L("ComboBoxReactionEventHandleType", [] { return reaction_lists::event_manage_actions; }),
-    C("Panel18", "событие", "event"),
-    C("TabSheetReactionEventIEAMPL", "Управление усилителем", "Amplifier control"),
-    C("TabSheetReactionUSBMouse", "USB мышь", "USB mouse"),
-    L("ComboBoxReactionUSBMouseType", [] { return reaction_lists::mouse_actions; }),
-    C("TabSheetReactionEncoder", "Энкодер", "Encoder"),
-    C("LabelReactionEncoderReplaymSec", MS_RU, MS_EN),
-    C("LabelReactionEncoderReplay", "Автоповтор", "Autoreplay"),
-    L("ComboBoxReactionEncoderMODE", [] { return reaction_lists::encoder_connections; }),
-    C("PanelReactionEncoderDIR", "Шаги", "Steps"),
-    C("PanelReactionEncoderMODE", "Подключение", "Connection"),
-    C("PanelReactionSerialName", "В USB", "To USB"),
-    L("ComboBoxReactionCurMoveDirection", [] { return reaction_lists::cursor_directions; }),
-    C("CheckBoxReactionCurMovePress", "С нажатием", "With press"),
-    C("PanelReactionCurMoveDirection", "Движение", "Move"),
-    C("PanelReactionCurMoveNumPointsOn", "на", "on"),
-    C("PanelReactionCurMoveNumPoints", "точек", "points"),
-    C("TabSheetReactionMDXJOY", "MDX JOY", "MDX JOY"),
-    L("ComboBoxReactionMDXJOY", [] { return reaction_lists::mdx_joy; }),
-    C("PanelReactionUARTName", "В UART", "To UART"),
-    C("CheckBoxReactionLINTrigger", "Триггер", "Trigger"),
-    C("LabelReactionCarDSPReplay", "Автоповтор", "Autoreplay"),
-    C("LabelReactionCarDSPReplaymSec", MS_RU, MS_EN),
-    L("ComboBoxReactionPANACEA", [] { return reaction_lists::panacea; }),
-    C("Panel22", "X", "X"),
-    C("Panel23", "Y", "Y"),
-    C("LabelReactionSWVWPARAM", "Код, HEX 2 байта", "Code, HEX 2 bytes"),
-    C("LabelReactionGNNAVIPARAM", "Код, HEX 2 байта", "Code, HEX 2 bytes"),
-    L("ComboBoxReactionGNNAVIMODE", [] { return reaction_lists::ganet; }),
-    L("ComboBoxReactionPORSHE_KEYS", [] { return reaction_lists::porshe; }),
-    C("GroupBoxEvent", " Событие ", " Event "),
-    C("TabSheetEventKey", "Кнопка", "Button"),
-    C("PanelKeyModText", "Мод", "Mod"),
-    C("PanelKeyText", "Кнопка", "Button"),
-    C("TabSheetEventIR", "ИК код", "IR code"),
-    C("TabSheetEventSRC", "Источник", "Source"),
-    C("TabSheetEventRegion", "Область", "Area"),
-    L("ComboBoxEventRegion", [] { return event_lists::areas(); }),
-    C("TabSheetEventTimeout", "Таймаут", "Timeout"),
-    C("PanelEventTimeout", MS_RU, MS_EN),
-    C("PanelEventTimeoutFrom", "Отсчёт от", "Count from"),
-    C("TabSheetEventIntercept", "Перехват", "Intercept"),
-    L("ComboBoxEventIntercept", [] { return event_lists::activation(); }),
-    C("TabSheetEventVoltage", "Напряжение", "Voltage"),
-    C("Panel16", "Вход", "Input"),
-    C("Panel17", "Мин. длит., мс", "Min. durat., mSec"),
-    L("ComboBoxEventUSB", [] { return event_lists::activation(); }),
-    L("ComboBoxEventNAVIMUTE", [] { return event_lists::navi_mute(); }),
-    C("TabSheetEventGesture", "Жесты", "Gestures"),
-    L("ComboBoxEventGestureFrom", [] { return event_lists::areas(); }),
-    L("ComboBoxEventGestureTo", [] { return event_lists::gesture_ends(); }),
-    C("PanelEventGestureFrom", "Начало", "Start"),
-    C("PanelEventGestureTo", "Конец", "End"),
-    C("TabSheetEventiDRIVE", "iDrive", "iDrive"),
-    C("TabSheetEventPin", "Выводы", "Pins"),
-    L("ComboBoxEventPinPin", [] { return event_lists::pin_inputs(); }),
-    C("Panel11", "Вывод", "Pin"),
-    C("Panel13", "Мин. длит., мс", "Min. durat., mSec"),
-    L("ComboBoxEventPinState", [] { return event_lists::pin_levels(); }),
-    C("TabSheetBT", "Bluetooth", "Bluetooth"),
-    L("ComboBoxEventBT", [] { return event_lists::activation(); }),
-    C("TabSheetEventAUDIMMI", "AUDI MMI", "AUDI MMI"),
-    C("TabSheetEventRenaultCANJoy", "Renault CAN джойстик", "Renault CAN Joy"),
-    C("TabSheetEventMCONTROL", "Mercedes Ctrl", "Mercedes Ctrl"),
-    C("PanelEventPress", "Нажатие", "Press"),
-    L("ComboBoxEventEvent", [] { return trigger_type_names(); }),
-    C("CheckBoxEventWakeUp", "Пробуждение", "Wake Up"),
-    C("CheckBoxEventOnce", "Только один раз", "One time only"),
-    C("PanelEventSRC", "Источник", "Source"),
-    L("ComboBoxEventSRCMASK", [] { return source_choice_entries(); }),
-    C("TabSheetCANLOG", "CAN лог", "CAN log"),
-    C("MenuItemDebug", "Отладка", "Debug"),
-    C("MenuItemLog", "Журнал обмена", "Communication log"),
-    C("MenuItemOnlyUsed", "Отображать только используемые события и реакции", "Display only used events and reactions"),
-    C("MenuItemWriteNow", "Применять настройки сразу", "Apply settings immediately"),
-    Menu(CanMenuItem::Start),
-    Menu(CanMenuItem::StartSave),
-    Menu(CanMenuItem::StartSaveTab),
-    Menu(CanMenuItem::Stop),
-    Menu(CanMenuItem::Clear),
-    Menu(CanMenuItem::HideDetails),
-    Menu(CanMenuItem::HideThis),
-    Menu(CanMenuItem::HideAllExcept),
-    Menu(CanMenuItem::HideAccumulated),
-    Menu(CanMenuItem::HideNotChanged),
-    Menu(CanMenuItem::ShowAll),
+// The window's own rows: the shell, the event/reaction editor and the CAN log. The editor's
+// rows name the texts its pages are drawn with, so a language switch and a redraw agree.
+std::vector<RowSource> window_rows() {
+    using RC = ReactionControl;
+    using RK = ReactionKind;
+    using EK = EventKind;
+    namespace lists = reaction_lists;
+    return {
+        C("SpeedButton1", "N", "N"),
+        C("TabSheetMonitoring", "Терминал", "Terminal"),
+        C("TabSheetParameters", "Параметры", "Parameters"),
+        C("GroupBoxKeys", " Кнопки ", " Buttons "),
+        C("GroupBoxReaction", slot_texts::kReactionGroup),
+        C("TabSheetReactionUSBKey", reaction_title(RK::UsbKey)),
+        C("PanelReactionUSBKeyDlit", reaction_label(RC::UsbKeyDuration)),
+        C("PanelReactionUSBKeyDlitMS", reaction_unit(RC::UsbKeyDuration)),
+        C("TabSheetReactionIR", reaction_title(RK::SendIr)),
+        C("PanelReactionIROUTNUM", reaction_label(RC::IrOutput)),
+        L("ComboBoxReactionIROUTNUM", lists::ir_output_pins),
+        C("PanelReactionIROUTCNT", reaction_label(RC::IrRepeats)),
+        C("TabSheetReactionOUT", reaction_title(RK::Pin)),
+        L("ComboBoxEventReactionPinNUM", lists::output_pins),
+        C("Panel3", reaction_label(RC::PinOutput)),
+        C("Panel12", reaction_label(RC::PinMode)),
+        C("PanelEventReactionPinTOMS", reaction_unit(RC::PinDuration)),
+        C("Panel19", reaction_label(RC::PinDuration)),
+        L("ComboBoxEventReactionPinMODE", lists::pin_modes),
+        C("TabSheetReactionAnalog", reaction_title(RK::Control)),
+        C("Panel5", reaction_label(RC::ControlVoltage1)),
+        C("Panel6", reaction_label(RC::ControlVoltage2)),
+        C("Panel7", reaction_unit(RC::ControlVoltage1)),
+        C("Panel8", reaction_unit(RC::ControlVoltage2)),
+        C("Panel9", reaction_label(RC::ControlDuration)),
+        C("Panel10", reaction_unit(RC::ControlDuration)),
+        L("ComboBoxReactionAnalogVOUT1type", lists::control_actions),
+        L("ComboBoxReactionAnalogVOUT2type", lists::control_actions),
+        C("CheckBoxReactionAnalogVOUT1save", reaction_label(RC::ControlSave1)),
+        C("CheckBoxReactionAnalogVOUT2save", reaction_label(RC::ControlSave2)),
+        C("TabSheetReactionSRC", reaction_title(RK::Source)),
+        L("ComboBoxEventReactionSRC", lists::source_selection),
+        C("PanelEventReactionSRC", reaction_label(RC::SourceSelect)),
+        C("CheckBoxEventReactionSRCSave", reaction_label(RC::SourceSave)),
+        C("TabSheetReactionTouch", reaction_title(RK::UsbTouch)),
+        C("PanelTouchDlit", reaction_label(RC::TouchDuration)),
+        C("TabSheetReactionEventColtrol", reaction_title(RK::EventManage)),
+        L("ComboBoxReactionEventHandleType", lists::event_manage_actions),
+        C("Panel18", reaction_label(RC::EventManageTarget)),
+        C("TabSheetReactionEventIEAMPL", reaction_title(RK::Amplifier)),
+        C("TabSheetReactionUSBMouse", reaction_title(RK::UsbMouse)),
+        L("ComboBoxReactionUSBMouseType", lists::mouse_actions),
+        C("TabSheetReactionEncoder", reaction_title(RK::Encoder)),
+        C("LabelReactionEncoderReplaymSec", reaction_unit(RC::EncoderRepeat)),
+        C("LabelReactionEncoderReplay", reaction_label(RC::EncoderRepeat)),
+        L("ComboBoxReactionEncoderMODE", lists::encoder_connections),
+        C("PanelReactionEncoderDIR", reaction_label(RC::EncoderSteps)),
+        C("PanelReactionEncoderMODE", reaction_label(RC::EncoderConnection)),
+        C("PanelReactionSerialName", slot_texts::kToUsb),
+        L("ComboBoxReactionCurMoveDirection", lists::cursor_directions),
+        C("CheckBoxReactionCurMovePress", reaction_label(RC::CursorPress)),
+        C("PanelReactionCurMoveDirection", reaction_label(RC::CursorDirection)),
+        C("PanelReactionCurMoveNumPointsOn", reaction_label(RC::CursorPoints)),
+        C("PanelReactionCurMoveNumPoints", reaction_unit(RC::CursorPoints)),
+        C("TabSheetReactionMDXJOY", reaction_title(RK::MdxJoy)),
+        L("ComboBoxReactionMDXJOY", lists::mdx_joy),
+        C("PanelReactionUARTName", slot_texts::kToUart),
+        C("CheckBoxReactionLINTrigger", reaction_label(RC::LinTrigger)),
+        C("LabelReactionCarDSPReplay", reaction_label(RC::DspRepeat)),
+        C("LabelReactionCarDSPReplaymSec", reaction_unit(RC::DspRepeat)),
+        L("ComboBoxReactionPANACEA", lists::panacea),
+        C("Panel22", reaction_label(RC::ResEmulX)),
+        C("Panel23", reaction_label(RC::ResEmulY)),
+        C("LabelReactionSWVWPARAM", reaction_label(RC::SwCanCode)),
+        C("LabelReactionGNNAVIPARAM", reaction_label(RC::GanetCode)),
+        L("ComboBoxReactionGNNAVIMODE", lists::ganet),
+        L("ComboBoxReactionPORSHE_KEYS", lists::porshe),
+        C("GroupBoxEvent", slot_texts::kEventGroup),
+        C("TabSheetEventKey", event_title(EK::Button)),
+        C("PanelKeyModText", event_label("PanelKeyModx")),
+        C("PanelKeyText", event_label("PanelKeyx")),
+        C("TabSheetEventIR", event_title(EK::IrCode)),
+        C("TabSheetEventSRC", event_title(EK::Source)),
+        C("TabSheetEventRegion", event_title(EK::Area)),
+        L("ComboBoxEventRegion", event_lists::areas()),
+        C("TabSheetEventTimeout", event_title(EK::Timeout)),
+        C("PanelEventTimeout", event_unit("EditEventTimeout")),
+        C("PanelEventTimeoutFrom", event_label("ComboBoxEventTimeoutFromx")),
+        C("TabSheetEventIntercept", event_title(EK::Intercept)),
+        L("ComboBoxEventIntercept", event_lists::activation()),
+        C("TabSheetEventVoltage", event_title(EK::Voltage)),
+        C("Panel16", event_label("ComboBoxEventVoltageInput")),
+        C("Panel17", event_label("EditEventVoltageDuration")),
+        L("ComboBoxEventUSB", event_lists::activation()),
+        L("ComboBoxEventNAVIMUTE", event_lists::navi_mute()),
+        C("TabSheetEventGesture", event_title(EK::Gestures)),
+        L("ComboBoxEventGestureFrom", event_lists::areas()),
+        L("ComboBoxEventGestureTo", event_lists::gesture_ends()),
+        C("PanelEventGestureFrom", event_label("ComboBoxEventGestureFrom")),
+        C("PanelEventGestureTo", event_label("ComboBoxEventGestureTo")),
+        C("TabSheetEventiDRIVE", event_title(EK::IDrive)),
+        C("TabSheetEventPin", event_title(EK::Pins)),
+        L("ComboBoxEventPinPin", event_lists::pin_inputs()),
+        C("Panel11", event_label("ComboBoxEventPinPin")),
+        C("Panel13", event_label("EditEventPinDuration")),
+        L("ComboBoxEventPinState", event_lists::pin_levels()),
+        C("TabSheetBT", event_title(EK::Bluetooth)),
+        L("ComboBoxEventBT", event_lists::activation()),
+        C("TabSheetEventAUDIMMI", event_title(EK::AudiMmi)),
+        C("TabSheetEventRenaultCANJoy", event_title(EK::RenaultJoy)),
+        C("TabSheetEventMCONTROL", event_title(EK::MercedesCtrl)),
+        C("PanelEventPress", slot_texts::kPressLabel),
+        L("ComboBoxEventEvent", trigger_type_names()),
+        C("CheckBoxEventWakeUp", slot_texts::kWakeUpLabel),
+        C("CheckBoxEventOnce", slot_texts::kOnceLabel),
+        C("PanelEventSRC", slot_texts::kSourceLabel),
+        L("ComboBoxEventSRCMASK", source_choice_entries()),
+        C("TabSheetCANLOG", "CAN лог", "CAN log"),
+        C("MenuItemDebug", "Отладка", "Debug"),
+        C("MenuItemLog", "Журнал обмена", "Communication log"),
+        C("MenuItemOnlyUsed", "Отображать только используемые события и реакции",
+          "Display only used events and reactions"),
+        C("MenuItemWriteNow", "Применять настройки сразу", "Apply settings immediately"),
+        Menu(CanMenuItem::Start),
+        Menu(CanMenuItem::StartSave),
+        Menu(CanMenuItem::StartSaveTab),
+        Menu(CanMenuItem::Stop),
+        Menu(CanMenuItem::Clear),
+        Menu(CanMenuItem::HideDetails),
+        Menu(CanMenuItem::HideThis),
+        Menu(CanMenuItem::HideAllExcept),
+        Menu(CanMenuItem::HideAccumulated),
+        Menu(CanMenuItem::HideNotChanged),
+        Menu(CanMenuItem::ShowAll),
 
-    H("SpeedButtonUpdateDevice", "Обновление прошивки", "Firmware update"),
-    H("SpeedButtonReadConfig", "Открыть файл конфигурации устройства", "Open the device configuration file"),
-    H("SpeedButtonWriteConfig", "Сохранить файл конфигурации устройства", "Save device configuration file"),
-    H("SpeedButtonReadDevice", "Прочитать конфигурацию из устройства", "Read configuration from the device"),
-    H("SpeedButtonWriteDevice", "Записать конфигурацию в устройство", "Write configuration to the device"),
-    H("SpeedButtonToDefault", "Сбросить конфигурацию устройства в исходное состояние",
-      "Reset the device configuration to its default state"),
-    H("SpeedButtonReset", "Перезагрузить устройство", "Reset device"),
-    H("PanelMenu", "Выберите параметры в меню, нажав правую кнопку мыши",
-      "Select Options from the menu after clicking the right mouse button"),
-    H("SpeedButtonKeysSetup", "Настройка кнопок", "Button settings"),
-    H("ComboBoxReactionIROUTNUM", "Вывод ИК кода на указанный вывод разъёма",
-      "Output IR code to the specified connector pin"),
-    H("ComboBoxEventReactionPinNUM", "Выходной вывод", "Output pin"),
-    H("ComboBoxEventReactionPinMODE", "Режим выхода", "Output mode"),
-    H("SpeedButtonReactionTouch", "Указать точку касания на тачпанели", "Take the point from a press on the touchpanel"),
-    H("ComboBoxReactionUSBMouseType", "Эмулировать действие мыши", "Emulate the action of the mouse"),
-    H("CheckBoxEventWakeUp", "Пробуждение при возникновении события", "Wake up when that event occurs"),
-    H("CheckBoxEventOnce", "Только одна реакция", "Only a single response"),
-};
-
-#undef MS_RU
-#undef MS_EN
+        H("SpeedButtonUpdateDevice", "Обновление прошивки", "Firmware update"),
+        H("SpeedButtonReadConfig", "Открыть файл конфигурации устройства", "Open the device configuration file"),
+        H("SpeedButtonWriteConfig", "Сохранить файл конфигурации устройства", "Save device configuration file"),
+        H("SpeedButtonReadDevice", "Прочитать конфигурацию из устройства", "Read configuration from the device"),
+        H("SpeedButtonWriteDevice", "Записать конфигурацию в устройство", "Write configuration to the device"),
+        H("SpeedButtonToDefault", "Сбросить конфигурацию устройства в исходное состояние",
+          "Reset the device configuration to its default state"),
+        H("SpeedButtonReset", "Перезагрузить устройство", "Reset device"),
+        H("PanelMenu", "Выберите параметры в меню, нажав правую кнопку мыши",
+          "Select Options from the menu after clicking the right mouse button"),
+        H("SpeedButtonKeysSetup", "Настройка кнопок", "Button settings"),
+        H("ComboBoxReactionIROUTNUM", reaction_hint(RC::IrOutput)),
+        H("ComboBoxEventReactionPinNUM", reaction_hint(RC::PinOutput)),
+        H("ComboBoxEventReactionPinMODE", reaction_hint(RC::PinMode)),
+        H("SpeedButtonReactionTouch", reaction_hint(RC::TouchCapture)),
+        H("ComboBoxReactionUSBMouseType", reaction_hint(RC::MouseAction)),
+        H("CheckBoxEventWakeUp", slot_texts::kWakeUpHint),
+        H("CheckBoxEventOnce", slot_texts::kOnceHint),
+    };
+}
 
 std::string joined_entries(std::span<const TextPair> entries, Lang lang) {
     std::string text;
@@ -211,10 +230,11 @@ bool shows_entries(BindingKind kind) {
 class MainFormTable {
 public:
     MainFormTable() {
-        for (const RowSource& source : kRows)
+        const std::vector<RowSource> rows = window_rows();
+        for (const RowSource& source : rows)
             if (source.property == Property::Caption) add_source(source);
         add_parameter_captions();
-        for (const RowSource& source : kRows)
+        for (const RowSource& source : rows)
             if (source.property == Property::Hint) add_source(source);
         for (const ParamBinding& row : parameter_bindings())
             if (row.hint.en != nullptr && row.hint.en[0] != '\0') add(row.control, "Hint", row.hint.ru, row.hint.en);
@@ -224,12 +244,11 @@ public:
 private:
     void add_source(const RowSource& source) {
         const char* property = source.property == Property::Caption ? "Caption" : "Hint";
-        if (source.list != nullptr) {
-            const auto entries = source.list();
-            add(source.control, property, keep(joined_entries(entries, Lang::Russian)),
-                keep(joined_entries(entries, Lang::English)));
+        if (source.list) {
+            add(source.control, property, keep(joined_entries(source.entries, Lang::Russian)),
+                keep(joined_entries(source.entries, Lang::English)));
         } else {
-            add(source.control, property, source.ru, source.en);
+            add(source.control, property, source.text.ru, source.text.en);
         }
     }
 

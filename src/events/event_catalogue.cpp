@@ -5,6 +5,7 @@
 
 #include "common/format.h"
 #include "events/bus_event_lists.h"
+#include "events/slot_editor_texts.h"
 
 namespace ztv {
 namespace {
@@ -187,7 +188,7 @@ std::span<const TextPair> pin_levels() { return kPinLevels; }
 namespace event_texts {
 TextPair millivolts() { return {"мВ", "mV"}; }
 TextPair centimetres() { return {"см", "cm"}; }
-TextPair milliseconds() { return {"мс", "mSec"}; }
+TextPair milliseconds() { return slot_texts::kMilliseconds; }
 TextPair get_the_code() { return {"Получить код", "Get the code"}; }
 TextPair from_uart() { return {"Из UART", "From UART"}; }
 TextPair from_bluetooth() { return {"Из bluetooth", "From bluetooth"}; }

@@ -72,7 +72,7 @@ enum class ReactionControl : std::uint8_t {
     SerialValue, SerialChannel, SerialPreview,                    // 13 Serial
     CursorDirection, CursorPoints, CursorPress,                   // 14 Cursor Move
     MdxJoyMode,                                                   // 15 MDX JOY
-    UartValue,                                                    // 16 UART
+    UartChannel, UartValue,                                       // 16 UART
     LinAction, LinTrigger,                                        // 17 LIN
     MmiMode, MmiParameter,                                        // 18 AUDI MMI
     DspMode, DspParameter, DspRepeat,                             // 19 CarDSP

@@ -15,10 +15,9 @@ using R = ReactionRule;
 namespace lists = reaction_lists;
 
 constexpr TextPair kNone{};
-constexpr TextPair kMs{"мс", "mSec"};
+constexpr TextPair kMs = slot_texts::kMilliseconds;
 constexpr TextPair kMinDuration{"Мин. длит.", "Min. durat."};
 constexpr TextPair kSaveBefore{"Сохранить перед изменением", "Save before changing"};
-constexpr TextPair kValue{"Значение", "Value"};
 constexpr TextPair kAutorepeat{"Автоповтор", "Autoreplay"};
 constexpr TextPair kHexCode{"Код, HEX 2 байта", "Code, HEX 2 bytes"};
 constexpr TextPair kVolts{"В", "V"};
@@ -83,7 +82,7 @@ constexpr ReactionControlDef text(std::string_view name, C control, K kind) {
     d.byte = 12;
     d.width = 40;
     d.codec = F::Text;
-    d.label = kValue;
+    d.label = slot_texts::kValue;
     return d;
 }
 
@@ -170,6 +169,7 @@ constexpr ReactionControlDef kControls[] = {
     check("CheckBoxReactionCurMovePress", C::CursorPress, K::CursorMove, 14, 0, 8, {"С нажатием", "With press"}),
 
     list("ComboBoxReactionMDXJOY", C::MdxJoyMode, K::MdxJoy, 12, &lists::mdx_joy),
+    shown("PanelReactionUARTNamex", C::UartChannel, K::Uart, W::Label),
     text("EditReactionUART", C::UartValue, K::Uart),
     list("ComboBoxReactionLINx", C::LinAction, K::Lin, 12, &lists::lin),
     check("CheckBoxReactionLINTrigger", C::LinTrigger, K::Lin, 13, 0, 8, {"Триггер", "Trigger"}),

@@ -9,6 +9,7 @@
 #include "config/voltage.h"
 #include "events/descriptions.h"
 #include "events/reaction_controls.h"
+#include "events/slot_editor_texts.h"
 #include "tools/ir_protocols.h"
 
 namespace ztv {
@@ -151,9 +152,10 @@ void show_composed(const Record& record, std::size_t slot, const ReactionControl
             break;
         case C::TouchCapture: view.text = to_text(def.hint); break;
         case C::SerialChannel:
-            view.text = get_field(record, FieldId::BT_NUM) != 0 ? Text("В bluetooth", "To bluetooth")
-                                                                : Text("В USB", "To USB");
+            view.text =
+                to_text(get_field(record, FieldId::BT_NUM) != 0 ? slot_texts::kToBluetooth : slot_texts::kToUsb);
             break;
+        case C::UartChannel: view.text = to_text(slot_texts::kToUart); break;
         case C::SerialPreview: view.text = serial_preview(s, slot); break;
         default: break;
     }

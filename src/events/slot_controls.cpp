@@ -13,9 +13,8 @@ using EC = EventChoice;
 using EN = EventNumber;
 
 constexpr TextPair kNone{};
-constexpr TextPair kMs{"мс", "mSec"};
+constexpr TextPair kMs = slot_texts::kMilliseconds;
 constexpr TextPair kMinDurationMs{"Мин. длит., мс", "Min. durat., mSec"};
-constexpr TextPair kValue{"Значение", "Value"};
 
 constexpr std::uint8_t code(EventKind kind) { return static_cast<std::uint8_t>(kind); }
 constexpr std::uint8_t id(EC choice) { return static_cast<std::uint8_t>(choice); }
@@ -50,7 +49,7 @@ constexpr EventControlDef kEventControls[] = {
     {"ComboBoxEventIDRIVEx", code(K::IDrive), W::List, P::Choice, id(EC::IDrive), kNone, kNone, kNone},
     {"ComboBoxEventGANETx", code(K::GaNet), W::List, P::Choice, id(EC::GaNet), kNone, kNone, kNone},
     {"ComboBoxEventMJOYx", code(K::MercedesJoy), W::List, P::Choice, id(EC::MercedesJoy), kNone, kNone, kNone},
-    {"EditEventSerial", code(K::Serial), W::Edit, P::Text, 0, kValue, kNone, kNone},
+    {"EditEventSerial", code(K::Serial), W::Edit, P::Text, 0, slot_texts::kValue, kNone, kNone},
     {"PanelEventSerialNamex", code(K::Serial), W::Label, P::TextOrigin, 0, kNone, kNone, kNone},
     {"ComboBoxEventPinPin", code(K::Pins), W::List, P::Choice, id(EC::PinInput), {"Вывод", "Pin"}, kNone, kNone},
     {"ComboBoxEventPinState", code(K::Pins), W::List, P::Choice, id(EC::PinLevel), kNone, kNone, kNone},
@@ -58,7 +57,7 @@ constexpr EventControlDef kEventControls[] = {
     {"ComboBoxEventMDXJOYx", code(K::MdxJoy), W::List, P::Choice, id(EC::MdxJoy), kNone, kNone, kNone},
     {"ComboBoxEventLINx", code(K::Lin), W::List, P::Choice, id(EC::Lin), kNone, kNone, kNone},
     {"ComboBoxEventBT", code(K::Bluetooth), W::List, P::Choice, id(EC::BluetoothState), kNone, kNone, kNone},
-    {"EditEventUART", code(K::Uart), W::Edit, P::Text, 0, kValue, kNone, kNone},
+    {"EditEventUART", code(K::Uart), W::Edit, P::Text, 0, slot_texts::kValue, kNone, kNone},
     {"PanelEventUARTNamex", code(K::Uart), W::Label, P::TextOrigin, 0, kNone, kNone, kNone},
     {"ComboBoxEventMMIx", code(K::AudiMmi), W::List, P::Choice, id(EC::AudiMmi), kNone, kNone, kNone},
     {"ComboBoxEventRJOYx", code(K::RenaultJoy), W::List, P::Choice, id(EC::RenaultJoy), kNone, kNone, kNone},

@@ -4,6 +4,7 @@
 #include "events/event_display.h"
 #include "events/reaction_display.h"
 #include "events/slot_controls.h"
+#include "events/slot_editor_texts.h"
 #include "events/slot_model.h"
 
 namespace ztv {
@@ -27,17 +28,10 @@ ControlView control_of(std::string_view name, ControlKind kind, const TextPair& 
     return view;
 }
 
-constexpr TextPair kPressLabel{"Нажатие", "Press"};
-constexpr TextPair kOnceLabel{"Только один раз", "One time only"};
-constexpr TextPair kOnceHint{"Только одна реакция", "Only a single response"};
-constexpr TextPair kWakeUpLabel{"Пробуждение", "Wake Up"};
-constexpr TextPair kWakeUpHint{"Пробуждение при возникновении события", "Wake up when that event occurs"};
-constexpr TextPair kSourceLabel{"Источник", "Source"};
-
 std::vector<ControlView> common_controls(const EventView& event, std::uint8_t mask) {
     std::vector<ControlView> out;
     out.reserve(4);
-    ControlView trigger = control_of(event_common::kTrigger, ControlKind::List, kPressLabel, {}, {});
+    ControlView trigger = control_of(event_common::kTrigger, ControlKind::List, slot_texts::kPressLabel, {}, {});
     // Only the types the kind admits are listed; the edit maps the position back to the type.
     for (unsigned type = 0; type < kTriggerTypeCount; ++type) {
         if (!event.trigger.offered[type]) continue;
@@ -47,17 +41,19 @@ std::vector<ControlView> common_controls(const EventView& event, std::uint8_t ma
     trigger.enabled = event.trigger.enabled;
     out.push_back(std::move(trigger));
 
-    ControlView once = control_of(event_common::kOnce, ControlKind::Check, kOnceLabel, {}, kOnceHint);
+    ControlView once =
+        control_of(event_common::kOnce, ControlKind::Check, slot_texts::kOnceLabel, {}, slot_texts::kOnceHint);
     once.checked = event.once.checked;
     once.enabled = event.once.enabled;
     out.push_back(std::move(once));
 
-    ControlView wake = control_of(event_common::kWakeUp, ControlKind::Check, kWakeUpLabel, {}, kWakeUpHint);
+    ControlView wake =
+        control_of(event_common::kWakeUp, ControlKind::Check, slot_texts::kWakeUpLabel, {}, slot_texts::kWakeUpHint);
     wake.checked = event.wake_up.checked;
     wake.enabled = event.wake_up.enabled;
     out.push_back(std::move(wake));
 
-    ControlView source = control_of(event_common::kSource, ControlKind::List, kSourceLabel, {}, {});
+    ControlView source = control_of(event_common::kSource, ControlKind::List, slot_texts::kSourceLabel, {}, {});
     source.items = {to_text(slots::kAnySource), event.source.second_entry};
     source.selected = event.source.selected;
     source.enabled = event.source.enabled;

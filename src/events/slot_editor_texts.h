@@ -12,6 +12,23 @@ namespace ztv::slot_texts {
 inline constexpr TextPair kEventGroup{" Событие ", " Event "};
 inline constexpr TextPair kReactionGroup{" Реакция ", " Response "};
 
+// Shared by the event and reaction pages: the unit of durations and the label of text fields.
+inline constexpr TextPair kMilliseconds{"мс", "mSec"};
+inline constexpr TextPair kValue{"Значение", "Value"};
+
+// The controls every event kind shares.
+inline constexpr TextPair kPressLabel{"Нажатие", "Press"};
+inline constexpr TextPair kOnceLabel{"Только один раз", "One time only"};
+inline constexpr TextPair kOnceHint{"Только одна реакция", "Only a single response"};
+inline constexpr TextPair kWakeUpLabel{"Пробуждение", "Wake Up"};
+inline constexpr TextPair kWakeUpHint{"Пробуждение при возникновении события", "Wake up when that event occurs"};
+inline constexpr TextPair kSourceLabel{"Источник", "Source"};
+
+// Where the "Serial" and "UART" reactions send their text.
+inline constexpr TextPair kToUsb{"В USB", "To USB"};
+inline constexpr TextPair kToBluetooth{"В bluetooth", "To bluetooth"};
+inline constexpr TextPair kToUart{"В UART", "To UART"};
+
 // Context menus.
 inline constexpr TextPair kDeleteEvent{"Удалить событие", "Delete event"};
 inline constexpr TextPair kDeleteReaction{"Удалить реакцию", "Delete reaction"};

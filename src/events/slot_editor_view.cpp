@@ -258,14 +258,12 @@ void SlotEditor::show_slot(std::size_t slot) {
 }
 
 void SlotEditor::draw(const SlotView& view) {
-    const Lang lang = form_.language();
     slot_tabs_->set_current(static_cast<int>(view.slot));
     draw_common(view.event_common);
     event_tabs_->set_current(view.event_kind);
     draw_page(event_pages_, view.event_kind, view.event_controls, model_->events);
     reaction_tabs_->set_current(view.reaction_kind);
     draw_page(reaction_pages_, view.reaction_kind, view.reaction_controls, model_->reactions);
-    (void)lang;
     if (form_.isVisible()) form_.activateWindow();
     refresh_captions();
 }

@@ -11,10 +11,10 @@
 
 #include <optional>
 
+#include "tools/ir_code_editor.h"
+
 namespace ztv {
 namespace {
-
-constexpr TextPair kTitle{"ИК код", "IR code"};
 
 QLabel* caption(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
@@ -68,7 +68,7 @@ void TFormIRCode::check_field(int field, QLineEdit* edit) {
 
 std::optional<IrCodeEntry> TFormIRCode::edit(const QStringList& protocols, int selected, const QString& address,
                                              const QString& command, QPoint top_left, Lang lang) {
-    setWindowTitle(QString::fromUtf8(pick(kTitle, lang)));
+    setWindowTitle(QString::fromUtf8(pick(kIrCodeEditorTitle, lang)));
     protocols_->clear();
     protocols_->addItems(protocols);
     protocols_->setCurrentIndex(selected);

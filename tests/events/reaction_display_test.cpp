@@ -263,6 +263,13 @@ TEST(ReactionDisplay, SerialChannelAndPreview) {
     EXPECT_EQ(view.field(C::SerialChannel)->text.en, "To bluetooth");
     EXPECT_EQ(view.field(C::SerialValue)->text.en, "HELLO");
     EXPECT_EQ(view.field(C::SerialPreview)->text.en, "on press <press:HELLO>");
+
+    // The UART page names its channel too, in both languages.
+    Record uart_record = with_reaction({16, 'A', 0, 0, 0, 0});
+    const ReactionView uart = display_reaction(uart_record, kSlot);
+    EXPECT_EQ(uart.field(C::UartChannel)->text.en, "To UART");
+    EXPECT_EQ(uart.field(C::UartChannel)->text.ru, "В UART");
+    EXPECT_EQ(uart.field(C::UartValue)->text.en, "A");
 }
 
 TEST(ReactionDisplay, PackedTouchAndSignedSteps) {

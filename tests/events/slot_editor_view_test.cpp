@@ -15,6 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "app/form_tables.h"
+#include "app/language_walker.h"
 #include "app/shell_fixture.h"
 #include "events/button_tab_row_widget.h"
 #include "events/event_catalogue.h"
@@ -255,6 +259,56 @@ TEST_F(SlotEditorTest, LanguageSwitchRetitlesKindTabsMenusAndGroups) {
     EXPECT_EQ(e.reaction_group()->title(), QStringLiteral(" Response "));
     EXPECT_EQ(combo("ComboBoxEventEvent")->itemText(2), QStringLiteral("Long"));
     EXPECT_EQ(combo("ComboBoxEventSRCMASK")->itemText(0), QStringLiteral("Any"));
+}
+
+// What the named controls of the editor show: items, caption and hint of each.
+std::map<QString, QString> named_texts(const QWidget& root) {
+    std::map<QString, QString> texts;
+    for (QWidget* widget : root.findChildren<QWidget*>()) {
+        const QString name = widget->objectName();
+        if (name.isEmpty() || name.endsWith(QLatin1Char('x')) || name.startsWith(QLatin1String("qt_"))) continue;
+        QString text = widget->toolTip();
+        if (auto* list = qobject_cast<QComboBox*>(widget))
+            for (int i = 0; i < list->count(); ++i) text += QLatin1Char('|') + list->itemText(i);
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) text += QLatin1Char('|') + button->text();
+        if (auto* group = qobject_cast<QGroupBox*>(widget)) text += QLatin1Char('|') + group->title();
+        texts[name] = text;
+    }
+    return texts;
+}
+
+TEST_F(SlotEditorTest, TheTranslationTableAndTheDrawnPagesAgreeInBothLanguages) {
+    SlotEditor& e = editor();
+    for (const Lang lang : {Lang::English, Lang::Russian}) {
+        SCOPED_TRACE(static_cast<int>(lang));
+        window->set_language(static_cast<int>(lang));
+        // Every page drawn once in this language (a "Button" event keeps any reaction).
+        for (std::uint8_t kind = 0; kind < kEventKindCount; ++kind) {
+            set_byte(0, 0, kind);
+            e.select_slot(0);
+        }
+        set_byte(0, 0, 0);
+        for (std::uint8_t kind = 0; kind < kReactionKindCount; ++kind) {
+            set_byte(0, 11, kind);
+            e.select_slot(0);
+            ASSERT_EQ(e.reaction_pages()->currentIndex(), kind);
+        }
+        const std::map<QString, QString> drawn = named_texts(e);
+        translate_window(main_form_table(), window.get(), lang);
+        const std::map<QString, QString> translated = named_texts(e);
+        std::size_t compared = 0;
+        for (const auto& [name, text] : drawn) {
+            SCOPED_TRACE(name.toStdString());
+            EXPECT_EQ(translated.at(name).toStdString(), text.toStdString());
+            ++compared;
+        }
+        EXPECT_GT(compared, 60u);  // the pages' named controls were all there
+    }
+    // The tables themselves name the editor's titles, so a title is the catalogue's own.
+    const TranslationRow* ir_title = find_translation(main_form_table(), "MainForm_TabSheetReactionIR_Caption");
+    ASSERT_NE(ir_title, nullptr);
+    EXPECT_STREQ(ir_title->ru, reaction_kind_titles()[1].ru);
+    EXPECT_EQ(e.reaction_tabs()->caption(1), QString::fromUtf8(ir_title->ru));
 }
 
 TEST_F(SlotEditorTest, TheTwoGroupsShareThePanelWidthEqually) {

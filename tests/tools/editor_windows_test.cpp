@@ -153,7 +153,7 @@ TEST(IrCodeWindow, ChecksTypedFieldsAndReturnsTheEntryOnlyWithOk) {
     EXPECT_FALSE(window.edit({QStringLiteral("NONE")}, 0, QStringLiteral("1"), QStringLiteral("2"), QPoint(20, 20),
                              Lang::Russian)
                      .has_value());
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("ИК код"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("ИК-код"));
 }
 
 }  // namespace

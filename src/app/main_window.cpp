@@ -21,6 +21,7 @@
 #include "app/icons.h"
 #include "app/language_walker.h"
 #include "app/qt_translations.h"
+#include "app/pane_split.h"
 #include "app/shell_messages.h"
 #include "app/toolbar_rules.h"
 #include "common/format.h"
@@ -110,6 +111,10 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     // The editor sits below the parameter pages; it needs the menus that build_menus made.
     editor_ = new SlotEditor(*this, parameters_splitter_);
     parameters_splitter_->addWidget(editor_);
+    // A taller window gives both halves more, the editor a little more than the pages.
+    parameters_splitter_->setStretchFactor(0, 2);
+    parameters_splitter_->setStretchFactor(1, 3);
+    parameters_splitter_->installEventFilter(this);
     add_language_hook([this](Lang) { editor_->retranslate(); });
     add_page_refresh([this] {
         editor_->apply_only_used();
@@ -137,6 +142,29 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
 }
 
 TMainForm::~TMainForm() { delete clock_; }
+
+void TMainForm::apply_parameter_split() {
+    const int total = parameters_splitter_->height() - parameters_splitter_->handleWidth();
+    if (total <= 0) return;
+    const PaneSplit split = parameter_split(total, loaded_settings_.param_height);
+    parameters_splitter_->setSizes({split.pages, split.editor});
+}
+
+// Showing the window resizes the splitter a few times before it has its final height, and each
+// time the splitter would scale the split: it is made anew until the window has settled.
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parameters_splitter_ && event->type() == QEvent::Resize && split_pending_) {
+        apply_parameter_split();
+        if (parameters_splitter_->isVisible() && !split_settling_) {
+            split_settling_ = true;
+            QTimer::singleShot(0, this, [this] {
+                split_pending_ = false;
+                split_settling_ = false;
+            });
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void TMainForm::build_toolbar() {
     auto* bar = new QToolBar(this);

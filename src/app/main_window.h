@@ -249,8 +249,13 @@ public:
     void on_hidden_n();
     void on_debug_clicked();
 
+    // Shares the "Parameters" tab between the pages and the editor: the stored height when
+    // there is one, else the default split, bounded so that both halves stay usable.
+    void apply_parameter_split();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build_toolbar();
@@ -352,6 +357,9 @@ private:
     std::function<void()> store_button_names_;
     std::function<void()> clear_button_selection_;
     MainSettings loaded_settings_;
+    // The split is made once the splitter first has a height (a hidden window has none).
+    bool split_pending_ = true;
+    bool split_settling_ = false;
     std::function<void(MainSettings&)> key_settings_hook_;
 
     MessageAnswerer answerer_;

@@ -12,6 +12,7 @@
 #include <QPalette>
 #include <QProgressBar>
 #include <QScreen>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
@@ -328,6 +329,8 @@ void TMainForm::apply_settings() {
     place_from_settings(*this, settings.main_top, settings.main_left);
 
     terminal_->set_input_height(settings.tx_height);
+    split_pending_ = true;
+    if (parameters_splitter_->isVisible()) apply_parameter_split();
     pages_->setCurrentWidget(parameters_);
     menu_log_->setChecked(settings.log);
     menu_debug_->setChecked(settings.debug);
@@ -362,6 +365,8 @@ void TMainForm::save_settings() {
     settings.only_used = menu_only_used_->isChecked();
     settings.speed_up = speed_up_;
     settings.tx_height = terminal_->input_height();
+    // Only a split the window has made is worth keeping (a window never shown has none).
+    if (!split_pending_) settings.param_height = parameters_splitter_->sizes().value(0);
     if (key_settings_hook_) key_settings_hook_(settings);
     write_main_settings(*doc, settings);
     save_settings_file(file, *doc);

@@ -103,6 +103,7 @@ MainSettings read_main_settings(const IniDocument& doc, int system_language_id) 
     s.main_left = read_coordinate(doc, "MainLeft");
     s.tx_height = read_int(doc, "TXHeight", kMinTerminalInputHeight, kMaxTerminalInputHeight)
                       .value_or(kDefaultTerminalInputHeight);
+    s.param_height = read_int(doc, "ParamHeight", 1, kMaxParameterPagesHeight);
     s.log = read_yes_no(doc, "Log");
     s.debug = read_yes_no(doc, "Debug");
     s.only_used = read_yes_no(doc, "OnlyUsed");
@@ -131,6 +132,7 @@ void write_main_settings(IniDocument& doc, const MainSettings& s) {
     if (s.key_left) put("KeyLeft", *s.key_left);
     put("KeyVisible", s.key_visible);
     put("TXHeight", s.tx_height);
+    if (s.param_height) put("ParamHeight", *s.param_height);
 }
 
 DialogSize read_file_dialog_size(const IniDocument& doc) {

@@ -8,6 +8,7 @@
 #include "common/file_io.h"
 #include "common/ini_document.h"
 #include "common/text.h"
+#include "app/pane_split.h"
 #include "diag/terminal_input_height.h"
 
 namespace ztv {
@@ -31,6 +32,9 @@ struct MainSettings {
     std::optional<int> main_top;   // nothing = centre the window
     std::optional<int> main_left;
     int tx_height = kDefaultTerminalInputHeight;  // terminal input pane
+    // Height of the parameter pages above the event editor (ParamHeight, this program's own
+    // key); nothing = the default split.
+    std::optional<int> param_height;
     bool log = false;              // "Communication log" checked
     bool debug = false;            // "Debug" checked
     bool only_used = false;        // "Display only used events and reactions" checked

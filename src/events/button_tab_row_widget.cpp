@@ -64,9 +64,16 @@ void ButtonTabRow::set_captions(const std::vector<QString>& captions) {
 }
 
 void ButtonTabRow::relayout() {
-    const int needed = lay_out(width(), true);
-    if (needed != minimumHeight()) setMinimumHeight(needed);
+    fit_height();
     updateGeometry();
+}
+
+// The parent's layout learns of the line count through the minimum height. Only a row on the
+// screen has its real width: a hidden one (not laid out yet) would count a line per tab and
+// ask the window for all of them; it fits itself when it is shown.
+void ButtonTabRow::fit_height() {
+    const int needed = lay_out(width(), true);
+    if (isVisible() && needed != minimumHeight()) setMinimumHeight(needed);
 }
 
 QString ButtonTabRow::caption(int index) const {
@@ -135,16 +142,27 @@ QSize ButtonTabRow::sizeHint() const {
 
 QSize ButtonTabRow::minimumSizeHint() const {
     int widest = 0;
-    for (const QToolButton* button : tabs_)
-        if (button->isVisibleTo(this)) widest = std::max(widest, button->sizeHint().width());
+    int tallest = 0;
+    for (const QToolButton* button : tabs_) {
+        if (!button->isVisibleTo(this)) continue;
+        const QSize size = button->sizeHint();
+        widest = std::max(widest, size.width());
+        tallest = std::max(tallest, size.height());
+    }
+    // A hidden row has no real width yet, and one tab per line would make the window as tall
+    // as all of them: it asks for one line until it is shown and fits its height.
+    if (!isVisible()) return {widest, tallest};
     return {widest, heightForWidth(std::max(width(), widest))};
 }
 
 void ButtonTabRow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // The parent's layout learns of the new line count through the minimum height.
-    const int needed = lay_out(width(), true);
-    if (needed != minimumHeight()) setMinimumHeight(needed);
+    fit_height();
+}
+
+void ButtonTabRow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fit_height();
 }
 
 void ButtonTabRow::contextMenuEvent(QContextMenuEvent* event) {

@@ -53,6 +53,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -61,6 +62,7 @@ private:
     int lay_out(int width, bool apply) const;
     int index_of(const QObject* button) const;
     void relayout();
+    void fit_height();
 
     std::vector<QToolButton*> tabs_;
     int current_ = -1;

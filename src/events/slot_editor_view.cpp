@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenu>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -99,16 +100,27 @@ SlotEditor::SlotEditor(TMainForm& form, QWidget* parent)
     model_->events.set_handler(handler);
     model_->reactions.set_handler(handler);
 
-    // The two groups share the width equally whatever their pages would like.
-    auto* halves = new QHBoxLayout;
+    // The two groups share the width equally whatever their pages would like. They scroll
+    // below the slot tabs, so that the editor asks the splitter for little height and the
+    // parameter pages above keep theirs on a small screen.
+    groups_area_ = new QScrollArea(this);
+    groups_area_->setObjectName(QStringLiteral("ScrollBoxEventReactionx"));
+    groups_area_->setWidgetResizable(true);
+    groups_area_->setFrameShape(QFrame::NoFrame);
+    groups_area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    groups_area_->setMinimumHeight(kGroupsMinimumHeight);
+    auto* groups = new QWidget(groups_area_);
+    auto* halves = new QHBoxLayout(groups);
+    halves->setContentsMargins(0, 0, 0, 0);
     halves->setSpacing(4);
     halves->addWidget(event_group_, 1);
     halves->addWidget(reaction_group_, 1);
+    groups_area_->setWidget(groups);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
     layout->addWidget(slot_tabs_);
-    layout->addLayout(halves, 1);
+    layout->addWidget(groups_area_, 1);
 
     form_.add_only_used_hook([this](bool) { apply_only_used(); });
     retranslate();

@@ -19,6 +19,7 @@
 class QMenu;
 class QStackedWidget;
 class QGroupBox;
+class QScrollArea;
 
 namespace ztv {
 
@@ -108,6 +109,10 @@ public:
     QGroupBox* reaction_group() const { return reaction_group_; }
     QStackedWidget* event_pages() const { return event_pages_; }
     QStackedWidget* reaction_pages() const { return reaction_pages_; }
+    // The event and reaction groups scroll in this area when the editor is short.
+    QScrollArea* groups_area() const { return groups_area_; }
+    // The least height the groups' area asks for: a line of kind tabs and a line of a page.
+    static constexpr int kGroupsMinimumHeight = 96;
     QMenu* slot_menu() const { return slot_menu_; }
     QMenu* event_kind_menu() const { return event_kind_menu_; }
     QMenu* reaction_kind_menu() const { return reaction_kind_menu_; }
@@ -154,6 +159,7 @@ private:
     QStackedWidget* event_pages_ = nullptr;
     QWidget* common_ = nullptr;
     QGroupBox* reaction_group_ = nullptr;
+    QScrollArea* groups_area_ = nullptr;
     ButtonTabRow* reaction_tabs_ = nullptr;
     QStackedWidget* reaction_pages_ = nullptr;
 

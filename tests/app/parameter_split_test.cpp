@@ -1,0 +1,130 @@
+// The "Parameters" tab at the window's own sizes: the parameter pages above and the
+// event/reaction editor below both keep a usable height, whatever the editor's pages hold,
+// and a height from the settings file wins within bounds.
+#include <QApplication>
+#include <QFile>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include "app/pane_split.h"
+#include "config/parameter_pages.h"
+#include "events/button_tab_row_widget.h"
+#include "events/slot_editor_view.h"
+#include "shell_fixture.h"
+
+namespace ztv {
+namespace {
+
+using testing::ShellFixture;
+
+// Four lines of fields of the parameter pages, below their tab row.
+constexpr int kUsablePageHeight = 4 * 28;
+
+class ParameterSplitTest : public ShellFixture {
+protected:
+    // The window at `size` in `lang`, the "Parameters" tab shown, and every event and
+    // reaction page built once (each page is built when a slot of its kind is first shown, and
+    // a built page can make the editor ask for more height).
+    TMainForm& shown(QSize size, int lang) {
+        TMainForm& form = make_form();
+        form.initialise();
+        form.set_language(lang);
+        form.page_control()->setCurrentWidget(form.parameters_page());
+        SlotEditor& editor = *form.slot_editor();
+        for (int kind = 0; kind < editor.event_tabs()->count(); ++kind) editor.event_tabs()->tab(kind)->click();
+        for (int kind = 0; kind < editor.reaction_tabs()->count(); ++kind) editor.reaction_tabs()->tab(kind)->click();
+        form.setMinimumSize(0, 0);
+        form.resize(size);
+        form.show();
+        settle();
+        return form;
+    }
+
+    static void settle() {
+        for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    }
+
+    static int pages_height(TMainForm& form) { return form.parameters_splitter()->sizes().value(0); }
+    static int editor_height(TMainForm& form) { return form.parameters_splitter()->sizes().value(1); }
+
+    // What a person sees of each half.
+    static void expect_both_halves_usable(TMainForm& form, const char* where) {
+        ParameterPages* pages = form.parameter_pages();
+        const auto* page = qobject_cast<QScrollArea*>(pages->currentWidget());
+        ASSERT_NE(page, nullptr) << where;
+        EXPECT_GE(page->viewport()->height(), kUsablePageHeight) << where << ": the parameter pages are squeezed";
+        EXPECT_GE(pages->height(), pages->tabBar()->height() + kUsablePageHeight) << where;
+
+        SlotEditor* editor = form.slot_editor();
+        EXPECT_GE(editor->slot_tabs()->height(), editor->slot_tabs()->heightForWidth(editor->slot_tabs()->width()))
+            << where << ": some of the 80 slot tabs are cut off";
+        EXPECT_GE(editor->groups_area()->viewport()->height(), SlotEditor::kGroupsMinimumHeight)
+            << where << ": the event and reaction groups are squeezed";
+        EXPECT_GE(pages_height(form), kMinParameterPagesHeight) << where;
+        EXPECT_GE(editor_height(form), kMinEventEditorHeight) << where;
+    }
+};
+
+TEST_F(ParameterSplitTest, BothHalvesAreUsableAtTheDefaultSizeInBothLanguages) {
+    for (int lang : {0, 1}) {
+        TMainForm& form = shown(QSize(1024, 720), lang);
+        expect_both_halves_usable(form, lang == 0 ? "1024x720 ru" : "1024x720 en");
+        // The default split leans to the editor, but the pages get a fair share.
+        EXPECT_GE(pages_height(form) * 3, form.parameters_splitter()->height()) << lang;
+        form.close();
+        window.reset();
+    }
+}
+
+TEST_F(ParameterSplitTest, BothHalvesAreUsableAtALargerWindow) {
+    TMainForm& form = shown(QSize(1280, 800), 0);
+    expect_both_halves_usable(form, "1280x800 ru");
+}
+
+// The editor's minimum must not take the border away from the user: dragged fully down, the
+// pages get most of the tab; dragged fully up, the editor does.
+TEST_F(ParameterSplitTest, TheBorderMovesFarEitherWay) {
+    TMainForm& form = shown(QSize(1024, 720), 0);
+    QSplitter* splitter = form.parameters_splitter();
+    const int total = pages_height(form) + editor_height(form);
+    splitter->setSizes({total, 0});
+    settle();
+    EXPECT_GE(pages_height(form), total - kMinEventEditorHeight) << "the editor's minimum height wins over the user";
+    EXPECT_GE(editor_height(form), kMinEventEditorHeight / 2) << "the editor cannot collapse";
+    splitter->setSizes({0, total});
+    settle();
+    EXPECT_GE(editor_height(form), total - kMinParameterPagesHeight);
+    EXPECT_GT(pages_height(form), 0) << "the pages cannot collapse";
+}
+
+TEST_F(ParameterSplitTest, AStoredHeightWinsAndIsSavedAtClose) {
+    write_settings("[MainSettings]\nParamHeight=300\n");
+    TMainForm& form = shown(QSize(1024, 720), 1);
+    EXPECT_EQ(pages_height(form), 300);
+    expect_both_halves_usable(form, "stored 300");
+    form.parameters_splitter()->setSizes({260, 1000});
+    settle();
+    const int kept = pages_height(form);
+    form.close();
+    QFile file(QString::fromStdString(options.settings_path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains(QByteArray("ParamHeight=") + QByteArray::number(kept)));
+}
+
+TEST_F(ParameterSplitTest, AStoredHeightThatWouldSqueezeAHalfIsBounded) {
+    for (const char* stored : {"ParamHeight=1", "ParamHeight=19999", "ParamHeight=-40", "ParamHeight=2147483647"}) {
+        write_settings(QByteArray("[MainSettings]\n") + stored + "\n");
+        TMainForm& form = shown(QSize(1024, 720), 1);
+        expect_both_halves_usable(form, stored);
+        form.close();
+        window.reset();
+    }
+}
+
+}  // namespace
+}  // namespace ztv

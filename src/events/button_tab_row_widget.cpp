@@ -1,7 +1,9 @@
 #include "events/button_tab_row_widget.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QToolButton>
 
 #include <algorithm>
@@ -15,7 +17,12 @@ constexpr int kSpacing = 2;
 const char* const kStyle =
     "QToolButton { padding: 1px 5px; }"
     "QToolButton:checked { background: palette(highlight); color: palette(highlighted-text);"
-    " border: 1px solid palette(dark); border-radius: 2px; }";
+    " border: 1px solid palette(dark); border-radius: 2px; }"
+    // The keyboard cursor: a dashed frame, on the current tab in its text colour.
+    "QToolButton[keyCursor=\"true\"] { border: 1px dashed palette(highlight); border-radius: 2px;"
+    " background: palette(button); }"
+    "QToolButton:checked[keyCursor=\"true\"] { border: 1px dashed palette(highlighted-text);"
+    " background: palette(highlight); }";
 
 }  // namespace
 
@@ -24,12 +31,14 @@ ButtonTabRow::ButtonTabRow(QWidget* parent) : QWidget(parent) {
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void ButtonTabRow::set_count(int count) {
     for (QToolButton* button : tabs_) delete button;
     tabs_.clear();
     current_ = -1;
+    cursor_ = -1;
     for (int i = 0; i < count; ++i) {
         auto* button = new QToolButton(this);
         button->setCheckable(true);
@@ -90,6 +99,8 @@ void ButtonTabRow::set_current(int index) {
     if (QToolButton* old = tab(current_)) old->setChecked(false);
     current_ = index;
     if (QToolButton* now = tab(current_)) now->setChecked(true);
+    // The cursor follows what the editor selected, so the next arrow starts from there.
+    if (cursor_ != current_) move_cursor(current_);
 }
 
 void ButtonTabRow::set_tab_visible(int index, bool visible) {
@@ -166,8 +177,101 @@ void ButtonTabRow::showEvent(QShowEvent* event) {
 }
 
 void ButtonTabRow::contextMenuEvent(QContextMenuEvent* event) {
-    emit context_menu_requested(event->globalPos());
+    // The menu key opens the menu below the tab under the cursor, not where the pointer rests.
+    const QToolButton* at = tab(cursor_);
+    if (event->reason() == QContextMenuEvent::Keyboard && at != nullptr)
+        emit context_menu_requested(at->mapToGlobal(QPoint(0, at->height())));
+    else
+        emit context_menu_requested(event->globalPos());
     event->accept();
+}
+
+int ButtonTabRow::key_target(int key) const {
+    const auto visible = [this](int i) { return tab_visible(i); };
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        for (int i = cursor_ - 1; i >= 0; --i)
+            if (visible(i)) return i;
+        return -1;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        for (int i = cursor_ + 1; i < count(); ++i)
+            if (visible(i)) return i;
+        return -1;
+    case Qt::Key_Home:
+        for (int i = 0; i < count(); ++i)
+            if (visible(i)) return i;
+        return -1;
+    case Qt::Key_End:
+        for (int i = count() - 1; i >= 0; --i)
+            if (visible(i)) return i;
+        return -1;
+    default:
+        return -1;
+    }
+}
+
+void ButtonTabRow::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int target = key_target(event->key());
+    if (target >= 0) {
+        move_cursor(target);
+        if (select_follows_cursor_) emit tab_clicked(target);
+        return;
+    }
+    QToolButton* at = tab(cursor_);
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (at != nullptr) emit tab_clicked(cursor_);
+        return;
+    case Qt::Key_F2:
+        if (at != nullptr) emit tab_double_clicked(cursor_, at->mapToGlobal(at->rect().center()));
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return;  // already at the end of the row: the key stays here
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void ButtonTabRow::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if (!tab_visible(cursor_)) move_cursor(tab_visible(current_) ? current_ : key_target(Qt::Key_Home));
+    mark_cursor();
+}
+
+void ButtonTabRow::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    mark_cursor();
+}
+
+void ButtonTabRow::move_cursor(int index) {
+    cursor_ = index;
+    mark_cursor();
+}
+
+// Only the tab under the cursor of a focused row carries the mark; a style sheet property
+// needs the button polished again to show.
+void ButtonTabRow::mark_cursor() {
+    for (int i = 0; i < count(); ++i) {
+        QToolButton* button = tabs_[static_cast<std::size_t>(i)];
+        const bool marked = hasFocus() && i == cursor_;
+        if (button->property("keyCursor").toBool() == marked) continue;
+        button->setProperty("keyCursor", marked);
+        button->style()->unpolish(button);
+        button->style()->polish(button);
+    }
 }
 
 bool ButtonTabRow::eventFilter(QObject* watched, QEvent* event) {

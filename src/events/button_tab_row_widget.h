@@ -2,6 +2,11 @@
 // so that all 80 slots, or all 27 event kinds, stay in sight at once. Exactly one tab is
 // current; clicking a tab reports it, and the row never changes the current tab on its own:
 // the editor decides, then selects.
+//
+// By keyboard the row is one stop in the Tab chain: the arrow keys, Home and End move a
+// cursor (a dashed frame) over the visible tabs, Space or Enter press the tab under it, F2 is
+// its double-click and the menu key its right-click. A row whose tabs only choose what is shown
+// (the slots) may press the tab the cursor lands on at once, as a tab bar does.
 #pragma once
 
 #include <QString>
@@ -38,6 +43,10 @@ public:
     bool tab_visible(int index) const;
     int visible_count() const;
 
+    // Whether moving the keyboard cursor presses the tab it lands on.
+    void set_select_follows_cursor(bool follows) { select_follows_cursor_ = follows; }
+    int cursor() const { return cursor_; }
+
     // The button that stands for a tab (tests click it).
     QToolButton* tab(int index) const;
 
@@ -56,6 +65,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // Places the visible tabs line by line within `width`; returns the height used.
@@ -63,9 +75,15 @@ private:
     int index_of(const QObject* button) const;
     void relayout();
     void fit_height();
+    // The visible tab the key leads to from the cursor, or -1.
+    int key_target(int key) const;
+    void move_cursor(int index);
+    void mark_cursor();
 
     std::vector<QToolButton*> tabs_;
     int current_ = -1;
+    int cursor_ = -1;
+    bool select_follows_cursor_ = false;
 };
 
 }  // namespace ztv

@@ -79,6 +79,9 @@ SlotEditor::SlotEditor(TMainForm& form, QWidget* parent)
 
     slot_tabs_ = new ButtonTabRow(this);
     slot_tabs_->setObjectName(QStringLiteral("TabControlSlotsx"));
+    // Choosing a slot only changes what is shown; choosing a kind changes the slot, so the
+    // kind rows wait for Space or Enter.
+    slot_tabs_->set_select_follows_cursor(true);
     slot_tabs_->set_count(static_cast<int>(kSlotCount));
     for (std::size_t i = 0; i < kSlotCount; ++i)
         slot_tabs_->set_caption(static_cast<int>(i), QString::fromStdString(model_->captions[i]));

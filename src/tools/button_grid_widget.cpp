@@ -264,6 +264,52 @@ void ButtonGridWidget::keyPressEvent(QKeyEvent* event) {
         open_editor();
         return;
     }
+    // The arrows walk the cells below the header, so a keyboard user can name any of them.
+    int dx = 0;
+    int dy = 0;
+    switch (event->key()) {
+    case Qt::Key_Left: dx = -1; break;
+    case Qt::Key_Right: dx = 1; break;
+    case Qt::Key_Up: dy = -1; break;
+    case Qt::Key_Down: dy = 1; break;
+    default: break;
+    }
+    if (dx != 0 || dy != 0) {
+        // The first arrow selects the first cell that may be selected; the next ones go from
+        // the selected cell to the next such cell that way.
+        if (!selected_) {
+            for (unsigned c = 0; c < kGridColumns && !selected_; ++c)
+                for (unsigned r = 1; r < kGridRows && !selected_; ++r)
+                    if (grid_.selectable(state_.record, c, r)) select({c, r});
+            return;
+        }
+        const GridCell from = *selected_;
+        if (dy != 0) {
+            // Up and down: the next cell of the column that may be selected.
+            for (int row = static_cast<int>(from.row) + dy; row >= 1 && row < static_cast<int>(kGridRows); row += dy) {
+                if (grid_.selectable(state_.record, from.column, static_cast<unsigned>(row))) {
+                    select({from.column, static_cast<unsigned>(row)});
+                    break;
+                }
+            }
+            return;
+        }
+        // Left and right: the next column with such a cell, on the row nearest this one.
+        for (int column = static_cast<int>(from.column) + dx; column >= 0 && column < static_cast<int>(kGridColumns);
+             column += dx) {
+            std::optional<GridCell> nearest;
+            for (unsigned row = 1; row < kGridRows; ++row) {
+                if (!grid_.selectable(state_.record, static_cast<unsigned>(column), row)) continue;
+                const auto distance = [&](unsigned r) { return r > from.row ? r - from.row : from.row - r; };
+                if (!nearest || distance(row) < distance(nearest->row)) nearest = GridCell{static_cast<unsigned>(column), row};
+            }
+            if (nearest) {
+                select(*nearest);
+                break;
+            }
+        }
+        return;
+    }
     const QString typed = event->text();
     if (selected_ && !typed.isEmpty() && typed.at(0).isPrint() && open_editor()) {
         editor_->setText(typed);

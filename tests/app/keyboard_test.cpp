@@ -11,6 +11,9 @@
 #include "app/shell_messages.h"
 #include "app/toolbar_rules.h"
 #include "diag/terminal_page.h"
+#include "events/button_tab_row_widget.h"
+#include "events/slot_editor_view.h"
+#include "config/record.h"
 #include "shell_fixture.h"
 
 namespace ztv {
@@ -142,6 +145,47 @@ TEST_F(KeyboardTest, TheMainMenuOpensFromAVisibleButtonAtTheToolbarsEndAndFromF1
     QTest::keyClick(window->speed_button("SpeedButtonOnlyUsedx"), Qt::Key_Menu);
     EXPECT_TRUE(window->main_popup()->isVisible());
     window->main_popup()->close();
+}
+
+}  // namespace
+}  // namespace ztv
+
+namespace ztv {
+namespace {
+
+// The editor's tab rows by keyboard: the slot row selects as the cursor moves, the event-kind
+// row moves its cursor and changes the slot's kind only on Space, and both keep to visible tabs.
+TEST_F(KeyboardTest, TheEditorsTabRowsAreReachedAndWorkedByKeys) {
+    window->page_control()->setCurrentWidget(window->parameters_page());
+    SlotEditor& editor = *window->slot_editor();
+    ButtonTabRow* slots_row = editor.findChild<ButtonTabRow*>(QStringLiteral("TabControlSlotsx"));
+    ASSERT_NE(slots_row, nullptr);
+    EXPECT_TRUE(slots_row->focusPolicy() & Qt::TabFocus);
+    slots_row->setFocus();
+    QTest::keyClick(slots_row, Qt::Key_Right);
+    EXPECT_EQ(editor.current_slot(), 1u);
+    QTest::keyClick(slots_row, Qt::Key_End);
+    EXPECT_EQ(editor.current_slot(), kSlotCount - 1);
+    QTest::keyClick(slots_row, Qt::Key_Right);  // the row's end: nothing moves, nothing wraps
+    EXPECT_EQ(editor.current_slot(), kSlotCount - 1);
+    QTest::keyClick(slots_row, Qt::Key_Home);
+    EXPECT_EQ(editor.current_slot(), 0u);
+    EXPECT_TRUE(slots_row->tab(0)->property("keyCursor").toBool());
+    EXPECT_FALSE(slots_row->tab(static_cast<int>(kSlotCount) - 1)->property("keyCursor").toBool());
+
+    ButtonTabRow* kinds = editor.event_tabs();
+    const std::uint8_t kind_before = state.record.slot(0)[0];
+    kinds->setFocus();
+    EXPECT_FALSE(slots_row->tab(0)->property("keyCursor").toBool()) << "the mark leaves with the focus";
+    const int first = kinds->cursor();
+    QTest::keyClick(kinds, Qt::Key_Right);
+    QTest::keyClick(kinds, Qt::Key_Right);
+    EXPECT_EQ(kinds->cursor(), first + 2);
+    EXPECT_EQ(state.record.slot(0)[0], kind_before) << "moving the cursor leaves the slot alone";
+    EXPECT_EQ(kinds->current(), first);
+    QTest::keyClick(kinds, Qt::Key_Space);
+    EXPECT_EQ(kinds->current(), first + 2);
+    EXPECT_NE(state.record.slot(0)[0], kind_before);
 }
 
 }  // namespace

@@ -118,6 +118,30 @@ TEST_F(LearningToolsTest, NamingInPlaceStoresTheNameAndRefusesADuplicate) {
     EXPECT_EQ(state.record.button_name(0, 0), "Volum");
 }
 
+// Without a mouse: the arrows select cells, F2 opens the name editor on the selected one.
+TEST_F(LearningToolsTest, TheArrowsSelectACellAndF2NamesIt) {
+    learned(1, 1, 900);
+    learned(1, 2, 1400);
+    window->refresh_pages();
+    grid->setFocus();
+    learned(0, 3, 2000);
+    window->refresh_pages();
+    QTest::keyClick(grid, Qt::Key_Down);  // the first arrow: the first learned button
+    QTest::keyClick(grid, Qt::Key_Right);  // channel 2, on its row nearest row 3: row 2
+    QTest::keyClick(grid, Qt::Key_Down);  // nothing learned below: the selection stays
+    QTest::keyClick(grid, Qt::Key_Up);
+    QTest::keyClick(grid, Qt::Key_Up);  // the header is not a cell: the selection stays
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_F2);
+    ASSERT_TRUE(grid->editor_open());
+    link->commit_pending_edit();
+    grid->editor()->selectAll();
+    QTest::keyClicks(grid->editor(), QStringLiteral("Seek"));
+    QTest::keyClick(grid->editor(), Qt::Key_Return);
+    link->commit_pending_edit();
+    EXPECT_EQ(state.record.button_name(1, 1), "Seek");  // channel 2, row 2
+}
+
 TEST_F(LearningToolsTest, EscapeKeepsTheOldNameAndEncoderCellsDoNotOpen) {
     learned(2, 3, 2500, "Src");
     set_field(state.record, FieldId::ENC0MODE, 1);

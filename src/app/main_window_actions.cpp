@@ -48,6 +48,8 @@ void TMainForm::end_procedure() {
     procedure_button_ = nullptr;
     if (toolbar_depth_ > 0) --toolbar_depth_;
     set_busy(toolbar_depth_ > 0);
+    // The procedure's last progress display ends with it, as a toolbar operation's does.
+    if (toolbar_depth_ == 0) progress_hide();
 }
 
 void TMainForm::on_open_config() {

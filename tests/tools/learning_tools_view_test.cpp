@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QTest>
@@ -312,6 +313,7 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
     EXPECT_TRUE(std::equal(state.record.data(), state.record.data() + 550, controller.memory().record.data()));
     EXPECT_TRUE(window->speed_button("SpeedButtonReadDevice")->isEnabled());
     EXPECT_FALSE(window->toolbar_operation_running());
+    EXPECT_FALSE(window->gauge()->isVisible()) << "the final writes' progress ends with the procedure";
     EXPECT_EQ(window->flash_strip()->caption(), QStringLiteral("Customize Buttons completed successfully"));
 }
 

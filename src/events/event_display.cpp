@@ -141,7 +141,8 @@ void fill_page(const Record& record, ConstSlot slot, EventView& view) {
     for (const EventNumberDef& def : event_numbers()) {
         if (def.kind != view.kind) continue;
         const std::uint32_t value = read_le(slot, def.byte, def.width);
-        TextPair unit = event_texts::milliseconds();
+        // Only the threshold's unit depends on the slot; the durations' labels name theirs.
+        TextPair unit{};
         if (def.id == EventNumber::VoltageThreshold)
             unit = slot[kEventParamByte] == kVoltageGazerInput ? event_texts::centimetres() : event_texts::millivolts();
         view.numbers.push_back({def.id, value, strprintf("%u", static_cast<unsigned>(value)), unit});

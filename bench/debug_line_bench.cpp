@@ -70,11 +70,11 @@ int main() {
         const auto start = std::chrono::steady_clock::now();
         for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
             normalize_event(record, slot);
-            choices += describe_event(record, slot).choices.size();
+            choices += event_page(record, slot).size();
         }
         best_slots_ms = std::min(best_slots_ms, milliseconds_since(start));
     }
-    std::printf("normalize_event + describe_event: all %zu slots in %.3f ms (best of 20; %zu lists built)\n", kSlotCount, best_slots_ms,
+    std::printf("normalize_event + event_page: all %zu slots in %.3f ms (best of 20; %zu controls built)\n", kSlotCount, best_slots_ms,
                 choices);
     return 0;
 }

@@ -26,6 +26,7 @@ Error choose(std::string_view value, std::span<const std::string_view> names, st
 
 constexpr std::string_view kLanguages[] = {"ru", "en"};       // index = language setting
 constexpr std::string_view kPages[] = {"terminal", "parameters", "canlog"};  // index = page
+constexpr std::string_view kWindows[] = {"keys", "ircode"};  // index = SetupWindow
 
 constexpr OptionRow<SetupOptions> kRows[] = {
     {"--simulate", "", "attach the built-in simulated controller instead of USB",
@@ -50,6 +51,9 @@ constexpr OptionRow<SetupOptions> kRows[] = {
          o.slot = static_cast<int>(*slot);
          return std::nullopt;
      }},
+    {"--window", "keys|ircode",
+     "with --screenshot: picture the key picker of the slot's reaction or the IR code editor of its IR code instead",
+     [](SetupOptions& o, std::string_view v) { return choose(v, kWindows, o.window, "--window"); }},
     {"--screenshot", "FILE", "save a PNG picture of the main window to FILE and exit; boxes take their default answer",
      [](SetupOptions& o, std::string_view v) -> Error {
          if (v.empty()) return std::string("--screenshot needs a file name");
@@ -97,6 +101,8 @@ ParsedSetupOptions parse_setup_options(std::span<const std::string_view> args) {
     parsed.error = parse_command_line(args, table, parsed.options);
     if (!parsed.error && parsed.options.after_ms && !parsed.options.screenshot)
         parsed.error = "--after only makes sense with --screenshot";
+    if (!parsed.error && parsed.options.window && !parsed.options.screenshot)
+        parsed.error = "--window only makes sense with --screenshot";
     return parsed;
 }
 

@@ -13,6 +13,9 @@ namespace ztv {
 inline constexpr int kMaxScreenshotDelayMs = 600000;
 inline constexpr int kDefaultScreenshotDelayMs = 1500;
 
+// The tool windows --window pictures, by index.
+enum SetupWindow : int { kWindowKeyPicker = 0, kWindowIrCode = 1 };
+
 struct SetupOptions {
     bool simulate = false;
     std::optional<std::string> screenshot;  // PNG of the main window, then exit
@@ -22,6 +25,7 @@ struct SetupOptions {
     std::optional<std::string> config_file; // a configuration file to open at start (FILE.ZTV)
     std::optional<std::string> sim_can;     // CAN frames the simulated controller replays
     std::optional<int> slot;                // event slot 1-80 the editor shows first; nothing = slot 1
+    std::optional<int> window;              // with a screenshot: the slot's tool window to picture instead
     bool help = false;
     bool version = false;
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QBuffer>
+#include <QDialog>
 #include <QFile>
 #include <QMessageBox>
 #include <QTabWidget>
@@ -24,7 +25,11 @@
 #include "app/single_instance.h"
 #include "common/format.h"
 #include "common/host.h"
+#include "events/event_catalogue.h"
+#include "events/reaction_catalogue.h"
 #include "events/slot_editor_view.h"
+#include "tools/ir_code_window.h"
+#include "tools/key_board_window.h"
 #include "tools/learning_tools_view.h"
 
 namespace ztv {
@@ -103,6 +108,29 @@ void serve_second_copies(OpenRequestServer& server, TMainForm& window) {
         std::fprintf(stderr, "ztv-setup: files cannot be handed over to this copy: %s\n", error.toLocal8Bit().constData());
 }
 
+// Opens the tool window that --window asks to picture, for the slot the editor shows once the
+// configuration file (if any) is in. False, with the reason on stderr, when the slot offers no
+// such window. The IR code editor is modal: this returns while it runs its own loop.
+bool open_pictured_window(TMainForm& window, int which) {
+    SlotEditor& editor = *window.slot_editor();
+    const std::size_t slot = editor.current_slot();
+    if (which == kWindowKeyPicker) {
+        editor.open_key_picker(slot);
+        return true;
+    }
+    const auto bytes = window.state().record.slot(slot);
+    const bool event = bytes[kEventKindByte] == static_cast<std::uint8_t>(EventKind::IrCode);
+    const bool reaction = bytes[kReactionKindByte] == static_cast<std::uint8_t>(ReactionKind::SendIr);
+    if (!event && !reaction) {
+        std::fprintf(stderr, "Slot %zu holds no IR code for --window ircode\n", slot + 1);
+        return false;
+    }
+    QTimer::singleShot(0, &editor, [&editor, event] {
+        editor.edit_ir_code(!event, event ? "PanelEventIRx" : "PanelReactionIRx");
+    });
+    return true;
+}
+
 int run_window(const SetupOptions& args, const QString& lock_path) {
     ConfigState state;
     ShellOptions options;
@@ -138,9 +166,23 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
 
     int status = 0;
     if (args.unattended()) {
+        QWidget* pictured = &window;
+        if (args.window) {
+            SlotEditor& editor = *window.slot_editor();
+            pictured = *args.window == kWindowKeyPicker ? static_cast<QWidget*>(editor.key_picker())
+                                                        : static_cast<QWidget*>(editor.ir_code_window());
+            // After the configuration file's turn, which was queued first.
+            QTimer::singleShot(0, &window, [&window, &status, which = *args.window] {
+                if (open_pictured_window(window, which)) return;
+                status = 2;
+                window.close();
+            });
+        }
         const QString path = QString::fromStdString(*args.screenshot);
-        QTimer::singleShot(args.screenshot_delay_ms(), &window, [&window, path, &status] {
-            const bool saved = save_png(window.grab(), path);
+        QTimer::singleShot(args.screenshot_delay_ms(), &window, [&window, pictured, path, &status] {
+            const bool saved = save_png(pictured->grab(), path);
+            // A modal tool window ends first, storing nothing.
+            if (auto* dialog = qobject_cast<QDialog*>(pictured)) dialog->reject();
             std::fprintf(stderr, saved ? "Screenshot saved to %s\n" : "Could not save the screenshot to %s\n",
                          path.toLocal8Bit().constData());
             if (!saved) status = 1;

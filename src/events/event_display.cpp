@@ -6,6 +6,8 @@
 #include "common/format.h"
 #include "config/field_table.h"
 #include "events/descriptions.h"
+#include "events/slot_controls.h"
+#include "events/slot_editor_texts.h"
 #include "events/slot_model.h"
 #include "tools/button_labels.h"
 #include "tools/ir_protocols.h"
@@ -131,27 +133,83 @@ slots::FlagRule flag_rule(const KindRule& kind, unsigned type) {
     return rule;
 }
 
-void fill_page(const Record& record, ConstSlot slot, EventView& view) {
-    for (const EventChoiceDef& def : event_choices()) {
-        if (def.kind != view.kind) continue;
-        const std::span<const TextPair> items = def.items();
-        const std::uint8_t value = slot[def.byte];
-        view.choices.push_back({def.id, items, value < items.size() ? static_cast<int>(value) : -1});
-    }
-    for (const EventNumberDef& def : event_numbers()) {
-        if (def.kind != view.kind) continue;
-        const std::uint32_t value = read_le(slot, def.byte, def.width);
-        TextPair unit = event_texts::milliseconds();
-        if (def.id == EventNumber::VoltageThreshold)
-            unit = slot[kEventParamByte] == kVoltageGazerInput ? event_texts::centimetres() : event_texts::millivolts();
-        view.numbers.push_back({def.id, value, strprintf("%u", static_cast<unsigned>(value)), unit});
-    }
-    if (view.kind == static_cast<std::uint8_t>(EventKind::Serial) ||
-        view.kind == static_cast<std::uint8_t>(EventKind::Uart)) {
-        view.text_value = cp1251_to_utf8(field_text(slot.data() + kEventParamByte, kTextSize));
-        if (view.kind == static_cast<std::uint8_t>(EventKind::Uart)) view.text_origin = event_texts::from_uart();
-        else if (get_field(record, FieldId::BT_NUM) != 0) view.text_origin = event_texts::from_bluetooth();
-        else view.text_origin = event_texts::from_usb();
+std::vector<Text> texts(std::span<const TextPair> pairs) {
+    std::vector<Text> out;
+    out.reserve(pairs.size());
+    for (const TextPair& pair : pairs) out.push_back(to_text(pair));
+    return out;
+}
+
+ControlView control_of(std::string_view name, ControlKind kind, const TextPair& label, const TextPair& unit,
+                       const TextPair& hint) {
+    ControlView view;
+    view.name = name;
+    view.kind = kind;
+    view.label = to_text(label);
+    view.unit = to_text(unit);
+    view.hint = to_text(hint);
+    return view;
+}
+
+bool known_kind(const Record& record, std::size_t slot) {
+    return slot < kSlotCount && record.slot(slot)[kEventKindByte] < kEventKindCount;
+}
+
+std::vector<unsigned> offered_types(const SlotRule& rule) {
+    if (rule.all_types) return {kTriggerDisabled, kTriggerShort, kTriggerLong, kTriggerAny};
+    return {kTriggerDisabled, kTriggerAny};
+}
+
+// A button's label, or nothing while the slot holds none.
+Text button_text(const Record& record, std::uint8_t key, std::uint8_t channel) {
+    return Text::same(key != 0 ? button_label(record, key, channel) : std::string());
+}
+
+// What one control of the page shows.
+void show_part(const Record& record, ConstSlot slot, const EventControlDef& def, ControlView& view) {
+    switch (def.part) {
+        case EventPart::Key:
+            view.text = button_text(record, slot[slots::kKeyByte], slot[slots::kKeyChannelByte]);
+            break;
+        case EventPart::Mod:
+            view.text = button_text(record, slot[slots::kModKeyByte], slot[slots::kModChannelByte]);
+            break;
+        case EventPart::IrCode:
+            view.text = ir_event_text(std::span<const std::uint8_t, 4>(slot.data() + kIrCodeByte, 4));
+            break;
+        case EventPart::Choice: {
+            const EventChoiceDef& choice = event_choice(static_cast<EventChoice>(def.id));
+            view.items = texts(choice.items());
+            const std::uint8_t value = slot[choice.byte];
+            view.selected = value < view.items.size() ? static_cast<int>(value) : -1;
+            break;
+        }
+        case EventPart::Comparison: {
+            // The two-entry list "<", ">" drawn as a toggle button that shows the entry.
+            const EventChoiceDef& choice = event_choice(static_cast<EventChoice>(def.id));
+            const std::span<const TextPair> items = choice.items();
+            if (slot[choice.byte] < items.size()) view.text = to_text(items[slot[choice.byte]]);
+            break;
+        }
+        case EventPart::Number: {
+            const EventNumberDef& number = event_number(static_cast<EventNumber>(def.id));
+            view.text = Text::same(strprintf("%u", static_cast<unsigned>(read_le(slot, number.byte, number.width))));
+            // Only the threshold's unit depends on the slot; the durations' labels name theirs.
+            if (number.id == EventNumber::VoltageThreshold)
+                view.unit = to_text(slot[kEventParamByte] == kVoltageGazerInput ? event_texts::centimetres()
+                                                                                : event_texts::millivolts());
+            break;
+        }
+        case EventPart::Text:
+            view.text = Text::same(cp1251_to_utf8(field_text(slot.data() + kEventParamByte, kTextSize)));
+            break;
+        case EventPart::TextOrigin:
+            if (slot[kEventKindByte] == static_cast<std::uint8_t>(EventKind::Uart))
+                view.text = to_text(event_texts::from_uart());
+            else
+                view.text = to_text(get_field(record, FieldId::BT_NUM) != 0 ? event_texts::from_bluetooth()
+                                                                            : event_texts::from_usb());
+            break;
     }
 }
 
@@ -183,42 +241,63 @@ void normalize_event(Record& record, std::size_t slot_index) {
     if (!rule.rule.source_allowed) slot[kSourceMaskByte] = 0;
 }
 
-EventView describe_event(const Record& record, std::size_t slot_index) {
-    if (slot_index >= kSlotCount) return {};
+std::vector<unsigned> offered_trigger_types(const Record& record, std::size_t slot) {
+    if (!known_kind(record, slot)) return {};
+    return offered_types(kind_rule(record.slot(slot)).rule);
+}
+
+std::vector<ControlView> event_common_controls(const Record& record, std::size_t slot_index) {
+    if (!known_kind(record, slot_index)) return {};
     const ConstSlot slot = record.slot(slot_index);
-    EventView view;
-    view.kind = slot[kEventKindByte] < kEventKindCount ? slot[kEventKindByte] : 0;
-    view.title = event_kind(view.kind).title;
-
-    if (view.kind == static_cast<std::uint8_t>(EventKind::Button)) {
-        view.has_key = slot[slots::kKeyByte] != 0;
-        view.has_mod = slot[slots::kModKeyByte] != 0;
-        if (view.has_key) view.key_label = button_label(record, slot[slots::kKeyByte], slot[slots::kKeyChannelByte]);
-        if (view.has_mod) view.mod_label = button_label(record, slot[slots::kModKeyByte], slot[slots::kModChannelByte]);
-    }
-    if (view.kind == static_cast<std::uint8_t>(EventKind::IrCode)) {
-        const std::span<const std::uint8_t, 4> code(slot.data() + kIrCodeByte, 4);
-        view.ir_text = ir_event_text(code);
-        view.has_ir_code = has_ir_code(slot);
-    }
-
     const KindRule rule = kind_rule(slot);
     const unsigned type = slot[kEventFlagsByte] & 0x0Fu;
     const slots::FlagControls controls = slots::flag_controls(record, slot_index, flag_rule(rule, type));
-    view.trigger.enabled = controls.trigger_enabled;
-    view.trigger.type = type;
-    view.trigger.offered = rule.rule.all_types ? std::array<bool, kTriggerTypeCount>{true, true, true, true}
-                                               : std::array<bool, kTriggerTypeCount>{true, false, false, true};
-    view.once = {flag(slot, kOnceBit), controls.once_enabled};
-    view.wake_up = {flag(slot, kWakeUpBit), controls.wake_up_enabled};
+    std::vector<ControlView> out;
+    out.reserve(4);
 
-    // A slot that cannot fire shows "Any".
-    view.source.enabled = rule.rule.source_allowed && rule.rule.trigger_enabled;
-    const slots::SourceChoice choice = slots::source_choice(view.source.enabled ? slot[kSourceMaskByte] : 0);
-    view.source.selected = choice.selected;
-    view.source.second_entry = choice.second_entry;
-    fill_page(record, slot, view);
-    return view;
+    // A type the list does not offer selects nothing.
+    ControlView trigger = control_of(event_common::kTrigger, ControlKind::List, slot_texts::kPressLabel, {}, {});
+    for (const unsigned offered : offered_types(rule.rule)) {
+        if (offered == type) trigger.selected = static_cast<int>(trigger.items.size());
+        trigger.items.push_back(to_text(trigger_type_names()[offered]));
+    }
+    trigger.enabled = controls.trigger_enabled;
+    out.push_back(std::move(trigger));
+
+    ControlView once =
+        control_of(event_common::kOnce, ControlKind::Check, slot_texts::kOnceLabel, {}, slot_texts::kOnceHint);
+    once.checked = flag(slot, kOnceBit);
+    once.enabled = controls.once_enabled;
+    out.push_back(std::move(once));
+
+    ControlView wake =
+        control_of(event_common::kWakeUp, ControlKind::Check, slot_texts::kWakeUpLabel, {}, slot_texts::kWakeUpHint);
+    wake.checked = flag(slot, kWakeUpBit);
+    wake.enabled = controls.wake_up_enabled;
+    out.push_back(std::move(wake));
+
+    // A slot that cannot fire shows "Any"; its stored mask stays.
+    ControlView source = control_of(event_common::kSource, ControlKind::List, slot_texts::kSourceLabel, {}, {});
+    source.enabled = rule.rule.source_allowed && rule.rule.trigger_enabled;
+    const slots::SourceChoice choice = slots::source_choice(source.enabled ? slot[kSourceMaskByte] : 0);
+    source.items = {to_text(slots::kAnySource), choice.second_entry};
+    source.selected = choice.selected;
+    source.bits = slot[kSourceMaskByte];
+    out.push_back(std::move(source));
+    return out;
+}
+
+std::vector<ControlView> event_page(const Record& record, std::size_t slot_index) {
+    std::vector<ControlView> page;
+    if (!known_kind(record, slot_index)) return page;
+    const ConstSlot slot = record.slot(slot_index);
+    for (const EventControlDef& def : event_control_defs()) {
+        if (def.kind != slot[kEventKindByte]) continue;
+        ControlView view = control_of(def.name, def.widget, def.label, def.unit, def.hint);
+        show_part(record, slot, def, view);
+        page.push_back(std::move(view));
+    }
+    return page;
 }
 
 }  // namespace ztv

@@ -26,7 +26,7 @@ constexpr TextPair kKindTitles[kReactionKindCount] = {
     SAME("iDrive"),
     SAME("iBus"),
     SAME("Serial"),
-    SAME("Cursor Move"),
+    {"Движение курсора", "Cursor Move"},
     SAME("MDX JOY"),
     SAME("UART"),
     SAME("LIN"),
@@ -34,11 +34,11 @@ constexpr TextPair kKindTitles[kReactionKindCount] = {
     SAME("CarDSP"),
     SAME("Panacea"),
     {"Эмуляция резист.", "ResEmul"},
-    SAME("R CAN Joy"),
+    {"Джойстик Renault CAN", "R CAN Joy"},
     SAME("SW CAN"),
     SAME("GaNet"),
     SAME("CRUISE_BMW_DME"),
-    SAME("Mercedes Ctrl"),
+    {"Контроллер Mercedes", "Mercedes Ctrl"},
     SAME("Porshe Keys"),
 };
 

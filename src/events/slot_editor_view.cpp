@@ -305,7 +305,16 @@ void SlotEditor::draw_page(QStackedWidget* stack, int kind, const std::vector<Co
     if (!built) {
         built = true;
         auto* form = static_cast<QFormLayout*>(page->layout());
-        for (const ControlView& view : views) add_form_row(*form, *add_control(view, page, set));
+        for (const ControlView& view : views) {
+            BoundControl* control = add_control(view, page, set);
+            // Drawn before it is placed, so that its caption has its text. A control hidden now
+            // keeps its caption even without a text: the page may show it later with a label.
+            control->show_view(view, form_.language());
+            if (!view.visible && control->caption() != nullptr)
+                form->addRow(control->caption(), control);
+            else
+                add_form_row(*form, *control);
+        }
     }
     set.show(views, form_.language());
     stack->setCurrentIndex(kind);

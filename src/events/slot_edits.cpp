@@ -56,14 +56,10 @@ EditOutcome choose_slot_entry(ConfigState& state, std::size_t slot, std::string_
     Record& record = state.record;
     if (control == event_common::kTrigger) {
         // The list holds the types the kind admits, in type order.
-        const EventView event = describe_event(record, slot);
-        for (unsigned type = 0, position = 0; type < kTriggerTypeCount; ++type) {
-            if (!event.trigger.offered[type]) continue;
-            if (position++ != static_cast<unsigned>(index)) continue;
-            slots::set_trigger_type(record, slot, static_cast<std::uint8_t>(type));
-            return redraw_slot();
-        }
-        return refused();
+        const std::vector<unsigned> offered = offered_trigger_types(record, slot);
+        if (static_cast<std::size_t>(index) >= offered.size()) return refused();
+        slots::set_trigger_type(record, slot, static_cast<std::uint8_t>(offered[static_cast<std::size_t>(index)]));
+        return redraw_slot();
     }
     if (control == event_common::kSource) {
         if (index == 0) {

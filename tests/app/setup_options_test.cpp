@@ -93,10 +93,20 @@ TEST(SetupOptions, SlotPicksOneOfTheEightySlots) {
     EXPECT_EQ(*parse({"--slot", "81"}).error, "--slot must be a slot number from 1 to 80, not '81'");
 }
 
+TEST(SetupOptions, WindowPicksAToolWindowForTheScreenshotOnly) {
+    EXPECT_EQ(parse({"--window", "keys", "--screenshot", "a.png"}).options.window, kWindowKeyPicker);
+    EXPECT_EQ(parse({"--screenshot", "a.png", "--window=IrCode"}).options.window, kWindowIrCode);
+    EXPECT_FALSE(parse({"--screenshot", "a.png"}).options.window);
+    EXPECT_EQ(*parse({"--window", "keys"}).error, "--window only makes sense with --screenshot");
+    EXPECT_EQ(*parse({"--screenshot", "a.png", "--window", "main"}).error,
+              "--window must be one of keys, ircode, not 'main'");
+    EXPECT_TRUE(parse({"--screenshot", "a.png", "--window", ""}).error);
+}
+
 TEST(SetupOptions, UsageNamesEveryOption) {
     const std::string usage = setup_usage();
     for (const char* name : {"--simulate", "--lang ru|en", "--page terminal|parameters|canlog", "--screenshot FILE",
-                             "--slot N", "--after MS", "--sim-can FILE", "--help", "--version"})
+                             "--slot N", "--after MS", "--sim-can FILE", "--window keys|ircode", "--help", "--version"})
         EXPECT_NE(usage.find(name), std::string::npos) << name;
 }
 

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QThread>
 #include <QTemporaryDir>
@@ -186,6 +187,43 @@ TEST_F(SetupProcess, ASecondStartWithAFileHandsItToTheRunningCopyAndEndsQuietly)
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
     const QString saved = QString::fromUtf8(settings.readAll());
     EXPECT_TRUE(saved.contains(QStringLiteral("ZEBTERVIO=") + folder + QStringLiteral("/demo.ZTV"))) << saved.toStdString();
+}
+
+// Pictures of the editor's tool windows for the slot shown, once the file is in.
+TEST_F(SetupProcess, WindowPicturesTheKeyPickerOrTheIrCodeEditorOfTheSlot) {
+    const QString demo = QStringLiteral(ZTV_SAMPLES_DIR "/demo.ZTV");
+    const QString main_shot = home.filePath(QStringLiteral("main.png"));
+    const Finished whole = run({QStringLiteral("--screenshot"), main_shot, QStringLiteral("--after"),
+                                QStringLiteral("300"), QStringLiteral("--slot"), QStringLiteral("9"), demo});
+    ASSERT_EQ(whole.exit_code, 0) << whole.err.toStdString();
+    const QSize main_size = QImage(main_shot).size();
+
+    // Slot 9 of the demo is the remote's OK key: an IR code event.
+    const Finished ir = run({QStringLiteral("--screenshot"), shot(), QStringLiteral("--after"), QStringLiteral("300"),
+                             QStringLiteral("--slot"), QStringLiteral("9"), QStringLiteral("--window"),
+                             QStringLiteral("ircode"), demo});
+    EXPECT_EQ(ir.exit_code, 0) << ir.err.toStdString();
+    const QSize ir_size = QImage(shot()).size();
+    EXPECT_TRUE(ir_size.isValid());
+    EXPECT_LT(ir_size.width(), main_size.width() / 2);  // the small editor, not the main window
+    ASSERT_TRUE(QFile::remove(shot()));
+
+    const Finished keys = run({QStringLiteral("--screenshot"), shot(), QStringLiteral("--after"), QStringLiteral("300"),
+                               QStringLiteral("--slot"), QStringLiteral("1"), QStringLiteral("--window"),
+                               QStringLiteral("KEYS"), demo});
+    EXPECT_EQ(keys.exit_code, 0) << keys.err.toStdString();
+    const QSize keys_size = QImage(shot()).size();
+    EXPECT_TRUE(keys_size.isValid());
+    EXPECT_NE(keys_size, main_size);
+    ASSERT_TRUE(QFile::remove(shot()));
+
+    // An empty slot has no IR code: nothing is pictured and the run says why.
+    const Finished none = run({QStringLiteral("--screenshot"), shot(), QStringLiteral("--after"), QStringLiteral("300"),
+                               QStringLiteral("--slot"), QStringLiteral("20"), QStringLiteral("--window"),
+                               QStringLiteral("ircode"), demo});
+    EXPECT_EQ(none.exit_code, 2);
+    EXPECT_TRUE(none.err.contains(QStringLiteral("Slot 20 holds no IR code"))) << none.err.toStdString();
+    EXPECT_FALSE(QFile::exists(shot()));
 }
 
 }  // namespace

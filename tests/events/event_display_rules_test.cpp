@@ -49,29 +49,29 @@ TEST(EventDisplayRules, LongPressWithEveryFlagSet) {
     for (const KindRule& r : kRules) {
         SCOPED_TRACE(static_cast<int>(r.kind));
         Record record = slot_with(r.kind, 0, kHighBits | kOnce | kWake | kTriggerLong, 0x05);
-        const EventView view = show_event(record, kSlot);
+        const test::EventShown view = show_event(record, kSlot);
         const auto slot = record.slot(kSlot);
 
         EXPECT_EQ(view.kind, r.kind);
-        EXPECT_TRUE(view.trigger.enabled);
-        EXPECT_EQ(view.trigger.offered, (std::array<bool, 4>{true, r.all_types, r.all_types, true}));
+        EXPECT_TRUE(view.trigger().enabled);
+        EXPECT_EQ(view.offered(), (std::array<bool, 4>{true, r.all_types, r.all_types, true}));
         const unsigned type = r.all_types ? kTriggerLong : kTriggerAny;
-        EXPECT_EQ(view.trigger.type, type);
+        EXPECT_EQ(view.trigger_type(), type);
         EXPECT_EQ(slot[10] & 0x0F, type);
 
         const bool once = r.once != 0;
-        EXPECT_EQ(view.once.checked, once);
+        EXPECT_EQ(view.once().checked, once);
         EXPECT_EQ((slot[10] & kOnce) != 0, once);
-        EXPECT_EQ(view.once.enabled, r.once == -1);
+        EXPECT_EQ(view.once().enabled, r.once == -1);
 
-        EXPECT_EQ(view.wake_up.enabled, r.wake_allowed);
-        EXPECT_EQ(view.wake_up.checked, r.wake_allowed);
+        EXPECT_EQ(view.wake_up().enabled, r.wake_allowed);
+        EXPECT_EQ(view.wake_up().checked, r.wake_allowed);
         EXPECT_EQ((slot[10] & kWake) != 0, r.wake_allowed);
 
-        EXPECT_EQ(view.source.enabled, r.source_allowed);
+        EXPECT_EQ(view.source().enabled, r.source_allowed);
         EXPECT_EQ(slot[1], r.source_allowed ? 0x05 : 0x00);
-        EXPECT_EQ(view.source.selected, r.source_allowed ? 1 : 0);
-        EXPECT_EQ(view.source.second_entry.en, r.source_allowed ? " 1 3" : "Select...");
+        EXPECT_EQ(view.source().selected, r.source_allowed ? 1 : 0);
+        EXPECT_EQ(view.source().items.at(1).en, r.source_allowed ? " 1 3" : "Select...");
 
         EXPECT_EQ(slot[10] & kHighBits, kHighBits) << "bits 6-7 survive every flag change";
     }
@@ -82,13 +82,13 @@ TEST(EventDisplayRules, ShortPressClearsAFreeOnceUnlessTheKindForcesIt) {
         if (!r.all_types) continue;
         SCOPED_TRACE(static_cast<int>(r.kind));
         Record record = slot_with(r.kind, 0, kOnce | kTriggerShort, 0);
-        const EventView view = show_event(record, kSlot);
+        const test::EventShown view = show_event(record, kSlot);
         // Free once is cleared for a short press, except where the kind forces it on then.
         const bool forced_when_short = r.kind == 12 || r.kind == 17 || r.kind == 18 || r.kind == 25 ||
                                        r.kind == 26 || r.kind == 22;
-        EXPECT_EQ(view.trigger.type, kTriggerShort);
-        EXPECT_EQ(view.once.checked, forced_when_short);
-        EXPECT_FALSE(view.once.enabled);
+        EXPECT_EQ(view.trigger_type(), kTriggerShort);
+        EXPECT_EQ(view.once().checked, forced_when_short);
+        EXPECT_FALSE(view.once().enabled);
         EXPECT_EQ((record.slot(kSlot)[10] & kOnce) != 0, forced_when_short);
     }
 }
@@ -97,10 +97,10 @@ TEST(EventDisplayRules, DisabledTriggerClearsAFreeOnce) {
     for (const KindRule& r : kRules) {
         SCOPED_TRACE(static_cast<int>(r.kind));
         Record record = slot_with(r.kind, 0, kOnce | kTriggerDisabled, 0);
-        const EventView view = show_event(record, kSlot);
-        EXPECT_EQ(view.trigger.type, kTriggerDisabled);
-        EXPECT_EQ(view.once.checked, r.once == 1);
-        EXPECT_FALSE(view.once.enabled);
+        const test::EventShown view = show_event(record, kSlot);
+        EXPECT_EQ(view.trigger_type(), kTriggerDisabled);
+        EXPECT_EQ(view.once().checked, r.once == 1);
+        EXPECT_FALSE(view.once().enabled);
     }
 }
 
@@ -108,11 +108,11 @@ TEST(EventDisplayRules, AnyPressKeepsAFreeOnceAsTheUserSetIt) {
     for (const std::uint8_t kind : std::initializer_list<std::uint8_t>{3, 12, 17, 18, 21, 23, 25, 26}) {
         SCOPED_TRACE(static_cast<int>(kind));
         Record on = slot_with(kind, 0, kOnce | kTriggerAny, 0);
-        EXPECT_TRUE(show_event(on, kSlot).once.checked);
+        EXPECT_TRUE(show_event(on, kSlot).once().checked);
         Record off = slot_with(kind, 0, kTriggerAny, 0);
-        const EventView view = show_event(off, kSlot);
-        EXPECT_FALSE(view.once.checked);
-        EXPECT_TRUE(view.once.enabled);
+        const test::EventShown view = show_event(off, kSlot);
+        EXPECT_FALSE(view.once().checked);
+        EXPECT_TRUE(view.once().enabled);
     }
 }
 
@@ -120,12 +120,12 @@ TEST(EventDisplayRules, IDriveRotationsAndGesturesAreSingleHappenings) {
     for (int entry = 0; entry < 27; ++entry) {
         SCOPED_TRACE(entry);
         Record record = slot_with(12, static_cast<std::uint8_t>(entry), kTriggerLong, 0);
-        const EventView view = show_event(record, kSlot);
+        const test::EventShown view = show_event(record, kSlot);
         const bool step = (entry >= 13 && entry <= 20) || (entry >= 23 && entry <= 26);
-        EXPECT_EQ(view.trigger.type, step ? kTriggerAny : kTriggerLong);
-        EXPECT_EQ(view.trigger.offered[kTriggerShort], !step);
-        EXPECT_EQ(view.once.checked, step);
-        EXPECT_EQ(view.once.enabled, !step);
+        EXPECT_EQ(view.trigger_type(), step ? kTriggerAny : kTriggerLong);
+        EXPECT_EQ(view.offered()[kTriggerShort], !step);
+        EXPECT_EQ(view.once().checked, step);
+        EXPECT_EQ(view.once().enabled, !step);
     }
 }
 
@@ -139,10 +139,10 @@ TEST(EventDisplayRules, MercedesCtrlGesturesRotationAndVolumeAreSingleHappenings
     for (int entry = 0; entry < 33; ++entry) {
         SCOPED_TRACE(entry);
         Record record = slot_with(25, static_cast<std::uint8_t>(entry), kTriggerLong, 0);
-        const EventView view = show_event(record, kSlot);
+        const test::EventShown view = show_event(record, kSlot);
         const bool step = (entry >= 7 && entry <= 11) || entry == 23 || entry == 24 || entry == 31 || entry == 32;
-        EXPECT_EQ(view.trigger.type, step ? kTriggerAny : kTriggerLong);
-        EXPECT_EQ(view.once.checked, step);
+        EXPECT_EQ(view.trigger_type(), step ? kTriggerAny : kTriggerLong);
+        EXPECT_EQ(view.once().checked, step);
     }
 }
 
@@ -161,12 +161,12 @@ TEST(EventDisplayRules, LinMdxAndPorscheStepsForceOnceButKeepEveryType) {
         for (int entry = 0; entry < c.entries; ++entry) {
             SCOPED_TRACE(testing::Message() << int(c.kind) << "/" << entry);
             Record record = slot_with(c.kind, static_cast<std::uint8_t>(entry), kTriggerLong, 0);
-            const EventView view = show_event(record, kSlot);
+            const test::EventShown view = show_event(record, kSlot);
             const bool step = c.steps.count(entry) != 0;
-            EXPECT_EQ(view.trigger.type, kTriggerLong);
-            EXPECT_TRUE(view.trigger.offered[kTriggerLong]);
-            EXPECT_EQ(view.once.checked, step);
-            EXPECT_EQ(view.once.enabled, !step);
+            EXPECT_EQ(view.trigger_type(), kTriggerLong);
+            EXPECT_TRUE(view.offered()[kTriggerLong]);
+            EXPECT_EQ(view.once().checked, step);
+            EXPECT_EQ(view.once().enabled, !step);
         }
     }
 }
@@ -175,16 +175,16 @@ TEST(EventDisplayRules, AudiMmiVolumeEntriesBecomeShortWithOnce) {
     for (int entry = 0; entry < 33; ++entry) {
         SCOPED_TRACE(entry);
         Record record = slot_with(21, static_cast<std::uint8_t>(entry), kTriggerLong, 0);
-        const EventView view = show_event(record, kSlot);
+        const test::EventShown view = show_event(record, kSlot);
         const bool volume = entry >= 15 && entry <= 18;
-        EXPECT_EQ(view.trigger.type, volume ? kTriggerShort : kTriggerLong);
-        EXPECT_EQ(view.once.checked, volume);
-        EXPECT_TRUE(view.trigger.offered[kTriggerLong]);  // still all four in the list
+        EXPECT_EQ(view.trigger_type(), volume ? kTriggerShort : kTriggerLong);
+        EXPECT_EQ(view.once().checked, volume);
+        EXPECT_TRUE(view.offered()[kTriggerLong]);  // still all four in the list
     }
     Record disabled = slot_with(21, 15, kTriggerDisabled, 0);
-    const EventView view = show_event(disabled, kSlot);
-    EXPECT_EQ(view.trigger.type, kTriggerDisabled);
-    EXPECT_TRUE(view.once.checked);
+    const test::EventShown view = show_event(disabled, kSlot);
+    EXPECT_EQ(view.trigger_type(), kTriggerDisabled);
+    EXPECT_TRUE(view.once().checked);
 }
 
 TEST(EventDisplayRules, ShowingTwiceChangesNothingMore) {

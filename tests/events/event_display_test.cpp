@@ -17,7 +17,7 @@ constexpr std::uint8_t kOnce = 1u << 4, kWake = 1u << 5;
 class EventDisplay : public ::testing::Test {
 protected:
     std::span<std::uint8_t, kSlotSize> slot() { return record.slot(kSlot); }
-    EventView show() { return show_event(record, kSlot); }
+    test::EventShown show() { return show_event(record, kSlot); }
     void learn(unsigned channel, unsigned row, std::uint16_t code, std::string_view name = {}) {
         record.set_u16(Record::button_offset(channel, row - 1), code);
         record.set_button_name(channel, row - 1, name);
@@ -47,92 +47,88 @@ TEST_F(EventDisplay, ResistiveMainButtonOffersEveryTypeAndAFreeOnce) {
     learn(1, 5, 812, "Vol+");
     button_event(5, 1, 0, 0, kOnce | kWake | kTriggerLong);
     slot()[1] = 0x02;
-    const EventView view = show();
-    EXPECT_TRUE(view.trigger.enabled);
-    EXPECT_EQ(view.trigger.offered, (std::array<bool, 4>{true, true, true, true}));
-    EXPECT_EQ(view.trigger.type, kTriggerLong);
-    EXPECT_TRUE(view.once.enabled);
-    EXPECT_TRUE(view.once.checked);
-    EXPECT_TRUE(view.wake_up.enabled);
-    EXPECT_TRUE(view.wake_up.checked);
-    EXPECT_TRUE(view.source.enabled);
-    EXPECT_EQ(view.source.second_entry.en, " 2");
-    EXPECT_TRUE(view.has_key);
-    EXPECT_EQ(view.key_label, "Vol+");
-    EXPECT_FALSE(view.has_mod);
-    EXPECT_EQ(view.mod_label, "");
+    const test::EventShown view = show();
+    EXPECT_TRUE(view.trigger().enabled);
+    EXPECT_EQ(view.offered(), (std::array<bool, 4>{true, true, true, true}));
+    EXPECT_EQ(view.trigger_type(), kTriggerLong);
+    EXPECT_TRUE(view.once().enabled);
+    EXPECT_TRUE(view.once().checked);
+    EXPECT_TRUE(view.wake_up().enabled);
+    EXPECT_TRUE(view.wake_up().checked);
+    EXPECT_TRUE(view.source().enabled);
+    EXPECT_EQ(view.source().items.at(1).en, " 2");
+    EXPECT_EQ(view.text("PanelKeyx"), "Vol+");
+    EXPECT_EQ(view.text("PanelKeyModx"), "");
 }
 
 TEST_F(EventDisplay, EncoderMainButtonIsASingleHappeningWithOnce) {
     set_field(record, FieldId::ENC1MODE, 2);
     button_event(3, 4, 0, 0, kTriggerLong);
-    const EventView view = show();
-    EXPECT_EQ(view.trigger.offered, (std::array<bool, 4>{true, false, false, true}));
-    EXPECT_EQ(view.trigger.type, kTriggerAny);
-    EXPECT_TRUE(view.once.checked);
-    EXPECT_FALSE(view.once.enabled);
-    EXPECT_EQ(view.key_label, "Enc2+");
+    const test::EventShown view = show();
+    EXPECT_EQ(view.offered(), (std::array<bool, 4>{true, false, false, true}));
+    EXPECT_EQ(view.trigger_type(), kTriggerAny);
+    EXPECT_TRUE(view.once().checked);
+    EXPECT_FALSE(view.once().enabled);
+    EXPECT_EQ(view.text("PanelKeyx"), "Enc2+");
     EXPECT_EQ(slot()[10], kOnce | kTriggerAny);
 }
 
 TEST_F(EventDisplay, ModifierAloneKeepsTheTriggerListButNotOnce) {
     learn(2, 1, 1500);
     button_event(0, 0, 1, 2, kOnce | kTriggerShort);
-    const EventView view = show();
-    EXPECT_TRUE(view.trigger.enabled);
-    EXPECT_EQ(view.trigger.type, kTriggerAny);
-    EXPECT_FALSE(view.once.checked);
-    EXPECT_FALSE(view.once.enabled);
-    EXPECT_TRUE(view.wake_up.enabled);
-    EXPECT_TRUE(view.has_mod);
-    EXPECT_EQ(view.mod_label, "3.1500");
-    EXPECT_FALSE(view.has_key);
+    const test::EventShown view = show();
+    EXPECT_TRUE(view.trigger().enabled);
+    EXPECT_EQ(view.trigger_type(), kTriggerAny);
+    EXPECT_FALSE(view.once().checked);
+    EXPECT_FALSE(view.once().enabled);
+    EXPECT_TRUE(view.wake_up().enabled);
+    EXPECT_EQ(view.text("PanelKeyModx"), "3.1500");
+    EXPECT_EQ(view.text("PanelKeyx"), "");
 }
 
 TEST_F(EventDisplay, ButtonEventWithoutButtonsIsSwitchedOff) {
     button_event(0, 0, 0, 0, kOnce | kWake | kTriggerAny);
     slot()[1] = 0x81;
-    const EventView view = show();
-    EXPECT_FALSE(view.trigger.enabled);
-    EXPECT_EQ(view.trigger.type, kTriggerDisabled);
-    EXPECT_FALSE(view.once.checked);
-    EXPECT_FALSE(view.once.enabled);
-    EXPECT_FALSE(view.wake_up.checked);
-    EXPECT_FALSE(view.wake_up.enabled);
-    EXPECT_FALSE(view.source.enabled);
-    EXPECT_EQ(view.source.selected, 0);
-    EXPECT_EQ(view.source.second_entry.en, "Select...");
+    const test::EventShown view = show();
+    EXPECT_FALSE(view.trigger().enabled);
+    EXPECT_EQ(view.trigger_type(), kTriggerDisabled);
+    EXPECT_FALSE(view.once().checked);
+    EXPECT_FALSE(view.once().enabled);
+    EXPECT_FALSE(view.wake_up().checked);
+    EXPECT_FALSE(view.wake_up().enabled);
+    EXPECT_FALSE(view.source().enabled);
+    EXPECT_EQ(view.source().selected, 0);
+    EXPECT_EQ(view.source().items.at(1).en, "Select...");
     EXPECT_EQ(slot()[10], 0);
     EXPECT_EQ(slot()[1], 0x81) << "the mask is only shown as \"Any\", not cleared";
 }
 
 TEST_F(EventDisplay, EncoderKeyOutsideItsFourDirectionsIsDropped) {
     button_event(7, 4, 2, 1, kTriggerAny);
-    const EventView view = show();
+    const test::EventShown view = show();
     EXPECT_EQ(slot()[2], 0);
     EXPECT_EQ(slot()[3], 0);
     EXPECT_EQ(slot()[4], 2) << "the modifier stays";
-    EXPECT_FALSE(view.has_key);
-    EXPECT_TRUE(view.has_mod);
+    EXPECT_EQ(view.text("PanelKeyx"), "");
+    EXPECT_EQ(view.text("PanelKeyModx"), "2.[2] ?") << "the modifier stays";
 }
 
 TEST_F(EventDisplay, UnnamedButtonsShowQuestionMarks) {
     button_event(5, 1, 0, 0, kTriggerAny);
-    EXPECT_EQ(show().key_label, "2.[5] ?");
+    EXPECT_EQ(show().text("PanelKeyx"), "2.[5] ?");
     button_event(4, 4, 0, 0, kTriggerAny);  // encoder 2 not connected
-    EXPECT_EQ(show().key_label, "Enc2- ?");
+    EXPECT_EQ(show().text("PanelKeyx"), "Enc2- ?");
 }
 
 TEST_F(EventDisplay, IrEventWithACodeOffersEveryType) {
     ir_event(56, 1234, 0x31, kOnce | kTriggerLong);
     slot()[1] = 0x03;
-    const EventView view = show();
-    EXPECT_TRUE(view.has_ir_code);
-    EXPECT_EQ(view.ir_text.en, "NEC 1234/56");
-    EXPECT_TRUE(view.trigger.enabled);
-    EXPECT_EQ(view.trigger.type, kTriggerLong);
-    EXPECT_TRUE(view.once.enabled);
-    EXPECT_TRUE(view.once.checked);
+    const test::EventShown view = show();
+    EXPECT_EQ(view.text("PanelEventIRx"), "NEC 1234/56");
+    EXPECT_TRUE(view.trigger().enabled);
+    EXPECT_EQ(view.trigger_type(), kTriggerLong);
+    EXPECT_TRUE(view.once().enabled);
+    EXPECT_TRUE(view.once().checked);
     EXPECT_EQ(slot()[5], 0x31) << "the high bits of the protocol byte stay as captured";
     EXPECT_EQ(slot()[1], 0x03);
 }
@@ -145,17 +141,17 @@ TEST_F(EventDisplay, IrEventWithoutACodeIsResetWithItsReaction) {
         slot()[11] = 2;  // a "Pin" reaction
         slot()[12] = 5;
         slot()[16] = 9;
-        const EventView view = show();
-        EXPECT_FALSE(view.has_ir_code);
-        EXPECT_EQ(view.ir_text.en, "Get the code");
-        EXPECT_EQ(view.ir_text.ru, "Получить код");
+        const test::EventShown view = show();
+        ASSERT_NE(view.control("PanelEventIRx"), nullptr);
+        EXPECT_EQ(view.control("PanelEventIRx")->text.en, "Get the code");
+        EXPECT_EQ(view.control("PanelEventIRx")->text.ru, "Получить код");
         for (std::size_t i = 2; i <= 5; ++i) EXPECT_EQ(slot()[i], 0) << i;
         EXPECT_EQ(slot()[10], 0xC0) << "type 0, once and wake-up cleared; bits 6-7 kept";
         EXPECT_EQ(slot()[1], 0);
         for (std::size_t i = 11; i < kSlotSize; ++i) EXPECT_EQ(slot()[i], 0) << i;
-        EXPECT_FALSE(view.trigger.enabled);
-        EXPECT_FALSE(view.wake_up.enabled);
-        EXPECT_FALSE(view.source.enabled);
+        EXPECT_FALSE(view.trigger().enabled);
+        EXPECT_FALSE(view.wake_up().enabled);
+        EXPECT_FALSE(view.source().enabled);
     }
 }
 
@@ -170,17 +166,17 @@ TEST_F(EventDisplay, IrEventWithoutACodeKeepsAUsbKeyReaction) {
 
 TEST_F(EventDisplay, CanAutoCodeIsAValidEventCode) {
     ir_event(16, 1, 11, kTriggerAny);
-    const EventView view = show();
-    EXPECT_TRUE(view.has_ir_code);
-    EXPECT_EQ(view.ir_text.en, "Mercedes CLK350 Vol+ (1/16)");
+    const test::EventShown view = show();
+    EXPECT_TRUE(view.trigger().enabled);
+    EXPECT_EQ(view.text("PanelEventIRx"), "Mercedes CLK350 Vol+ (1/16)");
 }
 
 TEST_F(EventDisplay, UnknownKindClearsTheEventHalfOnly) {
     slot()[0] = 40;
     for (std::size_t i = 1; i < kSlotSize; ++i) slot()[i] = 0x5A;
-    const EventView view = show();
+    const test::EventShown view = show();
     EXPECT_EQ(view.kind, 0);
-    EXPECT_STREQ(view.title.en, "Button");
+    EXPECT_NE(view.control("PanelKeyx"), nullptr) << "the \"Button\" page";
     for (std::size_t i = 0; i < kSlotEventSize; ++i) EXPECT_EQ(slot()[i], 0) << i;
     for (std::size_t i = kSlotEventSize; i < kSlotSize; ++i) EXPECT_EQ(slot()[i], 0x5A) << i;
     Record other;
@@ -204,22 +200,23 @@ TEST_F(EventDisplay, ListsSelectTheStoredEntry) {
     slot()[0] = 11;  // gestures
     slot()[2] = 4;
     slot()[3] = 13;
-    EventView view = show();
-    ASSERT_EQ(view.choices.size(), 2u);
-    EXPECT_EQ(view.choices[0].id, EventChoice::GestureStart);
-    EXPECT_EQ(view.choices[0].selected, 4);
-    EXPECT_EQ(view.choices[0].items.size(), 9u);
-    EXPECT_EQ(view.choices[1].id, EventChoice::GestureEnd);
-    EXPECT_EQ(view.choices[1].selected, 13);
-    EXPECT_TRUE(view.numbers.empty());
+    test::EventShown view = show();
+    ASSERT_EQ(view.page.size(), 2u);
+    EXPECT_EQ(view.page[0].name, "ComboBoxEventGestureFrom");
+    EXPECT_EQ(view.page[0].selected, 4);
+    EXPECT_EQ(view.page[0].items.size(), 9u);
+    EXPECT_EQ(view.page[1].name, "ComboBoxEventGestureTo");
+    EXPECT_EQ(view.page[1].selected, 13);
+    EXPECT_EQ(view.page[1].items.at(13).en, "Bottom right corner");
+    EXPECT_EQ(view.count(ControlKind::Edit), 0u);
 
     Record ibus;
     ibus.slot(0)[0] = 5;
     ibus.slot(0)[2] = 64;
-    EXPECT_EQ(show_event(ibus, 0).choices.at(0).selected, 64);
+    EXPECT_EQ(show_event(ibus, 0).page.at(0).selected, 64);
     ibus.slot(0)[2] = 65;
     view = show_event(ibus, 0);
-    EXPECT_EQ(view.choices.at(0).selected, -1) << "a value beyond the list selects nothing";
+    EXPECT_EQ(view.page.at(0).selected, -1) << "a value beyond the list selects nothing";
     EXPECT_EQ(ibus.slot(0)[2], 65) << "and is not rewritten";
 }
 
@@ -227,9 +224,9 @@ TEST_F(EventDisplay, PagesWithoutParametersHaveNoFields) {
     for (const std::uint8_t kind : std::initializer_list<std::uint8_t>{0, 1, 2}) {
         Record r;
         r.slot(0)[0] = kind;
-        const EventView view = show_event(r, 0);
-        EXPECT_TRUE(view.choices.empty()) << int(kind);
-        EXPECT_TRUE(view.numbers.empty()) << int(kind);
+        const test::EventShown view = show_event(r, 0);
+        EXPECT_EQ(view.count(ControlKind::List), 0u) << int(kind);
+        EXPECT_EQ(view.count(ControlKind::Edit), 0u) << int(kind);
     }
 }
 
@@ -238,14 +235,17 @@ TEST_F(EventDisplay, TimeoutShowsStartAndTime) {
     slot()[2] = 80;
     record.set_u16(Record::slot_offset(kSlot) + 3, 0x5678);
     record.set_u16(Record::slot_offset(kSlot) + 5, 0x1234);
-    const EventView view = show();
-    ASSERT_EQ(view.choices.size(), 1u);
-    EXPECT_EQ(view.choices[0].selected, 80);
-    EXPECT_STREQ(view.choices[0].items[80].en, "On response 80");
-    ASSERT_EQ(view.numbers.size(), 1u);
-    EXPECT_EQ(view.numbers[0].value, 0x12345678u);
-    EXPECT_EQ(view.numbers[0].text, "305419896");
-    EXPECT_STREQ(view.numbers[0].unit.en, "mSec");
+    const test::EventShown view = show();
+    const ControlView* start = view.control("ComboBoxEventTimeoutFromx");
+    ASSERT_NE(start, nullptr);
+    EXPECT_EQ(start->selected, 80);
+    EXPECT_EQ(start->items.at(80).en, "On response 80");
+    EXPECT_EQ(start->label.en, "Count from");
+    const ControlView* time = view.control("EditEventTimeout");
+    ASSERT_NE(time, nullptr);
+    EXPECT_EQ(time->text.en, "305419896");
+    EXPECT_EQ(time->label.en, "after");
+    EXPECT_EQ(time->unit.en, "mSec");
 }
 
 TEST_F(EventDisplay, VoltageThresholdUnitFollowsTheInput) {
@@ -254,21 +254,23 @@ TEST_F(EventDisplay, VoltageThresholdUnitFollowsTheInput) {
     slot()[3] = 1;
     record.set_u16(Record::slot_offset(kSlot) + 4, 18000);
     record.set_u16(Record::slot_offset(kSlot) + 6, 100);
-    EventView view = show();
-    ASSERT_EQ(view.choices.size(), 2u);
-    EXPECT_EQ(view.choices[1].id, EventChoice::VoltageComparison);
-    EXPECT_EQ(view.choices[1].selected, 1);
-    EXPECT_STREQ(view.choices[1].items[1].en, ">");
-    ASSERT_EQ(view.numbers.size(), 2u);
-    EXPECT_EQ(view.numbers[0].id, EventNumber::VoltageThreshold);
-    EXPECT_EQ(view.numbers[0].value, 18000u);
-    EXPECT_STREQ(view.numbers[0].unit.en, "cm");
-    EXPECT_EQ(view.numbers[1].value, 100u);
+    test::EventShown view = show();
+    EXPECT_EQ(view.control("ComboBoxEventVoltageInput")->selected, 5);
+    EXPECT_EQ(view.text("SpeedButtonEventVoltageComparex"), ">");
+    ASSERT_NE(view.control("EditEventVoltageValue"), nullptr);
+    EXPECT_EQ(view.text("EditEventVoltageValue"), "18000");
+    EXPECT_EQ(view.control("EditEventVoltageValue")->unit.en, "cm");
+    EXPECT_EQ(view.text("EditEventVoltageDuration"), "100");
+    EXPECT_EQ(view.control("EditEventVoltageDuration")->unit.en, "") << "its label names the unit";
     for (const std::uint8_t input : std::initializer_list<std::uint8_t>{0, 1, 2, 3, 4}) {
         slot()[2] = input;
         view = show();
-        EXPECT_STREQ(view.numbers[0].unit.en, "mV") << int(input);
+        EXPECT_EQ(view.control("EditEventVoltageValue")->unit.en, "mV") << int(input);
     }
+    slot()[3] = 0;
+    EXPECT_EQ(show().text("SpeedButtonEventVoltageComparex"), "<");
+    slot()[3] = 2;
+    EXPECT_EQ(show().text("SpeedButtonEventVoltageComparex"), "") << "a value beyond the two shows nothing";
 }
 
 TEST_F(EventDisplay, PinsShowInputLevelAndDuration) {
@@ -276,35 +278,35 @@ TEST_F(EventDisplay, PinsShowInputLevelAndDuration) {
     slot()[2] = 18;
     slot()[3] = 1;
     record.set_u16(Record::slot_offset(kSlot) + 4, 500);
-    const EventView view = show();
-    ASSERT_EQ(view.choices.size(), 2u);
-    EXPECT_STREQ(view.choices[0].items[static_cast<std::size_t>(view.choices[0].selected)].en, "LIN");
-    EXPECT_STREQ(view.choices[1].items[static_cast<std::size_t>(view.choices[1].selected)].en, "log. 1");
-    ASSERT_EQ(view.numbers.size(), 1u);
-    EXPECT_EQ(view.numbers[0].id, EventNumber::PinDuration);
-    EXPECT_EQ(view.numbers[0].value, 500u);
+    const test::EventShown view = show();
+    const ControlView* pin = view.control("ComboBoxEventPinPin");
+    const ControlView* level = view.control("ComboBoxEventPinState");
+    ASSERT_TRUE(pin != nullptr && level != nullptr);
+    EXPECT_EQ(pin->items.at(static_cast<std::size_t>(pin->selected)).en, "LIN");
+    EXPECT_EQ(level->items.at(static_cast<std::size_t>(level->selected)).en, "log. 1");
+    EXPECT_EQ(view.text("EditEventPinDuration"), "500");
 }
 
 TEST_F(EventDisplay, SerialTextAndWhereItComesFrom) {
     slot()[0] = 15;
     const char text[] = "ABCDEFGH";
     std::copy_n(text, 8, slot().begin() + 2);
-    EventView view = show();
-    EXPECT_EQ(view.text_value, "ABCDEFGH");
-    EXPECT_STREQ(view.text_origin.en, "From USB");
+    test::EventShown view = show();
+    EXPECT_EQ(view.text("EditEventSerial"), "ABCDEFGH");
+    EXPECT_EQ(view.text("PanelEventSerialNamex"), "From USB");
     set_field(record, FieldId::BT_NUM, 1);
-    EXPECT_STREQ(show().text_origin.en, "From bluetooth");
+    EXPECT_EQ(show().text("PanelEventSerialNamex"), "From bluetooth");
     slot()[0] = 20;
     slot()[4] = 0;
     view = show();
-    EXPECT_STREQ(view.text_origin.en, "From UART");
-    EXPECT_EQ(view.text_value, "AB");
+    EXPECT_EQ(view.text("PanelEventUARTNamex"), "From UART");
+    EXPECT_EQ(view.text("EditEventUART"), "AB");
 }
 
 TEST_F(EventDisplay, SerialTextIsShownInUnicode) {
     slot()[0] = 20;
     slot()[2] = 0xC0;  // Cyrillic A in Windows-1251
-    EXPECT_EQ(show().text_value, "А");
+    EXPECT_EQ(show().text("EditEventUART"), "А");
 }
 
 TEST(EventDisplayRandom, RulesHoldOnAnyRecordAndStayInTheirSlot) {
@@ -315,7 +317,7 @@ TEST(EventDisplayRandom, RulesHoldOnAnyRecordAndStayInTheirSlot) {
         const std::size_t slot = rng() % kSlotCount;
         if (round % 2 == 0) record.slot(slot)[0] = static_cast<std::uint8_t>(rng() % kEventKindCount);
         const Record before = record;
-        const EventView view = show_event(record, slot);
+        const test::EventShown view = show_event(record, slot);
         const auto bytes = record.slot(slot);
 
         // Outside the slot nothing moves; the reaction half only for an IR event without a code.
@@ -327,25 +329,26 @@ TEST(EventDisplayRandom, RulesHoldOnAnyRecordAndStayInTheirSlot) {
             !std::equal(bytes.begin() + kSlotEventSize, bytes.end(), before.slot(slot).begin() + kSlotEventSize);
         if (reaction_changed) {
             EXPECT_EQ(view.kind, 1);
-            EXPECT_FALSE(view.has_ir_code);
+            EXPECT_EQ(view.text("PanelEventIRx"), "Get the code");
         }
 
         EXPECT_LT(view.kind, kEventKindCount);
         const unsigned type = bytes[10] & 0x0Fu;
-        EXPECT_EQ(view.trigger.type, type);
         if (type < kTriggerTypeCount) {
-            EXPECT_TRUE(view.trigger.offered[type]) << "type " << type << ", kind " << int(view.kind);
+            EXPECT_EQ(view.trigger_type(), type);
+            EXPECT_TRUE(view.offered()[type]) << "type " << type << ", kind " << int(view.kind);
         } else {
             // A type beyond the list is kept for kinds that take every type; nothing invents one.
             EXPECT_EQ(type, before.slot(slot)[10] & 0x0Fu);
-            EXPECT_TRUE(view.trigger.offered[kTriggerLong]);
+            EXPECT_TRUE(view.offered()[kTriggerLong]);
+            EXPECT_EQ(view.trigger().selected, -1) << "the list selects nothing";
         }
-        if (!view.wake_up.enabled) {
+        if (!view.wake_up().enabled) {
             EXPECT_EQ(bytes[10] & kWake, 0);
         }
-        if (view.once.checked && view.trigger.type <= kTriggerShort) {
+        if (view.once().checked && view.trigger_type() <= kTriggerShort) {
             // Only a kind's own forcing keeps once on for a disabled or short trigger.
-            EXPECT_FALSE(view.once.enabled);
+            EXPECT_FALSE(view.once().enabled);
         }
         if (before.slot(slot)[0] < kEventKindCount) {
             EXPECT_EQ(bytes[10] & 0xC0, before.slot(slot)[10] & 0xC0) << "bits 6-7 survive the rules";
@@ -363,9 +366,10 @@ TEST(EventDisplayRandom, SlotBeyondTheTableChangesNothing) {
     Record record;
     record.raw.fill(0x33);
     const Record before = record;
-    const EventView view = show_event(record, kSlotCount);
+    const test::EventShown view = show_event(record, kSlotCount);
     EXPECT_EQ(record.raw, before.raw);
-    EXPECT_TRUE(view.choices.empty());
+    EXPECT_TRUE(view.page.empty());
+    EXPECT_TRUE(view.common.empty());
 }
 
 }  // namespace

@@ -59,6 +59,23 @@ TEST(SlotDisplay, InfraredEventWithoutCodeResetsTheReactionBeforeItIsShown) {
     EXPECT_EQ(view.reaction_title.en, "USB key");
 }
 
+TEST(SlotDisplay, EveryDurationNamesItsUnitOnce) {
+    ConfigState state;
+    auto slot = state.record.slot(0);
+    slot[0] = 4;  // Timeout: "after" ... "mSec"
+    SlotView view = display_slot(state, 0);
+    EXPECT_EQ(view.control("EditEventTimeout")->unit.en, "mSec");
+    slot[0] = 7;  // Voltage: the threshold in mV, the duration's label says "mSec"
+    view = display_slot(state, 0);
+    EXPECT_EQ(view.control("EditEventVoltageValue")->unit.en, "mV");
+    EXPECT_EQ(view.control("EditEventVoltageDuration")->label.en, "Min. durat., mSec");
+    EXPECT_EQ(view.control("EditEventVoltageDuration")->unit.en, "");
+    slot[0] = 16;  // Pins
+    view = display_slot(state, 0);
+    EXPECT_EQ(view.control("EditEventPinDuration")->label.en, "Min. durat., mSec");
+    EXPECT_EQ(view.control("EditEventPinDuration")->unit.en, "");
+}
+
 TEST(SlotDisplay, CaptionsOfAllSlotsComeWithTheView) {
     ConfigState state;
     state.set_slot_name(2, "Wipers");

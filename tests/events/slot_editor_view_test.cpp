@@ -311,6 +311,32 @@ TEST_F(SlotEditorTest, TheTranslationTableAndTheDrawnPagesAgreeInBothLanguages) 
     EXPECT_EQ(e.reaction_tabs()->caption(1), QString::fromUtf8(ir_title->ru));
 }
 
+TEST_F(SlotEditorTest, KindPagesShowTheirCaptionsAlsoWhenALabelComesLater) {
+    SlotEditor& e = editor();
+    window->set_language(1);
+    e.select_slot(3);  // "Button" event, "USB key" reaction
+    ASSERT_NE(e.control("PanelKeyx")->caption(), nullptr);
+    EXPECT_EQ(e.control("PanelKeyx")->caption()->text(), QStringLiteral("Button"));
+    EXPECT_EQ(e.control("PanelKeyModx")->caption()->text(), QStringLiteral("Mod"));
+    EXPECT_EQ(e.control("EditReactionUSBKeyDlitmS")->caption()->text(), QStringLiteral("Min. durat."));
+    EXPECT_TRUE(e.control("EditReactionUSBKeyDlitmS")->caption()->isVisibleTo(e.reaction_pages()));
+
+    // An iDrive reaction whose parameter is hidden when its page is built: choosing an action
+    // with a parameter shows the field with its label.
+    set_byte(4, 11, 11);
+    set_byte(4, 12, 5);
+    e.select_slot(4);
+    BoundControl* parameter = e.control("EditReactionIDRIVEParamx");
+    ASSERT_NE(parameter, nullptr);
+    EXPECT_FALSE(parameter->isVisibleTo(e.reaction_pages()));
+    pick("ComboBoxReactionIDRIVEx", 0);
+    EXPECT_EQ(byte(4, 12), 0);
+    EXPECT_TRUE(parameter->isVisibleTo(e.reaction_pages()));
+    ASSERT_NE(parameter->caption(), nullptr);
+    EXPECT_EQ(parameter->caption()->text(), QStringLiteral("Backlight code (0-default)"));
+    EXPECT_TRUE(parameter->caption()->isVisibleTo(e.reaction_pages()));
+}
+
 TEST_F(SlotEditorTest, TheTwoGroupsShareThePanelWidthEqually) {
     SlotEditor& e = editor();
     window->show();

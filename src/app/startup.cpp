@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -109,13 +110,16 @@ void serve_second_copies(OpenRequestServer& server, TMainForm& window) {
 }
 
 // Opens the tool window that --window asks to picture, for the slot the editor shows once the
-// configuration file (if any) is in. False, with the reason on stderr, when the slot offers no
-// such window. The IR code editor is modal: this returns while it runs its own loop.
-bool open_pictured_window(TMainForm& window, int which) {
+// configuration file (if any) is in, and starts `picture`'s timer once it is about to show.
+// False, with the reason on stderr, when the slot offers no such window. The IR code editor is
+// modal: the timer is started before its loop, so the picture is taken (and the editor closed)
+// from inside it, and this returns only then.
+bool open_pictured_window(TMainForm& window, int which, const std::function<void()>& start_timer) {
     SlotEditor& editor = *window.slot_editor();
     const std::size_t slot = editor.current_slot();
     if (which == kWindowKeyPicker) {
         editor.open_key_picker(slot);
+        start_timer();
         return true;
     }
     const auto bytes = window.state().record.slot(slot);
@@ -125,9 +129,8 @@ bool open_pictured_window(TMainForm& window, int which) {
         std::fprintf(stderr, "Slot %zu holds no IR code for --window ircode\n", slot + 1);
         return false;
     }
-    QTimer::singleShot(0, &editor, [&editor, event] {
-        editor.edit_ir_code(!event, event ? "PanelEventIRx" : "PanelReactionIRx");
-    });
+    start_timer();
+    editor.edit_ir_code(!event, event ? "PanelEventIRx" : "PanelReactionIRx");
     return true;
 }
 
@@ -166,20 +169,8 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
 
     int status = 0;
     if (args.unattended()) {
-        QWidget* pictured = &window;
-        if (args.window) {
-            SlotEditor& editor = *window.slot_editor();
-            pictured = *args.window == kWindowKeyPicker ? static_cast<QWidget*>(editor.key_picker())
-                                                        : static_cast<QWidget*>(editor.ir_code_window());
-            // After the configuration file's turn, which was queued first.
-            QTimer::singleShot(0, &window, [&window, &status, which = *args.window] {
-                if (open_pictured_window(window, which)) return;
-                status = 2;
-                window.close();
-            });
-        }
         const QString path = QString::fromStdString(*args.screenshot);
-        QTimer::singleShot(args.screenshot_delay_ms(), &window, [&window, pictured, path, &status] {
+        const auto take_picture = [&window, path, &status](QWidget* pictured) {
             const bool saved = save_png(pictured->grab(), path);
             // A modal tool window ends first, storing nothing.
             if (auto* dialog = qobject_cast<QDialog*>(pictured)) dialog->reject();
@@ -187,7 +178,24 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
                          path.toLocal8Bit().constData());
             if (!saved) status = 1;
             window.close();
-        });
+        };
+        const int delay = args.screenshot_delay_ms();
+        if (!args.window) {
+            QTimer::singleShot(delay, &window, [&window, take_picture] { take_picture(&window); });
+        } else {
+            SlotEditor& editor = *window.slot_editor();
+            QWidget* pictured = *args.window == kWindowKeyPicker ? static_cast<QWidget*>(editor.key_picker())
+                                                                 : static_cast<QWidget*>(editor.ir_code_window());
+            const auto start_timer = [&window, pictured, delay, take_picture] {
+                QTimer::singleShot(delay, &window, [pictured, take_picture] { take_picture(pictured); });
+            };
+            // After the configuration file's turn, which was queued first.
+            QTimer::singleShot(0, &window, [&window, &status, which = *args.window, start_timer] {
+                if (open_pictured_window(window, which, start_timer)) return;
+                status = 2;
+                window.close();
+            });
+        }
     }
     const int loop_status = QApplication::exec();
     return status != 0 ? status : loop_status;

@@ -78,7 +78,11 @@ void describe_slot(std::string& out, const SlotView& view, const Record& record,
     out += view.caption;
     out += '\n';
     line(out, label::kEvent, view.event_title.in(lang), lang);
-    line(out, label::kTrigger, trigger->items[static_cast<std::size_t>(trigger->selected)].in(lang), lang);
+    // A stored type beyond the list (a file may hold one) selects no entry.
+    const bool listed = trigger != nullptr && trigger->selected >= 0 &&
+                        static_cast<std::size_t>(trigger->selected) < trigger->items.size();
+    line(out, label::kTrigger, listed ? trigger->items[static_cast<std::size_t>(trigger->selected)].in(lang) : "?",
+         lang);
     flag_line(out, label::kOnce, view.control(event_common::kOnce)->checked, lang);
     flag_line(out, label::kWakeUp, view.control(event_common::kWakeUp)->checked, lang);
     line(out, label::kSource, slots::source_list_text(slot[kSourceMaskByte]).in(lang), lang);

@@ -187,5 +187,18 @@ TEST_F(DescribeCommand, EmptyConfigurationPrintsNothing) {
     EXPECT_EQ(r.out, "");
 }
 
+TEST_F(DescribeCommand, ATriggerTypeBeyondTheListIsShownAsUnknown) {
+    // Area kind (every type offered) with type 15 in the flag byte: kept, but no list entry.
+    ConfigState state;
+    auto s = state.record.slot(0);
+    s[0] = 3;
+    s[10] = 0x0F;
+    const std::string odd = dir_.file("odd.ZTV");
+    ASSERT_EQ(save_config_file(odd, state), FileWriteStatus::Ok);
+    const Outcome r = run_describe_with(std::array<std::string_view, 1>{odd});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("  trigger: ?\n"), std::string::npos) << r.out;
+}
+
 }  // namespace
 }  // namespace ztv::cli

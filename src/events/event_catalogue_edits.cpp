@@ -4,6 +4,7 @@
 
 #include "common/cp1251.h"
 #include "common/numeric_entry.h"
+#include "events/slot_outcomes.h"
 
 namespace ztv {
 namespace {
@@ -13,18 +14,8 @@ using Slot = std::span<std::uint8_t, kSlotSize>;
 constexpr std::size_t kTextSize = 8;
 constexpr std::size_t kComparisonByte = 3;
 
-EditOutcome stored() {
-    EditOutcome outcome;
-    outcome.redraw = EditOutcome::Redraw::Page;
-    return outcome;
-}
-
-// Nothing stored; the page is drawn again so the control shows what the record keeps.
-EditOutcome refused() {
-    EditOutcome outcome = stored();
-    outcome.accepted = false;
-    return outcome;
-}
+using slot_outcome::refused;
+using slot_outcome::stored;
 
 bool is_kind(const Record& record, std::size_t slot, EventKind kind) {
     return slot < kSlotCount && record.slot(slot)[kEventKindByte] == static_cast<std::uint8_t>(kind);
@@ -60,14 +51,7 @@ EditOutcome enter_event_number(Record& record, std::size_t slot_index, EventNumb
     const EventNumberDef& def = event_number(id);
     if (slot_index >= kSlotCount || record.slot(slot_index)[kEventKindByte] != def.kind) return refused();
     const NumericEntry entry = check_numeric_entry(text, NumericField{def.min, def.max, def.width});
-    if (!entry.accepted) {
-        EditOutcome outcome;
-        outcome.accepted = false;
-        outcome.message = entry.message;
-        outcome.box_type = entry.box_type;
-        outcome.focus = EditOutcome::Focus::Control;
-        return outcome;
-    }
+    if (!entry.accepted) return slot_outcome::refused_entry(entry);
     return set_event_number(record, slot_index, id, entry.value);
 }
 

@@ -9,6 +9,7 @@
 #include "config/field_table.h"
 #include "config/pin_rules.h"
 #include "config/voltage.h"
+#include "events/slot_outcomes.h"
 #include "tools/ir_capture.h"
 #include "tools/ir_protocols.h"
 
@@ -18,28 +19,9 @@ namespace {
 using C = ReactionControl;
 using Slot = std::span<std::uint8_t, kSlotSize>;
 
-EditOutcome stored() {
-    EditOutcome outcome;
-    outcome.redraw = EditOutcome::Redraw::Page;
-    return outcome;
-}
-
-// Nothing stored; the page is drawn again so the control shows what the record keeps.
-EditOutcome refused() {
-    EditOutcome outcome = stored();
-    outcome.accepted = false;
-    return outcome;
-}
-
-// A typed value the numeric entry rule refuses: the field keeps its text and the focus.
-EditOutcome refused_entry(const NumericEntry& entry) {
-    EditOutcome outcome;
-    outcome.accepted = false;
-    outcome.message = entry.message;
-    outcome.box_type = entry.box_type;
-    outcome.focus = EditOutcome::Focus::Control;
-    return outcome;
-}
+using slot_outcome::refused;
+using slot_outcome::refused_entry;
+using slot_outcome::stored;
 
 // Output pins and encoder connections go through the pin rules, which say what to store.
 EditOutcome pin_outcome(Record& record, const PinCheck& check) {

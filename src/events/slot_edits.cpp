@@ -5,32 +5,15 @@
 #include "events/reaction_catalogue_edits.h"
 #include "events/slot_controls.h"
 #include "events/slot_editor_texts.h"
+#include "events/slot_outcomes.h"
 
 namespace ztv {
 namespace {
 
-using Redraw = EditOutcome::Redraw;
-using Focus = EditOutcome::Focus;
-
-EditOutcome redraw_slot() {
-    EditOutcome outcome;
-    outcome.redraw = Redraw::Page;
-    return outcome;
-}
-
-// Nothing was stored; the control is drawn again from the record so it shows what is kept.
-EditOutcome refused() {
-    EditOutcome outcome;
-    outcome.accepted = false;
-    outcome.redraw = Redraw::Page;
-    return outcome;
-}
-
-EditOutcome follow_up(std::string_view name) {
-    EditOutcome outcome;
-    outcome.follow_up = std::string(name);
-    return outcome;
-}
+using slot_outcome::follow_up;
+using slot_outcome::refused;
+// Every stored edit draws the slot again: a change of one control may change others.
+EditOutcome redraw_slot() { return slot_outcome::stored(); }
 
 bool valid(std::size_t slot) { return slot < kSlotCount; }
 

@@ -320,6 +320,12 @@ TEST_F(SlotEditorTest, KindPagesShowTheirCaptionsAlsoWhenALabelComesLater) {
     EXPECT_EQ(e.control("PanelKeyModx")->caption()->text(), QStringLiteral("Mod"));
     EXPECT_EQ(e.control("EditReactionUSBKeyDlitmS")->caption()->text(), QStringLiteral("Min. durat."));
     EXPECT_TRUE(e.control("EditReactionUSBKeyDlitmS")->caption()->isVisibleTo(e.reaction_pages()));
+    // A language switch redraws them.
+    window->set_language(0);
+    EXPECT_EQ(e.control("PanelKeyx")->caption()->text(), QStringLiteral("Кнопка"));
+    EXPECT_EQ(e.control("EditReactionUSBKeyDlitmS")->caption()->text(), QStringLiteral("Мин. длит."));
+    EXPECT_EQ(e.control("EditReactionUSBKeyDlitmS")->unit()->text(), QStringLiteral("мс"));
+    window->set_language(1);
 
     // An iDrive reaction whose parameter is hidden when its page is built: choosing an action
     // with a parameter shows the field with its label.

@@ -26,7 +26,7 @@ constexpr TextPair kKindTitles[kReactionKindCount] = {
     SAME("iDrive"),
     SAME("iBus"),
     SAME("Serial"),
-    {"Движение курсора", "Cursor Move"},
+    {"Курсор", "Cursor Move"},
     SAME("MDX JOY"),
     SAME("UART"),
     SAME("LIN"),
@@ -34,11 +34,11 @@ constexpr TextPair kKindTitles[kReactionKindCount] = {
     SAME("CarDSP"),
     SAME("Panacea"),
     {"Эмуляция резист.", "ResEmul"},
-    {"Джойстик Renault CAN", "R CAN Joy"},
+    {"Джойстик R CAN", "R CAN Joy"},
     SAME("SW CAN"),
     SAME("GaNet"),
     SAME("CRUISE_BMW_DME"),
-    {"Контроллер Mercedes", "Mercedes Ctrl"},
+    SAME("Mercedes Ctrl"),
     SAME("Porshe Keys"),
 };
 

@@ -160,7 +160,8 @@ int main(int argc, char** argv) {
         window.parameter_pages()->show_page(static_cast<int>(ParamPage::Keys));
         for (const int lang : {1, 0}) {
             window.set_language(lang);
-            QApplication::processEvents();
+            // Layout requests travel up one parent per pass: let them all arrive.
+            for (int pass = 0; pass < 5; ++pass) QApplication::processEvents();
             const QString path = pictures + (lang == 1 ? QStringLiteral("/keys_en.png") : QStringLiteral("/keys_ru.png"));
             std::printf("%s %s\n", window.grab().save(path) ? "saved" : "could not save", path.toLocal8Bit().constData());
         }

@@ -24,6 +24,7 @@
 #include "events/event_catalogue.h"
 #include "events/reaction_catalogue.h"
 #include "app/control_widgets.h"
+#include "events/slot_controls.h"
 #include "events/slot_editor_view.h"
 #include "tools/slot_name_window.h"
 
@@ -353,6 +354,35 @@ TEST_F(SlotEditorTest, TheTwoGroupsShareThePanelWidthEqually) {
         const int right = e.reaction_group()->width();
         EXPECT_LE(std::abs(left - right), 2) << "at width " << width;
         EXPECT_GT(left + right, e.width() - 20) << "at width " << width;
+    }
+}
+
+}  // namespace
+}  // namespace ztv
+
+namespace ztv {
+namespace {
+
+// Texts that grow in the other language get their room: after a switch no control of the
+// shared event row is narrower than its text.
+TEST_F(SlotEditorTest, ALanguageSwitchGivesTheSharedControlsRoomForTheirTexts) {
+    SlotEditor& e = editor();
+    window->set_language(1);
+    window->resize(1100, 820);
+    window->show();
+    e.select_slot(0);
+    QApplication::processEvents();
+    window->set_language(0);
+    QApplication::processEvents();
+    for (const std::string_view name : {event_common::kOnce, event_common::kWakeUp}) {
+        BoundControl* control = e.control(name);
+        ASSERT_NE(control, nullptr);
+        auto* box = qobject_cast<QCheckBox*>(control->input());
+        ASSERT_NE(box, nullptr);
+        // The box within its control, and the control within the row, each as wide as the text.
+        EXPECT_GE(box->width(), box->sizeHint().width()) << box->text().toStdString();
+        EXPECT_GE(control->width(), control->sizeHint().width()) << box->text().toStdString();
+        EXPECT_GE(control->parentWidget()->width(), control->geometry().right()) << box->text().toStdString();
     }
 }
 

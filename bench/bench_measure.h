@@ -1,9 +1,11 @@
 // Wall-clock and memory readings the benchmarks print.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <string>
+#include <vector>
 
 using Clock = std::chrono::steady_clock;
 
@@ -25,4 +27,19 @@ inline long resident_kb() {
         status.ignore(1 << 12, '\n');
     }
     return -1;
+}
+
+// Best, median and mean of repeated timings in ms.
+struct Spread {
+    double best = 0;
+    double median = 0;
+    double mean = 0;
+};
+
+inline Spread spread_of(std::vector<double> ms) {
+    if (ms.empty()) return {};
+    std::sort(ms.begin(), ms.end());
+    double sum = 0;
+    for (double m : ms) sum += m;
+    return {ms.front(), ms[ms.size() / 2], sum / static_cast<double>(ms.size())};
 }

@@ -1,13 +1,14 @@
 // Time of the page refresh on a full record: the consistency writes, the pin occupation pass
 // and a ControlView for every control of the 25 parameter pages. Runs after every edit that
 // ends with a refresh, after each read from the controller and after loading a file.
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <random>
+#include <vector>
 
 #include "config/field_table.h"
 #include "config/parameter_model.h"
+
+#include "bench_measure.h"
 
 using namespace ztv;
 
@@ -37,20 +38,19 @@ ConfigState full_configuration() {
 int main() {
     const ConfigState full = full_configuration();
     constexpr int kRounds = 2000;
-    double best_ms = 1e9;
-    double total_ms = 0;
+    std::vector<double> times;
+    times.reserve(kRounds);
     std::size_t sink = 0;
     for (int round = 0; round < kRounds; ++round) {
         ConfigState state = full;  // every round starts from the record before its consistency writes
-        const auto start = std::chrono::steady_clock::now();
+        const auto start = Clock::now();
         const auto pages = refresh_pages(state);
-        const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
+        times.push_back(ms_since(start));
         for (const auto& page : pages) sink += page.controls.size();
-        best_ms = std::min(best_ms, spent.count());
-        total_ms += spent.count();
     }
-    std::printf("refresh of the 25 parameter pages (%zu controls): %.4f ms mean, %.4f ms best over %d rounds "
-                "(target < 0.5 ms)\n",
-                sink / kRounds, total_ms / kRounds, best_ms, kRounds);
+    const Spread s = spread_of(times);
+    std::printf("refresh of the 25 parameter pages (%zu controls): %.4f ms best, %.4f ms median, %.4f ms mean "
+                "over %d rounds (target < 0.5 ms)\n",
+                sink / kRounds, s.best, s.median, s.mean, kRounds);
     return sink == 0 ? 1 : 0;
 }

@@ -54,6 +54,27 @@ constexpr OptionRow<SetupOptions> kRows[] = {
     {"--window", "keys|ircode",
      "with --screenshot: picture the key picker of the slot's reaction or the IR code editor of its IR code instead",
      [](SetupOptions& o, std::string_view v) { return choose(v, kWindows, o.window, "--window"); }},
+    {"--param-page", "N", "show parameter page N (1 to 25, in tab order) on the \"Parameters\" page",
+     [](SetupOptions& o, std::string_view v) -> Error {
+         const auto page = parse_bounded_number(v, 1, 25);
+         if (!page) return "--param-page must be a page number from 1 to 25, not '" + std::string(v) + "'";
+         o.param_page = static_cast<int>(*page);
+         return std::nullopt;
+     }},
+    {"--size", "WxH", "open the window W pixels wide and H high (at least 1024x720, at most 8192 either way)",
+     [](SetupOptions& o, std::string_view v) -> Error {
+         const auto x = v.find_first_of("xX");
+         const auto w = x == std::string_view::npos ? std::nullopt
+                                                    : parse_bounded_number(v.substr(0, x), kMinWindowWidth, kMaxWindowSide);
+         const auto h = x == std::string_view::npos
+                            ? std::nullopt
+                            : parse_bounded_number(v.substr(x + 1), kMinWindowHeight, kMaxWindowSide);
+         if (!w || !h)
+             return "--size must be WIDTHxHEIGHT from 1024x720 to 8192x8192, not '" + std::string(v) + "'";
+         o.width = static_cast<int>(*w);
+         o.height = static_cast<int>(*h);
+         return std::nullopt;
+     }},
     {"--screenshot", "FILE", "save a PNG picture of the main window to FILE and exit; boxes take their default answer",
      [](SetupOptions& o, std::string_view v) -> Error {
          if (v.empty()) return std::string("--screenshot needs a file name");

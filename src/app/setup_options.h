@@ -12,6 +12,10 @@ namespace ztv {
 // leave an unattended run hanging for days.
 inline constexpr int kMaxScreenshotDelayMs = 600000;
 inline constexpr int kDefaultScreenshotDelayMs = 1500;
+// Bounds of --size: the designed size is the least; beyond 8K no screen shows it.
+inline constexpr int kMinWindowWidth = 1024;
+inline constexpr int kMinWindowHeight = 720;
+inline constexpr int kMaxWindowSide = 8192;
 
 // The tool windows --window pictures, by index.
 enum SetupWindow : int { kWindowKeyPicker = 0, kWindowIrCode = 1 };
@@ -26,6 +30,9 @@ struct SetupOptions {
     std::optional<std::string> sim_can;     // CAN frames the simulated controller replays
     std::optional<int> slot;                // event slot 1-80 the editor shows first; nothing = slot 1
     std::optional<int> window;              // with a screenshot: the slot's tool window to picture instead
+    std::optional<int> param_page;          // parameter page 1-25 shown first; nothing = the first
+    std::optional<int> width;               // window size; nothing = the designed 1024 x 720
+    std::optional<int> height;
     bool help = false;
     bool version = false;
 

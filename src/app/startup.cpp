@@ -20,6 +20,7 @@
 #include "app/instance_handover.h"
 #include "sim/sim_can_traffic.h"
 #include "app/main_window.h"
+#include "config/parameter_pages.h"
 #include "app/settings_file.h"
 #include "app/setup_options.h"
 #include "app/shell_messages.h"
@@ -159,6 +160,8 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
     if (args.lang) window.set_language(*args.lang);
     if (args.page) window.page_control()->setCurrentIndex(*args.page);
     if (args.slot) window.slot_editor()->select_slot(static_cast<std::size_t>(*args.slot - 1));
+    if (args.param_page) window.parameter_pages()->show_page(*args.param_page - 1);
+    if (args.width && args.height) window.resize(*args.width, *args.height);
     window.show();
     if (args.config_file) {
         // Once the window is up, so that a file that cannot be read is reported over it; the

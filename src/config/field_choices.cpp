@@ -1,5 +1,7 @@
 #include "config/field_choices.h"
 
+#include "config/pins.h"
+
 namespace ztv::choices {
 namespace {
 
@@ -46,9 +48,6 @@ constexpr TextPair kIebusFunctions[] = {{"Эмуляция навигатора"
                                         {"Эмуляция MAM", "MAM emulation"},
                                         {"Совместно с MAM", "Together with the MAM"},
                                         {"Эмуляция PA", "PA emulation"}};
-constexpr TextPair kPulsePin[] = {{"Отключено", "Disabled"}, SAME("X2/2"), SAME("X2/3"), SAME("X2/4"), SAME("X2/5"),
-                                  SAME("X2/6"), SAME("X4/2"), SAME("X4/3"), SAME("X5/7"), SAME("X5/8"),
-                                  SAME("X6/2"), SAME("X6/3"), SAME("X6/5"), SAME("X6/6")};
 constexpr TextPair kExtNaviType[] = {SAME("GVN53"),         SAME("LM7200"),        SAME("PHANTOM F1"), SAME("KENWOOD"),
                                      SAME("BGT900 type 1"), SAME("BGT900 type 2"), SAME("NKP-2100")};
 constexpr TextPair kCanSpeed[] = {{"100 кбит/с", "100 KBit/s"}, {"500 кбит/с", "500 KBit/s"},
@@ -125,7 +124,7 @@ const std::span<const TextPair> head_type = kHeadType;
 const std::span<const TextPair> gps_speed = kGpsSpeed;
 const std::span<const TextPair> parity = kParity;
 const std::span<const TextPair> iebus_functions = kIebusFunctions;
-const std::span<const TextPair> pulse_pin = kPulsePin;
+const std::span<const TextPair> pulse_pin = kPulsePinList;
 const std::span<const TextPair> extnavi_type = kExtNaviType;
 const std::span<const TextPair> can_speed = kCanSpeed;
 const std::span<const TextPair> on_off = kOnOff;

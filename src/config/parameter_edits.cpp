@@ -201,12 +201,34 @@ EditOutcome edit_bits(ConfigState& state, std::string_view control, std::uint32_
     return stored(*row);
 }
 
+namespace {
+
+// The first `characters` characters of typed UTF-8 text, control characters (a pasted tab or
+// line break, a NUL that would end the name early) as blanks: what the configuration file can
+// hold, so that the file and the controller keep the same name. Text of any length costs no
+// more than those characters.
+std::string typed_name(std::string_view utf8, std::size_t characters) {
+    std::string out;
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const bool starts_character = (byte & 0xC0) != 0x80;
+        if (starts_character && count++ == characters) break;
+        if (out.size() == characters * 4) break;  // stray continuation bytes end it as well
+        out.push_back(byte < 0x20 || byte == 0x7F ? ' ' : utf8[i]);
+    }
+    return out;
+}
+
+}  // namespace
+
 EditOutcome edit_row(ConfigState& state, std::string_view control, int row_index, std::string_view utf8) {
     const ParamBinding* row = find_binding(control);
     if (row == nullptr || row->kind != BindingKind::SourceNames) return refused();
     if (row_index < 0 || static_cast<std::size_t>(row_index) >= kSourceCount) return refused();
-    // Windows-1251 holds one character per byte, so five bytes are the first five characters.
-    state.record.set_source_name(static_cast<std::size_t>(row_index), utf8_to_cp1251(utf8));
+    // Windows-1251 holds one character per byte, so five characters fill the five bytes.
+    state.record.set_source_name(static_cast<std::size_t>(row_index),
+                                 utf8_to_cp1251(typed_name(utf8, kSourceNameSize)));
     return stored(*row);
 }
 

@@ -71,19 +71,21 @@ void ParameterPages::build() {
         auto* content = new QWidget(scroll);
         auto* column = new QVBoxLayout(content);
         column->setContentsMargins(8, 8, 8, 8);
-        if (def.id == ParamPage::Keys) {
-            keys_grid_area_ = new QWidget(content);
-            keys_grid_area_->setObjectName(QStringLiteral("PanelKeysGridx"));
-            auto* grid_layout = new QVBoxLayout(keys_grid_area_);
-            grid_layout->setContentsMargins(0, 0, 0, 0);
-            column->addWidget(keys_grid_area_);
-        }
         // The boxes stand side by side and wrap on a narrow window.
         auto* boxes = new QWidget(content);
         auto* row = new FlowLayout(boxes, 10);
         flows_.push_back(row);
         column->addWidget(boxes);
-        column->addStretch(1);
+        if (def.id == ParamPage::Keys) {
+            // The button grid is tall: below the page's few fields, which stay in sight.
+            keys_grid_area_ = new QWidget(content);
+            keys_grid_area_->setObjectName(QStringLiteral("PanelKeysGridx"));
+            auto* grid_layout = new QVBoxLayout(keys_grid_area_);
+            grid_layout->setContentsMargins(0, 0, 0, 0);
+            column->addWidget(keys_grid_area_, 1);
+        } else {
+            column->addStretch(1);
+        }
 
         std::map<std::uint8_t, QFormLayout*> forms;
         for (const ParamBinding& binding : page_bindings(def.id)) {

@@ -45,6 +45,11 @@ std::optional<Pin> ir_input_pin(unsigned value);
 // PULSE_NUM and the IR-output pin of the "Send IR code" reaction:
 // 1 X2/2 ... 7 X4/3, 8 X5/7, 9 X5/8, 10 X6/2 ... 13 X6/6.
 std::optional<Pin> pulse_list_pin(unsigned value);
+// The one list of those two fields, value = position: "Disabled", then the pins above.
+inline constexpr TextPair kPulsePinList[] = {
+    {"Отключено", "Disabled"}, {"X2/2", "X2/2"}, {"X2/3", "X2/3"}, {"X2/4", "X2/4"}, {"X2/5", "X2/5"},
+    {"X2/6", "X2/6"},          {"X4/2", "X4/2"}, {"X4/3", "X4/3"}, {"X5/7", "X5/7"}, {"X5/8", "X5/8"},
+    {"X6/2", "X6/2"},          {"X6/3", "X6/3"}, {"X6/5", "X6/5"}, {"X6/6", "X6/6"}};
 // The output pin of the "Pin" reaction, after "Not defined" and "Power boost":
 // 2 X2/2 ... 8 X4/3, 9 X5/6, 10 X5/7, 11 X5/8, 12 X6/2 ... 15 X6/6.
 std::optional<Pin> output_list_pin(unsigned value);

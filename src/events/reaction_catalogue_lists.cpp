@@ -2,14 +2,12 @@
 // slot, so the order of every entry matters to the controller.
 #include "events/reaction_catalogue.h"
 
+#include "config/pins.h"
+
 namespace ztv::reaction_lists {
 namespace {
 
 #define SAME(text) TextPair{text, text}
-
-constexpr TextPair kIrOutputPins[] = {
-    {"Отключено", "Disabled"}, SAME("X2/2"), SAME("X2/3"), SAME("X2/4"), SAME("X2/5"), SAME("X2/6"), SAME("X4/2"),
-    SAME("X4/3"), SAME("X5/7"), SAME("X5/8"), SAME("X6/2"), SAME("X6/3"), SAME("X6/5"), SAME("X6/6")};
 
 constexpr TextPair kOutputPins[] = {
     {"Не задан", "Not defined"}, {"Усиленное питание", "Power boost"}, SAME("X2/2"), SAME("X2/3"), SAME("X2/4"),
@@ -278,7 +276,8 @@ constexpr TextPair kPorshe[] = {{"Кнопки работают как обыч�
 
 }  // namespace
 
-const std::span<const TextPair> ir_output_pins = kIrOutputPins;
+// The pulse pin's list: the same pins, in the same order, stored the same way.
+const std::span<const TextPair> ir_output_pins = kPulsePinList;
 const std::span<const TextPair> output_pins = kOutputPins;
 const std::span<const TextPair> pin_modes = kPinModes;
 const std::span<const TextPair> control_actions = kControlActions;

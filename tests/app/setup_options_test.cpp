@@ -103,10 +103,29 @@ TEST(SetupOptions, WindowPicksAToolWindowForTheScreenshotOnly) {
     EXPECT_TRUE(parse({"--screenshot", "a.png", "--window", ""}).error);
 }
 
+TEST(SetupOptions, ParameterPageAndWindowSizeForPictures) {
+    EXPECT_EQ(parse({"--param-page", "1"}).options.param_page, 1);
+    EXPECT_EQ(parse({"--param-page=25"}).options.param_page, 25);
+    for (const char* bad : {"0", "26", "-1", "", "keys"})
+        EXPECT_TRUE(parse({"--param-page", bad}).error) << "'" << bad << "'";
+    const SetupOptions sized = parse({"--size", "1280x800"}).options;
+    EXPECT_EQ(sized.width, 1280);
+    EXPECT_EQ(sized.height, 800);
+    EXPECT_EQ(parse({"--size=1024X720"}).options.height, 720);
+    EXPECT_FALSE(parse({}).options.width);
+    // Smaller than the designed size, beyond any screen, or not two numbers.
+    for (const char* bad : {"800x600", "1024x719", "9000x800", "1280x99999999999999999999", "1280", "x800", "1280x",
+                            "1280x800x2", "1280*800", "", "-1280x800"})
+        EXPECT_TRUE(parse({"--size", bad}).error) << "'" << bad << "'";
+    EXPECT_EQ(*parse({"--size", "640x480"}).error,
+              "--size must be WIDTHxHEIGHT from 1024x720 to 8192x8192, not '640x480'");
+}
+
 TEST(SetupOptions, UsageNamesEveryOption) {
     const std::string usage = setup_usage();
     for (const char* name : {"--simulate", "--lang ru|en", "--page terminal|parameters|canlog", "--screenshot FILE",
-                             "--slot N", "--after MS", "--sim-can FILE", "--window keys|ircode", "--help", "--version"})
+                             "--slot N", "--after MS", "--sim-can FILE", "--window keys|ircode", "--param-page N",
+                             "--size WxH", "--help", "--version"})
         EXPECT_NE(usage.find(name), std::string::npos) << name;
 }
 

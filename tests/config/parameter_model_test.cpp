@@ -604,6 +604,19 @@ TEST_F(ParameterModel, SourceNamesKeepFiveCharacters) {
     EXPECT_EQ(s.record.source_name(0), "");
     EXPECT_FALSE(edit_row(s, "ValueListEditorSourceName", 8, "X").accepted);
     EXPECT_FALSE(edit_row(s, "ValueListEditorSourceName", -1, "X").accepted);
+    // Typed (or pasted, or scripted) control characters become blanks, as the file keeps them;
+    // a NUL cannot end the name early. Text of any length keeps its first five characters.
+    edit_row(s, "ValueListEditorSourceName", 1, std::string("A\tB\nC\0D", 8));
+    EXPECT_EQ(s.record.source_name(1), "A B C");
+    edit_row(s, "ValueListEditorSourceName", 2, "\x7F\x1B[2J");
+    EXPECT_EQ(s.record.source_name(2), "  [2J");
+    edit_row(s, "ValueListEditorSourceName", 3, std::string(1 << 20, 'Z'));
+    EXPECT_EQ(s.record.source_name(3), "ZZZZZ");
+    edit_row(s, "ValueListEditorSourceName", 4, std::string(1 << 20, '\x80'));
+    EXPECT_EQ(s.record.source_name(4).size(), 5u);
+    // What the controller sent is kept as it is: only typed text is cleaned.
+    s.record.set_source_name(5, "\x01\x02");
+    EXPECT_EQ(s.record.source_name(5), "\x01\x02");
     EXPECT_TRUE(source_name_accepts_key("Радi", false));
     EXPECT_FALSE(source_name_accepts_key("Радио", false));
     EXPECT_TRUE(source_name_accepts_key("Радио", true));

@@ -78,6 +78,50 @@ protected:
         QTest::keyClick(edit, Qt::Key_Return);
     }
 
+    // Every control of every page shows what a refresh of a copy of the record shows now.
+    void expect_pages_show_a_fresh_refresh(Lang language) {
+        ConfigState copy = state;
+        const std::vector<ParameterPageView> views = refresh_pages(copy);
+        ASSERT_EQ(views.size(), 25u);
+        std::size_t seen = 0;
+        const auto text = [&](const Text& t) { return QString::fromStdString(t.in(language)); };
+        for (std::size_t page = 0; page < views.size(); ++page) {
+            EXPECT_EQ(pages->tabText(static_cast<int>(page)), text(views[page].caption));
+            for (const ControlView& view : views[page].controls) {
+                ++seen;
+                SCOPED_TRACE(std::string(view.name));
+                BoundControl* control = pages->control(view.name);
+                ASSERT_NE(control, nullptr);
+                EXPECT_TRUE(pages->widget(static_cast<int>(page))->isAncestorOf(control));
+                if (control->caption() != nullptr && !view.label.empty()) {
+                    EXPECT_EQ(control->caption()->text(), text(view.label));
+                }
+                EXPECT_EQ(control->isEnabled(), view.enabled);
+                EXPECT_EQ(control->isVisibleTo(pages->widget(static_cast<int>(page))), view.visible);
+                if (auto* combo = qobject_cast<QComboBox*>(control->input())) {
+                    ASSERT_EQ(combo->count(), static_cast<int>(view.items.size()));
+                    for (int i = 0; i < combo->count(); ++i)
+                        EXPECT_EQ(combo->itemText(i), text(view.items[static_cast<std::size_t>(i)])) << i;
+                    EXPECT_EQ(combo->currentIndex(), view.selected);
+                } else if (auto* box = qobject_cast<QCheckBox*>(control->input())) {
+                    EXPECT_EQ(box->text(), text(view.label));
+                    EXPECT_EQ(box->isChecked(), view.checked);
+                } else if (auto* edit = qobject_cast<QLineEdit*>(control->input())) {
+                    EXPECT_EQ(edit->text(), text(view.text));
+                } else if (auto* list = qobject_cast<QListWidget*>(control->input())) {
+                    ASSERT_EQ(list->count(), static_cast<int>(view.items.size()));
+                    for (int i = 0; i < list->count(); ++i) {
+                        EXPECT_EQ(list->item(i)->text(), text(view.items[static_cast<std::size_t>(i)]));
+                        EXPECT_EQ(list->item(i)->checkState() == Qt::Checked, (view.bits >> i & 1u) != 0);
+                    }
+                } else if (auto* spin = qobject_cast<QSpinBox*>(control->input())) {
+                    EXPECT_EQ(spin->value(), view.value);
+                }
+            }
+        }
+        EXPECT_EQ(seen, parameter_bindings().size());
+    }
+
     ParameterPages* pages = nullptr;
 };
 
@@ -112,49 +156,34 @@ TEST_F(ParameterPagesTest, EveryControlShowsTheModelsViewInBothLanguages) {
     set_field(state.record, FieldId::PULSE_MSACTIVE, 250);
     for (const int lang : {1, 0}) {
         window->set_language(lang);
-        const Lang language = lang == 1 ? Lang::English : Lang::Russian;
-        ConfigState copy = state;
-        const std::vector<ParameterPageView> views = refresh_pages(copy);
-        ASSERT_EQ(views.size(), 25u);
-        std::size_t seen = 0;
-        for (std::size_t page = 0; page < views.size(); ++page) {
-            EXPECT_EQ(pages->tabText(static_cast<int>(page)), QString::fromStdString(views[page].caption.in(language)));
-            for (const ControlView& view : views[page].controls) {
-                ++seen;
-                BoundControl* control = pages->control(view.name);
-                ASSERT_NE(control, nullptr) << view.name;
-                EXPECT_TRUE(pages->widget(static_cast<int>(page))->isAncestorOf(control)) << view.name;
-                const auto text = [&](const Text& t) { return QString::fromStdString(t.in(language)); };
-                if (control->caption() != nullptr && !view.label.empty()) {
-                    EXPECT_EQ(control->caption()->text(), text(view.label)) << view.name;
-                }
-                EXPECT_EQ(control->isEnabled(), view.enabled) << view.name;
-                EXPECT_EQ(control->isVisibleTo(pages->widget(static_cast<int>(page))), view.visible) << view.name;
-                if (auto* combo = qobject_cast<QComboBox*>(control->input())) {
-                    ASSERT_EQ(combo->count(), static_cast<int>(view.items.size())) << view.name;
-                    for (int i = 0; i < combo->count(); ++i)
-                        EXPECT_EQ(combo->itemText(i), text(view.items[static_cast<std::size_t>(i)])) << view.name;
-                    EXPECT_EQ(combo->currentIndex(), view.selected) << view.name;
-                } else if (auto* box = qobject_cast<QCheckBox*>(control->input())) {
-                    EXPECT_EQ(box->text(), text(view.label)) << view.name;
-                    EXPECT_EQ(box->isChecked(), view.checked) << view.name;
-                } else if (auto* edit = qobject_cast<QLineEdit*>(control->input())) {
-                    EXPECT_EQ(edit->text(), text(view.text)) << view.name;
-                } else if (auto* list = qobject_cast<QListWidget*>(control->input())) {
-                    ASSERT_EQ(list->count(), static_cast<int>(view.items.size())) << view.name;
-                    for (int i = 0; i < list->count(); ++i) {
-                        EXPECT_EQ(list->item(i)->text(), text(view.items[static_cast<std::size_t>(i)]));
-                        EXPECT_EQ(list->item(i)->checkState() == Qt::Checked, (view.bits >> i & 1u) != 0);
-                    }
-                } else if (auto* spin = qobject_cast<QSpinBox*>(control->input())) {
-                    EXPECT_EQ(spin->value(), view.value) << view.name;
-                }
-            }
-        }
-        EXPECT_EQ(seen, parameter_bindings().size());
+        expect_pages_show_a_fresh_refresh(lang == 1 ? Lang::English : Lang::Russian);
         EXPECT_EQ(input<QComboBox>("ComboBoxGPSNUM")->currentIndex(), 1);
         EXPECT_TRUE(input<QCheckBox>("CheckBoxCANACKED")->isChecked());
         EXPECT_EQ(input<QLineEdit>("EditPULSEMSACTIVE")->text(), QStringLiteral("250"));
+    }
+}
+
+// Entries that the refresh computes (the chosen sources, "Disabled" on an unusable pulse pin)
+// are not the table's: after a switch the pages still show them, in the new language, and the
+// switch writes nothing into the record.
+TEST_F(ParameterPagesTest, ALanguageSwitchKeepsTheEntriesTheRefreshComputes) {
+    set_field(state.record, FieldId::TOUCH_SRCMASK, 0b101);
+    set_field(state.record, FieldId::TOUCH_MODE, 4);
+    set_field(state.record, FieldId::TOUCH_INTERCEPT_SRCMASK, 0b10);
+    set_field(state.record, FieldId::PULSE_NUMSRC, 0);
+    set_field(state.record, FieldId::PULSE_NUM, 3);
+    window->refresh_pages();
+    EXPECT_EQ(input<QComboBox>("ComboBoxSource2Touch")->itemText(1), QStringLiteral(" 1 3"));
+    const auto before = state.record.raw;
+    for (const int lang : {1, 0, 1}) {
+        window->set_language(lang);
+        const Lang language = lang == 1 ? Lang::English : Lang::Russian;
+        expect_pages_show_a_fresh_refresh(language);
+        EXPECT_EQ(input<QComboBox>("ComboBoxSource2Touch")->itemText(1), QStringLiteral(" 1 3")) << lang;
+        const QComboBox* mode = input<QComboBox>("ComboBoxTouchMode");
+        EXPECT_EQ(mode->itemText(mode->count() - 1),
+                  language == Lang::English ? QStringLiteral("Sources 2") : QStringLiteral("Источники 2"));
+        EXPECT_TRUE(before == state.record.raw) << "the language switch wrote into the record";
     }
 }
 

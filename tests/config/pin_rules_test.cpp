@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 
+#include "config/field_choices.h"
 #include "config/pin_occupation.h"
 #include "config/pins.h"
 
@@ -621,6 +622,22 @@ TEST(PinLists, ListValuesMapToPins) {
     EXPECT_STREQ(pin_mode_hint(Pin::X5_7).en, "Default state on power up");
     EXPECT_STREQ(pin_name(Pin::X6_5), "X6/5");
     EXPECT_EQ(pin_mode_offset(Pin::X6_6), 1954u);
+}
+
+// The pulse pin's list is the field's list, and every entry names the pin its value stands
+// for in the pin rules: a list shown to the user cannot drift from the pin it configures.
+TEST(PinLists, PulsePinListNamesThePinsItsValuesMapTo) {
+    EXPECT_EQ(choices::pulse_pin.data(), kPulsePinList);
+    ASSERT_EQ(choices::pulse_pin.size(), std::size(kPulsePinList));
+    EXPECT_STREQ(kPulsePinList[0].en, "Disabled");
+    EXPECT_FALSE(pulse_list_pin(0).has_value());
+    for (unsigned value = 1; value < std::size(kPulsePinList); ++value) {
+        const std::optional<Pin> pin = pulse_list_pin(value);
+        ASSERT_TRUE(pin.has_value()) << value;
+        EXPECT_STREQ(kPulsePinList[value].en, pin_name(*pin)) << value;
+        EXPECT_STREQ(kPulsePinList[value].ru, pin_name(*pin)) << value;
+    }
+    EXPECT_FALSE(pulse_list_pin(static_cast<unsigned>(std::size(kPulsePinList))).has_value());
 }
 
 }  // namespace

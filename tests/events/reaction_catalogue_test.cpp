@@ -2,6 +2,8 @@
 #include "events/reaction_catalogue.h"
 #include "events/reaction_controls.h"
 
+#include "config/field_choices.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -51,6 +53,9 @@ TEST(ReactionCatalogue, EntriesSitAtTheirStoredPositions) {
     EXPECT_STREQ(reaction_kind_titles()[21].en, "ResEmul");
     EXPECT_STREQ(reaction_kind_titles()[27].en, "Porshe Keys");
     EXPECT_STREQ(lists::ir_output_pins[8].en, "X5/7");
+    // The IR output takes the pulse pin's list: one table for both.
+    EXPECT_EQ(lists::ir_output_pins.data(), choices::pulse_pin.data());
+    EXPECT_EQ(lists::ir_output_pins.size(), choices::pulse_pin.size());
     EXPECT_STREQ(lists::output_pins[9].en, "X5/6");
     EXPECT_STREQ(lists::output_pins[17].en, "RESTART");
     EXPECT_STREQ(lists::source_selection[9].en, "previous");

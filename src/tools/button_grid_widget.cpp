@@ -1,6 +1,7 @@
 #include "tools/button_grid_widget.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDrag>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -317,6 +318,19 @@ void ButtonGridWidget::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+// The menu key offers the selected cell's popup below that cell; a right-click is handled on
+// the press, where the pointer names the cell.
+void ButtonGridWidget::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Keyboard || !selected_) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    const GridPopup popup = grid_.popup_at(state_.record, selected_->column, selected_->row);
+    if (popup.action != 0 && popup_request_)
+        popup_request_(popup, *selected_, mapToGlobal(cell_rect(*selected_).bottomLeft()));
 }
 
 void ButtonGridWidget::show_hover(const QPoint& pos, const QPoint& global_pos) {

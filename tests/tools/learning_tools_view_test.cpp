@@ -119,8 +119,9 @@ TEST_F(LearningToolsTest, NamingInPlaceStoresTheNameAndRefusesADuplicate) {
     EXPECT_EQ(state.record.button_name(0, 0), "Volum");
 }
 
-// Without a mouse: the arrows select cells, F2 opens the name editor on the selected one.
-TEST_F(LearningToolsTest, TheArrowsSelectACellAndF2NamesIt) {
+// Without a mouse: the arrows select cells, F2 opens the name editor on the selected one and
+// the menu key its popup.
+TEST_F(LearningToolsTest, TheArrowsSelectACellThatF2NamesAndTheMenuKeyOffers) {
     learned(1, 1, 900);
     learned(1, 2, 1400);
     window->refresh_pages();
@@ -141,6 +142,17 @@ TEST_F(LearningToolsTest, TheArrowsSelectACellAndF2NamesIt) {
     QTest::keyClick(grid->editor(), Qt::Key_Return);
     link->commit_pending_edit();
     EXPECT_EQ(state.record.button_name(1, 1), "Seek");  // channel 2, row 2
+
+    // The menu key offers the selected cell's popup, as a right-click on it does.
+    if (!grid->selection()) QTest::keyClick(grid, Qt::Key_Down);
+    ASSERT_TRUE(grid->selection().has_value());
+    QContextMenuEvent menu_key(QContextMenuEvent::Keyboard, QPoint(0, 0), grid->mapToGlobal(QPoint(0, 0)));
+    QApplication::sendEvent(grid, &menu_key);
+    QMenu* menu = shared_popup();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(window->popup_context(), kPopupDeleteKey);
+    menu->hide();
 }
 
 TEST_F(LearningToolsTest, EscapeKeepsTheOldNameAndEncoderCellsDoNotOpen) {

@@ -1,6 +1,7 @@
 // The main window by keyboard alone: toolbar keys, Tab out of the terminal, focus kept on a
 // toolbar button pressed with Space, and the main popup menu by key and by a visible button.
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -172,6 +173,12 @@ TEST_F(KeyboardTest, TheEditorsTabRowsAreReachedAndWorkedByKeys) {
     EXPECT_EQ(editor.current_slot(), 0u);
     EXPECT_TRUE(slots_row->tab(0)->property("keyCursor").toBool());
     EXPECT_FALSE(slots_row->tab(static_cast<int>(kSlotCount) - 1)->property("keyCursor").toBool());
+    // The menu key opens the slot menu below the tab under the cursor, wherever the pointer is.
+    QContextMenuEvent menu_key(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0));
+    QApplication::sendEvent(slots_row, &menu_key);
+    ASSERT_TRUE(editor.slot_menu()->isVisible());
+    EXPECT_GE(editor.slot_menu()->pos().y(), slots_row->tab(0)->mapToGlobal(QPoint(0, 0)).y());
+    editor.slot_menu()->hide();
 
     ButtonTabRow* kinds = editor.event_tabs();
     const std::uint8_t kind_before = state.record.slot(0)[0];

@@ -26,6 +26,7 @@
 #include "device/device_errors.h"
 #include "device/protocol.h"
 #include "device/transport.h"
+#include "events/button_drop_helper.h"
 #include "events/button_tab_row_widget.h"
 #include "events/editor_controls_widget.h"
 #include "events/slot_editor_view.h"
@@ -96,18 +97,7 @@ protected:
         auto* control = dynamic_cast<ButtonDropControl*>(editor().control(target));
         if (control == nullptr) return 99;
         std::unique_ptr<QMimeData> data(make_button_drag(button));
-        QWidget* field = control->input();
-        const QPoint at = field->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(field, &enter);
-        QDragMoveEvent move(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(field, &move);
-        const int mark = control->drag_mark();
-        if (drop) {
-            QDropEvent dropped(QPointF(at), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(field, &dropped);
-        }
-        return mark;
+        return testing::drag_over_target(*control, *data, drop);
     }
 
     bool connected = true;

@@ -28,6 +28,7 @@
 #include "app/shell_fixture.h"
 #include "config/field_table.h"
 #include "config/parameter_pages.h"
+#include "events/button_drop_helper.h"
 #include "events/editor_controls_widget.h"
 #include "events/slot_editor_view.h"
 #include "tools/button_grid_widget.h"
@@ -262,16 +263,7 @@ TEST_F(LearningToolsTest, ADragFromTheGridLandsOnTheEditorsButtonAndModFields) {
         if (data == nullptr) return 99;
         auto* control = dynamic_cast<ButtonDropControl*>(editor.control(target));
         if (control == nullptr) return 98;
-        QWidget* field = control->input();
-        const QPoint at = field->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(field, &enter);
-        QDragMoveEvent move(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(field, &move);
-        const int mark = control->drag_mark();
-        QDropEvent dropped(QPointF(at), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(field, &dropped);
-        return mark;
+        return testing::drag_over_target(*control, *data, true);
     };
     EXPECT_EQ(drop("PanelKeyx", {2, 5}), 99) << "an empty cell is no button";
     EXPECT_EQ(drop("PanelKeyx", {4, 1}), 99) << "encoder 1 is not in use";

@@ -8,34 +8,14 @@
 
 #include "diag/can_log.h"
 
+#include "bench_host.h"
 #include "bench_measure.h"
-
-namespace {
 
 using namespace ztv;
 
-struct NullHost final : Host {
-    std::uint32_t tick_ms() override { return 0; }
-    void pump() override {}
-    bool closing() const override { return false; }
-    int show_message(int, const Text&) override { return kIdOk; }
-    void flash_message(int, int, const Text&) override {}
-    void clear_flash_message() override {}
-    void progress_begin(int, const Text&) override {}
-    void progress_add(int) override {}
-    void progress_hide() override {}
-    void suspend_polling() override {}
-    void resume_polling() override {}
-    void log_line(const std::string&, LogSource) override {}
-    void set_status_text(const Text&) override {}
-};
-
-
-}  // namespace
-
 int main() {
     const long rss_start = resident_kb();
-    NullHost host;
+    BenchHost host;
     CanLogLink link;
     link.connected = [] { return true; };
     link.send_mode = [](std::uint8_t) { return 0; };

@@ -1,5 +1,7 @@
 #include "events/slot_captures.h"
 
+#include <optional>
+
 #include "events/event_catalogue.h"
 #include "events/event_catalogue_edits.h"
 #include "events/reaction_catalogue_edits.h"
@@ -27,27 +29,30 @@ PickerReaction reaction_bytes(ConfigState& state, std::size_t slot) {
     return state.record.slot(slot).subspan<kReactionFirstByte, kReactionSize>();
 }
 
-}  // namespace
-
-EditOutcome capture_ir_for_event(Protocol& protocol, bool connected, ConfigState& state, std::size_t slot) {
-    if (slot >= kSlotCount) return outcome(false, EditOutcome::Redraw::Nothing);
-    const IrCaptureResult capture = fetch_ir_code(protocol, connected);
+// What a capture that brought no code means to the editor: a failure leaves the page as it
+// is, "no code" redraws it. Nothing when a code came.
+std::optional<EditOutcome> without_code(const IrCaptureResult& capture) {
     switch (capture.status) {
         case IrCaptureResult::Status::Failed: return outcome(false, EditOutcome::Redraw::Nothing);
         case IrCaptureResult::Status::NoCode: return outcome(false, EditOutcome::Redraw::Page);
         case IrCaptureResult::Status::Code: break;
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+EditOutcome capture_ir_for_event(Protocol& protocol, bool connected, ConfigState& state, std::size_t slot) {
+    if (slot >= kSlotCount) return outcome(false, EditOutcome::Redraw::Nothing);
+    const IrCaptureResult capture = fetch_ir_code(protocol, connected);
+    if (const std::optional<EditOutcome> without = without_code(capture)) return *without;
     return store_captured_ir_event(state.record, slot, capture.code);
 }
 
 EditOutcome capture_ir_for_reaction(Protocol& protocol, bool connected, ConfigState& state, std::size_t slot) {
     if (slot >= kSlotCount) return outcome(false, EditOutcome::Redraw::Nothing);
     const IrCaptureResult capture = fetch_ir_code(protocol, connected);
-    switch (capture.status) {
-        case IrCaptureResult::Status::Failed: return outcome(false, EditOutcome::Redraw::Nothing);
-        case IrCaptureResult::Status::NoCode: return outcome(false, EditOutcome::Redraw::Page);
-        case IrCaptureResult::Status::Code: break;
-    }
+    if (const std::optional<EditOutcome> without = without_code(capture)) return *without;
     const std::array<std::uint8_t, 4> code = {
         static_cast<std::uint8_t>(capture.code), static_cast<std::uint8_t>(capture.code >> 8),
         static_cast<std::uint8_t>(capture.code >> 16), static_cast<std::uint8_t>(capture.code >> 24)};

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "command_run.h"
 #include "config/config_file.h"
 #include "config/field_table.h"
 #include "config/pin_occupation.h"
@@ -19,18 +20,9 @@ namespace {
 
 const std::string kSample = ZTV_SAMPLES_DIR "/demo.ZTV";
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome describe(std::string_view lang) {
+CommandOutcome describe(std::string_view lang) {
     const std::array<std::string_view, 3> args{kSample, "--lang", lang};
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    const int status = run_describe(Args(args.data(), args.size()));
-    return Outcome{status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
+    return run_command(run_describe, args);
 }
 
 TEST(DemoSample, IsWhatTheWriterMakesOfTheDemoConfiguration) {
@@ -55,7 +47,7 @@ TEST(DemoSample, IsWhatTheWriterMakesOfTheDemoConfiguration) {
 // Nine named slots of five kinds of event and three kinds of reaction, none switched off,
 // none without its key or code.
 TEST(DemoSample, EverySlotMeansSomethingInEnglish) {
-    const Outcome r = describe("en");
+    const CommandOutcome r = describe("en");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
               "1* (Volume up)\n"
@@ -143,8 +135,8 @@ TEST(DemoSample, EverySlotMeansSomethingInEnglish) {
 }
 
 TEST(DemoSample, EverySlotMeansSomethingInRussian) {
-    const Outcome en = describe("en");
-    const Outcome r = describe("ru");
+    const CommandOutcome en = describe("en");
+    const CommandOutcome r = describe("ru");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), std::count(en.out.begin(), en.out.end(), '\n'));
     EXPECT_EQ(r.out.rfind("1* (Volume up)\n"

@@ -5,24 +5,16 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "command_run.h"
 #include "config/config_file.h"
 #include "support/temp_dir.h"
 
 namespace ztv::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 template <std::size_t N>
-Outcome run_describe_with(const std::array<std::string_view, N>& args) {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    const int status = run_describe(Args(args.data(), args.size()));
-    return Outcome{status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
+CommandOutcome run_describe_with(const std::array<std::string_view, N>& args) {
+    return run_command(run_describe, args);
 }
 
 // Five slots in use, each exercising a different part of the description.
@@ -69,7 +61,7 @@ protected:
 };
 
 TEST_F(DescribeCommand, PrintsEveryNonEmptySlotAsTheEditorShowsIt) {
-    const Outcome r = run_describe_with(std::array<std::string_view, 1>{path_});
+    const CommandOutcome r = run_describe_with(std::array<std::string_view, 1>{path_});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
               "3* (Wipers)\n"
@@ -129,7 +121,7 @@ TEST_F(DescribeCommand, PrintsEveryNonEmptySlotAsTheEditorShowsIt) {
 }
 
 TEST_F(DescribeCommand, RussianTextsOnRequest) {
-    const Outcome r = run_describe_with(std::array<std::string_view, 3>{"--lang", "ru", path_});
+    const CommandOutcome r = run_describe_with(std::array<std::string_view, 3>{"--lang", "ru", path_});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("  реакция: Источник\n  пропуск: Пропуск:  1 8\n  параметры: следующий\n"),
               std::string::npos)
@@ -166,14 +158,14 @@ TEST_F(DescribeCommand, BadArgumentsAndMissingFiles) {
     EXPECT_EQ(run_describe_with(std::array<std::string_view, 3>{path_, "--lang", "de"}).status, 2);
     EXPECT_EQ(run_describe_with(std::array<std::string_view, 2>{path_, "--lang"}).status, 2);
     EXPECT_EQ(run_describe_with(std::array<std::string_view, 2>{path_, path_}).status, 2);
-    const Outcome missing = run_describe_with(std::array<std::string_view, 1>{dir_.file("none.ZTV")});
+    const CommandOutcome missing = run_describe_with(std::array<std::string_view, 1>{dir_.file("none.ZTV")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.out.empty());
     EXPECT_NE(missing.err.find("none.ZTV"), std::string::npos);
 
     const std::string notes = dir_.file("notes.txt");
     test::write_text(notes, "Camry: [buttons] to learn next week\n");
-    const Outcome refused = run_describe_with(std::array<std::string_view, 3>{notes, "--lang", "ru"});
+    const CommandOutcome refused = run_describe_with(std::array<std::string_view, 3>{notes, "--lang", "ru"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.out.empty());
     EXPECT_EQ(refused.err, "В файле нет конфигурации устройства:\n" + notes + "\n");
@@ -182,7 +174,7 @@ TEST_F(DescribeCommand, BadArgumentsAndMissingFiles) {
 TEST_F(DescribeCommand, EmptyConfigurationPrintsNothing) {
     const std::string empty = dir_.file("empty.ZTV");
     ASSERT_EQ(save_config_file(empty, ConfigState{}), FileWriteStatus::Ok);
-    const Outcome r = run_describe_with(std::array<std::string_view, 1>{empty});
+    const CommandOutcome r = run_describe_with(std::array<std::string_view, 1>{empty});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
 }
@@ -195,7 +187,7 @@ TEST_F(DescribeCommand, ATriggerTypeBeyondTheListIsShownAsUnknown) {
     s[10] = 0x0F;
     const std::string odd = dir_.file("odd.ZTV");
     ASSERT_EQ(save_config_file(odd, state), FileWriteStatus::Ok);
-    const Outcome r = run_describe_with(std::array<std::string_view, 1>{odd});
+    const CommandOutcome r = run_describe_with(std::array<std::string_view, 1>{odd});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("  trigger: ?\n"), std::string::npos) << r.out;
 }

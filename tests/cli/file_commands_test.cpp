@@ -5,24 +5,15 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "command_run.h"
 #include "support/temp_dir.h"
 
 namespace ztv::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 template <std::size_t N>
-Outcome run(int (*command)(Args), const std::array<std::string_view, N>& args) {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    const int status = command(Args(args.data(), args.size()));
-    Outcome r{status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
-    return r;
+CommandOutcome run(int (*command)(Args), const std::array<std::string_view, N>& args) {
+    return run_command(command, args);
 }
 
 TEST(DumpCommand, PrintsTouchRecordAndEightyNames) {
@@ -30,7 +21,7 @@ TEST(DumpCommand, PrintsTouchRecordAndEightyNames) {
     const std::string path = dir.file("a.ZTV");
     test::write_text(path,
                      "[TOUCH]\r\nTOUCH=0A0B\r\n[PARAM]\r\nKEY=E803\r\n[EVRESPNAME]\r\nTAB2=\xCF\xF3\xF1\xEA\r\n");
-    const Outcome r = run(run_dump, std::array<std::string_view, 1>{path});
+    const CommandOutcome r = run(run_dump, std::array<std::string_view, 1>{path});
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::string> lines;
     std::size_t pos = 0;
@@ -52,7 +43,7 @@ TEST(DumpCommand, PrintsTouchRecordAndEightyNames) {
 
 TEST(DumpCommand, UnreadableFileGivesAMessageAndFailure) {
     test::TempDir dir;
-    const Outcome r = run(run_dump, std::array<std::string_view, 1>{dir.file("missing.ZTV")});
+    const CommandOutcome r = run(run_dump, std::array<std::string_view, 1>{dir.file("missing.ZTV")});
     EXPECT_NE(r.status, 0);
     EXPECT_TRUE(r.out.empty());
     EXPECT_NE(r.err.find("missing.ZTV"), std::string::npos);
@@ -65,18 +56,18 @@ TEST(ConvertCommand, SavesWhatItLoadedAndKeepsTheTargetsOtherSections) {
     const std::string out = dir.file("out.ZTV");
     test::write_text(in, "[PARAM]\r\nENC0MODE=0x3\r\n[SOURCE]\r\nNAME1=RADIO\r\n");
     test::write_text(out, "[Customer]\r\nName=Ivanov\r\n[PARAM]\r\nENC0MODE=1\r\n");
-    const Outcome r = run(run_convert, std::array<std::string_view, 2>{in, out});
+    const CommandOutcome r = run(run_convert, std::array<std::string_view, 2>{in, out});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string text = test::read_text(out);
     EXPECT_EQ(text.rfind("[Customer]\r\nName=Ivanov\r\n[PARAM]\r\nENC0MODE=3\r\n", 0), 0u);
     EXPECT_NE(text.find("NAME1=RADIO\r\n"), std::string::npos);
 
     // The converted file dumps exactly as the original.
-    const Outcome a = run(run_dump, std::array<std::string_view, 1>{in});
-    const Outcome b = run(run_dump, std::array<std::string_view, 1>{out});
+    const CommandOutcome a = run(run_dump, std::array<std::string_view, 1>{in});
+    const CommandOutcome b = run(run_dump, std::array<std::string_view, 1>{out});
     EXPECT_EQ(a.out, b.out);
 
-    const Outcome bad = run(run_convert, std::array<std::string_view, 2>{in, dir.file("no/dir/x.ZTV")});
+    const CommandOutcome bad = run(run_convert, std::array<std::string_view, 2>{in, dir.file("no/dir/x.ZTV")});
     EXPECT_NE(bad.status, 0);
     EXPECT_NE(bad.err.find("Unable to write to"), std::string::npos);
 }
@@ -88,7 +79,7 @@ TEST(ConvertCommand, WritesThroughALinkAndRefusesAReadOnlyFileWithItsReason) {
     test::write_text(in, "[PARAM]\r\nENC0MODE=2\r\n");
     test::write_text(dir.file("target.ZTV"), "[Customer]\r\nName=Petrov\r\n");
     fs::create_symlink("target.ZTV", dir.path() / "link.ZTV");
-    const Outcome r = run(run_convert, std::array<std::string_view, 2>{in, dir.file("link.ZTV")});
+    const CommandOutcome r = run(run_convert, std::array<std::string_view, 2>{in, dir.file("link.ZTV")});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.path() / "link.ZTV")));
     const std::string target = test::read_text(dir.file("target.ZTV"));
@@ -98,7 +89,7 @@ TEST(ConvertCommand, WritesThroughALinkAndRefusesAReadOnlyFileWithItsReason) {
     const std::string locked = dir.file("locked.ZTV");
     test::write_text(locked, "[PARAM]\r\nENC0MODE=1\r\n");
     fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read);
-    const Outcome refused = run(run_convert, std::array<std::string_view, 2>{in, locked});
+    const CommandOutcome refused = run(run_convert, std::array<std::string_view, 2>{in, locked});
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, "Unable to write to " + locked +
                                "\nPermission denied: the file or its folder is protected against writing\n");
@@ -112,11 +103,11 @@ TEST(FileCommands, AFileThatHoldsNoConfigurationIsRefusedAndNothingIsWritten) {
     const std::string out = dir.file("out.ZTV");
     const std::string expected = "The file holds no device configuration:\n" + readme + "\n";
 
-    const Outcome dumped = run(run_dump, std::array<std::string_view, 1>{readme});
+    const CommandOutcome dumped = run(run_dump, std::array<std::string_view, 1>{readme});
     EXPECT_EQ(dumped.status, 1);
     EXPECT_TRUE(dumped.out.empty());
     EXPECT_EQ(dumped.err, expected);
-    const Outcome converted = run(run_convert, std::array<std::string_view, 2>{readme, out});
+    const CommandOutcome converted = run(run_convert, std::array<std::string_view, 2>{readme, out});
     EXPECT_EQ(converted.status, 1);
     EXPECT_EQ(converted.err, expected);
     EXPECT_FALSE(std::filesystem::exists(out));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "command_run.h"
 #include "config/config_file.h"
 #include "config/field_table.h"
 #include "support/temp_dir.h"
@@ -12,18 +13,7 @@
 namespace ztv::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(int (*command)(Args), std::vector<std::string_view> args) {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    const int status = command(Args(args.data(), args.size()));
-    return Outcome{status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
-}
+CommandOutcome run(int (*command)(Args), std::vector<std::string_view> args) { return run_command(command, args); }
 
 std::vector<std::string> lines_of(const std::string& text) {
     std::vector<std::string> lines;
@@ -48,7 +38,7 @@ protected:
 };
 
 TEST_F(ParameterCommands, ShowPrintsEveryPageThenItsVisibleControls) {
-    const Outcome r = run(run_show, {path});
+    const CommandOutcome r = run(run_show, {path});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = lines_of(r.out);
     ASSERT_FALSE(lines.empty());
@@ -74,7 +64,7 @@ TEST_F(ParameterCommands, ShowPrintsEveryPageThenItsVisibleControls) {
     EXPECT_TRUE(has("  Type: CIC"));
     EXPECT_FALSE(r.out.find("Source names") != std::string::npos) << "hidden while names are not sent";
 
-    const Outcome ru = run(run_show, {"--lang", "ru", path});
+    const CommandOutcome ru = run(run_show, {"--lang", "ru", path});
     ASSERT_EQ(ru.status, 0);
     EXPECT_EQ(lines_of(ru.out)[0], "Выводы");
     EXPECT_NE(ru.out.find("  X4/2: UART GPS (недоступно)"), std::string::npos);
@@ -83,10 +73,10 @@ TEST_F(ParameterCommands, ShowPrintsEveryPageThenItsVisibleControls) {
 }
 
 TEST_F(ParameterCommands, GetPrintsStoredValues) {
-    const Outcome r = run(run_get, {path, "GPS_NUM", "LONG_PRESS_MS", "NAME1", "TOUCH_MODE", "KEY"});
+    const CommandOutcome r = run(run_get, {path, "GPS_NUM", "LONG_PRESS_MS", "NAME1", "TOUCH_MODE", "KEY"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "GPS_NUM=1\nLONG_PRESS_MS=1000\nNAME1=Radio\nTOUCH_MODE=0\nKEY=E8030000000000000000\n");
-    const Outcome unknown = run(run_get, {path, "GPS_NUM", "NOPE"});
+    const CommandOutcome unknown = run(run_get, {path, "GPS_NUM", "NOPE"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_TRUE(unknown.out.empty());
     EXPECT_NE(unknown.err.find("NOPE"), std::string::npos);
@@ -95,7 +85,7 @@ TEST_F(ParameterCommands, GetPrintsStoredValues) {
 }
 
 TEST_F(ParameterCommands, SetAppliesInOrderRefreshesAndSavesKeepingForeignSections) {
-    const Outcome r = run(run_set, {path, "HEAD_NUM=2", "HEAD_TYPE=3", "PULSE_NUMSRC=2", "ANA_VOUT1=2,5", "NAME2=ABCDEFG"});
+    const CommandOutcome r = run(run_set, {path, "HEAD_NUM=2", "HEAD_TYPE=3", "PULSE_NUMSRC=2", "ANA_VOUT1=2,5", "NAME2=ABCDEFG"});
     ASSERT_EQ(r.status, 0) << r.err;
     ConfigState state;
     ASSERT_EQ(load_config_file(path, state), ConfigFileStatus::Ok);
@@ -116,7 +106,7 @@ TEST_F(ParameterCommands, SetAppliesInOrderRefreshesAndSavesKeepingForeignSectio
 TEST_F(ParameterCommands, ARefusalPrintsThePagesMessageAndSavesNothing) {
     const std::string before = test::read_text(path);
     // The IR input would store "Disabled" on the page; the file stays as it was.
-    Outcome r = run(run_set, {path, "PULSE_MSPAUSE=9", "HEAD_NUM=1"});
+    CommandOutcome r = run(run_set, {path, "PULSE_MSPAUSE=9", "HEAD_NUM=1"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "You can not use those pins to connect HEAD UNIT module\n"
                      "because as they are already used to connect UART GPS\n");

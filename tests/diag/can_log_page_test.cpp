@@ -41,16 +41,6 @@ protected:
         link.reset();
         window.reset();
     }
-    template <typename Condition>
-    bool wait_until(Condition condition, int ms = 5000) {
-        QElapsedTimer clock;
-        clock.start();
-        while (!condition()) {
-            if (clock.elapsed() > ms) return false;
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-        }
-        return true;
-    }
     bool connect_controller() {
         return wait_until([this] { return link->monitor().connected() && state.record_valid; });
     }

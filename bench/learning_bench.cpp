@@ -21,10 +21,10 @@
 #include <vector>
 
 #include "app/device_link.h"
+#include "app/learning_tools_view.h"
 #include "app/main_window.h"
 #include "config/parameter_bindings.h"
 #include "config/parameter_pages.h"
-#include "tools/learning_tools_view.h"
 
 namespace {
 

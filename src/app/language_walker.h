@@ -6,22 +6,13 @@
 
 #include <span>
 
-#include "app/translation_table.h"
+#include "common/translation_table.h"
+#include "widgets/control_kinds.h"
 
 class QObject;
 class QWidget;
 
 namespace ztv {
-
-// The dynamic property that tells the walker what a plain Qt widget stands for, where the Qt
-// class alone does not say it (a QLabel drawn as a panel and one drawn as a label act alike).
-inline constexpr const char* kControlKind = "ztvKind";
-inline constexpr const char* kKindCheckList = "checklist";   // QListWidget of check items
-inline constexpr const char* kKindRadioGroup = "radiogroup"; // QGroupBox of radio buttons
-inline constexpr const char* kKindUpDown = "updown";         // arrows only: hint
-inline constexpr const char* kKindPaintBox = "paintbox";     // drawn area: hint
-// Set on every control whose hint came from a table, as the form designer's ShowHint.
-inline constexpr const char* kShowHint = "ShowHint";
 
 // Entries of a multi-line table text: CR LF (or LF) between entries, no empty last entry.
 QStringList split_entries(const QString& text);

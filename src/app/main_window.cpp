@@ -18,7 +18,6 @@
 #include <QVBoxLayout>
 
 #include "app/form_tables.h"
-#include "app/icons.h"
 #include "app/language_walker.h"
 #include "app/pane_split.h"
 #include "app/qt_translations.h"
@@ -29,7 +28,8 @@
 #include "config/parameter_pages.h"
 #include "diag/terminal_page.h"
 #include "events/slot_editor_view.h"
-#include "tools/source_select_window.h"
+#include "widgets/icons.h"
+#include "widgets/source_select_window.h"
 
 namespace ztv {
 
@@ -109,7 +109,7 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     build_timers();
     build_shortcuts();
     // The editor sits below the parameter pages; it needs the menus that build_menus made.
-    editor_ = new SlotEditor(*this, parameters_splitter_);
+    editor_ = new SlotEditor(*this, state_, parameters_splitter_);
     parameters_splitter_->addWidget(editor_);
     // A taller window gives both halves more, the editor a little more than the pages.
     parameters_splitter_->setStretchFactor(0, 2);

@@ -15,9 +15,10 @@
 #include <vector>
 
 #include "app/settings_file.h"
-#include "app/translation_table.h"
 #include "common/host.h"
+#include "common/translation_table.h"
 #include "config/config_state.h"
+#include "widgets/page_context.h"
 
 class QAction;
 class QMenu;
@@ -97,7 +98,7 @@ struct DeviceActions {
     std::function<void()> firmware_update;
 };
 
-class TMainForm : public QMainWindow, public Host {
+class TMainForm : public QMainWindow, public Host, public PageContext {
     Q_OBJECT
 public:
     TMainForm(ConfigState& state, ShellOptions options, QWidget* parent = nullptr);
@@ -122,7 +123,7 @@ public:
     void set_status_text(const Text& text) override;
 
     // --- shell services ---
-    void set_busy(bool busy);
+    void set_busy(bool busy) override;
     bool busy() const { return busy_; }
     // True while a toolbar handler runs: the monitor's own busy spells must not unlock it.
     bool toolbar_operation_running() const { return toolbar_depth_ > 0; }
@@ -143,18 +144,18 @@ public:
     Lang language() const override { return lang_; }
     QString tr_pair(const TextPair& pair) const;
     // Windows translated with their table on every switch (companion windows register here).
-    void add_translated_window(std::span<const TranslationRow> table, QWidget* window);
+    void add_translated_window(std::span<const TranslationRow> table, QWidget* window) override;
     // Code-owned texts and lists that must follow the language; called in registration order.
-    void add_language_hook(std::function<void(Lang)> hook);
+    void add_language_hook(std::function<void(Lang)> hook) override;
     // Redraws every page from the record (the page refresh); later pages set it.
     void set_page_refresh(std::function<void()> refresh) { page_refresh_ = std::move(refresh); }
-    void refresh_pages() {
+    void refresh_pages() override {
         if (page_refresh_) page_refresh_();
         for (const auto& refresh : more_refreshes_) refresh();
     }
     // Brings the parameter pages' "Pins" page to the front (a reaction pin that needs a pin
     // mode set there first).
-    void show_pins_page();
+    void show_pins_page() override;
     // Further redraws run after the page refresh (the event/reaction editor shows its slot).
     void add_page_refresh(std::function<void()> refresh) { more_refreshes_.push_back(std::move(refresh)); }
     // Page set-up run by the initialisation, after the settings and the language are applied.
@@ -163,13 +164,14 @@ public:
     void set_clear_button_selection(std::function<void()> clear) { clear_button_selection_ = std::move(clear); }
     // Stores the button names typed in the button table into the record before a save.
     void set_store_button_names(std::function<void()> store) { store_button_names_ = std::move(store); }
-    // The settings read at start; the key picker window places itself from them and fills in
-    // its own keys when the settings are saved.
+    // The settings read at start.
     const MainSettings& loaded_settings() const { return loaded_settings_; }
     // Moves a window to a stored place, or centres it on the screen when the place is missing
     // or would put it off the screen (the main window and the key picker window use this).
     void place_from_settings(QWidget& window, std::optional<int> top, std::optional<int> left) const;
-    void set_key_window_settings_hook(std::function<void(MainSettings&)> hook) { key_settings_hook_ = std::move(hook); }
+    void place_key_window(QWidget& window) override;
+    void set_key_window_place(std::function<std::optional<QPoint>()> place) override { key_place_ = std::move(place); }
+    QWidget* main_widget() override { return this; }
 
     // File dialogs that start in the folder used last for their kind of file; empty = cancelled.
     QString ask_file(FileDialogKind kind);
@@ -209,14 +211,16 @@ public:
     // The 25 parameter pages, first in the parameters splitter; refresh_pages() redraws them.
     ParameterPages* parameter_pages() const { return parameter_pages_; }
     // The source selection window, shared by the parameter pages and the event editor.
-    TInterceptForm* source_window() const { return source_window_; }
+    TInterceptForm* source_window() const override { return source_window_; }
 
     // The only-used switch ("Display only used events and reactions"): the menu item and the
     // toolbar toggle show one state, saved as OnlyUsed. The event editor hides the kinds no slot
     // uses through the hooks, which run, in order, whenever the state changes.
-    bool only_used() const;
+    bool only_used() const override;
     void set_only_used(bool on);
-    void add_only_used_hook(std::function<void(bool only_used)> hook) { only_used_hooks_.push_back(std::move(hook)); }
+    void add_only_used_hook(std::function<void(bool only_used)> hook) override {
+        only_used_hooks_.push_back(std::move(hook));
+    }
     QToolButton* speed_button(const char* name) const;
     // The button at the toolbar's end that opens the main popup menu.
     QToolButton* menu_button() const { return button_menu_; }
@@ -226,11 +230,11 @@ public:
     // Opens the popup that the terminal, the button table and the event editor share; context
     // says who opened it. A second entry with no text is left out.
     void open_shared_popup(int context, const TextPair& first, const TextPair& second, const QPoint& global_pos,
-                           std::function<void(int item)> chosen);
+                           std::function<void(int item)> chosen) override;
     // The same with a caption built by the program (a channel number in it) and no second entry.
     void open_shared_popup(int context, const Text& first, const QPoint& global_pos, std::function<void(int item)> chosen);
     int popup_context() const { return popup_context_; }
-    void set_popup_context(int context) { popup_context_ = context; }
+    void set_popup_context(int context) override { popup_context_ = context; }
 
     // The toolbar handlers (public so that tests and scripts drive them like a click).
     void on_open_config();
@@ -360,7 +364,7 @@ private:
     // The split is made once the splitter first has a height (a hidden window has none).
     bool split_pending_ = true;
     bool split_settling_ = false;
-    std::function<void(MainSettings&)> key_settings_hook_;
+    std::function<std::optional<QPoint>()> key_place_;
 
     MessageAnswerer answerer_;
     FileChooser chooser_;

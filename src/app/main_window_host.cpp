@@ -341,6 +341,10 @@ void TMainForm::apply_settings() {
     set_language(settings.lang);
 }
 
+void TMainForm::place_key_window(QWidget& window) {
+    place_from_settings(window, loaded_settings_.key_top, loaded_settings_.key_left);
+}
+
 void TMainForm::place_from_settings(QWidget& window, std::optional<int> top, std::optional<int> left) const {
     const QScreen* screen = window.screen() != nullptr ? window.screen() : this->screen();
     const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1920, 1080);
@@ -367,7 +371,10 @@ void TMainForm::save_settings() {
     settings.tx_height = terminal_->input_height();
     // Only a split the window has made is worth keeping (a window never shown has none).
     if (!split_pending_) settings.param_height = parameters_splitter_->sizes().value(0);
-    if (key_settings_hook_) key_settings_hook_(settings);
+    if (const std::optional<QPoint> key_place = key_place_ ? key_place_() : std::nullopt) {
+        settings.key_top = key_place->y();
+        settings.key_left = key_place->x();
+    }
     write_main_settings(*doc, settings);
     save_settings_file(file, *doc);
 }

@@ -1,8 +1,8 @@
 #include "app/setup_options.h"
 
+#include "common/ascii_text.h"
 #include "common/command_line.h"
 #include "common/host.h"
-#include "common/ini_document.h"
 
 namespace ztv {
 namespace {

@@ -18,21 +18,21 @@
 
 #include "app/device_link.h"
 #include "app/instance_handover.h"
-#include "sim/sim_can_traffic.h"
+#include "app/learning_tools_view.h"
 #include "app/main_window.h"
-#include "config/parameter_pages.h"
 #include "app/settings_file.h"
 #include "app/setup_options.h"
 #include "app/shell_messages.h"
 #include "app/single_instance.h"
 #include "common/format.h"
 #include "common/host.h"
+#include "config/parameter_pages.h"
 #include "events/event_catalogue.h"
 #include "events/reaction_catalogue.h"
 #include "events/slot_editor_view.h"
+#include "sim/sim_can_traffic.h"
 #include "tools/ir_code_window.h"
 #include "tools/key_board_window.h"
-#include "tools/learning_tools_view.h"
 
 namespace ztv {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "common/ini_document.h"
+#include "common/ascii_text.h"
 #include "config/config_file.h"
 #include "config/parameter_keys.h"
 #include "config/parameter_model.h"

@@ -56,7 +56,4 @@ private:
     std::unordered_map<std::string, std::size_t> section_index_;  // lower-case name -> first
 };
 
-std::string ascii_lower(std::string_view text);
-std::string_view trim_blanks(std::string_view text);
-
 }  // namespace ztv

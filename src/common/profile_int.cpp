@@ -1,6 +1,6 @@
 #include "common/profile_int.h"
 
-#include "common/ini_document.h"
+#include "common/ascii_text.h"
 
 namespace ztv {
 

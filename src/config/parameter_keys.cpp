@@ -3,10 +3,10 @@
 #include <array>
 #include <cctype>
 
+#include "common/ascii_text.h"
 #include "common/cp1251.h"
 #include "common/format.h"
 #include "common/hex.h"
-#include "common/ini_document.h"
 #include "config/field_table.h"
 #include "config/parameter_model.h"
 #include "config/pin_occupation.h"

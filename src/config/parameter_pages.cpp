@@ -10,10 +10,10 @@
 
 #include <optional>
 
-#include "app/flow_layout.h"
 #include "config/parameter_bindings.h"
 #include "config/parameter_model.h"
-#include "tools/source_select_window.h"
+#include "widgets/flow_layout.h"
+#include "widgets/source_select_window.h"
 
 namespace ztv {
 namespace {

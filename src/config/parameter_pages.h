@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/control_widgets.h"
 #include "common/host.h"
 #include "config/config_state.h"
+#include "widgets/control_widgets.h"
 
 class QGroupBox;
 class QLayout;

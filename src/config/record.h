@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/source_selection.h"  // kSourceCount: the head unit's sources
+
 namespace ztv {
 
 inline constexpr std::size_t kRecordSize = 2038;      // bytes cleared, moved, compared and stored
@@ -32,7 +34,6 @@ inline constexpr std::size_t kDeviceParamsOffset = 1914;
 inline constexpr std::size_t kPinModeOffset = 1941;
 inline constexpr std::size_t kPinModeCount = 14;
 inline constexpr std::size_t kSourceNamesOffset = 1966;
-inline constexpr std::size_t kSourceCount = 8;
 inline constexpr std::size_t kSourceNameSize = 5;
 
 inline constexpr std::size_t kTouchBlockSize = 10;     // device block 17, opaque to the program

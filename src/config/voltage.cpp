@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "common/ascii_text.h"
 #include "common/format.h"
-#include "common/ini_document.h"
 
 namespace ztv {
 

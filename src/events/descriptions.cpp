@@ -2,14 +2,14 @@
 
 #include <string_view>
 
+#include "catalogues/button_labels.h"
+#include "catalogues/ir_protocols.h"
+#include "catalogues/key_captions.h"
 #include "common/cp1251.h"
 #include "common/format.h"
 #include "events/can_auto_keys.h"
 #include "events/event_catalogue.h"
 #include "events/slot_model.h"
-#include "tools/button_labels.h"
-#include "tools/ir_protocols.h"
-#include "tools/key_captions.h"
 
 namespace ztv {
 namespace {

@@ -8,9 +8,9 @@
 #include <span>
 #include <string>
 
+#include "catalogues/ir_protocols.h"
 #include "common/text.h"
 #include "config/record.h"
-#include "tools/ir_protocols.h"
 
 namespace ztv {
 

@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/control_widgets.h"
+#include "widgets/control_widgets.h"
 
 class QMimeData;
 class QProgressBar;

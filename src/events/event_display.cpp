@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "catalogues/button_labels.h"
+#include "catalogues/ir_protocols.h"
 #include "common/cp1251.h"
 #include "common/format.h"
 #include "config/field_table.h"
@@ -9,8 +11,6 @@
 #include "events/slot_controls.h"
 #include "events/slot_editor_texts.h"
 #include "events/slot_model.h"
-#include "tools/button_labels.h"
-#include "tools/ir_protocols.h"
 
 namespace ztv {
 namespace {

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <optional>
 
+#include "catalogues/ir_protocols.h"
 #include "common/cp1251.h"
 #include "common/numeric_entry.h"
 #include "config/field_table.h"
@@ -11,7 +12,6 @@
 #include "config/voltage.h"
 #include "events/slot_outcomes.h"
 #include "tools/ir_capture.h"
-#include "tools/ir_protocols.h"
 
 namespace ztv {
 namespace {

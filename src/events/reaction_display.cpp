@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "catalogues/ir_protocols.h"
 #include "common/cp1251.h"
 #include "common/format.h"
 #include "config/field_table.h"
@@ -10,7 +11,6 @@
 #include "events/descriptions.h"
 #include "events/reaction_controls.h"
 #include "events/slot_editor_texts.h"
-#include "tools/ir_protocols.h"
 
 namespace ztv {
 namespace {

@@ -4,16 +4,17 @@
 #include <QLineEdit>
 #include <QProgressBar>
 
-#include "app/control_widgets.h"
-#include "app/form_tables.h"
-#include "app/main_window.h"
 #include "events/editor_controls_widget.h"
 #include "events/slot_editor_view.h"
 #include "tools/ir_code_window.h"
 #include "tools/key_board_window.h"
+#include "tools/tool_window_tables.h"
+#include "widgets/control_widgets.h"
+#include "widgets/page_context.h"
 // Qt's `slots` keyword would swallow the core's namespace of that name.
 #undef slots
 #include "common/numeric_entry.h"
+#include "config/config_state.h"
 #include "events/slot_captures.h"
 #include "events/slot_edits.h"
 
@@ -29,39 +30,38 @@ QStringList qlist(const std::vector<std::string>& texts) {
 }  // namespace
 
 void SlotEditor::build_tool_windows() {
-    ir_window_ = new TFormIRCode(&form_);
-    ir_window_->set_message_box([this](const Text& text) { form_.show_message(kBoxError, text); });
+    ir_window_ = new TFormIRCode(context_.main_widget());
+    ir_window_->set_message_box([this](const Text& text) { context_.show_message(kBoxError, text); });
     ir_window_->set_field_check([](int field, const QString& text) {
         return check_ir_code_field(text.toStdString(), field == 0 ? kIrAddressMax : kIrCommandMax);
     });
-    form_.add_translated_window(ir_code_table(), ir_window_);
+    context_.add_translated_window(ir_code_table(), ir_window_);
 
-    picker_ = new TFormKeyBoard(&form_);
-    form_.add_translated_window(key_board_table(), picker_);
+    picker_ = new TFormKeyBoard(context_.main_widget());
+    context_.add_translated_window(key_board_table(), picker_);
     connect(picker_, &TFormKeyBoard::key_clicked, this, [this](const QString& name) {
-        finish_edit(click_slot_picker_key(form_.state(), picker_slot_, name.toStdString()), {});
+        finish_edit(click_slot_picker_key(state_, picker_slot_, name.toStdString()), {});
     });
     connect(picker_, &TFormKeyBoard::code_entered, this, [this](const QString& field, const QString& text) {
         const std::string name = field.toStdString();
         const PickerField which = name == kPickerKey1Field   ? PickerField::Key1
                                   : name == kPickerKey2Field ? PickerField::Key2
                                                              : PickerField::Multimedia;
-        finish_edit(enter_slot_picker_code(form_.state(), picker_slot_, which, text.toStdString()), {});
+        finish_edit(enter_slot_picker_code(state_, picker_slot_, which, text.toStdString()), {});
     });
     // The picker follows the slot that is shown while it is open.
     connect(this, &SlotEditor::slot_shown, this, [this](std::size_t slot) {
         if (picker_->isVisible()) open_key_picker(slot);
     });
-    form_.set_key_window_settings_hook([this](MainSettings& settings) {
-        if (!picker_placed_) return;
-        settings.key_top = picker_->y();
-        settings.key_left = picker_->x();
+    context_.set_key_window_place([this]() -> std::optional<QPoint> {
+        if (!picker_placed_) return std::nullopt;
+        return picker_->pos();
     });
-    form_.add_language_hook([this](Lang lang) {
+    context_.add_language_hook([this](Lang lang) {
         picker_->retranslate(lang);
         picker_->setWindowTitle(QString::fromStdString(picker_title(picker_slot_).in(lang)));
     });
-    picker_->retranslate(form_.language());
+    picker_->retranslate(context_.language());
 }
 
 void SlotEditor::set_device(EditorDevice device) { device_ = std::move(device); }
@@ -82,14 +82,14 @@ void SlotEditor::run_follow_up(std::string_view follow_up, std::string_view name
     if (protocol == nullptr) return;
     const std::size_t slot = current_;
     if (follow_up == slot_follow_up::kCaptureIrEvent) {
-        finish_edit(capture_ir_for_event(*protocol, device_connected(), form_.state(), slot), {});
+        finish_edit(capture_ir_for_event(*protocol, device_connected(), state_, slot), {});
     } else if (follow_up == slot_follow_up::kCaptureIrReaction) {
-        finish_edit(capture_ir_for_reaction(*protocol, device_connected(), form_.state(), slot), {});
+        finish_edit(capture_ir_for_reaction(*protocol, device_connected(), state_, slot), {});
     } else if (follow_up == slot_follow_up::kTouchPoint) {
         auto* touch = dynamic_cast<TouchPointControl*>(control(name));
         TouchCaptureDisplay display;
         display.set_busy = [this](bool busy) {
-            form_.set_busy(busy);
+            context_.set_busy(busy);
             setEnabled(!busy);
         };
         display.show_progress = [touch](int position) {
@@ -100,37 +100,36 @@ void SlotEditor::run_follow_up(std::string_view follow_up, std::string_view name
         display.hide_progress = [touch] {
             if (touch != nullptr) touch->progress()->hide();
         };
-        finish_edit(capture_touch_for_reaction(*protocol, device_connected(), form_.state(), slot, display), {});
+        finish_edit(capture_touch_for_reaction(*protocol, device_connected(), state_, slot, display), {});
     }
 }
 
 void SlotEditor::edit_ir_code(bool reaction, std::string_view name) {
     const IrCodeList which = reaction ? IrCodeList::Reaction : IrCodeList::Event;
     const std::size_t slot = current_;
-    const IrCodeEditorView view = open_slot_ir_code(form_.state(), slot, which);
+    const IrCodeEditorView view = open_slot_ir_code(state_, slot, which);
     const BoundControl* from = control(name);
     const QPoint at = from != nullptr ? from->bottom_centre() : mapToGlobal(rect().center());
     const std::optional<IrCodeEntry> entry =
         ir_window_->edit(qlist(view.protocols), view.selected, QString::fromStdString(view.address),
-                         QString::fromStdString(view.command), at, form_.language());
+                         QString::fromStdString(view.command), at, context_.language());
     // Closed without "OK": nothing changes.
     if (!entry) return;
-    finish_edit(apply_slot_ir_code(form_.state(), slot, which, entry->protocol.toStdString(),
+    finish_edit(apply_slot_ir_code(state_, slot, which, entry->protocol.toStdString(),
                                    entry->address.toStdString(), entry->command.toStdString()),
                 {});
 }
 
 void SlotEditor::open_key_picker(std::size_t slot) {
     picker_slot_ = slot;
-    picker_->setWindowTitle(QString::fromStdString(picker_title(slot).in(form_.language())));
+    picker_->setWindowTitle(QString::fromStdString(picker_title(slot).in(context_.language())));
     if (!picker_placed_) {
-        const MainSettings& settings = form_.loaded_settings();
         picker_->adjustSize();
-        form_.place_from_settings(*picker_, settings.key_top, settings.key_left);
+        context_.place_key_window(*picker_);
         picker_placed_ = true;
     }
     picker_->show();
-    const PickerView view = slot_picker_view(form_.state(), slot);
+    const PickerView view = slot_picker_view(state_, slot);
     if (!view.usb_reaction) return;
     KeyBoardMarks marks;
     const std::vector<PickerKey>& keys = picker_keys();

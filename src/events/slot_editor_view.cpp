@@ -13,20 +13,22 @@
 
 #include <array>
 
-#include "app/control_widgets.h"
-#include "app/main_window.h"
 #include "events/button_tab_row_widget.h"
 #include "events/editor_controls_widget.h"
-#include "tools/slot_name_window.h"
-#include "tools/source_select_window.h"
+#include "widgets/control_widgets.h"
+#include "widgets/page_context.h"
+#include "widgets/slot_name_window.h"
+#include "widgets/source_select_window.h"
 // Qt's `slots` keyword would swallow the core's namespace of that name.
 #undef slots
+#include "common/format.h"
+#include "config/config_state.h"
 #include "events/event_catalogue.h"
 #include "events/reaction_catalogue.h"
 #include "events/slot_controls.h"
 #include "events/slot_display.h"
-#include "events/slot_edits.h"
 #include "events/slot_editor_texts.h"
+#include "events/slot_edits.h"
 #include "events/slot_model.h"
 
 namespace ztv {
@@ -73,8 +75,8 @@ struct SlotEditor::Model {
     std::array<bool, kReactionKindCount> reaction_built{};
 };
 
-SlotEditor::SlotEditor(TMainForm& form, QWidget* parent)
-    : QWidget(parent), form_(form), model_(std::make_unique<Model>()) {
+SlotEditor::SlotEditor(PageContext& context, ConfigState& state, QWidget* parent)
+    : QWidget(parent), context_(context), state_(state), model_(std::make_unique<Model>()) {
     setObjectName(QStringLiteral("PanelEventEditor"));
 
     slot_tabs_ = new ButtonTabRow(this);
@@ -94,8 +96,8 @@ SlotEditor::SlotEditor(TMainForm& form, QWidget* parent)
     build_event_group();
     build_reaction_group();
     build_menus();
-    name_window_ = new TFormSlotName(&form_);
-    source_window_ = form_.source_window();
+    name_window_ = new TFormSlotName(static_cast<int>(slots::kSlotNameChars), context_.main_widget());
+    source_window_ = context_.source_window();
     build_tool_windows();
 
     const auto handler = [this](const ControlAction& action) { on_action(action); };
@@ -125,7 +127,7 @@ SlotEditor::SlotEditor(TMainForm& form, QWidget* parent)
     layout->addWidget(slot_tabs_);
     layout->addWidget(groups_area_, 1);
 
-    form_.add_only_used_hook([this](bool) { apply_only_used(); });
+    context_.add_only_used_hook([this](bool) { apply_only_used(); });
     retranslate();
     apply_only_used();
 }
@@ -142,7 +144,7 @@ void SlotEditor::build_event_group() {
     event_tabs_->set_count(kEventKindCount);
     connect(event_tabs_, &ButtonTabRow::tab_clicked, this, [this](int kind) {
         if (showing_) return;
-        finish_edit(choose_event_kind(form_.state(), current_, static_cast<std::uint8_t>(kind)), {});
+        finish_edit(choose_event_kind(state_, current_, static_cast<std::uint8_t>(kind)), {});
     });
     connect(event_tabs_, &ButtonTabRow::context_menu_requested, this, &SlotEditor::open_event_kind_menu);
 
@@ -175,7 +177,7 @@ void SlotEditor::build_reaction_group() {
     reaction_tabs_->set_count(static_cast<int>(kReactionKindCount));
     connect(reaction_tabs_, &ButtonTabRow::tab_clicked, this, [this](int kind) {
         if (showing_) return;
-        finish_edit(choose_reaction_kind(form_.state(), current_, static_cast<std::uint8_t>(kind)), {});
+        finish_edit(choose_reaction_kind(state_, current_, static_cast<std::uint8_t>(kind)), {});
     });
     connect(reaction_tabs_, &ButtonTabRow::context_menu_requested, this, &SlotEditor::open_reaction_kind_menu);
 
@@ -213,7 +215,7 @@ void SlotEditor::build_menus() {
     for (std::size_t kind = 0; kind < kEventKindCount; ++kind) {
         QAction* item = event_kind_menu_->addAction(QString());
         connect(item, &QAction::triggered, this, [this, kind] {
-            finish_edit(choose_event_kind(form_.state(), current_, static_cast<std::uint8_t>(kind)), {});
+            finish_edit(choose_event_kind(state_, current_, static_cast<std::uint8_t>(kind)), {});
             apply_only_used();
         });
     }
@@ -222,16 +224,16 @@ void SlotEditor::build_menus() {
     for (std::size_t kind = 0; kind < kReactionKindCount; ++kind) {
         QAction* item = reaction_kind_menu_->addAction(QString());
         connect(item, &QAction::triggered, this, [this, kind] {
-            finish_edit(choose_reaction_kind(form_.state(), current_, static_cast<std::uint8_t>(kind)), {});
+            finish_edit(choose_reaction_kind(state_, current_, static_cast<std::uint8_t>(kind)), {});
             apply_only_used();
         });
     }
 }
 
-QString SlotEditor::pair(const TextPair& text) const { return QString::fromUtf8(pick(text, form_.language())); }
+QString SlotEditor::pair(const TextPair& text) const { return QString::fromUtf8(pick(text, context_.language())); }
 
 void SlotEditor::retranslate() {
-    const Lang lang = form_.language();
+    const Lang lang = context_.language();
     const std::vector<Text> events = slot_texts::event_page_titles();
     for (std::size_t kind = 0; kind < events.size(); ++kind) {
         const QString title = QString::fromStdString(events[kind].in(lang));
@@ -266,7 +268,7 @@ void SlotEditor::show_slot(std::size_t slot) {
     if (showing_ || slot >= kSlotCount) return;
     showing_ = true;
     ++draw_count_;
-    model_->last = display_slot(form_.state(), slot);
+    model_->last = display_slot(state_, slot);
     draw(model_->last);
     showing_ = false;
     emit slot_shown(slot);
@@ -279,7 +281,7 @@ void SlotEditor::draw(const SlotView& view) {
     draw_page(event_pages_, view.event_kind, view.event_controls, model_->events);
     reaction_tabs_->set_current(view.reaction_kind);
     draw_page(reaction_pages_, view.reaction_kind, view.reaction_controls, model_->reactions);
-    if (form_.isVisible()) form_.activateWindow();
+    if (QWidget* window = context_.main_widget(); window->isVisible()) window->activateWindow();
     refresh_captions();
 }
 
@@ -309,14 +311,14 @@ void SlotEditor::draw_page(QStackedWidget* stack, int kind, const std::vector<Co
             BoundControl* control = add_control(view, page, set);
             // Drawn before it is placed, so that its caption has its text. A control hidden now
             // keeps its caption even without a text: the page may show it later with a label.
-            control->show_view(view, form_.language());
+            control->show_view(view, context_.language());
             if (!view.visible && control->caption() != nullptr)
                 form->addRow(control->caption(), control);
             else
                 add_form_row(*form, *control);
         }
     }
-    set.show(views, form_.language());
+    set.show(views, context_.language());
     stack->setCurrentIndex(kind);
 }
 
@@ -336,7 +338,7 @@ void SlotEditor::draw_common(const std::vector<ControlView>& views) {
             grid->addWidget(control, row, column + 1);
         }
     }
-    model_->common.show(views, form_.language());
+    model_->common.show(views, context_.language());
 }
 
 BoundControl* SlotEditor::control(std::string_view name) const {
@@ -347,7 +349,7 @@ BoundControl* SlotEditor::control(std::string_view name) const {
 
 void SlotEditor::on_action(const ControlAction& action) {
     if (showing_) return;
-    ConfigState& state = form_.state();
+    ConfigState& state = state_;
     EditOutcome outcome;
     switch (action.kind) {
         case ControlKind::List:
@@ -365,7 +367,7 @@ void SlotEditor::on_action(const ControlAction& action) {
 }
 
 void SlotEditor::finish_edit(const EditOutcome& outcome, std::string_view name) {
-    if (!outcome.message.empty()) form_.show_message(outcome.box_type, outcome.message);
+    if (!outcome.message.empty()) context_.show_message(outcome.box_type, outcome.message);
     if (!outcome.follow_up.empty()) {
         run_follow_up(outcome.follow_up, name);
         return;
@@ -375,9 +377,9 @@ void SlotEditor::finish_edit(const EditOutcome& outcome, std::string_view name) 
         if (BoundControl* c = control(name)) c->take_focus();
         return;
     }
-    if (outcome.focus == EditOutcome::Focus::PinsPage) form_.show_pins_page();
+    if (outcome.focus == EditOutcome::Focus::PinsPage) context_.show_pins_page();
     switch (outcome.redraw) {
-        case EditOutcome::Redraw::All: form_.refresh_pages(); break;
+        case EditOutcome::Redraw::All: context_.refresh_pages(); break;
         case EditOutcome::Redraw::Page: show_current(); break;
         // The slot stays as drawn (an IR code editor stopped at a field that is no number).
         case EditOutcome::Redraw::Nothing: break;
@@ -386,28 +388,28 @@ void SlotEditor::finish_edit(const EditOutcome& outcome, std::string_view name) 
 
 void SlotEditor::choose_sources(std::string_view follow_up, std::string_view name) {
     const bool skip = follow_up == slot_follow_up::kSkipSources;
-    const SourceWindowRequest request = source_window_request(form_.state(), current_, follow_up);
+    const SourceWindowRequest request = source_window_request(state_, current_, follow_up);
     std::uint8_t mask = request.mask;
     const BoundControl* from = control(name);
     const QPoint at = from != nullptr ? from->bottom_centre() : mapToGlobal(rect().center());
     const bool confirmed =
-        source_window_->choose_sources(request.first_line, request.second_line, form_.language(), at, mask);
+        source_window_->choose_sources(request.first_line, request.second_line, context_.language(), at, mask);
     const std::optional<std::uint8_t> chosen = confirmed ? std::optional<std::uint8_t>(mask) : std::nullopt;
-    finish_edit(skip ? apply_skip_sources(form_.state(), current_, chosen)
-                     : apply_event_sources(form_.state(), current_, chosen),
+    finish_edit(skip ? apply_skip_sources(state_, current_, chosen)
+                     : apply_event_sources(state_, current_, chosen),
                 {});
 }
 
 void SlotEditor::refresh_captions() {
-    for (const std::size_t changed : model_->captions.refresh(form_.state()))
+    for (const std::size_t changed : model_->captions.refresh(state_))
         slot_tabs_->set_caption(static_cast<int>(changed), QString::fromStdString(model_->captions[changed]));
 }
 
-bool SlotEditor::only_used() const { return form_.only_used(); }
+bool SlotEditor::only_used() const { return context_.only_used(); }
 
 void SlotEditor::apply_only_used() {
-    const slots::UsedKinds shown = slots::visible_kinds(form_.state().record, only_used());
-    const slots::UsedKinds used = slots::used_kinds(form_.state().record);
+    const slots::UsedKinds shown = slots::visible_kinds(state_.record, only_used());
+    const slots::UsedKinds used = slots::used_kinds(state_.record);
     for (std::size_t kind = 0; kind < shown.events.size(); ++kind) {
         const bool visible = shown.events[kind] && (kind != kGesturesKind || used.events[kind]);
         event_tabs_->set_tab_visible(static_cast<int>(kind), visible);
@@ -418,21 +420,22 @@ void SlotEditor::apply_only_used() {
 
 void SlotEditor::rename_current_slot(const QPoint& global_pos) {
     const std::size_t slot = current_;
+    const Lang lang = context_.language();
     const std::optional<QString> name = name_window_->ask(
-        static_cast<int>(slot) + 1, QString::fromStdString(slots::slot_name(form_.state(), slot)), global_pos,
-        form_.language());
+        QString::fromStdString(format_pair(slot_texts::kSlotNameTitle, static_cast<int>(slot) + 1).in(lang)),
+        pair(slot_texts::kOk), QString::fromStdString(slots::slot_name(state_, slot)), global_pos);
     if (!name) return;
-    rename_slot(form_.state(), slot, name->toStdString());
+    rename_slot(state_, slot, name->toStdString());
     refresh_captions();
 }
 
 bool SlotEditor::drop_accepted(bool modifier, std::uint8_t channel, std::uint8_t key) const {
-    return slots::drop_accepted(form_.state().record, current_,
+    return slots::drop_accepted(state_.record, current_,
                                 modifier ? slots::DropTarget::Modifier : slots::DropTarget::Key, {channel, key});
 }
 
 void SlotEditor::drop_button(bool modifier, std::uint8_t channel, std::uint8_t key) {
-    finish_edit(drop_slot_button(form_.state(), current_,
+    finish_edit(drop_slot_button(state_, current_,
                                  modifier ? slots::DropTarget::Modifier : slots::DropTarget::Key, {channel, key}),
                 {});
 }
@@ -442,27 +445,27 @@ void SlotEditor::open_event_kind_menu(const QPoint& global_pos) { event_kind_men
 void SlotEditor::open_reaction_kind_menu(const QPoint& global_pos) { reaction_kind_menu_->popup(global_pos); }
 
 void SlotEditor::open_event_area_menu(const QPoint& global_pos) {
-    form_.open_shared_popup(static_cast<int>(EditorContext::EventArea), slot_texts::kDeleteEvent, TextPair{},
+    context_.open_shared_popup(static_cast<int>(EditorContext::EventArea), slot_texts::kDeleteEvent, TextPair{},
                             global_pos, [this](int) {
-                                form_.set_popup_context(0);
-                                finish_edit(run_slot_action(form_.state(), current_, SlotAction::DeleteEvent), {});
+                                context_.set_popup_context(0);
+                                finish_edit(run_slot_action(state_, current_, SlotAction::DeleteEvent), {});
                             });
 }
 
 void SlotEditor::open_reaction_area_menu(const QPoint& global_pos) {
-    form_.open_shared_popup(static_cast<int>(EditorContext::ReactionArea), slot_texts::kDeleteReaction, TextPair{},
+    context_.open_shared_popup(static_cast<int>(EditorContext::ReactionArea), slot_texts::kDeleteReaction, TextPair{},
                             global_pos, [this](int) {
-                                form_.set_popup_context(0);
-                                finish_edit(run_slot_action(form_.state(), current_, SlotAction::DeleteReaction), {});
+                                context_.set_popup_context(0);
+                                finish_edit(run_slot_action(state_, current_, SlotAction::DeleteReaction), {});
                             });
 }
 
 void SlotEditor::open_control_menu(std::string_view name, const QPoint& global_pos) {
     const SlotView& view = model_->last;
     const auto delete_entry = [this, global_pos](EditorContext context, const TextPair& caption, SlotAction action) {
-        form_.open_shared_popup(static_cast<int>(context), caption, TextPair{}, global_pos, [this, action](int) {
-            form_.set_popup_context(0);
-            finish_edit(run_slot_action(form_.state(), current_, action), {});
+        context_.open_shared_popup(static_cast<int>(context), caption, TextPair{}, global_pos, [this, action](int) {
+            context_.set_popup_context(0);
+            finish_edit(run_slot_action(state_, current_, action), {});
         });
     };
     const std::string control_name(name);
@@ -471,20 +474,20 @@ void SlotEditor::open_control_menu(std::string_view name, const QPoint& global_p
     } else if (name == "PanelKeyModx" && view.can_delete_mod) {
         delete_entry(EditorContext::ModLabel, slot_texts::kDeleteModKey, SlotAction::DeleteModKey);
     } else if (name == "PanelEventIRx" && view.can_edit_ir_event) {
-        form_.open_shared_popup(static_cast<int>(EditorContext::IrEventCode), slot_texts::kDeleteIrCode,
+        context_.open_shared_popup(static_cast<int>(EditorContext::IrEventCode), slot_texts::kDeleteIrCode,
                                 slot_texts::kEditIrCode, global_pos, [this, control_name](int item) {
-                                    form_.set_popup_context(0);
+                                    context_.set_popup_context(0);
                                     if (item == 0) {
-                                        finish_edit(run_slot_action(form_.state(), current_, SlotAction::DeleteIrCode), {});
+                                        finish_edit(run_slot_action(state_, current_, SlotAction::DeleteIrCode), {});
                                         return;
                                     }
                                     edit_ir_code(false, control_name);
                                     show_current();
                                 });
     } else if (name == "PanelReactionIRx" && view.can_edit_ir_reaction) {
-        form_.open_shared_popup(static_cast<int>(EditorContext::IrReactionCode), slot_texts::kEditIrCode, TextPair{},
+        context_.open_shared_popup(static_cast<int>(EditorContext::IrReactionCode), slot_texts::kEditIrCode, TextPair{},
                                 global_pos, [this, control_name](int) {
-                                    form_.set_popup_context(0);
+                                    context_.set_popup_context(0);
                                     edit_ir_code(true, control_name);
                                     show_current();
                                 });

@@ -30,8 +30,9 @@ class TFormSlotName;
 class TInterceptForm;
 class TFormIRCode;
 class TFormKeyBoard;
-class TMainForm;
+class PageContext;
 class Protocol;
+struct ConfigState;
 struct ControlAction;
 struct SlotView;
 
@@ -56,7 +57,7 @@ struct EditorDevice {
 class SlotEditor : public QWidget {
     Q_OBJECT
 public:
-    SlotEditor(TMainForm& form, QWidget* parent = nullptr);
+    SlotEditor(PageContext& context, ConfigState& state, QWidget* parent = nullptr);
     ~SlotEditor() override;
 
     void set_device(EditorDevice device);
@@ -144,7 +145,8 @@ private:
     bool device_connected() const;
     QString pair(const TextPair& text) const;
 
-    TMainForm& form_;
+    PageContext& context_;
+    ConfigState& state_;
     std::unique_ptr<Model> model_;
     std::size_t current_ = 0;
     bool showing_ = false;

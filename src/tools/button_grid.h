@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
+#include "catalogues/button_labels.h"
 #include "common/control_view.h"
 #include "common/text.h"
 #include "config/record.h"
-#include "tools/button_labels.h"
 
 namespace ztv {
 

@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "catalogues/ir_protocols.h"
 #include "common/format.h"
 #include "common/numeric_entry.h"
-#include "tools/ir_protocols.h"
 
 namespace ztv {
 namespace {

@@ -11,8 +11,8 @@
 
 #include <algorithm>
 
+#include "catalogues/key_captions.h"
 #include "tools/key_board_icons_view.h"
-#include "tools/key_captions.h"
 
 namespace ztv {
 namespace {

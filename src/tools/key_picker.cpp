@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "catalogues/key_captions.h"
 #include "common/format.h"
-#include "tools/key_captions.h"
 
 namespace ztv {
 namespace {

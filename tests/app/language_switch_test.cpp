@@ -14,6 +14,7 @@
 #include "app/form_tables.h"
 #include "app/language_walker.h"
 #include "shell_fixture.h"
+#include "tools/tool_window_tables.h"
 
 namespace ztv {
 namespace {

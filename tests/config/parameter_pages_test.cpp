@@ -24,12 +24,12 @@
 #include <functional>
 
 #include "app/device_link.h"
-#include "shell_fixture.h"
 #include "config/field_table.h"
 #include "config/parameter_bindings.h"
 #include "config/parameter_model.h"
 #include "config/parameter_pages.h"
-#include "tools/source_select_window.h"
+#include "shell_fixture.h"
+#include "widgets/source_select_window.h"
 
 namespace ztv {
 namespace {

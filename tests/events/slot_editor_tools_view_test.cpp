@@ -18,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/control_widgets.h"
 #include "app/shell_fixture.h"
 #include "common/numeric_entry.h"
 #include "config/parameter_bindings.h"
@@ -34,7 +33,8 @@
 #include "sim/sim_controller.h"
 #include "tools/ir_code_window.h"
 #include "tools/key_board_window.h"
-#include "tools/source_select_window.h"
+#include "widgets/control_widgets.h"
+#include "widgets/source_select_window.h"
 
 namespace ztv {
 namespace {

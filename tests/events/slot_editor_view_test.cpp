@@ -23,10 +23,10 @@
 #include "events/button_tab_row_widget.h"
 #include "events/event_catalogue.h"
 #include "events/reaction_catalogue.h"
-#include "app/control_widgets.h"
 #include "events/slot_controls.h"
 #include "events/slot_editor_view.h"
-#include "tools/slot_name_window.h"
+#include "widgets/control_widgets.h"
+#include "widgets/slot_name_window.h"
 
 namespace ztv {
 namespace {

@@ -13,18 +13,18 @@
 
 #include <set>
 
-#include "app/form_tables.h"
 #include "app/language_walker.h"
+#include "catalogues/key_captions.h"
 #include "tools/ir_code_window.h"
 #include "tools/key_board_window.h"
-#include "tools/key_captions.h"
-#include "tools/slot_name_window.h"
+#include "tools/tool_window_tables.h"
+#include "widgets/slot_name_window.h"
 
 namespace ztv {
 namespace {
 
-TEST(SlotNameWindow, EnterConfirmsEscapeCancelsAndTheFieldTakes32Characters) {
-    TFormSlotName window;
+TEST(SlotNameWindow, EnterConfirmsEscapeCancelsAndTheFieldTakesItsLimit) {
+    TFormSlotName window(32);
     EXPECT_EQ(window.field()->maxLength(), 32);
     bool selected = false;
     QTimer::singleShot(0, &window, [&] {
@@ -32,9 +32,9 @@ TEST(SlotNameWindow, EnterConfirmsEscapeCancelsAndTheFieldTakes32Characters) {
         QTest::keyClicks(window.field(), QStringLiteral("Front wipers"));
         QTest::keyClick(window.field(), Qt::Key_Return);
     });
-    const std::optional<QString> name = window.ask(7, QStringLiteral("Wipers"), QPoint(30, 30), Lang::English);
+    const std::optional<QString> name =
+        window.ask(QStringLiteral("Set name for 7 tab"), QStringLiteral("OK"), QStringLiteral("Wipers"), QPoint(30, 30));
     EXPECT_TRUE(selected) << "the current name is selected, so typing replaces it";
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Set name for 7 tab"));
     ASSERT_TRUE(name.has_value());
     EXPECT_EQ(*name, QStringLiteral("Front wipers"));
 
@@ -42,8 +42,7 @@ TEST(SlotNameWindow, EnterConfirmsEscapeCancelsAndTheFieldTakes32Characters) {
         QTest::keyClicks(window.field(), QStringLiteral("x"));
         QTest::keyClick(window.field(), Qt::Key_Escape);
     });
-    EXPECT_FALSE(window.ask(80, QStringLiteral("Old"), QPoint(30, 30), Lang::Russian).has_value());
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Имя для вкладки 80"));
+    EXPECT_FALSE(window.ask(QStringLiteral("Name"), QStringLiteral("OK"), QStringLiteral("Old"), QPoint(30, 30)).has_value());
 }
 
 TEST(KeyBoardWindow, HasEveryKeyOfThePickerNamedAfterItsCode) {

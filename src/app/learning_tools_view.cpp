@@ -1,0 +1,172 @@
+#include "app/learning_tools_view.h"
+
+#include <QAbstractButton>
+#include <QHBoxLayout>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/device_link.h"
+#include "app/main_window.h"
+#include "config/parameter_pages.h"
+#include "events/editor_controls_widget.h"
+#include "events/event_catalogue.h"
+#include "events/learned_button_edits.h"
+#include "events/slot_editor_view.h"
+#include "tools/button_grid_widget.h"
+#include "widgets/icons.h"
+
+namespace ztv {
+namespace {
+
+constexpr const char* kTouchButton = "SpeedButtonTouchSetup";
+
+// Controls a running procedure takes away from the user besides the toolbar: the touch inset
+// box (its value is read when a calibration starts) and the USB event page.
+std::vector<QWidget*> locked_while_running(TMainForm& form) {
+    std::vector<QWidget*> widgets;
+    if (auto* inset = form.findChild<QWidget*>(QStringLiteral("CheckBoxTouchDXY"))) widgets.push_back(inset);
+    if (auto* pages = form.findChild<QStackedWidget*>(QStringLiteral("PageControlEventPagesx")))
+        if (QWidget* usb = pages->widget(static_cast<int>(EventKind::Usb))) widgets.push_back(usb);
+    return widgets;
+}
+
+}  // namespace
+
+LearningTools* add_learning_tools(TMainForm& form, DeviceLink& link) {
+    QWidget* area = form.findChild<QWidget*>(QStringLiteral("PanelKeysGridx"));
+    if (area == nullptr) {
+        area = new QWidget(form.parameters_splitter());
+        area->setObjectName(QStringLiteral("PanelKeysGridx"));
+        area->setLayout(new QVBoxLayout);
+        form.parameters_splitter()->addWidget(area);
+    }
+    auto* tools = new LearningTools(form, link, area);
+    tools->join_window();
+    return tools;
+}
+
+void LearningTools::join_window() {
+    form_.add_page_refresh([this] { refresh(); });
+    if (auto* touch = form_.speed_button(kTouchButton)) {
+        connect(touch, &QToolButton::clicked, this, [this] {
+            const auto* inset = form_.findChild<QAbstractButton*>(QStringLiteral("CheckBoxTouchDXY"));
+            on_touch_button(inset != nullptr && inset->isChecked());
+        });
+    }
+    if (ParameterPages* pages = form_.parameter_pages())
+        set_page_lock([pages](bool locked) { pages->set_locked(locked); });
+    // A deleted or renamed key changes only what the current slot shows of it.
+    if (SlotEditor* editor = form_.slot_editor()) set_description_redraw([editor] { editor->show_current(); });
+    // A learned button dragged from the grid lands on the editor's "Button" and "Mod" fields.
+    grid_widget_->set_drag_data([](GridButton button) { return make_button_drag({button.channel, button.key}); });
+}
+
+LearningTools::LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_area)
+    : QObject(&form),
+      form_(form),
+      link_(link),
+      learning_(link.monitor(), form.state(), grid_, learning_busy_),
+      calibration_(link.monitor(), form.state(), calibration_busy_) {
+    setObjectName(QStringLiteral("LearningTools"));
+    QWidget* area = keys_area != nullptr ? keys_area : form.parameters_page();
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    keys_button_ = new QToolButton(area);
+    keys_button_->setObjectName(QStringLiteral("SpeedButtonKeysSetup"));
+    keys_button_->setIcon(tool_icon(ToolIcon::KeysSetup));
+    keys_button_->setIconSize(QSize(32, 32));
+    keys_button_->setAutoRaise(false);
+    grid_widget_ = new ButtonGridWidget(grid_, form.state(), area);
+    row->addWidget(keys_button_, 0, Qt::AlignTop);
+    row->addWidget(grid_widget_, 1);
+    if (auto* box = qobject_cast<QBoxLayout*>(area->layout())) {
+        box->addLayout(row);
+    } else if (area->layout() == nullptr) {
+        area->setLayout(row);
+    }
+
+    connect(keys_button_, &QToolButton::clicked, this, [this] {
+        // One procedure at a time: a page refresh may have enabled the other one's button.
+        if (!calibration_.running()) learning_.on_button();
+    });
+    grid_widget_->set_popup_request([this](const GridPopup& popup, GridCell cell, const QPoint& pos) {
+        open_popup(popup, cell.column, cell.row, pos);
+    });
+    form.add_language_hook([this](Lang lang) { grid_widget_->set_language(lang); });
+    grid_widget_->set_language(form.language());
+    form.set_store_button_names([this] { grid_.names_to_record(form_.state().record); });
+    form.set_clear_button_selection([this] { grid_widget_->clear_selection(); });
+    link.set_pending_edit_commit([this] { commit_pending_name(); });
+    link.set_after_poll([this] { grid_widget_->cancel_hint_outside(); });
+    form.set_busy(form.busy());  // the start button now exists: it follows the toolbar rules
+}
+
+LearningTools::~LearningTools() = default;
+
+void LearningTools::refresh() {
+    grid_.fill_from_record(form_.state().record);
+    grid_widget_->redraw();
+}
+
+void LearningTools::on_touch_button(bool inset) {
+    if (!learning_.running()) calibration_.on_button(inset);
+}
+
+void LearningTools::set_running(bool running, const Busy& busy) {
+    if (running) {
+        // The same button the toolbar rules enable and disable.
+        QWidget* own = busy.locks_pages ? form_.speed_button(kTouchButton) : keys_button_;
+        form_.begin_procedure(own);
+        disabled_.clear();
+        for (QWidget* widget : locked_while_running(form_)) {
+            if (widget->isEnabled()) {
+                widget->setEnabled(false);
+                disabled_.emplace_back(widget);
+            }
+        }
+        if (busy.locks_pages && lock_pages_) lock_pages_(true);
+        return;
+    }
+    if (busy.locks_pages && lock_pages_) lock_pages_(false);
+    for (const QPointer<QWidget>& widget : disabled_)
+        if (widget) widget->setEnabled(true);
+    disabled_.clear();
+    form_.end_procedure();
+}
+
+void LearningTools::Busy::grid_changed() { owner.grid_widget_->redraw(); }
+
+void LearningTools::Busy::finished() {
+    owner.grid_widget_->clear_selection();
+    owner.redraw_description();
+}
+
+void LearningTools::commit_pending_name() {
+    const EditOutcome outcome = grid_widget_->commit_pending_name();
+    if (outcome.redraw == EditOutcome::Redraw::Nothing) return;
+    if (!outcome.message.empty()) form_.show_message(outcome.box_type, outcome.message);
+    grid_widget_->redraw();
+    redraw_description();
+}
+
+void LearningTools::open_popup(const GridPopup& popup, unsigned column, unsigned row, const QPoint& global_pos) {
+    const int action = popup.action;
+    form_.open_shared_popup(action, popup.caption, global_pos, [this, action, column, row](int item) {
+        if (item != 0) return;
+        Record& record = form_.state().record;
+        if (action == kPopupDeleteKey) delete_learned_button(record, grid_, column, row);
+        if (action == kPopupDeleteChannel) grid_.delete_channel(record, column);
+        form_.set_popup_context(0);
+        grid_widget_->clear_selection();
+        // The slot's description names the deleted key; a whole channel leaves references.
+        if (action != kPopupDeleteChannel) redraw_description();
+    });
+}
+
+void LearningTools::redraw_description() {
+    if (redraw_description_) redraw_description_();
+}
+
+}  // namespace ztv

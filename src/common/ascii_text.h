@@ -1,0 +1,14 @@
+// Small text helpers for the ASCII-only names and numbers in files and on command lines.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ztv {
+
+// The text with A-Z turned into a-z; every other byte stays.
+std::string ascii_lower(std::string_view text);
+// The text without the blanks and tabs around it.
+std::string_view trim_blanks(std::string_view text);
+
+}  // namespace ztv

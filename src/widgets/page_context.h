@@ -1,0 +1,60 @@
+// What a page may ask of the window it sits in. Pages receive this, never the main window, so
+// that no page depends on the shell or on another page; the shell implements it.
+#pragma once
+
+#include <QPoint>
+
+#include <functional>
+#include <optional>
+#include <span>
+
+#include "common/text.h"
+#include "common/translation_table.h"
+
+class QWidget;
+
+namespace ztv {
+
+class TInterceptForm;
+
+class PageContext {
+public:
+    virtual ~PageContext() = default;
+
+    // The top-level window: the parent of a page's own small windows.
+    virtual QWidget* main_widget() = 0;
+    virtual Lang language() const = 0;
+    virtual int show_message(int type, const Text& text) = 0;
+    // Toolbar and pages follow the busy state while a page's own procedure runs.
+    virtual void set_busy(bool busy) = 0;
+
+    // Redraws every page from the record.
+    virtual void refresh_pages() = 0;
+    // Brings the parameter pages' "Pins" page to the front.
+    virtual void show_pins_page() = 0;
+
+    // Windows translated with their table on every language switch, and code-owned texts
+    // that must follow it (called in registration order).
+    virtual void add_translated_window(std::span<const TranslationRow> table, QWidget* window) = 0;
+    virtual void add_language_hook(std::function<void(Lang)> hook) = 0;
+
+    // The only-used switch and its observers.
+    virtual bool only_used() const = 0;
+    virtual void add_only_used_hook(std::function<void(bool only_used)> hook) = 0;
+
+    // The popup shared by the terminal, the button table and the event editor; context says
+    // who opened it. A second entry with no text is left out.
+    virtual void open_shared_popup(int context, const TextPair& first, const TextPair& second,
+                                   const QPoint& global_pos, std::function<void(int item)> chosen) = 0;
+    virtual void set_popup_context(int context) = 0;
+
+    // The source selection window, shared by the parameter pages and the event editor.
+    virtual TInterceptForm* source_window() const = 0;
+
+    // The key picker's place is remembered in the settings: the window is placed from them
+    // when first shown, and `place` is asked for its position when the settings are saved.
+    virtual void place_key_window(QWidget& window) = 0;
+    virtual void set_key_window_place(std::function<std::optional<QPoint>()> place) = 0;
+};
+
+}  // namespace ztv

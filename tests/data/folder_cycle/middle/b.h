@@ -1,0 +1,1 @@
+#include "upper/c.h"

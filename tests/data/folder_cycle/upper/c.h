@@ -1,0 +1,1 @@
+#include "lower/a.h"

@@ -11,7 +11,6 @@ namespace {
 constexpr TextPair kDefaultsQuestion{
     "Вы уверены, что хотите сбросить\nконфигурацию устройства\nв состояние по умолчанию?",
     "Are you sure you want to reset\nthe device configuration\nto its default state?"};
-constexpr TextPair kReadingTitle{"Чтение конфигурации из устройства", "Reading configuration from the device"};
 constexpr TextPair kWritingTitle{"Запись конфигурации в устройство", "Write configuration to the device"};
 
 // Bytes per read request of a chunked read: more than any reply can hold.

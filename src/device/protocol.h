@@ -44,6 +44,9 @@ inline constexpr TextPair kReadConfigurationFailed{"Ошибка чтения к
                                                    "Error reading the configuration of the device\n%s"};
 inline constexpr TextPair kWriteConfigurationFailed{"Ошибка записи конфигурации\n%s", "Error writing configuration\n%s"};
 
+// The progress title of a whole-configuration read.
+inline constexpr TextPair kReadingTitle{"Чтение конфигурации из устройства", "Reading configuration from the device"};
+
 // Explicit requests leave the next two polling ticks out.
 inline constexpr int kTickSkipAfterRequest = 2;
 // The progress maximum of the whole-configuration operations (record plus touch block, rounded).

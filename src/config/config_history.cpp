@@ -68,27 +68,21 @@ bool ConfigHistory::commit(const ConfigSnapshot& after, const Text& name, const 
     return true;
 }
 
-std::optional<ConfigSnapshot> ConfigHistory::undo() {
-    if (undo_.empty()) return std::nullopt;
-    Step step = std::move(undo_.back());
-    undo_.pop_back();
+// Undo and redo are the same move in opposite directions: the step's state becomes the
+// current one, and the current one goes on the other side under the same name.
+std::optional<ConfigSnapshot> ConfigHistory::move_step(std::deque<Step>& from, std::deque<Step>& to) {
+    if (from.empty()) return std::nullopt;
+    Step step = std::move(from.back());
+    from.pop_back();
     std::swap(step.state, current_);
     std::swap(step.id, current_id_);
-    redo_.push_back(std::move(step));
+    to.push_back(std::move(step));
     typing_open_ = false;
     return current_;
 }
 
-std::optional<ConfigSnapshot> ConfigHistory::redo() {
-    if (redo_.empty()) return std::nullopt;
-    Step step = std::move(redo_.back());
-    redo_.pop_back();
-    std::swap(step.state, current_);
-    std::swap(step.id, current_id_);
-    undo_.push_back(std::move(step));
-    typing_open_ = false;
-    return current_;
-}
+std::optional<ConfigSnapshot> ConfigHistory::undo() { return move_step(undo_, redo_); }
+std::optional<ConfigSnapshot> ConfigHistory::redo() { return move_step(redo_, undo_); }
 
 Text ConfigHistory::undo_text() const { return prefixed(kUndo, undo_.empty() ? Text() : undo_.back().name); }
 Text ConfigHistory::redo_text() const { return prefixed(kRedo, redo_.empty() ? Text() : redo_.back().name); }

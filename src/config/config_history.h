@@ -33,7 +33,8 @@ class ConfigHistory {
 public:
     explicit ConfigHistory(std::size_t capacity = kDefaultHistorySteps);
 
-    // Forgets every step; `current` is the state the window shows now.
+    // Forgets every step; `current` is the state the window shows now. It is at no clean
+    // point until marked.
     void reset(const ConfigSnapshot& current);
 
     // Called after every user action with the state it left. A state equal to the current one
@@ -74,6 +75,8 @@ private:
         Text name;
         std::string field;
     };
+
+    std::optional<ConfigSnapshot> move_step(std::deque<Step>& from, std::deque<Step>& to);
 
     std::size_t capacity_;
     std::deque<Step> undo_;

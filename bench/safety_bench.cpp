@@ -21,8 +21,8 @@ ConfigSnapshot random_configuration(unsigned seed) {
     for (std::size_t i = 0; i < kRecordSize; ++i) s.record.raw[i] = static_cast<std::uint8_t>(rng());
     for (std::size_t c = 0; c < kChannels; ++c)
         for (std::size_t b = 0; b < kButtonsPerChannel; ++b)
-            s.record.set_button_name(c, b, "B" + std::to_string(seed) + std::to_string(b));
-    for (std::size_t i = 0; i < kSlotCount; ++i) put_field_text(s.slot_names[i], "Slot " + std::to_string(seed + i));
+            s.record.set_button_name(c, b, std::to_string(seed * 100 + b));
+    for (std::size_t i = 0; i < kSlotCount; ++i) put_field_text(s.slot_names[i], std::to_string(seed * 1000 + i));
     for (auto& byte : s.touch) byte = static_cast<std::uint8_t>(rng());
     return s;
 }

@@ -135,8 +135,14 @@ Text folder_error(const std::string& folder, std::error_code error) {
 std::string reserve_name(const std::string& folder, const std::string& stem, const std::string& reason,
                          std::error_code& error) {
     for (unsigned sequence = 1; sequence <= kMaxSequence; ++sequence) {
-        const std::string suffix = sequence == 1 ? std::string() : "-" + std::to_string(sequence);
-        const std::string path = (fs::path(folder) / (stem + suffix + "_" + reason + std::string(kExtension))).string();
+        std::string name = stem;
+        if (sequence > 1) {
+            name += '-';
+            name += std::to_string(sequence);
+        }
+        name += "_" + reason;
+        name += kExtension;
+        const std::string path = (fs::path(folder) / name).string();
         if (std::FILE* file = std::fopen(path.c_str(), "wx")) {
             std::fclose(file);
             return path;

@@ -14,13 +14,14 @@
 #include "common/command_line.h"
 #include "common/format.h"
 #include "config/config_file.h"
-#include "device/controller_backup.h"
+#include "session/controller_backup.h"
 #include "device/connection_monitor.h"
 #include "device/device_errors.h"
 #include "device/firmware_update.h"
 #include "device/hidapi_backend.h"
 #include "device/protocol.h"
 #include "device/transport.h"
+#include "session/config_session.h"
 #include "sim/sim_controller.h"
 #include "sim/sim_state_file.h"
 
@@ -101,7 +102,8 @@ class DeviceSession {
 public:
     explicit DeviceSession(const DeviceOptions& options)
         : options_(options), host_(options.yes), clock_(host_), transport_(backend(), host_),
-          protocol_(transport_, host_), monitor_(protocol_, state_, events_) {
+          protocol_(transport_, host_), monitor_(protocol_, events_), session_(state_, monitor_, no_pages_) {
+        events_.session = &session_;
         if (options.trace) {
             transport_.options().trace = true;
             transport_.set_trace_sink([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
@@ -156,6 +158,7 @@ public:
     ConsoleHost& host() { return host_; }
     Protocol& protocol() { return protocol_; }
     ConnectionMonitor& monitor() { return monitor_; }
+    ConfigSession& session() { return session_; }
     ConfigState& state() { return state_; }
     const StatusRecord& status() const { return status_; }
 
@@ -175,8 +178,10 @@ private:
     Transport transport_;
     Protocol protocol_;
     ConfigState state_;
-    MonitorEvents events_;
+    SessionMonitorEvents events_;
     ConnectionMonitor monitor_;
+    SessionEvents no_pages_;
+    ConfigSession session_;
     StatusRecord status_;
 };
 
@@ -237,7 +242,7 @@ int run_backup(Args args) {
     return with_session(*options, [&out](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
-        if (const int error = session.protocol().read_configuration(session.state()); error != kOk)
+        if (const int error = read_configuration(session.protocol(), session.state()); error != kOk)
             return fail_with(kReadConfigurationFailed, error);
         const FileWriteStatus saved = save_config_file(out, session.state());
         if (saved != FileWriteStatus::Ok) return fail(config_file_error(saved, out));
@@ -257,7 +262,7 @@ int run_restore(Args args) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
         if (!no_backup && !back_up(session, backup_reason::kRestore)) return 1;
-        if (const int error = session.protocol().write_configuration(session.state()); error != kOk)
+        if (const int error = write_configuration(session.protocol(), session.state()); error != kOk)
             return fail_with(kWriteConfigurationFailed, error);
         return 0;
     });
@@ -275,7 +280,8 @@ int run_flash(Args args) {
         if (!no_backup && !session.status().bootloader() && !back_up(session, backup_reason::kFirmware)) return 1;
         // The monitor must run during the waits: it is how the bootloader is seen coming up.
         ConnectionMonitor& monitor = session.monitor();
-        session.host().attach_polling([&monitor] { monitor.on_polling_tick(); },
+        ConfigSession& config = session.session();
+        session.host().attach_polling([&config] { config.on_polling_tick(); },
                                       [&monitor] { return monitor.interval_ms(); });
         FirmwareUpdate update(monitor);
         const FirmwareResult result = update.run([&path] { return std::optional<std::string>(path); });

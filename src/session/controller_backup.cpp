@@ -1,4 +1,4 @@
-#include "device/controller_backup.h"
+#include "session/controller_backup.h"
 
 #include "common/format.h"
 #include "device/device_errors.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "config/config_backups.h"
-#include "device/protocol.h"
+#include "session/config_session.h"
 
 namespace ztv {
 

@@ -129,8 +129,8 @@ void TMainForm::place_box(QWidget* box) {
 void TMainForm::flash_message(int duration_ms, int blink_ms, const Text& text) {
     flash_text_ = text;
     start_one_shot(nullptr, 0);
-    strip_->set_shown(true);
-    strip_->set_caption(QString::fromStdString(text.in(lang_)));
+    chrome_->strip()->set_shown(true);
+    chrome_->strip()->set_caption(QString::fromStdString(text.in(lang_)));
     if (duration_ms != 0) start_one_shot([this] { clear_flash_message(); }, duration_ms);
     if (blink_ms != 0) {
         flash_timer_->start(blink_ms);
@@ -139,14 +139,14 @@ void TMainForm::flash_message(int duration_ms, int blink_ms, const Text& text) {
     }
 }
 
-void TMainForm::on_flash_tick() { strip_->set_shown(!strip_->shown()); }
+void TMainForm::on_flash_tick() { chrome_->strip()->set_shown(!chrome_->strip()->shown()); }
 
 void TMainForm::clear_flash_message() {
     flash_timer_->stop();
     start_one_shot(nullptr, 0);
     flash_text_ = Text();
-    strip_->set_shown(true);
-    strip_->set_caption(QString());
+    chrome_->strip()->set_shown(true);
+    chrome_->strip()->set_caption(QString());
 }
 
 void TMainForm::start_one_shot(std::function<void()> callback, int ms) {
@@ -163,29 +163,29 @@ void TMainForm::progress_begin(int maximum, const Text& title) {
     progress_title_ = title;
     // Range 0..0 is Qt's bar without a measure; it draws no text of its own, so the title
     // lies on top of it.
-    gauge_->setRange(0, std::max(maximum, 0));
-    gauge_->setValue(0);
+    chrome_->gauge()->setRange(0, std::max(maximum, 0));
+    chrome_->gauge()->setValue(0);
     show_progress_title();
-    gauge_->show();
+    chrome_->gauge()->show();
     set_status_text(title);
 }
 
 void TMainForm::show_progress_title() {
     const QString title = QString::fromStdString(progress_title_.in(lang_));
-    const bool waiting = gauge_->maximum() == 0;
-    gauge_->setFormat(title.isEmpty() ? QStringLiteral("%p%") : title + QStringLiteral(": %p%"));
-    gauge_title_->setText(title);
-    gauge_title_->setVisible(waiting && !title.isEmpty());
+    const bool waiting = chrome_->gauge()->maximum() == 0;
+    chrome_->gauge()->setFormat(title.isEmpty() ? QStringLiteral("%p%") : title + QStringLiteral(": %p%"));
+    chrome_->gauge_title()->setText(title);
+    chrome_->gauge_title()->setVisible(waiting && !title.isEmpty());
 }
 
-void TMainForm::progress_add(int amount) { gauge_->setValue(std::min(gauge_->value() + amount, gauge_->maximum())); }
+void TMainForm::progress_add(int amount) { chrome_->gauge()->setValue(std::min(chrome_->gauge()->value() + amount, chrome_->gauge()->maximum())); }
 
 // A polling tick hides a progress display left over from an earlier exchange. The firmware
 // update keeps polling while it runs (that is how the bootloader is seen coming up), so a
 // toolbar operation's display stays until the operation itself ends.
 void TMainForm::progress_hide() {
     if (toolbar_operation_running()) return;
-    gauge_->hide();
+    chrome_->gauge()->hide();
 }
 
 void TMainForm::suspend_polling() {
@@ -221,7 +221,7 @@ void TMainForm::log_line(const std::string& line, LogSource source) {
 
 void TMainForm::set_status_text(const Text& text) {
     status_text_ = text;
-    status_panel_->setText(QString::fromStdString(text.in(lang_)));
+    chrome_->status_panel()->setText(QString::fromStdString(text.in(lang_)));
 }
 
 QString TMainForm::dialog_folder(FileDialogKind kind, bool* ok) {
@@ -332,9 +332,9 @@ void TMainForm::apply_settings() {
     split_pending_ = true;
     if (parameters_splitter_->isVisible()) apply_parameter_split();
     pages_->setCurrentWidget(parameters_);
-    menu_log_->setChecked(settings.log);
-    menu_debug_->setChecked(settings.debug);
-    menu_only_used_->setChecked(settings.only_used);
+    chrome_->log_item()->setChecked(settings.log);
+    chrome_->debug_item()->setChecked(settings.debug);
+    chrome_->only_used_item()->setChecked(settings.only_used);
     speed_up_ = settings.speed_up;
     if (device_.set_reply_delay) device_.set_reply_delay(speed_up_);
     if (device_.set_trace_options) device_.set_trace_options(settings.debug, settings.log);
@@ -364,9 +364,9 @@ void TMainForm::save_settings() {
     settings.main_top = frameGeometry().top();
     settings.main_left = frameGeometry().left();
     settings.lang = static_cast<int>(lang_);
-    settings.log = menu_log_->isChecked();
-    settings.debug = menu_debug_->isChecked();
-    settings.only_used = menu_only_used_->isChecked();
+    settings.log = chrome_->log_item()->isChecked();
+    settings.debug = chrome_->debug_item()->isChecked();
+    settings.only_used = chrome_->only_used_item()->isChecked();
     settings.speed_up = speed_up_;
     settings.tx_height = terminal_->input_height();
     // Only a split the window has made is worth keeping (a window never shown has none).
@@ -386,9 +386,9 @@ void TMainForm::initialise() {
     if (clear_button_selection_) clear_button_selection_();
     apply_settings();
     setMinimumSize(size());
-    const bool debug = menu_debug_->isChecked();
-    menu_debug_->setVisible(debug);
-    menu_log_->setVisible(debug);
+    const bool debug = chrome_->debug_item()->isChecked();
+    chrome_->debug_item()->setVisible(debug);
+    chrome_->log_item()->setVisible(debug);
     if (device_.clear_status) device_.clear_status();
     for (const auto& init : page_initialisers_) init();
     set_busy(false);
@@ -396,10 +396,10 @@ void TMainForm::initialise() {
 }
 
 void TMainForm::on_debug_clicked() {
-    const bool debug = menu_debug_->isChecked();
-    menu_debug_->setVisible(debug);
-    menu_log_->setVisible(debug);
-    if (device_.set_trace_options) device_.set_trace_options(debug, menu_log_->isChecked());
+    const bool debug = chrome_->debug_item()->isChecked();
+    chrome_->debug_item()->setVisible(debug);
+    chrome_->log_item()->setVisible(debug);
+    if (device_.set_trace_options) device_.set_trace_options(debug, chrome_->log_item()->isChecked());
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

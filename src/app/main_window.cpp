@@ -37,6 +37,7 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     // Companion window of the parameter pages and the event editor, made before them.
     source_window_ = new TInterceptForm(this);
     chrome_ = new WindowChrome(*this);
+    files_ = new FileDialogs(*this, *this, options_.settings_path, options_.program_folder);
     build_pages();
     build_timers();
     wire_chrome();
@@ -47,16 +48,7 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     parameters_splitter_->setStretchFactor(0, 2);
     parameters_splitter_->setStretchFactor(1, 3);
     parameters_splitter_->installEventFilter(this);
-    add_language_hook([this](Lang) { editor_->retranslate(); });
-    add_page_refresh([this] {
-        editor_->apply_only_used();
-        editor_->show_current();
-    });
-    // Start-up fills the editor from the all-zero record, like every page.
-    add_page_initialiser([this] {
-        editor_->apply_only_used();
-        editor_->show_current();
-    });
+    add_page(*editor_);
 
     resize(1024, 720);
     translated_.push_back({main_form_table(), this});
@@ -125,9 +117,8 @@ void TMainForm::build_pages() {
     parameter_pages_ = new ParameterPages(state_, *this, *source_window_, parameters_splitter_);
     parameters_splitter_->addWidget(parameter_pages_);
     // The page refresh: a read from the controller or a file, the language switch and every
-    // edit that ends with a refresh redraw the pages from the record. Later steps of the
-    // refresh (button grid, current slot) hook into the pages.
-    page_refresh_ = [this] { parameter_pages_->refresh(); };
+    // edit that ends with a refresh redraw the pages from the record, first these.
+    add_page(*parameter_pages_);
     pages_->addTab(parameters_, QString());
 
     can_log_ = new QWidget(pages_);
@@ -142,26 +133,6 @@ void TMainForm::build_timers() {
     polling_timer_->setObjectName(QStringLiteral("TimerPolling"));
     polling_timer_->setInterval(200);
     connect(polling_timer_, &QTimer::timeout, this, &TMainForm::on_polling_timer);
-
-    dialog_timer_ = new QTimer(this);
-    dialog_timer_->setObjectName(QStringLiteral("TimerDialogPlace"));
-    dialog_timer_->setInterval(1);
-    connect(dialog_timer_, &QTimer::timeout, this, [this] {
-        if (placed_dialog_ && placed_dialog_->isVisible()) {
-            const QRect main = frameGeometry();
-            QSize size = placed_dialog_->frameGeometry().size();
-            if (!size.isValid() || size.isEmpty()) size = QSize(400, 400);
-            int left = main.left() + main.width() / 2 - size.width() / 2;
-            int top = main.top() + main.height() / 2 - size.height() / 2;
-            if (const QScreen* screen = this->screen()) {
-                const QRect area = screen->geometry();
-                left = std::min(left, area.right() + 1 - size.width());
-                top = std::min(top, area.bottom() + 1 - size.height());
-            }
-            placed_dialog_->move(std::max(left, 0), std::max(top, 0));
-        }
-        if (--dialog_countdown_ <= 0) dialog_timer_->stop();
-    });
 
     one_shot_timer_ = new QTimer(this);
     one_shot_timer_->setObjectName(QStringLiteral("TimerOneShot"));
@@ -208,7 +179,7 @@ void TMainForm::add_translated_window(std::span<const TranslationRow> table, QWi
     translate_window(table, window, lang_);
 }
 
-void TMainForm::add_language_hook(std::function<void(Lang)> hook) { language_hooks_.push_back(std::move(hook)); }
+void TMainForm::remove_page(Page& page) { std::erase(page_list_, &page); }
 
 int TMainForm::set_language(int value) {
     if (value == -1) return static_cast<int>(lang_);
@@ -225,7 +196,7 @@ int TMainForm::set_language(int value) {
     for (const TranslatedWindow& entry : translated_)
         if (entry.window) translate_window(entry.table, entry.window, lang_);
     retranslate_code_texts();
-    for (const auto& hook : language_hooks_) hook(lang_);
+    for (Page* page : page_list_) page->retranslate(lang_);
     refresh_pages();
     set_caption();
     end_redraw_pause();

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/file_dialogs.h"
 #include "app/settings_file.h"
 #include "app/window_chrome.h"
 #include "common/host.h"
@@ -45,13 +46,9 @@ struct ShellOptions {
     int system_language_id = 0;    // Windows-style identifier of the desktop's language
 };
 
-enum class FileDialogKind { OpenConfig, SaveConfig, OpenFirmware, SaveCanLog };
-
 // Stand-ins for a person at the keyboard: tests and unattended runs answer boxes and dialogs
 // through these instead of showing them.
 using MessageAnswerer = std::function<int(int type, const QString& title, const QString& text)>;
-using FileChooser = std::function<QString(FileDialogKind kind, const QString& title, const QString& folder,
-                                          const QString& filter)>;
 
 // What the connection monitor offers the window; the device link fills it in. Every member
 // may be empty, which reads as "no controller".
@@ -125,25 +122,21 @@ public:
     QString tr_pair(const TextPair& pair) const;
     // Windows translated with their table on every switch (companion windows register here).
     void add_translated_window(std::span<const TranslationRow> table, QWidget* window) override;
-    // Code-owned texts and lists that must follow the language; called in registration order.
-    void add_language_hook(std::function<void(Lang)> hook) override;
-    // Redraws every page from the record (the page refresh); later pages set it.
-    void set_page_refresh(std::function<void()> refresh) { page_refresh_ = std::move(refresh); }
+    // The pages in the order they joined: the parameter pages, the editor, then later ones.
+    void add_page(Page& page) override { page_list_.push_back(&page); }
+    void remove_page(Page& page) override;
+    // Redraws every page from the record (the page refresh).
     void refresh_pages() override {
-        if (page_refresh_) page_refresh_();
-        for (const auto& refresh : more_refreshes_) refresh();
+        for (Page* page : page_list_) page->refresh();
+    }
+    void lock_pages(bool locked) {
+        for (Page* page : page_list_) page->set_locked(locked);
     }
     // Brings the parameter pages' "Pins" page to the front (a reaction pin that needs a pin
     // mode set there first).
     void show_pins_page() override;
-    // Further redraws run after the page refresh (the event/reaction editor shows its slot).
-    void add_page_refresh(std::function<void()> refresh) { more_refreshes_.push_back(std::move(refresh)); }
-    // Page set-up run by the initialisation, after the settings and the language are applied.
-    void add_page_initialiser(std::function<void()> init) { page_initialisers_.push_back(std::move(init)); }
     // Clears the selection of the button table ("Clear screen" of the shared popup does it).
     void set_clear_button_selection(std::function<void()> clear) { clear_button_selection_ = std::move(clear); }
-    // Stores the button names typed in the button table into the record before a save.
-    void set_store_button_names(std::function<void()> store) { store_button_names_ = std::move(store); }
     // The settings read at start.
     const MainSettings& loaded_settings() const { return loaded_settings_; }
     // Moves a window to a stored place, or centres it on the screen when the place is missing
@@ -154,12 +147,12 @@ public:
     QWidget* main_widget() override { return this; }
 
     // File dialogs that start in the folder used last for their kind of file; empty = cancelled.
-    QString ask_file(FileDialogKind kind);
-    void remember_folder(FileDialogKind kind, const QString& path);
+    QString ask_file(FileDialogKind kind) { return files_->ask(kind); }
+    void remember_folder(FileDialogKind kind, const QString& path) { files_->remember_folder(kind, path); }
 
     // Seams for tests and unattended runs.
     void set_message_answerer(MessageAnswerer answerer) { answerer_ = std::move(answerer); }
-    void set_file_chooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    void set_file_chooser(FileChooser chooser) { files_->set_chooser(std::move(chooser)); }
 
     void set_device_hooks(DeviceHooks hooks);
     void set_device_actions(DeviceActions actions) { actions_ = std::move(actions); }
@@ -248,7 +241,6 @@ private:
     void build_timers();
     void apply_settings();
     void save_settings();
-    void save_settings_file(const SettingsFile& file, const IniDocument& doc);
     void retranslate_code_texts();
     void place_box(QWidget* box);
     void run_dialog_placing(QWidget* dialog);
@@ -258,9 +250,6 @@ private:
     void load_config(const QString& path);
     void show_progress_title();
     void open_pending_file();
-    QString dialog_folder(FileDialogKind kind, bool* ok);
-    QSize file_dialog_size() const;
-    void remember_file_dialog_size(const QSize& size);
 
     ConfigState& state_;
     ShellOptions options_;
@@ -278,6 +267,7 @@ private:
     QString pending_open_;        // handed over while something else was running
     bool pending_retry_ = false;  // a later try is already planned
     WindowChrome* chrome_ = nullptr;
+    FileDialogs* files_ = nullptr;
     QTabWidget* pages_ = nullptr;
     TerminalPage* terminal_ = nullptr;
     QWidget* parameters_ = nullptr;
@@ -290,23 +280,16 @@ private:
     ParameterPages* parameter_pages_ = nullptr;
 
     QTimer* polling_timer_ = nullptr;
-    QTimer* dialog_timer_ = nullptr;
     QTimer* one_shot_timer_ = nullptr;
     QTimer* flash_timer_ = nullptr;
     std::function<void()> one_shot_callback_;
-    int dialog_countdown_ = 0;
-    QPointer<QWidget> placed_dialog_;
 
     struct TranslatedWindow {
         std::span<const TranslationRow> table;
         QPointer<QWidget> window;
     };
     std::vector<TranslatedWindow> translated_;
-    std::vector<std::function<void(Lang)>> language_hooks_;
-    std::function<void()> page_refresh_;
-    std::vector<std::function<void()>> more_refreshes_;
-    std::vector<std::function<void()>> page_initialisers_;
-    std::function<void()> store_button_names_;
+    std::vector<Page*> page_list_;
     std::function<void()> clear_button_selection_;
     MainSettings loaded_settings_;
     // The split is made once the splitter first has a height (a hidden window has none).
@@ -315,7 +298,6 @@ private:
     std::function<std::optional<QPoint>()> key_place_;
 
     MessageAnswerer answerer_;
-    FileChooser chooser_;
     std::unique_ptr<QtTranslations> qt_texts_;
     bool qt_texts_warned_ = false;
     DeviceHooks device_;

@@ -139,7 +139,7 @@ void TMainForm::load_config(const QString& path) {
 
 void TMainForm::on_save_config() {
     run_toolbar_action([this] {
-        if (store_button_names_) store_button_names_();
+        for (Page* page : page_list_) page->commit_pending_edit();
         const QString path = ask_file(FileDialogKind::SaveConfig);
         if (path.isEmpty()) return;
         FileWriteStatus status;
@@ -164,7 +164,7 @@ void TMainForm::on_read_device() {
 
 void TMainForm::on_write_device() {
     run_toolbar_action([this] {
-        if (store_button_names_) store_button_names_();
+        for (Page* page : page_list_) page->commit_pending_edit();
         if (actions_.write_configuration) actions_.write_configuration();
     });
 }

@@ -1,13 +1,10 @@
 // The shell services of the main window: message boxes, flash strip, progress, polling,
-// file dialogs, program settings and the close query.
+// program settings and the close query.
 #include <cstdio>
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
-#include <QDateTime>
-#include <QFileDialog>
-#include <QHeaderView>
 #include <QMessageBox>
 #include <QPalette>
 #include <QProgressBar>
@@ -16,12 +13,12 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
-#include <QTreeView>
 
 #include "app/main_window.h"
 #include "app/settings_file.h"
 #include "app/shell_messages.h"
 #include "diag/terminal_page.h"
+#include "events/slot_editor_view.h"
 
 namespace ztv {
 namespace {
@@ -32,45 +29,6 @@ QString bounded_message(const std::string& text) {
     std::size_t size = std::min(text.size(), kLimit);
     while (size > 0 && size < text.size() && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80) --size;
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(size));
-}
-
-// Qt's detail view starts with narrow fixed columns that cut dates to "7 Dec ...:04". The name
-// takes the room that is left, sizes and dates get their whole text, and the type column (a
-// description nobody needs to pick a *.ZTV or *.LDR, and one Qt leaves untranslated) is hidden.
-void fit_detail_columns(QFileDialog& dialog) {
-    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
-    if (view == nullptr) return;
-    QHeaderView* header = view->header();
-    constexpr int kName = 0, kSize = 1, kType = 2, kDate = 3;
-    if (header->count() <= kDate) return;
-    const QFontMetrics metrics(view->font());
-    const int margin = 4 * metrics.averageCharWidth();  // cell padding and the sort arrow
-    const QString widest_date =
-        QLocale::system().toString(QDateTime(QDate(2026, 12, 28), QTime(23, 58, 58)), QLocale::ShortFormat);
-    header->setStretchLastSection(false);
-    header->setSectionResizeMode(kName, QHeaderView::Stretch);
-    header->setSectionHidden(kType, true);
-    header->resizeSection(kSize, metrics.horizontalAdvance(QStringLiteral("999.99 KiB")) + margin);
-    header->resizeSection(kDate, std::max(metrics.horizontalAdvance(widest_date), metrics.horizontalAdvance(
-                                                  header->model()->headerData(kDate, Qt::Horizontal).toString())) +
-                                     margin);
-}
-
-struct DialogTraits {
-    TextPair title;
-    const char* pattern;
-    FolderKey folder;
-    bool save;
-};
-
-DialogTraits dialog_traits(FileDialogKind kind) {
-    switch (kind) {
-        case FileDialogKind::OpenConfig: return {msg::kOpenConfigTitle, "*.ZTV", FolderKey::Config, false};
-        case FileDialogKind::SaveConfig: return {msg::kSaveConfigTitle, "*.ZTV", FolderKey::Config, true};
-        case FileDialogKind::OpenFirmware: return {msg::kOpenFirmwareTitle, "*.LDR", FolderKey::Firmware, false};
-        case FileDialogKind::SaveCanLog: return {msg::kSaveCanLogTitle, "*.LOG", FolderKey::CanLog, true};
-    }
-    return {msg::kOpenConfigTitle, "*.ZTV", FolderKey::Config, false};
 }
 
 }  // namespace
@@ -224,96 +182,6 @@ void TMainForm::set_status_text(const Text& text) {
     chrome_->status_panel()->setText(QString::fromStdString(text.in(lang_)));
 }
 
-QString TMainForm::dialog_folder(FileDialogKind kind, bool* ok) {
-    const SettingsFile file(options_.settings_path);
-    const auto doc = file.open();
-    *ok = doc.has_value();
-    if (!doc) {
-        show_message(kBoxError, to_text(kSettingsReadError));
-        return QString();
-    }
-    const std::string stored = read_folder_path(*doc, dialog_traits(kind).folder, options_.program_folder);
-    return QString::fromStdString(folder_of(stored));
-}
-
-QSize TMainForm::file_dialog_size() const {
-    const auto doc = SettingsFile(options_.settings_path).open();
-    const DialogSize stored = doc ? read_file_dialog_size(*doc) : kDefaultFileDialogSize;
-    QSize size(stored.width, stored.height);
-    // A size stored on a larger screen must not push the buttons off this one.
-    if (const QScreen* screen = this->screen()) size = size.boundedTo(screen->availableGeometry().size());
-    return size;
-}
-
-void TMainForm::remember_file_dialog_size(const QSize& size) {
-    const SettingsFile file(options_.settings_path);
-    auto doc = file.open();
-    if (!doc) return;  // the dialog's own read already said so
-    const DialogSize wanted{size.width(), size.height()};
-    if (read_file_dialog_size(*doc) == wanted) return;
-    ztv::remember_file_dialog_size(*doc, wanted);
-    save_settings_file(file, *doc);
-}
-
-QString TMainForm::ask_file(FileDialogKind kind) {
-    bool ok = false;
-    const QString folder = dialog_folder(kind, &ok);
-    if (!ok) return QString();
-    const DialogTraits traits = dialog_traits(kind);
-    const QString pattern = QString::fromLatin1(traits.pattern);
-    // File systems here tell case apart; "*.ztv" files are the same kind of file.
-    const QString filter = pattern + QStringLiteral(" (") + pattern + QLatin1Char(' ') + pattern.toLower() +
-                           QLatin1Char(')');
-    const QString title = tr_pair(traits.title);
-    if (chooser_) return chooser_(kind, title, folder, filter);
-
-    QFileDialog dialog(this, title, folder, filter);
-    dialog.setObjectName(QStringLiteral("FileDialog"));
-    dialog.setAcceptMode(traits.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(traits.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(pattern.mid(2));
-    // Names, sizes and dates side by side, at the size the user last left the dialog.
-    dialog.setViewMode(QFileDialog::Detail);
-    fit_detail_columns(dialog);
-    dialog.resize(file_dialog_size());
-    placed_dialog_ = &dialog;
-    dialog_countdown_ = 50;
-    dialog_timer_->start();
-    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-    dialog_timer_->stop();
-    placed_dialog_ = nullptr;
-    remember_file_dialog_size(dialog.size());
-    return chosen ? dialog.selectedFiles().constFirst() : QString();
-}
-
-void TMainForm::remember_folder(FileDialogKind kind, const QString& path) {
-    if (path.isEmpty()) return;
-    const SettingsFile file(options_.settings_path);
-    auto doc = file.open();
-    if (!doc) {
-        show_message(kBoxError, to_text(kSettingsReadError));
-        return;
-    }
-    remember_folder_path(*doc, dialog_traits(kind).folder, path.toStdString());
-    save_settings_file(file, *doc);
-}
-
-// Settings that cannot be written are not worth a box (the file operation itself succeeded,
-// or the program is closing), but they must not vanish unnoticed either: the terminal log
-// and standard error both say so.
-void TMainForm::save_settings_file(const SettingsFile& file, const IniDocument& doc) {
-    const FileWriteStatus status = file.save(doc);
-    if (status == FileWriteStatus::Ok) return;
-    const std::string message = settings_save_error(status, file.path()).in(lang_);
-    std::fprintf(stderr, "%s\n", message.c_str());
-    std::size_t begin = 0;
-    while (begin <= message.size()) {
-        const std::size_t end = std::min(message.find('\n', begin), message.size());
-        log_line(message.substr(begin, end - begin), LogSource::Program);
-        begin = end + 1;
-    }
-}
-
 void TMainForm::apply_settings() {
     const SettingsFile file(options_.settings_path);
     const auto doc = file.open();
@@ -376,7 +244,7 @@ void TMainForm::save_settings() {
         settings.key_left = key_place->x();
     }
     write_main_settings(*doc, settings);
-    save_settings_file(file, *doc);
+    files_->save_settings_file(file, *doc);
 }
 
 void TMainForm::initialise() {
@@ -390,7 +258,8 @@ void TMainForm::initialise() {
     chrome_->debug_item()->setVisible(debug);
     chrome_->log_item()->setVisible(debug);
     if (device_.clear_status) device_.clear_status();
-    for (const auto& init : page_initialisers_) init();
+    // Start-up fills the editor from the all-zero record, like every page.
+    editor_->refresh();
     set_busy(false);
     resume_polling();
 }

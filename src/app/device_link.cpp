@@ -96,15 +96,14 @@ DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate)
     monitor_.set_can_sink(can_log_.get());
     can_page_ = new CanLogPage(*can_log_, [this] { return monitor_.status().can_log_running(); }, form_.can_log_page());
     form_.can_log_page()->layout()->addWidget(can_page_);
-    form_.add_language_hook([this](Lang lang) {
-        if (can_page_) can_page_->set_language(lang);
-    });
+    form_.add_page(*this);
 
     // Captures speak to an application, not to a bootloader.
     form_.slot_editor()->set_device({&protocol_, [this] { return monitor_.connected() && !monitor_.is_bootloader(); }});
 }
 
 DeviceLink::~DeviceLink() {
+    form_.remove_page(*this);
     // The page reads the log it shows: it goes first.
     delete can_page_.data();
     monitor_.set_can_sink(nullptr);
@@ -197,6 +196,10 @@ void DeviceLink::show_source(const Text& text, bool enabled) {
 void DeviceLink::set_busy(bool busy) { form_.set_busy(busy || form_.toolbar_operation_running()); }
 
 void DeviceLink::configuration_replaced() { form_.refresh_pages(); }
+
+void DeviceLink::retranslate(Lang lang) {
+    if (can_page_) can_page_->set_language(lang);
+}
 
 void DeviceLink::show_can_log_page(bool visible) {
     QTabWidget* pages = form_.page_control();

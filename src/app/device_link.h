@@ -19,6 +19,7 @@
 #include "session/config_session.h"
 #include "sim/sim_clock.h"
 #include "sim/sim_controller.h"
+#include "widgets/page_context.h"
 
 namespace ztv {
 
@@ -27,7 +28,7 @@ class TMainForm;
 // How long the configuration read of a freshly updated controller may take, in 100 ms steps.
 inline constexpr int kRestartWaitSteps = 100;
 
-class DeviceLink final : public MonitorEvents, public SessionEvents {
+class DeviceLink final : public MonitorEvents, public SessionEvents, public Page {
 public:
     // simulate: the built-in simulated controller with its demo script instead of USB.
     DeviceLink(TMainForm& form, ConfigState& state, bool simulate);
@@ -75,6 +76,8 @@ public:
     std::string controller_line(std::string_view raw) override;
     // SessionEvents
     void configuration_replaced() override;
+    // Page: the CAN log page follows the language.
+    void retranslate(Lang lang) override;
 
 private:
     HidBackend& backend(bool simulate);

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+#include "app/backup_guard.h"
+#include "config/config_backups.h"
 #include "app/main_window.h"
 #include "app/shell_messages.h"
 #include "device/device_errors.h"
@@ -13,6 +15,7 @@
 #include "diag/terminal_page.h"
 #include "events/slot_editor_view.h"
 #include "events/debug_line.h"
+#include "session/edit_steps.h"
 #include "sim/sim_demo.h"
 
 namespace ztv {
@@ -127,7 +130,10 @@ void DeviceLink::read_configuration() {
 
 void DeviceLink::write_configuration() {
     LongOperation long_operation(monitor_);
-    if (form_.show_message(kBoxQuestion | kBoxDefaultSecond, to_text(msg::kAskWriteDevice)) != kIdYes) return;
+    // One read makes the backup and shows what the write will change.
+    ConfigState held;
+    if (!back_up_controller(form_, session_, backup_reason::kWrite, &held)) return;
+    if (!ask_overwrite(form_, msg::kAskWriteDevice, held)) return;
     stop_can_log();
     const int error = session_.write_configuration();
     if (error != kOk) form_.show_message(kBoxError, with_error_text(kWriteConfigurationFailed, error));
@@ -135,6 +141,7 @@ void DeviceLink::write_configuration() {
 
 void DeviceLink::reset_to_defaults() {
     LongOperation long_operation(monitor_);
+    if (!back_up_controller(form_, session_, backup_reason::kDefaults)) return;
     stop_can_log();
     const int error = protocol_.reset_to_defaults();
     if (error != kOk) form_.show_message(kBoxError, with_error_text(msg::kErrorDefaults, error));
@@ -155,6 +162,7 @@ void DeviceLink::firmware_update() {
         const QString path = form_.ask_file(FileDialogKind::OpenFirmware);
         if (path.isEmpty()) return std::nullopt;
         form_.remember_folder(FileDialogKind::OpenFirmware, path);
+        if (!back_up_controller(form_, session_, backup_reason::kFirmware)) return std::nullopt;
         return path.toStdString();
     });
     session_.controller_changed();
@@ -196,6 +204,14 @@ void DeviceLink::show_source(const Text& text, bool enabled) {
 void DeviceLink::set_busy(bool busy) { form_.set_busy(busy || form_.toolbar_operation_running()); }
 
 void DeviceLink::configuration_replaced() { form_.refresh_pages(); }
+
+// The user's configuration wins unless the user says otherwise (Yes is the default). Without
+// a backup of what the controller holds, and unwilling to go on without one, neither happens:
+// the window keeps its configuration and sends nothing until the user writes or reads.
+ConnectChoice DeviceLink::choose_on_connect() {
+    if (form_.show_message(kBoxQuestion, to_text(kAskConnectChoice)) != kIdYes) return ConnectChoice::Read;
+    return back_up_controller(form_, session_, backup_reason::kWrite) ? ConnectChoice::Write : ConnectChoice::Leave;
+}
 
 void DeviceLink::retranslate(Lang lang) {
     if (can_page_) can_page_->set_language(lang);

@@ -76,6 +76,7 @@ public:
     std::string controller_line(std::string_view raw) override;
     // SessionEvents
     void configuration_replaced() override;
+    ConnectChoice choose_on_connect() override;
     // Page: the CAN log page follows the language.
     void retranslate(Lang lang) override;
 

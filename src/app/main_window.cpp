@@ -163,7 +163,8 @@ void TMainForm::open_shared_popup(int context, const Text& first, const QPoint& 
 QString TMainForm::tr_pair(const TextPair& pair) const { return QString::fromUtf8(pick(pair, lang_)); }
 
 void TMainForm::set_caption() {
-    setWindowTitle(QString::fromStdString(format_pair(msg::kWindowTitle, msg::kProgramVersion).in(lang_)));
+    const QString title = QString::fromStdString(format_pair(msg::kWindowTitle, msg::kProgramVersion).in(lang_));
+    setWindowTitle(edits_.unsaved && edits_.unsaved() ? QStringLiteral("*") + title : title);
 }
 
 // Texts that code owns: they follow the language without a table row.
@@ -220,6 +221,7 @@ void TMainForm::end_redraw_pause() {
 void TMainForm::set_busy(bool busy) {
     busy_ = busy;
     chrome_->enable(toolbar_enabling(busy, controller_connected(), state_.record), busy, procedure_button_.data());
+    if (edits_.busy_changed) edits_.busy_changed(busy);
 }
 
 bool TMainForm::only_used() const { return chrome_->only_used_item()->isChecked(); }

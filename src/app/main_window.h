@@ -75,6 +75,15 @@ struct DeviceActions {
     std::function<void()> firmware_update;
 };
 
+// What the undo history asks of the window (app/undo_actions fills it in); every member may
+// be empty.
+struct EditHooks {
+    std::function<bool()> unsaved;                 // the title's "*"
+    std::function<bool()> may_replace;             // before a close or another file: false stays
+    std::function<void(bool opened)> file_done;    // a file was opened (true) or saved (false)
+    std::function<void(bool busy)> busy_changed;   // an operation began or the window is idle
+};
+
 class TMainForm : public QMainWindow, public Host, public PageContext {
     Q_OBJECT
 public:
@@ -156,6 +165,7 @@ public:
 
     void set_device_hooks(DeviceHooks hooks);
     void set_device_actions(DeviceActions actions) { actions_ = std::move(actions); }
+    void set_edit_hooks(EditHooks hooks) { edits_ = std::move(hooks); }
     bool controller_connected() const;
 
     // Settings applied at start and saved at close.
@@ -302,6 +312,7 @@ private:
     bool qt_texts_warned_ = false;
     DeviceHooks device_;
     DeviceActions actions_;
+    EditHooks edits_;
     QElapsedTimer* clock_ = nullptr;
 };
 

@@ -118,6 +118,7 @@ void TMainForm::open_pending_file() {
 }
 
 void TMainForm::load_config(const QString& path) {
+    if (edits_.may_replace && !edits_.may_replace()) return;
     const bool was_valid = state_.record_valid;
     state_.record_valid = false;
     ConfigFileStatus status;
@@ -134,6 +135,7 @@ void TMainForm::load_config(const QString& path) {
     remember_folder(FileDialogKind::OpenConfig, path);
     refresh_pages();
     state_.record_valid = true;
+    if (edits_.file_done) edits_.file_done(true);
     flash_message(2500, 250, to_text(msg::kConfigRead));
 }
 
@@ -152,6 +154,7 @@ void TMainForm::on_save_config() {
             return;
         }
         remember_folder(FileDialogKind::SaveConfig, path);
+        if (edits_.file_done) edits_.file_done(false);
         flash_message(2500, 250, to_text(msg::kConfigWritten));
     });
 }

@@ -16,8 +16,10 @@
 
 #include "app/main_window.h"
 #include "app/settings_file.h"
+#include "app/setup_options.h"
 #include "app/shell_messages.h"
 #include "diag/terminal_page.h"
+#include "session/safety_texts.h"
 #include "events/slot_editor_view.h"
 
 namespace ztv {
@@ -64,13 +66,17 @@ int TMainForm::show_message(int type, const Text& text) {
         QAbstractButton* no = box.addButton(QMessageBox::No);
         box.setDefaultButton(static_cast<QPushButton*>((type & kBoxDefaultSecond) != 0 ? no : yes));
         box.setEscapeButton(no);
+        if ((type & kBoxWithCancel) != 0) box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+        if ((type & kBoxShowChanges) != 0) box.addButton(tr_pair(kShowChanges), QMessageBox::ActionRole);
     } else {
         box.setDefaultButton(box.addButton(QMessageBox::Ok));
     }
     QTimer::singleShot(0, &box, [this, &box] { place_box(&box); });
     const int pressed = box.exec();
+    if (box.buttonRole(box.clickedButton()) == QMessageBox::ActionRole) return kIdShowChanges;
     if (pressed == QMessageBox::Yes) return kIdYes;
     if (pressed == QMessageBox::No) return kIdNo;
+    if (pressed == QMessageBox::Cancel) return kIdCancel;
     return kIdOk;
 }
 
@@ -272,6 +278,10 @@ void TMainForm::on_debug_clicked() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!closing_ && edits_.may_replace && !edits_.may_replace()) {
+        event->ignore();
+        return;
+    }
     if (!closing_) {
         polling_timer_->stop();
         closing_ = true;

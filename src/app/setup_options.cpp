@@ -26,7 +26,7 @@ Error choose(std::string_view value, std::span<const std::string_view> names, st
 
 constexpr std::string_view kLanguages[] = {"ru", "en"};       // index = language setting
 constexpr std::string_view kPages[] = {"terminal", "parameters", "canlog"};  // index = page
-constexpr std::string_view kWindows[] = {"keys", "ircode"};  // index = SetupWindow
+constexpr std::string_view kWindows[] = {"keys", "ircode", "compare", "backups"};  // index = SetupWindow
 
 constexpr OptionRow<SetupOptions> kRows[] = {
     {"--simulate", "", "attach the built-in simulated controller instead of USB",
@@ -51,8 +51,9 @@ constexpr OptionRow<SetupOptions> kRows[] = {
          o.slot = static_cast<int>(*slot);
          return std::nullopt;
      }},
-    {"--window", "keys|ircode",
-     "with --screenshot: picture the key picker of the slot's reaction or the IR code editor of its IR code instead",
+    {"--window", "keys|ircode|compare|backups",
+     "with --screenshot: picture the key picker of the slot's reaction or the IR code editor of its IR code instead, "
+     "or the differences from FILE.ZTV (which is then compared, not opened), or the backups window",
      [](SetupOptions& o, std::string_view v) { return choose(v, kWindows, o.window, "--window"); }},
     {"--param-page", "N", "show parameter page N (1 to 25, in tab order) on the \"Parameters\" page",
      [](SetupOptions& o, std::string_view v) -> Error {
@@ -130,6 +131,7 @@ ParsedSetupOptions parse_setup_options(std::span<const std::string_view> args) {
 int unattended_answer(int type) {
     const int kind = type & 0xFF;
     if (kind != kBoxQuestion && kind != kBoxWarning) return kIdOk;
+    if ((type & kBoxWithCancel) != 0) return kIdNo;
     return (type & kBoxDefaultSecond) != 0 ? kIdNo : kIdYes;
 }
 

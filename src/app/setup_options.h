@@ -18,7 +18,7 @@ inline constexpr int kMinWindowHeight = 720;
 inline constexpr int kMaxWindowSide = 8192;
 
 // The tool windows --window pictures, by index.
-enum SetupWindow : int { kWindowKeyPicker = 0, kWindowIrCode = 1 };
+enum SetupWindow : int { kWindowKeyPicker = 0, kWindowIrCode = 1, kWindowCompare = 2, kWindowBackups = 3 };
 
 struct SetupOptions {
     bool simulate = false;
@@ -47,8 +47,18 @@ struct ParsedSetupOptions {
 
 ParsedSetupOptions parse_setup_options(std::span<const std::string_view> args);
 
+// A question box with a third button, Cancel (the escape key), answered kIdCancel.
+inline constexpr int kBoxWithCancel = 0x200;
+inline constexpr int kIdCancel = 2;
+// A question box with a "Show changes" button, answered kIdShowChanges (the box is then asked
+// again once the changes were seen).
+inline constexpr int kBoxShowChanges = 0x400;
+inline constexpr int kIdShowChanges = 3;
+
 // The answer of a box in an unattended run: the button a person pressing Enter would get, so
 // that the run goes the way the box itself suggests (questions marked "No by default" get No).
+// A box with Cancel asks to save before the configuration is dropped: nobody could answer
+// the save dialog, so an unattended run goes on without saving.
 int unattended_answer(int type);
 
 // The usage text printed by --help and after a refused command line.

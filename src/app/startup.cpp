@@ -16,14 +16,17 @@
 #include <string_view>
 #include <vector>
 
+#include "app/backups_window.h"
 #include "app/device_link.h"
 #include "app/instance_handover.h"
 #include "app/learning_tools_view.h"
 #include "app/main_window.h"
 #include "app/settings_file.h"
+#include "app/safety_menu.h"
 #include "app/setup_options.h"
 #include "app/shell_messages.h"
 #include "app/single_instance.h"
+#include "app/undo_actions.h"
 #include "common/format.h"
 #include "common/host.h"
 #include "config/parameter_pages.h"
@@ -115,7 +118,20 @@ void serve_second_copies(OpenRequestServer& server, TMainForm& window) {
 // False, with the reason on stderr, when the slot offers no such window. The IR code editor is
 // modal: the timer is started before its loop, so the picture is taken (and the editor closed)
 // from inside it, and this returns only then.
-bool open_pictured_window(TMainForm& window, int which, const std::function<void()>& start_timer) {
+bool open_pictured_window(TMainForm& window, SafetyMenu& safety, const SetupOptions& args,
+                          const std::function<void()>& start_timer) {
+    const int which = *args.window;
+    if (which == kWindowCompare || which == kWindowBackups) {
+        // Both windows are modal: the timer runs inside their loop.
+        start_timer();
+        if (which == kWindowBackups)
+            open_backups_window(window);
+        else if (args.config_file)
+            safety.compare_with_file(QFileInfo(QString::fromStdString(*args.config_file)).absoluteFilePath());
+        else
+            safety.compare_with_controller();
+        return true;
+    }
     SlotEditor& editor = *window.slot_editor();
     const std::size_t slot = editor.current_slot();
     if (which == kWindowKeyPicker) {
@@ -155,6 +171,9 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
     }
     add_learning_tools(window, link);
     window.initialise();
+    // Each puts its entries first in the main menu: undo and redo end up at the top.
+    SafetyMenu safety(window, link.session());
+    UndoActions undo(window, link.session());
     OpenRequestServer handover(handover_channel_name(lock_path));
     serve_second_copies(handover, window);
     if (args.lang) window.set_language(*args.lang);
@@ -163,7 +182,8 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
     if (args.param_page) window.parameter_pages()->show_page(*args.param_page - 1);
     if (args.width && args.height) window.resize(*args.width, *args.height);
     window.show();
-    if (args.config_file) {
+    // The compare window compares the file instead of opening it.
+    if (args.config_file && args.window != std::optional<int>(kWindowCompare)) {
         // Once the window is up, so that a file that cannot be read is reported over it; the
         // folder remembered for the next dialog is the file's real one.
         const QString file = QFileInfo(QString::fromStdString(*args.config_file)).absoluteFilePath();
@@ -174,6 +194,7 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
     if (args.unattended()) {
         const QString path = QString::fromStdString(*args.screenshot);
         const auto take_picture = [&window, path, &status](QWidget* pictured) {
+            if (pictured == nullptr) pictured = &window;  // the window to picture did not open
             const bool saved = save_png(pictured->grab(), path);
             // A modal tool window ends first, storing nothing.
             if (auto* dialog = qobject_cast<QDialog*>(pictured)) dialog->reject();
@@ -187,14 +208,18 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
             QTimer::singleShot(delay, &window, [&window, take_picture] { take_picture(&window); });
         } else {
             SlotEditor& editor = *window.slot_editor();
+            // The windows made when they open are found as the modal window of the moment.
             QWidget* pictured = *args.window == kWindowKeyPicker ? static_cast<QWidget*>(editor.key_picker())
-                                                                 : static_cast<QWidget*>(editor.ir_code_window());
+                                : *args.window == kWindowIrCode  ? static_cast<QWidget*>(editor.ir_code_window())
+                                                                 : nullptr;
             const auto start_timer = [&window, pictured, delay, take_picture] {
-                QTimer::singleShot(delay, &window, [pictured, take_picture] { take_picture(pictured); });
+                QTimer::singleShot(delay, &window, [pictured, take_picture] {
+                    take_picture(pictured != nullptr ? pictured : QApplication::activeModalWidget());
+                });
             };
             // After the configuration file's turn, which was queued first.
-            QTimer::singleShot(0, &window, [&window, &status, which = *args.window, start_timer] {
-                if (open_pictured_window(window, which, start_timer)) return;
+            QTimer::singleShot(0, &window, [&window, &safety, &status, &args, start_timer] {
+                if (open_pictured_window(window, safety, args, start_timer)) return;
                 status = 2;
                 window.close();
             });

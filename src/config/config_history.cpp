@@ -87,9 +87,9 @@ std::optional<ConfigSnapshot> ConfigHistory::redo() { return move_step(redo_, un
 Text ConfigHistory::undo_text() const { return prefixed(kUndo, undo_.empty() ? Text() : undo_.back().name); }
 Text ConfigHistory::redo_text() const { return prefixed(kRedo, redo_.empty() ? Text() : redo_.back().name); }
 
-void ConfigHistory::mark(CleanPoint point) {
+void ConfigHistory::mark(CleanPoint point, bool keep_typing) {
     (point == CleanPoint::File ? file_id_ : controller_id_) = current_id_;
-    typing_open_ = false;
+    if (!keep_typing) typing_open_ = false;
 }
 
 bool ConfigHistory::at(CleanPoint point) const {

@@ -51,13 +51,18 @@ public:
     // The state to show after the undo or redo; nothing when there is no such step.
     std::optional<ConfigSnapshot> undo();
     std::optional<ConfigSnapshot> redo();
+    // The state shown after an undo or redo settled (the page refresh restated a consistency
+    // rule): it becomes the current state without a step of its own, keeping its clean marks.
+    void amend(const ConfigSnapshot& now) { current_ = now; }
     // "Undo: <step>" and "Redo: <step>"; bare "Undo" and "Redo" without a step.
     Text undo_text() const;
     Text redo_text() const;
 
     // The current state is the one a file or the controller holds (opened, saved, read,
     // written); at() stays true across an undo and redo that come back to it.
-    void mark(CleanPoint point);
+    // keep_typing: the mark of edits sent to a connected controller as they are made, which
+    // must not cut the typing in one box into several steps.
+    void mark(CleanPoint point, bool keep_typing = false);
     bool at(CleanPoint point) const;
     // The title's "*": the state differs from both the last file and the last controller state.
     bool modified() const { return !at(CleanPoint::File) && !at(CleanPoint::Controller); }

@@ -56,6 +56,11 @@ public:
     QWidget* keys_grid_area() const { return keys_grid_area_; }
 
     BoundControl* control(std::string_view name) const { return controls_.find(name); }
+    // Told of every user edit before it is made: the control, and for typed text the field
+    // (so that typing in one box is one undo step; empty for any other edit).
+    void set_edit_listener(std::function<void(std::string_view control, const std::string& field)> listener) {
+        edit_listener_ = std::move(listener);
+    }
     // Hands an action to the model as if the user did it (the widgets call this too).
     void act(const ControlAction& action);
 
@@ -78,6 +83,7 @@ private:
     std::vector<Group> groups_;
     std::vector<QLayout*> flows_;  // one per page: its boxes
     std::vector<std::function<void()>> refresh_hooks_;
+    std::function<void(std::string_view, const std::string&)> edit_listener_;
     std::map<std::string, std::function<void()>, std::less<>> button_handlers_;
     QMenu* page_menu_ = nullptr;
     QWidget* keys_grid_area_ = nullptr;

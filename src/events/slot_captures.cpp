@@ -90,14 +90,17 @@ EditOutcome apply_slot_ir_code(ConfigState& state, std::size_t slot, IrCodeList 
     return refused;
 }
 
+// The picker edits a USB key reaction only: any other reaction stays as it is.
 EditOutcome click_slot_picker_key(ConfigState& state, std::size_t slot, std::string_view key_name) {
-    if (slot >= kSlotCount || !click_picker_key(reaction_bytes(state, slot), key_name))
+    if (slot >= kSlotCount || !slot_picker_view(state, slot).usb_reaction ||
+        !click_picker_key(reaction_bytes(state, slot), key_name))
         return outcome(false, EditOutcome::Redraw::Nothing);
     return outcome(true, EditOutcome::Redraw::Page);
 }
 
 EditOutcome enter_slot_picker_code(ConfigState& state, std::size_t slot, PickerField field, std::string_view text) {
-    if (slot >= kSlotCount) return outcome(false, EditOutcome::Redraw::Nothing);
+    if (slot >= kSlotCount || !slot_picker_view(state, slot).usb_reaction)
+        return outcome(false, EditOutcome::Redraw::Nothing);
     enter_picker_code(reaction_bytes(state, slot), field, text);
     return outcome(true, EditOutcome::Redraw::Page);
 }

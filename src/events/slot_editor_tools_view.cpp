@@ -49,9 +49,14 @@ void SlotEditor::build_tool_windows() {
                                                              : PickerField::Multimedia;
         finish_edit(enter_slot_picker_code(state_, picker_slot_, which, text.toStdString()), {});
     });
-    // The picker follows the slot that is shown while it is open.
+    // The picker follows the slot shown while it is open, as long as that slot's reaction is
+    // a USB key: a key click must never turn another reaction into one.
     connect(this, &SlotEditor::slot_shown, this, [this](std::size_t slot) {
-        if (picker_->isVisible()) open_key_picker(slot);
+        if (!picker_->isVisible()) return;
+        if (slot_picker_view(state_, slot).usb_reaction)
+            open_key_picker(slot);
+        else
+            picker_->hide();
     });
     context_.set_key_window_place([this]() -> std::optional<QPoint> {
         if (!picker_placed_) return std::nullopt;

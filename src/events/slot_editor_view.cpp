@@ -349,6 +349,8 @@ BoundControl* SlotEditor::control(std::string_view name) const {
 
 void SlotEditor::on_action(const ControlAction& action) {
     if (showing_) return;
+    if (edit_listener_)
+        edit_listener_(current_, action.kind == ControlKind::Edit ? std::to_string(current_) + ':' + action.name : std::string());
     ConfigState& state = state_;
     EditOutcome outcome;
     switch (action.kind) {
@@ -367,6 +369,7 @@ void SlotEditor::on_action(const ControlAction& action) {
 }
 
 void SlotEditor::finish_edit(const EditOutcome& outcome, std::string_view name) {
+    if (edit_listener_) edit_listener_(current_, {});
     if (!outcome.message.empty()) context_.show_message(outcome.box_type, outcome.message);
     if (!outcome.follow_up.empty()) {
         run_follow_up(outcome.follow_up, name);
@@ -425,6 +428,7 @@ void SlotEditor::rename_current_slot(const QPoint& global_pos) {
         QString::fromStdString(format_pair(slot_texts::kSlotNameTitle, static_cast<int>(slot) + 1).in(lang)),
         pair(slot_texts::kOk), QString::fromStdString(slots::slot_name(state_, slot)), global_pos);
     if (!name) return;
+    if (edit_listener_) edit_listener_(slot, {});
     rename_slot(state_, slot, name->toStdString());
     refresh_captions();
 }

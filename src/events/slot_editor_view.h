@@ -71,6 +71,11 @@ public:
     void select_slot(std::size_t slot);
     std::size_t current_slot() const { return current_; }
     bool showing() const { return showing_; }
+    // Told of every user edit of a slot before it is made: the slot, and for typed text the
+    // field (so that typing in one box is one undo step; empty for any other edit).
+    void set_edit_listener(std::function<void(std::size_t slot, const std::string& field)> listener) {
+        edit_listener_ = std::move(listener);
+    }
     // After a reset of the configuration: slot 1.
     void reset();
     // Hands an edit's outcome on: its message, the focus, a follow-up, and the redraw.
@@ -158,6 +163,7 @@ private:
     std::unique_ptr<Model> model_;
     std::size_t current_ = 0;
     bool showing_ = false;
+    std::function<void(std::size_t, const std::string&)> edit_listener_;
     int draw_count_ = 0;
     EditorDevice device_;
     std::size_t picker_slot_ = 0;  // the slot whose reaction the key picker edits

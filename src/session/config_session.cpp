@@ -1,6 +1,7 @@
 #include "session/config_session.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "common/host.h"
 #include "device/device_errors.h"
@@ -8,7 +9,6 @@
 namespace ztv {
 namespace {
 
-constexpr TextPair kWritingTitle{"Запись конфигурации в устройство", "Write configuration to the device"};
 constexpr TextPair kSendOfChanges{"Отправка изменений", "Send of changes"};
 
 }  // namespace
@@ -58,12 +58,31 @@ bool ConfigSession::on_polling_tick(const std::function<void()>& after_poll) {
     return monitor_.on_polling_tick([this, &after_poll] {
         if (after_poll) after_poll();
         send_changes();
+        // Edits reach the controller as they are made: what it now holds is written.
+        if (controller_holds_configuration() && !history_.at(CleanPoint::Controller))
+            history_.mark(CleanPoint::Controller, true);
     });
 }
 
 void ConfigSession::new_controller() {
     state_.record_valid = false;
-    read_configuration_if_application();
+    if (monitor_.is_bootloader()) return;
+    const ConnectChoice choice = shows_user_configuration() ? events_.choose_on_connect() : ConnectChoice::Read;
+    if (choice == ConnectChoice::Leave) return;
+    if (choice == ConnectChoice::Read) {
+        read_configuration_if_application();
+        return;
+    }
+    const bool was_long = monitor_.long_operation();
+    monitor_.set_long_operation(true);
+    monitor_.events().set_busy(true);
+    const int error = write_configuration();
+    if (error != kOk)
+        monitor_.protocol().host().show_message(kBoxError, with_error_text(kWriteConfigurationFailed, error));
+    else
+        mark_clean(CleanPoint::Controller, to_text(kWritingTitle));
+    monitor_.events().set_busy(false);
+    monitor_.set_long_operation(was_long);
 }
 
 int ConfigSession::read_configuration_if_application() {
@@ -73,13 +92,62 @@ int ConfigSession::read_configuration_if_application() {
     monitor_.events().set_busy(true);
     Protocol& protocol = monitor_.protocol();
     const int error = read_configuration(protocol, state_, [this] { events_.configuration_replaced(); });
+    // A failed read leaves an empty record: a step the user can undo, but held by nobody.
+    if (error == kOk)
+        mark_clean(CleanPoint::Controller, to_text(kReadingTitle));
+    else
+        record_edit(to_text(kReadingTitle));
     if (error != kOk) protocol.host().show_message(kBoxError, with_error_text(kReadConfigurationFailed, error));
     monitor_.events().set_busy(false);
     monitor_.set_long_operation(was_long);
     return error;
 }
 
-int ConfigSession::write_configuration() { return ztv::write_configuration(monitor_.protocol(), state_); }
+int ConfigSession::write_configuration() {
+    const int error = ztv::write_configuration(monitor_.protocol(), state_);
+    if (error == kOk) {
+        touch_unsent_ = false;
+        mark_clean(CleanPoint::Controller, to_text(kWritingTitle));
+    }
+    return error;
+}
+
+bool ConfigSession::record_edit(const Text& name, const std::string& field) {
+    return history_.commit(take_snapshot(state_), name, field);
+}
+
+namespace {
+
+bool step_back(ConfigHistory& history, bool forward, ConfigState& state, bool& touch_unsent) {
+    const std::optional<ConfigSnapshot> to = forward ? history.redo() : history.undo();
+    if (!to) return false;
+    const TouchBlock touch_before = state.touch;
+    restore_snapshot(*to, state);
+    if (state.touch != touch_before) touch_unsent = true;
+    return true;
+}
+
+}  // namespace
+
+bool ConfigSession::undo() { return step_back(history_, false, state_, touch_unsent_); }
+
+bool ConfigSession::redo() { return step_back(history_, true, state_, touch_unsent_); }
+
+void ConfigSession::mark_clean(CleanPoint point, const Text& name) {
+    history_.commit(take_snapshot(state_), name);
+    history_.mark(point);
+}
+
+void ConfigSession::reset_history() {
+    history_.reset(take_snapshot(state_));
+    // Nothing shown yet is the user's: a controller connecting now may replace it.
+    history_.mark(CleanPoint::Controller);
+}
+
+bool ConfigSession::controller_holds_configuration() const {
+    if (!monitor_.connected() || monitor_.is_bootloader() || !state_.record_valid || touch_unsent_) return false;
+    return std::ranges::equal(state_.record.bytes(), state_.shadow.bytes());
+}
 
 void ConfigSession::controller_changed() {
     monitor_.forget_serial();
@@ -110,6 +178,12 @@ void ConfigSession::send_changes() {
             total += end - i;
         }
         i = end;
+    }
+    if (touch_unsent_ && sending) {
+        // An undo or redo brought back another touch calibration.
+        touch_unsent_ = false;
+        if (monitor_.protocol().write_checked(block::kTouchCalibration, 0, state_.touch) == kOk)
+            total += state_.touch.size();
     }
     if (total > 0) monitor_.protocol().host().flash_message(1000, 250, to_text(kSendOfChanges));
 }

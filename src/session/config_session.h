@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "common/text.h"
+#include "config/config_history.h"
 #include "config/config_state.h"
 #include "device/connection_monitor.h"
 #include "device/protocol.h"
@@ -21,6 +22,13 @@ inline constexpr TextPair kWriteConfigurationFailed{"Ошибка записи �
 
 // The progress title of a whole-configuration read.
 inline constexpr TextPair kReadingTitle{"Чтение конфигурации из устройства", "Reading configuration from the device"};
+
+inline constexpr TextPair kWritingTitle{"Запись конфигурации в устройство", "Write configuration to the device"};
+
+// What a newly seen controller meets when the window shows a configuration the user opened or
+// edited: the controller's configuration replaces it (Read), it is written to the controller
+// (Write), or neither happens for now (Leave: nothing is sent until the user decides).
+enum class ConnectChoice { Read, Write, Leave };
 
 // The progress maximum of the whole-configuration operations (record plus touch block, rounded).
 inline constexpr int kConfigurationProgress = 2048;
@@ -40,6 +48,9 @@ public:
     // The one place that hears of a configuration replaced by one from the controller (read
     // or failed to read): every page is drawn anew from the record.
     virtual void configuration_replaced() {}
+    // A newly seen controller is about to be read while the window shows a configuration the
+    // user opened or edited.
+    virtual ConnectChoice choose_on_connect() { return ConnectChoice::Read; }
 };
 
 class ConfigSession {
@@ -49,7 +60,8 @@ public:
     // A tick of the polling timer: the monitor's poll, then after_poll, then the change
     // sender, all while polling is suspended. False when the monitor skipped the tick.
     bool on_polling_tick(const std::function<void()>& after_poll = {});
-    // The monitor found a controller it has not seen before: its configuration is read.
+    // The monitor found a controller it has not seen before: its configuration is read, unless
+    // the user chooses to keep a configuration of their own (then it is written).
     void new_controller();
     // The toolbar's read and the automatic read of a new controller (not in the bootloader);
     // a failure shows its error box.
@@ -58,8 +70,32 @@ public:
     // The controller's configuration changed behind the program's back (defaults, restart,
     // firmware update): it is read again when the monitor next sees the controller.
     void controller_changed();
-    // Sends every run of record bytes that differs from the shadow and copies it there.
+    // Sends every run of record bytes that differs from the shadow and copies it there, and
+    // the touch block when an undo or redo changed it.
     void send_changes();
+
+    // The one entry point of every edit: the state the user's action left becomes a step of
+    // the history named `name` (see ConfigHistory::commit for `field`). False when nothing
+    // changed.
+    bool record_edit(const Text& name, const std::string& field = {});
+    // Puts the previous (next) step's configuration into the state; a connected controller
+    // gets the difference on the next tick, the touch block included. False without a step.
+    bool undo();
+    bool redo();
+    // The configuration shown is the one a file or the controller now holds: recorded as a
+    // step named `name` when it changed, then marked.
+    void mark_clean(CleanPoint point, const Text& name);
+    // Starts the history afresh from the state shown (nothing the user could lose).
+    void reset_history();
+    // The controller connected now holds what the window shows: every change was sent.
+    bool controller_holds_configuration() const;
+    // Unsaved: changed since opened, saved, read or written, and not held by the controller.
+    bool unsaved() const { return history_.modified() && !controller_holds_configuration(); }
+    // What a newly seen controller's read would replace: a configuration opened or edited
+    // since the last read or write.
+    bool shows_user_configuration() const { return !history_.at(CleanPoint::Controller); }
+    const ConfigHistory& history() const { return history_; }
+    ConfigHistory& history() { return history_; }
 
     ConfigState& state() { return state_; }
     ConnectionMonitor& monitor() { return monitor_; }
@@ -68,6 +104,8 @@ private:
     ConfigState& state_;
     ConnectionMonitor& monitor_;
     SessionEvents& events_;
+    ConfigHistory history_;
+    bool touch_unsent_ = false;  // an undo or redo changed the touch block
 };
 
 // The monitor's events where no window listens: a newly seen controller is read, nothing else.

@@ -21,14 +21,18 @@ int read_controller_configuration(Protocol& protocol, ConfigState& image, const 
 }
 
 BackupResult backup_controller(Protocol& protocol, std::uint32_t serial, std::string_view reason,
-                               const std::string& folder, std::time_t when) {
-    ConfigState image;
-    if (const int error = read_controller_configuration(protocol, image, kBackingUp); error != kOk) {
+                               const std::string& folder, std::time_t when, ConfigState* image) {
+    ConfigState read;
+    if (const int error = read_controller_configuration(protocol, read, kBackingUp); error != kOk) {
         BackupResult failed;
         failed.error = with_error_text(kBackupReadFailed, error);
         return failed;
     }
-    return save_backup(folder, serial, reason, when, image);
+    if (image != nullptr) {
+        *image = read;
+        image->record_valid = true;
+    }
+    return save_backup(folder, serial, reason, when, read);
 }
 
 }  // namespace ztv

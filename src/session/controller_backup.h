@@ -19,8 +19,10 @@ int read_controller_configuration(Protocol& protocol, ConfigState& image, const 
 
 // Reads what the controller holds and saves it as a backup of controller `serial` in
 // `folder`. A failed read or save gives no file and the reason; the caller stops the
-// overwrite then (a window may ask whether to go on without a backup).
+// overwrite then (a window may ask whether to go on without a backup). `image`, when given,
+// receives what was read, with record_valid set (so that one read also shows what the
+// overwrite will change); a failed read leaves it as it was.
 BackupResult backup_controller(Protocol& protocol, std::uint32_t serial, std::string_view reason,
-                               const std::string& folder, std::time_t when);
+                               const std::string& folder, std::time_t when, ConfigState* image = nullptr);
 
 }  // namespace ztv

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "app/device_link.h"
+#include "app/setup_options.h"
 #include "config/field_table.h"
 #include "diag/terminal_page.h"
 #include "sim/sim_firmware.h"
@@ -115,7 +116,7 @@ TEST_F(DeviceLinkTest, WriteConfigurationAskedNoSendsNothing) {
     answer = kIdNo;
     window->on_write_device();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].type, 0x120);
+    EXPECT_EQ(boxes[0].type, kBoxQuestion | kBoxDefaultSecond | kBoxShowChanges);
     EXPECT_EQ(link->simulator()->restarts(), restarts);
     EXPECT_FALSE(window->busy());
 }

@@ -99,7 +99,7 @@ TEST(SetupOptions, WindowPicksAToolWindowForTheScreenshotOnly) {
     EXPECT_FALSE(parse({"--screenshot", "a.png"}).options.window);
     EXPECT_EQ(*parse({"--window", "keys"}).error, "--window only makes sense with --screenshot");
     EXPECT_EQ(*parse({"--screenshot", "a.png", "--window", "main"}).error,
-              "--window must be one of keys, ircode, not 'main'");
+              "--window must be one of keys, ircode, compare, backups, not 'main'");
     EXPECT_TRUE(parse({"--screenshot", "a.png", "--window", ""}).error);
 }
 
@@ -124,7 +124,7 @@ TEST(SetupOptions, ParameterPageAndWindowSizeForPictures) {
 TEST(SetupOptions, UsageNamesEveryOption) {
     const std::string usage = setup_usage();
     for (const char* name : {"--simulate", "--lang ru|en", "--page terminal|parameters|canlog", "--screenshot FILE",
-                             "--slot N", "--after MS", "--sim-can FILE", "--window keys|ircode", "--param-page N",
+                             "--slot N", "--after MS", "--sim-can FILE", "--window keys|ircode|compare|backups", "--param-page N",
                              "--size WxH", "--help", "--version"})
         EXPECT_NE(usage.find(name), std::string::npos) << name;
 }

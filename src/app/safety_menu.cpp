@@ -1,0 +1,90 @@
+#include "app/safety_menu.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+
+#include "app/backup_guard.h"
+#include "app/backups_window.h"
+#include "app/main_window.h"
+#include "common/format.h"
+#include "config/config_file.h"
+#include "device/device_errors.h"
+#include "events/config_compare.h"
+#include "session/config_session.h"
+#include "session/controller_backup.h"
+#include "session/safety_texts.h"
+
+namespace ztv {
+
+SafetyMenu::SafetyMenu(TMainForm& form, ConfigSession& session) : QObject(&form), form_(form), session_(session) {
+    QMenu* menu = form_.main_popup();
+    QAction* first = menu->actions().value(0);
+    compare_ = new QMenu(menu);
+    compare_->setObjectName(QStringLiteral("MenuCompare"));
+    compare_file_ = compare_->addAction(QString());
+    compare_file_->setObjectName(QStringLiteral("MenuItemCompareFile"));
+    compare_controller_ = compare_->addAction(QString());
+    compare_controller_->setObjectName(QStringLiteral("MenuItemCompareController"));
+    menu->insertMenu(first, compare_);
+    backups_ = new QAction(menu);
+    backups_->setObjectName(QStringLiteral("MenuItemBackups"));
+    menu->insertAction(first, backups_);
+    menu->insertSeparator(first);
+    connect(compare_file_, &QAction::triggered, this, [this] { compare_with_file(); });
+    connect(compare_controller_, &QAction::triggered, this, &SafetyMenu::compare_with_controller);
+    connect(backups_, &QAction::triggered, this, [this] {
+        if (!form_.busy()) open_backups_window(form_);
+    });
+    form_.add_page(*this);
+    retranslate(form_.language());
+}
+
+SafetyMenu::~SafetyMenu() { form_.remove_page(*this); }
+
+void SafetyMenu::retranslate(Lang lang) {
+    compare_->setTitle(QString::fromUtf8(pick(kCompareWith, lang)));
+    compare_file_->setText(QString::fromUtf8(pick(kCompareWithFile, lang)));
+    compare_controller_->setText(QString::fromUtf8(pick(kCompareWithController, lang)));
+    backups_->setText(QString::fromUtf8(pick(kBackupsItem, lang)));
+}
+
+void SafetyMenu::compare_with_file() {
+    if (form_.busy()) return;
+    const QString path = form_.ask_file(FileDialogKind::OpenConfig);
+    if (!path.isEmpty()) compare_with_file(path);
+}
+
+void SafetyMenu::compare_with_file(const QString& path) {
+    ConfigState other;
+    if (const ConfigFileStatus status = load_config_file(path.toStdString(), other); status != ConfigFileStatus::Ok) {
+        form_.show_message(kBoxError, config_file_error(status, path.toStdString()));
+        return;
+    }
+    const Lang lang = form_.language();
+    const Comparison changes = compare_configurations(take_snapshot(form_.state()), take_snapshot(other), lang);
+    const std::string name = QFileInfo(path).fileName().toStdString();
+    show_comparison(form_, QString::fromStdString(format_pair(kCompareFileTitle, name.c_str()).in(lang)), changes.text);
+}
+
+void SafetyMenu::compare_with_controller() {
+    if (form_.busy()) return;
+    ConnectionMonitor& monitor = session_.monitor();
+    if (!monitor.connected() || monitor.is_bootloader()) {
+        form_.show_message(kBoxInformation, to_text(kCompareNeedsController));
+        return;
+    }
+    ConfigState held;
+    const int error = read_controller_configuration(monitor.protocol(), held, kReadingTitle);
+    form_.progress_hide();
+    if (error != kOk) {
+        form_.show_message(kBoxError, with_error_text(kReadConfigurationFailed, error));
+        return;
+    }
+    // The controller keeps no slot names: they are left out.
+    const Comparison changes =
+        compare_configurations(take_snapshot(form_.state()), take_snapshot(held), form_.language(), CompareScope{false});
+    show_comparison(form_, form_.tr_pair(kCompareControllerTitle), changes.text);
+}
+
+}  // namespace ztv

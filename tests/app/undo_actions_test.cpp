@@ -1,0 +1,181 @@
+// Undo and redo in the window, the unsaved-changes questions and the question of a controller
+// connecting under a configuration of the user's, with the simulated controller behind it.
+#include <QAction>
+#include <QAbstractButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include "app/backups_window.h"
+#include "app/compare_window.h"
+#include "app/device_link.h"
+#include "app/setup_options.h"
+#include "app/undo_actions.h"
+#include "config/config_backups.h"
+#include "config/config_file.h"
+#include "config/parameter_pages.h"
+#include "events/slot_editor_view.h"
+#include "shell_fixture.h"
+#include "tools/key_board_window.h"
+
+namespace ztv {
+namespace {
+
+class UndoActionsTest : public testing::ShellFixture {
+protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        make_form();
+        link = std::make_unique<DeviceLink>(*window, state, true);
+        window->initialise();
+        undo = std::make_unique<UndoActions>(*window, link->session());
+    }
+    void TearDown() override {
+        undo.reset();
+        link.reset();
+        window.reset();
+    }
+    bool connect_controller() {
+        return wait_until([this] { return link->monitor().connected() && state.record_valid && !window->busy(); });
+    }
+    // The controller's own record, as the simulated controller holds it.
+    const Record& controller() { return link->simulator()->memory().record; }
+    void act(const char* control, ControlKind kind, std::int64_t value, const char* text) {
+        window->parameter_pages()->act({control, kind, value, text});
+        QApplication::processEvents();
+    }
+
+    std::unique_ptr<DeviceLink> link;
+    std::unique_ptr<UndoActions> undo;
+};
+
+TEST_F(UndoActionsTest, ParameterEditIsUndoneAndRedoneByNameAndTheControllerFollows) {
+    window->set_language(1);  // a switch announces the controller anew: first
+    ASSERT_TRUE(connect_controller());
+    const std::uint16_t before = state.record.long_press_ms();
+    ASSERT_NE(before, 1500);
+    act("Edit_PAR_LongTO", ControlKind::Edit, 0, "1500");
+    EXPECT_EQ(undo->undo_item()->text(), QStringLiteral("Undo: Long press over"));
+    ASSERT_TRUE(wait_until([&] { return controller().long_press_ms() == 1500; }));
+
+    undo->undo_item()->trigger();
+    EXPECT_EQ(state.record.long_press_ms(), before);
+    EXPECT_EQ(undo->redo_item()->text(), QStringLiteral("Redo: Long press over"));
+    ASSERT_TRUE(wait_until([&] { return controller().long_press_ms() == before; }));
+
+    undo->redo_item()->trigger();
+    EXPECT_EQ(state.record.long_press_ms(), 1500);
+    EXPECT_TRUE(wait_until([&] { return controller().long_press_ms() == 1500; }));
+    window->set_language(0);
+    EXPECT_EQ(undo->undo_item()->text(), QStringLiteral("Отменить: Долгое нажатие более"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(UndoActionsTest, TypingInOneFieldIsOneStep) {
+    ASSERT_TRUE(connect_controller());
+    const std::size_t steps = link->session().history().undo_count();
+    for (const char* typed : {"R", "Ra", "Rad", "Radio"}) act("ValueListEditorSourceName", ControlKind::Table, 2, typed);
+    EXPECT_EQ(state.record.source_name(2), "Radio");
+    EXPECT_EQ(link->session().history().undo_count(), steps + 1);
+    undo->undo_item()->trigger();
+    EXPECT_EQ(state.record.source_name(2), "");
+}
+
+TEST_F(UndoActionsTest, KeyPickerClickIsASlotStepAndNeverTurnsAnotherReaction) {
+    window->set_language(1);
+    ASSERT_TRUE(connect_controller());
+    SlotEditor& editor = *window->slot_editor();
+    editor.select_slot(3);
+    editor.open_key_picker(3);
+    TFormKeyBoard* picker = editor.key_picker();
+    picker->button(QStringLiteral("PanelKey4x"))->click();
+    QApplication::processEvents();
+    EXPECT_EQ(state.record.slot(3)[14], 4);
+    EXPECT_EQ(undo->undo_item()->text(), QStringLiteral("Undo: Slot 4"));
+    undo->undo_item()->trigger();
+    EXPECT_EQ(state.record.slot(3)[14], 0);
+
+    // A slot whose reaction is not a USB key: the picker leaves it and a stray click is refused.
+    state.record.slot(5)[11] = 2;  // the reaction kind byte: not a USB key
+    const std::vector<std::uint8_t> held(state.record.slot(5).begin(), state.record.slot(5).end());
+    editor.select_slot(5);
+    EXPECT_FALSE(picker->isVisible());
+    picker->button(QStringLiteral("PanelKey4x"))->click();
+    EXPECT_TRUE(std::ranges::equal(state.record.slot(5), held));
+}
+
+TEST_F(UndoActionsTest, CloseWithUnsavedChangesAsksAndTheUnattendedAnswerDiscards) {
+    ASSERT_TRUE(connect_controller());
+    link->simulator()->unplug();
+    ASSERT_TRUE(wait_until([this] { return !link->monitor().connected(); }));
+    act("Edit_PAR_LongTO", ControlKind::Edit, 0, "1500");
+    EXPECT_TRUE(window->windowTitle().startsWith(QLatin1Char('*')));
+
+    answer = kIdCancel;
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].type, kBoxQuestion | kBoxWithCancel);
+    EXPECT_FALSE(window->closing());
+
+    answer = unattended_answer(kBoxQuestion | kBoxWithCancel);
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(window->closing());
+}
+
+TEST_F(UndoActionsTest, FileOpenedBeforeTheControllerConnectsIsWrittenToItByDefault) {
+    ConfigState file;
+    file.record.set_u16(0, 1234);  // the long-press time-out
+    const QString path = dir.filePath(QStringLiteral("customer.ZTV"));
+    ASSERT_EQ(save_config_file(path.toStdString(), file), FileWriteStatus::Ok);
+    answer = unattended_answer(kBoxQuestion);
+    window->open_config_file(path);  // before the first poll finds the controller
+    ASSERT_EQ(state.record.long_press_ms(), 1234);
+
+    ASSERT_TRUE(connect_controller());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("Записать показанную конфигурацию в контроллер")));
+    EXPECT_EQ(state.record.long_press_ms(), 1234);
+    EXPECT_EQ(controller().long_press_ms(), 1234);
+    EXPECT_FALSE(link->session().unsaved());
+}
+
+TEST_F(UndoActionsTest, WriteIsBackedUpFirstShowsItsChangesAndTheBackupIsListed) {
+    ASSERT_TRUE(connect_controller());
+    link->simulator()->memory().record.set_u16(0, 4321);  // changed behind the window's back
+    QString shown;
+    int asked = 0;
+    window->set_message_answerer([&](int type, const QString&, const QString&) {
+        if (++asked > 1) return kIdYes;
+        EXPECT_NE(type & kBoxShowChanges, 0);
+        QTimer::singleShot(0, [&shown] {
+            auto* changes = qobject_cast<CompareWindow*>(QApplication::activeModalWidget());
+            if (changes == nullptr) return;
+            shown = changes->text();
+            changes->accept();
+        });
+        return kIdShowChanges;
+    });
+    window->on_write_device();
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(shown.contains(QStringLiteral("4321"))) << shown.toStdString();
+    EXPECT_EQ(controller().long_press_ms(), state.record.long_press_ms());
+
+    const BackupListing listing = list_backups(default_backup_folder());
+    ASSERT_FALSE(listing.entries.empty());
+    EXPECT_EQ(listing.entries[0].serial, "40123");
+    EXPECT_EQ(listing.entries[0].reason, backup_reason::kWrite);
+    ConfigState backup;
+    ASSERT_EQ(load_config_file(listing.entries[0].path, backup), ConfigFileStatus::Ok);
+    EXPECT_EQ(backup.record.long_press_ms(), 4321);
+
+    window->set_language(1);
+    BackupsWindow backups(*window, default_backup_folder());
+    ASSERT_GE(backups.list()->topLevelItemCount(), 1);
+    const QTreeWidgetItem* newest = backups.list()->topLevelItem(0);
+    EXPECT_EQ(newest->text(2), QStringLiteral("write to the controller"));
+    EXPECT_EQ(newest->text(3), QStringLiteral("yes"));
+}
+
+}  // namespace
+}  // namespace ztv

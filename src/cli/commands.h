@@ -10,6 +10,8 @@
 
 #include "common/text.h"
 #include "config/config_state.h"
+#include "config/parameter_listing.h"
+#include "events/slot_listing.h"
 
 namespace ztv::cli {
 
@@ -32,14 +34,10 @@ int run_decode_debug(Args args);
 int decode_debug(std::FILE* in, std::FILE* out, Args args);
 int run_describe(Args args);
 
-// The text of `describe` for a loaded configuration (the state itself is not changed).
-std::string describe_slots(const ConfigState& state, Lang lang);
 
 int run_show(Args args);
 int run_get(Args args);
 int run_set(Args args);
-// The text of `show` after the page refresh (which writes its consistency rules into state).
-std::string show_pages(ConfigState& state, Lang lang);
 // Applies KEY=VALUE assignments in order, then the page refresh; returns 0, 1 (a page refused
 // one, its message on standard error) or 2 (unknown key or malformed assignment).
 int set_parameters(ConfigState& state, std::span<const std::string_view> assignments, Lang lang);
@@ -55,5 +53,13 @@ int run_backup(Args args);
 int run_restore(Args args);
 int run_flash(Args args);
 int run_canlog(Args args);
+
+// diff: two configuration files, or one file and the controller; exit status as diff(1).
+int run_diff(Args args);
+// Reads the attached (or, with --simulate, the simulated) controller's configuration for
+// diff; 0, or 1 (device trouble) or 2 (wrong options) after printing why.
+int read_controller(Args device_args, ConfigState& into);
+// backups: the automatic backups, newest first, PATH<TAB>SERIAL<TAB>DATE<TAB>REASON.
+int run_backups(Args args);
 
 }  // namespace ztv::cli

@@ -1,6 +1,7 @@
 // info, backup, restore and flash: ztv-tool talking to a controller over USB, or with
 // --simulate to the simulated controller (whose memory --sim-state keeps between runs).
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <span>
@@ -11,7 +12,9 @@
 #include "cli/commands.h"
 #include "cli/console_host.h"
 #include "common/command_line.h"
+#include "common/format.h"
 #include "config/config_file.h"
+#include "session/controller_backup.h"
 #include "device/connection_monitor.h"
 #include "device/device_errors.h"
 #include "device/firmware_update.h"
@@ -30,13 +33,14 @@ struct DeviceOptions {
     std::string sim_state;
     bool trace = false;
     bool yes = false;
+    bool no_backup = false;
     std::vector<std::string> files;
 };
 
 using OptionError = std::optional<std::string>;
 
-// The options every device command takes; --yes (flash only) stays last so that the other
-// commands can leave it out.
+// The options every device command takes, then --no-backup (restore and flash) and --yes
+// (flash only): each command takes the first rows up to its own.
 constexpr OptionRow<DeviceOptions> kDeviceOptionRows[] = {
     {"--simulate", "", "talk to the simulated controller instead of USB",
      [](DeviceOptions& o, std::string_view) -> OptionError {
@@ -54,6 +58,11 @@ constexpr OptionRow<DeviceOptions> kDeviceOptionRows[] = {
          o.trace = true;
          return std::nullopt;
      }},
+    {"--no-backup", "", "overwrite the controller without saving a backup of its configuration first",
+     [](DeviceOptions& o, std::string_view) -> OptionError {
+         o.no_backup = true;
+         return std::nullopt;
+     }},
     {"--yes", "", "accept a firmware of the same or an older version",
      [](DeviceOptions& o, std::string_view) -> OptionError {
          o.yes = true;
@@ -68,9 +77,12 @@ OptionError add_file(DeviceOptions& o, std::string_view value) {
 
 // Parses the command's options; prints the problem and the usage and returns nothing when they
 // are wrong.
-std::optional<DeviceOptions> parse_options(Args args, std::size_t file_count, bool allow_yes, const char* usage) {
-    std::span<const OptionRow<DeviceOptions>> rows = kDeviceOptionRows;
-    if (!allow_yes) rows = rows.first(rows.size() - 1);
+constexpr std::size_t kCommonRows = 3;
+constexpr std::size_t kOverwriteRows = 4;
+constexpr std::size_t kFlashRows = 5;
+
+std::optional<DeviceOptions> parse_options(Args args, std::size_t file_count, std::size_t row_count, const char* usage) {
+    const std::span<const OptionRow<DeviceOptions>> rows = std::span(kDeviceOptionRows).first(row_count);
     DeviceOptions options;
     OptionError error = parse_command_line(args, OptionTable<DeviceOptions>{rows, add_file}, options);
     if (!error && options.files.size() != file_count)
@@ -184,6 +196,23 @@ constexpr TextPair kNoConfigurationInBootloader{"Контроллер в реж�
                                                 "The controller runs its bootloader: it holds no configuration"};
 
 // Runs a command body with a session; the simulated state is kept only when the body succeeds.
+constexpr TextPair kBackupHint{"Чтобы продолжить без резервной копии, укажите --no-backup",
+                               "Give --no-backup to go on without one"};
+constexpr TextPair kBackupSaved{"Резервная копия конфигурации: %s", "Backup of the configuration: %s"};
+
+// Saves what the controller holds before the command overwrites it; false (with the reason)
+// when no backup could be made.
+bool back_up(DeviceSession& session, std::string_view reason) {
+    const BackupResult backup = backup_controller(session.protocol(), session.status().serial, reason,
+                                                  default_backup_folder(), std::time(nullptr));
+    if (!backup.ok()) {
+        print_error(join(backup.error, "\n", to_text(kBackupHint)));
+        return false;
+    }
+    print_error(format_pair(kBackupSaved, backup.path.c_str()));
+    return true;
+}
+
 template <typename Body>
 int with_session(const DeviceOptions& options, Body body) {
     DeviceSession session(options);
@@ -196,7 +225,7 @@ int with_session(const DeviceOptions& options, Body body) {
 }  // namespace
 
 int run_info(Args args) {
-    const auto options = parse_options(args, 0, false, "info [--simulate [--sim-state FILE]] [--trace]");
+    const auto options = parse_options(args, 0, kCommonRows, "info [--simulate [--sim-state FILE]] [--trace]");
     if (!options) return 2;
     return with_session(*options, [](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
@@ -207,7 +236,7 @@ int run_info(Args args) {
 }
 
 int run_backup(Args args) {
-    const auto options = parse_options(args, 1, false, "backup OUT.ZTV [--simulate [--sim-state FILE]] [--trace]");
+    const auto options = parse_options(args, 1, kCommonRows, "backup OUT.ZTV [--simulate [--sim-state FILE]] [--trace]");
     if (!options) return 2;
     const std::string out = options->files[0];
     return with_session(*options, [&out](DeviceSession& session) {
@@ -222,15 +251,17 @@ int run_backup(Args args) {
 }
 
 int run_restore(Args args) {
-    const auto options = parse_options(args, 1, false, "restore IN.ZTV [--simulate [--sim-state FILE]] [--trace]");
+    const auto options = parse_options(args, 1, kOverwriteRows, "restore IN.ZTV [--no-backup] [--simulate [--sim-state FILE]] [--trace]");
     if (!options) return 2;
     const std::string in = options->files[0];
-    return with_session(*options, [&in](DeviceSession& session) {
+    const bool no_backup = options->no_backup;
+    return with_session(*options, [&in, no_backup](DeviceSession& session) {
         // The file first: a bad file must not leave a half-written controller.
         const ConfigFileStatus loaded = load_config_file(in, session.state());
         if (loaded != ConfigFileStatus::Ok) return fail(config_file_error(loaded, in));
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
+        if (!no_backup && !back_up(session, backup_reason::kRestore)) return 1;
         if (const int error = write_configuration(session.protocol(), session.state()); error != kOk)
             return fail_with(kWriteConfigurationFailed, error);
         return 0;
@@ -239,11 +270,14 @@ int run_restore(Args args) {
 
 int run_flash(Args args) {
     const auto options =
-        parse_options(args, 1, true, "flash FILE.LDR [--yes] [--simulate [--sim-state FILE]] [--trace]");
+        parse_options(args, 1, kFlashRows, "flash FILE.LDR [--yes] [--no-backup] [--simulate [--sim-state FILE]] [--trace]");
     if (!options) return 2;
     const std::string path = options->files[0];
-    return with_session(*options, [&path](DeviceSession& session) {
+    const bool no_backup = options->no_backup;
+    return with_session(*options, [&path, no_backup](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
+        // A controller in its bootloader holds no configuration to keep.
+        if (!no_backup && !session.status().bootloader() && !back_up(session, backup_reason::kFirmware)) return 1;
         // The monitor must run during the waits: it is how the bootloader is seen coming up.
         ConnectionMonitor& monitor = session.monitor();
         ConfigSession& config = session.session();
@@ -252,6 +286,22 @@ int run_flash(Args args) {
         FirmwareUpdate update(monitor);
         const FirmwareResult result = update.run([&path] { return std::optional<std::string>(path); });
         return result == FirmwareResult::Updated ? 0 : 1;
+    });
+}
+
+}  // namespace ztv::cli
+
+namespace ztv::cli {
+
+int read_controller(Args device_args, ConfigState& into) {
+    const auto options = parse_options(device_args, 0, kCommonRows, "diff FILE.ZTV [--simulate [--sim-state FILE]] [--trace]");
+    if (!options) return 2;
+    return with_session(*options, [&into](DeviceSession& session) {
+        if (const int error = session.connect(); error != kOk) return fail(error_text(error));
+        if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
+        if (const int error = read_controller_configuration(session.protocol(), into, kReadingTitle); error != kOk)
+            return fail_with(kReadConfigurationFailed, error);
+        return 0;
     });
 }
 

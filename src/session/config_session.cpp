@@ -8,7 +8,6 @@
 namespace ztv {
 namespace {
 
-constexpr TextPair kReadingTitle{"Чтение конфигурации из устройства", "Reading configuration from the device"};
 constexpr TextPair kWritingTitle{"Запись конфигурации в устройство", "Write configuration to the device"};
 constexpr TextPair kSendOfChanges{"Отправка изменений", "Send of changes"};
 

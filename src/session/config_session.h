@@ -19,6 +19,9 @@ inline constexpr TextPair kReadConfigurationFailed{"Ошибка чтения к
                                                    "Error reading the configuration of the device\n%s"};
 inline constexpr TextPair kWriteConfigurationFailed{"Ошибка записи конфигурации\n%s", "Error writing configuration\n%s"};
 
+// The progress title of a whole-configuration read.
+inline constexpr TextPair kReadingTitle{"Чтение конфигурации из устройства", "Reading configuration from the device"};
+
 // The progress maximum of the whole-configuration operations (record plus touch block, rounded).
 inline constexpr int kConfigurationProgress = 2048;
 

@@ -9,9 +9,9 @@ src=${1:-"$(dirname "$0")/../src"}
 edges=$(
     for dir in "$src"/*/; do
         from=$(basename "$dir")
-        { grep -rhoE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[A-Za-z0-9_]+/' "$dir" \
+        { grep -rhoE '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<][A-Za-z0-9_]+/' "$dir" \
               --include='*.h' --include='*.cpp' --include='*.in' || true; } |
-            sed -E 's/.*"([A-Za-z0-9_]+)\/$/\1/' | sort -u |
+            sed -E 's/.*["<]([A-Za-z0-9_]+)\/$/\1/' | sort -u |
             while read -r to; do
                 if [ "$to" != "$from" ] && [ -d "$src/$to" ]; then echo "$from $to"; fi
             done

@@ -38,6 +38,7 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     source_window_ = new TInterceptForm(this);
     chrome_ = new WindowChrome(*this);
     files_ = new FileDialogs(*this, *this, options_.settings_path, options_.program_folder);
+    toolbar_ = new ToolbarActions(*this, state_);
     build_pages();
     build_timers();
     wire_chrome();

@@ -1,7 +1,7 @@
 // The main window as the Qt host: the shell services (Host) that the core asks of it, the
 // clock and timers, the three pages and the language switch. The chrome (toolbar, strip,
 // status line, menus) is a part of its own; the toolbar's handlers are in
-// main_window_actions.cpp.
+// app/toolbar_actions.*.
 #pragma once
 
 #include <QMainWindow>
@@ -17,6 +17,7 @@
 
 #include "app/file_dialogs.h"
 #include "app/settings_file.h"
+#include "app/toolbar_actions.h"
 #include "app/window_chrome.h"
 #include "common/host.h"
 #include "common/translation_table.h"
@@ -64,15 +65,6 @@ struct DeviceHooks {
     std::function<int()> poll_interval_ms;         // wanted interval after a tick (fast polls)
     std::function<void(int speed_up_ms)> set_reply_delay;
     std::function<void(bool debug, bool log)> set_trace_options;
-};
-
-// The toolbar's device operations; each returns nothing and reports its own errors.
-struct DeviceActions {
-    std::function<void()> read_configuration;
-    std::function<void()> write_configuration;
-    std::function<void()> reset_to_defaults;
-    std::function<void()> restart;
-    std::function<void()> firmware_update;
 };
 
 // What the undo history asks of the window (app/undo_actions fills it in); every member may
@@ -164,8 +156,9 @@ public:
     void set_file_chooser(FileChooser chooser) { files_->set_chooser(std::move(chooser)); }
 
     void set_device_hooks(DeviceHooks hooks);
-    void set_device_actions(DeviceActions actions) { actions_ = std::move(actions); }
+    void set_device_actions(DeviceActions actions) { toolbar_->set_device_actions(std::move(actions)); }
     void set_edit_hooks(EditHooks hooks) { edits_ = std::move(hooks); }
+    const EditHooks& edit_hooks() const { return edits_; }
     bool controller_connected() const;
 
     // Settings applied at start and saved at close.
@@ -221,20 +214,23 @@ public:
     void set_popup_context(int context) override { chrome_->set_popup_context(context); }
 
     // The toolbar handlers (public so that tests and scripts drive them like a click).
-    void on_open_config();
-    // A file handed over by a second copy: the window comes to the front and opens it as the
-    // open button would, once no other operation, box or dialog is in the way.
-    void open_handed_over_file(const QString& path);
-    // Opens a configuration file as the "open" button does once its dialog has a file (a file
-    // named on the command line or opened from a file manager).
-    void open_config_file(const QString& path);
-    void on_save_config();
-    void on_read_device();
-    void on_write_device();
-    void on_to_default();
-    void on_reset();
-    void on_update_device();
+    void on_open_config() { toolbar_->open_config(); }
+    void open_handed_over_file(const QString& path) { toolbar_->open_handed_over_file(path); }
+    // A file named on the command line or opened from a file manager.
+    void open_config_file(const QString& path) { toolbar_->open_config_file(path); }
+    void on_save_config() { toolbar_->save_config(); }
+    void on_read_device() { toolbar_->read_device(); }
+    void on_write_device() { toolbar_->write_device(); }
+    void on_to_default() { toolbar_->to_default(); }
+    void on_reset() { toolbar_->reset(); }
+    void on_update_device() { toolbar_->update_device(); }
     void on_hidden_n();
+    // Runs a toolbar handler with the toolbar locked; it unlocks on every way out.
+    void run_toolbar_action(const std::function<void()>& action);
+    // Every page puts what it holds outside the record into it (before a save or a write).
+    void commit_pending_edits() {
+        for (Page* page : page_list_) page->commit_pending_edit();
+    }
     void on_debug_clicked();
 
     // Shares the "Parameters" tab between the pages and the editor: the stored height when
@@ -256,10 +252,7 @@ private:
     void run_dialog_placing(QWidget* dialog);
     void on_flash_tick();
     void on_polling_timer();
-    void run_toolbar_action(const std::function<void()>& action);
-    void load_config(const QString& path);
     void show_progress_title();
-    void open_pending_file();
 
     ConfigState& state_;
     ShellOptions options_;
@@ -274,10 +267,9 @@ private:
     Text status_text_;
     Text flash_text_;
     Text progress_title_;
-    QString pending_open_;        // handed over while something else was running
-    bool pending_retry_ = false;  // a later try is already planned
     WindowChrome* chrome_ = nullptr;
     FileDialogs* files_ = nullptr;
+    ToolbarActions* toolbar_ = nullptr;
     QTabWidget* pages_ = nullptr;
     TerminalPage* terminal_ = nullptr;
     QWidget* parameters_ = nullptr;
@@ -311,7 +303,6 @@ private:
     std::unique_ptr<QtTranslations> qt_texts_;
     bool qt_texts_warned_ = false;
     DeviceHooks device_;
-    DeviceActions actions_;
     EditHooks edits_;
     QElapsedTimer* clock_ = nullptr;
 };

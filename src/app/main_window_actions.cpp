@@ -1,5 +1,5 @@
-// The toolbar's handlers and their wiring to the chrome: configuration files here, device
-// operations through the link.
+// The toolbar's wiring: its buttons and menu items to their handlers, and the toolbar lock
+// that a handler or a guided procedure holds while it runs.
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
@@ -9,9 +9,6 @@
 #include <utility>
 
 #include "app/main_window.h"
-#include "app/shell_messages.h"
-#include "config/config_file.h"
-#include "config/config_messages.h"
 
 namespace ztv {
 
@@ -80,114 +77,6 @@ void TMainForm::end_procedure() {
     set_busy(toolbar_depth_ > 0);
     // The procedure's last progress display ends with it, as a toolbar operation's does.
     if (toolbar_depth_ == 0) progress_hide();
-}
-
-void TMainForm::on_open_config() {
-    run_toolbar_action([this] {
-        const QString path = ask_file(FileDialogKind::OpenConfig);
-        if (!path.isEmpty()) load_config(path);
-    });
-}
-
-void TMainForm::open_config_file(const QString& path) {
-    run_toolbar_action([this, &path] {
-        if (!path.isEmpty()) load_config(path);
-    });
-}
-
-void TMainForm::open_handed_over_file(const QString& path) {
-    if (isMinimized()) showNormal();
-    raise();
-    activateWindow();
-    pending_open_ = path;  // of several requests in a row the last one counts
-    if (!pending_retry_) open_pending_file();
-}
-
-void TMainForm::open_pending_file() {
-    pending_retry_ = false;
-    if (pending_open_.isEmpty() || closing_) return;
-    // Not in the middle of a device operation, and not under a box or a dialog that is
-    // waiting for the user: the file would pull the record from under them.
-    if (toolbar_operation_running() || busy_ || QApplication::activeModalWidget() != nullptr) {
-        pending_retry_ = true;
-        QTimer::singleShot(250, this, &TMainForm::open_pending_file);
-        return;
-    }
-    const QString path = std::exchange(pending_open_, QString());
-    open_config_file(path);
-}
-
-void TMainForm::load_config(const QString& path) {
-    if (edits_.may_replace && !edits_.may_replace()) return;
-    const bool was_valid = state_.record_valid;
-    state_.record_valid = false;
-    ConfigFileStatus status;
-    {
-        PollingSuspension no_polling(*this);
-        status = load_config_file(path.toStdString(), state_);
-    }
-    if (status != ConfigFileStatus::Ok) {
-        // The record was not touched, so what the controller is sent stays as it was.
-        state_.record_valid = was_valid;
-        show_message(kBoxError, config_file_error(status, path.toStdString()));
-        return;
-    }
-    remember_folder(FileDialogKind::OpenConfig, path);
-    refresh_pages();
-    state_.record_valid = true;
-    if (edits_.file_done) edits_.file_done(true);
-    flash_message(2500, 250, to_text(msg::kConfigRead));
-}
-
-void TMainForm::on_save_config() {
-    run_toolbar_action([this] {
-        for (Page* page : page_list_) page->commit_pending_edit();
-        const QString path = ask_file(FileDialogKind::SaveConfig);
-        if (path.isEmpty()) return;
-        FileWriteStatus status;
-        {
-            PollingSuspension no_polling(*this);
-            status = save_config_file(path.toStdString(), state_);
-        }
-        if (status != FileWriteStatus::Ok) {
-            show_message(kBoxError, config_file_error(status, path.toStdString()));
-            return;
-        }
-        remember_folder(FileDialogKind::SaveConfig, path);
-        if (edits_.file_done) edits_.file_done(false);
-        flash_message(2500, 250, to_text(msg::kConfigWritten));
-    });
-}
-
-void TMainForm::on_read_device() {
-    run_toolbar_action([this] {
-        if (actions_.read_configuration) actions_.read_configuration();
-    });
-}
-
-void TMainForm::on_write_device() {
-    run_toolbar_action([this] {
-        for (Page* page : page_list_) page->commit_pending_edit();
-        if (actions_.write_configuration) actions_.write_configuration();
-    });
-}
-
-void TMainForm::on_to_default() {
-    run_toolbar_action([this] {
-        if (actions_.reset_to_defaults) actions_.reset_to_defaults();
-    });
-}
-
-void TMainForm::on_reset() {
-    run_toolbar_action([this] {
-        if (actions_.restart) actions_.restart();
-    });
-}
-
-void TMainForm::on_update_device() {
-    run_toolbar_action([this] {
-        if (actions_.firmware_update) actions_.firmware_update();
-    });
 }
 
 void TMainForm::on_hidden_n() {

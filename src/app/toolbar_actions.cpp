@@ -1,0 +1,126 @@
+#include "app/toolbar_actions.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <utility>
+
+#include "app/main_window.h"
+#include "app/shell_messages.h"
+#include "config/config_file.h"
+#include "config/config_messages.h"
+
+namespace ztv {
+
+ToolbarActions::ToolbarActions(TMainForm& form, ConfigState& state) : QObject(&form), form_(form), state_(state) {}
+
+void ToolbarActions::open_config() {
+    form_.run_toolbar_action([this] {
+        const QString path = form_.ask_file(FileDialogKind::OpenConfig);
+        if (!path.isEmpty()) load_config(path);
+    });
+}
+
+void ToolbarActions::open_config_file(const QString& path) {
+    form_.run_toolbar_action([this, &path] {
+        if (!path.isEmpty()) load_config(path);
+    });
+}
+
+void ToolbarActions::open_handed_over_file(const QString& path) {
+    if (form_.isMinimized()) form_.showNormal();
+    form_.raise();
+    form_.activateWindow();
+    pending_open_ = path;  // of several requests in a row the last one counts
+    if (!pending_retry_) open_pending_file();
+}
+
+void ToolbarActions::open_pending_file() {
+    pending_retry_ = false;
+    if (pending_open_.isEmpty() || form_.closing()) return;
+    // Not in the middle of a device operation, and not under a box or a dialog that is
+    // waiting for the user: the file would pull the record from under them.
+    if (form_.toolbar_operation_running() || form_.busy() || QApplication::activeModalWidget() != nullptr) {
+        pending_retry_ = true;
+        QTimer::singleShot(250, this, &ToolbarActions::open_pending_file);
+        return;
+    }
+    const QString path = std::exchange(pending_open_, QString());
+    open_config_file(path);
+}
+
+void ToolbarActions::load_config(const QString& path) {
+    const EditHooks& edits = form_.edit_hooks();
+    if (edits.may_replace && !edits.may_replace()) return;
+    const bool was_valid = state_.record_valid;
+    state_.record_valid = false;
+    ConfigFileStatus status;
+    {
+        PollingSuspension no_polling(form_);
+        status = load_config_file(path.toStdString(), state_);
+    }
+    if (status != ConfigFileStatus::Ok) {
+        // The record was not touched, so what the controller is sent stays as it was.
+        state_.record_valid = was_valid;
+        form_.show_message(kBoxError, config_file_error(status, path.toStdString()));
+        return;
+    }
+    form_.remember_folder(FileDialogKind::OpenConfig, path);
+    form_.refresh_pages();
+    state_.record_valid = true;
+    if (edits.file_done) edits.file_done(true);
+    form_.flash_message(2500, 250, to_text(msg::kConfigRead));
+}
+
+void ToolbarActions::save_config() {
+    form_.run_toolbar_action([this] {
+        form_.commit_pending_edits();
+        const QString path = form_.ask_file(FileDialogKind::SaveConfig);
+        if (path.isEmpty()) return;
+        FileWriteStatus status;
+        {
+            PollingSuspension no_polling(form_);
+            status = save_config_file(path.toStdString(), state_);
+        }
+        if (status != FileWriteStatus::Ok) {
+            form_.show_message(kBoxError, config_file_error(status, path.toStdString()));
+            return;
+        }
+        form_.remember_folder(FileDialogKind::SaveConfig, path);
+        if (const EditHooks& edits = form_.edit_hooks(); edits.file_done) edits.file_done(false);
+        form_.flash_message(2500, 250, to_text(msg::kConfigWritten));
+    });
+}
+
+void ToolbarActions::read_device() {
+    form_.run_toolbar_action([this] {
+        if (device_.read_configuration) device_.read_configuration();
+    });
+}
+
+void ToolbarActions::write_device() {
+    form_.run_toolbar_action([this] {
+        form_.commit_pending_edits();
+        if (device_.write_configuration) device_.write_configuration();
+    });
+}
+
+void ToolbarActions::to_default() {
+    form_.run_toolbar_action([this] {
+        if (device_.reset_to_defaults) device_.reset_to_defaults();
+    });
+}
+
+void ToolbarActions::reset() {
+    form_.run_toolbar_action([this] {
+        if (device_.restart) device_.restart();
+    });
+}
+
+void ToolbarActions::update_device() {
+    form_.run_toolbar_action([this] {
+        if (device_.firmware_update) device_.firmware_update();
+    });
+}
+
+}  // namespace ztv

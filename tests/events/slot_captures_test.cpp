@@ -138,9 +138,17 @@ TEST_F(SlotCaptures, TheIrCodeEditorWorksOnTheSlotsCode) {
     EXPECT_EQ(bytes()[15], 0x32);  // the protocol was already set
 }
 
-TEST_F(SlotCaptures, ThePickerEditsTheSlotsReaction) {
+TEST_F(SlotCaptures, ThePickerEditsOnlyAUsbKeyReaction) {
+    // Another reaction is never turned into a USB key by a click or a typed code.
     bytes()[11] = static_cast<std::uint8_t>(ReactionKind::SendIr);
     bytes()[12] = 0x45;
+    EXPECT_FALSE(click_slot_picker_key(world.state, kSlot, "PanelKey4x").accepted);
+    EXPECT_FALSE(enter_slot_picker_code(world.state, kSlot, PickerField::Key2, "x66").accepted);
+    EXPECT_EQ(bytes()[11], static_cast<std::uint8_t>(ReactionKind::SendIr));
+    EXPECT_EQ(bytes()[12], 0x45);
+
+    bytes()[11] = 0;  // a USB key reaction
+    bytes()[12] = 0;
     EXPECT_TRUE(click_slot_picker_key(world.state, kSlot, "PanelMod0x").accepted);
     EXPECT_TRUE(click_slot_picker_key(world.state, kSlot, "PanelKey4x").accepted);
     EXPECT_FALSE(click_slot_picker_key(world.state, kSlot, "PanelKey50x").accepted);

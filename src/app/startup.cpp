@@ -122,6 +122,9 @@ bool open_pictured_window(TMainForm& window, SafetyMenu& safety, const SetupOpti
                           const std::function<void()>& start_timer) {
     const int which = *args.window;
     if (which == kWindowCompare || which == kWindowBackups) {
+        // What they compare with is the configuration shown: a controller that is there is
+        // read first (a few seconds at most).
+        for (int step = 0; step < 30 && !window.state().record_valid; ++step) wait_pumping(window, 100);
         // Both windows are modal: the timer runs inside their loop.
         start_timer();
         if (which == kWindowBackups)

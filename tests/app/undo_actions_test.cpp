@@ -59,6 +59,11 @@ TEST_F(UndoActionsTest, ParameterEditIsUndoneAndRedoneByNameAndTheControllerFoll
     EXPECT_EQ(undo->undo_item()->text(), QStringLiteral("Undo: Long press over"));
     ASSERT_TRUE(wait_until([&] { return controller().long_press_ms() == 1500; }));
 
+    window->set_busy(true);  // an operation runs: nothing is undone under it
+    EXPECT_FALSE(undo->undo_item()->isEnabled());
+    undo->undo();
+    EXPECT_EQ(state.record.long_press_ms(), 1500);
+    window->set_busy(false);
     undo->undo_item()->trigger();
     EXPECT_EQ(state.record.long_press_ms(), before);
     EXPECT_EQ(undo->redo_item()->text(), QStringLiteral("Redo: Long press over"));
@@ -70,6 +75,18 @@ TEST_F(UndoActionsTest, ParameterEditIsUndoneAndRedoneByNameAndTheControllerFoll
     window->set_language(0);
     EXPECT_EQ(undo->undo_item()->text(), QStringLiteral("Отменить: Долгое нажатие более"));
     EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(UndoActionsTest, RedoneTouchCalibrationReachesTheController) {
+    ASSERT_TRUE(connect_controller());
+    const TouchBlock held = state.touch;
+    state.touch[2] = static_cast<std::uint8_t>(held[2] ^ 0x5A);  // as a calibration leaves it
+    const TouchBlock calibrated = state.touch;
+    undo->settle();
+    undo->undo_item()->trigger();
+    EXPECT_EQ(state.touch, held);
+    undo->redo_item()->trigger();
+    EXPECT_TRUE(wait_until([&] { return link->simulator()->memory().touch == calibrated; }));
 }
 
 TEST_F(UndoActionsTest, TypingInOneFieldIsOneStep) {
@@ -175,6 +192,23 @@ TEST_F(UndoActionsTest, WriteIsBackedUpFirstShowsItsChangesAndTheBackupIsListed)
     const QTreeWidgetItem* newest = backups.list()->topLevelItem(0);
     EXPECT_EQ(newest->text(2), QStringLiteral("write to the controller"));
     EXPECT_EQ(newest->text(3), QStringLiteral("yes"));
+}
+
+TEST_F(UndoActionsTest, WriteWithoutAPossibleBackupAsksAndStopsByDefault) {
+    ASSERT_TRUE(connect_controller());
+    const QString not_a_folder = dir.filePath(QStringLiteral("data-file"));
+    QFile file(not_a_folder);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QByteArray data_home = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", not_a_folder.toLocal8Bit());
+    const int restarts = link->simulator()->restarts();
+    answer = unattended_answer(kBoxQuestion | kBoxDefaultSecond);
+    window->on_write_device();
+    qputenv("XDG_DATA_HOME", data_home);
+    ASSERT_EQ(boxes.size(), 1u);  // the backup's question; the write's own is never reached
+    EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("резервной копии"))) << boxes[0].text.toStdString();
+    EXPECT_EQ(link->simulator()->restarts(), restarts);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // four timers, and the shell services (Host) that the core asks of it.
 #pragma once
 
+#include <QFile>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
@@ -240,10 +241,12 @@ public:
     void on_open_config();
     // A file handed over by a second copy: the window comes to the front and opens it as the
     // open button would, once no other operation, box or dialog is in the way.
-    void open_handed_over_file(const QString& path);
+    void open_handed_over_file(const QByteArray& path);
     // Opens a configuration file as the "open" button does once its dialog has a file (a file
-    // named on the command line or opened from a file manager).
-    void open_config_file(const QString& path);
+    // named on the command line or opened from a file manager). The path's bytes are kept as
+    // the system gave them: a name need not be UTF-8.
+    void open_config_file(const QByteArray& path);
+    void open_config_file(const QString& path) { open_config_file(QFile::encodeName(path)); }
     void on_save_config();
     void on_read_device();
     void on_write_device();
@@ -276,7 +279,7 @@ private:
     void on_flash_tick();
     void on_polling_timer();
     void run_toolbar_action(const std::function<void()>& action);
-    void load_config(const QString& path);
+    void load_config(const QByteArray& path);
     void show_progress_title();
     void open_pending_file();
     QString dialog_folder(FileDialogKind kind, bool* ok);
@@ -315,7 +318,7 @@ private:
     QProgressBar* gauge_ = nullptr;
     QLabel* gauge_title_ = nullptr;  // the title over a gauge without a measure
     Text progress_title_;
-    QString pending_open_;        // handed over while something else was running
+    QByteArray pending_open_;     // handed over while something else was running
     bool pending_retry_ = false;  // a later try is already planned
     QLabel* status_panel_ = nullptr;
     QTabWidget* pages_ = nullptr;

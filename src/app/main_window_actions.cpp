@@ -55,17 +55,17 @@ void TMainForm::end_procedure() {
 void TMainForm::on_open_config() {
     run_toolbar_action([this] {
         const QString path = ask_file(FileDialogKind::OpenConfig);
-        if (!path.isEmpty()) load_config(path);
+        if (!path.isEmpty()) load_config(QFile::encodeName(path));
     });
 }
 
-void TMainForm::open_config_file(const QString& path) {
+void TMainForm::open_config_file(const QByteArray& path) {
     run_toolbar_action([this, &path] {
         if (!path.isEmpty()) load_config(path);
     });
 }
 
-void TMainForm::open_handed_over_file(const QString& path) {
+void TMainForm::open_handed_over_file(const QByteArray& path) {
     if (isMinimized()) showNormal();
     raise();
     activateWindow();
@@ -83,11 +83,11 @@ void TMainForm::open_pending_file() {
         QTimer::singleShot(250, this, &TMainForm::open_pending_file);
         return;
     }
-    const QString path = std::exchange(pending_open_, QString());
+    const QByteArray path = std::exchange(pending_open_, QByteArray());
     open_config_file(path);
 }
 
-void TMainForm::load_config(const QString& path) {
+void TMainForm::load_config(const QByteArray& path) {
     const bool was_valid = state_.record_valid;
     state_.record_valid = false;
     ConfigFileStatus status;
@@ -101,7 +101,7 @@ void TMainForm::load_config(const QString& path) {
         show_message(kBoxError, config_file_error(status, path.toStdString()));
         return;
     }
-    remember_folder(FileDialogKind::OpenConfig, path);
+    remember_folder(FileDialogKind::OpenConfig, QFile::decodeName(path));
     refresh_pages();
     state_.record_valid = true;
     flash_message(2500, 250, to_text(msg::kConfigRead));

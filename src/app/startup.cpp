@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QBuffer>
 #include <QDialog>
 #include <QFile>
@@ -9,8 +8,10 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -67,14 +68,17 @@ private:
     bool unattended_ = false;
 };
 
-std::vector<std::string> program_arguments() {
-    // QApplication has already taken out the options that are Qt's own (-platform, -style...).
-    QStringList list = QCoreApplication::arguments();
-    if (!list.isEmpty()) list.removeFirst();
-    std::vector<std::string> args;
-    args.reserve(static_cast<std::size_t>(list.size()));
-    for (const QString& arg : list) args.push_back(arg.toStdString());
-    return args;
+// The arguments as the system gave their bytes, after QApplication took out the options that
+// are Qt's own (-platform, -style...): a file name need not be UTF-8.
+std::vector<std::string_view> program_arguments(int argc, char** argv) {
+    return std::vector<std::string_view>(argv + std::min(argc, 1), argv + argc);
+}
+
+// The full path of a file named relative to where the program was started, as bytes.
+std::string absolute_path(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(path), ec);
+    return ec ? path : full.string();
 }
 
 // Every box of an unattended run takes its default answer and is written where a person
@@ -149,7 +153,7 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
         sim::CanReplayLoad replay = sim::load_can_replay(*args.sim_can);
         if (!replay.traffic) {
             std::fprintf(stderr, "Cannot use the CAN frames of \"%s\": %s\n", args.sim_can->c_str(), replay.error.c_str());
-            return 2;
+            return 1;  // a file that cannot be used, as ztv-tool says it; not a command line refused
         }
         link.simulator()->set_can_traffic(std::move(replay.traffic));
     }
@@ -166,7 +170,7 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
     if (args.config_file) {
         // Once the window is up, so that a file that cannot be read is reported over it; the
         // folder remembered for the next dialog is the file's real one.
-        const QString file = QFileInfo(QString::fromStdString(*args.config_file)).absoluteFilePath();
+        const QByteArray file = QByteArray::fromStdString(absolute_path(*args.config_file));
         QTimer::singleShot(0, &window, [&window, file] { window.open_config_file(file); });
     }
 
@@ -219,9 +223,7 @@ int run_setup_program(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("ztv-setup"));
     QApplication::setApplicationVersion(QString::fromLatin1(msg::kProgramVersion));
 
-    const std::vector<std::string> storage = program_arguments();
-    const std::vector<std::string_view> arg_views(storage.begin(), storage.end());
-    const ParsedSetupOptions parsed = parse_setup_options(arg_views);
+    const ParsedSetupOptions parsed = parse_setup_options(program_arguments(argc, argv));
     if (parsed.error) {
         std::fprintf(stderr, "ztv-setup: %s\n\n%s", parsed.error->c_str(), setup_usage().c_str());
         return 2;
@@ -243,8 +245,7 @@ int run_setup_program(int argc, char** argv) {
         case InstanceStatus::AlreadyRunning:
             // The running copy opens the file and comes to the front; this one ends quietly.
             if (args.config_file &&
-                hand_over_file(handover_channel_name(guard.busy_path()),
-                               QFileInfo(QString::fromStdString(*args.config_file)).absoluteFilePath()))
+                hand_over_file(handover_channel_name(guard.busy_path()), absolute_path(*args.config_file)))
                 return 0;
             std::fprintf(stderr, "%s\n", msg::kAlreadyRunning);
             // Nobody could answer a box on a screen that does not exist.

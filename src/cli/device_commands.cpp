@@ -10,7 +10,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_host.h"
-#include "common/command_line.h"
+#include "common/file_io.h"
 #include "config/config_file.h"
 #include "device/connection_monitor.h"
 #include "device/device_errors.h"
@@ -24,70 +24,12 @@
 namespace ztv::cli {
 namespace {
 
-struct DeviceOptions {
-    bool simulate = false;
-    std::string sim_state;
-    bool trace = false;
-    bool yes = false;
-    std::vector<std::string> files;
-};
-
-using OptionError = std::optional<std::string>;
-
-// The options every device command takes; --yes (flash only) stays last so that the other
-// commands can leave it out.
-constexpr OptionRow<DeviceOptions> kDeviceOptionRows[] = {
-    {"--simulate", "", "talk to the simulated controller instead of USB",
-     [](DeviceOptions& o, std::string_view) -> OptionError {
-         o.simulate = true;
-         return std::nullopt;
-     }},
-    {"--sim-state", "FILE", "keep the simulated controller's memory in FILE between runs",
-     [](DeviceOptions& o, std::string_view value) -> OptionError {
-         if (value.empty()) return std::string("--sim-state needs a file name");
-         o.sim_state = std::string(value);
-         return std::nullopt;
-     }},
-    {"--trace", "", "print every exchange on standard error",
-     [](DeviceOptions& o, std::string_view) -> OptionError {
-         o.trace = true;
-         return std::nullopt;
-     }},
-    {"--yes", "", "accept a firmware of the same or an older version",
-     [](DeviceOptions& o, std::string_view) -> OptionError {
-         o.yes = true;
-         return std::nullopt;
-     }},
-};
-
-OptionError add_file(DeviceOptions& o, std::string_view value) {
-    o.files.emplace_back(value);
-    return std::nullopt;
-}
-
-// Parses the command's options; prints the problem and the usage and returns nothing when they
-// are wrong.
-std::optional<DeviceOptions> parse_options(Args args, std::size_t file_count, bool allow_yes, const char* usage) {
-    std::span<const OptionRow<DeviceOptions>> rows = kDeviceOptionRows;
-    if (!allow_yes) rows = rows.first(rows.size() - 1);
-    DeviceOptions options;
-    OptionError error = parse_command_line(args, OptionTable<DeviceOptions>{rows, add_file}, options);
-    if (!error && options.files.size() != file_count)
-        error = "expected " + std::to_string(file_count) + " file name(s), got " + std::to_string(options.files.size());
-    if (!error && !options.sim_state.empty() && !options.simulate) error = "--sim-state only works with --simulate";
-    if (error) {
-        std::fprintf(stderr, "ztv-tool: %s\nusage: ztv-tool %s\n", error->c_str(), usage);
-        return std::nullopt;
-    }
-    return options;
-}
-
 void print_error(const Text& message) { std::fprintf(stderr, "%s\n", message.in(Lang::English).c_str()); }
 
 // Everything one command needs to talk to a controller, wired as the program wires it.
 class DeviceSession {
 public:
-    explicit DeviceSession(const DeviceOptions& options)
+    explicit DeviceSession(const ToolOptions& options)
         : options_(options), host_(options.yes), clock_(host_), transport_(backend(), host_),
           protocol_(transport_, host_), monitor_(protocol_, state_, events_) {
         if (options.trace) {
@@ -114,12 +56,13 @@ public:
         return true;
     }
 
-    // Keeps the simulated controller's memory for the next run, and only after a command that
-    // succeeded: a failed one leaves the file as the last good command wrote it.
+    // Keeps the simulated controller's memory for the next run: after a command that
+    // succeeded, and after one that failed once it had changed that memory (a flash that
+    // erased the old firmware), so that the file never claims what the controller lost.
     bool finish(bool succeeded) {
         if (!state_file_) return true;
-        const sim::SimStateStatus saved =
-            succeeded ? state_file_->save(sim_->memory()) : sim::SimStateStatus::Ok;
+        const bool keep = succeeded || state_file_->changed(sim_->memory());
+        const sim::SimStateStatus saved = keep ? state_file_->save(sim_->memory()) : sim::SimStateStatus::Ok;
         state_file_->close();
         if (saved == sim::SimStateStatus::Ok) return true;
         print_error(sim::sim_state_error(saved, options_.sim_state));
@@ -154,7 +97,7 @@ private:
         return *sim_;
     }
 
-    DeviceOptions options_;
+    ToolOptions options_;
     ConsoleHost host_;
     sim::HostClock clock_;
     HidapiBackend hidapi_;
@@ -180,7 +123,7 @@ constexpr TextPair kNoConfigurationInBootloader{"Контроллер в реж�
 
 // Runs a command body with a session; the simulated state is kept only when the body succeeds.
 template <typename Body>
-int with_session(const DeviceOptions& options, Body body) {
+int with_session(const ToolOptions& options, Body body) {
     DeviceSession session(options);
     if (!session.start()) return 1;
     int status = body(session);
@@ -190,10 +133,8 @@ int with_session(const DeviceOptions& options, Body body) {
 
 }  // namespace
 
-int run_info(Args args) {
-    const auto options = parse_options(args, 0, false, "info [--simulate [--sim-state FILE]] [--trace]");
-    if (!options) return 2;
-    return with_session(*options, [](DeviceSession& session) {
+int info_command(const ToolOptions& options) {
+    return with_session(options, [](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         for (const Text& line : device_info_lines(session.status())) std::printf("%s\n", line.en.c_str());
         std::printf("hardware code: %lu\n", static_cast<unsigned long>(session.status().hardware_code));
@@ -201,11 +142,15 @@ int run_info(Args args) {
     });
 }
 
-int run_backup(Args args) {
-    const auto options = parse_options(args, 1, false, "backup OUT.ZTV [--simulate [--sim-state FILE]] [--trace]");
-    if (!options) return 2;
-    const std::string out = options->files[0];
-    return with_session(*options, [&out](DeviceSession& session) {
+int backup_command(const ToolOptions& options) {
+    const std::string& out = options.arguments[0];
+    // Saving the backup over the state would lose the controller it describes.
+    if (!options.sim_state.empty() && same_file(out, options.sim_state)) {
+        std::fprintf(stderr, "ztv-tool backup: %s is the simulated controller's state file, not a place for a backup\n",
+                     out.c_str());
+        return 2;
+    }
+    return with_session(options, [&out](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
         if (const int error = session.protocol().read_configuration(session.state()); error != kOk)
@@ -216,11 +161,9 @@ int run_backup(Args args) {
     });
 }
 
-int run_restore(Args args) {
-    const auto options = parse_options(args, 1, false, "restore IN.ZTV [--simulate [--sim-state FILE]] [--trace]");
-    if (!options) return 2;
-    const std::string in = options->files[0];
-    return with_session(*options, [&in](DeviceSession& session) {
+int restore_command(const ToolOptions& options) {
+    const std::string& in = options.arguments[0];
+    return with_session(options, [&in](DeviceSession& session) {
         // The file first: a bad file must not leave a half-written controller.
         const ConfigFileStatus loaded = load_config_file(in, session.state());
         if (loaded != ConfigFileStatus::Ok) return fail(config_file_error(loaded, in));
@@ -232,12 +175,9 @@ int run_restore(Args args) {
     });
 }
 
-int run_flash(Args args) {
-    const auto options =
-        parse_options(args, 1, true, "flash FILE.LDR [--yes] [--simulate [--sim-state FILE]] [--trace]");
-    if (!options) return 2;
-    const std::string path = options->files[0];
-    return with_session(*options, [&path](DeviceSession& session) {
+int flash_command(const ToolOptions& options) {
+    const std::string& path = options.arguments[0];
+    return with_session(options, [&path](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         // The monitor must run during the waits: it is how the bootloader is seen coming up.
         ConnectionMonitor& monitor = session.monitor();

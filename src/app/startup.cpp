@@ -25,6 +25,7 @@
 #include "app/setup_options.h"
 #include "app/shell_messages.h"
 #include "app/single_instance.h"
+#include "common/file_io.h"
 #include "common/format.h"
 #include "common/host.h"
 #include "config/parameter_pages.h"
@@ -92,17 +93,13 @@ void answer_boxes_unattended(TMainForm& window) {
     });
 }
 
-// The picture is made in memory first and written with every write checked, so that a full
-// disk or a device that takes nothing is not reported as a saved picture.
-bool save_png(const QPixmap& picture, const QString& path) {
+// The picture is made in memory first and saved as the program saves any file: whole or not
+// at all, and only into a regular file (a pipe or a device is refused rather than waited on).
+FileWriteStatus save_png(const QPixmap& picture, const std::string& path) {
     QByteArray png;
     QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) return false;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    if (file.write(png) != png.size() || !file.flush()) return false;
-    file.close();
-    return file.error() == QFileDevice::NoError;
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) return FileWriteStatus::Failed;
+    return replace_file(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
 
 // A second copy started with a file (as a file manager does it) asks this one to open it.
@@ -176,14 +173,18 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
 
     int status = 0;
     if (args.unattended()) {
-        const QString path = QString::fromStdString(*args.screenshot);
+        const std::string path = *args.screenshot;
         const auto take_picture = [&window, path, &status](QWidget* pictured) {
-            const bool saved = save_png(pictured->grab(), path);
+            const FileWriteStatus saved = save_png(pictured->grab(), path);
             // A modal tool window ends first, storing nothing.
             if (auto* dialog = qobject_cast<QDialog*>(pictured)) dialog->reject();
-            std::fprintf(stderr, saved ? "Screenshot saved to %s\n" : "Could not save the screenshot to %s\n",
-                         path.toLocal8Bit().constData());
-            if (!saved) status = 1;
+            if (saved == FileWriteStatus::Ok) {
+                std::fprintf(stderr, "Screenshot saved to %s\n", path.c_str());
+            } else {
+                std::fprintf(stderr, "Could not save the screenshot to %s: %s\n", path.c_str(),
+                             write_failure_reason(saved).en.c_str());
+                status = 1;
+            }
             window.close();
         };
         const int delay = args.screenshot_delay_ms();

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -104,6 +105,12 @@ TEST_F(SetupProcess, ScreenshotThatCannotBeWrittenExitsNonZero) {
                                    QStringLiteral("0")});
         EXPECT_EQ(full.exit_code, 1) << full.err.toStdString();
     }
+    // A pipe nobody reads is refused at once, not waited on.
+    const QString pipe = home.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const Finished piped = run({QStringLiteral("--screenshot"), pipe, QStringLiteral("--after"), QStringLiteral("0")}, 30000);
+    EXPECT_EQ(piped.exit_code, 1) << piped.err.toStdString();
+    EXPECT_TRUE(piped.err.contains(QStringLiteral("The name is a device or pipe, not a file"))) << piped.err.toStdString();
 }
 
 TEST_F(SetupProcess, UnreadableSettingsInAnUnattendedRunArePrintedNotWaitedFor) {

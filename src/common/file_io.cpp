@@ -390,4 +390,9 @@ Text read_failure_reason(FileWriteStatus status) {
     }
 }
 
+Text why_unreadable(const std::string& path) {
+    const FileWriteStatus problem = read_problem(path);
+    return read_failure_reason(problem == FileWriteStatus::Ok ? FileWriteStatus::Failed : problem);
+}
+
 }  // namespace ztv

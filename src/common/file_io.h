@@ -90,5 +90,8 @@ FileWriteStatus write_status_of(std::error_code error);
 Text write_failure_reason(FileWriteStatus status);
 // One line saying why a read failed, from read_problem (empty for Ok).
 Text read_failure_reason(FileWriteStatus status);
+// One line saying why a file that could not be read cannot (a failure the file's kind and
+// permissions do not explain is the disk's).
+Text why_unreadable(const std::string& path);
 
 }  // namespace ztv

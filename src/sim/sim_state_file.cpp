@@ -52,7 +52,7 @@ Text sim_state_error(SimStateStatus status, const std::string& path) {
         case SimStateStatus::Ok: return {};
         case SimStateStatus::NotAStateFile: return format_pair(kSimStateNotAStateFile, path.c_str(), kSimStateFirstLine);
         case SimStateStatus::Unreadable:
-            return join(format_pair(kSimStateUnreadable, path.c_str()), "\n", read_failure_reason(read_problem(path)));
+            return join(format_pair(kSimStateUnreadable, path.c_str()), "\n", why_unreadable(path));
         case SimStateStatus::WriteFailed: return format_pair(kSimStateWriteFailed, path.c_str());
         case SimStateStatus::Busy: return format_pair(kSimStateBusy, path.c_str());
         case SimStateStatus::LockFailed:

@@ -1,6 +1,5 @@
 #include "app/setup_options.h"
 
-#include "common/ascii_text.h"
 #include "common/command_line.h"
 #include "common/host.h"
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "common/ini_document.h"
+#include "common/ascii_text.h"
 
 namespace ztv {
 

@@ -12,6 +12,7 @@
 #include "device/device_errors.h"
 #include "device/protocol.h"
 #include "device/transport.h"
+#include "session/config_session.h"
 #include "sim/sim_clock.h"
 #include "sim/sim_controller.h"
 
@@ -27,9 +28,9 @@ struct Bench {
         for (std::size_t i = 0; i < kRecordSize; ++i) state.record.set_u8(i, static_cast<std::uint8_t>(i * 31 + 7));
         state.touch.fill(0x5A);
     }
-    bool read() { return protocol.read_configuration(state) == kOk; }
+    bool read() { return read_configuration(protocol, state) == kOk; }
     bool write() {
-        const bool ok = protocol.write_configuration(state) == kOk;
+        const bool ok = write_configuration(protocol, state) == kOk;
         transport.close_device();  // the restart took the handle with it
         return ok;
     }

@@ -15,6 +15,7 @@
 #include "device/protocol.h"
 #include "device/status_record.h"
 #include "device/transport.h"
+#include "session/config_session.h"
 
 using namespace ztv;
 
@@ -58,7 +59,7 @@ int main(int argc, char** argv) {
     ConfigState state;
     const auto read_start = std::chrono::steady_clock::now();
     const double read_cpu_start = cpu_seconds();
-    error = protocol.read_configuration(state);
+    error = read_configuration(protocol, state);
     const double read_cpu = cpu_seconds() - read_cpu_start;
     const std::chrono::duration<double, std::milli> read_wall = std::chrono::steady_clock::now() - read_start;
     if (error != kOk) {

@@ -16,6 +16,7 @@
 #include "device/hid_backend.h"
 #include "device/protocol.h"
 #include "device/transport.h"
+#include "session/config_session.h"
 
 namespace {
 
@@ -114,18 +115,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Transport transport(backend, host);
     Protocol protocol(transport, host);
     ConfigState state;
-    MonitorEvents events;
+    SessionMonitorEvents events;
     CheckingCanSink can;
-    ConnectionMonitor monitor(protocol, state, events, &can);
+    ConnectionMonitor monitor(protocol, events, &can);
+    SessionEvents no_pages;
+    ConfigSession session(state, monitor, no_pages);
+    events.session = &session;
     for (int round = 0; round < 64; ++round) {
         monitor.poll();
         if (monitor.status().name.size() > kStatusNameSize) std::abort();
         if (protocol.tick_skip() != 0) std::abort();
         state.record.set_u8(static_cast<std::size_t>(round * 31) % kRecordSize, static_cast<std::uint8_t>(round));
-        monitor.send_changes();
+        session.send_changes();
         if (state.record_valid && !monitor.is_bootloader() && state.shadow.raw != state.record.raw) std::abort();
         if (round % 8 == 3) {
-            const int error = protocol.read_configuration(state);
+            const int error = read_configuration(protocol, state);
             if (error != 0 && state.record_valid) std::abort();
         }
         if (round % 8 == 5) monitor.pull_terminal_text();

@@ -42,10 +42,11 @@ DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate)
       clock_(form),
       transport_(backend(simulate), form),
       protocol_(transport_, form),
-      monitor_(protocol_, state, *this),
+      monitor_(protocol_, *this),
+      session_(state, monitor_, *this),
       firmware_(monitor_) {
     DeviceHooks hooks;
-    hooks.on_polling_tick = [this] { monitor_.on_polling_tick(); };
+    hooks.on_polling_tick = [this] { on_polling_tick(); };
     hooks.connected = [this] { return monitor_.connected(); };
     hooks.application_connected = [this] { return monitor_.connected() && !monitor_.is_bootloader(); };
     hooks.clear_connected = [this] { monitor_.clear_connected(); };
@@ -95,15 +96,14 @@ DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate)
     monitor_.set_can_sink(can_log_.get());
     can_page_ = new CanLogPage(*can_log_, [this] { return monitor_.status().can_log_running(); }, form_.can_log_page());
     form_.can_log_page()->layout()->addWidget(can_page_);
-    form_.add_language_hook([this](Lang lang) {
-        if (can_page_) can_page_->set_language(lang);
-    });
+    form_.add_page(*this);
 
     // Captures speak to an application, not to a bootloader.
     form_.slot_editor()->set_device({&protocol_, [this] { return monitor_.connected() && !monitor_.is_bootloader(); }});
 }
 
 DeviceLink::~DeviceLink() {
+    form_.remove_page(*this);
     // The page reads the log it shows: it goes first.
     delete can_page_.data();
     monitor_.set_can_sink(nullptr);
@@ -122,14 +122,14 @@ void DeviceLink::stop_can_log() {
 void DeviceLink::read_configuration() {
     PollingSuspension no_polling(form_);
     // A bootloader has no configuration; the monitor shows its own error box on failure.
-    monitor_.read_configuration_if_application();
+    session_.read_configuration_if_application();
 }
 
 void DeviceLink::write_configuration() {
     LongOperation long_operation(monitor_);
     if (form_.show_message(kBoxQuestion | kBoxDefaultSecond, to_text(msg::kAskWriteDevice)) != kIdYes) return;
     stop_can_log();
-    const int error = protocol_.write_configuration(state_);
+    const int error = session_.write_configuration();
     if (error != kOk) form_.show_message(kBoxError, with_error_text(kWriteConfigurationFailed, error));
 }
 
@@ -138,15 +138,12 @@ void DeviceLink::reset_to_defaults() {
     stop_can_log();
     const int error = protocol_.reset_to_defaults();
     if (error != kOk) form_.show_message(kBoxError, with_error_text(msg::kErrorDefaults, error));
-    // The controller's configuration changed behind our back: read it again on the next poll.
-    monitor_.forget_serial();
-    state_.record_valid = false;
+    session_.controller_changed();
 }
 
 void DeviceLink::restart() {
     LongOperation long_operation(monitor_);
-    monitor_.forget_serial();
-    state_.record_valid = false;
+    session_.controller_changed();
     const int error = protocol_.restart_device();
     if (error != kOk) form_.show_message(kBoxError, with_error_text(msg::kErrorRestart, error));
 }
@@ -160,8 +157,7 @@ void DeviceLink::firmware_update() {
         form_.remember_folder(FileDialogKind::OpenFirmware, path);
         return path.toStdString();
     });
-    monitor_.forget_serial();
-    state_.record_valid = false;
+    session_.controller_changed();
     if (result == FirmwareResult::Updated) wait_for_new_firmware();
 }
 
@@ -179,6 +175,11 @@ void DeviceLink::wait_for_new_firmware() {
     }
 }
 
+void DeviceLink::on_polling_tick() {
+    commit_pending_edit();
+    session_.on_polling_tick([this] { after_poll(); });
+}
+
 void DeviceLink::commit_pending_edit() {
     if (commit_pending_edit_) commit_pending_edit_();
 }
@@ -194,7 +195,11 @@ void DeviceLink::show_source(const Text& text, bool enabled) {
 
 void DeviceLink::set_busy(bool busy) { form_.set_busy(busy || form_.toolbar_operation_running()); }
 
-void DeviceLink::configuration_read() { form_.refresh_pages(); }
+void DeviceLink::configuration_replaced() { form_.refresh_pages(); }
+
+void DeviceLink::retranslate(Lang lang) {
+    if (can_page_) can_page_->set_language(lang);
+}
 
 void DeviceLink::show_can_log_page(bool visible) {
     QTabWidget* pages = form_.page_control();

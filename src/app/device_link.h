@@ -1,5 +1,6 @@
 // The controller behind the main window: USB (or the simulated controller), transport,
-// protocol, connection monitor and firmware update, wired to the window's hooks and toolbar.
+// protocol, connection monitor, configuration session and firmware update, wired to the
+// window's hooks and toolbar.
 #pragma once
 
 #include <QPointer>
@@ -15,8 +16,10 @@
 #include "device/transport.h"
 #include "diag/can_log.h"
 #include "diag/can_log_page.h"
+#include "session/config_session.h"
 #include "sim/sim_clock.h"
 #include "sim/sim_controller.h"
+#include "widgets/page_context.h"
 
 namespace ztv {
 
@@ -25,7 +28,7 @@ class TMainForm;
 // How long the configuration read of a freshly updated controller may take, in 100 ms steps.
 inline constexpr int kRestartWaitSteps = 100;
 
-class DeviceLink final : public MonitorEvents {
+class DeviceLink final : public MonitorEvents, public SessionEvents, public Page {
 public:
     // simulate: the built-in simulated controller with its demo script instead of USB.
     DeviceLink(TMainForm& form, ConfigState& state, bool simulate);
@@ -34,6 +37,7 @@ public:
     DeviceLink& operator=(const DeviceLink&) = delete;
 
     ConnectionMonitor& monitor() { return monitor_; }
+    ConfigSession& session() { return session_; }
     Protocol& protocol() { return protocol_; }
     Transport& transport() { return transport_; }
     sim::SimController* simulator() { return sim_.get(); }
@@ -55,22 +59,29 @@ public:
     CanLog& can_log() { return *can_log_; }
     CanLogPage* can_log_page() { return can_page_.data(); }
 
-    // Where the pages that later join the window take part in a polling tick.
+    // Where the pages that later join the window take part in a polling tick: a pending edit
+    // is committed before it, and the pages look again after its poll.
     void set_pending_edit_commit(std::function<void()> commit) { commit_pending_edit_ = std::move(commit); }
     void set_after_poll(std::function<void()> after) { after_poll_ = std::move(after); }
     void set_source_panel(std::function<void(const Text&, bool)> show) { show_source_ = std::move(show); }
+    // One tick of the window's polling timer.
+    void on_polling_tick();
+    void commit_pending_edit();
 
     // MonitorEvents
-    void commit_pending_edit() override;
-    void after_poll() override;
     void set_busy(bool busy) override;
-    void configuration_read() override;
+    void new_controller() override { session_.new_controller(); }
     void show_source(const Text& text, bool enabled) override;
     void show_can_log_page(bool visible) override;
     std::string controller_line(std::string_view raw) override;
+    // SessionEvents
+    void configuration_replaced() override;
+    // Page: the CAN log page follows the language.
+    void retranslate(Lang lang) override;
 
 private:
     HidBackend& backend(bool simulate);
+    void after_poll();
     void wait_for_new_firmware();
     // Marks the operation as long (no background pulls) for its lifetime.
     struct LongOperation;
@@ -83,6 +94,7 @@ private:
     Transport transport_;
     Protocol protocol_;
     ConnectionMonitor monitor_;
+    ConfigSession session_;
     FirmwareUpdate firmware_;
     std::function<void()> commit_pending_edit_;
     std::function<void()> after_poll_;

@@ -48,15 +48,13 @@ LearningTools* add_learning_tools(TMainForm& form, DeviceLink& link) {
 }
 
 void LearningTools::join_window() {
-    form_.add_page_refresh([this] { refresh(); });
+    form_.add_page(*this);
     if (auto* touch = form_.speed_button(kTouchButton)) {
         connect(touch, &QToolButton::clicked, this, [this] {
             const auto* inset = form_.findChild<QAbstractButton*>(QStringLiteral("CheckBoxTouchDXY"));
             on_touch_button(inset != nullptr && inset->isChecked());
         });
     }
-    if (ParameterPages* pages = form_.parameter_pages())
-        set_page_lock([pages](bool locked) { pages->set_locked(locked); });
     // A deleted or renamed key changes only what the current slot shows of it.
     if (SlotEditor* editor = form_.slot_editor()) set_description_redraw([editor] { editor->show_current(); });
     // A learned button dragged from the grid lands on the editor's "Button" and "Mod" fields.
@@ -94,9 +92,7 @@ LearningTools::LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_ar
     grid_widget_->set_popup_request([this](const GridPopup& popup, GridCell cell, const QPoint& pos) {
         open_popup(popup, cell.column, cell.row, pos);
     });
-    form.add_language_hook([this](Lang lang) { grid_widget_->set_language(lang); });
     grid_widget_->set_language(form.language());
-    form.set_store_button_names([this] { grid_.names_to_record(form_.state().record); });
     form.set_clear_button_selection([this] { grid_widget_->clear_selection(); });
     link.set_pending_edit_commit([this] { commit_pending_name(); });
     link.set_after_poll([this] { grid_widget_->cancel_hint_outside(); });
@@ -109,6 +105,10 @@ void LearningTools::refresh() {
     grid_.fill_from_record(form_.state().record);
     grid_widget_->redraw();
 }
+
+void LearningTools::retranslate(Lang lang) { grid_widget_->set_language(lang); }
+
+void LearningTools::commit_pending_edit() { grid_.names_to_record(form_.state().record); }
 
 void LearningTools::on_touch_button(bool inset) {
     if (!learning_.running()) calibration_.on_button(inset);
@@ -126,10 +126,10 @@ void LearningTools::set_running(bool running, const Busy& busy) {
                 disabled_.emplace_back(widget);
             }
         }
-        if (busy.locks_pages && lock_pages_) lock_pages_(true);
+        if (busy.locks_pages) form_.lock_pages(true);
         return;
     }
-    if (busy.locks_pages && lock_pages_) lock_pages_(false);
+    if (busy.locks_pages) form_.lock_pages(false);
     for (const QPointer<QWidget>& widget : disabled_)
         if (widget) widget->setEnabled(true);
     disabled_.clear();

@@ -13,6 +13,7 @@
 #include "tools/button_learning.h"
 #include "tools/procedure_events.h"
 #include "tools/touch_calibration.h"
+#include "widgets/page_context.h"
 
 class QToolButton;
 class QWidget;
@@ -28,21 +29,23 @@ class TMainForm;
 class LearningTools;
 LearningTools* add_learning_tools(TMainForm& form, DeviceLink& link);
 
-class LearningTools : public QObject {
+class LearningTools : public QObject, public Page {
     Q_OBJECT
 public:
     // keys_area: where the "Keys" page wants the button grid and its start button.
     LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_area);
     ~LearningTools() override;
 
-    // Part of the page refresh: the grid shows the record.
-    void refresh();
+    // Page: the grid shows the record, speaks the language, and the names typed into it go
+    // into the record before a save or a write.
+    void refresh() override;
+    void retranslate(Lang lang) override;
+    void commit_pending_edit() override;
     // The calibration button of the "Touchpanel" page; inset: "Offset 10% when setting".
     void on_touch_button(bool inset);
 
     // Joins to the event editor and the pages, as they come.
     void set_description_redraw(std::function<void()> redraw) { redraw_description_ = std::move(redraw); }
-    void set_page_lock(std::function<void(bool)> lock) { lock_pages_ = std::move(lock); }
 
     // Joins the pages of the window by their control names: the grid refreshes with the pages,
     // the "Touchpanel" page's button starts the calibration with its inset box, and a running
@@ -82,7 +85,6 @@ private:
     QToolButton* keys_button_ = nullptr;
     std::vector<QPointer<QWidget>> disabled_;
     std::function<void()> redraw_description_;
-    std::function<void(bool)> lock_pages_;
 };
 
 }  // namespace ztv

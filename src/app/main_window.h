@@ -1,9 +1,10 @@
-// The main window: toolbar, flash strip, status line, the three pages, the popup menus and the
-// four timers, and the shell services (Host) that the core asks of it.
+// The main window as the Qt host: the shell services (Host) that the core asks of it, the
+// clock and timers, the three pages and the language switch. The chrome (toolbar, strip,
+// status line, menus) is a part of its own; the toolbar's handlers are in
+// main_window_actions.cpp.
 #pragma once
 
 #include <QFile>
-#include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -15,7 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "app/file_dialogs.h"
 #include "app/settings_file.h"
+#include "app/window_chrome.h"
 #include "common/host.h"
 #include "common/translation_table.h"
 #include "config/config_state.h"
@@ -44,35 +47,9 @@ struct ShellOptions {
     int system_language_id = 0;    // Windows-style identifier of the desktop's language
 };
 
-enum class FileDialogKind { OpenConfig, SaveConfig, OpenFirmware, SaveCanLog };
-
 // Stand-ins for a person at the keyboard: tests and unattended runs answer boxes and dialogs
 // through these instead of showing them.
 using MessageAnswerer = std::function<int(int type, const QString& title, const QString& text)>;
-using FileChooser = std::function<QString(FileDialogKind kind, const QString& title, const QString& folder,
-                                          const QString& filter)>;
-
-// The strip that fills the rest of the toolbar. "Hidden" while blinking only hides its text,
-// so the toolbar's layout never jumps.
-class FlashStrip : public QLabel {
-    Q_OBJECT
-public:
-    explicit FlashStrip(QWidget* parent = nullptr);
-    void set_shown(bool shown);
-    bool shown() const { return shown_; }
-    QString caption() const { return caption_; }
-    void set_caption(const QString& text);
-
-signals:
-    void context_menu_requested(const QPoint& global_pos);
-
-protected:
-    void contextMenuEvent(QContextMenuEvent* event) override;
-
-private:
-    QString caption_;
-    bool shown_ = true;
-};
 
 // What the connection monitor offers the window; the device link fills it in. Every member
 // may be empty, which reads as "no controller".
@@ -146,25 +123,21 @@ public:
     QString tr_pair(const TextPair& pair) const;
     // Windows translated with their table on every switch (companion windows register here).
     void add_translated_window(std::span<const TranslationRow> table, QWidget* window) override;
-    // Code-owned texts and lists that must follow the language; called in registration order.
-    void add_language_hook(std::function<void(Lang)> hook) override;
-    // Redraws every page from the record (the page refresh); later pages set it.
-    void set_page_refresh(std::function<void()> refresh) { page_refresh_ = std::move(refresh); }
+    // The pages in the order they joined: the parameter pages, the editor, then later ones.
+    void add_page(Page& page) override { page_list_.push_back(&page); }
+    void remove_page(Page& page) override;
+    // Redraws every page from the record (the page refresh).
     void refresh_pages() override {
-        if (page_refresh_) page_refresh_();
-        for (const auto& refresh : more_refreshes_) refresh();
+        for (Page* page : page_list_) page->refresh();
+    }
+    void lock_pages(bool locked) {
+        for (Page* page : page_list_) page->set_locked(locked);
     }
     // Brings the parameter pages' "Pins" page to the front (a reaction pin that needs a pin
     // mode set there first).
     void show_pins_page() override;
-    // Further redraws run after the page refresh (the event/reaction editor shows its slot).
-    void add_page_refresh(std::function<void()> refresh) { more_refreshes_.push_back(std::move(refresh)); }
-    // Page set-up run by the initialisation, after the settings and the language are applied.
-    void add_page_initialiser(std::function<void()> init) { page_initialisers_.push_back(std::move(init)); }
     // Clears the selection of the button table ("Clear screen" of the shared popup does it).
     void set_clear_button_selection(std::function<void()> clear) { clear_button_selection_ = std::move(clear); }
-    // Stores the button names typed in the button table into the record before a save.
-    void set_store_button_names(std::function<void()> store) { store_button_names_ = std::move(store); }
     // The settings read at start.
     const MainSettings& loaded_settings() const { return loaded_settings_; }
     // Moves a window to a stored place, or centres it on the screen when the place is missing
@@ -175,12 +148,12 @@ public:
     QWidget* main_widget() override { return this; }
 
     // File dialogs that start in the folder used last for their kind of file; empty = cancelled.
-    QString ask_file(FileDialogKind kind);
-    void remember_folder(FileDialogKind kind, const QString& path);
+    QString ask_file(FileDialogKind kind) { return files_->ask(kind); }
+    void remember_folder(FileDialogKind kind, const QString& path) { files_->remember_folder(kind, path); }
 
     // Seams for tests and unattended runs.
     void set_message_answerer(MessageAnswerer answerer) { answerer_ = std::move(answerer); }
-    void set_file_chooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    void set_file_chooser(FileChooser chooser) { files_->set_chooser(std::move(chooser)); }
 
     void set_device_hooks(DeviceHooks hooks);
     void set_device_actions(DeviceActions actions) { actions_ = std::move(actions); }
@@ -199,16 +172,17 @@ public:
     SlotEditor* slot_editor() const { return editor_; }
     QWidget* can_log_page() const { return can_log_; }
     QTabWidget* page_control() const { return pages_; }
-    FlashStrip* flash_strip() const { return strip_; }
-    QProgressBar* gauge() const { return gauge_; }
+    WindowChrome& chrome() const { return *chrome_; }
+    FlashStrip* flash_strip() const { return chrome_->strip(); }
+    QProgressBar* gauge() const { return chrome_->gauge(); }
     // The title over the gauge while it shows a wait without a measure.
-    QLabel* gauge_title() const { return gauge_title_; }
+    QLabel* gauge_title() const { return chrome_->gauge_title(); }
     QString status_line() const;
-    QMenu* main_popup() const { return popup_; }
-    QMenu* shared_popup() const { return shared_popup_; }
-    QAction* debug_item() const { return menu_debug_; }
-    QAction* log_item() const { return menu_log_; }
-    QAction* only_used_item() const { return menu_only_used_; }
+    QMenu* main_popup() const { return chrome_->main_popup(); }
+    QMenu* shared_popup() const { return chrome_->shared_popup(); }
+    QAction* debug_item() const { return chrome_->debug_item(); }
+    QAction* log_item() const { return chrome_->log_item(); }
+    QAction* only_used_item() const { return chrome_->only_used_item(); }
     // The 25 parameter pages, first in the parameters splitter; refresh_pages() redraws them.
     ParameterPages* parameter_pages() const { return parameter_pages_; }
     // The source selection window, shared by the parameter pages and the event editor.
@@ -222,11 +196,11 @@ public:
     void add_only_used_hook(std::function<void(bool only_used)> hook) override {
         only_used_hooks_.push_back(std::move(hook));
     }
-    QToolButton* speed_button(const char* name) const;
+    QToolButton* speed_button(const char* name) const { return chrome_->speed_button(name); }
     // The button at the toolbar's end that opens the main popup menu.
-    QToolButton* menu_button() const { return button_menu_; }
+    QToolButton* menu_button() const { return chrome_->menu_button(); }
     // Opens the main popup menu under the menu button (its key does this).
-    void open_main_menu();
+    void open_main_menu() { chrome_->open_main_menu(); }
 
     // Opens the popup that the terminal, the button table and the event editor share; context
     // says who opened it. A second entry with no text is left out.
@@ -234,8 +208,8 @@ public:
                            std::function<void(int item)> chosen) override;
     // The same with a caption built by the program (a channel number in it) and no second entry.
     void open_shared_popup(int context, const Text& first, const QPoint& global_pos, std::function<void(int item)> chosen);
-    int popup_context() const { return popup_context_; }
-    void set_popup_context(int context) override { popup_context_ = context; }
+    int popup_context() const { return chrome_->popup_context(); }
+    void set_popup_context(int context) override { chrome_->set_popup_context(context); }
 
     // The toolbar handlers (public so that tests and scripts drive them like a click).
     void on_open_config();
@@ -265,14 +239,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void build_toolbar();
-    void build_menus();
+    void wire_chrome();
     void build_pages();
     void build_timers();
-    void build_shortcuts();
     void apply_settings();
     void save_settings();
-    void save_settings_file(const SettingsFile& file, const IniDocument& doc);
     void retranslate_code_texts();
     void place_box(QWidget* box);
     void run_dialog_placing(QWidget* dialog);
@@ -282,9 +253,6 @@ private:
     void load_config(const QByteArray& path);
     void show_progress_title();
     void open_pending_file();
-    QString dialog_folder(FileDialogKind kind, bool* ok);
-    QSize file_dialog_size() const;
-    void remember_file_dialog_size(const QSize& size);
 
     ConfigState& state_;
     ShellOptions options_;
@@ -296,31 +264,13 @@ private:
     int polling_suspension_ = 1;  // polling stays off until the window is initialised
     int redraw_pause_ = 0;
     int speed_up_ = 0;
-    int popup_context_ = 0;
     Text status_text_;
     Text flash_text_;
-
-    QToolButton* button_update_ = nullptr;
-    QToolButton* button_read_config_ = nullptr;
-    QToolButton* button_write_config_ = nullptr;
-    QToolButton* button_read_device_ = nullptr;
-    QToolButton* button_write_device_ = nullptr;
-    QToolButton* button_to_default_ = nullptr;
-    QToolButton* button_reset_ = nullptr;
-    QToolButton* button_only_used_ = nullptr;
-    QToolButton* button_n_ = nullptr;
-    QToolButton* button_lang_ = nullptr;
-    QToolButton* button_language_maker_ = nullptr;
-    QToolButton* button_keys_setup_ = nullptr;
-    QToolButton* button_touch_setup_ = nullptr;
-    QToolButton* button_menu_ = nullptr;
-    FlashStrip* strip_ = nullptr;
-    QProgressBar* gauge_ = nullptr;
-    QLabel* gauge_title_ = nullptr;  // the title over a gauge without a measure
     Text progress_title_;
     QByteArray pending_open_;     // handed over while something else was running
     bool pending_retry_ = false;  // a later try is already planned
-    QLabel* status_panel_ = nullptr;
+    WindowChrome* chrome_ = nullptr;
+    FileDialogs* files_ = nullptr;
     QTabWidget* pages_ = nullptr;
     TerminalPage* terminal_ = nullptr;
     QWidget* parameters_ = nullptr;
@@ -328,40 +278,21 @@ private:
     QWidget* can_log_ = nullptr;
     SlotEditor* editor_ = nullptr;
 
-    QMenu* popup_ = nullptr;
-    QAction* menu_debug_ = nullptr;
-    QAction* menu_log_ = nullptr;
-    QAction* menu_only_used_ = nullptr;
     std::vector<std::function<void(bool)>> only_used_hooks_;
     TInterceptForm* source_window_ = nullptr;
     ParameterPages* parameter_pages_ = nullptr;
-    QAction* menu_write_now_ = nullptr;
-    QMenu* menu_language_ = nullptr;
-    QAction* menu_russian_ = nullptr;
-    QAction* menu_english_ = nullptr;
-    QMenu* shared_popup_ = nullptr;
-    QAction* shared_first_ = nullptr;
-    QAction* shared_second_ = nullptr;
-    std::function<void(int)> shared_chosen_;
 
     QTimer* polling_timer_ = nullptr;
-    QTimer* dialog_timer_ = nullptr;
     QTimer* one_shot_timer_ = nullptr;
     QTimer* flash_timer_ = nullptr;
     std::function<void()> one_shot_callback_;
-    int dialog_countdown_ = 0;
-    QPointer<QWidget> placed_dialog_;
 
     struct TranslatedWindow {
         std::span<const TranslationRow> table;
         QPointer<QWidget> window;
     };
     std::vector<TranslatedWindow> translated_;
-    std::vector<std::function<void(Lang)>> language_hooks_;
-    std::function<void()> page_refresh_;
-    std::vector<std::function<void()>> more_refreshes_;
-    std::vector<std::function<void()>> page_initialisers_;
-    std::function<void()> store_button_names_;
+    std::vector<Page*> page_list_;
     std::function<void()> clear_button_selection_;
     MainSettings loaded_settings_;
     // The split is made once the splitter first has a height (a hidden window has none).
@@ -370,7 +301,6 @@ private:
     std::function<std::optional<QPoint>()> key_place_;
 
     MessageAnswerer answerer_;
-    FileChooser chooser_;
     std::unique_ptr<QtTranslations> qt_texts_;
     bool qt_texts_warned_ = false;
     DeviceHooks device_;

@@ -1,7 +1,10 @@
-// The toolbar's handlers: configuration files here, device operations through the link.
+// The toolbar's handlers and their wiring to the chrome: configuration files here, device
+// operations through the link.
+#include <QAction>
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
+#include <QToolButton>
 
 #include <utility>
 
@@ -11,6 +14,33 @@
 #include "config/config_messages.h"
 
 namespace ztv {
+
+void TMainForm::wire_chrome() {
+    WindowChrome& c = *chrome_;
+    const auto on_click = [this, &c](const char* button, void (TMainForm::*handler)()) {
+        connect(c.speed_button(button), &QToolButton::clicked, this, handler);
+    };
+    on_click("SpeedButtonUpdateDevice", &TMainForm::on_update_device);
+    on_click("SpeedButtonReadConfig", &TMainForm::on_open_config);
+    on_click("SpeedButtonWriteConfig", &TMainForm::on_save_config);
+    on_click("SpeedButtonReadDevice", &TMainForm::on_read_device);
+    on_click("SpeedButtonWriteDevice", &TMainForm::on_write_device);
+    on_click("SpeedButtonToDefault", &TMainForm::on_to_default);
+    on_click("SpeedButtonReset", &TMainForm::on_reset);
+    on_click("SpeedButton1", &TMainForm::on_hidden_n);
+    connect(c.language_button(), &QToolButton::clicked, this, [this] { set_language(lang_ == Lang::Russian ? 1 : 0); });
+    connect(c.debug_item(), &QAction::triggered, this, &TMainForm::on_debug_clicked);
+    connect(c.log_item(), &QAction::toggled, this, [this](bool) {
+        if (device_.set_trace_options) device_.set_trace_options(debug_item()->isChecked(), log_item()->isChecked());
+    });
+    connect(c.only_used_item(), &QAction::toggled, this, [this](bool on) {
+        retranslate_code_texts();
+        for (const auto& hook : only_used_hooks_) hook(on);
+    });
+    connect(c.russian_item(), &QAction::triggered, this, [this] { set_language(0); });
+    connect(c.english_item(), &QAction::triggered, this, [this] { set_language(1); });
+    c.add_shortcuts();
+}
 
 // Every handler locks the toolbar while it runs and unlocks it on every way out. Locking
 // disables the focused button, and Qt then hands the focus on (to the "only used" toggle, where
@@ -109,7 +139,7 @@ void TMainForm::load_config(const QByteArray& path) {
 
 void TMainForm::on_save_config() {
     run_toolbar_action([this] {
-        if (store_button_names_) store_button_names_();
+        for (Page* page : page_list_) page->commit_pending_edit();
         const QString path = ask_file(FileDialogKind::SaveConfig);
         if (path.isEmpty()) return;
         FileWriteStatus status;
@@ -134,7 +164,7 @@ void TMainForm::on_read_device() {
 
 void TMainForm::on_write_device() {
     run_toolbar_action([this] {
-        if (store_button_names_) store_button_names_();
+        for (Page* page : page_list_) page->commit_pending_edit();
         if (actions_.write_configuration) actions_.write_configuration();
     });
 }
@@ -160,7 +190,7 @@ void TMainForm::on_update_device() {
 void TMainForm::on_hidden_n() {
     if (!device_.toggle_no_background_pulls) return;
     const bool no_pulls = device_.toggle_no_background_pulls();
-    button_n_->setText(no_pulls ? QStringLiteral("N") : QStringLiteral("L"));
+    speed_button("SpeedButton1")->setText(no_pulls ? QStringLiteral("N") : QStringLiteral("L"));
 }
 
 }  // namespace ztv

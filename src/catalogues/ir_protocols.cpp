@@ -18,7 +18,7 @@ constexpr IrProtocol kProtocols[kIrProtocolCount] = {
     {"IR_SHARP", false, false, nullptr, nullptr, false},
     {"USER", false, true, "USER", "USER", false},
     {"IR_SAMSUNG", true, true, "SAMSUNG", "SAMSUNG", true},
-    {"CAN AUTO", true, false, "CAN AUTO", nullptr, true},
+    {"CAN AUTO", true, false, "CAN AUTO", nullptr, false},
     {"IR_JVC_TYPE2", true, true, "JVC TYPE2", "JVC_TYPE2", true},
     {"IR_NEC_REP", true, true, "NEC REP", "NEC REP", true},
     {"IR_APPLE_TV2", true, true, "APPLE TV2", "APPLE TV2", true},

@@ -15,6 +15,7 @@
 #include "device/protocol.h"
 #include "device/transport.h"
 #include "diag/can_log.h"
+#include "session/config_session.h"
 #include "sim/sim_can_traffic.h"
 #include "sim/sim_controller.h"
 
@@ -43,8 +44,11 @@ int run_logging(const ToolOptions& options, HidBackend& backend, ConsoleHost& ho
     Transport transport(backend, host);
     Protocol protocol(transport, host);
     ConfigState state;
-    MonitorEvents events;
-    ConnectionMonitor monitor(protocol, state, events);
+    SessionMonitorEvents events;
+    ConnectionMonitor monitor(protocol, events);
+    SessionEvents no_pages;
+    ConfigSession session(state, monitor, no_pages);
+    events.session = &session;
     // The monitor connects as in the program (one identity a poll), then pulls the frames.
     for (int i = 0; i < kConnectTicks && !monitor.connected(); ++i) monitor.poll();
 
@@ -69,7 +73,7 @@ int run_logging(const ToolOptions& options, HidBackend& backend, ConsoleHost& ho
     g_stop_requested = 0;
     std::signal(SIGINT, request_stop);
     std::signal(SIGTERM, request_stop);
-    host.attach_polling([&monitor] { monitor.on_polling_tick(); }, [&monitor] { return monitor.interval_ms(); });
+    host.attach_polling([&session] { session.on_polling_tick(); }, [&monitor] { return monitor.interval_ms(); });
     const std::uint32_t start = host.tick_ms();
     bool lost = false;
     while (g_stop_requested == 0) {

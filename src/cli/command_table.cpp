@@ -52,6 +52,9 @@ constexpr ToolOptionRow kOptionRows[] = {
     {kOptYes,
      {"--yes", "", "accept a firmware of the same or an older version",
       [](ToolOptions& o, std::string_view) { return set_flag(o.yes); }}},
+    {kOptNoBackup,
+     {"--no-backup", "", "overwrite the controller without saving a backup of its configuration first",
+      [](ToolOptions& o, std::string_view) { return set_flag(o.no_backup); }}},
     {kOptTab,
      {"--tab", "", "write the log tab-separated", [](ToolOptions& o, std::string_view) { return set_flag(o.tab); }}},
     {kOptMode,
@@ -108,14 +111,25 @@ constexpr Command kCommands[] = {
      "print KEY=VALUE for each key as the file stores it (also LONG_PRESS_MS, NAME1...NAME8)", get_command},
     {"set", "FILE.ZTV KEY=VALUE...", 2, kAnyCount, kOptLang,
      "change parameters through the pages' own edits and checks, then save; a refusal saves nothing", set_command},
+    {"diff", "A.ZTV [B.ZTV]", 1, 2, kOptLang | kOptDevice,
+     "print what differs from A to B, or what writing A would change in the controller; 0 equal, 1 different, "
+     "2 trouble",
+     diff_command},
+    {"backups", "", 0, 0, 0,
+     "list the automatic backups of controllers, newest first: PATH, SERIAL, DATE, REASON (tab-separated)",
+     backups_command},
     {"info", "", 0, 0, kOptDevice, "print the device information of the first controller found (or of the simulated one)",
      info_command},
     {"backup", "OUT.ZTV", 1, 1, kOptDevice,
      "read the whole configuration from the controller and save it as a configuration file", backup_command},
-    {"restore", "IN.ZTV", 1, 1, kOptDevice,
-     "write a configuration file's record and touch block to the controller, then restart it", restore_command},
-    {"flash", "FILE.LDR", 1, 1, kOptDevice | kOptYes,
-     "update the controller's firmware (without --yes, same or older versions are refused)", flash_command},
+    {"restore", "IN.ZTV", 1, 1, kOptDevice | kOptNoBackup,
+     "back up the controller's configuration, then write a configuration file's record and touch block to it and "
+     "restart it",
+     restore_command},
+    {"flash", "FILE.LDR", 1, 1, kOptDevice | kOptYes | kOptNoBackup,
+     "back up the controller's configuration, then update its firmware (without --yes, same or older versions are "
+     "refused)",
+     flash_command},
     {"canlog", "OUT.LOG", 1, 1, kOptTab | kOptMode | kOptSeconds | kOptPrint | kOptSimulate | kOptSimCan,
      "log the controller's CAN frames to OUT (for N seconds or until Ctrl+C), then print the identifier table",
      canlog_command},
@@ -211,5 +225,7 @@ int run_backup(Args args) { return run_named("backup", args); }
 int run_restore(Args args) { return run_named("restore", args); }
 int run_flash(Args args) { return run_named("flash", args); }
 int run_canlog(Args args) { return run_named("canlog", args); }
+int run_diff(Args args) { return run_named("diff", args); }
+int run_backups(Args args) { return run_named("backups", args); }
 
 }  // namespace ztv::cli

@@ -1,7 +1,8 @@
 // ztv-tool's commands. Each is one row of the command table: its arguments, the options it
 // takes and the function that runs it once the command line was parsed with the rules both
 // programs share (common/command_line.h). Messages go to standard error, results to standard
-// output; the exit status is 0 on success, 1 on failure and 2 for a command line refused.
+// output; the exit status is 0 on success, 1 on failure and 2 for a command line refused (diff
+// answers as diff(1) does).
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,8 @@
 
 #include "common/text.h"
 #include "config/config_state.h"
+#include "config/parameter_listing.h"
+#include "events/slot_listing.h"
 
 namespace ztv::cli {
 
@@ -29,6 +32,7 @@ struct ToolOptions {
     std::string sim_can;
     bool trace = false;
     bool yes = false;
+    bool no_backup = false;
     bool tab = false;
     bool changed_only = false;
     std::optional<std::uint32_t> seconds;
@@ -48,6 +52,7 @@ enum ToolOption : std::uint32_t {
     kOptMode = 1u << 7,
     kOptSeconds = 1u << 8,
     kOptPrint = 1u << 9,
+    kOptNoBackup = 1u << 10,
 };
 inline constexpr std::uint32_t kOptDevice = kOptSimulate | kOptSimState | kOptTrace;
 inline constexpr std::size_t kAnyCount = std::numeric_limits<std::size_t>::max();
@@ -96,6 +101,8 @@ int run_backup(Args args);
 int run_restore(Args args);
 int run_flash(Args args);
 int run_canlog(Args args);
+int run_diff(Args args);
+int run_backups(Args args);
 
 // The commands' work, after parsing.
 int dump_command(const ToolOptions& options);
@@ -110,15 +117,18 @@ int backup_command(const ToolOptions& options);
 int restore_command(const ToolOptions& options);
 int flash_command(const ToolOptions& options);
 int canlog_command(const ToolOptions& options);
+// diff: two configuration files, or one file and the controller; exit status as diff(1).
+int diff_command(const ToolOptions& options);
+// backups: the automatic backups, newest first, PATH<TAB>SERIAL<TAB>DATE<TAB>REASON.
+int backups_command(const ToolOptions& options);
+// Reads the attached (or, with --simulate, the simulated) controller's configuration for
+// diff; 0, or 1 (device trouble) after printing why.
+int read_controller(const ToolOptions& device, ConfigState& into);
 
 // decode-debug on given streams (the command uses standard input and output).
 int decode_debug(std::FILE* in, std::FILE* out, Args args);
 int decode_debug_streams(std::FILE* in, std::FILE* out, Lang lang);
 
-// The text of `describe` for a loaded configuration (the state itself is not changed).
-std::string describe_slots(const ConfigState& state, Lang lang);
-// The text of `show` after the page refresh (which writes its consistency rules into state).
-std::string show_pages(ConfigState& state, Lang lang);
 // Applies KEY=VALUE assignments in order, then the page refresh; returns 0, 1 (a page refused
 // one, its message on standard error) or 2 (unknown key or malformed assignment).
 int set_parameters(ConfigState& state, std::span<const std::string_view> assignments, Lang lang);

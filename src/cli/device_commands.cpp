@@ -1,6 +1,7 @@
 // info, backup, restore and flash: ztv-tool talking to a controller over USB, or with
 // --simulate to the simulated controller (whose memory --sim-state keeps between runs).
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <span>
@@ -11,13 +12,16 @@
 #include "cli/commands.h"
 #include "cli/console_host.h"
 #include "common/file_io.h"
+#include "common/format.h"
 #include "config/config_file.h"
+#include "session/controller_backup.h"
 #include "device/connection_monitor.h"
 #include "device/device_errors.h"
 #include "device/firmware_update.h"
 #include "device/hidapi_backend.h"
 #include "device/protocol.h"
 #include "device/transport.h"
+#include "session/config_session.h"
 #include "sim/sim_controller.h"
 #include "sim/sim_state_file.h"
 
@@ -31,7 +35,8 @@ class DeviceSession {
 public:
     explicit DeviceSession(const ToolOptions& options)
         : options_(options), host_(options.yes), clock_(host_), transport_(backend(), host_),
-          protocol_(transport_, host_), monitor_(protocol_, state_, events_) {
+          protocol_(transport_, host_), monitor_(protocol_, events_), session_(state_, monitor_, no_pages_) {
+        events_.session = &session_;
         if (options.trace) {
             transport_.options().trace = true;
             transport_.set_trace_sink([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
@@ -87,6 +92,7 @@ public:
     ConsoleHost& host() { return host_; }
     Protocol& protocol() { return protocol_; }
     ConnectionMonitor& monitor() { return monitor_; }
+    ConfigSession& session() { return session_; }
     ConfigState& state() { return state_; }
     const StatusRecord& status() const { return status_; }
 
@@ -106,8 +112,10 @@ private:
     Transport transport_;
     Protocol protocol_;
     ConfigState state_;
-    MonitorEvents events_;
+    SessionMonitorEvents events_;
     ConnectionMonitor monitor_;
+    SessionEvents no_pages_;
+    ConfigSession session_;
     StatusRecord status_;
 };
 
@@ -121,7 +129,24 @@ int fail_with(const TextPair& format, int error) { return fail(with_error_text(f
 constexpr TextPair kNoConfigurationInBootloader{"Контроллер в режиме загрузчика: конфигурации нет",
                                                 "The controller runs its bootloader: it holds no configuration"};
 
-// Runs a command body with a session; the simulated state is kept only when the body succeeds.
+constexpr TextPair kBackupHint{"Чтобы продолжить без резервной копии, укажите --no-backup",
+                               "Give --no-backup to go on without one"};
+constexpr TextPair kBackupSaved{"Резервная копия конфигурации: %s", "Backup of the configuration: %s"};
+
+// Saves what the controller holds before the command overwrites it; false (with the reason)
+// when no backup could be made.
+bool back_up(DeviceSession& session, std::string_view reason) {
+    const BackupResult backup = backup_controller(session.protocol(), session.status().serial, reason,
+                                                  default_backup_folder(), std::time(nullptr));
+    if (!backup.ok()) {
+        print_error(join(backup.error, "\n", to_text(kBackupHint)));
+        return false;
+    }
+    print_error(format_pair(kBackupSaved, backup.path.c_str()));
+    return true;
+}
+
+// Runs a command body with a session (see finish for what is kept of the simulated state).
 template <typename Body>
 int with_session(const ToolOptions& options, Body body) {
     DeviceSession session(options);
@@ -153,7 +178,7 @@ int backup_command(const ToolOptions& options) {
     return with_session(options, [&out](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
-        if (const int error = session.protocol().read_configuration(session.state()); error != kOk)
+        if (const int error = read_configuration(session.protocol(), session.state()); error != kOk)
             return fail_with(kReadConfigurationFailed, error);
         const FileWriteStatus saved = save_config_file(out, session.state());
         if (saved != FileWriteStatus::Ok) return fail(config_file_error(saved, out));
@@ -163,13 +188,15 @@ int backup_command(const ToolOptions& options) {
 
 int restore_command(const ToolOptions& options) {
     const std::string& in = options.arguments[0];
-    return with_session(options, [&in](DeviceSession& session) {
+    const bool no_backup = options.no_backup;
+    return with_session(options, [&in, no_backup](DeviceSession& session) {
         // The file first: a bad file must not leave a half-written controller.
         const ConfigFileStatus loaded = load_config_file(in, session.state());
         if (loaded != ConfigFileStatus::Ok) return fail(config_file_error(loaded, in));
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
-        if (const int error = session.protocol().write_configuration(session.state()); error != kOk)
+        if (!no_backup && !back_up(session, backup_reason::kRestore)) return 1;
+        if (const int error = write_configuration(session.protocol(), session.state()); error != kOk)
             return fail_with(kWriteConfigurationFailed, error);
         return 0;
     });
@@ -177,15 +204,33 @@ int restore_command(const ToolOptions& options) {
 
 int flash_command(const ToolOptions& options) {
     const std::string& path = options.arguments[0];
-    return with_session(options, [&path](DeviceSession& session) {
+    const bool no_backup = options.no_backup;
+    return with_session(options, [&path, no_backup](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
+        // A controller in its bootloader holds no configuration to keep.
+        if (!no_backup && !session.status().bootloader() && !back_up(session, backup_reason::kFirmware)) return 1;
         // The monitor must run during the waits: it is how the bootloader is seen coming up.
         ConnectionMonitor& monitor = session.monitor();
-        session.host().attach_polling([&monitor] { monitor.on_polling_tick(); },
+        ConfigSession& config = session.session();
+        session.host().attach_polling([&config] { config.on_polling_tick(); },
                                       [&monitor] { return monitor.interval_ms(); });
         FirmwareUpdate update(monitor);
         const FirmwareResult result = update.run([&path] { return std::optional<std::string>(path); });
         return result == FirmwareResult::Updated ? 0 : 1;
+    });
+}
+
+}  // namespace ztv::cli
+
+namespace ztv::cli {
+
+int read_controller(const ToolOptions& device, ConfigState& into) {
+    return with_session(device, [&into](DeviceSession& session) {
+        if (const int error = session.connect(); error != kOk) return fail(error_text(error));
+        if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
+        if (const int error = read_controller_configuration(session.protocol(), into, kReadingTitle); error != kOk)
+            return fail_with(kReadConfigurationFailed, error);
+        return 0;
     });
 }
 

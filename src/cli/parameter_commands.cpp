@@ -9,15 +9,11 @@
 #include "common/ascii_text.h"
 #include "config/config_file.h"
 #include "config/parameter_keys.h"
+#include "config/parameter_listing.h"
 #include "config/parameter_model.h"
 
 namespace ztv::cli {
 namespace {
-
-constexpr TextPair kYes{"да", "yes"};
-constexpr TextPair kNo{"нет", "no"};
-constexpr TextPair kNothingTicked{"ничего", "none"};
-constexpr TextPair kDisabledMark{" (недоступно)", " (disabled)"};
 
 bool load(const ToolOptions& options, ConfigState& state) {
     const std::string& path = options.arguments[0];
@@ -32,60 +28,7 @@ std::vector<std::string_view> after_file(const ToolOptions& options) {
     return std::vector<std::string_view>(options.arguments.begin() + 1, options.arguments.end());
 }
 
-std::string shown_value(const ControlView& control, Lang lang) {
-    switch (control.kind) {
-        case ControlKind::List:
-            if (control.selected < 0 || static_cast<std::size_t>(control.selected) >= control.items.size()) return "?";
-            return control.items[static_cast<std::size_t>(control.selected)].in(lang);
-        case ControlKind::Check: return pick(control.checked ? kYes : kNo, lang);
-        case ControlKind::Edit: {
-            std::string text = control.text.in(lang);
-            if (!control.unit.empty()) text += " " + control.unit.in(lang);
-            return text;
-        }
-        case ControlKind::Spin: return std::to_string(control.value);
-        case ControlKind::CheckList: {
-            std::string ticked;
-            for (std::size_t i = 0; i < control.items.size() && i < 32; ++i) {
-                if (((control.bits >> i) & 1u) == 0) continue;
-                if (!ticked.empty()) ticked += ", ";
-                ticked += control.items[i].in(lang);
-            }
-            return ticked.empty() ? pick(kNothingTicked, lang) : ticked;
-        }
-        case ControlKind::Table: {
-            std::string rows;
-            for (std::size_t i = 0; i < control.items.size(); ++i)
-                rows += (i == 0 ? "" : ", ") + std::to_string(i + 1) + "=" + control.items[i].in(lang);
-            return rows;
-        }
-        case ControlKind::Button:
-        case ControlKind::Label: return control.text.in(lang);
-    }
-    return {};
-}
-
 }  // namespace
-
-std::string show_pages(ConfigState& state, Lang lang) {
-    std::string out;
-    for (const ParameterPageView& page : refresh_pages(state)) {
-        out += page.caption.in(lang) + "\n";
-        for (const ControlView& control : page.controls) {
-            // Buttons start procedures; they hold no value to show.
-            if (!control.visible || control.kind == ControlKind::Button) continue;
-            out += "  ";
-            if (control.kind == ControlKind::Label) {
-                out += control.text.in(lang);
-            } else {
-                out += control.label.in(lang) + ": " + shown_value(control, lang);
-            }
-            if (!control.enabled) out += pick(kDisabledMark, lang);
-            out += "\n";
-        }
-    }
-    return out;
-}
 
 int show_command(const ToolOptions& options) {
     ConfigState state;

@@ -30,6 +30,24 @@ FieldDef hex_field(FieldId id, const char* key, std::uint16_t offset, std::uint1
     return FieldDef{id, key, S::Param, K::Hex, offset, 0, 0, length, 0, kNone, 0, 0};
 }
 
+// What sets a row apart from its kind's defaults, said in the row itself.
+FieldDef wide(FieldDef def) {  // bits of the 16-bit word at the offset
+    def.wide = true;
+    return def;
+}
+FieldDef bit_mask(FieldDef def) {  // the list texts name bits
+    def.bit_mask = true;
+    return def;
+}
+FieldDef in_section(FieldDef def, FileSection section) {
+    def.section = section;
+    return def;
+}
+FieldDef file_default(FieldDef def, std::uint32_t value) {
+    def.file_default = value;
+    return def;
+}
+
 std::array<FieldDef, kFieldCount> make_table() {
     using F = FieldId;
     const FieldDef rows[] = {
@@ -37,7 +55,8 @@ std::array<FieldDef, kFieldCount> make_table() {
         byte_field(F::ENC0DIV, "ENC0DIV", 1921, kNone, 0, 9),
         byte_field(F::ENC1MODE, "ENC1MODE", 1922, c::encoder_pins),
         byte_field(F::ENC1DIV, "ENC1DIV", 1923, kNone, 0, 9),
-        bits_field(F::TOUCH_MODE, "TOUCH_MODE", 1916, 0, 3, c::touch_mode),
+        // The only field whose file default is not 0: a missing TOUCH_MODE means "Only external".
+        file_default(bits_field(F::TOUCH_MODE, "TOUCH_MODE", 1916, 0, 3, c::touch_mode), 1),
         bits_field(F::TOUCH_WINDOWS, "TOUCH_WINDOWS", 1916, 3, 1),
         byte_field(F::TOUCH_INTERCEPT_SRCMASK, "TOUCH_INTERCEPT_SRCMASK", 1917),
         bits_field(F::TOUCH_WAKEUP, "TOUCH_WAKEUP", 1918, 0, 1),
@@ -54,8 +73,8 @@ std::array<FieldDef, kFieldCount> make_table() {
         bits_field(F::SERIAL_CH2, "SERIAL_CH2", 2024, 1, 1),
         byte_field(F::HEAD_TYPE, "HEAD_TYPE", 1925, c::head_type),
         byte_field(F::HEAD_NUM, "HEAD_NUM", 1924, c::module_connection),
-        bits_field(F::IEBUS_MODEBITS, "IEBUS_MODEBITS", 1931, 0, 15, c::iebus_functions),
-        bits_field(F::IEBUS_TOUCH, "IEBUS_TOUCH", 1931, 15, 1),
+        wide(bit_mask(bits_field(F::IEBUS_MODEBITS, "IEBUS_MODEBITS", 1931, 0, 15, c::iebus_functions))),
+        wide(bits_field(F::IEBUS_TOUCH, "IEBUS_TOUCH", 1931, 15, 1)),
         word_field(F::AMPLPARAM_TO, "AMPLPARAM_TO", 1955, 0, 60000),
         byte_field(F::GANET_MODE, "GANET_MODE", 1963, c::ganet_mode),
         bits_field(F::GANET_TOUCH, "GANET_TOUCH", 1964, 7, 1),
@@ -115,13 +134,13 @@ std::array<FieldDef, kFieldCount> make_table() {
         byte_field(F::AUDI_MMI_PARAM, "AUDI_MMI_PARAM", 2018),
         bits_field(F::CARDSP_RUX_PARAM_NUM, "CARDSP_RUX_PARAM_NUM", 2019, 0, 2, c::cardsp_connection),
         bits_field(F::CARDSP_RUX_PARAM_TYPE, "CARDSP_RUX_PARAM_TYPE", 2019, 2, 6, c::cardsp_type),
-        byte_field(F::CARDSP_RUX_PARAM_MODEBITS, "CARDSP_RUX_PARAM_MODEBITS", 2020, c::cardsp_send_bits),
+        bit_mask(byte_field(F::CARDSP_RUX_PARAM_MODEBITS, "CARDSP_RUX_PARAM_MODEBITS", 2020, c::cardsp_send_bits)),
         bits_field(F::RESEMULPARAM_NUM, "RESEMULPARAM_NUM", 2021, 0, 2, c::module_connection),
         bits_field(F::RESEMULPARAM_SWAPXY, "RESEMULPARAM_SWAPXY", 2021, 2, 1),
         bits_field(F::RESEMULPARAM_SWAPX, "RESEMULPARAM_SWAPX", 2021, 3, 1),
         bits_field(F::RESEMULPARAM_SWAPY, "RESEMULPARAM_SWAPY", 2021, 4, 1),
-        byte_field(F::USE_NAME, "USE_NAME", 1965),
-        bits_field(F::PS2PARAM_ORIENT, "", 2007, 6, 2, c::ps2_orientation),
+        in_section(byte_field(F::USE_NAME, "USE_NAME", 1965), S::Source),
+        in_section(bits_field(F::PS2PARAM_ORIENT, "", 2007, 6, 2, c::ps2_orientation), S::None),
     };
     // Each row goes to the place its id names, so the table's order cannot drift from the
     // enumeration's; a missing row stops the program in every build, not only in debug ones.
@@ -141,14 +160,6 @@ std::array<FieldDef, kFieldCount> make_table() {
             std::fprintf(stderr, "field table: no row for field %zu\n", i);
             std::abort();
         }
-    // The only field whose file default is not 0: a missing TOUCH_MODE means "Only external".
-    t[static_cast<std::size_t>(F::TOUCH_MODE)].file_default = 1;
-    t[static_cast<std::size_t>(F::IEBUS_MODEBITS)].wide = true;
-    t[static_cast<std::size_t>(F::IEBUS_TOUCH)].wide = true;
-    t[static_cast<std::size_t>(F::USE_NAME)].section = S::Source;
-    t[static_cast<std::size_t>(F::PS2PARAM_ORIENT)].section = S::None;
-    t[static_cast<std::size_t>(F::IEBUS_MODEBITS)].bit_mask = true;
-    t[static_cast<std::size_t>(F::CARDSP_RUX_PARAM_MODEBITS)].bit_mask = true;
     return t;
 }
 

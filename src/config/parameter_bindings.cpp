@@ -120,6 +120,10 @@ struct Row {
         b.check = BindingCheck::PinRule;
         return std::move(*this);
     }
+    Row iebus_functions() && {
+        b.check = BindingCheck::IebusFunctions;
+        return std::move(*this);
+    }
     Row no_refresh() && {
         b.refresh = false;
         return std::move(*this);
@@ -360,6 +364,7 @@ std::vector<ParamBinding> make_rows() {
 
         // Bus IEBUS.
         check_list(P::Iebus, "CheckListBoxIEBUSMODEBITS", F::IEBUS_MODEBITS)
+            .iebus_functions()
             .label("PanelIEBUSMODEBITS", {"Функции", "Functions"}),
         box(P::Iebus, "CheckBoxIEBUSTouch", F::IEBUS_TOUCH, kCoordinateInput)
             .pin_rule()

@@ -194,7 +194,7 @@ EditOutcome edit_bits(ConfigState& state, std::string_view control, std::uint32_
     const std::size_t entries = row->entries().size();
     if (entries < 32 && (mask >> entries) != 0) return refused();
     std::uint32_t value = mask;
-    if (row->field == FieldId::IEBUS_MODEBITS)
+    if (row->check == BindingCheck::IebusFunctions)
         value = iebus_functions_after(static_cast<std::uint16_t>(bound_value(state, *row)),
                                       static_cast<std::uint16_t>(mask));
     store_bound(state, *row, value);

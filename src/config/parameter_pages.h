@@ -14,6 +14,7 @@
 #include "common/host.h"
 #include "config/config_state.h"
 #include "widgets/control_widgets.h"
+#include "widgets/page_context.h"
 
 class QGroupBox;
 class QLayout;
@@ -24,7 +25,7 @@ namespace ztv {
 class TInterceptForm;
 struct ParamGroup;
 
-class ParameterPages : public QTabWidget {
+class ParameterPages : public QTabWidget, public Page {
     Q_OBJECT
 public:
     // Messages go to `host` (in its language); source masks are chosen in `sources`.
@@ -33,7 +34,7 @@ public:
     // The page refresh: the model writes its consistency rules into the record, then every
     // control shows what the record holds, then the refresh hooks run (button grid, current
     // slot). A refresh started while one runs returns at once.
-    void refresh();
+    void refresh() override;
     bool refreshing() const { return refreshing_; }
     // Steps that belong to the page refresh but live elsewhere; run in order after the pages.
     void add_refresh_hook(std::function<void()> hook) { refresh_hooks_.push_back(std::move(hook)); }
@@ -42,7 +43,7 @@ public:
     void set_button_handler(std::string_view control, std::function<void()> handler);
 
     // The page lock: while set, the user cannot switch pages (the touch calibration holds it).
-    void set_locked(bool locked);
+    void set_locked(bool locked) override;
     bool locked() const { return locked_; }
     // Shows a page unless the pages are locked; returns whether it is shown.
     bool show_page(int index);

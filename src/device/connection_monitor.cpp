@@ -12,28 +12,25 @@ namespace {
 constexpr TextPair kSelected{"Выбрано", "Selected"};
 constexpr TextPair kDisconnectedBanner{"******** Контроллер отключён **********",
                                        "******** Controller is disconnected **********"};
-constexpr TextPair kSendOfChanges{"Отправка изменений", "Send of changes"};
 
 }  // namespace
 
-ConnectionMonitor::ConnectionMonitor(Protocol& protocol, ConfigState& state, MonitorEvents& events,
-                                     CanRecordSink* can_sink)
-    : protocol_(protocol), state_(state), events_(events), can_sink_(can_sink), host_(protocol.host()) {}
+ConnectionMonitor::ConnectionMonitor(Protocol& protocol, MonitorEvents& events, CanRecordSink* can_sink)
+    : protocol_(protocol), events_(events), can_sink_(can_sink), host_(protocol.host()) {}
 
 void ConnectionMonitor::log(const Text& text) { host_.log_line(text.in(host_.language()), LogSource::Program); }
 
-void ConnectionMonitor::on_polling_tick() {
-    events_.commit_pending_edit();
+bool ConnectionMonitor::on_polling_tick(const std::function<void()>& after_poll) {
     if (protocol_.tick_skip() > 0) {
         protocol_.set_tick_skip(protocol_.tick_skip() - 1);
-        return;
+        return false;
     }
-    if (protocol_.transport().is_exchange_running()) return;
+    if (protocol_.transport().is_exchange_running()) return false;
     PollingSuspension suspended(host_);
     host_.progress_hide();
     poll();
-    events_.after_poll();
-    send_changes();
+    if (after_poll) after_poll();
+    return true;
 }
 
 int ConnectionMonitor::read_status() {
@@ -104,8 +101,7 @@ int ConnectionMonitor::poll() {
         // unremembered, so the first poll after learning reads it.
         if (status_.serial != remembered_serial_ && !learning_) {
             remembered_serial_ = status_.serial;
-            state_.record_valid = false;
-            read_configuration_if_application();
+            events_.new_controller();
         }
         if (!connected_) {
             dots_ = 0;
@@ -135,46 +131,6 @@ void ConnectionMonitor::update_can_log_page() {
         events_.show_can_log_page(wanted);
     }
     if (!wanted && can_sink_ != nullptr && can_sink_->log_file_open()) can_sink_->close_log_file();
-}
-
-int ConnectionMonitor::read_configuration_if_application() {
-    if (is_bootloader()) return kOk;
-    const bool was_long = long_operation_;
-    long_operation_ = true;
-    events_.set_busy(true);
-    const int error = protocol_.read_configuration(state_, [this] { events_.configuration_read(); });
-    if (error != kOk) host_.show_message(kBoxError, with_error_text(kReadConfigurationFailed, error));
-    events_.set_busy(false);
-    long_operation_ = was_long;
-    return error;
-}
-
-void ConnectionMonitor::send_changes() {
-    if (!state_.record_valid || learning_ || is_bootloader()) return;
-    auto record = state_.record.bytes();
-    auto shadow = state_.shadow.bytes();
-    std::size_t total = 0;
-    bool sending = connected_;
-    for (std::size_t i = 0; i < kRecordSize;) {
-        if (record[i] == shadow[i]) {
-            ++i;
-            continue;
-        }
-        std::size_t end = i + 1;
-        while (end < kRecordSize && record[end] != shadow[end]) ++end;
-        std::copy(record.begin() + static_cast<std::ptrdiff_t>(i), record.begin() + static_cast<std::ptrdiff_t>(end),
-                  shadow.begin() + static_cast<std::ptrdiff_t>(i));
-        if (sending) {
-            const int error = protocol_.write_checked(block::kRecord, static_cast<std::uint32_t>(i),
-                                                      record.subspan(i, end - i));
-            // One error box is enough: the shadow still takes the remaining runs, as it does for
-            // the failed one, but they are not sent into a link that just failed.
-            if (error != kOk) sending = false;
-            total += end - i;
-        }
-        i = end;
-    }
-    if (total > 0) host_.flash_message(1000, 250, to_text(kSendOfChanges));
 }
 
 void ConnectionMonitor::print_device_info(const StatusRecord& status) {

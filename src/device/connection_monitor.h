@@ -1,29 +1,30 @@
 // The connection monitor: on every polling tick it checks that a controller is present, reads
-// its status record, keeps the status line up to date, reads the configuration of every newly
-// seen controller, pulls pending terminal text and CAN records, and sends the bytes of the
-// record that the user changed (the change sender).
+// its status record, keeps the status line up to date, reports every newly seen controller,
+// and pulls pending terminal text and CAN records. It knows nothing of the configuration: the
+// configuration session above it reads a new controller and sends what the user changed.
 //
 // How the shell drives it:
-//   - A repeating timer calls on_polling_tick(). After every tick (and after any call that may
-//     change it) the shell sets the timer's interval to interval_ms(): 200 ms while idle, 10 ms
-//     while the controller reports pending data and for five ticks after.
+//   - A repeating timer calls on_polling_tick() (through the configuration session). After
+//     every tick (and after any call that may change it) the shell sets the timer's interval to
+//     interval_ms(): 200 ms while idle, 10 ms while the controller reports pending data and
+//     for five ticks after.
 //   - The timer runs only while Host polling is not suspended (Host::suspend_polling and
 //     resume_polling stop and restart it); the tick suspends polling for its own duration.
-//   - MonitorEvents is how the monitor reaches the window: toolbar enabling, page refresh after
-//     a configuration read, the current-source panel, the CAN log page and controller lines.
+//   - MonitorEvents is how the monitor reports: toolbar enabling, a new controller, the
+//     current source, the CAN log page and controller lines.
 //   - Toolbar operations set the long-operation flag around their work and call
-//     forget_serial() (and clear record_valid) when they changed the controller; a change of
-//     language calls clear_connected().
+//     forget_serial() when they changed the controller; a change of language calls
+//     clear_connected().
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "common/cp1251.h"
 #include "common/host.h"
-#include "config/config_state.h"
 #include "device/protocol.h"
 #include "device/status_record.h"
 #include "device/can_records.h"
@@ -44,14 +45,11 @@ inline constexpr std::size_t kTerminalPullSize = 199;
 class MonitorEvents {
 public:
     virtual ~MonitorEvents() = default;
-    // Start of a tick: a pending edit of the button table is committed.
-    virtual void commit_pending_edit() {}
-    // After the poll: the button table follows the mouse pointer.
-    virtual void after_poll() {}
     // Toolbar enabling (it looks at connected() itself).
     virtual void set_busy(bool /*busy*/) {}
-    // The record was (re)read from the controller: refill every page from it.
-    virtual void configuration_read() {}
+    // A controller answers whose serial number was not seen before (never while buttons are
+    // being learned: the serial stays unremembered, so the first poll after learning reports it).
+    virtual void new_controller() {}
     // The current-source panel beside the event editor's source choice.
     virtual void show_source(const Text& /*text*/, bool /*enabled*/) {}
     // Show or hide the "CAN log" page; called on the first decision and on every change.
@@ -63,10 +61,11 @@ public:
 
 class ConnectionMonitor {
 public:
-    ConnectionMonitor(Protocol& protocol, ConfigState& state, MonitorEvents& events,
-                      CanRecordSink* can_sink = nullptr);
+    ConnectionMonitor(Protocol& protocol, MonitorEvents& events, CanRecordSink* can_sink = nullptr);
 
-    void on_polling_tick();
+    // A polling tick: nothing while explicit requests skip ticks or an exchange runs; else
+    // one poll and then `after_poll`, while polling is suspended. True when it polled.
+    bool on_polling_tick(const std::function<void()>& after_poll = {});
     // One presence check or status read with everything that follows; returns its error.
     int poll();
     std::uint32_t interval_ms() const { return interval_ms_; }
@@ -89,9 +88,6 @@ public:
     void set_learning(bool on) { learning_ = on; }
     bool learning() const { return learning_; }
 
-    // The toolbar's read and the automatic read of a new controller (not in the bootloader).
-    int read_configuration_if_application();
-    void send_changes();
     void print_device_info(const StatusRecord& status);
     int pull_terminal_text();
     int pull_can_records();
@@ -109,7 +105,6 @@ private:
     void log(const Text& text);
 
     Protocol& protocol_;
-    ConfigState& state_;
     MonitorEvents& events_;
     CanRecordSink* can_sink_;
     Host& host_;

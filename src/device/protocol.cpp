@@ -11,8 +11,6 @@ namespace {
 constexpr TextPair kDefaultsQuestion{
     "Вы уверены, что хотите сбросить\nконфигурацию устройства\nв состояние по умолчанию?",
     "Are you sure you want to reset\nthe device configuration\nto its default state?"};
-constexpr TextPair kReadingTitle{"Чтение конфигурации из устройства", "Reading configuration from the device"};
-constexpr TextPair kWritingTitle{"Запись конфигурации в устройство", "Write configuration to the device"};
 
 // Bytes per read request of a chunked read: more than any reply can hold.
 constexpr std::size_t kChunkBuffer = 1024;
@@ -109,41 +107,6 @@ int Protocol::restart_device() { return write_area(block::kRestart, 0, {}); }
 int Protocol::reset_to_defaults() {
     if (host_.show_message(kBoxWarning | kBoxDefaultSecond, to_text(kDefaultsQuestion)) != kIdYes) return kOk;
     return write_area(block::kDefaults, 0, {});
-}
-
-int Protocol::read_configuration(ConfigState& state, const std::function<void()>& refresh_pages) {
-    state.record_valid = false;
-    int error;
-    {
-        PollingSuspension suspended(host_);
-        host_.progress_begin(kConfigurationProgress, to_text(kReadingTitle));
-        error = read_chunked(block::kTouchCalibration, 0, state.touch);
-        if (error == kOk) error = read_chunked(block::kRecord, 0, state.record.bytes());
-        if (error != kOk) {
-            state.record.clear();
-            state.touch.fill(0);
-        }
-        state.apply_header_defaults();
-    }
-    if (refresh_pages) refresh_pages();
-    if (error != kOk) return error;
-    state.shadow = state.record;
-    state.record_valid = true;
-    return kOk;
-}
-
-int Protocol::write_configuration(ConfigState& state) {
-    {
-        PollingSuspension suspended(host_);
-        host_.progress_begin(kConfigurationProgress, to_text(kWritingTitle));
-        if (const int error = write_chunked(block::kRecord, 0, state.record.bytes()); error != kOk) return error;
-        // The controller now holds the record: the change sender must not send it again (the
-        // controller may already be restarting, and the send would fail with an error box).
-        state.shadow = state.record;
-        if (const int error = write_chunked(block::kTouchCalibration, 0, state.touch); error != kOk) return error;
-    }
-    state.record_valid = true;
-    return restart_device();
 }
 
 }  // namespace ztv

@@ -1,16 +1,13 @@
 // The controller's command protocol on top of the transport: read and write requests on a data
-// area by offset and length, chunked transfers with progress, actions, and the two
-// whole-configuration operations.
+// area by offset and length, chunked transfers with progress, and actions.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <span>
 
 #include "common/host.h"
 #include "common/text.h"
-#include "config/config_state.h"
 #include "device/transport.h"
 
 namespace ztv {
@@ -38,16 +35,9 @@ inline constexpr std::uint8_t kReplyFailed = 0xFD;
 // First lines of the error boxes of failed device reads and writes.
 inline constexpr TextPair kReadErrorTitle{"Ошибка чтения из устройства", "Error reading from device"};
 inline constexpr TextPair kWriteErrorTitle{"Ошибка записи в устройство", "Error writing to the device"};
-// The messages of the toolbar (and of ztv-tool) when reading or writing the whole
-// configuration failed.
-inline constexpr TextPair kReadConfigurationFailed{"Ошибка чтения конфигурации устройства\n%s",
-                                                   "Error reading the configuration of the device\n%s"};
-inline constexpr TextPair kWriteConfigurationFailed{"Ошибка записи конфигурации\n%s", "Error writing configuration\n%s"};
 
 // Explicit requests leave the next two polling ticks out.
 inline constexpr int kTickSkipAfterRequest = 2;
-// The progress maximum of the whole-configuration operations (record plus touch block, rounded).
-inline constexpr int kConfigurationProgress = 2048;
 
 class Protocol {
 public:
@@ -70,14 +60,6 @@ public:
     int restart_device();
     // Asks first; No returns 0 without sending anything.
     int reset_to_defaults();
-
-    // Touch block, then record. A failure leaves an all-zero record (with the header defaults)
-    // and record_valid clear; success copies the record into the shadow and sets record_valid.
-    // refresh_pages runs after the record is in place, on every path.
-    int read_configuration(ConfigState& state, const std::function<void()>& refresh_pages = {});
-    // Record (then also the shadow), touch block, then the restart action, whose error is the
-    // result.
-    int write_configuration(ConfigState& state);
 
     // The polling tick's skip counter: explicit requests set it, the tick counts it down.
     int tick_skip() const { return tick_skip_; }

@@ -169,10 +169,11 @@ EditOutcome set_skip_mask(Record& record, std::size_t slot, std::uint8_t mask) {
 
 EditOutcome accept_captured_ir_reaction(Record& record, std::size_t slot, const std::array<std::uint8_t, 4>& code) {
     if (slot >= kSlotCount || code == std::array<std::uint8_t, 4>{}) return refused();
-    if (!ir_capture_fits_reaction(code[3] & 0x0Fu)) {
+    const unsigned protocol = code[3] & 0x0Fu;
+    if (!ir_capture_fits_reaction(protocol)) {
         EditOutcome outcome;
         outcome.accepted = false;
-        outcome.message = to_text(kReactionProtocolMessage);
+        outcome.message = to_text(protocol == kIrProtocolCanAuto ? kCanAutoReactionMessage : kReactionProtocolMessage);
         outcome.box_type = kBoxInformation;
         return outcome;
     }

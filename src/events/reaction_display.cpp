@@ -95,14 +95,11 @@ void normalize_kind(const Record& record, Slot s) {
             break;
         }
         case K::SwCan: {
-            const std::uint32_t type = get(s, C::SwCanCarType);
-            if (swcan_position(type, get(s, C::SwCanButton)) < 0) {
-                // The list then shows its first entry; store that entry's code so that what the
-                // page shows and what the controller sends agree.
-                const std::span<const std::uint8_t> codes = swcan_codes(type);
-                put(s, C::SwCanButton, codes.empty() ? 0 : codes.front());
-            }
-            if (get(s, C::SwCanButton) != 0) put(s, C::SwCanCode, 0);
+            // A code the car type does not offer (a file may hold one) stays as stored, custom
+            // code included, until the user picks a button: the list then selects nothing.
+            // Only an offered button makes the custom code unused.
+            const std::uint32_t button = get(s, C::SwCanButton);
+            if (button != 0 && swcan_position(get(s, C::SwCanCarType), button) >= 0) put(s, C::SwCanCode, 0);
             break;
         }
         case K::Ganet:

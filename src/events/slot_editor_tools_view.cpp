@@ -57,11 +57,13 @@ void SlotEditor::build_tool_windows() {
         if (!picker_placed_) return std::nullopt;
         return picker_->pos();
     });
-    context_.add_language_hook([this](Lang lang) {
-        picker_->retranslate(lang);
-        picker_->setWindowTitle(QString::fromStdString(picker_title(picker_slot_).in(lang)));
-    });
     picker_->retranslate(context_.language());
+}
+
+void SlotEditor::retranslate(Lang lang) {
+    picker_->retranslate(lang);
+    picker_->setWindowTitle(QString::fromStdString(picker_title(picker_slot_).in(lang)));
+    retranslate();
 }
 
 void SlotEditor::set_device(EditorDevice device) { device_ = std::move(device); }

@@ -15,6 +15,7 @@
 
 #include "common/control_view.h"
 #include "common/text.h"
+#include "widgets/page_context.h"
 
 class QMenu;
 class QStackedWidget;
@@ -54,7 +55,7 @@ struct EditorDevice {
     std::function<bool()> connected;
 };
 
-class SlotEditor : public QWidget {
+class SlotEditor : public QWidget, public Page {
     Q_OBJECT
 public:
     SlotEditor(PageContext& context, ConfigState& state, QWidget* parent = nullptr);
@@ -81,6 +82,13 @@ public:
 
     // Texts and menus the code owns, rebuilt on a language switch.
     void retranslate();
+    // Page: the slot shown anew, with the kinds the only-used switch leaves; the tool windows
+    // and then the editor's own texts in the new language.
+    void refresh() override {
+        apply_only_used();
+        show_current();
+    }
+    void retranslate(Lang lang) override;
 
     // The slot-name window for the current slot, opened at `global_pos`.
     void rename_current_slot(const QPoint& global_pos);

@@ -14,6 +14,10 @@ inline constexpr TextPair kFailedToGetIrCode{"Не удалось получит
 inline constexpr TextPair kNoInfraredCode{"Нет ИК-кода", "No Infrared code"};
 inline constexpr TextPair kReactionProtocolMessage{"Для реакции поддерживаются только протоколы NEC, JVC или SONY",
                                                    "For the response is only supported protocol NEC, JVC or SONY"};
+// A CAN AUTO code names a key of the car's bus; a reaction stored with it would send nothing.
+inline constexpr TextPair kCanAutoReactionMessage{
+    "Код CAN AUTO нельзя назначить реакции: контроллер не может передать этот протокол",
+    "A CAN AUTO code cannot be a reaction: the controller cannot send this protocol"};
 inline constexpr int kNoIrCodeNoticeMs = 2500;
 inline constexpr int kCaptureBlinkMs = 250;
 

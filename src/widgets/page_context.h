@@ -17,6 +17,21 @@ namespace ztv {
 
 class TInterceptForm;
 
+// One page of the window as the shell sees it; the shell keeps one list of them and calls
+// them in the order they joined. Every member has a do-nothing default.
+class Page {
+public:
+    virtual ~Page() = default;
+    // Draws the page anew from the record (a read, a file, an edit that changes much).
+    virtual void refresh() {}
+    // Texts of the new language; the refresh that follows a switch comes after every page's.
+    virtual void retranslate(Lang /*lang*/) {}
+    // Puts what the page holds outside the record into it, before a save or a write.
+    virtual void commit_pending_edit() {}
+    // A running procedure keeps the pages where they are.
+    virtual void set_locked(bool /*locked*/) {}
+};
+
 class PageContext {
 public:
     virtual ~PageContext() = default;
@@ -28,15 +43,16 @@ public:
     // Toolbar and pages follow the busy state while a page's own procedure runs.
     virtual void set_busy(bool busy) = 0;
 
+    // Joins a page to the window's list; it must outlive the window or leave it first.
+    virtual void add_page(Page& page) = 0;
+    virtual void remove_page(Page& page) = 0;
     // Redraws every page from the record.
     virtual void refresh_pages() = 0;
     // Brings the parameter pages' "Pins" page to the front.
     virtual void show_pins_page() = 0;
 
-    // Windows translated with their table on every language switch, and code-owned texts
-    // that must follow it (called in registration order).
+    // Windows translated with their table on every language switch.
     virtual void add_translated_window(std::span<const TranslationRow> table, QWidget* window) = 0;
-    virtual void add_language_hook(std::function<void(Lang)> hook) = 0;
 
     // The only-used switch and its observers.
     virtual bool only_used() const = 0;

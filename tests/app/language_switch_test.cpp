@@ -139,12 +139,13 @@ TEST_F(LanguageSwitchTest, SwitchRunsHooksClearsConnectedAndRefreshesPagesInside
     DeviceHooks hooks;
     hooks.clear_connected = [&] { order.push_back("connected cleared"); };
     window->set_device_hooks(hooks);
-    window->add_language_hook([&](Lang lang) {
+    test_page.on_retranslate = [&](Lang lang) {
         order.push_back(lang == Lang::English ? "hook en" : "hook ru");
         EXPECT_GT(window->redraw_pause_depth(), 0);
         EXPECT_EQ(touch_mode->itemText(0), QStringLiteral("Disabled"));  // tables already applied
-    });
-    window->set_page_refresh([&] { order.push_back("refresh"); });
+    };
+    test_page.on_refresh = [&] { order.push_back("refresh"); };
+    window->add_page(test_page);
     window->set_language(1);
     EXPECT_EQ(order, (std::vector<std::string>{"connected cleared", "hook en", "refresh"}));
     EXPECT_EQ(window->redraw_pause_depth(), 0);

@@ -358,7 +358,8 @@ TEST_F(ConfigFileActionTest, OpenReadsTheFileRemembersItsFolderAndFlashes) {
     ASSERT_TRUE(QFile::copy(QStringLiteral(ZTV_SAMPLES_DIR "/demo.ZTV"), copy));
     state.record_valid = false;
     int refreshed = 0;
-    window->set_page_refresh([&] { ++refreshed; });
+    test_page.on_refresh = [&] { ++refreshed; };
+    window->add_page(test_page);
     chosen = copy;
     window->on_open_config();
     EXPECT_TRUE(boxes.empty());
@@ -375,7 +376,8 @@ TEST_F(ConfigFileActionTest, OpenReadsTheFileRemembersItsFolderAndFlashes) {
 
 TEST_F(ConfigFileActionTest, FileFromTheCommandLineOpensWithoutTheDialog) {
     int refreshed = 0;
-    window->set_page_refresh([&] { ++refreshed; });
+    test_page.on_refresh = [&] { ++refreshed; };
+    window->add_page(test_page);
     const Record before = state.record;
     window->open_config_file(dir.filePath(QStringLiteral("missing.ZTV")));
     ASSERT_EQ(boxes.size(), 1u);
@@ -414,7 +416,8 @@ TEST_F(ConfigFileActionTest, OpeningAFileThatHoldsNoConfigurationIsRefusedAndCha
     notes.write("Customer: Ivanov, Camry V50\n");
     notes.close();
     int refreshed = 0;
-    window->set_page_refresh([&] { ++refreshed; });
+    test_page.on_refresh = [&] { ++refreshed; };
+    window->add_page(test_page);
     window->on_open_config();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].type & 0xFF, kBoxError);

@@ -9,12 +9,25 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "app/main_window.h"
 
 namespace ztv::testing {
+
+// A page that tells the test when the window redraws or retranslates its pages.
+struct RecordingPage : Page {
+    void refresh() override {
+        if (on_refresh) on_refresh();
+    }
+    void retranslate(Lang lang) override {
+        if (on_retranslate) on_retranslate(lang);
+    }
+    std::function<void()> on_refresh;
+    std::function<void(Lang)> on_retranslate;
+};
 
 struct ShownBox {
     int type;
@@ -62,6 +75,7 @@ protected:
     QTemporaryDir dir;
     ConfigState state;
     ShellOptions options;
+    RecordingPage test_page;  // before the window, which must not outlive it
     std::unique_ptr<TMainForm> window;
     std::vector<ShownBox> boxes;
     std::vector<bool> polling_during_box;

@@ -78,7 +78,7 @@ TEST(MonitorConnect, BootloaderIsNotReadAndShowsItsStatusLine) {
     world.state.record_valid = true;
     world.state.record.set_u8(5, 1);
     world.sim.keep_request_log(true);
-    world.monitor.send_changes();
+    world.session.send_changes();
     EXPECT_TRUE(world.sim.request_log().empty());
 }
 
@@ -139,7 +139,7 @@ TEST(MonitorChanges, OneByteChangeSendsOneWriteAndFlashes) {
     ASSERT_TRUE(world.connect());
     world.sim.keep_request_log(true);
     world.state.record.set_bits(632, 0, 4, 3);
-    world.monitor.send_changes();
+    world.session.send_changes();
     ASSERT_EQ(world.sim.request_log().size(), 1u);
     const Frame& w = world.sim.request_log()[0];
     EXPECT_EQ(w.command(), 0x90);
@@ -151,7 +151,7 @@ TEST(MonitorChanges, OneByteChangeSendsOneWriteAndFlashes) {
     EXPECT_EQ(world.host.flashes[0].text.en, "Send of changes");
     EXPECT_EQ(world.host.flashes[0].duration_ms, 1000);
     EXPECT_EQ(world.host.flashes[0].blink_ms, 250);
-    world.monitor.send_changes();
+    world.session.send_changes();
     EXPECT_EQ(world.sim.request_log().size(), 1u) << "nothing left to send";
 }
 
@@ -163,7 +163,7 @@ TEST(MonitorChanges, SeparateRunsAndLongRunsInFrames) {
     world.state.record.set_u8(12, 1);
     for (std::size_t i = 1900; i < 2000; ++i) world.state.record.set_u8(i, 0xAB);
     world.state.record.set_u8(2037, 0xCD);
-    world.monitor.send_changes();
+    world.session.send_changes();
     const auto& log = world.sim.request_log();
     ASSERT_EQ(log.size(), 5u);
     EXPECT_EQ(log[0].offset(), 10);
@@ -186,15 +186,15 @@ TEST(MonitorChanges, NothingSentWhenInvalidLearningOrDisconnected) {
     world.sim.keep_request_log(true);
     world.state.record.set_u8(20, 1);
     world.state.record_valid = false;
-    world.monitor.send_changes();
+    world.session.send_changes();
     world.state.record_valid = true;
     world.monitor.set_learning(true);
-    world.monitor.send_changes();
+    world.session.send_changes();
     EXPECT_TRUE(world.sim.request_log().empty());
     EXPECT_EQ(world.state.shadow.u8(20), 0);
     world.monitor.set_learning(false);
     world.monitor.clear_connected();
-    world.monitor.send_changes();
+    world.session.send_changes();
     EXPECT_TRUE(world.sim.request_log().empty());
     EXPECT_EQ(world.state.shadow.u8(20), 1) << "the shadow takes the bytes without sending";
     EXPECT_TRUE(world.host.flashes.empty());
@@ -206,14 +206,14 @@ TEST(MonitorChanges, FailedWriteShowsOneBoxAndIsNotRepeated) {
     world.state.record.set_u8(100, 1);
     world.state.record.set_u8(300, 1);
     world.sim.inject(FaultPlan(Fault::AnswerParameters, 0, 10, std::uint8_t{0x90}));
-    world.monitor.send_changes();
+    world.session.send_changes();
     ASSERT_EQ(world.host.boxes.size(), 1u);
     EXPECT_EQ(world.host.boxes[0].text.en, "Error writing to the device\nError in parameters");
     EXPECT_EQ(world.state.shadow.u8(100), 1);
     EXPECT_EQ(world.state.shadow.u8(300), 1);
     world.sim.clear_faults();
     world.sim.keep_request_log(true);
-    world.monitor.send_changes();
+    world.session.send_changes();
     EXPECT_TRUE(world.sim.request_log().empty());
 }
 

@@ -178,7 +178,7 @@ TEST_F(ProtocolTest, ReadConfigurationFillsRecordShadowAndTouch) {
     world.sim.memory().touch[4] = 0x44;
     int refreshed = 0;
     const int before = world.host.suspension();
-    ASSERT_EQ(world.protocol.read_configuration(world.state, [&] { ++refreshed; }), kOk);
+    ASSERT_EQ(read_configuration(world.protocol, world.state, [&] { ++refreshed; }), kOk);
     EXPECT_EQ(world.host.suspension(), before);
     EXPECT_EQ(refreshed, 1);
     EXPECT_TRUE(world.state.record_valid);
@@ -193,7 +193,7 @@ TEST_F(ProtocolTest, ReadConfigurationFillsRecordShadowAndTouch) {
 }
 
 TEST_F(ProtocolTest, ReadConfigurationOfUnconfiguredControllerGetsHeaderDefaults) {
-    ASSERT_EQ(world.protocol.read_configuration(world.state), kOk);
+    ASSERT_EQ(read_configuration(world.protocol, world.state), kOk);
     EXPECT_EQ(world.state.record.u16(0), 1000);
     for (std::size_t channel = 0; channel < 4; ++channel) EXPECT_EQ(world.state.record.u16(2 + 2 * channel), 4095);
 }
@@ -204,7 +204,7 @@ TEST_F(ProtocolTest, FailedReadConfigurationClearsRecordAndKeepsItInvalid) {
     world.state.record_valid = true;
     world.sim.inject(FaultPlan(Fault::NoReply, 5, 3, std::uint8_t{0x10}));
     int refreshed = 0;
-    EXPECT_EQ(world.protocol.read_configuration(world.state, [&] { ++refreshed; }), kErrTimeout);
+    EXPECT_EQ(read_configuration(world.protocol, world.state, [&] { ++refreshed; }), kErrTimeout);
     EXPECT_EQ(refreshed, 1) << "pages show the cleared record";
     EXPECT_FALSE(world.state.record_valid);
     EXPECT_EQ(world.state.record.u8(900), 0);
@@ -216,7 +216,7 @@ TEST_F(ProtocolTest, FailedReadConfigurationClearsRecordAndKeepsItInvalid) {
 TEST_F(ProtocolTest, WriteConfigurationIs32RecordFramesTouchFrameAndRestart) {
     for (std::size_t i = 0; i < kRecordSize; ++i) world.state.record.set_u8(i, static_cast<std::uint8_t>(i ^ 0x5A));
     world.state.touch = {{9, 8, 7, 6, 5, 4, 3, 2, 1, 0}};
-    ASSERT_EQ(world.protocol.write_configuration(world.state), kOk);
+    ASSERT_EQ(write_configuration(world.protocol, world.state), kOk);
     const auto& log = world.sim.request_log();
     ASSERT_EQ(log.size(), 34u);
     for (std::size_t i = 0; i < 32; ++i) {
@@ -240,7 +240,7 @@ TEST_F(ProtocolTest, WriteConfigurationIs32RecordFramesTouchFrameAndRestart) {
 
 TEST_F(ProtocolTest, WriteConfigurationResultIsTheRestartError) {
     world.sim.inject(FaultPlan(Fault::AnswerFailed, 0, 3, std::uint8_t{0x83}));
-    EXPECT_EQ(world.protocol.write_configuration(world.state), kErrFailedResult);
+    EXPECT_EQ(write_configuration(world.protocol, world.state), kErrFailedResult);
 }
 
 // Pull the plug at every single frame of a whole-configuration write: each time the right
@@ -255,7 +255,7 @@ TEST(ProtocolUnplug, AtEveryFrameOfWholeConfigurationWrite) {
         world.state.record = reference.record;
         world.state.touch = reference.touch;
         world.sim.inject(FaultPlan(Fault::Unplug, frame));
-        const int error = world.protocol.write_configuration(world.state);
+        const int error = write_configuration(world.protocol, world.state);
         // The request is written into a vanished device: set-feature fails; the two retries
         // find no device at all.
         EXPECT_EQ(error, kErrDisconnected) << "frame " << frame;

@@ -190,14 +190,26 @@ TEST(ReactionDisplay, CarDspParameterAndAutorepeat) {
     EXPECT_EQ(volume_ext.slot(kSlot)[13], 100);
 }
 
-TEST(ReactionDisplay, SwCanCodeMustBeOfferedByItsCarType) {
+TEST(ReactionDisplay, SwCanCodeNotOfferedByItsCarTypeKeepsTheStoredBytes) {
     Record foreign = with_reaction({23, 40, 0x34, 0x12, 2, 0});  // AUDI RNS-E offers no 40
     ReactionView view = display_reaction(foreign, kSlot);
-    EXPECT_EQ(reaction_of(foreign), (R{23, 0, 0x34, 0x12, 2, 0}));
-    EXPECT_EQ(view.list(C::SwCanButton)->selected, 0);
-    EXPECT_EQ(view.list(C::SwCanButton)->items[0].en, "Custom code");
+    EXPECT_EQ(reaction_of(foreign), (R{23, 40, 0x34, 0x12, 2, 0}));
+    EXPECT_EQ(view.list(C::SwCanButton)->selected, -1);
+    EXPECT_FALSE(view.field(C::SwCanCode)->visible);
+
+    // A type without "Custom code" still shows the stored custom code.
+    Record a5 = with_reaction({23, 0, 0x34, 0x12, 3, 0});
+    view = display_reaction(a5, kSlot);
+    EXPECT_EQ(reaction_of(a5), (R{23, 0, 0x34, 0x12, 3, 0}));
+    EXPECT_EQ(view.list(C::SwCanButton)->selected, -1);
     EXPECT_TRUE(view.field(C::SwCanCode)->visible);
     EXPECT_EQ(view.field(C::SwCanCode)->text.en, "1234");
+
+    Record unknown_type = with_reaction({23, 5, 1, 2, 40, 0});
+    view = display_reaction(unknown_type, kSlot);
+    EXPECT_EQ(reaction_of(unknown_type), (R{23, 5, 1, 2, 40, 0}));
+    EXPECT_TRUE(view.list(C::SwCanButton)->items.empty());
+    EXPECT_EQ(view.list(C::SwCanCarType)->selected, -1);
 
     Record offered = with_reaction({23, 13, 0x34, 0x12, 2, 0});
     view = display_reaction(offered, kSlot);
@@ -205,18 +217,6 @@ TEST(ReactionDisplay, SwCanCodeMustBeOfferedByItsCarType) {
     EXPECT_EQ(view.list(C::SwCanButton)->selected, 8);
     EXPECT_EQ(view.list(C::SwCanButton)->items[8].en, "PHONE");
     EXPECT_FALSE(view.field(C::SwCanCode)->visible);
-
-    // A type without "Custom code": the page and the record agree on the first button.
-    Record a5 = with_reaction({23, 40, 0, 0, 3, 0});
-    view = display_reaction(a5, kSlot);
-    EXPECT_EQ(a5.slot(kSlot)[12], 3);
-    EXPECT_EQ(view.list(C::SwCanButton)->selected, 0);
-
-    Record unknown_type = with_reaction({23, 5, 1, 2, 40, 0});
-    view = display_reaction(unknown_type, kSlot);
-    EXPECT_EQ(reaction_of(unknown_type), (R{23, 0, 1, 2, 40, 0}));
-    EXPECT_TRUE(view.list(C::SwCanButton)->items.empty());
-    EXPECT_EQ(view.list(C::SwCanCarType)->selected, -1);
 }
 
 TEST(ReactionDisplay, GanetCustomCodeOnlyForEntryZero) {

@@ -68,12 +68,19 @@ TEST_F(SlotCaptures, AReactionTakesOnlyTheProtocolsItMaySend) {
     EXPECT_EQ(world.host.boxes[0].text.en, "For the response is only supported protocol NEC, JVC or SONY");
     EXPECT_EQ(before.raw, world.state.record.raw);
 
-    world.sim.set_ir_code(0x0B000348);  // CAN AUTO is taken
+    world.sim.set_ir_code(0x0B000348);  // CAN AUTO: refused with its own reason, not wiped later
+    outcome = capture_ir_for_reaction(world.protocol, true, world.state, kSlot);
+    EXPECT_FALSE(outcome.accepted);
+    ASSERT_EQ(world.host.boxes.size(), 2u);
+    EXPECT_EQ(world.host.boxes[1].text.en, "A CAN AUTO code cannot be a reaction: the controller cannot send this protocol");
+    EXPECT_EQ(before.raw, world.state.record.raw);
+
+    world.sim.set_ir_code(0x0A000348);  // SAMSUNG is taken
     outcome = capture_ir_for_reaction(world.protocol, true, world.state, kSlot);
     EXPECT_TRUE(outcome.accepted);
     EXPECT_EQ(bytes()[11], 1);
     EXPECT_EQ(bytes()[12], 0x48);
-    EXPECT_EQ(bytes()[15], 0x0B);
+    EXPECT_EQ(bytes()[15], 0x0A);
     EXPECT_TRUE(show().can_edit_ir_reaction);
 }
 

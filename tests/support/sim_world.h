@@ -1,20 +1,23 @@
 // One simulated world for device tests: fake host (clock), simulated controller, transport,
-// protocol, configuration state and connection monitor, wired as the program wires them.
+// protocol, configuration state, connection monitor and configuration session, wired as the
+// program wires them.
 #pragma once
 
 #include "config/config_state.h"
 #include "device/connection_monitor.h"
 #include "device/protocol.h"
 #include "device/transport.h"
+#include "session/config_session.h"
 #include "sim/sim_controller.h"
 #include "support/fake_host.h"
 
 namespace ztv::test {
 
-// Records what the monitor asked of the window.
-struct RecordingEvents : MonitorEvents {
+// Records what the monitor and the session asked of the window; a new controller goes to the
+// session, as in the program.
+struct RecordingEvents : SessionMonitorEvents, SessionEvents {
     void set_busy(bool busy) override { busy_calls.push_back(busy); }
-    void configuration_read() override { ++refreshes; }
+    void configuration_replaced() override { ++refreshes; }
     void show_source(const Text& text, bool enabled) override {
         source_text = text;
         source_enabled = enabled;
@@ -30,6 +33,7 @@ struct RecordingEvents : MonitorEvents {
 
 struct SimWorld {
     explicit SimWorld(sim::SimMemory memory = {}) : sim(host, std::move(memory)) {
+        events.session = &session;
         // One USB control transfer takes about a millisecond; this also lets time pass while
         // the transport polls a controller that does not answer.
         sim.set_transfer_latency_us(1000);
@@ -42,7 +46,7 @@ struct SimWorld {
     }
     // Lets the window's polling timer drive the monitor during every pump.
     void attach_timer() {
-        host.attach_polling([this] { monitor.on_polling_tick(); }, [this] { return monitor.interval_ms(); });
+        host.attach_polling([this] { session.on_polling_tick(); }, [this] { return monitor.interval_ms(); });
     }
 
     FakeHost host;
@@ -51,7 +55,8 @@ struct SimWorld {
     Protocol protocol{transport, host};
     ConfigState state;
     RecordingEvents events;
-    ConnectionMonitor monitor{protocol, state, events};
+    ConnectionMonitor monitor{protocol, events};
+    ConfigSession session{state, monitor, events};
 };
 
 }  // namespace ztv::test

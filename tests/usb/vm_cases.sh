@@ -66,6 +66,9 @@ s=$?
 wait_hidraw gone; wait_hidraw   # the controller restarts after a restore
 [ $s -eq 0 ] && tool backup /tmp/back.ZTV && cmp /tmp/back.ZTV $data/expected.ZTV > $out
 result $? "restore then backup reproduces the configuration byte for byte"
+tool backups
+[ "$(grep -c '	40123	.*	restore$' $out)" -eq 1 ]
+result $? "the restore kept one automatic backup of the controller"
 
 # 3. every application identity is found by the identity cycling
 for identity in 1 2 3 4; do
@@ -114,7 +117,7 @@ result $? "an image the bootloader does not start fails the update ($((t1 - t0))
 # 5. unplugged in the middle of a whole-configuration write
 stop_gadget
 start_gadget --identity 1 --unplug-after 20 --absent-ms 1500
-tool restore $data/full.ZTV
+tool restore $data/full.ZTV --no-backup
 s=$?
 [ $s -ne 0 ] && grep -q 'Controller is disconnected' $err
 result $? "unplug during a restore: \"Controller is disconnected\", exit $s"

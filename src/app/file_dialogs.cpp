@@ -1,0 +1,175 @@
+#include "app/file_dialogs.h"
+
+#include <QDateTime>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTimer>
+#include <QTreeView>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/settings_file.h"
+#include "app/shell_messages.h"
+#include "common/host.h"
+
+namespace ztv {
+namespace {
+
+// Qt's detail view starts with narrow fixed columns that cut dates to "7 Dec ...:04". The name
+// takes the room that is left, sizes and dates get their whole text, and the type column (a
+// description nobody needs to pick a *.ZTV or *.LDR, and one Qt leaves untranslated) is hidden.
+void fit_detail_columns(QFileDialog& dialog) {
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (view == nullptr) return;
+    QHeaderView* header = view->header();
+    constexpr int kName = 0, kSize = 1, kType = 2, kDate = 3;
+    if (header->count() <= kDate) return;
+    const QFontMetrics metrics(view->font());
+    const int margin = 4 * metrics.averageCharWidth();  // cell padding and the sort arrow
+    const QString widest_date =
+        QLocale::system().toString(QDateTime(QDate(2026, 12, 28), QTime(23, 58, 58)), QLocale::ShortFormat);
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(kName, QHeaderView::Stretch);
+    header->setSectionHidden(kType, true);
+    header->resizeSection(kSize, metrics.horizontalAdvance(QStringLiteral("999.99 KiB")) + margin);
+    header->resizeSection(kDate, std::max(metrics.horizontalAdvance(widest_date), metrics.horizontalAdvance(
+                                                  header->model()->headerData(kDate, Qt::Horizontal).toString())) +
+                                     margin);
+}
+
+struct DialogTraits {
+    TextPair title;
+    const char* pattern;
+    FolderKey folder;
+    bool save;
+};
+
+DialogTraits dialog_traits(FileDialogKind kind) {
+    switch (kind) {
+        case FileDialogKind::OpenConfig: return {msg::kOpenConfigTitle, "*.ZTV", FolderKey::Config, false};
+        case FileDialogKind::SaveConfig: return {msg::kSaveConfigTitle, "*.ZTV", FolderKey::Config, true};
+        case FileDialogKind::OpenFirmware: return {msg::kOpenFirmwareTitle, "*.LDR", FolderKey::Firmware, false};
+        case FileDialogKind::SaveCanLog: return {msg::kSaveCanLogTitle, "*.LOG", FolderKey::CanLog, true};
+    }
+    return {msg::kOpenConfigTitle, "*.ZTV", FolderKey::Config, false};
+}
+
+}  // namespace
+
+FileDialogs::FileDialogs(QWidget& window, Host& host, std::string settings_path, std::string program_folder)
+    : QObject(&window), window_(window), host_(host), settings_path_(std::move(settings_path)),
+      program_folder_(std::move(program_folder)) {
+    place_timer_ = new QTimer(this);
+    place_timer_->setObjectName(QStringLiteral("TimerDialogPlace"));
+    place_timer_->setInterval(1);
+    connect(place_timer_, &QTimer::timeout, this, &FileDialogs::place_dialog);
+}
+
+// Centred on the window while the dialog settles, and kept on the screen.
+void FileDialogs::place_dialog() {
+    if (placed_ && placed_->isVisible()) {
+        const QRect main = window_.frameGeometry();
+        QSize size = placed_->frameGeometry().size();
+        if (!size.isValid() || size.isEmpty()) size = QSize(400, 400);
+        int left = main.left() + main.width() / 2 - size.width() / 2;
+        int top = main.top() + main.height() / 2 - size.height() / 2;
+        if (const QScreen* screen = window_.screen()) {
+            const QRect area = screen->geometry();
+            left = std::min(left, area.right() + 1 - size.width());
+            top = std::min(top, area.bottom() + 1 - size.height());
+        }
+        placed_->move(std::max(left, 0), std::max(top, 0));
+    }
+    if (--place_countdown_ <= 0) place_timer_->stop();
+}
+
+QString FileDialogs::start_folder(FileDialogKind kind, bool* ok) {
+    const SettingsFile file(settings_path_);
+    const auto doc = file.open();
+    *ok = doc.has_value();
+    if (!doc) {
+        host_.show_message(kBoxError, to_text(kSettingsReadError));
+        return QString();
+    }
+    const std::string stored = read_folder_path(*doc, dialog_traits(kind).folder, program_folder_);
+    return QString::fromStdString(folder_of(stored));
+}
+
+QSize FileDialogs::dialog_size() const {
+    const auto doc = SettingsFile(settings_path_).open();
+    const DialogSize stored = doc ? read_file_dialog_size(*doc) : kDefaultFileDialogSize;
+    QSize size(stored.width, stored.height);
+    // A size stored on a larger screen must not push the buttons off this one.
+    if (const QScreen* screen = window_.screen()) size = size.boundedTo(screen->availableGeometry().size());
+    return size;
+}
+
+void FileDialogs::remember_dialog_size(const QSize& size) {
+    const SettingsFile file(settings_path_);
+    auto doc = file.open();
+    if (!doc) return;  // the dialog's own read already said so
+    const DialogSize wanted{size.width(), size.height()};
+    if (read_file_dialog_size(*doc) == wanted) return;
+    ztv::remember_file_dialog_size(*doc, wanted);
+    save_settings_file(file, *doc);
+}
+
+QString FileDialogs::ask(FileDialogKind kind) {
+    bool ok = false;
+    const QString folder = start_folder(kind, &ok);
+    if (!ok) return QString();
+    const DialogTraits traits = dialog_traits(kind);
+    const QString pattern = QString::fromLatin1(traits.pattern);
+    // File systems here tell case apart; "*.ztv" files are the same kind of file.
+    const QString filter = pattern + QStringLiteral(" (") + pattern + QLatin1Char(' ') + pattern.toLower() +
+                           QLatin1Char(')');
+    const QString title = QString::fromUtf8(pick(traits.title, host_.language()));
+    if (chooser_) return chooser_(kind, title, folder, filter);
+
+    QFileDialog dialog(&window_, title, folder, filter);
+    dialog.setObjectName(QStringLiteral("FileDialog"));
+    dialog.setAcceptMode(traits.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(traits.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(pattern.mid(2));
+    // Names, sizes and dates side by side, at the size the user last left the dialog.
+    dialog.setViewMode(QFileDialog::Detail);
+    fit_detail_columns(dialog);
+    dialog.resize(dialog_size());
+    placed_ = &dialog;
+    place_countdown_ = 50;
+    place_timer_->start();
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    place_timer_->stop();
+    placed_ = nullptr;
+    remember_dialog_size(dialog.size());
+    return chosen ? dialog.selectedFiles().constFirst() : QString();
+}
+
+void FileDialogs::remember_folder(FileDialogKind kind, const QString& path) {
+    if (path.isEmpty()) return;
+    const SettingsFile file(settings_path_);
+    auto doc = file.open();
+    if (!doc) {
+        host_.show_message(kBoxError, to_text(kSettingsReadError));
+        return;
+    }
+    remember_folder_path(*doc, dialog_traits(kind).folder, path.toStdString());
+    save_settings_file(file, *doc);
+}
+
+void FileDialogs::save_settings_file(const SettingsFile& file, const IniDocument& doc) {
+    const FileWriteStatus status = file.save(doc);
+    if (status == FileWriteStatus::Ok) return;
+    const std::string message = settings_save_error(status, file.path()).in(host_.language());
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::size_t begin = 0;
+    while (begin <= message.size()) {
+        const std::size_t end = std::min(message.find('\n', begin), message.size());
+        host_.log_line(message.substr(begin, end - begin), LogSource::Program);
+        begin = end + 1;
+    }
+}
+
+}  // namespace ztv

@@ -1,0 +1,215 @@
+#include "events/config_compare.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "common/cp1251.h"
+#include "common/format.h"
+#include "common/hex.h"
+#include "config/parameter_listing.h"
+#include "events/slot_display.h"
+#include "events/slot_listing.h"
+#include "events/slot_model.h"
+
+namespace ztv {
+namespace {
+
+constexpr TextPair kNoChanges{"Изменений нет", "No changes"};
+constexpr TextPair kAbsent{"(нет)", "(none)"};
+constexpr TextPair kSlotHeading{"Слот %u", "Slot %u"};
+constexpr TextPair kSlotName{"имя", "name"};
+constexpr TextPair kStoredBytes{"байты", "bytes"};
+constexpr TextPair kButtonsHeading{"Кнопки", "Buttons"};
+constexpr TextPair kButtonName{"канал %u, кнопка %u, имя", "channel %u, button %u, name"};
+constexpr TextPair kButtonCode{"канал %u, кнопка %u, код/порог", "channel %u, button %u, code/limit"};
+constexpr TextPair kThreshold{"канал %u, порог нажатия", "channel %u, press threshold"};
+constexpr TextPair kTouchHeading{"Калибровка сенсорной панели", "Touch panel calibration"};
+constexpr TextPair kOtherHeading{"Прочие байты конфигурации", "Other configuration bytes"};
+constexpr TextPair kOffset{"байт %u", "byte %u"};
+
+constexpr const char* kArrow = " -> ";
+
+class Report {
+public:
+    explicit Report(Lang lang) : lang_(lang) {}
+    Lang lang() const { return lang_; }
+    const char* pick_text(const TextPair& pair) const { return pick(pair, lang_); }
+
+    // The heading is written before the group's first line only.
+    void heading(std::string text) {
+        heading_ = std::move(text);
+        heading_written_ = false;
+    }
+    void change(const std::string& label, const std::string& before, const std::string& after) {
+        if (!heading_written_) {
+            text_ += heading_ + "\n";
+            heading_written_ = true;
+        }
+        text_ += "  ";
+        if (!label.empty()) text_ += label + ": ";
+        text_ += before + kArrow + after + "\n";
+    }
+    std::size_t size() const { return text_.size(); }
+    std::string take() { return std::move(text_); }
+
+private:
+    Lang lang_;
+    std::string text_;
+    std::string heading_;
+    bool heading_written_ = true;
+};
+
+std::string absent(Lang lang) { return pick(kAbsent, lang); }
+
+// Pages keep their order and the same controls whatever the record holds; a control that is
+// hidden on one side shows as absent there.
+void compare_pages(Report& report, ConfigState before, ConfigState after) {
+    const auto pages_before = list_parameter_pages(before, report.lang());
+    const auto pages_after = list_parameter_pages(after, report.lang());
+    for (std::size_t page = 0; page < std::min(pages_before.size(), pages_after.size()); ++page) {
+        report.heading(pages_after[page].caption);
+        std::map<std::string_view, const ParameterLine*> old_lines;
+        for (const ParameterLine& line : pages_before[page].lines) old_lines[line.control] = &line;
+        for (const ParameterLine& line : pages_after[page].lines) {
+            const auto found = old_lines.find(line.control);
+            const std::string old_value = found == old_lines.end() ? absent(report.lang()) : found->second->value;
+            if (found != old_lines.end()) old_lines.erase(found);
+            if (old_value != line.value) report.change(line.labelled ? line.label : std::string(), old_value, line.value);
+        }
+        for (const ParameterLine& line : pages_before[page].lines)
+            if (old_lines.count(line.control) != 0)
+                report.change(line.labelled ? line.label : std::string(), line.value, absent(report.lang()));
+    }
+}
+
+std::vector<SlotLine> slot_lines(ConfigState& state, std::size_t slot, Lang lang) {
+    if (slots::is_empty(state.record, slot)) return {};
+    return list_slot(state, slot, lang).lines;
+}
+
+std::string slot_name(const ConfigSnapshot& image, std::size_t slot) {
+    return cp1251_to_utf8(field_text(image.slot_names[slot].data(), kSlotNameSize));
+}
+
+void compare_slots(Report& report, const ConfigSnapshot& before_image, const ConfigSnapshot& after_image,
+                   CompareScope scope) {
+    ConfigState before;
+    ConfigState after;
+    restore_snapshot(before_image, before);
+    restore_snapshot(after_image, after);
+    normalize_all_slots(before.record);
+    normalize_all_slots(after.record);
+    const Lang lang = report.lang();
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        const auto bytes_before = before_image.record.slot(slot);
+        const auto bytes_after = after_image.record.slot(slot);
+        const std::string name_before = slot_name(before_image, slot);
+        const std::string name_after = slot_name(after_image, slot);
+        const bool names_differ = scope.slot_names && name_before != name_after;
+        if (std::equal(bytes_before.begin(), bytes_before.end(), bytes_after.begin()) && !names_differ) continue;
+
+        const std::string& shown_name = name_after.empty() || !scope.slot_names ? name_before : name_after;
+        std::string heading = strprintf(report.pick_text(kSlotHeading), static_cast<unsigned>(slot + 1));
+        if (scope.slot_names && !shown_name.empty()) heading += " (" + shown_name + ")";
+        report.heading(std::move(heading));
+        const std::size_t length = report.size();
+        if (names_differ)
+            report.change(report.pick_text(kSlotName), name_before.empty() ? absent(lang) : name_before,
+                          name_after.empty() ? absent(lang) : name_after);
+
+        std::vector<SlotLine> old_lines = slot_lines(before, slot, lang);
+        for (const SlotLine& line : slot_lines(after, slot, lang)) {
+            const auto found = std::find_if(old_lines.begin(), old_lines.end(), [&](const SlotLine& old) {
+                return old.reaction == line.reaction && old.label == line.label;
+            });
+            std::string old_value = absent(lang);
+            if (found != old_lines.end()) {
+                old_value = found->value;
+                old_lines.erase(found);
+            }
+            if (old_value != line.value) report.change(line.label, old_value, line.value);
+        }
+        for (const SlotLine& line : old_lines) report.change(line.label, line.value, absent(lang));
+
+        // Bytes that no description line shows still differ: say so rather than nothing.
+        if (report.size() == length && !std::equal(bytes_before.begin(), bytes_before.end(), bytes_after.begin()))
+            report.change(report.pick_text(kStoredBytes), to_hex(bytes_before), to_hex(bytes_after));
+    }
+}
+
+std::string button_name(const Record& record, std::size_t channel, std::size_t button) {
+    return cp1251_to_utf8(record.button_name(channel, button));
+}
+
+void compare_buttons(Report& report, const Record& before, const Record& after) {
+    report.heading(report.pick_text(kButtonsHeading));
+    const Lang lang = report.lang();
+    for (std::size_t channel = 0; channel < kChannels; ++channel)
+        if (before.press_threshold(channel) != after.press_threshold(channel))
+            report.change(strprintf(pick(kThreshold, lang), static_cast<unsigned>(channel + 1)),
+                          std::to_string(before.press_threshold(channel)), std::to_string(after.press_threshold(channel)));
+    for (std::size_t channel = 0; channel < kChannels; ++channel)
+        for (std::size_t button = 0; button < kButtonsPerChannel; ++button) {
+            const auto number = [&](const TextPair& format) {
+                return strprintf(pick(format, lang), static_cast<unsigned>(channel + 1), static_cast<unsigned>(button + 1));
+            };
+            const std::string old_name = button_name(before, channel, button);
+            const std::string new_name = button_name(after, channel, button);
+            if (old_name != new_name)
+                report.change(number(kButtonName), old_name.empty() ? absent(lang) : old_name,
+                              new_name.empty() ? absent(lang) : new_name);
+            const auto code = [&](const Record& record) {
+                return strprintf("%u/%u", record.button_code(channel, button), record.button_limit(channel, button));
+            };
+            if (code(before) != code(after)) report.change(number(kButtonCode), code(before), code(after));
+        }
+}
+
+// Everything the groups above did not show: the record is compared byte for byte, and any
+// difference the text has not accounted for is listed by offset.
+void compare_remaining(Report& report, const Record& before, const Record& after) {
+    report.heading(report.pick_text(kOtherHeading));
+    for (std::size_t offset = 0; offset < kRecordSize; ++offset) {
+        if (before.u8(offset) == after.u8(offset)) continue;
+        report.change(strprintf(report.pick_text(kOffset), static_cast<unsigned>(offset)),
+                      strprintf("%02X", before.u8(offset)), strprintf("%02X", after.u8(offset)));
+    }
+}
+
+}  // namespace
+
+bool configurations_differ(const ConfigSnapshot& before, const ConfigSnapshot& after, CompareScope scope) {
+    const auto a = before.record.bytes();
+    const auto b = after.record.bytes();
+    return !std::equal(a.begin(), a.end(), b.begin()) || before.touch != after.touch ||
+           (scope.slot_names && before.slot_names != after.slot_names);
+}
+
+Comparison compare_configurations(const ConfigSnapshot& before, const ConfigSnapshot& after, Lang lang,
+                                  CompareScope scope) {
+    Comparison result;
+    result.differ = configurations_differ(before, after, scope);
+    if (!result.differ) {
+        result.text = std::string(pick(kNoChanges, lang)) + "\n";
+        return result;
+    }
+    Report report(lang);
+    ConfigState state_before;
+    ConfigState state_after;
+    restore_snapshot(before, state_before);
+    restore_snapshot(after, state_after);
+    compare_pages(report, state_before, state_after);
+    compare_slots(report, before, after, scope);
+    compare_buttons(report, before.record, after.record);
+    if (before.touch != after.touch) {
+        report.heading(report.pick_text(kTouchHeading));
+        report.change({}, to_hex(before.touch), to_hex(after.touch));
+    }
+    if (report.size() == 0) compare_remaining(report, before.record, after.record);
+    result.text = report.take();
+    return result;
+}
+
+}  // namespace ztv

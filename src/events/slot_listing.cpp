@@ -1,0 +1,120 @@
+#include "events/slot_listing.h"
+
+#include "events/descriptions.h"
+#include "events/event_catalogue.h"
+#include "events/slot_controls.h"
+#include "events/slot_display.h"
+#include "events/slot_model.h"
+
+namespace ztv {
+namespace {
+
+// The line labels, in the language of the values they introduce.
+namespace label {
+constexpr TextPair kEvent{"событие", "event"};
+constexpr TextPair kTrigger{"срабатывание", "trigger"};
+constexpr TextPair kOnce{"однократно", "once"};
+constexpr TextPair kWakeUp{"пробуждение", "wakeup"};
+constexpr TextPair kSource{"источник", "source"};
+constexpr TextPair kKey{"кнопка", "key"};
+constexpr TextPair kModifier{"модификатор", "mod"};
+constexpr TextPair kIr{"ИК-код", "ir"};
+constexpr TextPair kParams{"параметры", "params"};
+constexpr TextPair kReaction{"реакция", "reaction"};
+constexpr TextPair kUsb{"клавиша USB", "usb"};
+constexpr TextPair kSerial{"передача", "serial"};
+constexpr TextPair kSkip{"пропуск", "skip"};
+constexpr TextPair kOn{"вкл", "on"};
+constexpr TextPair kOff{"выкл", "off"};
+}  // namespace label
+
+class Lines {
+public:
+    Lines(SlotListing& listing, Lang lang) : listing_(listing), lang_(lang) {}
+    void start_reaction() { reaction_ = true; }
+    void add(const TextPair& name, const std::string& value) {
+        listing_.lines.push_back(SlotLine{reaction_, pick(name, lang_), value});
+    }
+    void flag(const TextPair& name, bool on) { add(name, pick(on ? label::kOn : label::kOff, lang_)); }
+
+private:
+    SlotListing& listing_;
+    Lang lang_;
+    bool reaction_ = false;
+};
+
+// The third line of the "USB key" text box: the summary, or "Not specified".
+std::string last_line(const std::string& text) {
+    const std::size_t newline = text.rfind('\n');
+    return newline == std::string::npos ? text : text.substr(newline + 1);
+}
+
+// The chosen entries of a page's visible lists (and the voltage comparison, a two-state button).
+std::string page_params(const std::vector<ControlView>& page, Lang lang) {
+    std::string joined;
+    for (const ControlView& control : page) {
+        const bool comparison = control.name == "SpeedButtonEventVoltageComparex";
+        if (!control.visible || (control.kind != ControlKind::List && !comparison)) continue;
+        if (!joined.empty()) joined += ", ";
+        if (comparison) joined += control.text.in(lang);
+        else joined += control.selected >= 0 ? control.items[static_cast<std::size_t>(control.selected)].in(lang) : "?";
+    }
+    return joined;
+}
+
+void text_line(Lines& out, const TextPair& name, const SlotView& view, std::string_view control, Lang lang,
+               bool last_line_only = false) {
+    const ControlView* shown = view.control(control);
+    if (shown == nullptr) return;
+    out.add(name, last_line_only ? last_line(shown->text.in(lang)) : shown->text.in(lang));
+}
+
+}  // namespace
+
+SlotListing list_slot(ConfigState& state, std::size_t slot_index, Lang lang) {
+    const SlotView view = display_slot(state, slot_index);
+    const auto slot = state.record.slot(slot_index);
+    SlotListing listing;
+    listing.caption = view.caption;
+    Lines out(listing, lang);
+    const ControlView* trigger = view.control(event_common::kTrigger);
+    out.add(label::kEvent, view.event_title.in(lang));
+    // A stored type beyond the list (a file may hold one) selects no entry.
+    const bool listed = trigger != nullptr && trigger->selected >= 0 &&
+                        static_cast<std::size_t>(trigger->selected) < trigger->items.size();
+    out.add(label::kTrigger, listed ? trigger->items[static_cast<std::size_t>(trigger->selected)].in(lang) : "?");
+    out.flag(label::kOnce, view.control(event_common::kOnce)->checked);
+    out.flag(label::kWakeUp, view.control(event_common::kWakeUp)->checked);
+    out.add(label::kSource, slots::source_list_text(slot[kSourceMaskByte]).in(lang));
+    if (view.can_delete_key) text_line(out, label::kKey, view, "PanelKeyx", lang);
+    if (view.can_delete_mod) text_line(out, label::kModifier, view, "PanelKeyModx", lang);
+    text_line(out, label::kIr, view, "PanelEventIRx", lang);
+    const std::string event_params = page_params(view.event_controls, lang);
+    if (!event_params.empty()) out.add(label::kParams, event_params);
+
+    out.start_reaction();
+    out.add(label::kReaction, view.reaction_title.in(lang));
+    text_line(out, label::kIr, view, "PanelReactionIRx", lang);
+    text_line(out, label::kUsb, view, "PanelReactionUSBKeyx", lang, true);
+    text_line(out, label::kSerial, view, "MemoReactionSerialx", lang);
+    text_line(out, label::kSkip, view, "SpeedButtonReactionSRCSkipx", lang);
+    const std::string params = page_params(view.reaction_controls, lang);
+    if (!params.empty()) out.add(label::kParams, params);
+    return listing;
+}
+
+std::string describe_slots(const ConfigState& loaded, Lang lang) {
+    // The display rules write into the record; the caller's copy stays as it was loaded.
+    ConfigState state = loaded;
+    normalize_all_slots(state.record);
+    std::string out;
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        if (slots::is_empty(state.record, slot)) continue;
+        const SlotListing listing = list_slot(state, slot, lang);
+        out += listing.caption + "\n";
+        for (const SlotLine& line : listing.lines) out += "  " + line.label + ": " + line.value + "\n";
+    }
+    return out;
+}
+
+}  // namespace ztv

@@ -1,0 +1,102 @@
+// diff, backups, and the backup that restore and flash make before they overwrite a controller.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+#include "cli/commands.h"
+#include "command_run.h"
+#include "config/config_file.h"
+#include "support/temp_dir.h"
+
+namespace ztv::cli {
+namespace {
+
+CommandOutcome run(int (*command)(Args), std::vector<std::string_view> args) { return run_command(command, args); }
+
+class SafetyCommands : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    std::string a = dir.file("a.ZTV");
+    std::string b = dir.file("b.ZTV");
+    std::string sim = dir.file("sim.ini");
+    std::string saved_data_home;
+
+    void SetUp() override {
+        if (const char* data = std::getenv("XDG_DATA_HOME")) saved_data_home = data;
+        setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
+        ConfigState state;
+        state.record.set_u16(0, 800);
+        ASSERT_EQ(save_config_file(a, state), FileWriteStatus::Ok);
+        state.record.set_u16(0, 1200);
+        ASSERT_EQ(save_config_file(b, state), FileWriteStatus::Ok);
+    }
+    void TearDown() override {
+        if (saved_data_home.empty()) unsetenv("XDG_DATA_HOME");
+        else setenv("XDG_DATA_HOME", saved_data_home.c_str(), 1);
+    }
+    std::string backups_folder() const { return dir.file("zeb-tervio/backups"); }
+};
+
+TEST_F(SafetyCommands, DiffExitsAsDiffDoes) {
+    CommandOutcome same = run(run_diff, {a, a});
+    EXPECT_EQ(same.status, 0);
+    EXPECT_EQ(same.out, "No changes\n");
+
+    CommandOutcome changed = run(run_diff, {a, b, "--lang", "ru"});
+    EXPECT_EQ(changed.status, 1);
+    EXPECT_NE(changed.out.find("  Долгое нажатие более: 800 мс -> 1200 мс\n"), std::string::npos) << changed.out;
+
+    test::write_text(dir.file("notes.txt"), "shopping list\n");
+    EXPECT_EQ(run(run_diff, {dir.file("notes.txt"), a}).status, 2);
+    EXPECT_EQ(run(run_diff, {a, dir.file("missing.ZTV")}).status, 2);
+    for (std::vector<std::string_view> absurd : std::vector<std::vector<std::string_view>>{
+             {}, {a, b, a}, {a, "--lang"}, {a, "--lang", "de"}, {a, b, "--simulate"}, {a, "--bogus"}}) {
+        const CommandOutcome refused = run(run_diff, absurd);
+        EXPECT_EQ(refused.status, 2) << refused.err;
+        EXPECT_TRUE(refused.out.empty());
+    }
+}
+
+TEST_F(SafetyCommands, RestoreBacksUpTheControllerFirstAndDiffSeesTheResult) {
+    EXPECT_EQ(run(run_restore, {a, "--simulate", "--sim-state", sim}).status, 0);
+    EXPECT_EQ(run(run_diff, {a, "--simulate", "--sim-state", sim}).status, 0);
+    const CommandOutcome pending = run(run_diff, {b, "--simulate", "--sim-state", sim});
+    EXPECT_EQ(pending.status, 1);
+    EXPECT_NE(pending.out.find("800 mSec -> 1200 mSec"), std::string::npos) << pending.out;
+
+    const CommandOutcome second = run(run_restore, {b, "--simulate", "--sim-state", sim});
+    EXPECT_EQ(second.status, 0);
+    const CommandOutcome listed = run(run_backups, {});
+    EXPECT_EQ(listed.status, 0);
+    // Two backups, newest first: the second holds what the first restore wrote.
+    const std::size_t line_end = listed.out.find('\n');
+    ASSERT_NE(line_end, std::string::npos);
+    EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 2);
+    const std::string newest = listed.out.substr(0, listed.out.find('\t'));
+    EXPECT_EQ(newest.rfind(backups_folder(), 0), 0u) << listed.out;
+    EXPECT_NE(listed.out.find("\trestore\n"), std::string::npos);
+    EXPECT_NE(second.err.find(newest), std::string::npos) << second.err;
+    EXPECT_EQ(run(run_diff, {a, newest}).status, 0);
+}
+
+TEST_F(SafetyCommands, NoBackupNoOverwriteUnlessAskedFor) {
+    test::write_text(dir.file("zeb-tervio"), "a file where the folder should be");
+    const CommandOutcome refused = run(run_restore, {b, "--simulate", "--sim-state", sim});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("Unable to save a backup"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("--no-backup"), std::string::npos);
+    EXPECT_EQ(run(run_diff, {b, "--simulate", "--sim-state", sim}).status, 1);  // the controller was not written
+
+    EXPECT_EQ(run(run_restore, {b, "--no-backup", "--simulate", "--sim-state", sim}).status, 0);
+    EXPECT_EQ(run(run_diff, {b, "--simulate", "--sim-state", sim}).status, 0);
+    EXPECT_EQ(run(run_flash, {dir.file("missing.LDR"), "--simulate", "--sim-state", sim}).status, 1);
+    EXPECT_EQ(run(run_backups, {}).status, 1);  // the folder is a file: said, not an empty list
+    EXPECT_EQ(run(run_backups, {"--bogus"}).status, 2);
+    EXPECT_EQ(run(run_info, {"--no-backup", "--simulate"}).status, 2);
+}
+
+}  // namespace
+}  // namespace ztv::cli

@@ -1,0 +1,73 @@
+// The differences between two configurations as a person reads them.
+#include "events/config_compare.h"
+
+#include <gtest/gtest.h>
+
+#include "config/field_table.h"
+#include "config/parameter_listing.h"
+
+namespace ztv {
+namespace {
+
+TEST(ConfigCompare, EqualConfigurationsSayNoChanges) {
+    ConfigSnapshot a{};
+    a.record.set_u8(700, 3);
+    const Comparison same = compare_configurations(a, a, Lang::English);
+    EXPECT_FALSE(same.differ);
+    EXPECT_EQ(same.text, "No changes\n");
+    EXPECT_EQ(compare_configurations(a, a, Lang::Russian).text, "Изменений нет\n");
+}
+
+TEST(ConfigCompare, AParameterShowsItsPageAndTheTextsOfShow) {
+    ConfigSnapshot before{};
+    ConfigSnapshot after{};
+    after.record.set_u16(0, 1200);             // long-press time-out
+    ConfigState state;
+    restore_snapshot(after, state);
+    std::string page_of_line;
+    std::string shown_line;
+    for (const ParameterPageListing& page : list_parameter_pages(state, Lang::English))
+        for (const ParameterLine& line : page.lines)
+            if (line.value == "1200 mSec") {
+                page_of_line = page.caption;
+                shown_line = line.label;
+            }
+    ASSERT_FALSE(shown_line.empty());
+    const Comparison diff = compare_configurations(before, after, Lang::English);
+    EXPECT_TRUE(diff.differ);
+    EXPECT_EQ(diff.text, page_of_line + "\n  " + shown_line + ": 0 mSec -> 1200 mSec\n");
+}
+
+TEST(ConfigCompare, ASlotShowsNumberNameAndChangedDescriptionLines) {
+    ConfigSnapshot before{};
+    before.record.slot(4)[0] = 1;  // an IR code event, NEC 0/16
+    before.record.slot(4)[2] = 16;
+    before.record.slot(4)[5] = 1;
+    before.record.slot(4)[10] = 3;
+    ConfigSnapshot after = before;
+    after.record.slot(4)[10] = 2;  // trigger changed
+    after.slot_names[4][0] = 'W';
+    const Comparison diff = compare_configurations(before, after, Lang::English);
+    EXPECT_NE(diff.text.find("Slot 5 (W)\n  name: (none) -> W\n  trigger: "), std::string::npos) << diff.text;
+    EXPECT_EQ(diff.text.find("event:"), std::string::npos);  // unchanged lines are left out
+
+    // The controller keeps no slot names: they are not a difference there.
+    ConfigSnapshot named_only = before;
+    named_only.slot_names[4][0] = 'W';
+    EXPECT_FALSE(compare_configurations(before, named_only, Lang::English, CompareScope{false}).differ);
+}
+
+TEST(ConfigCompare, BytesNoTextShowsAreStillListed) {
+    ConfigSnapshot before{};
+    ConfigSnapshot after{};
+    after.record.set_u8(kRecordSize - 1, 0x5A);  // a reserved byte
+    EXPECT_EQ(compare_configurations(before, after, Lang::English).text,
+              "Other configuration bytes\n  byte 2037: 00 -> 5A\n");
+    ConfigSnapshot touched{};
+    touched.touch[0] = 1;
+    EXPECT_EQ(compare_configurations(before, touched, Lang::Russian).text,
+              "Калибровка сенсорной панели\n  00000000000000000000 -> 01000000000000000000\n");
+}
+
+}  // namespace
+}  // namespace ztv

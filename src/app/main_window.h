@@ -4,6 +4,7 @@
 // app/toolbar_actions.*.
 #pragma once
 
+#include <QFile>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -204,9 +205,11 @@ public:
 
     // The toolbar handlers (public so that tests and scripts drive them like a click).
     void on_open_config() { toolbar_->open_config(); }
-    void open_handed_over_file(const QString& path) { toolbar_->open_handed_over_file(path); }
-    // A file named on the command line or opened from a file manager.
-    void open_config_file(const QString& path) { toolbar_->open_config_file(path); }
+    void open_handed_over_file(const QByteArray& path) { toolbar_->open_handed_over_file(path); }
+    // A file named on the command line or opened from a file manager; its bytes as the system
+    // gave them.
+    void open_config_file(const QByteArray& path) { toolbar_->open_config_file(path); }
+    void open_config_file(const QString& path) { toolbar_->open_config_file(QFile::encodeName(path)); }
     void on_save_config() { toolbar_->save_config(); }
     void on_read_device() { toolbar_->read_device(); }
     void on_write_device() { toolbar_->write_device(); }

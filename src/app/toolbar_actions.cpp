@@ -1,6 +1,7 @@
 #include "app/toolbar_actions.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
 
 #include <utility>
@@ -17,17 +18,17 @@ ToolbarActions::ToolbarActions(TMainForm& form, ConfigState& state) : QObject(&f
 void ToolbarActions::open_config() {
     form_.run_toolbar_action([this] {
         const QString path = form_.ask_file(FileDialogKind::OpenConfig);
-        if (!path.isEmpty()) load_config(path);
+        if (!path.isEmpty()) load_config(QFile::encodeName(path));
     });
 }
 
-void ToolbarActions::open_config_file(const QString& path) {
+void ToolbarActions::open_config_file(const QByteArray& path) {
     form_.run_toolbar_action([this, &path] {
         if (!path.isEmpty()) load_config(path);
     });
 }
 
-void ToolbarActions::open_handed_over_file(const QString& path) {
+void ToolbarActions::open_handed_over_file(const QByteArray& path) {
     if (form_.isMinimized()) form_.showNormal();
     form_.raise();
     form_.activateWindow();
@@ -45,11 +46,11 @@ void ToolbarActions::open_pending_file() {
         QTimer::singleShot(250, this, &ToolbarActions::open_pending_file);
         return;
     }
-    const QString path = std::exchange(pending_open_, QString());
+    const QByteArray path = std::exchange(pending_open_, QByteArray());
     open_config_file(path);
 }
 
-void ToolbarActions::load_config(const QString& path) {
+void ToolbarActions::load_config(const QByteArray& path) {
     const bool was_valid = state_.record_valid;
     state_.record_valid = false;
     ConfigFileStatus status;
@@ -63,7 +64,7 @@ void ToolbarActions::load_config(const QString& path) {
         form_.show_message(kBoxError, config_file_error(status, path.toStdString()));
         return;
     }
-    form_.remember_folder(FileDialogKind::OpenConfig, path);
+    form_.remember_folder(FileDialogKind::OpenConfig, QFile::decodeName(path));
     form_.refresh_pages();
     state_.record_valid = true;
     form_.flash_message(2500, 250, to_text(msg::kConfigRead));

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QTimer>
 
 #include <utility>
 
@@ -13,7 +12,11 @@
 
 namespace ztv {
 
-ToolbarActions::ToolbarActions(TMainForm& form, ConfigState& state) : QObject(&form), form_(form), state_(state) {}
+ToolbarActions::ToolbarActions(TMainForm& form, ConfigState& state) : QObject(&form), form_(form), state_(state) {
+    retry_ = new ShellTimer(form_.clock(), this);
+    retry_->set_single_shot(true);
+    connect(retry_, &ShellTimer::timeout, this, &ToolbarActions::open_pending_file);
+}
 
 void ToolbarActions::open_config() {
     form_.run_toolbar_action([this] {
@@ -43,7 +46,7 @@ void ToolbarActions::open_pending_file() {
     // waiting for the user: the file would pull the record from under them.
     if (form_.toolbar_operation_running() || form_.busy() || QApplication::activeModalWidget() != nullptr) {
         pending_retry_ = true;
-        QTimer::singleShot(250, this, &ToolbarActions::open_pending_file);
+        retry_->start(250);
         return;
     }
     const QByteArray path = std::exchange(pending_open_, QByteArray());
@@ -91,32 +94,32 @@ void ToolbarActions::save_config() {
 
 void ToolbarActions::read_device() {
     form_.run_toolbar_action([this] {
-        if (device_.read_configuration) device_.read_configuration();
+        if (WindowDevice* device = form_.device()) device->read_configuration();
     });
 }
 
 void ToolbarActions::write_device() {
     form_.run_toolbar_action([this] {
         form_.commit_pending_edits();
-        if (device_.write_configuration) device_.write_configuration();
+        if (WindowDevice* device = form_.device()) device->write_configuration();
     });
 }
 
 void ToolbarActions::to_default() {
     form_.run_toolbar_action([this] {
-        if (device_.reset_to_defaults) device_.reset_to_defaults();
+        if (WindowDevice* device = form_.device()) device->reset_to_defaults();
     });
 }
 
 void ToolbarActions::reset() {
     form_.run_toolbar_action([this] {
-        if (device_.restart) device_.restart();
+        if (WindowDevice* device = form_.device()) device->restart();
     });
 }
 
 void ToolbarActions::update_device() {
     form_.run_toolbar_action([this] {
-        if (device_.firmware_update) device_.firmware_update();
+        if (WindowDevice* device = form_.device()) device->firmware_update();
     });
 }
 

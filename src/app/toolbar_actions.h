@@ -6,27 +6,16 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 namespace ztv {
 
+class ShellTimer;
 class TMainForm;
 struct ConfigState;
-
-// The toolbar's device operations; each returns nothing and reports its own errors.
-struct DeviceActions {
-    std::function<void()> read_configuration;
-    std::function<void()> write_configuration;
-    std::function<void()> reset_to_defaults;
-    std::function<void()> restart;
-    std::function<void()> firmware_update;
-};
 
 class ToolbarActions : public QObject {
     Q_OBJECT
 public:
     ToolbarActions(TMainForm& form, ConfigState& state);
-    void set_device_actions(DeviceActions actions) { device_ = std::move(actions); }
 
     void open_config();
     // Opens a configuration file as the "open" button does once its dialog has a file. The
@@ -48,9 +37,9 @@ private:
 
     TMainForm& form_;
     ConfigState& state_;
-    DeviceActions device_;
     QByteArray pending_open_;     // handed over while something else was running
     bool pending_retry_ = false;  // a later try is already planned
+    ShellTimer* retry_ = nullptr;
 };
 
 }  // namespace ztv

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QThread>
 #include <QTemporaryDir>
@@ -9,6 +10,7 @@
 
 #include <stdexcept>
 
+#include "app/instance_handover.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
 
@@ -100,10 +102,13 @@ TEST_F(InstanceProcess, LockOfACrashedCopyIsTakenOver) {
     QProcess crashed;
     start(crashed, QStringLiteral("x.png"), 60000);
     ASSERT_TRUE(crashed.waitForStarted(10000));
-    // The copy makes the lock file and locks it in one step; a moment later it surely holds it.
-    for (int i = 0; i < 500 && !QFile::exists(lock_path()); ++i) QThread::msleep(20);
-    ASSERT_TRUE(QFile::exists(lock_path()));
-    QThread::msleep(200);
+    // The copy listens for second copies only once it holds its lock.
+    const auto listening = [this] {
+        QLocalSocket probe;
+        probe.connectToServer(handover_channel_name(lock_path()));
+        return probe.waitForConnected(100);
+    };
+    for (int i = 0; i < 300 && !listening(); ++i) QThread::msleep(20);
     SingleInstanceGuard held(lock_path());
     ASSERT_EQ(held.acquire(), InstanceStatus::AlreadyRunning);
     crashed.kill();  // no chance to release the lock

@@ -115,7 +115,7 @@ void BackupsWindow::compare_selected() {
 void open_backups_window(TMainForm& form) {
     BackupsWindow window(form, default_backup_folder());
     if (window.exec() == QDialog::Accepted && !window.chosen().empty())
-        form.open_config_file(QString::fromStdString(window.chosen()));
+        form.open_config_file(QByteArray::fromStdString(window.chosen()));
 }
 
 }  // namespace ztv

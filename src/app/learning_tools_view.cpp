@@ -93,7 +93,6 @@ LearningTools::LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_ar
         open_popup(popup, cell.column, cell.row, pos);
     });
     grid_widget_->set_language(form.language());
-    form.set_clear_button_selection([this] { grid_widget_->clear_selection(); });
     link.set_pending_edit_commit([this] { commit_pending_name(); });
     link.set_after_poll([this] { grid_widget_->cancel_hint_outside(); });
     form.set_busy(form.busy());  // the start button now exists: it follows the toolbar rules
@@ -107,6 +106,8 @@ void LearningTools::refresh() {
 }
 
 void LearningTools::retranslate(Lang lang) { grid_widget_->set_language(lang); }
+
+void LearningTools::clear_selection() { grid_widget_->clear_selection(); }
 
 void LearningTools::commit_pending_edit() { grid_.names_to_record(form_.state().record); }
 

@@ -1,6 +1,7 @@
 #include "app/safety_menu.h"
 
 #include <QAction>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -57,8 +58,9 @@ void SafetyMenu::compare_with_file() {
 
 void SafetyMenu::compare_with_file(const QString& path) {
     ConfigState other;
-    if (const ConfigFileStatus status = load_config_file(path.toStdString(), other); status != ConfigFileStatus::Ok) {
-        form_.show_message(kBoxError, config_file_error(status, path.toStdString()));
+    const std::string name_bytes = QFile::encodeName(path).toStdString();
+    if (const ConfigFileStatus status = load_config_file(name_bytes, other); status != ConfigFileStatus::Ok) {
+        form_.show_message(kBoxError, config_file_error(status, name_bytes));
         return;
     }
     const Lang lang = form_.language();

@@ -127,7 +127,6 @@ SlotEditor::SlotEditor(PageContext& context, ConfigState& state, QWidget* parent
     layout->addWidget(slot_tabs_);
     layout->addWidget(groups_area_, 1);
 
-    context_.add_only_used_hook([this](bool) { apply_only_used(); });
     retranslate();
     apply_only_used();
 }

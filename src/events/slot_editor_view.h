@@ -94,6 +94,7 @@ public:
         show_current();
     }
     void retranslate(Lang lang) override;
+    void show_only_used(bool /*only_used*/) override { apply_only_used(); }
 
     // The slot-name window for the current slot, opened at `global_pos`.
     void rename_current_slot(const QPoint& global_pos);

@@ -217,6 +217,9 @@ std::uint16_t SimController::learning_reading(std::size_t channel) const {
     const auto wander = static_cast<std::uint32_t>(now / 100 + channel);  // changes from one 100 ms reading to the next
     std::uint16_t raw = idle_levels_[channel];
     if (idle_noise_ > 1) raw = static_cast<std::uint16_t>(raw + wander % idle_noise_);
+    const std::uint16_t ceiling = le16(learning_block_, 1 + 2 * channel);
+    const bool measuring = std::all_of(learning_block_.begin() + 1, learning_block_.end(), [](std::uint8_t b) { return b == 0; });
+    if (hands_off_while_measuring_ && measuring) return raw;
     for (const Hold& hold : holds_) {
         if (hold.channel != channel || static_cast<std::int32_t>(now - hold.from_ms) < 0 ||
             static_cast<std::int32_t>(now - hold.to_ms) >= 0)
@@ -228,7 +231,6 @@ std::uint16_t SimController::learning_reading(std::size_t channel) const {
             raw = static_cast<std::uint16_t>(std::clamp(int{hold.code} + offset, 1, 4095));
         }
     }
-    const std::uint16_t ceiling = le16(learning_block_, 1 + 2 * channel);
     // With no ceiling yet the controller reports the raw level, so the quiet phase can
     // measure it; afterwards anything up to the ceiling counts as nothing pressed.
     if (ceiling != 0 && raw <= ceiling) return 0;

@@ -132,6 +132,9 @@ public:
     // the idle level, and a held button's readings up to jitter codes either side of its code.
     void set_idle_noise(std::uint16_t noise) { idle_noise_ = noise; }
     void set_press_jitter(std::uint16_t jitter) { press_jitter_ = jitter; }
+    // A user who follows the prompts: while the idle levels are measured (learning on, no
+    // ceilings told yet) the scripted buttons are left alone.
+    void set_hands_off_while_measuring(bool hands_off) { hands_off_while_measuring_ = hands_off; }
     void set_ir_code(std::uint32_t code) { ir_code_ = code; }
     // A touch on the panel at time at_ms, caught by a running capture.
     void touch_at(std::uint32_t at_ms, std::uint16_t x, std::uint16_t y);
@@ -223,6 +226,7 @@ private:
     std::array<std::uint16_t, 4> idle_levels_{{120, 118, 95, 101}};
     std::uint16_t idle_noise_ = 7;
     std::uint16_t press_jitter_ = 0;
+    bool hands_off_while_measuring_ = false;
     std::vector<Hold> holds_;
 
     std::vector<CalibrationState> calibration_states_;

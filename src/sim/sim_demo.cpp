@@ -66,6 +66,8 @@ void receive_ir(SimController& c, std::uint32_t round) {
 void start_demo(SimController& controller, std::uint32_t now_ms) {
     // Held buttons read a few codes either side of their level, as a real ladder does.
     controller.set_press_jitter(kButtonJitter);
+    // Its presses would otherwise fall into button learning's quiet phase and spoil it.
+    controller.set_hands_off_while_measuring(true);
     // "Get touch point" finds a touch a moment after it starts.
     controller.answer_touch_captures_after(kTouchAnswerMs);
     controller.at(now_ms + kTextPeriodMs, Repeat{kTextPeriodMs, now_ms + kTextPeriodMs, print_text});

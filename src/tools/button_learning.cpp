@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "common/format.h"
 #include "device/device_errors.h"
 #include "tools/learning_messages.h"
 
@@ -35,6 +36,17 @@ void compute_limits_and_thresholds(Record& record, const ChannelLevels& idle) {
         const unsigned threshold = lowest == 0 ? kNoButtonsThreshold : (lowest + level) / 2;
         record.set_u16(2 + 2 * channel, static_cast<std::uint16_t>(threshold));
     }
+}
+
+unsigned disturbed_channels(const ChannelLevels& lowest, const ChannelLevels& highest) {
+    const unsigned floor = *std::min_element(highest.begin(), highest.end());
+    unsigned disturbed = 0;
+    for (std::size_t c = 0; c < kChannels; ++c) {
+        const bool moved = highest[c] > lowest[c] + kIdleMargin;
+        const bool raised = highest[c] > floor + kHeldLevelGap;
+        if (moved || raised) disturbed |= 1u << c;
+    }
+    return disturbed;
 }
 
 ButtonLearning::ButtonLearning(ConnectionMonitor& monitor, ConfigState& state, ButtonGrid& grid,
@@ -112,12 +124,21 @@ LearningEnd ButtonLearning::collect() {
     while (!host_.closing() && active_) {
         if (phase == 0) {
             host_.flash_message(0, kBlinkMs, to_text(msg::kPressNothing));
+            idle_.fill(0);
+            idle_lowest_.fill(0xFFFF);
             counter = kQuietPasses;
             phase = 1;
         } else if (phase == 1) {
             if (--counter != 0) {
                 if (!read_levels(levels)) return LearningEnd::ReadFailed;
-                for (std::size_t c = 0; c < kChannels; ++c) idle_[c] = std::max(idle_[c], levels[c]);
+                for (std::size_t c = 0; c < kChannels; ++c) {
+                    idle_[c] = std::max(idle_[c], levels[c]);
+                    idle_lowest_[c] = std::min(idle_lowest_[c], levels[c]);
+                }
+            } else if (const unsigned disturbed = disturbed_channels(idle_lowest_, idle_);
+                       disturbed != 0 && repeat_quiet_phase(disturbed)) {
+                phase = 0;
+                continue;
             } else {
                 host_.flash_message(0, kBlinkMs, to_text(msg::kPressEachButton));
                 ChannelLevels ceilings{};
@@ -144,6 +165,16 @@ LearningEnd ButtonLearning::collect() {
         wait_pumping(host_, kLearningPassMs);
     }
     return active_ ? LearningEnd::Closing : LearningEnd::Stopped;
+}
+
+bool ButtonLearning::repeat_quiet_phase(unsigned disturbed) {
+    std::string channels;
+    for (std::size_t c = 0; c < kChannels; ++c) {
+        if ((disturbed & (1u << c)) == 0) continue;
+        if (!channels.empty()) channels += ", ";
+        channels += std::to_string(c + 1);
+    }
+    return host_.show_message(kBoxQuestion, format_pair(msg::kQuietPhaseDisturbed, channels.c_str())) == kIdYes;
 }
 
 bool ButtonLearning::read_levels(ChannelLevels& levels) {

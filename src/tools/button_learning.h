@@ -31,6 +31,14 @@ using ChannelLevels = std::array<std::uint16_t, kChannels>;
 // their limit.
 void compute_limits_and_thresholds(Record& record, const ChannelLevels& idle);
 
+// A button held while the idle levels are measured raises its channel's level, and every lower
+// button of that channel would then read as released and be lost. A channel is taken as
+// disturbed when its readings moved by more than the idle margin, or when its level lies more
+// than kHeldLevelGap above the lowest channel's (a released ladder sits near the bottom).
+inline constexpr unsigned kHeldLevelGap = 256;
+// Bit c set: channel c was disturbed. `lowest` and `highest` are the quiet phase's extremes.
+unsigned disturbed_channels(const ChannelLevels& lowest, const ChannelLevels& highest);
+
 // How the last run ended.
 enum class LearningEnd : std::uint8_t {
     None,              // never run
@@ -64,6 +72,8 @@ private:
     void run();
     LearningEnd collect();
     bool read_levels(ChannelLevels& levels);
+    // After a disturbed quiet phase: whether the user wants it measured again.
+    bool repeat_quiet_phase(unsigned disturbed);
     int write_learning_block(bool on, const ChannelLevels& ceilings, bool report);
     bool write_results();
 
@@ -78,6 +88,7 @@ private:
     bool idle_known_ = false;
     bool written_ = false;
     ChannelLevels idle_{};
+    ChannelLevels idle_lowest_{};
     LearningEnd end_ = LearningEnd::None;
 };
 

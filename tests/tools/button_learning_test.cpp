@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "device/device_errors.h"
+#include "sim/sim_demo.h"
 #include "support/sim_world.h"
 #include "tools/button_learning.h"
 
@@ -327,4 +328,36 @@ TEST_F(Learning, JitteringPressesStayOneButton) {
 }
 
 }  // namespace
+
+TEST(QuietPhase, AChannelThatMovedOrStandsHighWasDisturbed) {
+    const ChannelLevels lowest{100, 200, 0, 50};
+    EXPECT_EQ(disturbed_channels(lowest, {107, 232, 6, 57}), 0u);                  // noise only
+    EXPECT_EQ(disturbed_channels(lowest, {100, 1700, 0, 50}), 0b0010u);            // pressed and released
+    EXPECT_EQ(disturbed_channels({100, 200, 900, 50}, {100, 200, 900, 50}), 0b0100u);  // held throughout
+}
+
+TEST_F(Learning, AButtonHeldInTheQuietPhaseIsReportedAndTheMeasurementRepeated) {
+    hold(1, 1700, 500, 900);
+    hold(1, 900, 5000, 5300);  // below the held one: lost if its level had been kept
+    meanwhile(5600, [this] { learning.on_button(); });
+    world.host.answer_next(kIdYes);
+    run_yes();  // Yes to measuring again
+    ASSERT_EQ(world.host.boxes.size(), 2u);
+    EXPECT_EQ(world.host.boxes[1].text.in(Lang::English),
+              "A button was pressed while the idle levels were measured (channel 2).\n"
+              "The buttons of that channel below it would be lost.\nMeasure again? Press nothing while it runs.");
+    EXPECT_EQ(learning.idle_levels(), (ChannelLevels{100, 200, 0, 50}));
+    EXPECT_EQ(world.sim.memory().record.button_code(1, 0), 900);
+    const auto flashes = flashes_en();
+    EXPECT_EQ(std::count(flashes.begin(), flashes.end(), "Do not press anything"), 2);
+}
+
+TEST_F(Learning, TheDemoKeepsItsHandsOffWhileTheIdleLevelsAreMeasured) {
+    sim::start_demo(world.sim, world.host.tick_ms() - 2500);  // its first press falls into the quiet phase
+    meanwhile(kCollectionStartsMs + 100, [this] { learning.on_button(); });
+    run_yes();
+    EXPECT_EQ(world.host.boxes.size(), 1u);
+    EXPECT_EQ(learning.idle_levels(), (ChannelLevels{100, 200, 0, 50}));
+}
+
 }  // namespace ztv

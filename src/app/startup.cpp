@@ -104,7 +104,7 @@ bool save_png(const QPixmap& picture, const QString& path) {
 // A second copy started with a file (as a file manager does it) asks this one to open it.
 // Without the channel the program still works; the second copy then says it is running.
 void serve_second_copies(OpenRequestServer& server, TMainForm& window) {
-    QObject::connect(&server, &OpenRequestServer::open_requested, &window, &TMainForm::open_handed_over_file);
+    QObject::connect(&server, &OpenRequestServer::open_requested, &window.toolbar(), &ToolbarActions::open_handed_over_file);
     QString error;
     if (!server.listen(&error))
         std::fprintf(stderr, "ztv-setup: files cannot be handed over to this copy: %s\n", error.toLocal8Bit().constData());
@@ -167,7 +167,7 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
         // Once the window is up, so that a file that cannot be read is reported over it; the
         // folder remembered for the next dialog is the file's real one.
         const QString file = QFileInfo(QString::fromStdString(*args.config_file)).absoluteFilePath();
-        QTimer::singleShot(0, &window, [&window, file] { window.open_config_file(file); });
+        QTimer::singleShot(0, &window, [&window, file] { window.toolbar().open_config_file(file); });
     }
 
     int status = 0;

@@ -49,7 +49,7 @@ LearningTools* add_learning_tools(TMainForm& form, DeviceLink& link) {
 
 void LearningTools::join_window() {
     form_.add_page(*this);
-    if (auto* touch = form_.speed_button(kTouchButton)) {
+    if (auto* touch = form_.chrome().speed_button(kTouchButton)) {
         connect(touch, &QToolButton::clicked, this, [this] {
             const auto* inset = form_.findChild<QAbstractButton*>(QStringLiteral("CheckBoxTouchDXY"));
             on_touch_button(inset != nullptr && inset->isChecked());
@@ -118,7 +118,7 @@ void LearningTools::on_touch_button(bool inset) {
 void LearningTools::set_running(bool running, const Busy& busy) {
     if (running) {
         // The same button the toolbar rules enable and disable.
-        QWidget* own = busy.locks_pages ? form_.speed_button(kTouchButton) : keys_button_;
+        QWidget* own = busy.locks_pages ? form_.chrome().speed_button(kTouchButton) : keys_button_;
         form_.begin_procedure(own);
         disabled_.clear();
         for (QWidget* widget : locked_while_running(form_)) {

@@ -37,7 +37,7 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
 
     // Companion window of the parameter pages and the event editor, made before them.
     source_window_ = new TInterceptForm(this);
-    chrome_ = new WindowChrome(*this);
+    chrome_ = new WindowChrome(*this, *clock_);
     files_ = new FileDialogs(*this, *this, options_.settings_path, options_.program_folder);
     toolbar_ = new ToolbarActions(*this, state_);
     build_pages();
@@ -135,17 +135,6 @@ void TMainForm::build_timers() {
     polling_timer_->setObjectName(QStringLiteral("TimerPolling"));
     polling_timer_->set_interval(200);
     connect(polling_timer_, &ShellTimer::timeout, this, &TMainForm::on_polling_timer);
-
-    one_shot_timer_ = new ShellTimer(*clock_, this);
-    one_shot_timer_->setObjectName(QStringLiteral("TimerOneShot"));
-    one_shot_timer_->set_interval(100);
-    connect(one_shot_timer_, &ShellTimer::timeout, this, [this] {
-        if (one_shot_callback_) one_shot_callback_();
-    });
-
-    flash_timer_ = new ShellTimer(*clock_, this);
-    flash_timer_->setObjectName(QStringLiteral("TimerFlash"));
-    connect(flash_timer_, &ShellTimer::timeout, this, &TMainForm::on_flash_tick);
 }
 
 void TMainForm::open_shared_popup(int context, const TextPair& first, const TextPair& second, const QPoint& global_pos,
@@ -172,9 +161,6 @@ void TMainForm::set_caption() {
 // Texts that code owns: they follow the language without a table row.
 void TMainForm::retranslate_code_texts() {
     chrome_->retranslate(lang_);
-    chrome_->status_panel()->setText(QString::fromStdString(status_text_.in(lang_)));
-    if (!flash_text_.empty()) chrome_->strip()->set_caption(QString::fromStdString(flash_text_.in(lang_)));
-    show_progress_title();
 }
 
 void TMainForm::add_translated_window(std::span<const TranslationRow> table, QWidget* window) {

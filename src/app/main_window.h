@@ -27,12 +27,8 @@
 #include "config/config_state.h"
 #include "widgets/page_context.h"
 
-class QAction;
-class QMenu;
-class QProgressBar;
 class QSplitter;
 class QTabWidget;
-class QToolButton;
 
 namespace ztv {
 
@@ -76,15 +72,17 @@ public:
     void pump() override;
     bool closing() const override { return closing_; }
     int show_message(int type, const Text& text) override;
-    void flash_message(int duration_ms, int blink_ms, const Text& text) override;
-    void clear_flash_message() override;
-    void progress_begin(int maximum, const Text& title) override;
-    void progress_add(int amount) override;
+    void flash_message(int duration_ms, int blink_ms, const Text& text) override {
+        chrome_->flash(duration_ms, blink_ms, text);
+    }
+    void clear_flash_message() override { chrome_->clear_flash(); }
+    void progress_begin(int maximum, const Text& title) override { chrome_->begin_progress(maximum, title); }
+    void progress_add(int amount) override { chrome_->add_progress(amount); }
     void progress_hide() override;
     void suspend_polling() override;
     void resume_polling() override;
     void log_line(const std::string& line, LogSource source) override;
-    void set_status_text(const Text& text) override;
+    void set_status_text(const Text& text) override { chrome_->set_status(text); }
 
     // --- shell services ---
     void set_busy(bool busy) override;
@@ -101,7 +99,6 @@ public:
     void end_redraw_pause();
     int redraw_pause_depth() const { return redraw_pause_; }
     void set_caption();
-    void start_one_shot(std::function<void()> callback, int ms);
     // The clock of tick_ms() that every timer of the shell runs on.
     ShellClock& clock() { return *clock_; }
 
@@ -164,17 +161,9 @@ public:
     SlotEditor* slot_editor() const { return editor_; }
     QWidget* can_log_page() const { return can_log_; }
     QTabWidget* page_control() const { return pages_; }
+    // The toolbar, strip, gauge, status line and menus.
     WindowChrome& chrome() const { return *chrome_; }
-    FlashStrip* flash_strip() const { return chrome_->strip(); }
-    QProgressBar* gauge() const { return chrome_->gauge(); }
-    // The title over the gauge while it shows a wait without a measure.
-    QLabel* gauge_title() const { return chrome_->gauge_title(); }
     QString status_line() const;
-    QMenu* main_popup() const { return chrome_->main_popup(); }
-    QMenu* shared_popup() const { return chrome_->shared_popup(); }
-    QAction* debug_item() const { return chrome_->debug_item(); }
-    QAction* log_item() const { return chrome_->log_item(); }
-    QAction* only_used_item() const { return chrome_->only_used_item(); }
     // The 25 parameter pages, first in the parameters splitter; refresh_pages() redraws them.
     ParameterPages* parameter_pages() const { return parameter_pages_; }
     // The source selection window, shared by the parameter pages and the event editor.
@@ -185,11 +174,6 @@ public:
     // order (the event editor hides the kinds no slot uses).
     bool only_used() const override;
     void set_only_used(bool on);
-    QToolButton* speed_button(const char* name) const { return chrome_->speed_button(name); }
-    // The button at the toolbar's end that opens the main popup menu.
-    QToolButton* menu_button() const { return chrome_->menu_button(); }
-    // Opens the main popup menu under the menu button (its key does this).
-    void open_main_menu() { chrome_->open_main_menu(); }
 
     // Opens the popup that the terminal, the button table and the event editor share; context
     // says who opened it. A second entry with no text is left out.
@@ -197,7 +181,6 @@ public:
                            std::function<void(int item)> chosen) override;
     // The same with a caption built by the program (a channel number in it) and no second entry.
     void open_shared_popup(int context, const Text& first, const QPoint& global_pos, std::function<void(int item)> chosen);
-    int popup_context() const { return chrome_->popup_context(); }
     void set_popup_context(int context) override { chrome_->set_popup_context(context); }
 
     // The toolbar handlers (public so that tests and scripts drive them like a click).
@@ -213,6 +196,7 @@ public:
     void on_to_default() { toolbar_->to_default(); }
     void on_reset() { toolbar_->reset(); }
     void on_update_device() { toolbar_->update_device(); }
+    ToolbarActions& toolbar() const { return *toolbar_; }
     void on_hidden_n();
     // Runs a toolbar handler with the toolbar locked; it unlocks on every way out.
     void run_toolbar_action(const std::function<void()>& action);
@@ -239,9 +223,7 @@ private:
     void retranslate_code_texts();
     void place_box(QWidget* box);
     void run_dialog_placing(QWidget* dialog);
-    void on_flash_tick();
     void on_polling_timer();
-    void show_progress_title();
 
     ConfigState& state_;
     ShellOptions options_;
@@ -253,9 +235,6 @@ private:
     int polling_suspension_ = 1;  // polling stays off until the window is initialised
     int redraw_pause_ = 0;
     int speed_up_ = 0;
-    Text status_text_;
-    Text flash_text_;
-    Text progress_title_;
     WindowChrome* chrome_ = nullptr;
     FileDialogs* files_ = nullptr;
     ToolbarActions* toolbar_ = nullptr;
@@ -272,9 +251,6 @@ private:
     std::unique_ptr<ShellClock> own_clock_;
     ShellClock* clock_ = nullptr;
     ShellTimer* polling_timer_ = nullptr;
-    ShellTimer* one_shot_timer_ = nullptr;
-    ShellTimer* flash_timer_ = nullptr;
-    std::function<void()> one_shot_callback_;
 
     struct TranslatedWindow {
         std::span<const TranslationRow> table;

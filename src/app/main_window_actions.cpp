@@ -13,21 +13,21 @@ namespace ztv {
 
 void TMainForm::wire_chrome() {
     WindowChrome& c = *chrome_;
-    const auto on_click = [this, &c](const char* button, void (TMainForm::*handler)()) {
-        connect(c.speed_button(button), &QToolButton::clicked, this, handler);
+    const auto on_click = [this, &c](const char* button, void (ToolbarActions::*handler)()) {
+        connect(c.speed_button(button), &QToolButton::clicked, toolbar_, handler);
     };
-    on_click("SpeedButtonUpdateDevice", &TMainForm::on_update_device);
-    on_click("SpeedButtonReadConfig", &TMainForm::on_open_config);
-    on_click("SpeedButtonWriteConfig", &TMainForm::on_save_config);
-    on_click("SpeedButtonReadDevice", &TMainForm::on_read_device);
-    on_click("SpeedButtonWriteDevice", &TMainForm::on_write_device);
-    on_click("SpeedButtonToDefault", &TMainForm::on_to_default);
-    on_click("SpeedButtonReset", &TMainForm::on_reset);
-    on_click("SpeedButton1", &TMainForm::on_hidden_n);
+    on_click("SpeedButtonUpdateDevice", &ToolbarActions::update_device);
+    on_click("SpeedButtonReadConfig", &ToolbarActions::open_config);
+    on_click("SpeedButtonWriteConfig", &ToolbarActions::save_config);
+    on_click("SpeedButtonReadDevice", &ToolbarActions::read_device);
+    on_click("SpeedButtonWriteDevice", &ToolbarActions::write_device);
+    on_click("SpeedButtonToDefault", &ToolbarActions::to_default);
+    on_click("SpeedButtonReset", &ToolbarActions::reset);
+    connect(c.speed_button("SpeedButton1"), &QToolButton::clicked, this, &TMainForm::on_hidden_n);
     connect(c.language_button(), &QToolButton::clicked, this, [this] { set_language(lang_ == Lang::Russian ? 1 : 0); });
     connect(c.debug_item(), &QAction::triggered, this, &TMainForm::on_debug_clicked);
     connect(c.log_item(), &QAction::toggled, this, [this](bool) {
-        if (device_ != nullptr) device_->set_trace_options(debug_item()->isChecked(), log_item()->isChecked());
+        if (device_ != nullptr) device_->set_trace_options(chrome_->debug_item()->isChecked(), chrome_->log_item()->isChecked());
     });
     connect(c.only_used_item(), &QAction::toggled, this, [this](bool on) {
         retranslate_code_texts();
@@ -81,7 +81,7 @@ void TMainForm::end_procedure() {
 void TMainForm::on_hidden_n() {
     if (device_ == nullptr) return;
     const bool no_pulls = device_->toggle_no_background_pulls();
-    speed_button("SpeedButton1")->setText(no_pulls ? QStringLiteral("N") : QStringLiteral("L"));
+    chrome_->speed_button("SpeedButton1")->setText(no_pulls ? QStringLiteral("N") : QStringLiteral("L"));
 }
 
 }  // namespace ztv

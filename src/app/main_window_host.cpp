@@ -94,66 +94,11 @@ void TMainForm::place_box(QWidget* box) {
     box->activateWindow();
 }
 
-void TMainForm::flash_message(int duration_ms, int blink_ms, const Text& text) {
-    flash_text_ = text;
-    start_one_shot(nullptr, 0);
-    chrome_->strip()->set_shown(true);
-    chrome_->strip()->set_caption(QString::fromStdString(text.in(lang_)));
-    if (duration_ms != 0) start_one_shot([this] { clear_flash_message(); }, duration_ms);
-    if (blink_ms != 0) {
-        flash_timer_->start(blink_ms);
-    } else {
-        flash_timer_->stop();
-    }
-}
-
-void TMainForm::on_flash_tick() { chrome_->strip()->set_shown(!chrome_->strip()->shown()); }
-
-void TMainForm::clear_flash_message() {
-    flash_timer_->stop();
-    start_one_shot(nullptr, 0);
-    flash_text_ = Text();
-    chrome_->strip()->set_shown(true);
-    chrome_->strip()->set_caption(QString());
-}
-
-void TMainForm::start_one_shot(std::function<void()> callback, int ms) {
-    one_shot_timer_->stop();
-    one_shot_callback_ = std::move(callback);
-    if (!one_shot_callback_ || ms <= 0) {
-        one_shot_callback_ = nullptr;
-        return;
-    }
-    one_shot_timer_->start(ms);
-}
-
-void TMainForm::progress_begin(int maximum, const Text& title) {
-    progress_title_ = title;
-    // Range 0..0 is Qt's bar without a measure; it draws no text of its own, so the title
-    // lies on top of it.
-    chrome_->gauge()->setRange(0, std::max(maximum, 0));
-    chrome_->gauge()->setValue(0);
-    show_progress_title();
-    chrome_->gauge()->show();
-    set_status_text(title);
-}
-
-void TMainForm::show_progress_title() {
-    const QString title = QString::fromStdString(progress_title_.in(lang_));
-    const bool waiting = chrome_->gauge()->maximum() == 0;
-    chrome_->gauge()->setFormat(title.isEmpty() ? QStringLiteral("%p%") : title + QStringLiteral(": %p%"));
-    chrome_->gauge_title()->setText(title);
-    chrome_->gauge_title()->setVisible(waiting && !title.isEmpty());
-}
-
-void TMainForm::progress_add(int amount) { chrome_->gauge()->setValue(std::min(chrome_->gauge()->value() + amount, chrome_->gauge()->maximum())); }
-
 // A polling tick hides a progress display left over from an earlier exchange. The firmware
 // update keeps polling while it runs (that is how the bootloader is seen coming up), so a
 // toolbar operation's display stays until the operation itself ends.
 void TMainForm::progress_hide() {
-    if (toolbar_operation_running()) return;
-    chrome_->gauge()->hide();
+    if (!toolbar_operation_running()) chrome_->hide_progress();
 }
 
 void TMainForm::suspend_polling() {
@@ -185,10 +130,6 @@ void TMainForm::log_line(const std::string& line, LogSource source) {
     }
 }
 
-void TMainForm::set_status_text(const Text& text) {
-    status_text_ = text;
-    chrome_->status_panel()->setText(QString::fromStdString(text.in(lang_)));
-}
 
 void TMainForm::apply_settings() {
     const SettingsFile file(options_.settings_path);

@@ -19,7 +19,7 @@
 namespace ztv {
 
 SafetyMenu::SafetyMenu(TMainForm& form, ConfigSession& session) : QObject(&form), form_(form), session_(session) {
-    QMenu* menu = form_.main_popup();
+    QMenu* menu = form_.chrome().main_popup();
     QAction* first = menu->actions().value(0);
     compare_ = new QMenu(menu);
     compare_->setObjectName(QStringLiteral("MenuCompare"));

@@ -108,7 +108,7 @@ FileWriteStatus save_png(const QPixmap& picture, const std::string& path) {
 // A second copy started with a file (as a file manager does it) asks this one to open it.
 // Without the channel the program still works; the second copy then says it is running.
 void serve_second_copies(OpenRequestServer& server, TMainForm& window) {
-    QObject::connect(&server, &OpenRequestServer::open_requested, &window, &TMainForm::open_handed_over_file);
+    QObject::connect(&server, &OpenRequestServer::open_requested, &window.toolbar(), &ToolbarActions::open_handed_over_file);
     QString error;
     if (!server.listen(&error))
         std::fprintf(stderr, "ztv-setup: files cannot be handed over to this copy: %s\n", error.toLocal8Bit().constData());

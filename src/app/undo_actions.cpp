@@ -44,7 +44,7 @@ UndoActions::UndoActions(TMainForm& form, ConfigSession& session)
     // On the window, so the keys work with the menu closed; first in the menu.
     form_.addAction(undo_);
     form_.addAction(redo_);
-    QMenu* menu = form_.main_popup();
+    QMenu* menu = form_.chrome().main_popup();
     QAction* first = menu->actions().value(0);
     menu->insertAction(first, undo_);
     menu->insertAction(first, redo_);

@@ -1,5 +1,7 @@
 #include "app/window_chrome.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMainWindow>
@@ -78,10 +80,70 @@ QString pair_text(const TextPair& pair, Lang lang) { return QString::fromUtf8(pi
 
 }  // namespace
 
-WindowChrome::WindowChrome(QMainWindow& window) : QObject(&window), window_(window) {
+WindowChrome::WindowChrome(QMainWindow& window, ShellClock& clock) : QObject(&window), window_(window) {
     build_toolbar();
     build_menus();
     build_status_line();
+    build_timers(clock);
+}
+
+void WindowChrome::build_timers(ShellClock& clock) {
+    flash_end_ = new ShellTimer(clock, this);
+    flash_end_->setObjectName(QStringLiteral("TimerOneShot"));
+    flash_end_->set_single_shot(true);
+    connect(flash_end_, &ShellTimer::timeout, this, &WindowChrome::clear_flash);
+    blink_ = new ShellTimer(clock, this);
+    blink_->setObjectName(QStringLiteral("TimerFlash"));
+    connect(blink_, &ShellTimer::timeout, this, [this] { strip_->set_shown(!strip_->shown()); });
+}
+
+void WindowChrome::flash(int duration_ms, int blink_ms, const Text& text) {
+    flash_text_ = text;
+    flash_end_->stop();
+    strip_->set_shown(true);
+    strip_->set_caption(QString::fromStdString(text.in(lang_)));
+    if (duration_ms > 0) flash_end_->start(duration_ms);
+    if (blink_ms != 0) {
+        blink_->start(blink_ms);
+    } else {
+        blink_->stop();
+    }
+}
+
+void WindowChrome::clear_flash() {
+    blink_->stop();
+    flash_end_->stop();
+    flash_text_ = Text();
+    strip_->set_shown(true);
+    strip_->set_caption(QString());
+}
+
+void WindowChrome::begin_progress(int maximum, const Text& title) {
+    progress_title_ = title;
+    // Range 0..0 is Qt's bar without a measure; it draws no text of its own, so the title
+    // lies on top of it.
+    gauge_->setRange(0, std::max(maximum, 0));
+    gauge_->setValue(0);
+    show_progress_title();
+    gauge_->show();
+    set_status(title);
+}
+
+void WindowChrome::show_progress_title() {
+    const QString title = QString::fromStdString(progress_title_.in(lang_));
+    const bool waiting = gauge_->maximum() == 0;
+    gauge_->setFormat(title.isEmpty() ? QStringLiteral("%p%") : title + QStringLiteral(": %p%"));
+    gauge_title_->setText(title);
+    gauge_title_->setVisible(waiting && !title.isEmpty());
+}
+
+void WindowChrome::add_progress(int amount) { gauge_->setValue(std::min(gauge_->value() + amount, gauge_->maximum())); }
+
+void WindowChrome::hide_progress() { gauge_->hide(); }
+
+void WindowChrome::set_status(const Text& text) {
+    status_text_ = text;
+    status_panel_->setText(QString::fromStdString(text.in(lang_)));
 }
 
 void WindowChrome::build_toolbar() {
@@ -225,6 +287,10 @@ void WindowChrome::open_shared_popup(int context, const QString& first, const QS
 }
 
 void WindowChrome::retranslate(Lang lang) {
+    lang_ = lang;
+    status_panel_->setText(QString::fromStdString(status_text_.in(lang_)));
+    if (!flash_text_.empty()) strip_->set_caption(QString::fromStdString(flash_text_.in(lang_)));
+    show_progress_title();
     button_lang_->setText(lang == Lang::Russian ? QStringLiteral("EN") : QStringLiteral("RU"));
     button_lang_->setToolTip(pair_text(msg::kSelectLanguage, lang));
     button_only_used_->setToolTip(pair_text(menu_only_used_->isChecked() ? msg::kShowAll : msg::kShowOnlyUsed, lang));

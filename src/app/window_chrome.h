@@ -1,6 +1,7 @@
 // The main window's chrome: the toolbar and its buttons, the flash strip with the progress
 // gauge over it, the status line, the main popup menu with its language submenu, the popup
 // that the pages share, and the toolbar's keys. It draws and reports; the window decides.
+// The strip's, gauge's and status line's texts follow the language.
 #pragma once
 
 #include <QLabel>
@@ -9,6 +10,7 @@
 
 #include <functional>
 
+#include "app/shell_clock.h"
 #include "app/toolbar_rules.h"
 #include "common/text.h"
 
@@ -45,7 +47,7 @@ private:
 class WindowChrome : public QObject {
     Q_OBJECT
 public:
-    explicit WindowChrome(QMainWindow& window);
+    WindowChrome(QMainWindow& window, ShellClock& clock);
 
     // The toolbar's keys and the main menu key; call once the toolbar exists.
     void add_shortcuts();
@@ -55,6 +57,15 @@ public:
     void enable(const ToolbarEnabling& enabling, bool busy, QWidget* procedure_button);
     // Texts that code owns: they follow the language without a table row.
     void retranslate(Lang lang);
+
+    // The strip's message: duration 0 keeps it until replaced, blink 0 does not blink.
+    void flash(int duration_ms, int blink_ms, const Text& text);
+    void clear_flash();
+    // The gauge: a maximum of 0 or less shows a wait without a measure, the title over it.
+    void begin_progress(int maximum, const Text& title);
+    void add_progress(int amount);
+    void hide_progress();
+    void set_status(const Text& text);
     void show_language(Lang lang);
     // Opens the main popup menu under the menu button (its key does this).
     void open_main_menu();
@@ -82,8 +93,16 @@ private:
     void build_toolbar();
     void build_status_line();
     void build_menus();
+    void build_timers(ShellClock& clock);
+    void show_progress_title();
 
     QMainWindow& window_;
+    Lang lang_ = Lang::Russian;
+    Text status_text_;
+    Text flash_text_;
+    Text progress_title_;
+    ShellTimer* flash_end_ = nullptr;
+    ShellTimer* blink_ = nullptr;
     int popup_context_ = 0;
     QToolButton* button_update_ = nullptr;
     QToolButton* button_read_config_ = nullptr;

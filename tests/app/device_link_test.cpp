@@ -45,16 +45,16 @@ protected:
 };
 
 TEST_F(DeviceLinkTest, ConnectedControllerEnablesTheDeviceButtonsAndCap2ResKeepsTouchOff) {
-    EXPECT_FALSE(window->speed_button("SpeedButtonReadDevice")->isEnabled());
+    EXPECT_FALSE(window->chrome().speed_button("SpeedButtonReadDevice")->isEnabled());
     ASSERT_TRUE(connect_controller());
     // The status line names the controller once the first configuration read is over.
     ASSERT_TRUE(wait_until([this] {
-        return window->speed_button("SpeedButtonReadDevice")->isEnabled() &&
+        return window->chrome().speed_button("SpeedButtonReadDevice")->isEnabled() &&
                window->status_line().contains(QStringLiteral("ZEB-TERVIO-V4"));
     }));
     for (const char* name : {"SpeedButtonUpdateDevice", "SpeedButtonWriteDevice", "SpeedButtonToDefault",
                              "SpeedButtonReset"})
-        EXPECT_TRUE(window->speed_button(name)->isEnabled()) << name;
+        EXPECT_TRUE(window->chrome().speed_button(name)->isEnabled()) << name;
     EXPECT_TRUE(keys->isEnabled());
     EXPECT_EQ(get_field(state.record, FieldId::CAP2RES_NUM), 0u);
     EXPECT_TRUE(touch->isEnabled());
@@ -112,7 +112,7 @@ TEST_F(DeviceLinkTest, WriteConfigurationAskedNoSendsNothing) {
     ASSERT_TRUE(connect_controller());
     const int restarts = link->simulator()->restarts();
     answer = kIdNo;
-    window->on_write_device();
+    window->toolbar().write_device();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].type, kBoxQuestion | kBoxDefaultSecond | kBoxShowChanges);
     EXPECT_EQ(link->simulator()->restarts(), restarts);
@@ -121,12 +121,12 @@ TEST_F(DeviceLinkTest, WriteConfigurationAskedNoSendsNothing) {
 
 TEST_F(DeviceLinkTest, ReadAndWriteConfigurationFromTheToolbar) {
     ASSERT_TRUE(connect_controller());
-    window->on_read_device();
+    window->toolbar().read_device();
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(state.record_valid);
     answer = kIdYes;
     const int restarts = link->simulator()->restarts();
-    window->on_write_device();
+    window->toolbar().write_device();
     EXPECT_EQ(boxes.size(), 1u);  // the question only, no error
     EXPECT_EQ(link->simulator()->restarts(), restarts + 1);
     EXPECT_FALSE(window->busy());
@@ -173,7 +173,7 @@ TEST_F(DeviceLinkTest, FirmwareUpdateFromTheToolbarAsksForTheFileAndRemembersIts
         return path;
     });
     window->set_language(1);
-    window->on_update_device();
+    window->toolbar().update_device();
     ASSERT_EQ(titles.size(), 1u);
     EXPECT_EQ(titles[0], QStringLiteral("The choice of device firmware update file"));
     EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].text.toStdString());
@@ -188,7 +188,7 @@ TEST_F(DeviceLinkTest, FirmwareUpdateFromTheToolbarAsksForTheFileAndRemembersIts
         folders.push_back(folder);
         return QString();
     });
-    window->on_update_device();
+    window->toolbar().update_device();
     ASSERT_EQ(folders.size(), 2u);
     EXPECT_EQ(folders[1], dir.path());
 }
@@ -206,7 +206,7 @@ TEST_F(DeviceLinkTest, FirmwareTheBootloaderDoesNotStartIsReportedOnce) {
     window->set_file_chooser([&](FileDialogKind, const QString&, const QString&, const QString&) { return path; });
     window->set_language(1);
     boxes.clear();
-    window->on_update_device();
+    window->toolbar().update_device();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QStringLiteral("The controller stayed in its bootloader: the new firmware did not start"));
     EXPECT_FALSE(window->busy());
@@ -237,7 +237,7 @@ TEST_F(DeviceLinkTest, FirmwareUpdateFromTheApplicationShowsEveryStepAndEndsWith
     window->show();
     ASSERT_TRUE(connect_controller());
 
-    QProgressBar* gauge = window->gauge();
+    QProgressBar* gauge = window->chrome().gauge();
     std::vector<int> values;  // every value the transfer's gauge took
     bool hidden_in_transfer = false;
     QStringList transfer_formats;
@@ -253,11 +253,11 @@ TEST_F(DeviceLinkTest, FirmwareUpdateFromTheApplicationShowsEveryStepAndEndsWith
     ShellTimer sampler(clock, nullptr);
     sampler.set_interval(10);
     QObject::connect(&sampler, &ShellTimer::timeout, window.get(), [&] {
-        const bool waiting = gauge->isVisible() && gauge->maximum() == 0 && window->gauge_title()->isVisible();
-        if (waiting && !wait_titles.contains(window->gauge_title()->text())) wait_titles << window->gauge_title()->text();
+        const bool waiting = gauge->isVisible() && gauge->maximum() == 0 && window->chrome().gauge_title()->isVisible();
+        if (waiting && !wait_titles.contains(window->chrome().gauge_title()->text())) wait_titles << window->chrome().gauge_title()->text();
     });
     sampler.start();
-    window->on_update_device();
+    window->toolbar().update_device();
     sampler.stop();
 
     EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].text.toStdString());
@@ -278,14 +278,14 @@ TEST_F(DeviceLinkTest, FirmwareUpdateFromTheApplicationShowsEveryStepAndEndsWith
     EXPECT_TRUE(state.record_valid);
     EXPECT_TRUE(window->status_line().contains(QStringLiteral("is connected"))) << window->status_line().toStdString();
     for (const char* name : {"SpeedButtonUpdateDevice", "SpeedButtonReadDevice", "SpeedButtonWriteDevice"})
-        EXPECT_TRUE(window->speed_button(name)->isEnabled()) << name;
+        EXPECT_TRUE(window->chrome().speed_button(name)->isEnabled()) << name;
     EXPECT_FALSE(gauge->isVisible());
 }
 
 TEST_F(DeviceLinkTest, DefaultsAndRestartMakeTheNextPollReadTheConfigurationAgain) {
     ASSERT_TRUE(connect_controller());
     answer = kIdYes;
-    window->on_to_default();
+    window->toolbar().to_default();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].type, 0x130);
     EXPECT_FALSE(state.record_valid);
@@ -293,7 +293,7 @@ TEST_F(DeviceLinkTest, DefaultsAndRestartMakeTheNextPollReadTheConfigurationAgai
     ASSERT_TRUE(connect_controller());
 
     const int restarts = link->simulator()->restarts();
-    window->on_reset();
+    window->toolbar().reset();
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_EQ(link->simulator()->restarts(), restarts + 1);
     EXPECT_FALSE(state.record_valid);
@@ -310,7 +310,7 @@ TEST_F(DeviceLinkTest, WritingTheConfigurationAndClosingStopTheCanLog) {
     ASSERT_EQ(link->simulator()->can_mode(), 1);
     ASSERT_TRUE(link->can_log().log_file_open());
     answer = kIdYes;
-    window->on_write_device();
+    window->toolbar().write_device();
     EXPECT_EQ(link->simulator()->can_mode(), 0);
     EXPECT_FALSE(link->can_log().log_file_open());
 

@@ -69,14 +69,14 @@ TEST_F(KeyboardTest, ToolbarKeysPressTheirButtonsAndTheHintsNameThem) {
     EXPECT_EQ(device.reads, 1);
     EXPECT_EQ(device.writes, 1);
     EXPECT_EQ(device.updates, 1);
-    EXPECT_EQ(window->speed_button("SpeedButtonReadConfig")->toolTip(),
+    EXPECT_EQ(window->chrome().speed_button("SpeedButtonReadConfig")->toolTip(),
               QStringLiteral("Open the device configuration file (Ctrl+O)"));
-    EXPECT_EQ(window->speed_button("SpeedButtonUpdateDevice")->toolTip(), QStringLiteral("Firmware update (Ctrl+U)"));
+    EXPECT_EQ(window->chrome().speed_button("SpeedButtonUpdateDevice")->toolTip(), QStringLiteral("Firmware update (Ctrl+U)"));
     window->set_language(0);
     window->set_language(0);  // a second switch must not name the keys twice
-    EXPECT_EQ(window->speed_button("SpeedButtonWriteDevice")->toolTip(),
+    EXPECT_EQ(window->chrome().speed_button("SpeedButtonWriteDevice")->toolTip(),
               QStringLiteral("Записать конфигурацию в устройство (Ctrl+W)"));
-    EXPECT_EQ(window->speed_button("SpeedButtonReset")->toolTip(), QStringLiteral("Перезагрузить устройство"));
+    EXPECT_EQ(window->chrome().speed_button("SpeedButtonReset")->toolTip(), QStringLiteral("Перезагрузить устройство"));
 }
 
 TEST_F(KeyboardTest, KeysOfLockedButtonsDoNothing) {
@@ -103,8 +103,8 @@ TEST_F(KeyboardTest, TabLeavesTheTerminalSendPaneWithoutTypingATab) {
 }
 
 TEST_F(KeyboardTest, SpaceOnAToolbarButtonLeavesTheFocusThereAndASecondSpacePressesItAgain) {
-    QToolButton* open = window->speed_button("SpeedButtonReadConfig");
-    QToolButton* only_used = window->speed_button("SpeedButtonOnlyUsedx");
+    QToolButton* open = window->chrome().speed_button("SpeedButtonReadConfig");
+    QToolButton* only_used = window->chrome().speed_button("SpeedButtonOnlyUsedx");
     open->setFocus(Qt::TabFocusReason);
     ASSERT_TRUE(open->hasFocus());
     QTest::keyClick(open, Qt::Key_Space);
@@ -116,7 +116,7 @@ TEST_F(KeyboardTest, SpaceOnAToolbarButtonLeavesTheFocusThereAndASecondSpacePres
 }
 
 TEST_F(KeyboardTest, FocusTheUserMovedDuringAnOperationStaysWhereTheUserPutIt) {
-    QToolButton* open = window->speed_button("SpeedButtonReadConfig");
+    QToolButton* open = window->chrome().speed_button("SpeedButtonReadConfig");
     QWidget* input = window->terminal()->send_pane();
     window->page_control()->setCurrentWidget(window->terminal());
     window->set_file_chooser([&](FileDialogKind, const QString&, const QString&, const QString&) {
@@ -129,27 +129,27 @@ TEST_F(KeyboardTest, FocusTheUserMovedDuringAnOperationStaysWhereTheUserPutIt) {
 }
 
 TEST_F(KeyboardTest, TheMainMenuOpensFromAVisibleButtonAtTheToolbarsEndAndFromF10) {
-    QToolButton* button = window->menu_button();
+    QToolButton* button = window->chrome().menu_button();
     ASSERT_NE(button, nullptr);
     EXPECT_TRUE(button->isVisible());
-    EXPECT_EQ(button->menu(), window->main_popup());
-    EXPECT_GT(button->x(), window->flash_strip()->x());
+    EXPECT_EQ(button->menu(), window->chrome().main_popup());
+    EXPECT_GT(button->x(), window->chrome().strip()->x());
     EXPECT_EQ(button->toolTip(), QStringLiteral("Menu (F10)"));
     EXPECT_FALSE(button->icon().isNull());
 
     press(kMainMenuKey);
-    ASSERT_TRUE(window->main_popup()->isVisible());
-    EXPECT_EQ(window->main_popup()->activeAction(), window->main_popup()->actions().value(0));
+    ASSERT_TRUE(window->chrome().main_popup()->isVisible());
+    EXPECT_EQ(window->chrome().main_popup()->activeAction(), window->chrome().main_popup()->actions().value(0));
     // The same items as the strip's right click: the filter toggle works from here too.
-    const bool before = window->only_used_item()->isChecked();
-    window->only_used_item()->trigger();
-    EXPECT_NE(window->speed_button("SpeedButtonOnlyUsedx")->isChecked(), before);
-    window->main_popup()->close();
+    const bool before = window->chrome().only_used_item()->isChecked();
+    window->chrome().only_used_item()->trigger();
+    EXPECT_NE(window->chrome().speed_button("SpeedButtonOnlyUsedx")->isChecked(), before);
+    window->chrome().main_popup()->close();
 
-    window->speed_button("SpeedButtonOnlyUsedx")->setFocus();
-    QTest::keyClick(window->speed_button("SpeedButtonOnlyUsedx"), Qt::Key_Menu);
-    EXPECT_TRUE(window->main_popup()->isVisible());
-    window->main_popup()->close();
+    window->chrome().speed_button("SpeedButtonOnlyUsedx")->setFocus();
+    QTest::keyClick(window->chrome().speed_button("SpeedButtonOnlyUsedx"), Qt::Key_Menu);
+    EXPECT_TRUE(window->chrome().main_popup()->isVisible());
+    window->chrome().main_popup()->close();
 }
 
 }  // namespace

@@ -114,7 +114,7 @@ TEST_F(LanguageSwitchTest, BackToRussianGivesTheTableTextsEvenWhereTheDesignHadO
 }
 
 TEST_F(LanguageSwitchTest, LanguageButtonAndMenuFollowTheLanguage) {
-    QToolButton* button = window->speed_button("SpeedButtonLangx");
+    QToolButton* button = window->chrome().speed_button("SpeedButtonLangx");
     auto* russian = window->findChild<QAction*>(QStringLiteral("MenuItemRussianx"));
     auto* english = window->findChild<QAction*>(QStringLiteral("MenuItemEnglishx"));
     ASSERT_NE(russian, nullptr);
@@ -156,8 +156,8 @@ TEST_F(LanguageSwitchTest, SwitchRunsHooksClearsConnectedAndRefreshesPagesInside
 
 TEST_F(LanguageSwitchTest, MenuItemsAndCompanionWindowsAreTranslated) {
     window->set_language(1);
-    EXPECT_EQ(window->debug_item()->text(), QStringLiteral("Debug"));
-    EXPECT_EQ(window->log_item()->text(), QStringLiteral("Communication log"));
+    EXPECT_EQ(window->chrome().debug_item()->text(), QStringLiteral("Debug"));
+    EXPECT_EQ(window->chrome().log_item()->text(), QStringLiteral("Communication log"));
     QWidget key_picker;
     key_picker.setObjectName(QStringLiteral("FormKeyBoard"));
     auto* group = new QGroupBox(&key_picker);

@@ -150,7 +150,7 @@ TEST_F(LearningToolsTest, TheArrowsSelectACellThatF2NamesAndTheMenuKeyOffers) {
     QMenu* menu = shared_popup();
     ASSERT_NE(menu, nullptr);
     ASSERT_TRUE(menu->isVisible());
-    EXPECT_EQ(window->popup_context(), kPopupDeleteKey);
+    EXPECT_EQ(window->chrome().popup_context(), kPopupDeleteKey);
     menu->hide();
 }
 
@@ -178,7 +178,7 @@ TEST_F(LearningToolsTest, NamesTypedInTheGridGoIntoTheRecordBeforeASave) {
     grid->close_editor();  // closed, but no tick has committed it yet
     EXPECT_EQ(state.record.button_name(3, 1), "");
     window->set_file_chooser([](FileDialogKind, const QString&, const QString&, const QString&) { return QString(); });
-    window->on_save_config();  // the dialog is cancelled; the names are stored first all the same
+    window->toolbar().save_config();  // the dialog is cancelled; the names are stored first all the same
     EXPECT_EQ(state.record.button_name(3, 1), "Next");
 }
 
@@ -197,14 +197,14 @@ TEST_F(LearningToolsTest, DeleteThisKeyFromTheSharedPopupClearsTheEntryAndItsEve
     ASSERT_TRUE(menu->isVisible());
     EXPECT_EQ(menu->actions().at(0)->text(), QStringLiteral("Delete this key"));
     EXPECT_FALSE(menu->actions().at(1)->isVisible());
-    EXPECT_EQ(window->popup_context(), kPopupDeleteKey);
+    EXPECT_EQ(window->chrome().popup_context(), kPopupDeleteKey);
     menu->actions().at(0)->trigger();
     menu->hide();
     EXPECT_EQ(state.record.button_code(0, 1), 0);
     EXPECT_EQ(tools->grid().text(0, 2), "");
     EXPECT_EQ(state.record.slot(0)[2], 0);
     EXPECT_EQ(state.record.slot(0)[4], 1);
-    EXPECT_EQ(window->popup_context(), 0);
+    EXPECT_EQ(window->chrome().popup_context(), 0);
     EXPECT_EQ(descriptions, 1);
 }
 
@@ -293,7 +293,7 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
     ShellTimer probe(clock, nullptr);
     QObject::connect(&probe, &ShellTimer::timeout, [&] {
         if (!tools->learning().running()) return;
-        others_locked = !window->speed_button("SpeedButtonReadDevice")->isEnabled();
+        others_locked = !window->chrome().speed_button("SpeedButtonReadDevice")->isEnabled();
         own_enabled = tools->keys_button()->isEnabled();
         tools->on_touch_button(false);  // one procedure at a time: nothing starts
         highlighted = highlighted || tools->grid().highlighted(2, 1);
@@ -313,10 +313,10 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
     EXPECT_NEAR(state.record.button_code(2, 0), 3000, 4);
     EXPECT_EQ(state.record.button_code(2, 1), 0);
     EXPECT_TRUE(std::equal(state.record.data(), state.record.data() + 550, controller.memory().record.data()));
-    EXPECT_TRUE(window->speed_button("SpeedButtonReadDevice")->isEnabled());
+    EXPECT_TRUE(window->chrome().speed_button("SpeedButtonReadDevice")->isEnabled());
     EXPECT_FALSE(window->toolbar_operation_running());
-    EXPECT_FALSE(window->gauge()->isVisible()) << "the final writes' progress ends with the procedure";
-    EXPECT_EQ(window->flash_strip()->caption(), QStringLiteral("Customize Buttons completed successfully"));
+    EXPECT_FALSE(window->chrome().gauge()->isVisible()) << "the final writes' progress ends with the procedure";
+    EXPECT_EQ(window->chrome().strip()->caption(), QStringLiteral("Customize Buttons completed successfully"));
 }
 
 TEST_F(LearningToolsTest, CalibrationLocksThePagesWhileItRuns) {

@@ -50,23 +50,23 @@ TEST_F(MainWindowTest, ToolbarButtonsInOrderWithTheirHints) {
     form.show();
     int last_x = -1;
     for (const char* name : order) {
-        QToolButton* button = form.speed_button(name);
+        QToolButton* button = form.chrome().speed_button(name);
         ASSERT_NE(button, nullptr) << name;
         if (!button->isVisible()) continue;  // the hidden ones take no place
         EXPECT_GT(button->x(), last_x) << name;
         last_x = button->x();
     }
-    EXPECT_EQ(form.speed_button("SpeedButtonReadConfig")->toolTip(),
+    EXPECT_EQ(form.chrome().speed_button("SpeedButtonReadConfig")->toolTip(),
               QStringLiteral("Open the device configuration file (Ctrl+O)"));
-    EXPECT_EQ(form.speed_button("SpeedButtonReset")->toolTip(), QStringLiteral("Reset device"));
-    EXPECT_EQ(form.speed_button("SpeedButtonLangx")->toolTip(), QStringLiteral("Выбор языка/Select language"));
-    EXPECT_FALSE(form.speed_button("SpeedButton1")->isVisible());
-    EXPECT_FALSE(form.speed_button("SpeedButtonLanguageMakerx")->isVisible());
-    EXPECT_EQ(form.flash_strip()->toolTip(),
+    EXPECT_EQ(form.chrome().speed_button("SpeedButtonReset")->toolTip(), QStringLiteral("Reset device"));
+    EXPECT_EQ(form.chrome().speed_button("SpeedButtonLangx")->toolTip(), QStringLiteral("Выбор языка/Select language"));
+    EXPECT_FALSE(form.chrome().speed_button("SpeedButton1")->isVisible());
+    EXPECT_FALSE(form.chrome().speed_button("SpeedButtonLanguageMakerx")->isVisible());
+    EXPECT_EQ(form.chrome().strip()->toolTip(),
               QStringLiteral("Select Options from the menu after clicking the right mouse button"));
-    ASSERT_NE(form.gauge(), nullptr);
-    EXPECT_EQ(form.gauge()->objectName(), QStringLiteral("CGaugeProgressProcent"));
-    EXPECT_FALSE(form.gauge()->isVisible());
+    ASSERT_NE(form.chrome().gauge(), nullptr);
+    EXPECT_EQ(form.chrome().gauge()->objectName(), QStringLiteral("CGaugeProgressProcent"));
+    EXPECT_FALSE(form.chrome().gauge()->isVisible());
 }
 
 TEST_F(MainWindowTest, PagesAreTerminalParametersCanLogAndParametersIsActiveAtStart) {
@@ -94,7 +94,7 @@ protected:
         std::vector<bool> enabled;
         for (const char* name : {"SpeedButtonUpdateDevice", "SpeedButtonReadDevice", "SpeedButtonWriteDevice",
                                  "SpeedButtonToDefault", "SpeedButtonReset"})
-            enabled.push_back(form.speed_button(name)->isEnabled());
+            enabled.push_back(form.chrome().speed_button(name)->isEnabled());
         enabled.push_back(keys->isEnabled());
         return enabled;
     }
@@ -106,8 +106,8 @@ TEST_F(EnablingTest, WithoutControllerOnlyTheFileButtons) {
     auto& form = make_form();
     add_setup_buttons(form);
     form.set_busy(false);
-    EXPECT_TRUE(form.speed_button("SpeedButtonReadConfig")->isEnabled());
-    EXPECT_TRUE(form.speed_button("SpeedButtonWriteConfig")->isEnabled());
+    EXPECT_TRUE(form.chrome().speed_button("SpeedButtonReadConfig")->isEnabled());
+    EXPECT_TRUE(form.chrome().speed_button("SpeedButtonWriteConfig")->isEnabled());
     EXPECT_EQ(device_buttons(form), std::vector<bool>(6, false));
     EXPECT_FALSE(touch->isEnabled());
 }
@@ -131,7 +131,7 @@ TEST_F(EnablingTest, WithControllerAllButTouchWhenCap2ResIsSelected) {
     form.set_busy(true);
     EXPECT_TRUE(form.busy());
     EXPECT_EQ(device_buttons(form), std::vector<bool>(6, false));
-    EXPECT_FALSE(form.speed_button("SpeedButtonReadConfig")->isEnabled());
+    EXPECT_FALSE(form.chrome().speed_button("SpeedButtonReadConfig")->isEnabled());
 }
 
 TEST_F(MainWindowTest, PollingStaysOffUntilInitialisedAndNestsSuspensions) {
@@ -219,32 +219,32 @@ TEST_F(MainWindowTest, FlashWithoutDurationStaysAndWithoutBlinkDoesNotBlink) {
     auto& form = make_form();
     form.flash_message(0, 0, Text("Стоит", "Stays"));
     run_for(300);
-    EXPECT_EQ(form.flash_strip()->caption(), QStringLiteral("Стоит"));
-    EXPECT_TRUE(form.flash_strip()->shown());
+    EXPECT_EQ(form.chrome().strip()->caption(), QStringLiteral("Стоит"));
+    EXPECT_TRUE(form.chrome().strip()->shown());
 }
 
 TEST_F(MainWindowTest, FlashBlinksByTogglingTheStrip) {
     auto& form = make_form();
     form.flash_message(0, 20, Text("Мигает", "Blinks"));
-    EXPECT_TRUE(form.flash_strip()->shown());
+    EXPECT_TRUE(form.chrome().strip()->shown());
     run_for(20);
-    EXPECT_FALSE(form.flash_strip()->shown());
+    EXPECT_FALSE(form.chrome().strip()->shown());
     run_for(20);
-    EXPECT_TRUE(form.flash_strip()->shown());
-    EXPECT_EQ(form.flash_strip()->caption(), QStringLiteral("Мигает"));
+    EXPECT_TRUE(form.chrome().strip()->shown());
+    EXPECT_EQ(form.chrome().strip()->caption(), QStringLiteral("Мигает"));
 }
 
 TEST_F(MainWindowTest, FlashDurationClearsTheStripAndStopsTheBlinking) {
     auto& form = make_form();
     form.flash_message(150, 20, Text("Мигает", "Blinks"));
-    EXPECT_EQ(form.flash_strip()->caption(), QStringLiteral("Мигает"));
+    EXPECT_EQ(form.chrome().strip()->caption(), QStringLiteral("Мигает"));
     run_for(145);
-    EXPECT_EQ(form.flash_strip()->caption(), QStringLiteral("Мигает"));
+    EXPECT_EQ(form.chrome().strip()->caption(), QStringLiteral("Мигает"));
     run_for(5);
-    EXPECT_EQ(form.flash_strip()->caption(), QString());
-    EXPECT_TRUE(form.flash_strip()->shown());  // cleared: visible and empty, no longer blinking
+    EXPECT_EQ(form.chrome().strip()->caption(), QString());
+    EXPECT_TRUE(form.chrome().strip()->shown());  // cleared: visible and empty, no longer blinking
     run_for(60);
-    EXPECT_TRUE(form.flash_strip()->shown());
+    EXPECT_TRUE(form.chrome().strip()->shown());
 }
 
 TEST_F(MainWindowTest, ClearFlashMessageStopsBlinking) {
@@ -253,21 +253,21 @@ TEST_F(MainWindowTest, ClearFlashMessageStopsBlinking) {
     run_for(30);
     form.clear_flash_message();
     run_for(50);
-    EXPECT_TRUE(form.flash_strip()->shown());
-    EXPECT_EQ(form.flash_strip()->caption(), QString());
+    EXPECT_TRUE(form.chrome().strip()->shown());
+    EXPECT_EQ(form.chrome().strip()->caption(), QString());
 }
 
 TEST_F(MainWindowTest, ProgressShowsTheGaugeAndTheTitleInTheStatusLine) {
     auto& form = make_form();
     form.show();
     form.progress_begin(10, Text("Чтение", "Reading"));
-    EXPECT_TRUE(form.gauge()->isVisible());
+    EXPECT_TRUE(form.chrome().gauge()->isVisible());
     EXPECT_EQ(form.status_line(), QStringLiteral("Чтение"));
     form.progress_add(4);
     form.progress_add(40);
-    EXPECT_EQ(form.gauge()->value(), 10);
+    EXPECT_EQ(form.chrome().gauge()->value(), 10);
     form.progress_hide();
-    EXPECT_FALSE(form.gauge()->isVisible());
+    EXPECT_FALSE(form.chrome().gauge()->isVisible());
 }
 
 TEST_F(MainWindowTest, RedrawPauseNestsAndAnExtraEndDoesNothing) {
@@ -287,13 +287,13 @@ TEST_F(MainWindowTest, DebugClickTogglesAndHidesBothItems) {
     write_settings("[MainSettings]\nDebug=1\nLog=1\n");
     auto& form = make_form();
     form.initialise();
-    EXPECT_TRUE(form.debug_item()->isVisible());
-    EXPECT_TRUE(form.log_item()->isVisible());
-    EXPECT_TRUE(form.log_item()->isChecked());
-    form.debug_item()->trigger();
-    EXPECT_FALSE(form.debug_item()->isChecked());
-    EXPECT_FALSE(form.debug_item()->isVisible());
-    EXPECT_FALSE(form.log_item()->isVisible());
+    EXPECT_TRUE(form.chrome().debug_item()->isVisible());
+    EXPECT_TRUE(form.chrome().log_item()->isVisible());
+    EXPECT_TRUE(form.chrome().log_item()->isChecked());
+    form.chrome().debug_item()->trigger();
+    EXPECT_FALSE(form.chrome().debug_item()->isChecked());
+    EXPECT_FALSE(form.chrome().debug_item()->isVisible());
+    EXPECT_FALSE(form.chrome().log_item()->isVisible());
 }
 
 class ConfigFileActionTest : public ShellFixture {
@@ -319,7 +319,7 @@ protected:
 
 TEST_F(ConfigFileActionTest, CancelledOpenDialogChangesNothing) {
     const Record before = state.record;
-    window->on_open_config();
+    window->toolbar().open_config();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0], FileDialogKind::OpenConfig);
     EXPECT_EQ(titles[0], QStringLiteral("Выбор файла конфигурации устройства"));
@@ -327,14 +327,14 @@ TEST_F(ConfigFileActionTest, CancelledOpenDialogChangesNothing) {
     EXPECT_EQ(state.record.raw, before.raw);
     EXPECT_TRUE(state.record_valid);
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(window->flash_strip()->caption(), QString());
+    EXPECT_EQ(window->chrome().strip()->caption(), QString());
     EXPECT_FALSE(window->busy());
 }
 
 TEST_F(ConfigFileActionTest, FailedOpenShowsItsErrorAndChangesNothing) {
     const Record before = state.record;
     chosen = dir.filePath(QStringLiteral("missing.ZTV"));
-    window->on_open_config();
+    window->toolbar().open_config();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].type & 0xFF, kBoxError);
     EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("missing.ZTV")));
@@ -351,14 +351,14 @@ TEST_F(ConfigFileActionTest, OpenReadsTheFileRemembersItsFolderAndFlashes) {
     test_page.on_refresh = [&] { ++refreshed; };
     window->add_page(test_page);
     chosen = copy;
-    window->on_open_config();
+    window->toolbar().open_config();
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(state.record_valid);
     EXPECT_EQ(refreshed, 1);
-    EXPECT_EQ(window->flash_strip()->caption(), QStringLiteral("Конфигурация прочитана"));
+    EXPECT_EQ(window->chrome().strip()->caption(), QStringLiteral("Конфигурация прочитана"));
 
     chosen.clear();
-    window->on_save_config();  // the save dialog starts where the last file came from
+    window->toolbar().save_config();  // the save dialog starts where the last file came from
     ASSERT_EQ(folders.size(), 2u);
     EXPECT_EQ(folders[1], dir.filePath(QStringLiteral("conf")));
     EXPECT_EQ(titles[1], QStringLiteral("Сохранение файла конфигурации устройства"));
@@ -382,7 +382,7 @@ TEST_F(ConfigFileActionTest, FileFromTheCommandLineOpensWithoutTheDialog) {
     EXPECT_TRUE(state.record_valid);
     EXPECT_NE(state.record.raw, before.raw);
     EXPECT_EQ(refreshed, 1);
-    EXPECT_EQ(window->flash_strip()->caption(), QStringLiteral("Конфигурация прочитана"));
+    EXPECT_EQ(window->chrome().strip()->caption(), QStringLiteral("Конфигурация прочитана"));
     EXPECT_FALSE(window->busy());
 }
 
@@ -392,10 +392,10 @@ TEST_F(ConfigFileActionTest, FailedSaveSaysUnableToWrite) {
     QFile blocker(dir.filePath(QStringLiteral("no")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder should be
     blocker.close();
-    window->on_save_config();
+    window->toolbar().save_config();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QStringLiteral("Unable to write to ") + chosen + QStringLiteral("\nThe folder does not exist"));
-    EXPECT_EQ(window->flash_strip()->caption(), QString());
+    EXPECT_EQ(window->chrome().strip()->caption(), QString());
 }
 
 TEST_F(ConfigFileActionTest, OpeningAFileThatHoldsNoConfigurationIsRefusedAndChangesNothing) {
@@ -408,14 +408,14 @@ TEST_F(ConfigFileActionTest, OpeningAFileThatHoldsNoConfigurationIsRefusedAndCha
     int refreshed = 0;
     test_page.on_refresh = [&] { ++refreshed; };
     window->add_page(test_page);
-    window->on_open_config();
+    window->toolbar().open_config();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].type & 0xFF, kBoxError);
     EXPECT_EQ(boxes[0].text, QStringLiteral("В файле нет конфигурации устройства:\n") + chosen);
     EXPECT_EQ(state.record.raw, before.raw);
     EXPECT_TRUE(state.record_valid);  // the change sender keeps the controller's configuration
     EXPECT_EQ(refreshed, 0);
-    EXPECT_EQ(window->flash_strip()->caption(), QString());
+    EXPECT_EQ(window->chrome().strip()->caption(), QString());
 }
 
 TEST_F(MainWindowTest, RealSaveDialogHasItsTitleFilterAndFolderAndCancelGivesNothing) {
@@ -449,9 +449,9 @@ TEST_F(MainWindowTest, MissingSettingsGiveDefaultsAndCloseWritesThemBack) {
     auto& form = make_form();
     form.initialise();
     EXPECT_EQ(form.terminal_input_height(), 64);
-    EXPECT_FALSE(form.debug_item()->isChecked());
-    EXPECT_FALSE(form.log_item()->isChecked());
-    EXPECT_FALSE(form.only_used_item()->isChecked());
+    EXPECT_FALSE(form.chrome().debug_item()->isChecked());
+    EXPECT_FALSE(form.chrome().log_item()->isChecked());
+    EXPECT_FALSE(form.chrome().only_used_item()->isChecked());
     EXPECT_EQ(form.reply_delay_ms(), 0);
     EXPECT_EQ(form.language(), Lang::Russian);  // system language 1049
     form.set_language(1);
@@ -492,11 +492,11 @@ TEST_F(MainWindowTest, StoredSettingsAreApplied) {
     auto& form = make_form();
     form.initialise();
     EXPECT_EQ(form.terminal_input_height(), 120);
-    EXPECT_TRUE(form.only_used_item()->isChecked());
-    EXPECT_TRUE(form.speed_button("SpeedButtonOnlyUsedx")->isChecked());
+    EXPECT_TRUE(form.chrome().only_used_item()->isChecked());
+    EXPECT_TRUE(form.chrome().speed_button("SpeedButtonOnlyUsedx")->isChecked());
     EXPECT_EQ(form.reply_delay_ms(), 20);
     EXPECT_EQ(form.language(), Lang::English);
-    EXPECT_EQ(form.speed_button("SpeedButtonOnlyUsedx")->toolTip(), QStringLiteral("Display all events and reactions"));
+    EXPECT_EQ(form.chrome().speed_button("SpeedButtonOnlyUsedx")->toolTip(), QStringLiteral("Display all events and reactions"));
 }
 
 TEST_F(MainWindowTest, AnAbsurdPaneHeightLeavesTheTerminalUsableAndIsNotSavedBack) {
@@ -544,9 +544,9 @@ TEST_F(MainWindowTest, HiddenNButtonShowsTheNoPullsState) {
     } device;
     form.set_device(&device);
     form.on_hidden_n();
-    EXPECT_EQ(form.speed_button("SpeedButton1")->text(), QStringLiteral("N"));
+    EXPECT_EQ(form.chrome().speed_button("SpeedButton1")->text(), QStringLiteral("N"));
     form.on_hidden_n();
-    EXPECT_EQ(form.speed_button("SpeedButton1")->text(), QStringLiteral("L"));
+    EXPECT_EQ(form.chrome().speed_button("SpeedButton1")->text(), QStringLiteral("L"));
 }
 
 TEST_F(MainWindowTest, WaitPumpingKeepsTimersRunning) {

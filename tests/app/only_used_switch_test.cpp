@@ -23,7 +23,7 @@ protected:
         make_form();
         window->add_page(test_page);
     }
-    QToolButton* toggle() const { return window->speed_button("SpeedButtonOnlyUsedx"); }
+    QToolButton* toggle() const { return window->chrome().speed_button("SpeedButtonOnlyUsedx"); }
     const std::vector<bool>& heard = test_page.only_used_heard;
 };
 
@@ -33,16 +33,16 @@ TEST_F(OnlyUsedSwitchTest, ToolbarAndMenuShowOneStateAndTellThePages) {
     ASSERT_NE(toggle(), nullptr);
     EXPECT_FALSE(window->only_used());
     EXPECT_EQ(toggle()->toolTip(), QStringLiteral("Display only used events and reactions"));
-    EXPECT_EQ(window->only_used_item()->text(), QStringLiteral("Display only used events and reactions"));
+    EXPECT_EQ(window->chrome().only_used_item()->text(), QStringLiteral("Display only used events and reactions"));
 
     window->show();
     QTest::mouseClick(toggle(), Qt::LeftButton);
     EXPECT_TRUE(window->only_used());
-    EXPECT_TRUE(window->only_used_item()->isChecked());
+    EXPECT_TRUE(window->chrome().only_used_item()->isChecked());
     EXPECT_EQ(toggle()->toolTip(), QStringLiteral("Display all events and reactions"));
     ASSERT_EQ(heard, std::vector<bool>{true});
 
-    window->only_used_item()->trigger();
+    window->chrome().only_used_item()->trigger();
     EXPECT_FALSE(window->only_used());
     EXPECT_FALSE(toggle()->isChecked());
     EXPECT_EQ(toggle()->toolTip(), QStringLiteral("Display only used events and reactions"));

@@ -223,7 +223,7 @@ TEST_F(CanLogPageTest, PageFollowsTheControllerNameAndHidingStopsTheLog) {
     // The same controller with a CAN bus after a restart.
     link->simulator()->memory().features = "CKT";
     link->simulator()->memory().serial += 1;
-    window->on_reset();
+    window->toolbar().reset();
     ASSERT_TRUE(wait_until([&] { return window->page_control()->isTabVisible(tab); }, 8000));
     window->set_file_chooser([this](FileDialogKind, const QString&, const QString&, const QString&) {
         return dir.filePath(QStringLiteral("hide.LOG"));

@@ -84,13 +84,13 @@ protected:
     // The entries the shared popup offers, then a choice of one of them.
     QStringList offered() {
         QStringList texts;
-        for (QAction* a : window->shared_popup()->actions())
+        for (QAction* a : window->chrome().shared_popup()->actions())
             if (a->isVisible()) texts << a->text();
         return texts;
     }
     void choose_popup(int index) {
-        window->shared_popup()->actions()[index]->trigger();
-        window->shared_popup()->close();
+        window->chrome().shared_popup()->actions()[index]->trigger();
+        window->chrome().shared_popup()->close();
     }
     // Sends a drag of a learned button over a drop target and drops it there.
     int drag_over(const char* target, ButtonDrag button, bool drop) {
@@ -129,7 +129,7 @@ TEST_F(EditorToolsTest, ClickingTheIrEventPanelCapturesTheControllersCode) {
     // Nothing received: the notice, and the slot keeps its code.
     sim->set_ir_code(0);
     click("PanelEventIRx");
-    EXPECT_EQ(window->flash_strip()->caption(), QStringLiteral("Нет ИК-кода"));
+    EXPECT_EQ(window->chrome().strip()->caption(), QStringLiteral("Нет ИК-кода"));
     EXPECT_EQ(byte(4, 2), 0x12);
 
     // Without a controller: the box says so and nothing changes.
@@ -167,7 +167,7 @@ TEST_F(EditorToolsTest, IrContextMenuDeletesOrEditsTheCodeWithTheIrCodeEditor) {
     set_byte(2, 1, 0x04);  // sources, cleared with the code
 
     editor().open_control_menu("PanelEventIRx", QPoint(5, 5));
-    EXPECT_EQ(window->popup_context(), static_cast<int>(EditorContext::IrEventCode));
+    EXPECT_EQ(window->chrome().popup_context(), static_cast<int>(EditorContext::IrEventCode));
     EXPECT_EQ(offered(), (QStringList{QStringLiteral("Удалить ИК-код"), QStringLiteral("Изменить ИК-код")}));
 
     // "Edit IR code": the editor opens on the code; a new address and command are stored.
@@ -204,17 +204,17 @@ TEST_F(EditorToolsTest, IrContextMenuDeletesOrEditsTheCodeWithTheIrCodeEditor) {
     // "Delete IR code": an IR event without a code, its flags and sources gone.
     editor().open_control_menu("PanelEventIRx", QPoint(5, 5));
     choose_popup(0);
-    EXPECT_EQ(window->popup_context(), 0);
+    EXPECT_EQ(window->chrome().popup_context(), 0);
     EXPECT_EQ(byte(2, 0), 1);
     for (std::size_t i = 1; i <= 10; ++i) EXPECT_EQ(byte(2, i), 0) << "byte " << i;
 
     // The reaction's panel offers the editor alone, and only on an IR reaction.
     editor().open_control_menu("PanelEventIRx", QPoint(5, 5));  // still an IR event: offered
-    window->shared_popup()->close();
+    window->chrome().shared_popup()->close();
     window->set_popup_context(0);
     editor().reaction_tabs()->tab(0)->click();
     editor().open_control_menu("PanelReactionIRx", QPoint(5, 5));
-    EXPECT_EQ(window->popup_context(), 0) << "no IR reaction: no menu";
+    EXPECT_EQ(window->chrome().popup_context(), 0) << "no IR reaction: no menu";
 }
 
 TEST_F(EditorToolsTest, TouchPointCaptureStoresThePointAndShowsItsProgress) {
@@ -300,16 +300,16 @@ TEST_F(EditorToolsTest, LearnedButtonsDropOnButtonAndModUnderTheRules) {
 
     // Delete mod key / Delete key, each offered only while set.
     editor().open_control_menu("PanelKeyModx", QPoint(5, 5));
-    EXPECT_EQ(window->popup_context(), static_cast<int>(EditorContext::ModLabel));
+    EXPECT_EQ(window->chrome().popup_context(), static_cast<int>(EditorContext::ModLabel));
     EXPECT_EQ(offered(), QStringList{QStringLiteral("Удалить кнопку-модификатор")});
     choose_popup(0);
     EXPECT_EQ(byte(0, 4), 0);
     EXPECT_EQ(byte(0, 5), 0);
     EXPECT_EQ(byte(0, 2), 3);
     editor().open_control_menu("PanelKeyModx", QPoint(5, 5));
-    EXPECT_EQ(window->popup_context(), 0);
+    EXPECT_EQ(window->chrome().popup_context(), 0);
     editor().open_control_menu("PanelKeyx", QPoint(5, 5));
-    EXPECT_EQ(window->popup_context(), static_cast<int>(EditorContext::KeyLabel));
+    EXPECT_EQ(window->chrome().popup_context(), static_cast<int>(EditorContext::KeyLabel));
     choose_popup(0);
     EXPECT_EQ(byte(0, 2), 0);
 

@@ -157,7 +157,7 @@ TEST_F(SlotEditorTest, SlotMenuHasEightGroupsWhoseEntriesCarryTheCurrentCaptions
 
 TEST_F(SlotEditorTest, KindMenusSetTheKindAndReapplyTheOnlyUsedDisplay) {
     SlotEditor& e = editor();
-    window->only_used_item()->setChecked(true);
+    window->chrome().only_used_item()->setChecked(true);
     // Every slot empty: only "Button" and "USB key" remain.
     EXPECT_EQ(e.event_tabs()->visible_count(), 1);
     EXPECT_TRUE(e.event_tabs()->tab_visible(0));
@@ -175,7 +175,7 @@ TEST_F(SlotEditorTest, KindMenusSetTheKindAndReapplyTheOnlyUsedDisplay) {
     EXPECT_EQ(byte(0, 11), 2);
     EXPECT_TRUE(e.reaction_tabs()->tab_visible(2));
 
-    window->only_used_item()->setChecked(false);
+    window->chrome().only_used_item()->setChecked(false);
     EXPECT_EQ(e.reaction_tabs()->visible_count(), 28);
 }
 
@@ -187,19 +187,19 @@ TEST_F(SlotEditorTest, AreaMenusDeleteTheEventOrTheReactionOfTheCurrentSlot) {
     set_byte(2, 10, 3);
     set_byte(2, 11, 8);
     set_byte(2, 12, 1);
-    QMenu* popup = window->shared_popup();
+    QMenu* popup = window->chrome().shared_popup();
     e.open_event_area_menu(QPoint(10, 10));
-    EXPECT_EQ(window->popup_context(), static_cast<int>(EditorContext::EventArea));
+    EXPECT_EQ(window->chrome().popup_context(), static_cast<int>(EditorContext::EventArea));
     EXPECT_EQ(popup->actions()[0]->text(), QStringLiteral("Удалить событие"));
     EXPECT_FALSE(popup->actions()[1]->isVisible());
     popup->actions()[0]->trigger();
     popup->close();
-    EXPECT_EQ(window->popup_context(), 0);
+    EXPECT_EQ(window->chrome().popup_context(), 0);
     for (std::size_t i = 0; i <= 10; ++i) EXPECT_EQ(byte(2, i), 0) << "byte " << i;
     EXPECT_EQ(byte(2, 11), 8);
 
     e.open_reaction_area_menu(QPoint(10, 10));
-    EXPECT_EQ(window->popup_context(), static_cast<int>(EditorContext::ReactionArea));
+    EXPECT_EQ(window->chrome().popup_context(), static_cast<int>(EditorContext::ReactionArea));
     popup->actions()[0]->trigger();
     popup->close();
     EXPECT_EQ(byte(2, 11), 0);

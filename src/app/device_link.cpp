@@ -190,7 +190,7 @@ void DeviceLink::after_poll() {
 }
 
 void DeviceLink::show_source(const Text& text, bool enabled) {
-    if (show_source_) show_source_(text, enabled);
+    form_.slot_editor()->show_current_source(text, enabled);
 }
 
 void DeviceLink::set_busy(bool busy) { form_.set_busy(busy || form_.toolbar_operation_running()); }

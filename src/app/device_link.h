@@ -63,7 +63,6 @@ public:
     // is committed before it, and the pages look again after its poll.
     void set_pending_edit_commit(std::function<void()> commit) { commit_pending_edit_ = std::move(commit); }
     void set_after_poll(std::function<void()> after) { after_poll_ = std::move(after); }
-    void set_source_panel(std::function<void(const Text&, bool)> show) { show_source_ = std::move(show); }
     // One tick of the window's polling timer.
     void on_polling_tick();
     void commit_pending_edit();
@@ -98,7 +97,6 @@ private:
     FirmwareUpdate firmware_;
     std::function<void()> commit_pending_edit_;
     std::function<void()> after_poll_;
-    std::function<void(const Text&, bool)> show_source_;
     std::unique_ptr<CanLog> can_log_;
     QPointer<CanLogPage> can_page_;
     int polls_ = 0;  // polling ticks that reached the controller

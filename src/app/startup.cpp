@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <functional>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "app/device_link.h"
+#include "app/file_dialogs.h"
 #include "app/instance_handover.h"
 #include "app/learning_tools_view.h"
 #include "app/main_window.h"
@@ -66,16 +68,6 @@ public:
 private:
     bool unattended_ = false;
 };
-
-std::vector<std::string> program_arguments() {
-    // QApplication has already taken out the options that are Qt's own (-platform, -style...).
-    QStringList list = QCoreApplication::arguments();
-    if (!list.isEmpty()) list.removeFirst();
-    std::vector<std::string> args;
-    args.reserve(static_cast<std::size_t>(list.size()));
-    for (const QString& arg : list) args.push_back(arg.toStdString());
-    return args;
-}
 
 // Every box of an unattended run takes its default answer and is written where a person
 // looking at the run's output will see it.
@@ -139,7 +131,7 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
     ConfigState state;
     ShellOptions options;
     options.settings_path = default_settings_path();
-    options.program_folder = QCoreApplication::applicationDirPath().toStdString();
+    options.default_folder = FileDialogs::documents_folder().toStdString();
     options.system_language_id = system_language_id(QLocale::system());
     TMainForm window(state, options);
     // Before anything below can show a box (an unreadable settings file does so at once).
@@ -215,13 +207,9 @@ int system_language_id(const QLocale& locale) {
 }
 
 int run_setup_program(int argc, char** argv) {
-    ShellApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ztv-setup"));
-    QApplication::setApplicationVersion(QString::fromLatin1(msg::kProgramVersion));
-
-    const std::vector<std::string> storage = program_arguments();
-    const std::vector<std::string_view> arg_views(storage.begin(), storage.end());
-    const ParsedSetupOptions parsed = parse_setup_options(arg_views);
+    // Read before the application object exists, which needs a display and aborts without one.
+    const std::vector<std::string_view> arg_views(argv + std::min(argc, 1), argv + argc);
+    const ParsedSetupOptions parsed = parse_setup_options(without_qt_options(arg_views));
     if (parsed.error) {
         std::fprintf(stderr, "ztv-setup: %s\n\n%s", parsed.error->c_str(), setup_usage().c_str());
         return 2;
@@ -235,6 +223,9 @@ int run_setup_program(int argc, char** argv) {
         std::printf("ztv-setup %s\n", msg::kProgramVersion);
         return 0;
     }
+    ShellApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ztv-setup"));
+    QApplication::setApplicationVersion(QString::fromLatin1(msg::kProgramVersion));
     app.set_unattended(args.unattended());
 
     SingleInstanceGuard guard(default_instance_lock_paths());

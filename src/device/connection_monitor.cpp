@@ -70,6 +70,11 @@ int ConnectionMonitor::pull_pending(unsigned pending) {
     return result;
 }
 
+Text current_source_text(std::optional<unsigned> source_index) {
+    if (!source_index) return Text(strprintf("%s: ?", kSelected.ru), strprintf("%s: ?", kSelected.en));
+    return Text(strprintf("%s: %u", kSelected.ru, *source_index + 1), strprintf("%s: %u", kSelected.en, *source_index + 1));
+}
+
 int ConnectionMonitor::poll() {
     int result;
     if (!connected_) {
@@ -79,9 +84,7 @@ int ConnectionMonitor::poll() {
     } else {
         result = read_status();
         if (result == kOk) {
-            events_.show_source(Text(strprintf("%s: %u", kSelected.ru, status_.source_index() + 1),
-                                     strprintf("%s: %u", kSelected.en, status_.source_index() + 1)),
-                                true);
+            events_.show_source(current_source_text(status_.source_index()), true);
             const unsigned pending = (long_operation_ || no_background_pulls_) ? kPendingNone : status_.pending();
             result = pull_pending(pending);
         }
@@ -91,7 +94,7 @@ int ConnectionMonitor::poll() {
         host_.set_status_text(error_text(result));
         if (connected_) {
             log(to_text(kDisconnectedBanner));
-            events_.show_source(Text(strprintf("%s: ?", kSelected.ru), strprintf("%s: ?", kSelected.en)), false);
+            events_.show_source(current_source_text(std::nullopt), false);
             connected_ = false;
             events_.set_busy(false);
         }

@@ -41,6 +41,10 @@ inline constexpr int kMaxDots = 10;
 inline constexpr int kMaxTerminalRequestsPerPull = 256;
 inline constexpr std::size_t kTerminalPullSize = 199;
 
+// The current-source panel's text: "Selected: N" for the source the controller reports (index
+// 0 is source 1), "Selected: ?" when none is known.
+Text current_source_text(std::optional<unsigned> source_index);
+
 // What the monitor asks of the main window. Every method has a do-nothing default.
 class MonitorEvents {
 public:

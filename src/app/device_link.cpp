@@ -8,6 +8,7 @@
 
 #include "app/main_window.h"
 #include "app/shell_messages.h"
+#include "common/format.h"
 #include "device/device_errors.h"
 #include "diag/can_log_page.h"
 #include "diag/terminal_page.h"
@@ -45,36 +46,10 @@ DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate)
       monitor_(protocol_, *this),
       session_(state, monitor_, *this),
       firmware_(monitor_) {
-    DeviceHooks hooks;
-    hooks.on_polling_tick = [this] { on_polling_tick(); };
-    hooks.connected = [this] { return monitor_.connected(); };
-    hooks.application_connected = [this] { return monitor_.connected() && !monitor_.is_bootloader(); };
-    hooks.clear_connected = [this] { monitor_.clear_connected(); };
-    hooks.clear_status = [this] { monitor_.clear_status(); };
-    hooks.close_device = [this] { transport_.close_device(); };
-    hooks.stop_can_log = [this] { stop_can_log(); };
-    hooks.toggle_no_background_pulls = [this] {
-        monitor_.set_no_background_pulls(!monitor_.no_background_pulls());
-        return monitor_.no_background_pulls();
-    };
-    hooks.poll_interval_ms = [this] { return static_cast<int>(monitor_.interval_ms()); };
-    hooks.set_reply_delay = [this](int ms) { transport_.options().reply_delay_ms = ms > 0 ? static_cast<std::uint32_t>(ms) : 0; };
-    hooks.set_trace_options = [this](bool debug, bool log) {
-        transport_.options().report_slow_calls = debug;
-        transport_.options().trace = log;
-    };
-    form_.set_device_hooks(hooks);
-
-    DeviceActions actions;
-    actions.read_configuration = [this] { read_configuration(); };
-    actions.write_configuration = [this] { write_configuration(); };
-    actions.reset_to_defaults = [this] { reset_to_defaults(); };
-    actions.restart = [this] { restart(); };
-    actions.firmware_update = [this] { firmware_update(); };
-    form_.set_device_actions(actions);
+    form_.set_device(this);
 
     TerminalLink link;
-    link.application_connected = hooks.application_connected;
+    link.application_connected = [this] { return monitor_.connected() && !monitor_.is_bootloader(); };
     link.write_line = [this](const std::uint8_t* bytes, std::size_t length) {
         return protocol_.write_area(block::kTerminal, 0, std::span<const std::uint8_t>(bytes, length));
     };
@@ -96,18 +71,40 @@ DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate)
     monitor_.set_can_sink(can_log_.get());
     can_page_ = new CanLogPage(*can_log_, [this] { return monitor_.status().can_log_running(); }, form_.can_log_page());
     form_.can_log_page()->layout()->addWidget(can_page_);
+    auto* repaint = new ShellTimer(form_.clock(), can_page_);
+    QObject::connect(repaint, &ShellTimer::timeout, can_page_, &CanLogPage::refresh);
+    repaint->start(kCanRepaintIntervalMs);
     form_.add_page(*this);
 
     // Captures speak to an application, not to a bootloader.
     form_.slot_editor()->set_device({&protocol_, [this] { return monitor_.connected() && !monitor_.is_bootloader(); }});
+    // The current-source panel beside the editor's source choice: nothing known until a poll.
+    SlotEditor* editor = form_.slot_editor();
+    set_source_panel([editor](const Text& text, bool enabled) { editor->show_current_source(text, enabled); });
+    editor->show_current_source(to_text(msg::kNoSelectedSource), false);
 }
 
 DeviceLink::~DeviceLink() {
+    form_.set_device(nullptr);
     form_.remove_page(*this);
     // The page reads the log it shows: it goes first.
     delete can_page_.data();
     monitor_.set_can_sink(nullptr);
     transport_.close_device();
+}
+
+bool DeviceLink::toggle_no_background_pulls() {
+    monitor_.set_no_background_pulls(!monitor_.no_background_pulls());
+    return monitor_.no_background_pulls();
+}
+
+void DeviceLink::set_reply_delay(int speed_up_ms) {
+    transport_.options().reply_delay_ms = speed_up_ms > 0 ? static_cast<std::uint32_t>(speed_up_ms) : 0;
+}
+
+void DeviceLink::set_trace_options(bool debug, bool log) {
+    transport_.options().report_slow_calls = debug;
+    transport_.options().trace = log;
 }
 
 void DeviceLink::stop_can_log() {
@@ -177,6 +174,7 @@ void DeviceLink::wait_for_new_firmware() {
 
 void DeviceLink::on_polling_tick() {
     commit_pending_edit();
+    connected_before_poll_ = monitor_.connected();
     session_.on_polling_tick([this] { after_poll(); });
 }
 
@@ -186,11 +184,19 @@ void DeviceLink::commit_pending_edit() {
 
 void DeviceLink::after_poll() {
     ++polls_;
+    show_source();
+    show_can_log_page();
     if (after_poll_) after_poll_();
 }
 
-void DeviceLink::show_source(const Text& text, bool enabled) {
-    form_.slot_editor()->show_current_source(text, enabled);
+// A controller that stays connected shows its current source; one that went away, none.
+void DeviceLink::show_source() {
+    if (!show_source_ || !connected_before_poll_) return;
+    if (monitor_.connected()) {
+        show_source_(format_pair(msg::kSelectedSource, monitor_.status().source_index() + 1), true);
+    } else {
+        show_source_(to_text(msg::kNoSelectedSource), false);
+    }
 }
 
 void DeviceLink::set_busy(bool busy) { form_.set_busy(busy || form_.toolbar_operation_running()); }
@@ -201,7 +207,11 @@ void DeviceLink::retranslate(Lang lang) {
     if (can_page_) can_page_->set_language(lang);
 }
 
-void DeviceLink::show_can_log_page(bool visible) {
+void DeviceLink::show_can_log_page() {
+    const std::optional<bool> offered = monitor_.can_log_offered();
+    if (!offered || offered == can_page_shown_) return;
+    can_page_shown_ = offered;
+    const bool visible = *offered;
     QTabWidget* pages = form_.page_control();
     pages->setTabVisible(pages->indexOf(form_.can_log_page()), visible);
     // A controller that cannot log any more (another one, or its bootloader) is told to stop.

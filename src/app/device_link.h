@@ -7,8 +7,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "app/window_device.h"
 #include "device/connection_monitor.h"
 #include "device/firmware_update.h"
 #include "device/hidapi_backend.h"
@@ -28,7 +30,7 @@ class TMainForm;
 // How long the configuration read of a freshly updated controller may take, in 100 ms steps.
 inline constexpr int kRestartWaitSteps = 100;
 
-class DeviceLink final : public MonitorEvents, public SessionEvents, public Page {
+class DeviceLink final : public WindowDevice, public MonitorEvents, public SessionEvents, public Page {
 public:
     // simulate: the built-in simulated controller with its demo script instead of USB.
     DeviceLink(TMainForm& form, ConfigState& state, bool simulate);
@@ -47,15 +49,25 @@ public:
         if (sim_) sim_->set_transfer_latency_us(us);
     }
 
-    // The toolbar's device operations.
-    void read_configuration();
-    void write_configuration();
-    void reset_to_defaults();
-    void restart();
-    void firmware_update();
-
-    // Closes the CAN log file and stops the controller's CAN log (mode 0), without a message.
-    void stop_can_log();
+    // WindowDevice: the toolbar's device operations,
+    void read_configuration() override;
+    void write_configuration() override;
+    void reset_to_defaults() override;
+    void restart() override;
+    void firmware_update() override;
+    // what the window's timer, settings and close ask of the controller,
+    void on_polling_tick() override;
+    int poll_interval_ms() const override { return static_cast<int>(monitor_.interval_ms()); }
+    bool connected() const override { return monitor_.connected(); }
+    void clear_connected() override { monitor_.clear_connected(); }
+    void clear_status() override { monitor_.clear_status(); }
+    void close_device() override { transport_.close_device(); }
+    bool toggle_no_background_pulls() override;
+    void set_reply_delay(int speed_up_ms) override;
+    void set_trace_options(bool debug, bool log) override;
+    // and closing the CAN log file and stopping the controller's CAN log (mode 0), without a
+    // message.
+    void stop_can_log() override;
     CanLog& can_log() { return *can_log_; }
     CanLogPage* can_log_page() { return can_page_.data(); }
 
@@ -63,15 +75,12 @@ public:
     // is committed before it, and the pages look again after its poll.
     void set_pending_edit_commit(std::function<void()> commit) { commit_pending_edit_ = std::move(commit); }
     void set_after_poll(std::function<void()> after) { after_poll_ = std::move(after); }
-    // One tick of the window's polling timer.
-    void on_polling_tick();
+    void set_source_panel(std::function<void(const Text&, bool)> show) { show_source_ = std::move(show); }
     void commit_pending_edit();
 
     // MonitorEvents
     void set_busy(bool busy) override;
     void new_controller() override { session_.new_controller(); }
-    void show_source(const Text& text, bool enabled) override;
-    void show_can_log_page(bool visible) override;
     std::string controller_line(std::string_view raw) override;
     // SessionEvents
     void configuration_replaced() override;
@@ -81,6 +90,9 @@ public:
 private:
     HidBackend& backend(bool simulate);
     void after_poll();
+    // What the window shows of the poll's facts: the current source, the CAN log page.
+    void show_source();
+    void show_can_log_page();
     void wait_for_new_firmware();
     // Marks the operation as long (no background pulls) for its lifetime.
     struct LongOperation;
@@ -97,9 +109,12 @@ private:
     FirmwareUpdate firmware_;
     std::function<void()> commit_pending_edit_;
     std::function<void()> after_poll_;
+    std::function<void(const Text&, bool)> show_source_;
     std::unique_ptr<CanLog> can_log_;
     QPointer<CanLogPage> can_page_;
     int polls_ = 0;  // polling ticks that reached the controller
+    bool connected_before_poll_ = false;
+    std::optional<bool> can_page_shown_;  // nothing before the controller first said
 };
 
 }  // namespace ztv

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/open_request.h"
+#include "common/private_folder.h"
 
 namespace ztv {
 namespace {
@@ -21,11 +22,16 @@ constexpr qsizetype kMaxSocketPathBytes = 100;
 
 QString handover_channel_name(const QString& lock_path) {
 #if defined(Q_OS_UNIX)
+    // Only beside the lock, in the user's private folder: a bare name would put the socket in
+    // the shared temporary folder.
     const QString beside = lock_path + QStringLiteral(".socket");
     if (QFileInfo(beside).isAbsolute() && beside.toLocal8Bit().size() <= kMaxSocketPathBytes) return beside;
-#endif
+    return QString();
+#else
+    // Named pipes are made for this user alone (QLocalServer::UserAccessOption).
     const QByteArray digest = QCryptographicHash::hash(lock_path.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QStringLiteral("ZEBTV_ZORA4-") + QString::fromLatin1(digest);
+#endif
 }
 
 OpenRequestServer::OpenRequestServer(QString name, QObject* parent) : QObject(parent), name_(std::move(name)) {
@@ -34,6 +40,10 @@ OpenRequestServer::OpenRequestServer(QString name, QObject* parent) : QObject(pa
 }
 
 bool OpenRequestServer::listen(QString* error) {
+    if (name_.isEmpty()) {
+        if (error) *error = QStringLiteral("the lock's folder has too long a name for a socket");
+        return false;
+    }
     if (server_.listen(name_)) return true;
     if (server_.serverError() == QAbstractSocket::AddressInUseError) {
         QLocalServer::removeServer(name_);
@@ -46,6 +56,11 @@ bool OpenRequestServer::listen(QString* error) {
 void OpenRequestServer::take_connection() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // Another user's process never gets to ask (the folder should keep it out already).
+        if (!socket_peer_is_this_user(static_cast<std::intptr_t>(socket->socketDescriptor()))) {
+            socket->abort();
+            continue;
+        }
         QTimer::singleShot(kRequestTimeoutMs, socket, [socket] { socket->abort(); });
         auto received = std::make_shared<QByteArray>();
         connect(socket, &QLocalSocket::readyRead, this, [this, socket, received] {
@@ -62,18 +77,19 @@ void OpenRequestServer::take_connection() {
             socket->write(answer.data(), static_cast<qint64>(answer.size()));
             socket->flush();
             socket->disconnectFromServer();
-            if (taken) emit open_requested(QString::fromUtf8(parsed.path.data(), static_cast<qsizetype>(parsed.path.size())));
+            if (taken) emit open_requested(QByteArray::fromStdString(parsed.path));
         });
     }
 }
 
-bool hand_over_file(const QString& channel_name, const QString& absolute_path, int timeout_ms) {
-    const QByteArray utf8 = absolute_path.toUtf8();
-    const auto request = encode_open_request(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
-    if (!request) return false;
+bool hand_over_file(const QString& channel_name, const std::string& absolute_path, int timeout_ms) {
+    const auto request = encode_open_request(absolute_path);
+    if (!request || channel_name.isEmpty()) return false;
     QLocalSocket socket;
     socket.connectToServer(channel_name);
     if (!socket.waitForConnected(timeout_ms)) return false;
+    // The path goes only to a copy run by this user.
+    if (!socket_peer_is_this_user(static_cast<std::intptr_t>(socket.socketDescriptor()))) return false;
     socket.write(request->data(), static_cast<qint64>(request->size()));
     if (!socket.waitForBytesWritten(timeout_ms)) return false;
     QByteArray answer;

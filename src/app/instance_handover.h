@@ -6,10 +6,12 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
+
 namespace ztv {
 
-// The socket name for a lock file: beside the lock where the system allows a path that long
-// (the lock's folder is the user's own), otherwise a name derived from the lock's path.
+// The socket name for a lock file: beside the lock, in the user's own folder; empty (no
+// hand-over) where the system allows no socket path that long.
 QString handover_channel_name(const QString& lock_path);
 
 // The running copy's side.
@@ -23,8 +25,9 @@ public:
     QString full_name() const { return server_.fullServerName(); }
 
 signals:
-    // A second copy asked for this file (an absolute path; not yet checked).
-    void open_requested(const QString& path);
+    // A second copy of this user asked for this file: an absolute path, its bytes as the
+    // system gave them (a name need not be UTF-8); not yet checked otherwise.
+    void open_requested(const QByteArray& path);
 
 private:
     void take_connection();
@@ -33,7 +36,8 @@ private:
     QLocalServer server_;
 };
 
-// The second copy's side: true when the running copy answered that it takes the file.
-bool hand_over_file(const QString& channel_name, const QString& absolute_path, int timeout_ms = 5000);
+// The second copy's side: true when the running copy, run by this user, answered that it takes
+// the file (an absolute path, as bytes).
+bool hand_over_file(const QString& channel_name, const std::string& absolute_path, int timeout_ms = 5000);
 
 }  // namespace ztv

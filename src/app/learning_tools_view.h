@@ -42,6 +42,8 @@ public:
     void refresh() override;
     void retranslate(Lang lang) override;
     void commit_pending_edit() override;
+    // "Clear screen" clears the grid's selection.
+    void clear_selection() override;
     // The calibration button of the "Touchpanel" page; inset: "Offset 10% when setting".
     void on_touch_button(bool inset);
 

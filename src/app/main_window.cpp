@@ -2,7 +2,6 @@
 #include "app/main_window.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
@@ -31,8 +30,10 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
       qt_texts_(std::make_unique<QtTranslations>()) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(tool_icon(ToolIcon::Program));
-    clock_ = new QElapsedTimer;
-    clock_->start();
+    if (clock_ = options_.clock; clock_ == nullptr) {
+        own_clock_ = std::make_unique<ShellClock>();
+        clock_ = own_clock_.get();
+    }
 
     // Companion window of the parameter pages and the event editor, made before them.
     source_window_ = new TInterceptForm(this);
@@ -60,7 +61,7 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     set_caption();
 }
 
-TMainForm::~TMainForm() { delete clock_; }
+TMainForm::~TMainForm() = default;
 
 void TMainForm::apply_parameter_split() {
     const int total = parameters_splitter_->height() - parameters_splitter_->handleWidth();
@@ -98,7 +99,7 @@ void TMainForm::build_pages() {
             if (item == 0) {
                 terminal_->clear_receive_pane();
                 chrome_->set_popup_context(0);
-                if (clear_button_selection_) clear_button_selection_();
+                clear_selections();
             } else if (pages_->currentWidget() != parameters_) {
                 terminal_->copy_all();
             }
@@ -130,21 +131,21 @@ void TMainForm::build_pages() {
 }
 
 void TMainForm::build_timers() {
-    polling_timer_ = new QTimer(this);
+    polling_timer_ = new ShellTimer(*clock_, this);
     polling_timer_->setObjectName(QStringLiteral("TimerPolling"));
-    polling_timer_->setInterval(200);
-    connect(polling_timer_, &QTimer::timeout, this, &TMainForm::on_polling_timer);
+    polling_timer_->set_interval(200);
+    connect(polling_timer_, &ShellTimer::timeout, this, &TMainForm::on_polling_timer);
 
-    one_shot_timer_ = new QTimer(this);
+    one_shot_timer_ = new ShellTimer(*clock_, this);
     one_shot_timer_->setObjectName(QStringLiteral("TimerOneShot"));
-    one_shot_timer_->setInterval(100);
-    connect(one_shot_timer_, &QTimer::timeout, this, [this] {
+    one_shot_timer_->set_interval(100);
+    connect(one_shot_timer_, &ShellTimer::timeout, this, [this] {
         if (one_shot_callback_) one_shot_callback_();
     });
 
-    flash_timer_ = new QTimer(this);
+    flash_timer_ = new ShellTimer(*clock_, this);
     flash_timer_->setObjectName(QStringLiteral("TimerFlash"));
-    connect(flash_timer_, &QTimer::timeout, this, &TMainForm::on_flash_tick);
+    connect(flash_timer_, &ShellTimer::timeout, this, &TMainForm::on_flash_tick);
 }
 
 void TMainForm::open_shared_popup(int context, const TextPair& first, const TextPair& second, const QPoint& global_pos,
@@ -192,7 +193,7 @@ int TMainForm::set_language(int value) {
     }
     chrome_->show_language(lang_);
     // The status line and device information are written anew in the new language.
-    if (device_.clear_connected) device_.clear_connected();
+    if (device_ != nullptr) device_->clear_connected();
     begin_redraw_pause();
     for (const TranslatedWindow& entry : translated_)
         if (entry.window) translate_window(entry.table, entry.window, lang_);
@@ -227,10 +228,8 @@ bool TMainForm::only_used() const { return chrome_->only_used_item()->isChecked(
 
 void TMainForm::set_only_used(bool on) { chrome_->only_used_item()->setChecked(on); }
 
-bool TMainForm::controller_connected() const { return device_.connected && device_.connected(); }
-
-void TMainForm::set_device_hooks(DeviceHooks hooks) {
-    device_ = std::move(hooks);
+void TMainForm::set_device(WindowDevice* device) {
+    device_ = device;
     set_busy(busy_);
 }
 

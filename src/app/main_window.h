@@ -4,6 +4,7 @@
 // app/toolbar_actions.*.
 #pragma once
 
+#include <QFile>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -17,7 +18,9 @@
 
 #include "app/file_dialogs.h"
 #include "app/settings_file.h"
+#include "app/shell_clock.h"
 #include "app/toolbar_actions.h"
+#include "app/window_device.h"
 #include "app/window_chrome.h"
 #include "common/host.h"
 #include "common/translation_table.h"
@@ -29,9 +32,7 @@ class QMenu;
 class QProgressBar;
 class QSplitter;
 class QTabWidget;
-class QTimer;
 class QToolButton;
-class QElapsedTimer;
 
 namespace ztv {
 
@@ -45,27 +46,12 @@ struct ShellOptions {
     std::string settings_path;     // the program's own settings file
     std::string default_folder;    // where file dialogs start when no folder is remembered
     int system_language_id = 0;    // Windows-style identifier of the desktop's language
+    ShellClock* clock = nullptr;   // tests pass a simulated one; empty: the machine's clock
 };
 
 // Stand-ins for a person at the keyboard: tests and unattended runs answer boxes and dialogs
 // through these instead of showing them.
 using MessageAnswerer = std::function<int(int type, const QString& title, const QString& text)>;
-
-// What the connection monitor offers the window; the device link fills it in. Every member
-// may be empty, which reads as "no controller".
-struct DeviceHooks {
-    std::function<void()> on_polling_tick;
-    std::function<bool()> connected;               // connected flag: application or bootloader
-    std::function<bool()> application_connected;   // for the terminal's Enter key
-    std::function<void()> clear_connected;         // the language switch redraws the status line
-    std::function<void()> clear_status;            // start-up: no status record yet
-    std::function<void()> close_device;
-    std::function<void()> stop_can_log;
-    std::function<bool()> toggle_no_background_pulls;  // returns the new state of the flag
-    std::function<int()> poll_interval_ms;         // wanted interval after a tick (fast polls)
-    std::function<void(int speed_up_ms)> set_reply_delay;
-    std::function<void(bool debug, bool log)> set_trace_options;
-};
 
 class TMainForm : public QMainWindow, public Host, public PageContext {
     Q_OBJECT
@@ -107,6 +93,8 @@ public:
     int redraw_pause_depth() const { return redraw_pause_; }
     void set_caption();
     void start_one_shot(std::function<void()> callback, int ms);
+    // The clock of tick_ms() that every timer of the shell runs on.
+    ShellClock& clock() { return *clock_; }
 
     // Language: 1 English, 0 or any other value Russian, -1 only asks. Returns the index in force.
     int set_language(int value);
@@ -124,11 +112,12 @@ public:
     void lock_pages(bool locked) {
         for (Page* page : page_list_) page->set_locked(locked);
     }
+    void clear_selections() {
+        for (Page* page : page_list_) page->clear_selection();
+    }
     // Brings the parameter pages' "Pins" page to the front (a reaction pin that needs a pin
     // mode set there first).
     void show_pins_page() override;
-    // Clears the selection of the button table ("Clear screen" of the shared popup does it).
-    void set_clear_button_selection(std::function<void()> clear) { clear_button_selection_ = std::move(clear); }
     // The settings read at start.
     const MainSettings& loaded_settings() const { return loaded_settings_; }
     // Moves a window to a stored place, or centres it on the screen when the place is missing
@@ -146,9 +135,10 @@ public:
     void set_message_answerer(MessageAnswerer answerer) { answerer_ = std::move(answerer); }
     void set_file_chooser(FileChooser chooser) { files_->set_chooser(std::move(chooser)); }
 
-    void set_device_hooks(DeviceHooks hooks);
-    void set_device_actions(DeviceActions actions) { toolbar_->set_device_actions(std::move(actions)); }
-    bool controller_connected() const;
+    // The controller behind the window; nothing: none. It must leave before it goes.
+    void set_device(WindowDevice* device);
+    WindowDevice* device() const { return device_; }
+    bool controller_connected() const { return device_ != nullptr && device_->connected(); }
 
     // Settings applied at start and saved at close.
     int reply_delay_ms() const { return speed_up_; }
@@ -180,13 +170,10 @@ public:
     TInterceptForm* source_window() const override { return source_window_; }
 
     // The only-used switch ("Display only used events and reactions"): the menu item and the
-    // toolbar toggle show one state, saved as OnlyUsed. The event editor hides the kinds no slot
-    // uses through the hooks, which run, in order, whenever the state changes.
+    // toolbar toggle show one state, saved as OnlyUsed. The pages hear of every change, in
+    // order (the event editor hides the kinds no slot uses).
     bool only_used() const override;
     void set_only_used(bool on);
-    void add_only_used_hook(std::function<void(bool only_used)> hook) override {
-        only_used_hooks_.push_back(std::move(hook));
-    }
     QToolButton* speed_button(const char* name) const { return chrome_->speed_button(name); }
     // The button at the toolbar's end that opens the main popup menu.
     QToolButton* menu_button() const { return chrome_->menu_button(); }
@@ -204,9 +191,11 @@ public:
 
     // The toolbar handlers (public so that tests and scripts drive them like a click).
     void on_open_config() { toolbar_->open_config(); }
-    void open_handed_over_file(const QString& path) { toolbar_->open_handed_over_file(path); }
-    // A file named on the command line or opened from a file manager.
-    void open_config_file(const QString& path) { toolbar_->open_config_file(path); }
+    void open_handed_over_file(const QByteArray& path) { toolbar_->open_handed_over_file(path); }
+    // A file named on the command line or opened from a file manager; its bytes as the system
+    // gave them.
+    void open_config_file(const QByteArray& path) { toolbar_->open_config_file(path); }
+    void open_config_file(const QString& path) { toolbar_->open_config_file(QFile::encodeName(path)); }
     void on_save_config() { toolbar_->save_config(); }
     void on_read_device() { toolbar_->read_device(); }
     void on_write_device() { toolbar_->write_device(); }
@@ -266,13 +255,14 @@ private:
     QWidget* can_log_ = nullptr;
     SlotEditor* editor_ = nullptr;
 
-    std::vector<std::function<void(bool)>> only_used_hooks_;
     TInterceptForm* source_window_ = nullptr;
     ParameterPages* parameter_pages_ = nullptr;
 
-    QTimer* polling_timer_ = nullptr;
-    QTimer* one_shot_timer_ = nullptr;
-    QTimer* flash_timer_ = nullptr;
+    std::unique_ptr<ShellClock> own_clock_;
+    ShellClock* clock_ = nullptr;
+    ShellTimer* polling_timer_ = nullptr;
+    ShellTimer* one_shot_timer_ = nullptr;
+    ShellTimer* flash_timer_ = nullptr;
     std::function<void()> one_shot_callback_;
 
     struct TranslatedWindow {
@@ -281,7 +271,6 @@ private:
     };
     std::vector<TranslatedWindow> translated_;
     std::vector<Page*> page_list_;
-    std::function<void()> clear_button_selection_;
     MainSettings loaded_settings_;
     // The split is made once the splitter first has a height (a hidden window has none).
     bool split_pending_ = true;
@@ -290,8 +279,7 @@ private:
     MessageAnswerer answerer_;
     std::unique_ptr<QtTranslations> qt_texts_;
     bool qt_texts_warned_ = false;
-    DeviceHooks device_;
-    QElapsedTimer* clock_ = nullptr;
+    WindowDevice* device_ = nullptr;
 };
 
 }  // namespace ztv

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
-#include <QTimer>
 #include <QToolButton>
 
 #include <utility>
@@ -28,11 +27,11 @@ void TMainForm::wire_chrome() {
     connect(c.language_button(), &QToolButton::clicked, this, [this] { set_language(lang_ == Lang::Russian ? 1 : 0); });
     connect(c.debug_item(), &QAction::triggered, this, &TMainForm::on_debug_clicked);
     connect(c.log_item(), &QAction::toggled, this, [this](bool) {
-        if (device_.set_trace_options) device_.set_trace_options(debug_item()->isChecked(), log_item()->isChecked());
+        if (device_ != nullptr) device_->set_trace_options(debug_item()->isChecked(), log_item()->isChecked());
     });
     connect(c.only_used_item(), &QAction::toggled, this, [this](bool on) {
         retranslate_code_texts();
-        for (const auto& hook : only_used_hooks_) hook(on);
+        for (Page* page : page_list_) page->show_only_used(on);
     });
     connect(c.russian_item(), &QAction::triggered, this, [this] { set_language(0); });
     connect(c.english_item(), &QAction::triggered, this, [this] { set_language(1); });
@@ -80,8 +79,8 @@ void TMainForm::end_procedure() {
 }
 
 void TMainForm::on_hidden_n() {
-    if (!device_.toggle_no_background_pulls) return;
-    const bool no_pulls = device_.toggle_no_background_pulls();
+    if (device_ == nullptr) return;
+    const bool no_pulls = device_->toggle_no_background_pulls();
     speed_button("SpeedButton1")->setText(no_pulls ? QStringLiteral("N") : QStringLiteral("L"));
 }
 

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPalette>
 #include <QProgressBar>
@@ -34,11 +33,16 @@ QString bounded_message(const std::string& text) {
 
 }  // namespace
 
-std::uint32_t TMainForm::tick_ms() { return static_cast<std::uint32_t>(clock_->elapsed()); }
+std::uint32_t TMainForm::tick_ms() { return clock_->now_ms(); }
 
 void TMainForm::pump() {
+    if (clock_->simulated()) {
+        // Waits are loops of pumps: on simulated time each one lets a millisecond pass.
+        clock_->advance(1);
+        return;
+    }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    // Waits are loops of pumps; a short sleep keeps them from spinning a core.
+    // A short sleep keeps a wait from spinning a core.
     QThread::usleep(500);
 }
 
@@ -156,15 +160,13 @@ void TMainForm::resume_polling() {
     if (--polling_suspension_ == 0 && !closing_) polling_timer_->start();
 }
 
-bool TMainForm::polling_running() const { return polling_timer_->isActive(); }
+bool TMainForm::polling_running() const { return polling_timer_->is_active(); }
 
 void TMainForm::on_polling_timer() {
-    if (!device_.on_polling_tick) return;
-    device_.on_polling_tick();
-    if (device_.poll_interval_ms) {
-        const int interval = device_.poll_interval_ms();
-        if (interval > 0 && interval != polling_timer_->interval()) polling_timer_->setInterval(interval);
-    }
+    if (device_ == nullptr) return;
+    device_->on_polling_tick();
+    const int interval = device_->poll_interval_ms();
+    if (interval > 0 && interval != polling_timer_->interval()) polling_timer_->set_interval(interval);
     // A tick can change what the toolbar may do (a controller came or went).
     if (!toolbar_operation_running()) set_busy(false);
 }
@@ -205,8 +207,10 @@ void TMainForm::apply_settings() {
     chrome_->debug_item()->setChecked(settings.debug);
     chrome_->only_used_item()->setChecked(settings.only_used);
     speed_up_ = settings.speed_up;
-    if (device_.set_reply_delay) device_.set_reply_delay(speed_up_);
-    if (device_.set_trace_options) device_.set_trace_options(settings.debug, settings.log);
+    if (device_ != nullptr) {
+        device_->set_reply_delay(speed_up_);
+        device_->set_trace_options(settings.debug, settings.log);
+    }
     set_language(settings.lang);
     restore_key_picker(settings);
 }
@@ -256,13 +260,13 @@ void TMainForm::initialise() {
     // Gestures are not offered by this version of the controller.
     if (auto* gestures = findChild<QWidget*>(QStringLiteral("CheckBoxTouchGestures"))) gestures->hide();
     if (auto* gesture_page = findChild<QWidget*>(QStringLiteral("TabSheetEventGesture"))) gesture_page->hide();
-    if (clear_button_selection_) clear_button_selection_();
+    clear_selections();
     apply_settings();
     setMinimumSize(size());
     const bool debug = chrome_->debug_item()->isChecked();
     chrome_->debug_item()->setVisible(debug);
     chrome_->log_item()->setVisible(debug);
-    if (device_.clear_status) device_.clear_status();
+    if (device_ != nullptr) device_->clear_status();
     // Start-up fills the editor from the all-zero record, like every page.
     editor_->refresh();
     set_busy(false);
@@ -273,16 +277,16 @@ void TMainForm::on_debug_clicked() {
     const bool debug = chrome_->debug_item()->isChecked();
     chrome_->debug_item()->setVisible(debug);
     chrome_->log_item()->setVisible(debug);
-    if (device_.set_trace_options) device_.set_trace_options(debug, chrome_->log_item()->isChecked());
+    if (device_ != nullptr) device_->set_trace_options(debug, chrome_->log_item()->isChecked());
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         polling_timer_->stop();
         closing_ = true;
-        if (device_.stop_can_log) device_.stop_can_log();
+        if (device_ != nullptr) device_->stop_can_log();
         wait_pumping(*this, 100);
-        if (device_.close_device) device_.close_device();
+        if (device_ != nullptr) device_->close_device();
         wait_pumping(*this, 100);
         save_settings();
     }

@@ -1,10 +1,15 @@
 #include "app/open_request.h"
 
+#include <filesystem>
+
 namespace ztv {
 namespace {
 
+// A relative path would be taken from the running copy's folder, not the asker's.
 bool path_can_travel(std::string_view path) {
-    return !path.empty() && path.size() < kMaxOpenRequestBytes && path.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
+    return !path.empty() && path.size() < kMaxOpenRequestBytes &&
+           path.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos &&
+           std::filesystem::path(path).is_absolute();
 }
 
 }  // namespace

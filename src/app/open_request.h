@@ -16,7 +16,7 @@ inline constexpr std::string_view kOpenRequestTaken = "OK\n";
 inline constexpr std::string_view kOpenRequestRefused = "NO\n";
 
 // The request for a path: the path and a line feed; nothing when the path cannot travel
-// (empty, too long, or holding a line break or a NUL).
+// (empty, relative, too long, or holding a line break or a NUL).
 std::optional<std::string> encode_open_request(std::string_view path);
 
 enum class OpenRequestState { Incomplete, Complete, Refused };
@@ -25,7 +25,7 @@ struct ParsedOpenRequest {
     std::string path;  // when Complete
 };
 // Looks at what has arrived so far: complete at the first line feed, refused when the line is
-// empty, too long, holds a NUL or a carriage return, or is followed by more.
+// empty, relative, too long, holds a NUL or a carriage return, or is followed by more.
 ParsedOpenRequest parse_open_request(std::string_view received);
 
 }  // namespace ztv

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "common/ascii_text.h"
 #include "common/command_line.h"
 #include "common/host.h"
 
@@ -11,19 +10,12 @@ namespace {
 
 using Error = std::optional<std::string>;
 
-// Letter case does not matter: "--lang EN" means what it says.
 Error choose(std::string_view value, std::span<const std::string_view> names, std::optional<int>& out,
              std::string_view option) {
-    const std::string lower = ascii_lower(value);
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (lower == names[i]) {
-            out = static_cast<int>(i);
-            return std::nullopt;
-        }
-    }
-    std::string known;
-    for (const auto name : names) known += (known.empty() ? "" : ", ") + std::string(name);
-    return std::string(option) + " must be one of " + known + ", not '" + std::string(value) + "'";
+    int chosen = 0;
+    if (auto error = ztv::choose(option, value, names, chosen)) return error;
+    out = chosen;
+    return std::nullopt;
 }
 
 constexpr std::string_view kLanguages[] = {"ru", "en"};       // index = language setting
@@ -38,7 +30,6 @@ constexpr OptionRow<SetupOptions> kRows[] = {
      }},
     {"--sim-can", "FILE", "with --simulate: the CAN log replays the frames of FILE instead of the demo car bus",
      [](SetupOptions& o, std::string_view v) -> Error {
-         if (v.empty()) return std::string("--sim-can needs a file name");
          o.sim_can = std::string(v);
          return std::nullopt;
      }},
@@ -79,7 +70,6 @@ constexpr OptionRow<SetupOptions> kRows[] = {
      }},
     {"--screenshot", "FILE", "save a PNG picture of the main window to FILE and exit; boxes take their default answer",
      [](SetupOptions& o, std::string_view v) -> Error {
-         if (v.empty()) return std::string("--screenshot needs a file name");
          o.screenshot = std::string(v);
          return std::nullopt;
      }},
@@ -107,10 +97,15 @@ constexpr OptionRow<SetupOptions> kRows[] = {
      }},
 };
 
+constexpr OptionNeed kNeeds[] = {
+    {"--sim-can", "--simulate"},
+    {"--after", "--screenshot"},
+    {"--window", "--screenshot"},
+};
+
 // The one argument that is not an option: the configuration file a file manager passes when
 // the user opens a *.ZTV file with the program.
 Error take_config_file(SetupOptions& o, std::string_view value) {
-    if (value.empty()) return std::string("the configuration file name is empty");
     if (o.config_file) return "only one configuration file can be opened, not also '" + std::string(value) + "'";
     o.config_file = std::string(value);
     return std::nullopt;
@@ -120,12 +115,8 @@ Error take_config_file(SetupOptions& o, std::string_view value) {
 
 ParsedSetupOptions parse_setup_options(std::span<const std::string_view> args) {
     ParsedSetupOptions parsed;
-    const OptionTable<SetupOptions> table{kRows, take_config_file};
+    const OptionTable<SetupOptions> table{kRows, take_config_file, kNeeds};
     parsed.error = parse_command_line(args, table, parsed.options);
-    if (!parsed.error && parsed.options.after_ms && !parsed.options.screenshot)
-        parsed.error = "--after only makes sense with --screenshot";
-    if (!parsed.error && parsed.options.window && !parsed.options.screenshot)
-        parsed.error = "--window only makes sense with --screenshot";
     return parsed;
 }
 

@@ -16,6 +16,11 @@ inline constexpr TextPair kInstanceLockFailed{
     "Не удалось создать файл блокировки, который не даёт запустить вторую копию программы:\n%s",
     "Cannot create the lock file that keeps a second copy of the program from starting:\n%s"};
 
+// The current-source panel beside the event editor's source choice: the source the controller
+// reports (1 to 8), or none known.
+inline constexpr TextPair kSelectedSource{"Выбрано: %u", "Selected: %u"};
+inline constexpr TextPair kNoSelectedSource{"Выбрано: ?", "Selected: ?"};
+
 inline constexpr TextPair kTitleError{"Ошибка", "Error"};
 inline constexpr TextPair kTitleQuestion{"Вопрос", "Question"};
 inline constexpr TextPair kTitleWarning{"Предупреждение", "Warning"};

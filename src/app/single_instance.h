@@ -10,9 +10,9 @@
 
 namespace ztv {
 
-// Where the lock may live, best first: the user's runtime folder, then the temporary folder
-// (under a name with the user's in it, as that folder is shared). Named after the program's old
-// mutex "ZEBTV_ZORA4". Empty when neither folder exists.
+// Where the lock may live, best first: the user's runtime folder, then a folder of the user's
+// own in the temporary folder. Named after the program's old mutex "ZEBTV_ZORA4". Empty when
+// neither folder is known.
 QStringList default_instance_lock_paths();
 
 enum class InstanceStatus { Acquired, AlreadyRunning, Failed };
@@ -25,7 +25,8 @@ public:
     // AlreadyRunning only while a live copy holds the lock: the system drops a lock with its
     // holder, so a crashed copy, an empty or garbled lock file and a foreign file's content
     // never count. A place where no lock can be made (a folder in its way, a read-only or
-    // missing folder) passes to the next place; Failed when none is left.
+    // missing folder, a folder another user owns or may enter; a missing folder is made for
+    // this user alone) passes to the next place; Failed when none is left.
     InstanceStatus acquire();
     // Each place tried and why it failed, one per line (after Failed).
     const QString& failure() const { return failure_; }

@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QBuffer>
 #include <QDialog>
 #include <QFile>
@@ -12,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -26,6 +26,7 @@
 #include "app/setup_options.h"
 #include "app/shell_messages.h"
 #include "app/single_instance.h"
+#include "common/file_io.h"
 #include "common/format.h"
 #include "common/host.h"
 #include "config/parameter_pages.h"
@@ -69,6 +70,19 @@ private:
     bool unattended_ = false;
 };
 
+// The arguments as the system gave their bytes (a file name need not be UTF-8), without the
+// options that are Qt's own (-platform, -style...).
+std::vector<std::string_view> program_arguments(int argc, char** argv) {
+    return without_qt_options(std::vector<std::string_view>(argv + std::min(argc, 1), argv + argc));
+}
+
+// The full path of a file named relative to where the program was started, as bytes.
+std::string absolute_path(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(path), ec);
+    return ec ? path : full.string();
+}
+
 // Every box of an unattended run takes its default answer and is written where a person
 // looking at the run's output will see it.
 void answer_boxes_unattended(TMainForm& window) {
@@ -80,17 +94,13 @@ void answer_boxes_unattended(TMainForm& window) {
     });
 }
 
-// The picture is made in memory first and written with every write checked, so that a full
-// disk or a device that takes nothing is not reported as a saved picture.
-bool save_png(const QPixmap& picture, const QString& path) {
+// The picture is made in memory first and saved as the program saves any file: whole or not
+// at all, and only into a regular file (a pipe or a device is refused rather than waited on).
+FileWriteStatus save_png(const QPixmap& picture, const std::string& path) {
     QByteArray png;
     QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) return false;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    if (file.write(png) != png.size() || !file.flush()) return false;
-    file.close();
-    return file.error() == QFileDevice::NoError;
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) return FileWriteStatus::Failed;
+    return replace_file(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
 
 // A second copy started with a file (as a file manager does it) asks this one to open it.
@@ -141,7 +151,7 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
         sim::CanReplayLoad replay = sim::load_can_replay(*args.sim_can);
         if (!replay.traffic) {
             std::fprintf(stderr, "Cannot use the CAN frames of \"%s\": %s\n", args.sim_can->c_str(), replay.error.c_str());
-            return 2;
+            return 1;  // a file that cannot be used, as ztv-tool says it; not a command line refused
         }
         link.simulator()->set_can_traffic(std::move(replay.traffic));
     }
@@ -158,20 +168,24 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
     if (args.config_file) {
         // Once the window is up, so that a file that cannot be read is reported over it; the
         // folder remembered for the next dialog is the file's real one.
-        const QString file = QFileInfo(QString::fromStdString(*args.config_file)).absoluteFilePath();
+        const QByteArray file = QByteArray::fromStdString(absolute_path(*args.config_file));
         QTimer::singleShot(0, &window, [&window, file] { window.open_config_file(file); });
     }
 
     int status = 0;
     if (args.unattended()) {
-        const QString path = QString::fromStdString(*args.screenshot);
+        const std::string path = *args.screenshot;
         const auto take_picture = [&window, path, &status](QWidget* pictured) {
-            const bool saved = save_png(pictured->grab(), path);
+            const FileWriteStatus saved = save_png(pictured->grab(), path);
             // A modal tool window ends first, storing nothing.
             if (auto* dialog = qobject_cast<QDialog*>(pictured)) dialog->reject();
-            std::fprintf(stderr, saved ? "Screenshot saved to %s\n" : "Could not save the screenshot to %s\n",
-                         path.toLocal8Bit().constData());
-            if (!saved) status = 1;
+            if (saved == FileWriteStatus::Ok) {
+                std::fprintf(stderr, "Screenshot saved to %s\n", path.c_str());
+            } else {
+                std::fprintf(stderr, "Could not save the screenshot to %s: %s\n", path.c_str(),
+                             write_failure_reason(saved).en.c_str());
+                status = 1;
+            }
             window.close();
         };
         const int delay = args.screenshot_delay_ms();
@@ -208,8 +222,7 @@ int system_language_id(const QLocale& locale) {
 
 int run_setup_program(int argc, char** argv) {
     // Read before the application object exists, which needs a display and aborts without one.
-    const std::vector<std::string_view> arg_views(argv + std::min(argc, 1), argv + argc);
-    const ParsedSetupOptions parsed = parse_setup_options(without_qt_options(arg_views));
+    const ParsedSetupOptions parsed = parse_setup_options(program_arguments(argc, argv));
     if (parsed.error) {
         std::fprintf(stderr, "ztv-setup: %s\n\n%s", parsed.error->c_str(), setup_usage().c_str());
         return 2;
@@ -234,8 +247,7 @@ int run_setup_program(int argc, char** argv) {
         case InstanceStatus::AlreadyRunning:
             // The running copy opens the file and comes to the front; this one ends quietly.
             if (args.config_file &&
-                hand_over_file(handover_channel_name(guard.busy_path()),
-                               QFileInfo(QString::fromStdString(*args.config_file)).absoluteFilePath()))
+                hand_over_file(handover_channel_name(guard.busy_path()), absolute_path(*args.config_file)))
                 return 0;
             std::fprintf(stderr, "%s\n", msg::kAlreadyRunning);
             // Nobody could answer a box on a screen that does not exist.

@@ -1,7 +1,7 @@
 #include "app/toolbar_actions.h"
 
 #include <QApplication>
-#include <QTimer>
+#include <QFile>
 
 #include <utility>
 
@@ -12,22 +12,26 @@
 
 namespace ztv {
 
-ToolbarActions::ToolbarActions(TMainForm& form, ConfigState& state) : QObject(&form), form_(form), state_(state) {}
+ToolbarActions::ToolbarActions(TMainForm& form, ConfigState& state) : QObject(&form), form_(form), state_(state) {
+    retry_ = new ShellTimer(form_.clock(), this);
+    retry_->set_single_shot(true);
+    connect(retry_, &ShellTimer::timeout, this, &ToolbarActions::open_pending_file);
+}
 
 void ToolbarActions::open_config() {
     form_.run_toolbar_action([this] {
         const QString path = form_.ask_file(FileDialogKind::OpenConfig);
-        if (!path.isEmpty()) load_config(path);
+        if (!path.isEmpty()) load_config(QFile::encodeName(path));
     });
 }
 
-void ToolbarActions::open_config_file(const QString& path) {
+void ToolbarActions::open_config_file(const QByteArray& path) {
     form_.run_toolbar_action([this, &path] {
         if (!path.isEmpty()) load_config(path);
     });
 }
 
-void ToolbarActions::open_handed_over_file(const QString& path) {
+void ToolbarActions::open_handed_over_file(const QByteArray& path) {
     if (form_.isMinimized()) form_.showNormal();
     form_.raise();
     form_.activateWindow();
@@ -42,14 +46,14 @@ void ToolbarActions::open_pending_file() {
     // waiting for the user: the file would pull the record from under them.
     if (form_.toolbar_operation_running() || form_.busy() || QApplication::activeModalWidget() != nullptr) {
         pending_retry_ = true;
-        QTimer::singleShot(250, this, &ToolbarActions::open_pending_file);
+        retry_->start(250);
         return;
     }
-    const QString path = std::exchange(pending_open_, QString());
+    const QByteArray path = std::exchange(pending_open_, QByteArray());
     open_config_file(path);
 }
 
-void ToolbarActions::load_config(const QString& path) {
+void ToolbarActions::load_config(const QByteArray& path) {
     const bool was_valid = state_.record_valid;
     state_.record_valid = false;
     ConfigFileStatus status;
@@ -63,7 +67,7 @@ void ToolbarActions::load_config(const QString& path) {
         form_.show_message(kBoxError, config_file_error(status, path.toStdString()));
         return;
     }
-    form_.remember_folder(FileDialogKind::OpenConfig, path);
+    form_.remember_folder(FileDialogKind::OpenConfig, QFile::decodeName(path));
     form_.refresh_pages();
     state_.record_valid = true;
     form_.flash_message(2500, 250, to_text(msg::kConfigRead));
@@ -90,32 +94,32 @@ void ToolbarActions::save_config() {
 
 void ToolbarActions::read_device() {
     form_.run_toolbar_action([this] {
-        if (device_.read_configuration) device_.read_configuration();
+        if (WindowDevice* device = form_.device()) device->read_configuration();
     });
 }
 
 void ToolbarActions::write_device() {
     form_.run_toolbar_action([this] {
         form_.commit_pending_edits();
-        if (device_.write_configuration) device_.write_configuration();
+        if (WindowDevice* device = form_.device()) device->write_configuration();
     });
 }
 
 void ToolbarActions::to_default() {
     form_.run_toolbar_action([this] {
-        if (device_.reset_to_defaults) device_.reset_to_defaults();
+        if (WindowDevice* device = form_.device()) device->reset_to_defaults();
     });
 }
 
 void ToolbarActions::reset() {
     form_.run_toolbar_action([this] {
-        if (device_.restart) device_.restart();
+        if (WindowDevice* device = form_.device()) device->restart();
     });
 }
 
 void ToolbarActions::update_device() {
     form_.run_toolbar_action([this] {
-        if (device_.firmware_update) device_.firmware_update();
+        if (WindowDevice* device = form_.device()) device->firmware_update();
     });
 }
 

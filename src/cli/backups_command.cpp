@@ -7,11 +7,7 @@
 
 namespace ztv::cli {
 
-int run_backups(Args args) {
-    if (!args.empty()) {
-        std::fprintf(stderr, "usage: ztv-tool backups\n");
-        return 2;
-    }
+int backups_command(const ToolOptions& /*options*/) {
     const BackupListing listing = list_backups(default_backup_folder());
     if (!listing.error.empty()) {
         std::fprintf(stderr, "%s\n", listing.error.in(Lang::English).c_str());

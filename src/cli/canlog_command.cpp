@@ -8,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_host.h"
+#include "common/file_io.h"
 #include "device/connection_monitor.h"
 #include "device/device_errors.h"
 #include "device/hidapi_backend.h"
@@ -21,64 +22,10 @@
 namespace ztv::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "canlog OUT.LOG [--tab] [--mode all|changed] [--seconds N] [--print] [--simulate [--sim-can FILE]]";
-constexpr std::uint32_t kMaxSeconds = 7u * 24 * 3600;
 constexpr int kConnectTicks = 12;
 
 volatile std::sig_atomic_t g_stop_requested = 0;
 extern "C" void request_stop(int) { g_stop_requested = 1; }
-
-struct CanLogOptions {
-    std::string out;
-    CanFileFormat format = CanFileFormat::Aligned;
-    std::uint8_t mode = kCanModeAll;
-    std::optional<std::uint32_t> seconds;
-    bool print = false;
-    bool simulate = false;
-    std::string sim_can;
-};
-
-std::optional<std::uint32_t> parse_seconds(std::string_view text) {
-    if (text.empty() || text.size() > 7) return std::nullopt;
-    std::uint32_t value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + static_cast<std::uint32_t>(c - '0');
-    }
-    if (value == 0 || value > kMaxSeconds) return std::nullopt;
-    return value;
-}
-
-std::optional<CanLogOptions> parse(Args args) {
-    CanLogOptions options;
-    bool have_out = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        const bool has_value = i + 1 < args.size();
-        if (arg == "--tab") {
-            options.format = CanFileFormat::Tab;
-        } else if (arg == "--print") {
-            options.print = true;
-        } else if (arg == "--simulate") {
-            options.simulate = true;
-        } else if (arg == "--mode" && has_value && (args[i + 1] == "all" || args[i + 1] == "changed")) {
-            options.mode = args[++i] == "all" ? kCanModeAll : kCanModeChangedOnly;
-        } else if (arg == "--seconds" && has_value) {
-            options.seconds = parse_seconds(args[++i]);
-            if (!options.seconds) return std::nullopt;
-        } else if (arg == "--sim-can" && has_value) {
-            options.sim_can = std::string(args[++i]);
-        } else if (!arg.starts_with("--") && !have_out && !arg.empty()) {
-            options.out = std::string(arg);
-            have_out = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!have_out || (!options.sim_can.empty() && !options.simulate)) return std::nullopt;
-    return options;
-}
 
 // The identifier table as the page shows it: the six visible cells of a row, tab-separated.
 void print_table(const CanIdTable& table) {
@@ -93,7 +40,7 @@ void print_table(const CanIdTable& table) {
     }
 }
 
-int run_logging(const CanLogOptions& options, HidBackend& backend, ConsoleHost& host) {
+int run_logging(const ToolOptions& options, HidBackend& backend, ConsoleHost& host) {
     Transport transport(backend, host);
     Protocol protocol(transport, host);
     ConfigState state;
@@ -109,7 +56,7 @@ int run_logging(const CanLogOptions& options, HidBackend& backend, ConsoleHost& 
     link.connected = [&monitor] { return monitor.connected(); };
     link.send_mode = [&protocol](std::uint8_t mode) { return write_can_mode(protocol, mode); };
     link.terminal_active = [] { return false; };
-    link.ask_file_name = [&options] { return options.out; };
+    link.ask_file_name = [&options] { return options.arguments[0]; };
     link.remember_folder = [](const std::string&) {};
     link.set_busy = [](bool) {};
     CanLog log(host, link);
@@ -119,7 +66,9 @@ int run_logging(const CanLogOptions& options, HidBackend& backend, ConsoleHost& 
             std::fflush(stdout);
         });
     monitor.set_can_sink(&log);
-    if (!log.start_saving(options.format, options.mode)) return 1;
+    if (!log.start_saving(options.tab ? CanFileFormat::Tab : CanFileFormat::Aligned,
+                          options.changed_only ? kCanModeChangedOnly : kCanModeAll))
+        return 1;
 
     g_stop_requested = 0;
     std::signal(SIGINT, request_stop);
@@ -146,30 +95,31 @@ int run_logging(const CanLogOptions& options, HidBackend& backend, ConsoleHost& 
 
 }  // namespace
 
-int run_canlog(Args args) {
-    const auto options = parse(args);
-    if (!options) {
-        std::fprintf(stderr, "usage: ztv-tool %s\n", kUsage);
+int canlog_command(const ToolOptions& options) {
+    // Logging into the replayed file would destroy it while it is read.
+    if (!options.sim_can.empty() && same_file(options.arguments[0], options.sim_can)) {
+        std::fprintf(stderr, "ztv-tool canlog: %s is the file of replayed frames, not a place for the log\n",
+                     options.arguments[0].c_str());
         return 2;
     }
     ConsoleHost host(false, true);
-    if (!options->simulate) {
+    if (!options.simulate) {
         HidapiBackend hidapi;
-        return run_logging(*options, hidapi, host);
+        return run_logging(options, hidapi, host);
     }
     sim::HostClock clock(host);
     sim::SimController controller(clock);
-    if (options->sim_can.empty()) {
+    if (options.sim_can.empty()) {
         controller.set_can_traffic(sim::make_demo_can_bus());
     } else {
-        sim::CanReplayLoad replay = sim::load_can_replay(options->sim_can);
+        sim::CanReplayLoad replay = sim::load_can_replay(options.sim_can);
         if (!replay.traffic) {
-            std::fprintf(stderr, "Cannot use the CAN frames of \"%s\": %s\n", options->sim_can.c_str(), replay.error.c_str());
+            std::fprintf(stderr, "Cannot use the CAN frames of \"%s\": %s\n", options.sim_can.c_str(), replay.error.c_str());
             return 1;
         }
         controller.set_can_traffic(std::move(replay.traffic));
     }
-    return run_logging(*options, controller, host);
+    return run_logging(options, controller, host);
 }
 
 }  // namespace ztv::cli

@@ -1,51 +1,194 @@
 #include "cli/commands.h"
 
-namespace ztv::cli {
+#include "common/command_line.h"
 
-std::span<const Command> all_commands() {
-    static const Command kCommands[] = {
-        {"dump", "FILE.ZTV", "print the touch block, the record and the slot names a configuration file loads as",
-         run_dump},
-        {"convert", "IN.ZTV OUT.ZTV", "load IN and save it to OUT as the program does (OUT keeps its other sections)",
-         run_convert},
-        {"decode-debug", "[--lang en|ru]",
-         "copy debug lines from standard input to standard output with bus event numbers named",
-         run_decode_debug},
-        {"describe", "FILE.ZTV [--lang en|ru]", "print what every slot that is not empty holds, as the editor shows it",
-         run_describe},
-        {"show", "FILE.ZTV [--lang en|ru]",
-         "print every parameter page as the program shows it: a heading per page, one line per control", run_show},
-        {"get", "FILE.ZTV KEY...", "print KEY=VALUE for each key as the file stores it (also LONG_PRESS_MS, NAME1...NAME8)",
-         run_get},
-        {"set", "FILE.ZTV KEY=VALUE... [--lang en|ru]",
-         "change parameters through the pages' own edits and checks, then save; a refusal saves nothing", run_set},
-        {"diff", "A.ZTV B.ZTV | FILE.ZTV [--simulate [--sim-state FILE]] [--lang en|ru]",
-         "print what differs from A to B, or what writing FILE would change in the controller; 0 equal, 1 different, 2 trouble",
-         run_diff},
-        {"backups", "", "list the automatic backups of controllers, newest first: PATH, SERIAL, DATE, REASON (tab-separated)",
-         run_backups},
-        {"info", "[--simulate [--sim-state FILE]] [--trace]",
-         "print the device information of the first controller found (or of the simulated one)", run_info},
-        {"backup", "OUT.ZTV [--simulate [--sim-state FILE]] [--trace]",
-         "read the whole configuration from the controller and save it as a configuration file", run_backup},
-        {"restore", "IN.ZTV [--no-backup] [--simulate [--sim-state FILE]] [--trace]",
-         "back up the controller's configuration, then write a configuration file's record and touch block to it and "
-         "restart it",
-         run_restore},
-        {"flash", "FILE.LDR [--yes] [--no-backup] [--simulate [--sim-state FILE]] [--trace]",
-         "back up the controller's configuration, then update its firmware (without --yes, same or older versions are "
-         "refused)",
-         run_flash},
-        {"canlog", "OUT.LOG [--tab] [--mode all|changed] [--seconds N] [--print] [--simulate [--sim-can FILE]]",
-         "log the controller's CAN frames to OUT (for N seconds or until Ctrl+C), then print the identifier table",
-         run_canlog},
-    };
-    return kCommands;
+namespace ztv::cli {
+namespace {
+
+using Error = std::optional<std::string>;
+
+constexpr std::uint32_t kMaxSeconds = 7u * 24 * 3600;
+constexpr std::string_view kLanguages[] = {"ru", "en"};  // index = Lang
+constexpr std::string_view kModes[] = {"all", "changed"};
+
+Error set_flag(bool& flag) {
+    flag = true;
+    return std::nullopt;
+}
+
+// Every option of the tool, each with the bit a command's row names it by (0: every command).
+struct ToolOptionRow {
+    std::uint32_t bit;
+    OptionRow<ToolOptions> row;
+};
+
+constexpr ToolOptionRow kOptionRows[] = {
+    {kOptLang,
+     {"--lang", "en|ru", "the language of the messages and texts",
+      [](ToolOptions& o, std::string_view v) -> Error {
+          int chosen = 0;
+          if (auto error = choose("--lang", v, kLanguages, chosen)) return error;
+          o.lang = static_cast<Lang>(chosen);
+          return std::nullopt;
+      }}},
+    {kOptSimulate,
+     {"--simulate", "", "talk to the simulated controller instead of USB",
+      [](ToolOptions& o, std::string_view) { return set_flag(o.simulate); }}},
+    {kOptSimState,
+     {"--sim-state", "FILE", "with --simulate: keep the simulated controller's memory in FILE between runs",
+      [](ToolOptions& o, std::string_view v) -> Error {
+          o.sim_state = std::string(v);
+          return std::nullopt;
+      }}},
+    {kOptSimCan,
+     {"--sim-can", "FILE", "with --simulate: the CAN frames replayed from FILE instead of the demo car bus",
+      [](ToolOptions& o, std::string_view v) -> Error {
+          o.sim_can = std::string(v);
+          return std::nullopt;
+      }}},
+    {kOptTrace,
+     {"--trace", "", "print every exchange on standard error",
+      [](ToolOptions& o, std::string_view) { return set_flag(o.trace); }}},
+    {kOptYes,
+     {"--yes", "", "accept a firmware of the same or an older version",
+      [](ToolOptions& o, std::string_view) { return set_flag(o.yes); }}},
+    {kOptNoBackup,
+     {"--no-backup", "", "overwrite the controller without saving a backup of its configuration first",
+      [](ToolOptions& o, std::string_view) { return set_flag(o.no_backup); }}},
+    {kOptTab,
+     {"--tab", "", "write the log tab-separated", [](ToolOptions& o, std::string_view) { return set_flag(o.tab); }}},
+    {kOptMode,
+     {"--mode", "all|changed", "log every frame, or only frames whose data changed",
+      [](ToolOptions& o, std::string_view v) -> Error {
+          int chosen = 0;
+          if (auto error = choose("--mode", v, kModes, chosen)) return error;
+          o.changed_only = chosen == 1;
+          return std::nullopt;
+      }}},
+    {kOptSeconds,
+     {"--seconds", "N", "stop after N seconds (1 to 604800)",
+      [](ToolOptions& o, std::string_view v) -> Error {
+          const auto seconds = parse_bounded_number(v, 1, kMaxSeconds);
+          if (!seconds) return "--seconds must be a number from 1 to 604800, not '" + std::string(v) + "'";
+          o.seconds = static_cast<std::uint32_t>(*seconds);
+          return std::nullopt;
+      }}},
+    {kOptPrint,
+     {"--print", "", "print each frame as it comes", [](ToolOptions& o, std::string_view) { return set_flag(o.print); }}},
+    {0, {"--help", "", "this command's usage", [](ToolOptions& o, std::string_view) { return set_flag(o.help); }}},
+    {0, {"-h", "", "the same as --help", [](ToolOptions& o, std::string_view) { return set_flag(o.help); }}},
+};
+
+constexpr OptionNeed kNeeds[] = {
+    {"--sim-state", "--simulate"},
+    {"--sim-can", "--simulate"},
+};
+
+std::vector<OptionRow<ToolOptions>> rows_of(const Command& command) {
+    std::vector<OptionRow<ToolOptions>> rows;
+    for (const ToolOptionRow& option : kOptionRows)
+        if (option.bit == 0 || (command.options & option.bit) != 0) rows.push_back(option.row);
+    return rows;
+}
+
+Error take_argument(ToolOptions& o, std::string_view value) {
+    o.arguments.emplace_back(value);
+    return std::nullopt;
+}
+
+constexpr Command kCommands[] = {
+    {"dump", "FILE.ZTV", 1, 1, 0,
+     "print the touch block, the record and the slot names a configuration file loads as", dump_command},
+    {"convert", "IN.ZTV OUT.ZTV", 2, 2, 0,
+     "load IN and save it to OUT as the program does (OUT keeps its other sections)", convert_command},
+    {"decode-debug", "", 0, 0, kOptLang,
+     "copy debug lines from standard input to standard output with bus event numbers named", decode_debug_command},
+    {"describe", "FILE.ZTV", 1, 1, kOptLang, "print what every slot that is not empty holds, as the editor shows it",
+     describe_command},
+    {"show", "FILE.ZTV", 1, 1, kOptLang,
+     "print every parameter page as the program shows it: a heading per page, one line per control", show_command},
+    {"get", "FILE.ZTV KEY...", 2, kAnyCount, kOptLang,
+     "print KEY=VALUE for each key as the file stores it (also LONG_PRESS_MS, NAME1...NAME8)", get_command},
+    {"set", "FILE.ZTV KEY=VALUE...", 2, kAnyCount, kOptLang,
+     "change parameters through the pages' own edits and checks, then save; a refusal saves nothing", set_command},
+    {"diff", "A.ZTV [B.ZTV]", 1, 2, kOptLang | kOptDevice,
+     "print what differs from A to B, or what writing A would change in the controller; 0 equal, 1 different, "
+     "2 trouble",
+     diff_command},
+    {"backups", "", 0, 0, 0,
+     "list the automatic backups of controllers, newest first: PATH, SERIAL, DATE, REASON (tab-separated)",
+     backups_command},
+    {"info", "", 0, 0, kOptDevice, "print the device information of the first controller found (or of the simulated one)",
+     info_command},
+    {"backup", "OUT.ZTV", 1, 1, kOptDevice,
+     "read the whole configuration from the controller and save it as a configuration file", backup_command},
+    {"restore", "IN.ZTV", 1, 1, kOptDevice | kOptNoBackup,
+     "back up the controller's configuration, then write a configuration file's record and touch block to it and "
+     "restart it",
+     restore_command},
+    {"flash", "FILE.LDR", 1, 1, kOptDevice | kOptYes | kOptNoBackup,
+     "back up the controller's configuration, then update its firmware (without --yes, same or older versions are "
+     "refused)",
+     flash_command},
+    {"canlog", "OUT.LOG", 1, 1, kOptTab | kOptMode | kOptSeconds | kOptPrint | kOptSimulate | kOptSimCan,
+     "log the controller's CAN frames to OUT (for N seconds or until Ctrl+C), then print the identifier table",
+     canlog_command},
+};
+
+int run_named(std::string_view name, Args args) { return run_command(*find_command(name), args); }
+
+}  // namespace
+
+std::span<const Command> all_commands() { return kCommands; }
+
+const Command* find_command(std::string_view name) {
+    for (const Command& command : kCommands)
+        if (name == command.name) return &command;
+    return nullptr;
+}
+
+ParsedToolOptions parse_tool_options(const Command& command, Args args) {
+    ParsedToolOptions parsed;
+    const std::vector<OptionRow<ToolOptions>> rows = rows_of(command);
+    parsed.error = parse_command_line(args, OptionTable<ToolOptions>{rows, take_argument, kNeeds}, parsed.options);
+    const std::size_t count = parsed.options.arguments.size();
+    if (!parsed.error && !parsed.options.help && (count < command.min_arguments || count > command.max_arguments))
+        parsed.error = "expected " + std::string(*command.arguments ? command.arguments : "no arguments") + ", got " +
+                       std::to_string(count) + " argument(s)";
+    return parsed;
+}
+
+std::string command_usage(const Command& command) {
+    std::string usage = command.name;
+    if (*command.arguments) usage += " " + std::string(command.arguments);
+    for (const auto& row : rows_of(command)) {
+        if (row.name == "--help" || row.name == "-h") continue;
+        usage += " [" + std::string(row.name);
+        if (!row.value_name.empty()) usage += " " + std::string(row.value_name);
+        usage += "]";
+    }
+    return usage;
+}
+
+int run_command(const Command& command, Args args) {
+    const ParsedToolOptions parsed = parse_tool_options(command, args);
+    if (parsed.error) {
+        std::fprintf(stderr, "ztv-tool %s: %s\nusage: ztv-tool %s\n", command.name, parsed.error->c_str(),
+                     command_usage(command).c_str());
+        return 2;
+    }
+    if (parsed.options.help) {
+        std::printf("usage: ztv-tool %s\n  %s\n\noptions:\n%s", command_usage(command).c_str(), command.summary,
+                    options_help<ToolOptions>(rows_of(command)).c_str());
+        return 0;
+    }
+    return command.run(parsed.options);
 }
 
 bool option_takes_value(std::string_view option) {
-    return option == "--lang" || option == "--sim-state" || option == "--sim-can" || option == "--seconds" ||
-           option == "--mode";
+    for (const ToolOptionRow& option_row : kOptionRows)
+        if (option_row.row.name == option) return !option_row.row.value_name.empty();
+    return false;
 }
 
 std::string_view command_name(std::span<const std::string_view> words, std::vector<std::string_view>& args) {
@@ -64,10 +207,25 @@ std::string_view command_name(std::span<const std::string_view> words, std::vect
         }
         name = words[i];
     }
-    // Options given before the name follow the command's own arguments; every command reads
-    // its options wherever they stand among its arguments.
-    args.insert(args.end(), before.begin(), before.end());
+    // Options given before the name come first, so that a "--" among the command's own
+    // arguments still ends the options only after them.
+    args.insert(args.begin(), before.begin(), before.end());
     return name;
 }
+
+int run_dump(Args args) { return run_named("dump", args); }
+int run_convert(Args args) { return run_named("convert", args); }
+int run_decode_debug(Args args) { return run_named("decode-debug", args); }
+int run_describe(Args args) { return run_named("describe", args); }
+int run_show(Args args) { return run_named("show", args); }
+int run_get(Args args) { return run_named("get", args); }
+int run_set(Args args) { return run_named("set", args); }
+int run_info(Args args) { return run_named("info", args); }
+int run_backup(Args args) { return run_named("backup", args); }
+int run_restore(Args args) { return run_named("restore", args); }
+int run_flash(Args args) { return run_named("flash", args); }
+int run_canlog(Args args) { return run_named("canlog", args); }
+int run_diff(Args args) { return run_named("diff", args); }
+int run_backups(Args args) { return run_named("backups", args); }
 
 }  // namespace ztv::cli

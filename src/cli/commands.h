@@ -1,8 +1,14 @@
-// ztv-tool's commands. Each takes its arguments (after the command name) and returns the
-// process exit status; messages go to standard error, results to standard output.
+// ztv-tool's commands. Each is one row of the command table: its arguments, the options it
+// takes and the function that runs it once the command line was parsed with the rules both
+// programs share (common/command_line.h). Messages go to standard error, results to standard
+// output; the exit status is 0 on success, 1 on failure and 2 for a command line refused (diff
+// answers as diff(1) does).
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
+#include <limits>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,30 +23,64 @@ namespace ztv::cli {
 
 using Args = std::span<const std::string_view>;
 
+// Everything a command line may say; each command reads the parts its row lets through.
+struct ToolOptions {
+    std::vector<std::string> arguments;  // the command's own arguments (files, keys), in order
+    Lang lang = Lang::English;
+    bool simulate = false;
+    std::string sim_state;
+    std::string sim_can;
+    bool trace = false;
+    bool yes = false;
+    bool no_backup = false;
+    bool tab = false;
+    bool changed_only = false;
+    std::optional<std::uint32_t> seconds;
+    bool print = false;
+    bool help = false;
+};
+
+// The options a command takes, as bits of Command::options.
+enum ToolOption : std::uint32_t {
+    kOptLang = 1u << 0,
+    kOptSimulate = 1u << 1,
+    kOptSimState = 1u << 2,
+    kOptSimCan = 1u << 3,
+    kOptTrace = 1u << 4,
+    kOptYes = 1u << 5,
+    kOptTab = 1u << 6,
+    kOptMode = 1u << 7,
+    kOptSeconds = 1u << 8,
+    kOptPrint = 1u << 9,
+    kOptNoBackup = 1u << 10,
+};
+inline constexpr std::uint32_t kOptDevice = kOptSimulate | kOptSimState | kOptTrace;
+inline constexpr std::size_t kAnyCount = std::numeric_limits<std::size_t>::max();
+
 struct Command {
     const char* name;
-    const char* usage;    // arguments, for --help
-    const char* summary;  // one line, for --help
-    int (*run)(Args args);
+    const char* arguments;        // "IN.ZTV OUT.ZTV", for the usage line
+    std::size_t min_arguments;
+    std::size_t max_arguments;    // kAnyCount: no limit
+    std::uint32_t options;        // ToolOption bits
+    const char* summary;          // one line, for --help
+    int (*run)(const ToolOptions& options);
 };
 
 // Every command of the tool, in the order --help lists them.
 std::span<const Command> all_commands();
+const Command* find_command(std::string_view name);
 
-int run_dump(Args args);
-int run_convert(Args args);
-int run_decode_debug(Args args);
-// decode-debug on given streams (the command uses standard input and output).
-int decode_debug(std::FILE* in, std::FILE* out, Args args);
-int run_describe(Args args);
-
-
-int run_show(Args args);
-int run_get(Args args);
-int run_set(Args args);
-// Applies KEY=VALUE assignments in order, then the page refresh; returns 0, 1 (a page refused
-// one, its message on standard error) or 2 (unknown key or malformed assignment).
-int set_parameters(ConfigState& state, std::span<const std::string_view> assignments, Lang lang);
+struct ParsedToolOptions {
+    ToolOptions options;
+    std::optional<std::string> error;  // the command line is refused (exit 2)
+};
+ParsedToolOptions parse_tool_options(const Command& command, Args args);
+// "dump FILE.ZTV [--lang en|ru]": the command's line of the usage.
+std::string command_usage(const Command& command);
+// Parses args for the command and runs it: --help prints its usage, a refused command line
+// prints the problem and the usage (exit 2).
+int run_command(const Command& command, Args args);
 
 // Options that take a value, wherever they stand on the command line.
 bool option_takes_value(std::string_view option);
@@ -48,18 +88,49 @@ bool option_takes_value(std::string_view option);
 // so that options may stand before or after the name. Empty name: none given.
 std::string_view command_name(std::span<const std::string_view> words, std::vector<std::string_view>& args);
 
+// The commands as the tool runs them (parsing included), by name.
+int run_dump(Args args);
+int run_convert(Args args);
+int run_decode_debug(Args args);
+int run_describe(Args args);
+int run_show(Args args);
+int run_get(Args args);
+int run_set(Args args);
 int run_info(Args args);
 int run_backup(Args args);
 int run_restore(Args args);
 int run_flash(Args args);
 int run_canlog(Args args);
-
-// diff: two configuration files, or one file and the controller; exit status as diff(1).
 int run_diff(Args args);
-// Reads the attached (or, with --simulate, the simulated) controller's configuration for
-// diff; 0, or 1 (device trouble) or 2 (wrong options) after printing why.
-int read_controller(Args device_args, ConfigState& into);
-// backups: the automatic backups, newest first, PATH<TAB>SERIAL<TAB>DATE<TAB>REASON.
 int run_backups(Args args);
+
+// The commands' work, after parsing.
+int dump_command(const ToolOptions& options);
+int convert_command(const ToolOptions& options);
+int decode_debug_command(const ToolOptions& options);
+int describe_command(const ToolOptions& options);
+int show_command(const ToolOptions& options);
+int get_command(const ToolOptions& options);
+int set_command(const ToolOptions& options);
+int info_command(const ToolOptions& options);
+int backup_command(const ToolOptions& options);
+int restore_command(const ToolOptions& options);
+int flash_command(const ToolOptions& options);
+int canlog_command(const ToolOptions& options);
+// diff: two configuration files, or one file and the controller; exit status as diff(1).
+int diff_command(const ToolOptions& options);
+// backups: the automatic backups, newest first, PATH<TAB>SERIAL<TAB>DATE<TAB>REASON.
+int backups_command(const ToolOptions& options);
+// Reads the attached (or, with --simulate, the simulated) controller's configuration for
+// diff; 0, or 1 (device trouble) after printing why.
+int read_controller(const ToolOptions& device, ConfigState& into);
+
+// decode-debug on given streams (the command uses standard input and output).
+int decode_debug(std::FILE* in, std::FILE* out, Args args);
+int decode_debug_streams(std::FILE* in, std::FILE* out, Lang lang);
+
+// Applies KEY=VALUE assignments in order, then the page refresh; returns 0, 1 (a page refused
+// one, its message on standard error) or 2 (unknown key or malformed assignment).
+int set_parameters(ConfigState& state, std::span<const std::string_view> assignments, Lang lang);
 
 }  // namespace ztv::cli

@@ -14,18 +14,6 @@ namespace {
 // it is, so that memory stays bounded whatever arrives on the input.
 constexpr std::size_t kLongestLine = 1 << 20;
 
-bool parse_language(Args args, Lang& lang) {
-    lang = Lang::English;
-    if (args.empty()) return true;
-    if (args.size() != 2 || args[0] != "--lang") return false;
-    if (args[1] == "en") return true;
-    if (args[1] == "ru") {
-        lang = Lang::Russian;
-        return true;
-    }
-    return false;
-}
-
 class LineWriter {
 public:
     LineWriter(std::FILE* out, Lang lang) : out_(out), lang_(lang) {}
@@ -82,11 +70,13 @@ private:
 }  // namespace
 
 int decode_debug(std::FILE* in, std::FILE* out, Args args) {
-    Lang lang = Lang::English;
-    if (!parse_language(args, lang)) {
-        std::fprintf(stderr, "usage: ztv-tool decode-debug [--lang en|ru]\n");
-        return 2;
-    }
+    const Command& command = *find_command("decode-debug");
+    const ParsedToolOptions parsed = parse_tool_options(command, args);
+    if (parsed.error || parsed.options.help) return run_command(command, args);
+    return decode_debug_streams(in, out, parsed.options.lang);
+}
+
+int decode_debug_streams(std::FILE* in, std::FILE* out, Lang lang) {
     LineWriter writer(out, lang);
     char buffer[1 << 16];
     std::size_t got = 0;
@@ -103,6 +93,6 @@ int decode_debug(std::FILE* in, std::FILE* out, Args args) {
     return 0;
 }
 
-int run_decode_debug(Args args) { return decode_debug(stdin, stdout, args); }
+int decode_debug_command(const ToolOptions& options) { return decode_debug_streams(stdin, stdout, options.lang); }
 
 }  // namespace ztv::cli

@@ -11,7 +11,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_host.h"
-#include "common/command_line.h"
+#include "common/file_io.h"
 #include "common/format.h"
 #include "config/config_file.h"
 #include "session/controller_backup.h"
@@ -28,79 +28,12 @@
 namespace ztv::cli {
 namespace {
 
-struct DeviceOptions {
-    bool simulate = false;
-    std::string sim_state;
-    bool trace = false;
-    bool yes = false;
-    bool no_backup = false;
-    std::vector<std::string> files;
-};
-
-using OptionError = std::optional<std::string>;
-
-// The options every device command takes, then --no-backup (restore and flash) and --yes
-// (flash only): each command takes the first rows up to its own.
-constexpr OptionRow<DeviceOptions> kDeviceOptionRows[] = {
-    {"--simulate", "", "talk to the simulated controller instead of USB",
-     [](DeviceOptions& o, std::string_view) -> OptionError {
-         o.simulate = true;
-         return std::nullopt;
-     }},
-    {"--sim-state", "FILE", "keep the simulated controller's memory in FILE between runs",
-     [](DeviceOptions& o, std::string_view value) -> OptionError {
-         if (value.empty()) return std::string("--sim-state needs a file name");
-         o.sim_state = std::string(value);
-         return std::nullopt;
-     }},
-    {"--trace", "", "print every exchange on standard error",
-     [](DeviceOptions& o, std::string_view) -> OptionError {
-         o.trace = true;
-         return std::nullopt;
-     }},
-    {"--no-backup", "", "overwrite the controller without saving a backup of its configuration first",
-     [](DeviceOptions& o, std::string_view) -> OptionError {
-         o.no_backup = true;
-         return std::nullopt;
-     }},
-    {"--yes", "", "accept a firmware of the same or an older version",
-     [](DeviceOptions& o, std::string_view) -> OptionError {
-         o.yes = true;
-         return std::nullopt;
-     }},
-};
-
-OptionError add_file(DeviceOptions& o, std::string_view value) {
-    o.files.emplace_back(value);
-    return std::nullopt;
-}
-
-// Parses the command's options; prints the problem and the usage and returns nothing when they
-// are wrong.
-constexpr std::size_t kCommonRows = 3;
-constexpr std::size_t kOverwriteRows = 4;
-constexpr std::size_t kFlashRows = 5;
-
-std::optional<DeviceOptions> parse_options(Args args, std::size_t file_count, std::size_t row_count, const char* usage) {
-    const std::span<const OptionRow<DeviceOptions>> rows = std::span(kDeviceOptionRows).first(row_count);
-    DeviceOptions options;
-    OptionError error = parse_command_line(args, OptionTable<DeviceOptions>{rows, add_file}, options);
-    if (!error && options.files.size() != file_count)
-        error = "expected " + std::to_string(file_count) + " file name(s), got " + std::to_string(options.files.size());
-    if (!error && !options.sim_state.empty() && !options.simulate) error = "--sim-state only works with --simulate";
-    if (error) {
-        std::fprintf(stderr, "ztv-tool: %s\nusage: ztv-tool %s\n", error->c_str(), usage);
-        return std::nullopt;
-    }
-    return options;
-}
-
 void print_error(const Text& message) { std::fprintf(stderr, "%s\n", message.in(Lang::English).c_str()); }
 
 // Everything one command needs to talk to a controller, wired as the program wires it.
 class DeviceSession {
 public:
-    explicit DeviceSession(const DeviceOptions& options)
+    explicit DeviceSession(const ToolOptions& options)
         : options_(options), host_(options.yes), clock_(host_), transport_(backend(), host_),
           protocol_(transport_, host_), monitor_(protocol_, events_), session_(state_, monitor_, no_pages_) {
         events_.session = &session_;
@@ -128,12 +61,13 @@ public:
         return true;
     }
 
-    // Keeps the simulated controller's memory for the next run, and only after a command that
-    // succeeded: a failed one leaves the file as the last good command wrote it.
+    // Keeps the simulated controller's memory for the next run: after a command that
+    // succeeded, and after one that failed once it had changed that memory (a flash that
+    // erased the old firmware), so that the file never claims what the controller lost.
     bool finish(bool succeeded) {
         if (!state_file_) return true;
-        const sim::SimStateStatus saved =
-            succeeded ? state_file_->save(sim_->memory()) : sim::SimStateStatus::Ok;
+        const bool keep = succeeded || state_file_->changed(sim_->memory());
+        const sim::SimStateStatus saved = keep ? state_file_->save(sim_->memory()) : sim::SimStateStatus::Ok;
         state_file_->close();
         if (saved == sim::SimStateStatus::Ok) return true;
         print_error(sim::sim_state_error(saved, options_.sim_state));
@@ -169,7 +103,7 @@ private:
         return *sim_;
     }
 
-    DeviceOptions options_;
+    ToolOptions options_;
     ConsoleHost host_;
     sim::HostClock clock_;
     HidapiBackend hidapi_;
@@ -195,7 +129,6 @@ int fail_with(const TextPair& format, int error) { return fail(with_error_text(f
 constexpr TextPair kNoConfigurationInBootloader{"Контроллер в режиме загрузчика: конфигурации нет",
                                                 "The controller runs its bootloader: it holds no configuration"};
 
-// Runs a command body with a session; the simulated state is kept only when the body succeeds.
 constexpr TextPair kBackupHint{"Чтобы продолжить без резервной копии, укажите --no-backup",
                                "Give --no-backup to go on without one"};
 constexpr TextPair kBackupSaved{"Резервная копия конфигурации: %s", "Backup of the configuration: %s"};
@@ -213,8 +146,9 @@ bool back_up(DeviceSession& session, std::string_view reason) {
     return true;
 }
 
+// Runs a command body with a session (see finish for what is kept of the simulated state).
 template <typename Body>
-int with_session(const DeviceOptions& options, Body body) {
+int with_session(const ToolOptions& options, Body body) {
     DeviceSession session(options);
     if (!session.start()) return 1;
     int status = body(session);
@@ -224,10 +158,8 @@ int with_session(const DeviceOptions& options, Body body) {
 
 }  // namespace
 
-int run_info(Args args) {
-    const auto options = parse_options(args, 0, kCommonRows, "info [--simulate [--sim-state FILE]] [--trace]");
-    if (!options) return 2;
-    return with_session(*options, [](DeviceSession& session) {
+int info_command(const ToolOptions& options) {
+    return with_session(options, [](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         for (const Text& line : device_info_lines(session.status())) std::printf("%s\n", line.en.c_str());
         std::printf("hardware code: %lu\n", static_cast<unsigned long>(session.status().hardware_code));
@@ -235,11 +167,15 @@ int run_info(Args args) {
     });
 }
 
-int run_backup(Args args) {
-    const auto options = parse_options(args, 1, kCommonRows, "backup OUT.ZTV [--simulate [--sim-state FILE]] [--trace]");
-    if (!options) return 2;
-    const std::string out = options->files[0];
-    return with_session(*options, [&out](DeviceSession& session) {
+int backup_command(const ToolOptions& options) {
+    const std::string& out = options.arguments[0];
+    // Saving the backup over the state would lose the controller it describes.
+    if (!options.sim_state.empty() && same_file(out, options.sim_state)) {
+        std::fprintf(stderr, "ztv-tool backup: %s is the simulated controller's state file, not a place for a backup\n",
+                     out.c_str());
+        return 2;
+    }
+    return with_session(options, [&out](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
         if (const int error = read_configuration(session.protocol(), session.state()); error != kOk)
@@ -250,12 +186,10 @@ int run_backup(Args args) {
     });
 }
 
-int run_restore(Args args) {
-    const auto options = parse_options(args, 1, kOverwriteRows, "restore IN.ZTV [--no-backup] [--simulate [--sim-state FILE]] [--trace]");
-    if (!options) return 2;
-    const std::string in = options->files[0];
-    const bool no_backup = options->no_backup;
-    return with_session(*options, [&in, no_backup](DeviceSession& session) {
+int restore_command(const ToolOptions& options) {
+    const std::string& in = options.arguments[0];
+    const bool no_backup = options.no_backup;
+    return with_session(options, [&in, no_backup](DeviceSession& session) {
         // The file first: a bad file must not leave a half-written controller.
         const ConfigFileStatus loaded = load_config_file(in, session.state());
         if (loaded != ConfigFileStatus::Ok) return fail(config_file_error(loaded, in));
@@ -268,13 +202,10 @@ int run_restore(Args args) {
     });
 }
 
-int run_flash(Args args) {
-    const auto options =
-        parse_options(args, 1, kFlashRows, "flash FILE.LDR [--yes] [--no-backup] [--simulate [--sim-state FILE]] [--trace]");
-    if (!options) return 2;
-    const std::string path = options->files[0];
-    const bool no_backup = options->no_backup;
-    return with_session(*options, [&path, no_backup](DeviceSession& session) {
+int flash_command(const ToolOptions& options) {
+    const std::string& path = options.arguments[0];
+    const bool no_backup = options.no_backup;
+    return with_session(options, [&path, no_backup](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         // A controller in its bootloader holds no configuration to keep.
         if (!no_backup && !session.status().bootloader() && !back_up(session, backup_reason::kFirmware)) return 1;
@@ -293,10 +224,8 @@ int run_flash(Args args) {
 
 namespace ztv::cli {
 
-int read_controller(Args device_args, ConfigState& into) {
-    const auto options = parse_options(device_args, 0, kCommonRows, "diff FILE.ZTV [--simulate [--sim-state FILE]] [--trace]");
-    if (!options) return 2;
-    return with_session(*options, [&into](DeviceSession& session) {
+int read_controller(const ToolOptions& device, ConfigState& into) {
+    return with_session(device, [&into](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
         if (const int error = read_controller_configuration(session.protocol(), into, kReadingTitle); error != kOk)

@@ -15,9 +15,6 @@ namespace {
 constexpr int kEqual = 0;
 constexpr int kDifferent = 1;
 constexpr int kTrouble = 2;
-constexpr const char* kUsage = "usage: ztv-tool diff A.ZTV B.ZTV [--lang en|ru]\n"
-                               "       ztv-tool diff FILE.ZTV [--simulate [--sim-state FILE]] [--trace] [--lang en|ru]\n";
-
 bool load(const std::string& path, ConfigState& state, Lang lang) {
     const ConfigFileStatus status = load_config_file(path, state);
     if (status == ConfigFileStatus::Ok) return true;
@@ -27,27 +24,13 @@ bool load(const std::string& path, ConfigState& state, Lang lang) {
 
 }  // namespace
 
-int run_diff(Args args) {
-    Lang lang = Lang::English;
-    std::vector<std::string> files;
-    std::vector<std::string_view> device_args;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--lang") {
-            if (i + 1 >= args.size() || (args[i + 1] != "en" && args[i + 1] != "ru")) {
-                std::fputs(kUsage, stderr);
-                return kTrouble;
-            }
-            lang = args[++i] == "ru" ? Lang::Russian : Lang::English;
-        } else if (args[i].starts_with("-")) {
-            // The device options are checked where they are used.
-            device_args.push_back(args[i]);
-            if (args[i] == "--sim-state" && i + 1 < args.size()) device_args.push_back(args[++i]);
-        } else {
-            files.emplace_back(args[i]);
-        }
-    }
-    if (files.empty() || files.size() > 2 || (files.size() == 2 && !device_args.empty())) {
-        std::fputs(kUsage, stderr);
+int diff_command(const ToolOptions& options) {
+    const Lang lang = options.lang;
+    const std::vector<std::string>& files = options.arguments;
+    // Two files compare with each other; the controller's options belong to one file.
+    if (files.size() == 2 && (options.simulate || options.trace || !options.sim_state.empty())) {
+        std::fprintf(stderr, "ztv-tool diff: two files are compared with each other, not with a controller\n"
+                             "usage: ztv-tool %s\n", command_usage(*find_command("diff")).c_str());
         return kTrouble;
     }
     ConfigState before;
@@ -58,7 +41,7 @@ int run_diff(Args args) {
         if (!load(files.front(), before, lang)) return kTrouble;
     } else {
         // What the controller holds is what writing the file changes; it keeps no slot names.
-        if (read_controller(device_args, before) != 0) return kTrouble;
+        if (read_controller(options, before) != 0) return kTrouble;
         scope.slot_names = false;
     }
     const Comparison comparison =

@@ -19,13 +19,9 @@ bool load(const std::string& path, ConfigState& state) {
 
 }  // namespace
 
-int run_dump(Args args) {
-    if (args.size() != 1) {
-        std::fprintf(stderr, "usage: ztv-tool dump FILE.ZTV\n");
-        return 2;
-    }
+int dump_command(const ToolOptions& options) {
     ConfigState state;
-    if (!load(std::string(args[0]), state)) return 1;
+    if (!load(options.arguments[0], state)) return 1;
     std::printf("touch: %s\n", to_hex(state.touch).c_str());
     std::printf("record: %s\n", to_hex(state.record.bytes()).c_str());
     for (std::size_t slot = 0; slot < kSlotCount; ++slot)
@@ -33,14 +29,10 @@ int run_dump(Args args) {
     return 0;
 }
 
-int run_convert(Args args) {
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: ztv-tool convert IN.ZTV OUT.ZTV\n");
-        return 2;
-    }
+int convert_command(const ToolOptions& options) {
     ConfigState state;
-    if (!load(std::string(args[0]), state)) return 1;
-    const std::string out(args[1]);
+    if (!load(options.arguments[0], state)) return 1;
+    const std::string& out = options.arguments[1];
     const FileWriteStatus status = save_config_file(out, state);
     if (status != FileWriteStatus::Ok) {
         std::fprintf(stderr, "%s\n", config_file_error(status, out).en.c_str());

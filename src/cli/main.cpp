@@ -12,8 +12,8 @@ void print_help() {
     std::printf("ztv-tool: command-line companion of the ZEB TERVIO V4 setup program\n\n");
     std::printf("usage: ztv-tool COMMAND [ARGS...]   (options may stand before or after COMMAND)\n\ncommands:\n");
     for (const auto& command : ztv::cli::all_commands())
-        std::printf("  %s %s\n      %s\n", command.name, command.usage, command.summary);
-    std::printf("\n  --help    this text\n  --version the program version\n");
+        std::printf("  %s\n      %s\n", ztv::cli::command_usage(command).c_str(), command.summary);
+    std::printf("\n  --help    this text (COMMAND --help: that command's options)\n  --version the program version\n");
 }
 
 }  // namespace
@@ -36,8 +36,7 @@ int main(int argc, char** argv) {
         print_help();
         return help ? 0 : 2;
     }
-    for (const auto& command : ztv::cli::all_commands())
-        if (name == command.name) return command.run(args);
+    if (const ztv::cli::Command* command = ztv::cli::find_command(name)) return ztv::cli::run_command(*command, args);
     std::fprintf(stderr, "ztv-tool: unknown command '%.*s' (see ztv-tool --help)\n", static_cast<int>(name.size()),
                  name.data());
     return 2;

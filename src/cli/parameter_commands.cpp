@@ -15,74 +15,41 @@
 namespace ztv::cli {
 namespace {
 
-struct Parsed {
-    Lang lang = Lang::English;
-    std::string path;
-    std::vector<std::string_view> rest;
-    bool ok = true;
-};
-
-// FILE, then the command's own words; --lang en|ru anywhere.
-Parsed parse(Args args) {
-    Parsed parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--lang") {
-            if (i + 1 >= args.size() || (args[i + 1] != "en" && args[i + 1] != "ru")) {
-                parsed.ok = false;
-                return parsed;
-            }
-            parsed.lang = args[++i] == "ru" ? Lang::Russian : Lang::English;
-        } else if (args[i].starts_with("--")) {
-            parsed.ok = false;
-            return parsed;
-        } else if (parsed.path.empty()) {
-            parsed.path = std::string(args[i]);
-        } else {
-            parsed.rest.push_back(args[i]);
-        }
-    }
-    parsed.ok = !parsed.path.empty();
-    return parsed;
+bool load(const ToolOptions& options, ConfigState& state) {
+    const std::string& path = options.arguments[0];
+    const ConfigFileStatus status = load_config_file(path, state);
+    if (status == ConfigFileStatus::Ok) return true;
+    std::fprintf(stderr, "%s\n", config_file_error(status, path).in(options.lang).c_str());
+    return false;
 }
 
-bool load(const Parsed& parsed, ConfigState& state) {
-    const ConfigFileStatus status = load_config_file(parsed.path, state);
-    if (status == ConfigFileStatus::Ok) return true;
-    std::fprintf(stderr, "%s\n", config_file_error(status, parsed.path).in(parsed.lang).c_str());
-    return false;
+// The arguments after the file: keys or assignments.
+std::vector<std::string_view> after_file(const ToolOptions& options) {
+    return std::vector<std::string_view>(options.arguments.begin() + 1, options.arguments.end());
 }
 
 }  // namespace
 
-int run_show(Args args) {
-    const Parsed parsed = parse(args);
-    if (!parsed.ok || !parsed.rest.empty()) {
-        std::fprintf(stderr, "usage: ztv-tool show FILE.ZTV [--lang en|ru]\n");
-        return 2;
-    }
+int show_command(const ToolOptions& options) {
     ConfigState state;
-    if (!load(parsed, state)) return 1;
-    const std::string text = show_pages(state, parsed.lang);
+    if (!load(options, state)) return 1;
+    const std::string text = show_pages(state, options.lang);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }
 
-int run_get(Args args) {
-    const Parsed parsed = parse(args);
-    if (!parsed.ok || parsed.rest.empty()) {
-        std::fprintf(stderr, "usage: ztv-tool get FILE.ZTV KEY...\n");
-        return 2;
-    }
+int get_command(const ToolOptions& options) {
+    const std::vector<std::string_view> keys = after_file(options);
     // Every key is checked before anything is printed, so that a typo gives no partial answer.
-    for (std::string_view key : parsed.rest)
+    for (std::string_view key : keys)
         if (!key_value(ConfigState{}, key)) {
             std::fprintf(stderr, "ztv-tool get: unknown key '%.*s'\n", static_cast<int>(std::min<std::size_t>(key.size(), 64)),
                          key.data());
             return 2;
         }
     ConfigState state;
-    if (!load(parsed, state)) return 1;
-    for (std::string_view key : parsed.rest)
+    if (!load(options, state)) return 1;
+    for (std::string_view key : keys)
         std::printf("%.*s=%s\n", static_cast<int>(key.size()), key.data(), key_value(state, key)->c_str());
     return 0;
 }
@@ -128,19 +95,15 @@ int set_parameters(ConfigState& state, std::span<const std::string_view> assignm
     return 0;
 }
 
-int run_set(Args args) {
-    const Parsed parsed = parse(args);
-    if (!parsed.ok || parsed.rest.empty()) {
-        std::fprintf(stderr, "usage: ztv-tool set FILE.ZTV KEY=VALUE... [--lang en|ru]\n");
-        return 2;
-    }
+int set_command(const ToolOptions& options) {
     ConfigState state;
-    if (!load(parsed, state)) return 1;
-    const int status = set_parameters(state, parsed.rest, parsed.lang);
+    if (!load(options, state)) return 1;
+    const int status = set_parameters(state, after_file(options), options.lang);
     if (status != 0) return status;  // nothing is saved after a refusal
-    const FileWriteStatus saved = save_config_file(parsed.path, state);
+    const std::string& path = options.arguments[0];
+    const FileWriteStatus saved = save_config_file(path, state);
     if (saved != FileWriteStatus::Ok) {
-        std::fprintf(stderr, "%s\n", config_file_error(saved, parsed.path).in(parsed.lang).c_str());
+        std::fprintf(stderr, "%s\n", config_file_error(saved, path).in(options.lang).c_str());
         return 1;
     }
     return 0;

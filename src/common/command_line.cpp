@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "common/ascii_text.h"
+
 namespace ztv {
 
 std::optional<std::int64_t> parse_bounded_number(std::string_view text, std::int64_t min, std::int64_t max) {
@@ -11,6 +13,19 @@ std::optional<std::int64_t> parse_bounded_number(std::string_view text, std::int
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     if (value < min || value > max) return std::nullopt;
     return value;
+}
+
+std::optional<std::string> choose(std::string_view option, std::string_view value,
+                                  std::span<const std::string_view> names, int& chosen) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (ascii_lower(value) == names[i]) {
+            chosen = static_cast<int>(i);
+            return std::nullopt;
+        }
+    }
+    std::string known;
+    for (const auto name : names) known += (known.empty() ? "" : ", ") + std::string(name);
+    return std::string(option) + " must be one of " + known + ", not '" + std::string(value) + "'";
 }
 
 }  // namespace ztv

@@ -1,6 +1,9 @@
 // Command-line options described by a table: one row per option, so adding an option is
 // adding a row. Anything the table does not know is refused rather than ignored, because an
-// option a person typed and the program silently dropped is a surprise later.
+// option a person typed and the program silently dropped is a surprise later. Both programs
+// parse with these rules: an argument starting with "-" is an option unless it follows "--";
+// a value comes as "--name VALUE" or "--name=VALUE" and is never empty; no argument is empty;
+// an option that only works with another one is refused without it.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ztv {
 
@@ -20,17 +24,29 @@ struct OptionRow {
     std::optional<std::string> (*apply)(Options& options, std::string_view value);
 };
 
+// An option that only means something together with another one ("--sim-can" with "--simulate").
+struct OptionNeed {
+    std::string_view option;
+    std::string_view needs;
+};
+
 template <typename Options>
 struct OptionTable {
     std::span<const OptionRow<Options>> rows;
     // Takes each argument that is not an option (after "--" every argument is one); nullptr
     // when the command takes none.
-    std::optional<std::string> (*positional)(Options& options, std::string_view value) = nullptr;
+    std::optional<std::string> (*positional)(Options& options, std::string_view value);
+    std::span<const OptionNeed> needs;
 };
 
 // A whole decimal number within [min, max]; nothing for anything else (signs, blanks, junk,
 // out of range), so a typed value is never cut or wrapped silently.
 std::optional<std::int64_t> parse_bounded_number(std::string_view text, std::int64_t min, std::int64_t max);
+
+// The position of value among names, letter case not mattering ("--lang RU"); otherwise the
+// message "OPTION must be one of A, B, not 'VALUE'".
+std::optional<std::string> choose(std::string_view option, std::string_view value,
+                                  std::span<const std::string_view> names, int& chosen);
 
 // "  --after MS   help" lines, one per row.
 template <typename Options>
@@ -62,10 +78,12 @@ template <typename Options>
 std::optional<std::string> parse_command_line(std::span<const std::string_view> args, const OptionTable<Options>& table,
                                               Options& options) {
     bool options_ended = false;
+    std::vector<std::string_view> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (options_ended || !arg.starts_with("-") || arg == "-") {
             if (table.positional == nullptr) return "unexpected argument '" + std::string(arg) + "'";
+            if (arg.empty()) return std::string("an argument is empty");
             if (auto error = table.positional(options, arg)) return error;
             continue;
         }
@@ -86,11 +104,20 @@ std::optional<std::string> parse_command_line(std::span<const std::string_view> 
             value = arg.substr(equals + 1);
         } else if (i + 1 < args.size()) {
             value = args[++i];
-        } else {
-            return "option " + std::string(name) + " needs a value " + std::string(row->value_name);
         }
+        if (!row->value_name.empty() && value.empty())
+            return "option " + std::string(name) + " needs a value " + std::string(row->value_name);
         if (auto error = row->apply(options, value)) return error;
+        given.push_back(row->name);
     }
+    const auto was_given = [&given](std::string_view name) {
+        for (const std::string_view g : given)
+            if (g == name) return true;
+        return false;
+    };
+    for (const OptionNeed& need : table.needs)
+        if (was_given(need.option) && !was_given(need.needs))
+            return std::string(need.option) + " only works with " + std::string(need.needs);
     return std::nullopt;
 }
 

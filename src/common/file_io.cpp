@@ -1,53 +1,105 @@
 #include "common/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <random>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#if defined(_WIN32)
+#include <io.h>
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace ztv {
 
 namespace fs = std::filesystem;
 
-FileReadResult read_file_bounded(const std::string& path, std::size_t max_bytes) {
+namespace {
+
+std::error_code last_error() { return std::error_code(errno, std::generic_category()); }
+
+// Longest name of one folder entry on the systems the program runs on.
+constexpr std::size_t kMaxNameBytes = 255;
+
+#if !defined(_WIN32)
+// Opens without waiting for the other end of a pipe or for a device, then lets only a regular
+// file through; -1 with the reason otherwise.
+int open_regular(const std::string& path, int flags, FileWriteStatus& problem, struct stat& info) {
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        problem = write_status_of(last_error());
+        return -1;
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        problem = S_ISDIR(info.st_mode) ? FileWriteStatus::IsFolder : FileWriteStatus::NotAFile;
+        ::close(fd);
+        return -1;
+    }
+    problem = FileWriteStatus::Ok;
+    return fd;
+}
+
+// The bytes of an open file, at most max_bytes of them.
+FileReadResult read_open_file(int fd, std::size_t expected, std::size_t max_bytes) {
     FileReadResult result;
-    std::error_code ec;
-    const fs::path p(path);
-    const auto status = fs::status(p, ec);
-    if (ec || !fs::exists(status)) {
-        result.status = ec && ec != std::errc::no_such_file_or_directory ? FileReadStatus::Unreadable
-                                                                           : FileReadStatus::NotFound;
-        return result;
-    }
-    if (!fs::is_regular_file(status)) return result;
-    const auto size = fs::file_size(p, ec);
-    if (ec) return result;
-    if (size > max_bytes) {
+    if (expected > max_bytes) {
         result.status = FileReadStatus::TooLarge;
         return result;
     }
-    std::ifstream in(p, std::ios::binary);
-    if (!in) return result;
-    result.content.resize(static_cast<std::size_t>(size));
-    in.read(result.content.data(), static_cast<std::streamsize>(size));
-    if (in.gcount() != static_cast<std::streamsize>(size)) {
-        result.content.clear();
-        return result;
-    }
-    // The file may have grown since it was measured; anything past the bound is refused.
-    if (in.peek() != std::char_traits<char>::eof()) {
-        result.content.clear();
-        result.status = FileReadStatus::TooLarge;
-        return result;
+    result.content.reserve(expected);
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            // A "file" that has nothing to give yet is a device in disguise (/proc/kmsg).
+            result.problem = errno == EAGAIN ? FileWriteStatus::NotAFile : write_status_of(last_error());
+            result.content.clear();
+            return result;
+        }
+        if (got == 0) break;
+        // The file may have grown since it was measured; anything past the bound is refused.
+        if (static_cast<std::size_t>(got) > max_bytes - result.content.size()) {
+            result.content.clear();
+            result.status = FileReadStatus::TooLarge;
+            return result;
+        }
+        result.content.append(buffer, static_cast<std::size_t>(got));
     }
     result.status = FileReadStatus::Ok;
     return result;
 }
+#endif
 
-namespace {
+// Puts what was written to an open file on the disk.
+bool sync_file(std::FILE* file) {
+#if defined(_WIN32)
+    return _commit(_fileno(file)) == 0;
+#else
+    return ::fsync(::fileno(file)) == 0;
+#endif
+}
 
-std::error_code last_error() { return std::error_code(errno, std::generic_category()); }
+// Puts a folder's entries (a rename into it) on the disk. A file system that cannot sync a
+// folder says so with EINVAL; only a reported disk error counts as a failure.
+std::error_code sync_folder(const fs::path& folder) {
+#if defined(_WIN32)
+    (void)folder;
+    return {};
+#else
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return {};
+    std::error_code failure;
+    if (::fsync(fd) != 0 && errno == EIO) failure = last_error();
+    ::close(fd);
+    return failure;
+#endif
+}
 
 // Follows a chain of symbolic links to the file it finally names (which need not exist yet).
 // A loop or an absurdly long chain is refused.
@@ -90,21 +142,30 @@ std::FILE* create_new(const fs::path& path) {
 #endif
 }
 
-// Writes content into a fresh temporary file beside target; returns its path or the failure.
+int process_id() {
+#if defined(_WIN32)
+    return _getpid();
+#else
+    return static_cast<int>(::getpid());
+#endif
+}
+
+// Writes content into a fresh temporary file beside target and puts it on the disk; returns
+// its path or the failure.
 FileWriteStatus write_temporary(const fs::path& target, std::string_view content, fs::path& temp) {
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
-    std::random_device seed;
     std::FILE* out = nullptr;
-    for (int attempt = 0; attempt < 8 && out == nullptr; ++attempt) {
-        temp = folder / (std::string(".") + target.filename().string() + ".tmp" + std::to_string(seed() % 1000000));
+    for (unsigned attempt = 0; attempt < kTemporaryNameAttempts && out == nullptr; ++attempt) {
+        temp = folder / temporary_file_name(target.filename().string(), attempt);
         out = create_new(temp);
-        if (out == nullptr && errno != EEXIST) break;
+        if (out == nullptr && errno != EEXIST) return write_status_of(last_error());
     }
-    if (out == nullptr) return write_status_of(last_error());
+    if (out == nullptr) return FileWriteStatus::NoFreeName;
     std::error_code failure;
     if (!content.empty() && std::fwrite(content.data(), 1, content.size(), out) != content.size()) failure = last_error();
     if (!failure && std::fflush(out) != 0) failure = last_error();
+    if (!failure && !sync_file(out)) failure = last_error();
     if (std::fclose(out) != 0 && !failure) failure = last_error();
     if (failure) {
         std::error_code ignored;
@@ -115,6 +176,106 @@ FileWriteStatus write_temporary(const fs::path& target, std::string_view content
 }
 
 }  // namespace
+
+FileReadResult read_file_bounded(const std::string& path, std::size_t max_bytes) {
+#if defined(_WIN32)
+    FileReadResult result;
+    std::error_code ec;
+    const fs::path p(path);
+    const auto status = fs::status(p, ec);
+    if (ec || !fs::exists(status)) {
+        result.status = ec && ec != std::errc::no_such_file_or_directory ? FileReadStatus::Unreadable
+                                                                           : FileReadStatus::NotFound;
+        result.problem = write_status_of(ec);
+        return result;
+    }
+    result.problem = read_problem(path);
+    if (result.problem != FileWriteStatus::Ok) return result;
+    const auto size = fs::file_size(p, ec);
+    if (ec) return result;
+    if (size > max_bytes) {
+        result.status = FileReadStatus::TooLarge;
+        return result;
+    }
+    std::ifstream in(p, std::ios::binary);
+    result.content.resize(static_cast<std::size_t>(size));
+    in.read(result.content.data(), static_cast<std::streamsize>(size));
+    if (!in || in.peek() != std::char_traits<char>::eof()) {
+        result.content.clear();
+        result.status = in ? FileReadStatus::TooLarge : FileReadStatus::Unreadable;
+        return result;
+    }
+    result.status = FileReadStatus::Ok;
+    return result;
+#else
+    FileReadResult result;
+    struct stat info {};
+    const int fd = open_regular(path, O_RDONLY, result.problem, info);
+    if (fd < 0) {
+        // A missing file, or a missing folder on the way to it.
+        if (result.problem == FileWriteStatus::FolderMissing) result.status = FileReadStatus::NotFound;
+        return result;
+    }
+    result = read_open_file(fd, static_cast<std::size_t>(info.st_size), max_bytes);
+    ::close(fd);
+    return result;
+#endif
+}
+
+FileWriteStatus read_problem(const std::string& path) {
+#if defined(_WIN32)
+    std::error_code ec;
+    const auto status = fs::status(fs::path(path), ec);
+    if (ec) return write_status_of(ec);
+    if (fs::is_directory(status)) return FileWriteStatus::IsFolder;
+    if (!fs::is_regular_file(status)) return FileWriteStatus::NotAFile;
+    std::ifstream in(fs::path(path), std::ios::binary);
+    return in ? FileWriteStatus::Ok : FileWriteStatus::PermissionDenied;
+#else
+    FileWriteStatus problem = FileWriteStatus::Ok;
+    struct stat info {};
+    const int fd = open_regular(path, O_RDONLY, problem, info);
+    if (fd >= 0) ::close(fd);
+    return problem;
+#endif
+}
+
+std::FILE* open_regular_for_writing(const std::string& path, FileWriteStatus& problem) {
+#if defined(_WIN32)
+    problem = read_problem(path);
+    if (problem != FileWriteStatus::Ok && problem != FileWriteStatus::FolderMissing) return nullptr;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    problem = file == nullptr ? write_status_of(last_error()) : FileWriteStatus::Ok;
+    return file;
+#else
+    struct stat info {};
+    const int fd = open_regular(path, O_WRONLY | O_CREAT, problem, info);
+    if (fd < 0) return nullptr;
+    // Emptied only now that it is known to be a file; written with waits like any file.
+    std::FILE* file = nullptr;
+    if (::ftruncate(fd, 0) == 0 && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0)
+        file = ::fdopen(fd, "wb");
+    if (file == nullptr) {
+        problem = write_status_of(last_error());
+        ::close(fd);
+    }
+    return file;
+#endif
+}
+
+bool close_durably(std::FILE* file) {
+    bool ok = std::fflush(file) == 0 && sync_file(file);
+    ok = std::fclose(file) == 0 && ok;
+    return ok;
+}
+
+std::string temporary_file_name(const std::string& file_name, unsigned attempt) {
+    const std::string suffix = "." + std::to_string(process_id()) + "-" + std::to_string(attempt) + ".tmp";
+    // A name near the limit gets a shorter stem, cut where no UTF-8 character is split.
+    std::size_t keep = std::min(file_name.size(), kMaxNameBytes - 1 - suffix.size());
+    while (keep > 0 && keep < file_name.size() && (static_cast<unsigned char>(file_name[keep]) & 0xC0) == 0x80) --keep;
+    return "." + file_name.substr(0, keep) + suffix;
+}
 
 FileWriteStatus replace_file(const std::string& path, std::string_view content, std::size_t max_bytes) {
     if (content.size() > max_bytes) return FileWriteStatus::BeyondReadLimit;
@@ -141,16 +302,28 @@ FileWriteStatus replace_file(const std::string& path, std::string_view content, 
         fs::remove(temp, ignored);
         return write_status_of(ec);
     }
-    return FileWriteStatus::Ok;
+    return write_status_of(sync_folder(target.parent_path()));
+}
+
+std::string final_link_target(const std::string& path) {
+    std::error_code ec;
+    const fs::path target = final_target(fs::path(path), ec);
+    return ec ? path : target.string();
+}
+
+bool same_file(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (fs::equivalent(fs::path(a), fs::path(b), ec)) return true;
+    // Not both there yet: the same name once links and "." or ".." are resolved.
+    const fs::path first = fs::weakly_canonical(fs::path(final_link_target(a)), ec);
+    if (ec) return false;
+    const fs::path second = fs::weakly_canonical(fs::path(final_link_target(b)), ec);
+    return !ec && first == second;
 }
 
 FileWriteStatus unreadable_reason(const std::string& path) {
-    std::error_code ec;
-    const auto status = fs::status(fs::path(path), ec);
-    if (ec) return write_status_of(ec);
-    if (fs::is_directory(status)) return FileWriteStatus::IsFolder;
-    if (fs::exists(status) && !fs::is_regular_file(status)) return FileWriteStatus::NotAFile;
-    return FileWriteStatus::PermissionDenied;
+    const FileWriteStatus problem = read_problem(path);
+    return problem == FileWriteStatus::Ok ? FileWriteStatus::PermissionDenied : problem;
 }
 
 bool write_file_atomically(const std::string& path, const std::string& content) {
@@ -172,6 +345,9 @@ FileWriteStatus write_status_of(std::error_code error) {
     if (error == std::errc::file_too_large) return FileWriteStatus::TooLarge;
     if (error == std::errc::filename_too_long) return FileWriteStatus::NameTooLong;
     if (error == std::errc::too_many_symbolic_link_levels) return FileWriteStatus::LinkLoop;
+    // A pipe without a reader, or a device that is not there.
+    if (error == std::errc::no_such_device_or_address || error == std::errc::no_such_device)
+        return FileWriteStatus::NotAFile;
     return FileWriteStatus::Failed;
 }
 
@@ -196,9 +372,27 @@ Text write_failure_reason(FileWriteStatus status) {
         case FileWriteStatus::BeyondReadLimit:
             return {"Файл стал бы больше, чем программа может прочитать",
                     "The file would be larger than the program can read back"};
+        case FileWriteStatus::NoFreeName:
+            return {"Рядом с файлом не удалось создать временный файл: все временные имена заняты",
+                    "No temporary file could be made beside the file: every temporary name is taken"};
         case FileWriteStatus::Failed: return {"Диск сообщил об ошибке записи", "The disk reported a write error"};
     }
     return {};
+}
+
+Text read_failure_reason(FileWriteStatus status) {
+    switch (status) {
+        case FileWriteStatus::PermissionDenied:
+            return {"Нет разрешения на чтение файла или его папки", "Permission denied: the file or its folder may not be read"};
+        case FileWriteStatus::FolderMissing: return {"Файл или его папка не существует", "The file or its folder does not exist"};
+        case FileWriteStatus::Failed: return {"Диск сообщил об ошибке чтения", "The disk reported a read error"};
+        default: return write_failure_reason(status);
+    }
+}
+
+Text why_unreadable(const std::string& path) {
+    const FileWriteStatus problem = read_problem(path);
+    return read_failure_reason(problem == FileWriteStatus::Ok ? FileWriteStatus::Failed : problem);
 }
 
 }  // namespace ztv

@@ -1,7 +1,10 @@
 // Whole-file reading with a size bound, and writing that never leaves a half-written file.
+// Only regular files are read or written: a pipe, a device or a terminal given as a file name
+// is opened without waiting and refused, so the program never hangs on one.
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -13,13 +16,6 @@ namespace ztv {
 
 enum class FileReadStatus { Ok, NotFound, Unreadable, TooLarge };
 
-struct FileReadResult {
-    FileReadStatus status = FileReadStatus::Unreadable;
-    std::string content;
-};
-
-// Reads the file whole; a file larger than max_bytes is refused unread.
-FileReadResult read_file_bounded(const std::string& path, std::size_t max_bytes);
 
 // Why a file could not be written; each has a reason a user can act on.
 enum class FileWriteStatus {
@@ -33,12 +29,39 @@ enum class FileWriteStatus {
     PermissionDenied,  // the file or its folder may not be written, or the file is marked read-only
     TooLarge,          // the system refused a file of that size
     BeyondReadLimit,   // the text is larger than the program reads back
+    NoFreeName,        // every temporary name beside the file is taken
     Failed,            // anything else the system reported
 };
 
-// Writes content to a temporary file in the target's folder and renames it over the target
-// only when everything was written, so that a failure leaves the old file (or no file) as it
-// was. A symbolic link is followed and its final target replaced, so the link stays a link;
+struct FileReadResult {
+    FileReadStatus status = FileReadStatus::Unreadable;
+    std::string content;
+    FileWriteStatus problem = FileWriteStatus::Ok;  // why, when Unreadable
+};
+
+// Reads the file whole; a file larger than max_bytes is refused unread.
+FileReadResult read_file_bounded(const std::string& path, std::size_t max_bytes);
+
+// Why a read of path fails (a folder, a pipe, no permission, a loop of links...); Ok when it
+// can be opened as a regular file.
+FileWriteStatus read_problem(const std::string& path);
+
+// Opens a file to be written from the start (created or emptied), refusing anything but a
+// regular file before it is emptied; nullptr with the reason otherwise. Opened without waiting,
+// so a pipe without a reader cannot hang the caller.
+std::FILE* open_regular_for_writing(const std::string& path, FileWriteStatus& problem);
+// Flushes, puts the content on the disk and closes; false when any of it failed.
+bool close_durably(std::FILE* file);
+
+// The name of the temporary file replace_file tries at the given attempt for a target named
+// file_name, kept within the system's limit on a name's length.
+std::string temporary_file_name(const std::string& file_name, unsigned attempt);
+inline constexpr unsigned kTemporaryNameAttempts = 8;
+
+// Writes content to a temporary file in the target's folder, puts it on the disk and renames it
+// over the target only when everything was written, then puts the folder on the disk too: a
+// failure, or the power failing at any moment, leaves the old file (or no file) or the new one
+// whole. A symbolic link is followed and its final target replaced, so the link stays a link;
 // the target's permission bits are kept. A file the user may not write is refused rather than
 // replaced by the rename: one that cannot be opened for writing, and one with no write bit at
 // all, which is how a user marks a file read-only (honoured for the superuser too). Content
@@ -50,6 +73,12 @@ FileWriteStatus replace_file(const std::string& path, std::string_view content,
 // replace_file without a size bound, for callers that only need success or failure.
 bool write_file_atomically(const std::string& path, const std::string& content);
 
+// The file a chain of symbolic links finally names (the path itself when it is no link, also
+// when that file does not exist yet); the path as given when the chain cannot be followed.
+std::string final_link_target(const std::string& path);
+// Whether two names reach the same file: through links, or as two names of one existing file.
+bool same_file(const std::string& a, const std::string& b);
+
 // Why an existing file that could not be read (for an update that keeps its other lines) may
 // not be written either: a folder, a special file, or one this user may not read.
 FileWriteStatus unreadable_reason(const std::string& path);
@@ -59,5 +88,10 @@ FileWriteStatus write_status_of(std::error_code error);
 
 // One line saying why a write failed (empty for Ok).
 Text write_failure_reason(FileWriteStatus status);
+// One line saying why a read failed, from read_problem (empty for Ok).
+Text read_failure_reason(FileWriteStatus status);
+// One line saying why a file that could not be read cannot (a failure the file's kind and
+// permissions do not explain is the disk's).
+Text why_unreadable(const std::string& path);
 
 }  // namespace ztv

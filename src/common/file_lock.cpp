@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -41,12 +42,20 @@ TryResult try_lock(const std::string& path, std::intptr_t& handle, std::string& 
 void unlock(std::intptr_t handle) { CloseHandle(reinterpret_cast<HANDLE>(handle)); }
 #else
 TryResult try_lock(const std::string& path, std::intptr_t& handle, std::string& failure) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    // Opened without waiting: a pipe or device in the lock's place must not hang the start.
+    constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | kFlags, 0644);
     // A lock file that exists but may not be written (another mode, a read-only folder) can
     // still be locked: the lock lives in the open file, not in its content.
-    if (fd < 0 && (errno == EACCES || errno == EROFS)) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0 && (errno == EACCES || errno == EROFS)) fd = ::open(path.c_str(), O_RDONLY | kFlags);
     if (fd < 0) {
         failure = std::generic_category().message(errno);
+        return TryResult::Failed;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        failure = "not a regular file";
         return TryResult::Failed;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {

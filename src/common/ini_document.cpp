@@ -5,6 +5,8 @@
 namespace ztv {
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // "[name]" (blanks allowed around it) gives name; anything else is not a section header.
 std::optional<std::string_view> section_name(std::string_view line) {
     line = trim_blanks(line);
@@ -30,7 +32,10 @@ void IniDocument::index_line(Section& section, std::size_t line_index) {
 
 IniDocument IniDocument::parse(std::string_view content) {
     IniDocument doc;
-    if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);
+    if (content.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        content.remove_prefix(kByteOrderMark.size());
+        doc.byte_order_mark_ = true;
+    }
     bool end_seen = false;
     std::size_t pos = 0;
     while (pos < content.size()) {
@@ -140,7 +145,8 @@ std::string IniDocument::serialize() const {
         for (const auto& line : section.lines) take(line);
     }
     std::string out;
-    out.reserve(size);
+    out.reserve(size + kByteOrderMark.size());
+    if (byte_order_mark_) out.append(kByteOrderMark);
     for (std::size_t i = 0; i < all.size(); ++i) {
         out.append(all[i]->text);
         // A last line read without an end keeps none, unless something now follows it.

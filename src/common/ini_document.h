@@ -15,7 +15,8 @@ namespace ztv {
 
 class IniDocument {
 public:
-    // Lines may end in CR LF, LF or CR; a leading UTF-8 byte-order mark is dropped.
+    // Lines may end in CR LF, LF or CR; a leading UTF-8 byte-order mark is not part of the
+    // first line, and is written back by serialize() (another program put it there).
     static IniDocument parse(std::string_view content);
 
     // The value of the first matching key of the first matching section, with surrounding
@@ -50,6 +51,7 @@ private:
     const Section* find_section(std::string_view section) const;
     static void index_line(Section& section, std::size_t line_index);
 
+    bool byte_order_mark_ = false;
     std::vector<Line> preamble_;  // lines before the first section
     std::string line_end_ = "\r\n";  // for lines this program adds
     std::vector<Section> sections_;

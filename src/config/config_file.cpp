@@ -145,7 +145,8 @@ Text config_file_error(ConfigFileStatus status, const std::string& path) {
     switch (status) {
         case ConfigFileStatus::Ok: return {};
         case ConfigFileStatus::NotFound: return format_pair(msg::kConfigNotFound, path.c_str());
-        case ConfigFileStatus::Unreadable: return format_pair(msg::kConfigUnreadable, path.c_str());
+        case ConfigFileStatus::Unreadable:
+            return join(format_pair(msg::kConfigUnreadable, path.c_str()), "\n", why_unreadable(path));
         case ConfigFileStatus::TooLarge: return format_pair(msg::kConfigTooLarge, path.c_str());
         case ConfigFileStatus::NotConfiguration: return format_pair(msg::kNoConfigurationInFile, path.c_str());
     }

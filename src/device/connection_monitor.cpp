@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <array>
 
-#include "common/format.h"
 #include "device/device_errors.h"
 
 namespace ztv {
 namespace {
 
-constexpr TextPair kSelected{"Выбрано", "Selected"};
 constexpr TextPair kDisconnectedBanner{"******** Контроллер отключён **********",
                                        "******** Controller is disconnected **********"};
 
@@ -70,11 +68,6 @@ int ConnectionMonitor::pull_pending(unsigned pending) {
     return result;
 }
 
-Text current_source_text(std::optional<unsigned> source_index) {
-    if (!source_index) return Text(strprintf("%s: ?", kSelected.ru), strprintf("%s: ?", kSelected.en));
-    return Text(strprintf("%s: %u", kSelected.ru, *source_index + 1), strprintf("%s: %u", kSelected.en, *source_index + 1));
-}
-
 int ConnectionMonitor::poll() {
     int result;
     if (!connected_) {
@@ -84,7 +77,6 @@ int ConnectionMonitor::poll() {
     } else {
         result = read_status();
         if (result == kOk) {
-            events_.show_source(current_source_text(status_.source_index()), true);
             const unsigned pending = (long_operation_ || no_background_pulls_) ? kPendingNone : status_.pending();
             result = pull_pending(pending);
         }
@@ -94,7 +86,6 @@ int ConnectionMonitor::poll() {
         host_.set_status_text(error_text(result));
         if (connected_) {
             log(to_text(kDisconnectedBanner));
-            events_.show_source(current_source_text(std::nullopt), false);
             connected_ = false;
             events_.set_busy(false);
         }
@@ -122,18 +113,15 @@ int ConnectionMonitor::poll() {
 
 void ConnectionMonitor::show_status_line() {
     dots_ = dots_ >= kMaxDots ? 0 : dots_ + 1;
-    update_can_log_page();
+    update_can_log_offered();
     const bool file_open = can_sink_ != nullptr && can_sink_->log_file_open();
     host_.set_status_text(status_line_text(status_, dots_, file_open));
 }
 
-void ConnectionMonitor::update_can_log_page() {
-    const bool wanted = can_log_page_wanted(status_.name);
-    if (!can_page_visible_ || *can_page_visible_ != wanted) {
-        can_page_visible_ = wanted;
-        events_.show_can_log_page(wanted);
-    }
-    if (!wanted && can_sink_ != nullptr && can_sink_->log_file_open()) can_sink_->close_log_file();
+void ConnectionMonitor::update_can_log_offered() {
+    const bool offered = ztv::can_log_offered(status_.name);
+    can_log_offered_ = offered;
+    if (!offered && can_sink_ != nullptr && can_sink_->log_file_open()) can_sink_->close_log_file();
 }
 
 void ConnectionMonitor::print_device_info(const StatusRecord& status) {

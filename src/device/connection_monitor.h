@@ -41,10 +41,6 @@ inline constexpr int kMaxDots = 10;
 inline constexpr int kMaxTerminalRequestsPerPull = 256;
 inline constexpr std::size_t kTerminalPullSize = 199;
 
-// The current-source panel's text: "Selected: N" for the source the controller reports (index
-// 0 is source 1), "Selected: ?" when none is known.
-Text current_source_text(std::optional<unsigned> source_index);
-
 // What the monitor asks of the main window. Every method has a do-nothing default.
 class MonitorEvents {
 public:
@@ -54,10 +50,6 @@ public:
     // A controller answers whose serial number was not seen before (never while buttons are
     // being learned: the serial stays unremembered, so the first poll after learning reports it).
     virtual void new_controller() {}
-    // The current-source panel beside the event editor's source choice.
-    virtual void show_source(const Text& /*text*/, bool /*enabled*/) {}
-    // Show or hide the "CAN log" page; called on the first decision and on every change.
-    virtual void show_can_log_page(bool /*visible*/) {}
     // One line of controller debug text (Windows-1251 bytes) as it appears in the terminal,
     // in UTF-8; the event-number rewriting hooks in here.
     virtual std::string controller_line(std::string_view raw) { return cp1251_to_utf8(raw); }
@@ -82,8 +74,9 @@ public:
     bool is_bootloader() const { return status_.bootloader(); }
     const StatusRecord& status() const { return status_; }
     void clear_status() { status_ = StatusRecord{}; }
-    // The CAN log page's visibility as last decided; nothing before the first decision.
-    std::optional<bool> can_log_page_visible() const { return can_page_visible_; }
+    // Whether the connected controller has a CAN log, as its name last said; nothing before
+    // the first status line of a connected controller.
+    std::optional<bool> can_log_offered() const { return can_log_offered_; }
 
     void set_long_operation(bool on) { long_operation_ = on; }
     bool long_operation() const { return long_operation_; }
@@ -104,7 +97,7 @@ public:
 private:
     int read_status();
     int pull_pending(unsigned pending);
-    void update_can_log_page();
+    void update_can_log_offered();
     void show_status_line();
     void log(const Text& text);
 
@@ -123,7 +116,7 @@ private:
     int fast_countdown_ = 0;
     int dots_ = 0;
     std::uint32_t interval_ms_ = kIdleIntervalMs;
-    std::optional<bool> can_page_visible_;
+    std::optional<bool> can_log_offered_;
 };
 
 }  // namespace ztv

@@ -136,7 +136,7 @@ Text status_line_text(const StatusRecord& s, int dots, bool can_file_open) {
                           suffix.en.c_str(), dot_text.c_str()));
 }
 
-bool can_log_page_wanted(std::string_view name) {
+bool can_log_offered(std::string_view name) {
     if (name.find("-CAN-") != std::string_view::npos || name.find("-CL-") != std::string_view::npos) return true;
     const std::size_t family = name.find(kFamilyPrefix);
     if (family == std::string_view::npos) return false;

@@ -57,7 +57,7 @@ std::vector<Text> device_info_lines(const StatusRecord& status);
 // The status line of a connected controller; dots is 0 to 10.
 Text status_line_text(const StatusRecord& status, int dots, bool can_file_open);
 
-// Whether the CAN log page belongs on screen for a controller of this name.
-bool can_log_page_wanted(std::string_view name);
+// Whether a controller of this name has a CAN log.
+bool can_log_offered(std::string_view name);
 
 }  // namespace ztv

@@ -82,7 +82,8 @@ bool CanLog::start_saving(CanFileFormat format, std::uint8_t mode) {
                     report(started_error);
                     started = started_error == kOk;
                 } else {
-                    host_.show_message(kBoxError, format_pair(can_msg::kCannotCreate, path.c_str()));
+                    host_.show_message(kBoxError, join(format_pair(can_msg::kCannotCreate, path.c_str()), "\n",
+                                                       write_failure_reason(file_.open_problem())));
                 }
             }
         } else {
@@ -103,7 +104,8 @@ void CanLog::stop() {
 }
 
 int CanLog::stop_quietly() {
-    file_.close();
+    // A log that could not be put on the disk is as lost as one whose write failed.
+    if (!file_.close()) file_write_failed_ = true;
     if (!link_.connected()) {
         last_mode_ = kCanModeOff;
         return kOk;

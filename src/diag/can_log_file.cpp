@@ -1,5 +1,7 @@
 #include "diag/can_log_file.h"
 
+#include <utility>
+
 #include "common/format.h"
 #include "diag/can_texts.h"
 
@@ -31,7 +33,7 @@ std::string can_aligned_line(std::uint32_t number, const CanRow& row, std::uint3
 
 bool CanLogFile::open(const std::string& path, CanFileFormat format) {
     close();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = open_regular_for_writing(path, open_problem_);
     if (file == nullptr) return false;
     file_ = file;
     path_ = path;
@@ -40,10 +42,10 @@ bool CanLogFile::open(const std::string& path, CanFileFormat format) {
     return true;
 }
 
-void CanLogFile::close() {
-    if (file_ == nullptr) return;
-    std::fclose(file_);
-    file_ = nullptr;
+bool CanLogFile::close() {
+    if (file_ == nullptr) return true;
+    std::FILE* file = std::exchange(file_, nullptr);
+    return close_durably(file);
 }
 
 bool CanLogFile::put_line(const std::string& line) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/file_io.h"
 #include "diag/can_tables.h"
 
 namespace ztv {
@@ -28,9 +29,12 @@ public:
     CanLogFile(const CanLogFile&) = delete;
     CanLogFile& operator=(const CanLogFile&) = delete;
 
-    // Creates the file (replacing an existing one); false when it cannot be created.
+    // Creates the file (replacing an existing one); false when it cannot be created, with the
+    // reason in open_problem() (a pipe or a device is refused, never waited for).
     bool open(const std::string& path, CanFileFormat format);
-    void close();
+    FileWriteStatus open_problem() const { return open_problem_; }
+    // Puts the log on the disk and closes it; false when that failed (nothing to close is fine).
+    bool close();
     bool is_open() const { return file_ != nullptr; }
     const std::string& path() const { return path_; }
     CanFileFormat format() const { return format_; }
@@ -47,6 +51,7 @@ private:
 
     std::FILE* file_ = nullptr;
     std::string path_;
+    FileWriteStatus open_problem_ = FileWriteStatus::Ok;
     CanFileFormat format_ = CanFileFormat::Aligned;
     std::uint32_t lines_ = 0;
     std::uint32_t base_ms_ = 0;

@@ -5,7 +5,6 @@
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QMenu>
-#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -63,10 +62,6 @@ CanLogPage::CanLogPage(CanLog& log, std::function<bool()> log_running, QWidget* 
     // A double click anywhere on the detail list hides it, below the rows as well.
     detail_->viewport()->installEventFilter(this);
 
-    timer_ = new QTimer(this);
-    timer_->setInterval(kCanRepaintIntervalMs);
-    connect(timer_, &QTimer::timeout, this, &CanLogPage::refresh);
-    timer_->start();
     set_language(Lang::Russian);
 }
 

@@ -1,6 +1,6 @@
 // The CAN log page: the identifier list, the detail list below it and the popup menu. Frames
-// may arrive hundreds of times a second; the page repaints at most ten times a second, and
-// only the rows that changed.
+// may arrive hundreds of times a second; the page repaints only when the shell's timer asks,
+// every kCanRepaintIntervalMs, and only the rows that changed.
 #pragma once
 
 #include <QWidget>
@@ -13,7 +13,6 @@
 
 class QAction;
 class QMenu;
-class QTimer;
 class QTreeView;
 
 namespace ztv {
@@ -30,7 +29,8 @@ public:
     CanLogPage(CanLog& log, std::function<bool()> log_running, QWidget* parent = nullptr);
 
     void set_language(Lang lang);
-    // Brings the lists up to date with the log now (the timer does this ten times a second).
+    // Brings the lists up to date with the log now (the shell's timer does this ten times a
+    // second).
     void refresh();
 
     // The popup menu as it would open at the given row (nothing: below the last row).
@@ -61,7 +61,6 @@ private:
     CanDetailList* detail_ = nullptr;
     QMenu* popup_ = nullptr;
     std::array<QAction*, kCanMenuItems> actions_{};
-    QTimer* timer_ = nullptr;
     int refreshes_with_changes_ = 0;
 };
 

@@ -24,7 +24,6 @@
 #undef slots
 #include "common/format.h"
 #include "config/config_state.h"
-#include "device/connection_monitor.h"
 #include "events/event_catalogue.h"
 #include "events/reaction_catalogue.h"
 #include "events/slot_controls.h"
@@ -129,7 +128,6 @@ SlotEditor::SlotEditor(PageContext& context, ConfigState& state, QWidget* parent
     layout->addWidget(slot_tabs_);
     layout->addWidget(groups_area_, 1);
 
-    context_.add_only_used_hook([this](bool) { apply_only_used(); });
     retranslate();
     apply_only_used();
 }
@@ -164,7 +162,7 @@ void SlotEditor::build_event_group() {
     source_panel_ = new QLabel(common_);
     source_panel_->setObjectName(QStringLiteral("PanelCurrentSourcex"));
     grid->addWidget(source_panel_, 1, 4);
-    show_current_source(current_source_text(std::nullopt), false);
+    source_panel_->setEnabled(false);
 
     auto* layout = new QVBoxLayout(event_group_);
     layout->setContentsMargins(6, 4, 6, 6);

@@ -90,6 +90,7 @@ public:
         show_current();
     }
     void retranslate(Lang lang) override;
+    void show_only_used(bool /*only_used*/) override { apply_only_used(); }
 
     // The current-source panel beside the source choice: the source the controller reports
     // ("Selected: N", enabled) or "Selected: ?" (disabled) while none is connected.

@@ -236,7 +236,7 @@ CanReplayLoad load_can_replay(const std::string& path) {
         case FileReadStatus::Ok: return parse_can_replay(file.content);
         case FileReadStatus::NotFound: result.error = "no such file"; break;
         case FileReadStatus::TooLarge: result.error = "larger than 64 MB"; break;
-        case FileReadStatus::Unreadable: result.error = "cannot be read"; break;
+        case FileReadStatus::Unreadable: result.error = "cannot be read: " + read_failure_reason(file.problem).en; break;
     }
     return result;
 }

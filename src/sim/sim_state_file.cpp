@@ -51,10 +51,12 @@ Text sim_state_error(SimStateStatus status, const std::string& path) {
     switch (status) {
         case SimStateStatus::Ok: return {};
         case SimStateStatus::NotAStateFile: return format_pair(kSimStateNotAStateFile, path.c_str(), kSimStateFirstLine);
-        case SimStateStatus::Unreadable: return format_pair(kSimStateUnreadable, path.c_str());
+        case SimStateStatus::Unreadable:
+            return join(format_pair(kSimStateUnreadable, path.c_str()), "\n", why_unreadable(path));
         case SimStateStatus::WriteFailed: return format_pair(kSimStateWriteFailed, path.c_str());
         case SimStateStatus::Busy: return format_pair(kSimStateBusy, path.c_str());
-        case SimStateStatus::LockFailed: return format_pair(kSimStateLockFailed, (path + ".lock").c_str());
+        case SimStateStatus::LockFailed:
+            return format_pair(kSimStateLockFailed, (final_link_target(path) + ".lock").c_str());
     }
     return format_pair(kSimStateUnreadable, path.c_str());
 }
@@ -73,8 +75,10 @@ SimStateStatus load_sim_state(const std::string& path, SimMemory& memory) {
     return SimStateStatus::Ok;
 }
 
-SimStateStatus save_sim_state(const std::string& path, const SimMemory& memory) {
-    if (const SimStateStatus existing = inspect(path).status; existing != SimStateStatus::Ok) return existing;
+namespace {
+
+// The whole file for a memory; two memories are the same state exactly when their texts are.
+std::string state_text(const SimMemory& memory) {
     IniDocument doc;
     doc.set(kSection, "RECORD", to_hex(memory.record.bytes()));
     doc.set(kSection, "TOUCH", to_hex(memory.touch));
@@ -83,8 +87,14 @@ SimStateStatus save_sim_state(const std::string& path, const SimMemory& memory) 
     doc.set(kSection, "SERIAL", std::to_string(memory.serial));
     doc.set(kSection, "HARDWARE_CODE", std::to_string(memory.hardware_code));
     doc.set(kSection, "FEATURES", memory.features);
-    const std::string text = std::string(kSimStateFirstLine) + "\r\n" + doc.serialize();
-    return write_file_atomically(path, text) ? SimStateStatus::Ok : SimStateStatus::WriteFailed;
+    return std::string(kSimStateFirstLine) + "\r\n" + doc.serialize();
+}
+
+}  // namespace
+
+SimStateStatus save_sim_state(const std::string& path, const SimMemory& memory) {
+    if (const SimStateStatus existing = inspect(path).status; existing != SimStateStatus::Ok) return existing;
+    return write_file_atomically(path, state_text(memory)) ? SimStateStatus::Ok : SimStateStatus::WriteFailed;
 }
 
 SimStateStatus SimStateFile::open(SimMemory& memory, int wait_ms) {
@@ -98,12 +108,17 @@ SimStateStatus SimStateFile::open(SimMemory& memory, int wait_ms) {
     // Read again under the lock: the command before us may have just replaced it.
     const SimStateStatus loaded = load_sim_state(path_, memory);
     if (loaded != SimStateStatus::Ok) lock_.release();
+    kept_ = memory;
     return loaded;
 }
 
 SimStateStatus SimStateFile::save(const SimMemory& memory) {
     if (!lock_.held()) return SimStateStatus::LockFailed;
-    return save_sim_state(path_, memory);
+    const SimStateStatus saved = save_sim_state(path_, memory);
+    if (saved == SimStateStatus::Ok) kept_ = memory;
+    return saved;
 }
+
+bool SimStateFile::changed(const SimMemory& memory) const { return state_text(memory) != state_text(kept_); }
 
 }  // namespace ztv::sim

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/file_io.h"
 #include "common/file_lock.h"
 #include "common/text.h"
 #include "sim/sim_controller.h"
@@ -48,7 +49,8 @@ SimStateStatus save_sim_state(const std::string& path, const SimMemory& memory);
 // in between, so two commands on one file never lose each other's changes.
 class SimStateFile {
 public:
-    explicit SimStateFile(std::string path) : path_(std::move(path)), lock_(path_ + ".lock") {}
+    // The lock belongs to the file a link names, so that two names of one state share it.
+    explicit SimStateFile(std::string path) : path_(std::move(path)), lock_(final_link_target(path_) + ".lock") {}
     const std::string& path() const { return path_; }
     const std::string& lock_path() const { return lock_.path(); }
 
@@ -57,11 +59,15 @@ public:
     SimStateStatus open(SimMemory& memory, int wait_ms);
     // Only while open; the lock stays held until close or destruction.
     SimStateStatus save(const SimMemory& memory);
+    // Whether memory differs from what the file held when it was opened or last saved: a
+    // command that failed half-way must still keep what it changed in the controller.
+    bool changed(const SimMemory& memory) const;
     void close() { lock_.release(); }
 
 private:
     std::string path_;
     FileLock lock_;
+    SimMemory kept_;
 };
 
 }  // namespace ztv::sim

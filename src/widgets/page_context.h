@@ -30,6 +30,10 @@ public:
     virtual void commit_pending_edit() {}
     // A running procedure keeps the pages where they are.
     virtual void set_locked(bool /*locked*/) {}
+    // The only-used switch changed: the page hides or shows what no slot uses.
+    virtual void show_only_used(bool /*only_used*/) {}
+    // "Clear screen" of the shared popup, and the start-up: the page drops its selection.
+    virtual void clear_selection() {}
 };
 
 class PageContext {
@@ -54,9 +58,8 @@ public:
     // Windows translated with their table on every language switch.
     virtual void add_translated_window(std::span<const TranslationRow> table, QWidget* window) = 0;
 
-    // The only-used switch and its observers.
+    // The only-used switch; the pages hear of its changes (Page::show_only_used).
     virtual bool only_used() const = 0;
-    virtual void add_only_used_hook(std::function<void(bool only_used)> hook) = 0;
 
     // The popup shared by the terminal, the button table and the event editor; context says
     // who opened it. A second entry with no text is left out.

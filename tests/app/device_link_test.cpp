@@ -1,10 +1,8 @@
 // The window with the simulated controller behind it, on the real polling timer.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
-#include <QTimer>
 #include <QTest>
 #include <QToolButton>
 
@@ -156,6 +154,22 @@ TEST_F(DeviceLinkTest, LanguageSwitchMakesTheMonitorAnnounceTheControllerAgain) 
     ASSERT_TRUE(wait_until([this] { return window->status_line().contains(QStringLiteral("is connected")); }));
 }
 
+TEST_F(DeviceLinkTest, SourcePanelFollowsTheControllersSourceAndLosesItOnDisconnection) {
+    std::string shown;
+    bool enabled = false;
+    link->set_source_panel([&](const Text& text, bool on) {
+        shown = text.en;
+        enabled = on;
+    });
+    link->simulator()->set_source_index(2);
+    ASSERT_TRUE(connect_controller());
+    ASSERT_TRUE(wait_until([&] { return shown == "Selected: 3"; }));
+    EXPECT_TRUE(enabled);
+    link->simulator()->unplug();
+    ASSERT_TRUE(wait_until([&] { return shown == "Selected: ?"; }));
+    EXPECT_FALSE(enabled);
+}
+
 TEST_F(DeviceLinkTest, FirmwareUpdateFromTheToolbarAsksForTheFileAndRemembersItsFolder) {
     ASSERT_TRUE(connect_controller());
     const QString path = dir.filePath(QStringLiteral("fw.LDR"));
@@ -212,7 +226,7 @@ TEST_F(DeviceLinkTest, FirmwareTheBootloaderDoesNotStartIsReportedOnce) {
     EXPECT_EQ(boxes[0].text, QStringLiteral("The controller stayed in its bootloader: the new firmware did not start"));
     EXPECT_FALSE(window->busy());
     EXPECT_EQ(link->simulator()->mode(), sim::SimMode::Bootloader);
-    wait_until([] { return false; }, 1500);
+    run_for(1500);
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(link->monitor().connected());
     EXPECT_TRUE(link->monitor().is_bootloader());
@@ -251,9 +265,9 @@ TEST_F(DeviceLinkTest, FirmwareUpdateFromTheApplicationShowsEveryStepAndEndsWith
         if (!transfer_formats.contains(gauge->format())) transfer_formats << gauge->format();
         if (!transfer_status.contains(window->status_line())) transfer_status << window->status_line();
     });
-    QTimer sampler;
-    sampler.setInterval(10);
-    QObject::connect(&sampler, &QTimer::timeout, window.get(), [&] {
+    ShellTimer sampler(clock, nullptr);
+    sampler.set_interval(10);
+    QObject::connect(&sampler, &ShellTimer::timeout, window.get(), [&] {
         const bool waiting = gauge->isVisible() && gauge->maximum() == 0 && window->gauge_title()->isVisible();
         if (waiting && !wait_titles.contains(window->gauge_title()->text())) wait_titles << window->gauge_title()->text();
     });

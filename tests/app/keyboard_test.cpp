@@ -29,14 +29,7 @@ protected:
             chosen.push_back(kind);
             return QString();
         });
-        DeviceActions actions;
-        actions.read_configuration = [this] { ++reads; };
-        actions.write_configuration = [this] { ++writes; };
-        actions.firmware_update = [this] { ++updates; };
-        window->set_device_actions(actions);
-        DeviceHooks hooks;
-        hooks.connected = [this] { return connected; };
-        window->set_device_hooks(hooks);
+        window->set_device(&device);
         window->set_language(1);
         window->show();
         window->activateWindow();
@@ -48,11 +41,22 @@ protected:
         QTest::keySequence(window.get(), sequence);
     }
 
+    void TearDown() override { window->set_device(nullptr); }
+
+    // Counts the toolbar's device operations.
+    struct CountingDevice : WindowDevice {
+        bool connected() const override { return present; }
+        void read_configuration() override { ++reads; }
+        void write_configuration() override { ++writes; }
+        void firmware_update() override { ++updates; }
+        int reads = 0;
+        int writes = 0;
+        int updates = 0;
+        bool present = true;
+    };
+
     std::vector<FileDialogKind> chosen;
-    int reads = 0;
-    int writes = 0;
-    int updates = 0;
-    bool connected = true;
+    CountingDevice device;
 };
 
 TEST_F(KeyboardTest, ToolbarKeysPressTheirButtonsAndTheHintsNameThem) {
@@ -62,9 +66,9 @@ TEST_F(KeyboardTest, ToolbarKeysPressTheirButtonsAndTheHintsNameThem) {
     press("Ctrl+R");
     press("Ctrl+W");
     press("Ctrl+U");
-    EXPECT_EQ(reads, 1);
-    EXPECT_EQ(writes, 1);
-    EXPECT_EQ(updates, 1);
+    EXPECT_EQ(device.reads, 1);
+    EXPECT_EQ(device.writes, 1);
+    EXPECT_EQ(device.updates, 1);
     EXPECT_EQ(window->speed_button("SpeedButtonReadConfig")->toolTip(),
               QStringLiteral("Open the device configuration file (Ctrl+O)"));
     EXPECT_EQ(window->speed_button("SpeedButtonUpdateDevice")->toolTip(), QStringLiteral("Firmware update (Ctrl+U)"));
@@ -76,12 +80,12 @@ TEST_F(KeyboardTest, ToolbarKeysPressTheirButtonsAndTheHintsNameThem) {
 }
 
 TEST_F(KeyboardTest, KeysOfLockedButtonsDoNothing) {
-    connected = false;
+    device.present = false;
     window->set_busy(false);
     press("Ctrl+W");
     press("Ctrl+U");
     press("Ctrl+R");
-    EXPECT_EQ(writes + updates + reads, 0);
+    EXPECT_EQ(device.writes + device.updates + device.reads, 0);
     window->set_busy(true);
     press("Ctrl+O");
     EXPECT_TRUE(chosen.empty());

@@ -136,9 +136,12 @@ TEST_F(LanguageSwitchTest, LanguageButtonAndMenuFollowTheLanguage) {
 
 TEST_F(LanguageSwitchTest, SwitchRunsHooksClearsConnectedAndRefreshesPagesInsideOneRedrawPause) {
     std::vector<std::string> order;
-    DeviceHooks hooks;
-    hooks.clear_connected = [&] { order.push_back("connected cleared"); };
-    window->set_device_hooks(hooks);
+    struct Clearing : WindowDevice {
+        void clear_connected() override { order->push_back("connected cleared"); }
+        std::vector<std::string>* order = nullptr;
+    } device;
+    device.order = &order;
+    window->set_device(&device);
     test_page.on_retranslate = [&](Lang lang) {
         order.push_back(lang == Lang::English ? "hook en" : "hook ru");
         EXPECT_GT(window->redraw_pause_depth(), 0);

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -13,7 +12,6 @@
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -315,8 +313,8 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
     bool own_enabled = false;
     bool highlighted = false;
     bool shows_how_to_stop = false;
-    QTimer probe;
-    QObject::connect(&probe, &QTimer::timeout, [&] {
+    ShellTimer probe(clock, nullptr);
+    QObject::connect(&probe, &ShellTimer::timeout, [&] {
         if (!tools->learning().running()) return;
         others_locked = !window->speed_button("SpeedButtonReadDevice")->isEnabled();
         own_enabled = tools->keys_button()->isEnabled();
@@ -357,8 +355,8 @@ TEST_F(LearningToolsTest, CalibrationLocksThePagesWhileItRuns) {
     bool touch_enabled_while_running = false;
     bool pages_locked_while_running = false;
     bool inset_disabled_while_running = false;
-    QTimer probe;
-    QObject::connect(&probe, &QTimer::timeout, [&] {
+    ShellTimer probe(clock, nullptr);
+    QObject::connect(&probe, &ShellTimer::timeout, [&] {
         if (!tools->calibration().running()) return;
         touch_enabled_while_running = touch->isEnabled();
         pages_locked_while_running = pages->locked() && !pages->tabBar()->isEnabled();

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -27,11 +26,10 @@ namespace {
 
 using testing::ShellFixture;
 
-// Runs the event loop for ms milliseconds (timers fire, nothing else happens).
-void run_events(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
+// Runs check once the box that opens next is shown and placed (the box is placed from the
+// event loop, after it is shown).
+void after_box_placed(std::function<void()> check) {
+    QTimer::singleShot(0, [check = std::move(check)] { QTimer::singleShot(0, check); });
 }
 
 class MainWindowTest : public ShellFixture {};
@@ -104,7 +102,6 @@ protected:
     }
     QToolButton* keys = nullptr;
     QToolButton* touch = nullptr;
-    bool connected = false;
 };
 
 TEST_F(EnablingTest, WithoutControllerOnlyTheFileButtons) {
@@ -120,10 +117,10 @@ TEST_F(EnablingTest, WithoutControllerOnlyTheFileButtons) {
 TEST_F(EnablingTest, WithControllerAllButTouchWhenCap2ResIsSelected) {
     auto& form = make_form();
     add_setup_buttons(form);
-    DeviceHooks hooks;
-    hooks.connected = [this] { return connected; };
-    form.set_device_hooks(hooks);
-    connected = true;
+    struct Present : WindowDevice {
+        bool connected() const override { return true; }
+    } device;
+    form.set_device(&device);
     form.set_busy(false);
     EXPECT_EQ(device_buttons(form), std::vector<bool>(6, true));
     EXPECT_TRUE(touch->isEnabled());
@@ -181,7 +178,7 @@ TEST_F(MainWindowTest, RealBoxHasTitleIconAndNoAsDefaultForSecondButtonTypes) {
     QString default_text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QPoint box_centre;
-    QTimer::singleShot(50, [&] {
+    after_box_placed([&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         title = box->windowTitle();
@@ -199,7 +196,7 @@ TEST_F(MainWindowTest, RealBoxHasTitleIconAndNoAsDefaultForSecondButtonTypes) {
     EXPECT_NEAR(box_centre.x(), main_centre.x(), 1);
     EXPECT_NEAR(box_centre.y(), main_centre.y() + 50, 1);
 
-    QTimer::singleShot(50, [&] {
+    after_box_placed([&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         title = box->windowTitle();
@@ -208,7 +205,7 @@ TEST_F(MainWindowTest, RealBoxHasTitleIconAndNoAsDefaultForSecondButtonTypes) {
     EXPECT_EQ(form.show_message(0x20, Text("Точно?", "Sure?")), kIdYes);
     EXPECT_EQ(title, QStringLiteral("Question"));
 
-    QTimer::singleShot(50, [&] {
+    after_box_placed([&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         title = box->windowTitle();
@@ -223,7 +220,7 @@ TEST_F(MainWindowTest, RealBoxHasTitleIconAndNoAsDefaultForSecondButtonTypes) {
 TEST_F(MainWindowTest, FlashWithoutDurationStaysAndWithoutBlinkDoesNotBlink) {
     auto& form = make_form();
     form.flash_message(0, 0, Text("Стоит", "Stays"));
-    run_events(300);
+    run_for(300);
     EXPECT_EQ(form.flash_strip()->caption(), QStringLiteral("Стоит"));
     EXPECT_TRUE(form.flash_strip()->shown());
 }
@@ -231,16 +228,11 @@ TEST_F(MainWindowTest, FlashWithoutDurationStaysAndWithoutBlinkDoesNotBlink) {
 TEST_F(MainWindowTest, FlashBlinksByTogglingTheStrip) {
     auto& form = make_form();
     form.flash_message(0, 20, Text("Мигает", "Blinks"));
-    bool saw_hidden = false;
-    bool saw_shown = false;
-    QElapsedTimer clock;
-    clock.start();
-    while (!(saw_hidden && saw_shown) && clock.elapsed() < 3000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-        (form.flash_strip()->shown() ? saw_shown : saw_hidden) = true;
-    }
-    EXPECT_TRUE(saw_hidden);
-    EXPECT_TRUE(saw_shown);
+    EXPECT_TRUE(form.flash_strip()->shown());
+    run_for(20);
+    EXPECT_FALSE(form.flash_strip()->shown());
+    run_for(20);
+    EXPECT_TRUE(form.flash_strip()->shown());
     EXPECT_EQ(form.flash_strip()->caption(), QStringLiteral("Мигает"));
 }
 
@@ -248,23 +240,21 @@ TEST_F(MainWindowTest, FlashDurationClearsTheStripAndStopsTheBlinking) {
     auto& form = make_form();
     form.flash_message(150, 20, Text("Мигает", "Blinks"));
     EXPECT_EQ(form.flash_strip()->caption(), QStringLiteral("Мигает"));
-    QElapsedTimer clock;
-    clock.start();
-    while (!form.flash_strip()->caption().isEmpty() && clock.elapsed() < 3000)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    EXPECT_GE(clock.elapsed(), 140);
+    run_for(145);
+    EXPECT_EQ(form.flash_strip()->caption(), QStringLiteral("Мигает"));
+    run_for(5);
     EXPECT_EQ(form.flash_strip()->caption(), QString());
     EXPECT_TRUE(form.flash_strip()->shown());  // cleared: visible and empty, no longer blinking
-    run_events(60);
+    run_for(60);
     EXPECT_TRUE(form.flash_strip()->shown());
 }
 
 TEST_F(MainWindowTest, ClearFlashMessageStopsBlinking) {
     auto& form = make_form();
     form.flash_message(0, 10, Text("a", "a"));
-    run_events(30);
+    run_for(30);
     form.clear_flash_message();
-    run_events(50);
+    run_for(50);
     EXPECT_TRUE(form.flash_strip()->shown());
     EXPECT_EQ(form.flash_strip()->caption(), QString());
 }
@@ -439,7 +429,7 @@ TEST_F(MainWindowTest, RealSaveDialogHasItsTitleFilterAndFolderAndCancelGivesNot
     QString folder;
     QString suffix;
     bool save_mode = false;
-    QTimer::singleShot(100, [&] {
+    QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         title = dialog->windowTitle();
@@ -567,10 +557,11 @@ TEST_F(MainWindowTest, StoredPlaceIsKeptUnlessItLeavesTheScreen) {
 
 TEST_F(MainWindowTest, HiddenNButtonShowsTheNoPullsState) {
     auto& form = make_form();
-    bool no_pulls = false;
-    DeviceHooks hooks;
-    hooks.toggle_no_background_pulls = [&] { return no_pulls = !no_pulls; };
-    form.set_device_hooks(hooks);
+    struct Toggling : WindowDevice {
+        bool toggle_no_background_pulls() override { return no_pulls = !no_pulls; }
+        bool no_pulls = false;
+    } device;
+    form.set_device(&device);
     form.on_hidden_n();
     EXPECT_EQ(form.speed_button("SpeedButton1")->text(), QStringLiteral("N"));
     form.on_hidden_n();
@@ -580,9 +571,11 @@ TEST_F(MainWindowTest, HiddenNButtonShowsTheNoPullsState) {
 TEST_F(MainWindowTest, WaitPumpingKeepsTimersRunning) {
     auto& form = make_form();
     int fired = 0;
-    // A timer due long before the wait ends: only a stall of the whole wait on a loaded
-    // machine could keep the loop from pumping after it is due.
-    QTimer::singleShot(1, [&] { ++fired; });
+    // A timer of the shell due long before the wait ends fires once within it.
+    ShellTimer timer(clock, nullptr);
+    timer.set_single_shot(true);
+    QObject::connect(&timer, &ShellTimer::timeout, [&] { ++fired; });
+    timer.start(1);
     const std::uint32_t waited = wait_pumping(form, 200);
     EXPECT_GE(waited, 200u);
     EXPECT_EQ(fired, 1);

@@ -21,13 +21,13 @@ protected:
     void SetUp() override {
         ShellFixture::SetUp();
         make_form();
-        window->add_only_used_hook([this](bool on) { heard.push_back(on); });
+        window->add_page(test_page);
     }
     QToolButton* toggle() const { return window->speed_button("SpeedButtonOnlyUsedx"); }
-    std::vector<bool> heard;
+    const std::vector<bool>& heard = test_page.only_used_heard;
 };
 
-TEST_F(OnlyUsedSwitchTest, ToolbarAndMenuShowOneStateAndTellTheHook) {
+TEST_F(OnlyUsedSwitchTest, ToolbarAndMenuShowOneStateAndTellThePages) {
     window->initialise();
     window->set_language(1);
     ASSERT_NE(toggle(), nullptr);
@@ -57,9 +57,9 @@ TEST_F(OnlyUsedSwitchTest, ToolbarAndMenuShowOneStateAndTellTheHook) {
 TEST_F(OnlyUsedSwitchTest, StoredSettingSwitchesItOnAtStartAndIsSavedAtClose) {
     write_settings("[MainSettings]\nOnlyUsed=1\nLang=1\n");
     window.reset();
-    heard.clear();
+    test_page.only_used_heard.clear();
     make_form();
-    window->add_only_used_hook([this](bool on) { heard.push_back(on); });
+    window->add_page(test_page);
     window->initialise();
     EXPECT_TRUE(window->only_used());
     EXPECT_TRUE(toggle()->isChecked());

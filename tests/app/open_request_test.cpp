@@ -24,15 +24,20 @@ TEST(OpenRequest, PathsThatCannotTravelAreNotSent) {
     EXPECT_FALSE(encode_open_request("a\nb.ZTV").has_value());
     EXPECT_FALSE(encode_open_request("a\rb.ZTV").has_value());
     EXPECT_FALSE(encode_open_request(std::string("a\0b", 3)).has_value());
-    EXPECT_FALSE(encode_open_request(std::string(kMaxOpenRequestBytes, 'x')).has_value());
-    EXPECT_TRUE(encode_open_request(std::string(kMaxOpenRequestBytes - 1, 'x')).has_value());
+    EXPECT_FALSE(encode_open_request("/" + std::string(kMaxOpenRequestBytes - 1, 'x')).has_value());
+    EXPECT_TRUE(encode_open_request("/" + std::string(kMaxOpenRequestBytes - 2, 'x')).has_value());
 }
 
 TEST(OpenRequest, WhatNoSecondCopySendsIsRefused) {
     EXPECT_EQ(parse_open_request("\n").state, OpenRequestState::Refused);
     EXPECT_EQ(parse_open_request("a.ZTV\nb.ZTV\n").state, OpenRequestState::Refused);
     EXPECT_EQ(parse_open_request("a.ZTV\r\n").state, OpenRequestState::Refused);
-    EXPECT_EQ(parse_open_request(std::string("a\0b\n", 4)).state, OpenRequestState::Refused);
+    EXPECT_EQ(parse_open_request(std::string("/a\0b\n", 5)).state, OpenRequestState::Refused);
+    // A relative path would be found from the running copy's folder, not the asker's.
+    EXPECT_EQ(parse_open_request("car.ZTV\n").state, OpenRequestState::Refused);
+    EXPECT_EQ(parse_open_request("../car.ZTV\n").state, OpenRequestState::Refused);
+    // A name that is not UTF-8 (Windows-1251 here) travels as the bytes it is.
+    EXPECT_EQ(parse_open_request("/home/\xCC\xE0\xF8\xE8\xED\xE0.ZTV\n").path, "/home/\xCC\xE0\xF8\xE8\xED\xE0.ZTV");
     // A line that never ends is refused once it is longer than any request.
     EXPECT_EQ(parse_open_request(std::string(kMaxOpenRequestBytes - 1, 'x')).state, OpenRequestState::Incomplete);
     EXPECT_EQ(parse_open_request(std::string(kMaxOpenRequestBytes, 'x')).state, OpenRequestState::Refused);

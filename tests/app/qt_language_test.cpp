@@ -28,7 +28,7 @@ protected:
     // The texts of the buttons of the box show_message opens; the box is answered with its default.
     QStringList box_buttons(TMainForm& form, int type) {
         QStringList texts;
-        QTimer::singleShot(50, [&] {
+        QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
             for (QAbstractButton* button : box->buttons()) texts << button->text().remove(QLatin1Char('&'));
@@ -50,7 +50,7 @@ protected:
     // What the open dialog shows; resized to new_size (when valid) before it is cancelled.
     DialogLook open_dialog(TMainForm& form, QSize new_size = QSize()) {
         DialogLook look;
-        QTimer::singleShot(100, [&] {
+        QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             for (auto* box : dialog->findChildren<QDialogButtonBox*>())

@@ -97,7 +97,7 @@ TEST(SetupOptions, WindowPicksAToolWindowForTheScreenshotOnly) {
     EXPECT_EQ(parse({"--window", "keys", "--screenshot", "a.png"}).options.window, kWindowKeyPicker);
     EXPECT_EQ(parse({"--screenshot", "a.png", "--window=IrCode"}).options.window, kWindowIrCode);
     EXPECT_FALSE(parse({"--screenshot", "a.png"}).options.window);
-    EXPECT_EQ(*parse({"--window", "keys"}).error, "--window only makes sense with --screenshot");
+    EXPECT_EQ(*parse({"--window", "keys"}).error, "--window only works with --screenshot");
     EXPECT_EQ(*parse({"--screenshot", "a.png", "--window", "main"}).error,
               "--window must be one of keys, ircode, not 'main'");
     EXPECT_TRUE(parse({"--screenshot", "a.png", "--window", ""}).error);

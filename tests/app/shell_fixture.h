@@ -1,9 +1,8 @@
 // A main window of its own for every test: settings in a temporary folder, boxes answered
-// by the test.
+// by the test, time simulated (it passes only when the test lets it).
 #pragma once
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -25,8 +24,10 @@ struct RecordingPage : Page {
     void retranslate(Lang lang) override {
         if (on_retranslate) on_retranslate(lang);
     }
+    void show_only_used(bool on) override { only_used_heard.push_back(on); }
     std::function<void()> on_refresh;
     std::function<void(Lang)> on_retranslate;
+    std::vector<bool> only_used_heard;
 };
 
 struct ShownBox {
@@ -42,6 +43,7 @@ protected:
         options.settings_path = dir.filePath(QStringLiteral("ztv-setup.ini")).toStdString();
         options.default_folder = dir.path().toStdString();
         options.system_language_id = 1049;
+        options.clock = &clock;
     }
 
     TMainForm& make_form() {
@@ -54,17 +56,18 @@ protected:
         return *window;
     }
 
-    // Runs the event loop until the condition holds or the time is up.
+    // Lets simulated time pass until the condition holds or ms milliseconds have passed.
     template <typename Condition>
-    static bool wait_until(Condition condition, int ms = 5000) {
-        QElapsedTimer clock;
-        clock.start();
-        while (!condition()) {
-            if (clock.elapsed() > ms) return false;
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
+    bool wait_until(Condition condition, int ms = 5000) {
+        constexpr int kStep = 5;
+        for (int waited = 0; !condition(); waited += kStep) {
+            if (waited >= ms) return false;
+            clock.advance(kStep);
         }
         return true;
     }
+    // Lets ms milliseconds of simulated time pass.
+    void run_for(int ms) { wait_until([] { return false; }, ms); }
 
     void write_settings(const QByteArray& text) {
         QFile file(QString::fromStdString(options.settings_path));
@@ -73,6 +76,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    ShellClock clock{true};  // before the window, which runs on it
     ConfigState state;
     ShellOptions options;
     RecordingPage test_page;  // before the window, which must not outlive it

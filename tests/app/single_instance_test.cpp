@@ -1,13 +1,16 @@
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QThread>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <stdexcept>
 
+#include "app/instance_handover.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
 
@@ -35,10 +38,11 @@ TEST(SingleInstance, APlaceWhereNoLockCanBeMadePassesToTheNext) {
     EXPECT_EQ(second.acquire(), InstanceStatus::AlreadyRunning) << "both copies meet at the same place";
     EXPECT_TRUE(QFileInfo(blocked).isDir()) << "the folder is left alone";
 
-    SingleInstanceGuard nowhere(QStringList{blocked, dir.filePath(QStringLiteral("missing/x.lock"))});
+    // A missing folder is made for the user, but not a whole missing path.
+    SingleInstanceGuard nowhere(QStringList{blocked, dir.filePath(QStringLiteral("missing/deeper/x.lock"))});
     EXPECT_EQ(nowhere.acquire(), InstanceStatus::Failed);
     EXPECT_TRUE(nowhere.failure().contains(blocked + QStringLiteral(": ")));
-    EXPECT_TRUE(nowhere.failure().contains(QStringLiteral("missing/x.lock: ")));
+    EXPECT_TRUE(nowhere.failure().contains(QStringLiteral("missing/deeper: ")));
 }
 
 // ztv-setup as a real process with its own runtime, settings and temporary folders.
@@ -98,10 +102,13 @@ TEST_F(InstanceProcess, LockOfACrashedCopyIsTakenOver) {
     QProcess crashed;
     start(crashed, QStringLiteral("x.png"), 60000);
     ASSERT_TRUE(crashed.waitForStarted(10000));
-    // The copy makes the lock file and locks it in one step; a moment later it surely holds it.
-    for (int i = 0; i < 500 && !QFile::exists(lock_path()); ++i) QThread::msleep(20);
-    ASSERT_TRUE(QFile::exists(lock_path()));
-    QThread::msleep(200);
+    // The copy listens for second copies only once it holds its lock.
+    const auto listening = [this] {
+        QLocalSocket probe;
+        probe.connectToServer(handover_channel_name(lock_path()));
+        return probe.waitForConnected(100);
+    };
+    for (int i = 0; i < 300 && !listening(); ++i) QThread::msleep(20);
     SingleInstanceGuard held(lock_path());
     ASSERT_EQ(held.acquire(), InstanceStatus::AlreadyRunning);
     crashed.kill();  // no chance to release the lock
@@ -127,8 +134,29 @@ TEST_F(InstanceProcess, AFolderInTheLocksPlaceIsStoodAsideFrom) {
     QString err;
     EXPECT_EQ(run_once(err), 0) << err.toStdString();
     EXPECT_TRUE(QFileInfo(lock_path()).isDir());
-    EXPECT_FALSE(QDir(temp_path).entryList({QStringLiteral("ZEBTV_ZORA4-*.lock")}, QDir::Files).isEmpty())
-        << "the lock went to the temporary folder";
+    const QStringList own = QDir(temp_path).entryList({QStringLiteral("ZEBTV_ZORA4-*")}, QDir::Dirs);
+    ASSERT_EQ(own.size(), 1) << "the lock went to a folder of the user's own in the temporary folder";
+    const QString folder = QDir(temp_path).filePath(own.constFirst());
+    EXPECT_EQ(QFile::permissions(folder) & 0x0077, QFileDevice::Permissions()) << "nobody else may enter it";
+    EXPECT_TRUE(QFile::exists(QDir(folder).filePath(QStringLiteral("ZEBTV_ZORA4.lock"))));
+}
+
+// Another user who makes the shared temporary folder's name first, holds a lock there and
+// listens beside it gets neither this user's start nor the file this user opens.
+TEST_F(InstanceProcess, ALockPlantedInTheSharedTemporaryFolderIsNeverUsed) {
+    runtime_path = QString();  // no runtime folder: the temporary folder is the only place
+    const QString user = QString::number(::getuid());
+    const QString planted = QDir(temp_path).filePath(QStringLiteral("ZEBTV_ZORA4-") + user);
+    ASSERT_TRUE(QDir().mkpath(planted));
+    ASSERT_TRUE(QFile::setPermissions(planted, QFileDevice::Permissions(0x7777)));
+    FileLock held_inside(QDir(planted).filePath(QStringLiteral("ZEBTV_ZORA4.lock")).toStdString());
+    ASSERT_EQ(held_inside.acquire(0), FileLockResult::Locked);
+    FileLock held_beside((planted + QStringLiteral(".lock")).toStdString());
+    ASSERT_EQ(held_beside.acquire(0), FileLockResult::Locked);
+    QString err;
+    EXPECT_EQ(run_once(err), 1);
+    EXPECT_TRUE(err.contains(planted + QStringLiteral(": open to other users"))) << err.toStdString();
+    EXPECT_FALSE(err.contains(QStringLiteral("already running"))) << err.toStdString();
 }
 
 TEST_F(InstanceProcess, NoPlaceForALockIsSaidAsSuchNotAsAlreadyRunning) {

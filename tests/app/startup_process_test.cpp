@@ -10,6 +10,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
 
 namespace ztv {
 namespace {
@@ -32,13 +36,13 @@ protected:
     }
 
     // Starts the program with its settings and lock in this test's folders.
-    void start(QProcess& process, const QStringList& args) {
+    void start(QProcess& process, const QStringList& args, const QString& program = QStringLiteral(ZTV_SETUP_BINARY)) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
         process.setProcessEnvironment(env);
-        process.start(QStringLiteral(ZTV_SETUP_BINARY), args);
+        process.start(program, args);
     }
 
     Finished finish(QProcess& process, const QStringList& args, int timeout_ms) {
@@ -104,6 +108,12 @@ TEST_F(SetupProcess, ScreenshotThatCannotBeWrittenExitsNonZero) {
                                    QStringLiteral("0")});
         EXPECT_EQ(full.exit_code, 1) << full.err.toStdString();
     }
+    // A pipe nobody reads is refused at once, not waited on.
+    const QString pipe = home.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const Finished piped = run({QStringLiteral("--screenshot"), pipe, QStringLiteral("--after"), QStringLiteral("0")}, 30000);
+    EXPECT_EQ(piped.exit_code, 1) << piped.err.toStdString();
+    EXPECT_TRUE(piped.err.contains(QStringLiteral("The name is a device or pipe, not a file"))) << piped.err.toStdString();
 }
 
 TEST_F(SetupProcess, UnreadableSettingsInAnUnattendedRunArePrintedNotWaitedFor) {
@@ -145,6 +155,25 @@ TEST_F(SetupProcess, AConfigurationFileNamedOnTheCommandLineIsOpenedAtStart) {
     const Finished two = run({QStringLiteral("a.ZTV"), QStringLiteral("b.ZTV")});
     EXPECT_EQ(two.exit_code, 2);
     EXPECT_TRUE(two.err.contains(QStringLiteral("only one configuration file"))) << two.err.toStdString();
+}
+
+// A name in Windows-1251, as an old archive unpacks it, reaches the program as the bytes the
+// system gives (a shell makes them, as no QString can hold them); a replay file that cannot be
+// used ends the program with 1, as it ends ztv-tool.
+TEST_F(SetupProcess, ANameThatIsNotUtf8IsOpenedByItsBytes) {
+    const std::string name = home.path().toStdString() + "/\xCC\xE0\xF8\xE8\xED\xE0.ZTV";
+    std::filesystem::copy_file(ZTV_SAMPLES_DIR "/demo.ZTV", name);
+    const QString octal = home.path() + QStringLiteral("/\\314\\340\\370\\350\\355\\340.ZTV");
+    const QStringList args{QStringLiteral("-c"), QStringLiteral("exec \"$0\" --screenshot \"$1\" --after 300 \"$(printf \"$2\")\""),
+                           QStringLiteral(ZTV_SETUP_BINARY), shot(), octal};
+    QProcess process;
+    start(process, args, QStringLiteral("/bin/sh"));
+    const Finished opened = finish(process, args, 60000);
+    EXPECT_EQ(opened.exit_code, 0) << opened.err.toStdString();
+    EXPECT_FALSE(opened.err.contains(QStringLiteral("Error"))) << opened.err.toStdString();
+
+    const Finished replay = run({QStringLiteral("--simulate"), QStringLiteral("--sim-can"), home.filePath(QStringLiteral("gone.txt"))});
+    EXPECT_EQ(replay.exit_code, 1) << replay.err.toStdString();
 }
 
 // What a file manager does while the program runs: the second start hands the file over to the

@@ -89,7 +89,7 @@ TEST(DecodeDebugCommand, BadArgumentsAreRefused) {
 TEST(DecodeDebugCommand, IsListedInTheTool) {
     bool found = false;
     for (const Command& command : all_commands())
-        if (std::string_view(command.name) == "decode-debug") found = command.run == run_decode_debug;
+        if (std::string_view(command.name) == "decode-debug") found = command.run == decode_debug_command;
     EXPECT_TRUE(found);
 }
 

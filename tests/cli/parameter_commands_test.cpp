@@ -143,7 +143,7 @@ TEST(CommandLine, OptionsMayStandBeforeOrAfterTheCommandName) {
     EXPECT_EQ(args, (std::vector<std::string_view>{"--simulate"}));
     const std::vector<std::string_view> values = {"--lang", "ru", "--sim-state", "s.ini", "show", "a.ZTV"};
     EXPECT_EQ(command_name(values, args), "show");
-    EXPECT_EQ(args, (std::vector<std::string_view>{"a.ZTV", "--lang", "ru", "--sim-state", "s.ini"}));
+    EXPECT_EQ(args, (std::vector<std::string_view>{"--lang", "ru", "--sim-state", "s.ini", "a.ZTV"}));
     const std::vector<std::string_view> canlog = {"--seconds", "10", "--mode", "changed", "canlog", "x.LOG"};
     EXPECT_EQ(command_name(canlog, args), "canlog");
     const std::vector<std::string_view> none = {"--help"};

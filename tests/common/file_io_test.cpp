@@ -1,15 +1,39 @@
 // Replacing files: links, permissions, limits and the reason for every failure, on real files.
 #include "common/file_io.h"
 
+#include <dlfcn.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "support/temp_dir.h"
+
+// Every fsync of this test program, with what the file being replaced held at that moment, so
+// that a test can see what was put on the disk before and after the rename.
+namespace {
+std::string g_watched_file;
+std::vector<std::pair<std::string, std::string>> g_syncs;  // synced path, watched file's content
+}  // namespace
+
+extern "C" int fsync(int fd) {
+    if (!g_watched_file.empty()) {
+        char link[4096] = {};
+        const ssize_t n = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), link, sizeof link - 1);
+        g_syncs.emplace_back(std::string(link, n > 0 ? static_cast<std::size_t>(n) : 0), ztv::test::read_text(g_watched_file));
+    }
+    using Fsync = int (*)(int);
+    static const auto real = reinterpret_cast<Fsync>(::dlsym(RTLD_NEXT, "fsync"));
+    return real(fd);
+}
 
 namespace ztv {
 namespace {
@@ -110,6 +134,84 @@ TEST(ReplaceFile, ASizeLimitOfTheSystemIsReportedAsTooLarge) {
     EXPECT_EQ(entries(dir.path()), 1u);
 }
 
+TEST(ReplaceFile, TheNewFileIsOnTheDiskBeforeTheRenameAndTheFolderAfterIt) {
+    TempDir dir;
+    const std::string path = dir.file("car.ZTV");
+    write_text(path, "old");
+    g_watched_file = path;
+    g_syncs.clear();
+    const FileWriteStatus status = replace_file(path, "new");
+    g_watched_file.clear();
+    ASSERT_EQ(status, FileWriteStatus::Ok);
+    ASSERT_EQ(g_syncs.size(), 2u);
+    EXPECT_EQ(fs::path(g_syncs[0].first).parent_path(), fs::canonical(dir.path()));  // the temporary file
+    EXPECT_EQ(g_syncs[0].second, "old");
+    EXPECT_EQ(fs::path(g_syncs[1].first), fs::canonical(dir.path()));  // the folder, after the rename
+    EXPECT_EQ(g_syncs[1].second, "new");
+}
+
+// A name the system takes must also be one the program can save over, although the temporary
+// name beside it is longer.
+TEST(ReplaceFile, ANameAtTheSystemsLimitCanBeSavedOver) {
+    TempDir dir;
+    const std::string name = std::string(250, 'n') + ".ZTV";
+    ASSERT_EQ(replace_file(dir.file(name), "first"), FileWriteStatus::Ok);
+    ASSERT_EQ(replace_file(dir.file(name), "second"), FileWriteStatus::Ok);
+    EXPECT_EQ(read_text(dir.file(name)), "second");
+    EXPECT_EQ(entries(dir.path()), 1u);
+    // Cut between characters, never inside one.
+    std::string letters;
+    for (int i = 0; i < 127; ++i) letters += "\xD0\xB0";  // a Russian name of 254 bytes
+    const std::string temp = temporary_file_name(letters, 0);
+    EXPECT_LE(temp.size(), 255u);
+    EXPECT_EQ((temp.find('.', 1) - 1) % 2, 0u);
+}
+
+TEST(ReplaceFile, EveryTemporaryNameTakenIsSaidAsSuchNotAsADiskError) {
+    TempDir dir;
+    const std::string path = dir.file("car.ZTV");
+    write_text(path, "old");
+    for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt)
+        write_text(dir.file(temporary_file_name("car.ZTV", attempt)), "someone else's");
+    EXPECT_EQ(replace_file(path, "new"), FileWriteStatus::NoFreeName);
+    EXPECT_EQ(read_text(path), "old");
+    EXPECT_EQ(read_text(dir.file(temporary_file_name("car.ZTV", 0))), "someone else's");
+}
+
+// Pipes and devices are refused at once, for reading and for writing, with what they are.
+TEST(RegularFilesOnly, PipesAndFoldersAreRefusedWithoutWaitingAndReadFailuresSayWhy) {
+    TempDir dir;
+    const std::string fifo = dir.file("pipe.LOG");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    FileWriteStatus problem = FileWriteStatus::Ok;
+    EXPECT_EQ(open_regular_for_writing(fifo, problem), nullptr);  // no reader: would block
+    EXPECT_EQ(problem, FileWriteStatus::NotAFile);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(open_regular_for_writing(fifo, problem), nullptr);  // a reader: would take the log
+    EXPECT_EQ(problem, FileWriteStatus::NotAFile);
+    ::close(reader);
+    const FileReadResult read = read_file_bounded(fifo, 100);
+    EXPECT_EQ(read.status, FileReadStatus::Unreadable);
+    EXPECT_EQ(read.problem, FileWriteStatus::NotAFile);
+
+    fs::create_symlink("loop-b", dir.path() / "loop-a");
+    fs::create_symlink("loop-a", dir.path() / "loop-b");
+    EXPECT_EQ(read_problem(dir.file("loop-a")), FileWriteStatus::LinkLoop);
+    EXPECT_EQ(read_problem(dir.path().string()), FileWriteStatus::IsFolder);
+    EXPECT_EQ(read_file_bounded(dir.file("missing/x"), 10).status, FileReadStatus::NotFound);
+    EXPECT_EQ(read_failure_reason(FileWriteStatus::NotAFile).en, "The name is a device or pipe, not a file");
+    EXPECT_EQ(read_failure_reason(FileWriteStatus::PermissionDenied).en,
+              "Permission denied: the file or its folder may not be read");
+
+    const std::string log = dir.file("a.LOG");
+    write_text(log, "old content");
+    std::FILE* file = open_regular_for_writing(log, problem);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(std::fputs("x", file) >= 0 && close_durably(file), true);
+    EXPECT_EQ(read_text(log), "x");
+}
+
 TEST(ReplaceFile, SystemErrorsMapToReasonsAUserCanActOn) {
     const auto of = [](int error) { return write_status_of(std::error_code(error, std::generic_category())); };
     EXPECT_EQ(of(0), FileWriteStatus::Ok);
@@ -134,7 +236,8 @@ TEST(ReplaceFile, SystemErrorsMapToReasonsAUserCanActOn) {
                                         FileWriteStatus::NotAFile,         FileWriteStatus::FolderMissing,
                                         FileWriteStatus::NameTooLong,      FileWriteStatus::LinkLoop,
                                         FileWriteStatus::PermissionDenied, FileWriteStatus::TooLarge,
-                                        FileWriteStatus::BeyondReadLimit,  FileWriteStatus::Failed};
+                                        FileWriteStatus::BeyondReadLimit,  FileWriteStatus::NoFreeName,
+                                        FileWriteStatus::Failed};
     for (const FileWriteStatus status : failures) {
         const Text reason = write_failure_reason(status);
         EXPECT_FALSE(reason.en.empty());

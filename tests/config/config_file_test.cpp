@@ -199,7 +199,9 @@ TEST(ConfigFile, AFileThatCannotBeReadChangesNothing) {
     const Text message = config_file_error(ConfigFileStatus::NotFound, "/x/y.ZTV");
     EXPECT_NE(message.en.find("/x/y.ZTV"), std::string::npos);
     EXPECT_NE(message.ru.find("/x/y.ZTV"), std::string::npos);
-
+    // A read failure says why, as a write failure does.
+    EXPECT_EQ(config_file_error(ConfigFileStatus::Unreadable, dir.path().string()).en,
+              "Unable to read the configuration file:\n" + dir.path().string() + "\nThe name is a folder, not a file");
 }
 
 // Loading such a file would clear the record, and a connected controller with it.

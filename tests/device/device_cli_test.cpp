@@ -1,11 +1,13 @@
 // The tool's device commands against the simulated controller, its memory kept in a file.
+#include <poll.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 #include <string_view>
 #include <vector>
 
@@ -180,8 +182,14 @@ TEST(DeviceCli, SecondProcessWaitsForTheFirstAndKeepsItsChange) {
     sim::SimStateFile first(state);
     sim::SimMemory memory;
     ASSERT_EQ(first.open(memory, 0), sim::SimStateStatus::Ok);
+    // The tool's first try at the lock opens the lock file: from then on it is waiting.
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, first.lock_path().c_str(), IN_OPEN), 0);
     ToolRun restore("restore " + in + " --simulate --sim-state " + state, dir);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the tool is now waiting
+    pollfd opened{watch, POLLIN, 0};
+    EXPECT_EQ(poll(&opened, 1, 30000), 1) << "the tool never tried the lock";
+    close(watch);
     memory.serial = 777;
     ASSERT_EQ(first.save(memory), sim::SimStateStatus::Ok);
     first.close();

@@ -52,8 +52,6 @@ TEST(MonitorConnect, FirstPollsFindControllerReadConfigurationAndPrintInfo) {
     world.monitor.poll();
     ASSERT_EQ(world.host.status_texts.size(), texts + 1);
     EXPECT_EQ(world.host.status_texts.back().en, "Controller \"ZEB-TERVIO-V4-CKT V10.05\" is connected.");
-    EXPECT_EQ(world.events.source_text.en, "Selected: 1");
-    EXPECT_TRUE(world.events.source_enabled);
 }
 
 TEST(MonitorConnect, SerialZeroIsNeverReadAutomatically) {
@@ -90,8 +88,6 @@ TEST(MonitorDisconnect, BannerOnlyOnTransitionAndErrorInStatusLine) {
     EXPECT_NE(world.monitor.poll(), kOk);
     EXPECT_FALSE(world.monitor.connected());
     EXPECT_EQ(world.host.log_texts(), (std::vector<std::string>{"******** Controller is disconnected **********"}));
-    EXPECT_EQ(world.events.source_text.en, "Selected: ?");
-    EXPECT_FALSE(world.events.source_enabled);
     EXPECT_EQ(world.events.busy_calls.back(), false);
     world.monitor.poll();
     EXPECT_EQ(world.host.log.size(), 1u) << "no second banner";
@@ -390,26 +386,27 @@ TEST(StatusTexts, DeviceInformationFeatureLines) {
     EXPECT_EQ(boot[3].en, "Application version (application is not loaded)");
 }
 
-TEST(CanLogPage, VisibilityFollowsTheName) {
-    EXPECT_TRUE(can_log_page_wanted("ZEB-TERVIO-V4-CKT"));
-    EXPECT_FALSE(can_log_page_wanted("ZEB-TERVIO-V4-KT"));
-    EXPECT_FALSE(can_log_page_wanted("ZEB-TERVIO-V4-BOOT"));
-    EXPECT_TRUE(can_log_page_wanted("X-CAN-1"));
-    EXPECT_TRUE(can_log_page_wanted("X-CL-1"));
-    EXPECT_FALSE(can_log_page_wanted("C-TERVIO"));
+TEST(CanLog, OfferedByTheName) {
+    EXPECT_TRUE(can_log_offered("ZEB-TERVIO-V4-CKT"));
+    EXPECT_FALSE(can_log_offered("ZEB-TERVIO-V4-KT"));
+    EXPECT_FALSE(can_log_offered("ZEB-TERVIO-V4-BOOT"));
+    EXPECT_TRUE(can_log_offered("X-CAN-1"));
+    EXPECT_TRUE(can_log_offered("X-CL-1"));
+    EXPECT_FALSE(can_log_offered("C-TERVIO"));
 
     SimWorld world;
     CanSinkSpy can;
     can.file_open = true;
     world.monitor.set_can_sink(&can);
     ASSERT_TRUE(world.connect());
+    EXPECT_EQ(world.monitor.can_log_offered(), std::nullopt) << "not decided on the connecting poll";
     world.monitor.poll();
-    world.monitor.poll();
-    EXPECT_EQ(world.events.can_page, (std::vector<bool>{true})) << "set on the first call, then only on change";
+    EXPECT_EQ(world.monitor.can_log_offered(), true);
+    EXPECT_EQ(can.closes, 0);
     world.sim.memory().features = "KT";
     world.monitor.poll();
-    EXPECT_EQ(world.events.can_page, (std::vector<bool>{true, false}));
-    EXPECT_EQ(can.closes, 1);
+    EXPECT_EQ(world.monitor.can_log_offered(), false);
+    EXPECT_EQ(can.closes, 1) << "a controller without a CAN log closes the log file";
 }
 
 TEST(MonitorTimer, DrivenByTheWindowTimerThroughPumps) {

@@ -1,7 +1,6 @@
-// The CAN log page in the window, with the simulated controller behind it on the real polling
+// The CAN log page in the window, with the simulated controller behind it on the polling
 // timer: popup items, details with gauges, a save through the dialog, the page's visibility.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
 #include <QMenu>
@@ -117,7 +116,7 @@ TEST_F(CanLogPageTest, PopupItemsFollowTheControllerTheTableAndTheSelection) {
                                                M::HideAccumulated, M::HideNotChanged, M::ShowAll}));
     // A real right click opens the menu with the row under the pointer selected.
     const QRect rect = page->id_list()->visualRect(page->model()->index(2, 2));
-    QTimer::singleShot(50, page->popup(), [this] { page->popup()->close(); });
+    QTimer::singleShot(0, page->popup(), [this] { page->popup()->close(); });
     emit page->id_list()->customContextMenuRequested(rect.center());
     EXPECT_EQ(link->can_log().selected_row(), 2u);
     page->choose(M::Stop);
@@ -280,13 +279,10 @@ TEST_F(CanLogPageTest, RepaintsAtMostTenTimesASecond) {
     page->choose(M::Start);
     ASSERT_TRUE(running_and_rows(100));
     const int before = page->refreshes_with_changes();
-    QElapsedTimer clock;
-    clock.start();
-    wait_until([] { return false; }, 1000);
-    const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
+    run_for(1000);
     const int refreshes = page->refreshes_with_changes() - before;
     EXPECT_GE(refreshes, 3);
-    EXPECT_LE(refreshes, static_cast<int>(seconds * 10) + 1);
+    EXPECT_LE(refreshes, 10);
 }
 
 // The demo bus fills the page with a few dozen identifiers; with ZTV_SCREENSHOT_DIR set the
@@ -299,13 +295,13 @@ TEST_F(CanLogPageTest, DemoBusFillsThePageWithDetailsOpen) {
     int row = 0;
     while (link->can_log().table().row(static_cast<std::size_t>(row)).frame.data_length() < 8) ++row;
     click_row(row);
-    wait_until([] { return false; }, 1500);
+    run_for(1500);
     EXPECT_GE(page->model()->rowCount(), 30);
     EXPECT_TRUE(page->detail_list()->isVisible());
     const QString folder = qEnvironmentVariable("ZTV_SCREENSHOT_DIR");
     for (const int lang : {1, 0}) {
         window->set_language(lang);
-        wait_until([] { return false; }, 300);
+        run_for(300);
         EXPECT_EQ(page->menu_action(M::Start)->text().toStdString(), pick(can_menu_entry(M::Start).caption, lang == 1 ? Lang::English : Lang::Russian));
         if (!folder.isEmpty()) {
             EXPECT_TRUE(window->grab().save(folder + (lang == 1 ? "/can_log_en.png" : "/can_log_ru.png"), "PNG"));

@@ -291,7 +291,8 @@ TEST(CanLogFile, FileThatCannotBeCreatedIsReportedAndLoggingStaysOff) {
     EXPECT_EQ(w.sim.can_mode(), 0);
     EXPECT_FALSE(w.log->log_file_open());
     ASSERT_EQ(w.host.boxes.size(), 1u);
-    EXPECT_EQ(w.host.box_texts_en()[0], "The CAN log file could not be created\n" + w.dialog_answer);
+    EXPECT_EQ(w.host.box_texts_en()[0],
+              "The CAN log file could not be created\n" + w.dialog_answer + "\nThe folder does not exist");
 }
 
 TEST(CanLogFile, ASecondSaveClosesTheFirstFile) {

@@ -224,8 +224,8 @@ TEST_F(EditorToolsTest, TouchPointCaptureStoresThePointAndShowsItsProgress) {
     ASSERT_NE(touch, nullptr);
     EXPECT_FALSE(touch->progress()->isVisible());
     int highest = 0;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
+    ShellTimer poll(window->clock(), nullptr);
+    QObject::connect(&poll, &ShellTimer::timeout, [&] {
         if (touch->progress()->isVisibleTo(touch)) highest = std::max(highest, touch->progress()->value());
     });
     poll.start(20);

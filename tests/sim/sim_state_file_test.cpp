@@ -96,5 +96,35 @@ TEST(SimStateFile, ALockThatCannotBeMadeSaysSo) {
     EXPECT_NE(sim_state_error(SimStateStatus::LockFailed, path).en.find("no-folder/state.lock"), std::string::npos);
 }
 
+// Two names of one state (a link) are one controller: they share the lock, so neither
+// command's change is lost.
+TEST(SimStateFile, TwoNamesOfOneStateShareItsLock) {
+    TempDir dir;
+    const std::string real = dir.file("state");
+    std::filesystem::create_symlink("state", dir.path() / "alias");
+    SimMemory memory;
+    SimStateFile first(dir.file("alias"));
+    ASSERT_EQ(first.open(memory, 0), SimStateStatus::Ok);
+    SimStateFile second(real);
+    EXPECT_EQ(second.open(memory, 0), SimStateStatus::Busy);
+    EXPECT_EQ(first.lock_path(), real + ".lock");
+}
+
+// A command that fails after it changed the controller (a flash that erased the firmware) must
+// still keep that change, or the next run starts a firmware that is gone.
+TEST(SimStateFile, TellsWhetherTheMemoryChangedSinceItWasReadOrSaved) {
+    TempDir dir;
+    SimMemory memory;
+    SimStateFile held(dir.file("state"));
+    ASSERT_EQ(held.open(memory, 0), SimStateStatus::Ok);
+    EXPECT_FALSE(held.changed(memory));
+    memory.app_version = 0;
+    EXPECT_TRUE(held.changed(memory));
+    ASSERT_EQ(held.save(memory), SimStateStatus::Ok);
+    EXPECT_FALSE(held.changed(memory));
+    memory.record.raw[100] = 7;
+    EXPECT_TRUE(held.changed(memory));
+}
+
 }  // namespace
 }  // namespace ztv::sim

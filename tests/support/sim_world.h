@@ -18,17 +18,9 @@ namespace ztv::test {
 struct RecordingEvents : SessionMonitorEvents, SessionEvents {
     void set_busy(bool busy) override { busy_calls.push_back(busy); }
     void configuration_replaced() override { ++refreshes; }
-    void show_source(const Text& text, bool enabled) override {
-        source_text = text;
-        source_enabled = enabled;
-    }
-    void show_can_log_page(bool visible) override { can_page.push_back(visible); }
 
     std::vector<bool> busy_calls;
     int refreshes = 0;
-    Text source_text;
-    bool source_enabled = false;
-    std::vector<bool> can_page;
 };
 
 struct SimWorld {

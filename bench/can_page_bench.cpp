@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     ConfigState state;
     ShellOptions options;
     options.settings_path = dir.filePath(QStringLiteral("bench.ini")).toStdString();
-    options.program_folder = dir.path().toStdString();
+    options.default_folder = dir.path().toStdString();
     TMainForm window(state, options);
     DeviceLink link(window, state, true);
     constexpr std::size_t kIdentifiers = CanIdTable::kMaxRows;

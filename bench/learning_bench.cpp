@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
     ConfigState state;
     ShellOptions options;
     options.settings_path = dir.filePath(QStringLiteral("ztv-setup.ini")).toStdString();
-    options.program_folder = dir.path().toStdString();
+    options.default_folder = dir.path().toStdString();
     TMainForm window(state, options);
     window.set_message_answerer([](int type, const QString&, const QString&) {
         return (type & 0xFF) == kBoxQuestion ? kIdYes : kIdOk;

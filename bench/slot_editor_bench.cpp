@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
     ztv::ConfigState state;
     ztv::ShellOptions options;
     options.settings_path = dir.filePath(QStringLiteral("ztv-setup.ini")).toStdString();
-    options.program_folder = dir.path().toStdString();
+    options.default_folder = dir.path().toStdString();
     ztv::TMainForm window(state, options);
     window.set_message_answerer([](int, const QString&, const QString&) { return ztv::kIdOk; });
     window.initialise();

@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     ztv::ConfigState state;
     ztv::ShellOptions options;
     options.settings_path = dir.filePath(QStringLiteral("bench.ini")).toStdString();
-    options.program_folder = dir.path().toStdString();
+    options.default_folder = dir.path().toStdString();
     options.system_language_id = 1049;
     ztv::TMainForm window(state, options);
     ztv::DeviceLink link(window, state, true);

@@ -81,6 +81,10 @@ DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate)
 
     // Captures speak to an application, not to a bootloader.
     form_.slot_editor()->set_device({&protocol_, [this] { return monitor_.connected() && !monitor_.is_bootloader(); }});
+    // The current-source panel beside the editor's source choice: nothing known until a poll.
+    SlotEditor* editor = form_.slot_editor();
+    set_source_panel([editor](const Text& text, bool enabled) { editor->show_current_source(text, enabled); });
+    editor->show_current_source(to_text(msg::kNoSelectedSource), false);
 }
 
 DeviceLink::~DeviceLink() {

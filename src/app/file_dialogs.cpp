@@ -1,9 +1,12 @@
 #include "app/file_dialogs.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QHeaderView>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QTreeView>
 
@@ -39,6 +42,17 @@ void fit_detail_columns(QFileDialog& dialog) {
                                      margin);
 }
 
+// Qt's own provider tells a file's type by reading its first bytes, which hangs on special
+// files (/proc, /dev, pipes) that a user can browse into. Names are enough here.
+class NameOnlyIconProvider : public QFileIconProvider {
+public:
+    QIcon icon(IconType type) const override { return QFileIconProvider::icon(type); }
+    QIcon icon(const QFileInfo& info) const override {
+        return QFileIconProvider::icon(info.isDir() ? QFileIconProvider::Folder : QFileIconProvider::File);
+    }
+    QString type(const QFileInfo& info) const override { return info.isDir() ? QString() : info.suffix(); }
+};
+
 struct DialogTraits {
     TextPair title;
     const char* pattern;
@@ -58,9 +72,9 @@ DialogTraits dialog_traits(FileDialogKind kind) {
 
 }  // namespace
 
-FileDialogs::FileDialogs(QWidget& window, Host& host, std::string settings_path, std::string program_folder)
+FileDialogs::FileDialogs(QWidget& window, Host& host, std::string settings_path, std::string default_folder)
     : QObject(&window), window_(window), host_(host), settings_path_(std::move(settings_path)),
-      program_folder_(std::move(program_folder)) {
+      default_folder_(std::move(default_folder)) {
     place_timer_ = new QTimer(this);
     place_timer_->setObjectName(QStringLiteral("TimerDialogPlace"));
     place_timer_->setInterval(1);
@@ -85,6 +99,11 @@ void FileDialogs::place_dialog() {
     if (--place_countdown_ <= 0) place_timer_->stop();
 }
 
+QString FileDialogs::documents_folder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 QString FileDialogs::start_folder(FileDialogKind kind, bool* ok) {
     const SettingsFile file(settings_path_);
     const auto doc = file.open();
@@ -93,7 +112,7 @@ QString FileDialogs::start_folder(FileDialogKind kind, bool* ok) {
         host_.show_message(kBoxError, to_text(kSettingsReadError));
         return QString();
     }
-    const std::string stored = read_folder_path(*doc, dialog_traits(kind).folder, program_folder_);
+    const std::string stored = read_folder_path(*doc, dialog_traits(kind).folder, default_folder_);
     return QString::fromStdString(folder_of(stored));
 }
 
@@ -128,11 +147,13 @@ QString FileDialogs::ask(FileDialogKind kind) {
     const QString title = QString::fromUtf8(pick(traits.title, host_.language()));
     if (chooser_) return chooser_(kind, title, folder, filter);
 
+    NameOnlyIconProvider icons;  // outlives the dialog, whose model asks it
     QFileDialog dialog(&window_, title, folder, filter);
     dialog.setObjectName(QStringLiteral("FileDialog"));
     dialog.setAcceptMode(traits.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(traits.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(pattern.mid(2));
+    dialog.setIconProvider(&icons);
     // Names, sizes and dates side by side, at the size the user last left the dialog.
     dialog.setViewMode(QFileDialog::Detail);
     fit_detail_columns(dialog);

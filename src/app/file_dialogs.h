@@ -29,11 +29,14 @@ class FileDialogs : public QObject {
     Q_OBJECT
 public:
     // Boxes, log lines and the language come from `host`; folders and sizes are kept in the
-    // settings file; without a remembered folder a dialog starts in program_folder.
-    FileDialogs(QWidget& window, Host& host, std::string settings_path, std::string program_folder);
+    // settings file; without a remembered folder a dialog starts in default_folder.
+    FileDialogs(QWidget& window, Host& host, std::string settings_path, std::string default_folder);
 
     // A file of that kind chosen by the user; empty when cancelled.
     QString ask(FileDialogKind kind);
+    // Where a dialog starts when no folder is remembered: the user's documents folder, or the
+    // home folder when there is none (the program's own folder is rarely writable).
+    static QString documents_folder();
     void remember_folder(FileDialogKind kind, const QString& path);
     void set_chooser(FileChooser chooser) { chooser_ = std::move(chooser); }
 
@@ -51,7 +54,7 @@ private:
     QWidget& window_;
     Host& host_;
     std::string settings_path_;
-    std::string program_folder_;
+    std::string default_folder_;
     FileChooser chooser_;
     QTimer* place_timer_ = nullptr;
     int place_countdown_ = 0;

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -9,12 +10,14 @@
 
 #include "app/device_link.h"
 #include "app/main_window.h"
+#include "common/format.h"
 #include "config/parameter_pages.h"
 #include "events/editor_controls_widget.h"
 #include "events/event_catalogue.h"
 #include "events/learned_button_edits.h"
 #include "events/slot_editor_view.h"
 #include "tools/button_grid_widget.h"
+#include "tools/learning_messages.h"
 #include "widgets/icons.h"
 
 namespace ztv {
@@ -92,6 +95,11 @@ LearningTools::LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_ar
     grid_widget_->set_popup_request([this](const GridPopup& popup, GridCell cell, const QPoint& pos) {
         open_popup(popup, cell.column, cell.row, pos);
     });
+    use_menu_ = new QMenu(grid_widget_);
+    use_menu_->setObjectName(QStringLiteral("PopupMenuUseButtonx"));
+    use_menu_->addAction(QString());
+    use_menu_->addAction(QString());
+    grid_widget_->set_use_request([this](GridButton button, const QPoint& pos) { open_use_menu(button, pos); });
     grid_widget_->set_language(form.language());
     link.set_pending_edit_commit([this] { commit_pending_name(); });
     link.set_after_poll([this] { grid_widget_->cancel_hint_outside(); });
@@ -116,9 +124,10 @@ void LearningTools::on_touch_button(bool inset) {
 }
 
 void LearningTools::set_running(bool running, const Busy& busy) {
+    // The same button the toolbar rules enable and disable.
+    QToolButton* own = busy.locks_pages ? form_.chrome().speed_button(kTouchButton) : keys_button_;
+    if (own != nullptr) show_stop_button(own, running, busy.locks_pages);
     if (running) {
-        // The same button the toolbar rules enable and disable.
-        QWidget* own = busy.locks_pages ? form_.chrome().speed_button(kTouchButton) : keys_button_;
         form_.begin_procedure(own);
         disabled_.clear();
         for (QWidget* widget : locked_while_running(form_)) {
@@ -135,6 +144,18 @@ void LearningTools::set_running(bool running, const Busy& busy) {
         if (widget) widget->setEnabled(true);
     disabled_.clear();
     form_.end_procedure();
+}
+
+void LearningTools::show_stop_button(QToolButton* button, bool running, bool calibration) {
+    if (running) {
+        idle_hint_ = button->toolTip();
+        const TextPair& hint = calibration ? msg::kCalibrationRunningHint : msg::kLearningRunningHint;
+        button->setToolTip(QString::fromUtf8(pick(hint, form_.language())));
+    } else {
+        button->setToolTip(idle_hint_);
+    }
+    button->setCheckable(running);
+    button->setChecked(running);
 }
 
 void LearningTools::Busy::grid_changed() { owner.grid_widget_->redraw(); }
@@ -164,6 +185,26 @@ void LearningTools::open_popup(const GridPopup& popup, unsigned column, unsigned
         // The slot's description names the deleted key; a whole channel leaves references.
         if (action != kPopupDeleteChannel) redraw_description();
     });
+}
+
+void LearningTools::open_use_menu(GridButton button, const QPoint& global_pos) {
+    SlotEditor* editor = form_.slot_editor();
+    if (editor == nullptr) return;
+    const int slot = static_cast<int>(editor->current_slot()) + 1;
+    const TextPair captions[] = {msg::kUseAsButton, msg::kUseAsMod};
+    const QList<QAction*> items = use_menu_->actions();
+    for (int i = 0; i < 2; ++i) {
+        const bool modifier = i == 1;
+        QAction* item = items[i];
+        item->setText(QString::fromStdString(format_pair(captions[i], slot).in(form_.language())));
+        // The same rules as a drop: a refused drop is a disabled entry.
+        item->setEnabled(editor->drop_accepted(modifier, button.channel, button.key));
+        item->disconnect();
+        connect(item, &QAction::triggered, this, [editor, modifier, button] {
+            editor->drop_button(modifier, button.channel, button.key);
+        });
+    }
+    use_menu_->popup(global_pos);
 }
 
 void LearningTools::redraw_description() {

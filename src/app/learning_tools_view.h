@@ -15,6 +15,7 @@
 #include "tools/touch_calibration.h"
 #include "widgets/page_context.h"
 
+class QMenu;
 class QToolButton;
 class QWidget;
 
@@ -57,6 +58,7 @@ public:
     ButtonGrid& grid() { return grid_; }
     ButtonGridWidget* grid_widget() const { return grid_widget_; }
     QToolButton* keys_button() const { return keys_button_; }
+    QMenu* use_menu() const { return use_menu_; }
     ButtonLearning& learning() { return learning_; }
     TouchCalibration& calibration() { return calibration_; }
 
@@ -72,9 +74,13 @@ private:
     };
 
     void set_running(bool running, const Busy& busy);
+    // The running procedure's own button stays pressed and its hint says how to stop.
+    void show_stop_button(QToolButton* button, bool running, bool calibration);
     void commit_pending_name();
     void open_popup(const GridPopup& popup, unsigned column, unsigned row, const QPoint& global_pos);
     void redraw_description();
+    // Offers the learned button as the current slot's "Button" or "Mod", as a drop would.
+    void open_use_menu(GridButton button, const QPoint& global_pos);
 
     TMainForm& form_;
     DeviceLink& link_;
@@ -85,7 +91,9 @@ private:
     TouchCalibration calibration_;
     ButtonGridWidget* grid_widget_ = nullptr;
     QToolButton* keys_button_ = nullptr;
+    QMenu* use_menu_ = nullptr;
     std::vector<QPointer<QWidget>> disabled_;
+    QString idle_hint_;  // the hint of the running procedure's button before it started
     std::function<void()> redraw_description_;
 };
 

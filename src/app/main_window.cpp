@@ -38,7 +38,7 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     // Companion window of the parameter pages and the event editor, made before them.
     source_window_ = new TInterceptForm(this);
     chrome_ = new WindowChrome(*this, *clock_);
-    files_ = new FileDialogs(*this, *this, options_.settings_path, options_.program_folder);
+    files_ = new FileDialogs(*this, *this, options_.settings_path, options_.default_folder);
     toolbar_ = new ToolbarActions(*this, state_);
     build_pages();
     build_timers();

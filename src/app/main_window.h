@@ -40,7 +40,7 @@ class QtTranslations;
 
 struct ShellOptions {
     std::string settings_path;     // the program's own settings file
-    std::string program_folder;    // where file dialogs start when no folder is remembered
+    std::string default_folder;    // where file dialogs start when no folder is remembered
     int system_language_id = 0;    // Windows-style identifier of the desktop's language
     ShellClock* clock = nullptr;   // tests pass a simulated one; empty: the machine's clock
 };
@@ -129,8 +129,8 @@ public:
     // Moves a window to a stored place, or centres it on the screen when the place is missing
     // or would put it off the screen (the main window and the key picker window use this).
     void place_from_settings(QWidget& window, std::optional<int> top, std::optional<int> left) const;
-    void place_key_window(QWidget& window) override;
-    void set_key_window_place(std::function<std::optional<QPoint>()> place) override { key_place_ = std::move(place); }
+    // The key picker where it was at the last close, and open if it was.
+    void restore_key_picker(const MainSettings& settings);
     QWidget* main_widget() override { return this; }
 
     // File dialogs that start in the folder used last for their kind of file; empty = cancelled.
@@ -262,7 +262,6 @@ private:
     // The split is made once the splitter first has a height (a hidden window has none).
     bool split_pending_ = true;
     bool split_settling_ = false;
-    std::function<std::optional<QPoint>()> key_place_;
 
     MessageAnswerer answerer_;
     std::unique_ptr<QtTranslations> qt_texts_;

@@ -20,6 +20,7 @@
 #include "diag/terminal_page.h"
 #include "session/safety_texts.h"
 #include "events/slot_editor_view.h"
+#include "tools/key_board_window.h"
 
 namespace ztv {
 namespace {
@@ -158,10 +159,14 @@ void TMainForm::apply_settings() {
         device_->set_trace_options(settings.debug, settings.log);
     }
     set_language(settings.lang);
+    restore_key_picker(settings);
 }
 
-void TMainForm::place_key_window(QWidget& window) {
-    place_from_settings(window, loaded_settings_.key_top, loaded_settings_.key_left);
+void TMainForm::restore_key_picker(const MainSettings& settings) {
+    QWidget* picker = editor_->key_picker();
+    picker->adjustSize();
+    place_from_settings(*picker, settings.key_top, settings.key_left);
+    if (settings.key_visible != 0) editor_->open_key_picker(editor_->current_slot());
 }
 
 void TMainForm::place_from_settings(QWidget& window, std::optional<int> top, std::optional<int> left) const {
@@ -179,7 +184,7 @@ void TMainForm::save_settings() {
         show_message(kBoxError, to_text(kSettingsReadError));
         return;
     }
-    MainSettings settings = loaded_settings_;  // the key picker's place is kept until that window saves it
+    MainSettings settings = loaded_settings_;
     settings.main_top = frameGeometry().top();
     settings.main_left = frameGeometry().left();
     settings.lang = static_cast<int>(lang_);
@@ -190,10 +195,10 @@ void TMainForm::save_settings() {
     settings.tx_height = terminal_->input_height();
     // Only a split the window has made is worth keeping (a window never shown has none).
     if (!split_pending_) settings.param_height = parameters_splitter_->sizes().value(0);
-    if (const std::optional<QPoint> key_place = key_place_ ? key_place_() : std::nullopt) {
-        settings.key_top = key_place->y();
-        settings.key_left = key_place->x();
-    }
+    const QWidget* picker = editor_->key_picker();
+    settings.key_top = picker->y();
+    settings.key_left = picker->x();
+    settings.key_visible = picker->isVisible() ? 1 : 0;
     write_main_settings(*doc, settings);
     files_->save_settings_file(file, *doc);
 }

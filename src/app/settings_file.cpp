@@ -110,9 +110,10 @@ MainSettings read_main_settings(const IniDocument& doc, int system_language_id) 
     s.speed_up = read_int(doc, "SpeedUp", 0, kMaxReplyDelayMs).value_or(0);
     // The language switch takes 1 as English and anything else as Russian, except -1, which
     // only asks; the file's value is settled here so that no stored value reaches it as -1.
+    // Only a missing key leaves the choice to the desktop: an unreadable value is "not 1".
     const auto lang_text = doc.get(kMain, "Lang");
     const auto lang = lang_text ? parse_profile_int(*lang_text) : std::nullopt;
-    s.lang = !lang ? default_language(system_language_id) : *lang == 1 ? 1 : 0;
+    s.lang = !lang_text ? default_language(system_language_id) : lang == 1 ? 1 : 0;
     s.key_top = read_coordinate(doc, "KeyTop");
     s.key_left = read_coordinate(doc, "KeyLeft");
     s.key_visible = read_yes_no(doc, "KeyVisible") ? 1 : 0;
@@ -150,10 +151,10 @@ void remember_file_dialog_size(IniDocument& doc, DialogSize size) {
     doc.set(kMain, "FileDialogHeight", std::to_string(size.height));
 }
 
-std::string read_folder_path(const IniDocument& doc, FolderKey key, const std::string& program_folder) {
+std::string read_folder_path(const IniDocument& doc, FolderKey key, const std::string& default_folder) {
     const FolderKeyName name = folder_key(key);
     const auto value = doc.get(name.section, name.key);
-    if (!value || value->empty()) return program_folder;
+    if (!value || value->empty()) return default_folder;
     return std::string(*value);
 }
 

@@ -74,8 +74,8 @@ MainSettings read_main_settings(const IniDocument& doc, int system_language_id);
 // Writes every key of MainSettings, in the order the program saves them at close.
 void write_main_settings(IniDocument& doc, const MainSettings& settings);
 
-// The stored path of a folder key, or program_folder when none is stored.
-std::string read_folder_path(const IniDocument& doc, FolderKey key, const std::string& program_folder);
+// The stored path of a folder key, or default_folder when none is stored.
+std::string read_folder_path(const IniDocument& doc, FolderKey key, const std::string& default_folder);
 // Stores a non-empty path under the folder key; an empty one is ignored.
 void remember_folder_path(IniDocument& doc, FolderKey key, const std::string& path);
 // The folder part of a stored path (what a dialog starts in).

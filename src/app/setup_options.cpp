@@ -1,5 +1,7 @@
 #include "app/setup_options.h"
 
+#include <algorithm>
+
 #include "common/command_line.h"
 #include "common/host.h"
 
@@ -117,6 +119,32 @@ ParsedSetupOptions parse_setup_options(std::span<const std::string_view> args) {
     const OptionTable<SetupOptions> table{kRows, take_config_file, kNeeds};
     parsed.error = parse_command_line(args, table, parsed.options);
     return parsed;
+}
+
+std::vector<std::string_view> without_qt_options(std::span<const std::string_view> args) {
+    static constexpr std::string_view kWithValue[] = {
+        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
+        "qwindowtitle", "session", "display", "geometry", "style", "stylesheet"};
+    static constexpr std::string_view kAlone[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+    const auto is_one_of = [](std::string_view name, std::span<const std::string_view> names) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    std::vector<std::string_view> kept;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view name = args[i];
+        if (name.size() < 2 || name[0] != '-') {
+            kept.push_back(name);
+            continue;
+        }
+        // Qt takes its options with one dash or two.
+        name.remove_prefix(name.starts_with("--") ? 2 : 1);
+        if (is_one_of(name, kWithValue)) {
+            ++i;  // its value goes with it
+        } else if (!is_one_of(name, kAlone) && !name.starts_with("qmljsdebugger=")) {
+            kept.push_back(args[i]);
+        }
+    }
+    return kept;
 }
 
 int unattended_answer(int type) {

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ztv {
 
@@ -54,6 +55,11 @@ inline constexpr int kIdCancel = 2;
 // again once the changes were seen).
 inline constexpr int kBoxShowChanges = 0x400;
 inline constexpr int kIdShowChanges = 3;
+
+// The command line without the options Qt's application object takes for itself (-platform X,
+// -style X, -reverse...), so that ours can be read before that object exists: --help, --version
+// and a refused command line then need no display.
+std::vector<std::string_view> without_qt_options(std::span<const std::string_view> args);
 
 // The answer of a box in an unattended run: the button a person pressing Enter would get, so
 // that the run goes the way the box itself suggests (questions marked "No by default" get No).

@@ -19,6 +19,7 @@
 
 #include "app/backups_window.h"
 #include "app/device_link.h"
+#include "app/file_dialogs.h"
 #include "app/instance_handover.h"
 #include "app/learning_tools_view.h"
 #include "app/main_window.h"
@@ -72,10 +73,10 @@ private:
     bool unattended_ = false;
 };
 
-// The arguments as the system gave their bytes, after QApplication took out the options that
-// are Qt's own (-platform, -style...): a file name need not be UTF-8.
+// The arguments as the system gave their bytes (a file name need not be UTF-8), without the
+// options that are Qt's own (-platform, -style...).
 std::vector<std::string_view> program_arguments(int argc, char** argv) {
-    return std::vector<std::string_view>(argv + std::min(argc, 1), argv + argc);
+    return without_qt_options(std::vector<std::string_view>(argv + std::min(argc, 1), argv + argc));
 }
 
 // The full path of a file named relative to where the program was started, as bytes.
@@ -159,7 +160,7 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
     ConfigState state;
     ShellOptions options;
     options.settings_path = default_settings_path();
-    options.program_folder = QCoreApplication::applicationDirPath().toStdString();
+    options.default_folder = FileDialogs::documents_folder().toStdString();
     options.system_language_id = system_language_id(QLocale::system());
     TMainForm window(state, options);
     // Before anything below can show a box (an unreadable settings file does so at once).
@@ -248,10 +249,7 @@ int system_language_id(const QLocale& locale) {
 }
 
 int run_setup_program(int argc, char** argv) {
-    ShellApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ztv-setup"));
-    QApplication::setApplicationVersion(QString::fromLatin1(msg::kProgramVersion));
-
+    // Read before the application object exists, which needs a display and aborts without one.
     const ParsedSetupOptions parsed = parse_setup_options(program_arguments(argc, argv));
     if (parsed.error) {
         std::fprintf(stderr, "ztv-setup: %s\n\n%s", parsed.error->c_str(), setup_usage().c_str());
@@ -266,6 +264,9 @@ int run_setup_program(int argc, char** argv) {
         std::printf("ztv-setup %s\n", msg::kProgramVersion);
         return 0;
     }
+    ShellApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ztv-setup"));
+    QApplication::setApplicationVersion(QString::fromLatin1(msg::kProgramVersion));
     app.set_unattended(args.unattended());
 
     SingleInstanceGuard guard(default_instance_lock_paths());

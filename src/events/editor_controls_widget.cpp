@@ -9,6 +9,9 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+#include <QKeyEvent>
 
 #include <string_view>
 
@@ -17,8 +20,25 @@ namespace {
 
 QString qtext(const Text& text, Lang lang) { return QString::fromStdString(text.in(lang)); }
 
+// A framed text that shows when it has the keyboard focus (a plain label draws nothing).
+class FocusLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        if (!hasFocus()) return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = contentsRect();
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    }
+};
+
 QLabel* framed_label(QWidget* parent) {
-    auto* label = new QLabel(parent);
+    auto* label = new FocusLabel(parent);
     label->setFrameShape(QFrame::StyledPanel);
     label->setFrameShadow(QFrame::Sunken);
     label->setAutoFillBackground(true);
@@ -63,6 +83,8 @@ std::optional<ButtonDrag> button_drag_of(const QMimeData* data) {
 PanelControl::PanelControl(const ControlView& view, QWidget* parent) : BoundControl(view, parent) {
     QLabel* label = framed_label(this);
     label->setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and clicked with Space or Enter, like a button.
+    label->setFocusPolicy(Qt::StrongFocus);
     label->installEventFilter(this);
     set_input(label);
 }
@@ -79,6 +101,13 @@ bool PanelControl::eventFilter(QObject* watched, QEvent* event) {
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && input()->isEnabled()) {
             report(0);
             return true;
+        }
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+                report(0);
+                return true;
+            }
         }
         if (event->type() == QEvent::ContextMenu) {
             if (context_) context_(static_cast<QContextMenuEvent*>(event)->globalPos());

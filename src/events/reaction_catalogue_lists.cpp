@@ -199,7 +199,7 @@ constexpr TextPair kRJoy[] = {{"ПОДСВЕТКА ВЫКЛ", "LIGHT OFF"},
                               {"ПОДСВЕТКА ВКЛ", "LIGHT ON"},
                               {"ПОДСВЕТКА ПЕРЕКЛЮЧИТЬ", "LIGHT TRIGGER"}};
 
-constexpr TextPair kSwCanCarTypes[] = {SAME("Not used"),
+constexpr TextPair kSwCanCarTypes[] = {{"Не используется", "Not used"},
                                        SAME("VW RNS510 100KBit/s"),
                                        SAME("AUDI RNS-E 100KBit/s"),
                                        SAME("AUDI A5 MMI 2G 100KBit/s"),

@@ -52,6 +52,7 @@ inline constexpr TextPair kReactionPanelHint{"Нажмите, чтобы изм�
 inline constexpr TextPair kModTargetHint{"Перетащите сюда кнопку-модификатор", "Drag a button modifier here"};
 inline constexpr TextPair kKeyTargetHint{"Перетащите сюда кнопку", "Drag a button here"};
 inline constexpr TextPair kIrEventHint{"Нажмите, чтобы получить ИК-код для события", "Click to receive IR code for event"};
+inline constexpr TextPair kCurrentSourceHint{"Номер текущего выбранного источника", "Current number of the selected source"};
 inline constexpr TextPair kIrReactionHint{"Нажмите, чтобы получить ИК-код для реакции",
                                           "Click to receive IR code for response"};
 

@@ -58,10 +58,6 @@ void SlotEditor::build_tool_windows() {
         else
             picker_->hide();
     });
-    context_.set_key_window_place([this]() -> std::optional<QPoint> {
-        if (!picker_placed_) return std::nullopt;
-        return picker_->pos();
-    });
     picker_->retranslate(context_.language());
 }
 
@@ -130,11 +126,6 @@ void SlotEditor::edit_ir_code(bool reaction, std::string_view name) {
 void SlotEditor::open_key_picker(std::size_t slot) {
     picker_slot_ = slot;
     picker_->setWindowTitle(QString::fromStdString(picker_title(slot).in(context_.language())));
-    if (!picker_placed_) {
-        picker_->adjustSize();
-        context_.place_key_window(*picker_);
-        picker_placed_ = true;
-    }
     picker_->show();
     const PickerView view = slot_picker_view(state_, slot);
     if (!view.usb_reaction) return;

@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QScrollArea>
@@ -157,6 +158,11 @@ void SlotEditor::build_event_group() {
     auto* grid = new QGridLayout(common_);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setColumnStretch(4, 1);
+    // Beside the source choice, on the row the shared controls leave free.
+    source_panel_ = new QLabel(common_);
+    source_panel_->setObjectName(QStringLiteral("PanelCurrentSourcex"));
+    grid->addWidget(source_panel_, 1, 4);
+    source_panel_->setEnabled(false);
 
     auto* layout = new QVBoxLayout(event_group_);
     layout->setContentsMargins(6, 4, 6, 6);
@@ -246,7 +252,15 @@ void SlotEditor::retranslate() {
         reaction_kind_menu_->actions()[static_cast<int>(kind)]->setText(title);
     }
     event_group_->setTitle(pair(slot_texts::kEventGroup));
+    source_panel_->setText(QString::fromStdString(source_text_.in(lang)));
+    source_panel_->setToolTip(pair(slot_texts::kCurrentSourceHint));
     reaction_group_->setTitle(pair(slot_texts::kReactionGroup));
+}
+
+void SlotEditor::show_current_source(const Text& text, bool enabled) {
+    source_text_ = text;
+    source_panel_->setText(QString::fromStdString(text.in(context_.language())));
+    source_panel_->setEnabled(enabled);
 }
 
 void SlotEditor::reset() {
@@ -319,6 +333,13 @@ void SlotEditor::draw_page(QStackedWidget* stack, int kind, const std::vector<Co
     }
     set.show(views, context_.language());
     stack->setCurrentIndex(kind);
+    // A stack asks for the size of its largest page, shown or not: once a tall kind had been
+    // drawn, every kind kept its height. Hidden pages are left out of the stack's size.
+    for (int i = 0; i < stack->count(); ++i) {
+        const QSizePolicy::Policy policy = i == kind ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        stack->widget(i)->setSizePolicy(policy, policy);
+    }
+    stack->updateGeometry();
 }
 
 void SlotEditor::draw_common(const std::vector<ControlView>& views) {

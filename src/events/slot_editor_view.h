@@ -18,6 +18,7 @@
 #include "widgets/page_context.h"
 
 class QMenu;
+class QLabel;
 class QStackedWidget;
 class QGroupBox;
 class QScrollArea;
@@ -96,6 +97,10 @@ public:
     void retranslate(Lang lang) override;
     void show_only_used(bool /*only_used*/) override { apply_only_used(); }
 
+    // The current-source panel beside the source choice: the source the controller reports
+    // ("Selected: N", enabled) or "Selected: ?" (disabled) while none is connected.
+    void show_current_source(const Text& text, bool enabled);
+
     // The slot-name window for the current slot, opened at `global_pos`.
     void rename_current_slot(const QPoint& global_pos);
 
@@ -126,6 +131,7 @@ public:
     QStackedWidget* reaction_pages() const { return reaction_pages_; }
     // The event and reaction groups scroll in this area when the editor is short.
     QScrollArea* groups_area() const { return groups_area_; }
+    QLabel* current_source_panel() const { return source_panel_; }
     // The least height the groups' area asks for: a line of kind tabs and a line of a page.
     static constexpr int kGroupsMinimumHeight = 96;
     QMenu* slot_menu() const { return slot_menu_; }
@@ -168,13 +174,14 @@ private:
     int draw_count_ = 0;
     EditorDevice device_;
     std::size_t picker_slot_ = 0;  // the slot whose reaction the key picker edits
-    bool picker_placed_ = false;   // placed from the settings when first opened
 
     ButtonTabRow* slot_tabs_ = nullptr;
     QGroupBox* event_group_ = nullptr;
     ButtonTabRow* event_tabs_ = nullptr;
     QStackedWidget* event_pages_ = nullptr;
     QWidget* common_ = nullptr;
+    QLabel* source_panel_ = nullptr;
+    Text source_text_;
     QGroupBox* reaction_group_ = nullptr;
     QScrollArea* groups_area_ = nullptr;
     ButtonTabRow* reaction_tabs_ = nullptr;

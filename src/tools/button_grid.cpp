@@ -30,7 +30,16 @@ const std::string& empty_text() {
 }  // namespace
 
 std::string fit_button_name(std::string_view utf8) {
-    std::string bytes = utf8_to_cp1251(utf8);
+    // A character the controller cannot store is refused as typed, not turned into "?".
+    std::string kept;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        const std::string_view character = utf8.substr(i, length);
+        if (cp1251_to_utf8(utf8_to_cp1251(character)) == character) kept += character;
+        i += length;
+    }
+    std::string bytes = utf8_to_cp1251(kept);
     bytes = bytes.substr(0, bytes.find('\0'));
     if (bytes.size() > kButtonNameSize) bytes.resize(kButtonNameSize);
     return cp1251_to_utf8(bytes);

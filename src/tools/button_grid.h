@@ -52,8 +52,8 @@ struct TypedName {
     bool close = false;  // encoder cells keep their fixed text and close the editor
 };
 
-// Cuts a typed name to what the record can hold: five Windows-1251 characters (others become
-// '?'), given back as UTF-8.
+// Cuts a typed name to what the record can hold: five Windows-1251 characters (others are
+// left out), given back as UTF-8.
 std::string fit_button_name(std::string_view utf8);
 
 // Channel c has at least one learned button (its 135 bytes are not all zero).

@@ -8,6 +8,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollArea>
+#include <QTimer>
 #include <QToolTip>
 
 namespace ztv {
@@ -126,7 +128,29 @@ void ButtonGridWidget::paintEvent(QPaintEvent* /*event*/) {
 void ButtonGridWidget::select(GridCell cell) {
     if (!grid_.selectable(state_.record, cell.column, cell.row)) return;
     selected_ = cell;
+    keep_in_view(cell_rect(cell));
     update();
+}
+
+void ButtonGridWidget::keep_in_view(const QRect& area) {
+    for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
+        auto* scroll = qobject_cast<QScrollArea*>(w);
+        if (scroll == nullptr || scroll->widget() == nullptr || !scroll->widget()->isAncestorOf(this)) continue;
+        const QPoint centre = mapTo(scroll->widget(), area.center());
+        scroll->ensureVisible(centre.x(), centre.y(), area.width() / 2 + kLine, area.height() / 2 + kLine);
+        return;
+    }
+}
+
+void ButtonGridWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    // A scroll area brings a widget that takes the focus into view by its middle, which for
+    // a tall grid hides the header and the learned rows: show the selected cell, or the top.
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+        QTimer::singleShot(0, this, [this] {
+            keep_in_view(selected_ ? cell_rect(*selected_) : cell_rect({0, 0}).united(cell_rect({0, 1})));
+        });
+    }
 }
 
 void ButtonGridWidget::clear_selection() {
@@ -263,6 +287,11 @@ void ButtonGridWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 void ButtonGridWidget::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F2) {
         open_editor();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && selected_ && use_request_) {
+        if (const auto button = grid_.drag_source(state_.record, selected_->column, selected_->row))
+            use_request_(*button, mapToGlobal(cell_rect(*selected_).bottomLeft()));
         return;
     }
     // The arrows walk the cells below the header, so a keyboard user can name any of them.

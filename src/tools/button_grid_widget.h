@@ -56,9 +56,15 @@ public:
     // A right-click that offers a popup: the window opens its shared menu with the action.
     using PopupRequest = std::function<void(const GridPopup& popup, GridCell cell, const QPoint& global_pos)>;
     void set_popup_request(PopupRequest request) { popup_request_ = std::move(request); }
+    // Enter on a selected learned button: the keyboard's way to what a drag does (the window
+    // offers it as the current slot's "Button" or "Mod").
+    using UseRequest = std::function<void(GridButton button, const QPoint& global_pos)>;
+    void set_use_request(UseRequest request) { use_request_ = std::move(request); }
 
     // Geometry, for tests and the pointer handling.
     QRect cell_rect(GridCell cell) const;
+    // Scrolls the page the grid sits on so that `area` (grid coordinates) can be seen.
+    void keep_in_view(const QRect& area);
     std::optional<GridCell> cell_at(const QPoint& pos) const;
     // The hint the pointer shows at pos (what the tool tip shows), and the cursor.
     GridHover hover_at(const QPoint& pos) const;
@@ -73,6 +79,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -96,6 +103,7 @@ private:
     QLineEdit* editor_ = nullptr;
     QString editor_start_text_;
     std::function<QMimeData*(GridButton)> drag_data_;
+    UseRequest use_request_;
     PopupRequest popup_request_;
 };
 

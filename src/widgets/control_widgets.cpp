@@ -19,6 +19,7 @@
 #include <limits>
 
 #include "widgets/control_kinds.h"
+#include "widgets/cp1251_validator.h"
 
 namespace ztv {
 namespace {
@@ -96,6 +97,7 @@ public:
         edit_ = new QLineEdit(this);
         edit_->setMinimumWidth(90);
         edit_->setMaximumWidth(140);
+        refuse_outside_cp1251(*edit_);
         set_input(edit_);
         // Committed with Enter only; text typed and left is discarded by the next refresh.
         connect(edit_, &QLineEdit::returnPressed, this, [this] { report(0, utf8(edit_->text())); });
@@ -229,6 +231,7 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
         auto* edit = new QLineEdit(parent);
         if (max_length_ > 0) edit->setMaxLength(max_length_);
+        refuse_outside_cp1251(*edit);
         const int row = index.row();
         connect(edit, &QLineEdit::textEdited, edit, [this, row](const QString& text) { changed_(row, text); });
         return edit;

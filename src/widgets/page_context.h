@@ -69,11 +69,6 @@ public:
 
     // The source selection window, shared by the parameter pages and the event editor.
     virtual TInterceptForm* source_window() const = 0;
-
-    // The key picker's place is remembered in the settings: the window is placed from them
-    // when first shown, and `place` is asked for its position when the settings are saved.
-    virtual void place_key_window(QWidget& window) = 0;
-    virtual void set_key_window_place(std::function<std::optional<QPoint>()> place) = 0;
 };
 
 }  // namespace ztv

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "widgets/cp1251_validator.h"
 
 namespace ztv {
 
@@ -16,6 +17,7 @@ TFormSlotName::TFormSlotName(int max_chars, QWidget* parent) : QDialog(parent) {
     field_ = new QLineEdit(this);
     field_->setObjectName(QStringLiteral("EditSlotNamex"));
     field_->setMaxLength(max_chars);
+    refuse_outside_cp1251(*field_);
     field_->setMinimumWidth(field_->fontMetrics().averageCharWidth() * 34);
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setObjectName(QStringLiteral("ButtonSlotNameOKx"));

@@ -12,6 +12,7 @@
 #include "app/setup_options.h"
 #include "config/field_table.h"
 #include "diag/terminal_page.h"
+#include "events/slot_editor_view.h"
 #include "sim/sim_firmware.h"
 #include "shell_fixture.h"
 
@@ -63,6 +64,21 @@ TEST_F(DeviceLinkTest, ConnectedControllerEnablesTheDeviceButtonsAndCap2ResKeeps
     window->set_busy(false);
     EXPECT_FALSE(touch->isEnabled());
     EXPECT_TRUE(keys->isEnabled());
+}
+
+TEST_F(DeviceLinkTest, TheCurrentSourcePanelShowsWhatTheControllerReports) {
+    QLabel* panel = window->slot_editor()->current_source_panel();
+    EXPECT_EQ(panel->text(), QStringLiteral("Выбрано: ?"));
+    EXPECT_FALSE(panel->isEnabled());
+    window->set_language(1);
+    EXPECT_EQ(panel->text(), QStringLiteral("Selected: ?"));
+    link->simulator()->set_source_index(2);
+    ASSERT_TRUE(connect_controller());
+    ASSERT_TRUE(wait_until([panel] { return panel->text() == QStringLiteral("Selected: 3"); }));
+    EXPECT_TRUE(panel->isEnabled());
+    link->simulator()->unplug();
+    ASSERT_TRUE(wait_until([panel] { return panel->text() == QStringLiteral("Selected: ?"); }));
+    EXPECT_FALSE(panel->isEnabled());
 }
 
 TEST_F(DeviceLinkTest, TypedLineReachesTheControllerCutTo63Characters) {

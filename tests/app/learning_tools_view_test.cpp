@@ -154,6 +154,28 @@ TEST_F(LearningToolsTest, TheArrowsSelectACellThatF2NamesAndTheMenuKeyOffers) {
     menu->hide();
 }
 
+// What a drag does, by keyboard: Enter on a learned button offers it as the slot's "Button" or
+// "Mod", under the drop rules.
+TEST_F(LearningToolsTest, EnterOnALearnedButtonAssignsItToTheSlotWithoutTheMouse) {
+    window->set_language(1);
+    learned(1, 2, 1400);
+    state.record.slot(0)[4] = 1;  // slot 1 has a "Mod" on channel 2 already
+    state.record.slot(0)[5] = 1;
+    window->refresh_pages();
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Return);
+    QMenu* menu = tools->use_menu();
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->actions().at(0)->text(), QStringLiteral("Use as Button of slot 1"));
+    EXPECT_FALSE(menu->actions().at(0)->isEnabled()) << "a key and its modifier lie on different channels";
+    EXPECT_TRUE(menu->actions().at(1)->isEnabled());
+    menu->actions().at(1)->trigger();
+    menu->hide();
+    EXPECT_EQ(state.record.slot(0)[4], 2);  // row 2 of channel 2
+    EXPECT_EQ(state.record.slot(0)[5], 1);
+}
+
 TEST_F(LearningToolsTest, EscapeKeepsTheOldNameAndEncoderCellsDoNotOpen) {
     learned(2, 3, 2500, "Src");
     set_field(state.record, FieldId::ENC0MODE, 1);
@@ -290,11 +312,14 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
     bool others_locked = false;
     bool own_enabled = false;
     bool highlighted = false;
+    bool shows_how_to_stop = false;
     ShellTimer probe(clock, nullptr);
     QObject::connect(&probe, &ShellTimer::timeout, [&] {
         if (!tools->learning().running()) return;
         others_locked = !window->chrome().speed_button("SpeedButtonReadDevice")->isEnabled();
         own_enabled = tools->keys_button()->isEnabled();
+        shows_how_to_stop = shows_how_to_stop || (tools->keys_button()->isChecked() &&
+                                                  tools->keys_button()->toolTip().contains(QStringLiteral("Press this button again")));
         tools->on_touch_button(false);  // one procedure at a time: nothing starts
         highlighted = highlighted || tools->grid().highlighted(2, 1);
         if (window->tick_ms() - now > 4300) tools->keys_button()->click();  // stop
@@ -307,6 +332,9 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
     EXPECT_TRUE(tools->learning().written());
     EXPECT_TRUE(others_locked);
     EXPECT_TRUE(own_enabled);
+    EXPECT_TRUE(shows_how_to_stop);
+    EXPECT_FALSE(tools->keys_button()->isChecked());
+    EXPECT_EQ(tools->keys_button()->toolTip(), QStringLiteral("Button settings"));
     EXPECT_TRUE(highlighted);
     // The demo presses its own buttons on channels 1 and 2 meanwhile; channel 3 is ours alone.
     EXPECT_TRUE(has_code_near(0, 1500));

@@ -17,7 +17,9 @@
 #include "config/field_table.h"
 #include "diag/terminal_page.h"
 #include "diag/terminal_view.h"
+#include "events/slot_editor_view.h"
 #include "shell_fixture.h"
+#include "tools/key_board_window.h"
 
 namespace ztv {
 namespace {
@@ -464,6 +466,23 @@ TEST_F(MainWindowTest, MissingSettingsGiveDefaultsAndCloseWritesThemBack) {
     EXPECT_TRUE(text.contains("Lang=1"));
     EXPECT_TRUE(text.contains("TXHeight=64"));
     EXPECT_TRUE(text.contains("MainTop="));
+    EXPECT_TRUE(text.contains("KeyTop=") && text.contains("KeyLeft=")) << "a picker never opened has its place too";
+}
+
+TEST_F(MainWindowTest, TheKeyPickerComesBackWhereAndAsItWasLeft) {
+    write_settings("[MainSettings]\nKeyTop=40\nKeyLeft=50\nKeyVisible=1\n");
+    auto& form = make_form();
+    form.initialise();
+    QWidget* picker = form.slot_editor()->key_picker();
+    EXPECT_TRUE(picker->isVisible());
+    EXPECT_EQ(picker->pos(), form.screen()->geometry().topLeft() + QPoint(50, 40));
+    picker->move(picker->pos() + QPoint(7, 9));
+    picker->hide();
+    form.close();
+    QFile file(QString::fromStdString(options.settings_path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("KeyTop=49") && text.contains("KeyLeft=57") && text.contains("KeyVisible=0")) << text.toStdString();
 }
 
 TEST_F(MainWindowTest, SettingsThatCannotBeSavedAtCloseAreReportedOnStderrAndInTheTerminalLog) {

@@ -138,5 +138,11 @@ TEST(SetupOptions, UnattendedBoxesTakeTheButtonTheBoxWouldDefaultTo) {
     EXPECT_EQ(unattended_answer(kBoxWarning), kIdYes);
 }
 
+TEST(SetupOptions, QtsOwnOptionsAreLeftToQt) {
+    const std::vector<std::string_view> args = {"-platform", "offscreen", "--lang", "en", "--style=x", "-reverse",
+                                                "--style", "Fusion", "a.ztv"};
+    EXPECT_EQ(without_qt_options(args), (std::vector<std::string_view>{"--lang", "en", "--style=x", "a.ztv"}));
+}
+
 }  // namespace
 }  // namespace ztv

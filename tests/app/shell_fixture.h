@@ -41,7 +41,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         options.settings_path = dir.filePath(QStringLiteral("ztv-setup.ini")).toStdString();
-        options.program_folder = dir.path().toStdString();
+        options.default_folder = dir.path().toStdString();
         options.system_language_id = 1049;
         options.clock = &clock;
     }

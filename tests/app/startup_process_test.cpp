@@ -40,7 +40,7 @@ protected:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
         process.setProcessEnvironment(env);
         process.start(program, args);
     }
@@ -63,6 +63,7 @@ protected:
 
     QTemporaryDir runtime;
     QTemporaryDir home;
+    QString platform = QStringLiteral("offscreen");
 };
 
 TEST_F(SetupProcess, RefusedCommandLinesExitTwoWithTheUsage) {
@@ -85,7 +86,9 @@ TEST_F(SetupProcess, RefusedCommandLinesExitTwoWithTheUsage) {
         << "a refused command line starts nothing";
 }
 
-TEST_F(SetupProcess, HelpAndVersionGoToStandardOutput) {
+TEST_F(SetupProcess, HelpAndVersionGoToStandardOutputWithoutADisplay) {
+    platform = QStringLiteral("no-such-display");  // Qt's application object could not start
+    EXPECT_EQ(run({QStringLiteral("--nonsense")}).exit_code, 2);
     const Finished help = run({QStringLiteral("--help")});
     EXPECT_EQ(help.exit_code, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("--page terminal|parameters|canlog")));

@@ -246,7 +246,10 @@ TEST_F(EditorToolsTest, TouchPointCaptureStoresThePointAndShowsItsProgress) {
 TEST_F(EditorToolsTest, KeyPickerEditsTheUsbKeyReactionOfTheCurrentSlotAndFollowsTheSlot) {
     window->set_language(1);
     editor().select_slot(3);
-    click("PanelReactionUSBKeyx");
+    // The key text is reached and opened without the mouse, like a button.
+    QWidget* key_text = editor().control("PanelReactionUSBKeyx")->input();
+    key_text->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(key_text, Qt::Key_Space);
     TFormKeyBoard* picker = editor().key_picker();
     ASSERT_TRUE(picker->isVisible());
     EXPECT_EQ(picker->windowTitle(), QStringLiteral("Keyboard (Reactions for the event 4)"));

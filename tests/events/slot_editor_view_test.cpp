@@ -388,3 +388,24 @@ TEST_F(SlotEditorTest, ALanguageSwitchGivesTheSharedControlsRoomForTheirTexts) {
 
 }  // namespace
 }  // namespace ztv
+
+namespace ztv {
+namespace {
+
+TEST_F(SlotEditorTest, TheEditorsHeightFollowsTheKindPageShown) {
+    SlotEditor& e = editor();
+    window->show();
+    QWidget* groups = e.event_group()->parentWidget();
+    const auto height_for = [&](int kind) {
+        e.event_tabs()->tab(kind)->click();
+        QCoreApplication::processEvents();
+        return groups->sizeHint().height();
+    };
+    const int area = height_for(static_cast<int>(EventKind::Area));
+    const int voltage = height_for(static_cast<int>(EventKind::Voltage));
+    EXPECT_GT(voltage, area);
+    EXPECT_EQ(height_for(static_cast<int>(EventKind::Area)), area);
+}
+
+}  // namespace
+}  // namespace ztv

@@ -22,15 +22,18 @@ set(CPACK_PACKAGE_NAME ${ZTV_PACKAGE_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${ZTV_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "setup program of the ZEB TERVIO V4 in-car controller")
+# Lines of at most 72 characters: package managers show them as they are.
 set(CPACK_PACKAGE_DESCRIPTION
-  "The ZEB TERVIO V4 sits in a car between the car's own controls and an aftermarket head unit.
-ztv-setup reads its configuration over USB, shows it on pages of parameters, events and
-reactions, sends every change back, saves and opens *.ZTV configuration files, teaches
-steering-wheel buttons, calibrates the touch panel, captures infrared codes, shows the
+  "The ZEB TERVIO V4 sits in a car between the car's own controls and an
+aftermarket head unit. ztv-setup reads its configuration over USB, shows
+it on pages of parameters, events and reactions, sends every change
+back, saves and opens *.ZTV configuration files, teaches steering-wheel
+buttons, calibrates the touch panel, captures infrared codes, shows the
 controller's debug text and CAN traffic, and updates its firmware.
 
-ztv-tool does the same from a shell: it describes, compares and edits configuration files,
-backs up and restores controllers, updates firmware and logs CAN traffic.")
+ztv-tool does the same from a shell: it describes, compares and edits
+configuration files, backs up and restores controllers, updates
+firmware and logs CAN traffic.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -7,6 +7,7 @@ src=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-.}")
 build=$(realpath -m "${ZTV_PACKAGE_BUILD_DIR:-$src/build-package}")
 mkdir -p "$out"
+cd "$src"  # the flags map the paths of this folder that the programs hold to "."
 
 # Debian's compiler and linker flags (stack protector, fortified functions, read-only
 # relocations, immediate binding, PIE) without -g: the package strips debugging data anyway.

@@ -3,6 +3,8 @@
 # verdict, installs it with apt, runs the installed programs and removes it again. Needs root
 # (it installs), lintian, appstreamcli, desktop-file-validate and man; exits with 77 (skipped)
 # without them or when the package is installed already (someone's own copy is left alone).
+# Usage: package_test.sh [WORKDIR] -- WORKDIR (made afresh and removed at the end) holds the
+# build and the package; a fixed one lets ccache find the last run's objects.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
 package_name=zeb-tervio-setup
@@ -14,7 +16,13 @@ for tool in lintian appstreamcli desktop-file-validate man apt-get dpkg-deb; do
   command -v "$tool" > /dev/null || skip "$tool is missing (scripts/install-deps.sh installs it)"
 done
 
-work=$(mktemp -d /tmp/ztv-package.XXXXXX)
+if [ $# -ge 1 ]; then
+  work=$(realpath -m "$1")
+  rm -rf "$work"
+  mkdir -p "$work"
+else
+  work=$(mktemp -d /tmp/ztv-package.XXXXXX)
+fi
 chmod 755 "$work"  # apt reads the package as its own unprivileged user
 installed=0
 cleanup() {
@@ -61,7 +69,7 @@ done
 dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -qE 'postinst|prerm|postrm|preinst' && fail "maintainer scripts in the package"
 
 # lintian: errors fail the test, warnings are printed for the record.
-lintian --fail-on error --no-tag-display-limit "$deb" | sed 's/^/lintian: /' || fail "lintian found errors"
+lintian --fail-on error --tag-display-limit 0 "$deb" | sed 's/^/lintian: /' || fail "lintian found errors"
 
 unpacked=$work/unpacked
 dpkg-deb -x "$deb" "$unpacked"

@@ -2,8 +2,11 @@
 # Tab completion reads the programs' --help: this runs it against the built programs, so a
 # change of the help's layout that would leave completion blind fails here.
 # Usage: completion_test.sh ZTV_TOOL [ZTV_SETUP]
-set -euo pipefail
+set -uo pipefail  # no -e: completion runs in interactive shells, where a false test is no error
 source "$(dirname "$0")/../../packaging/ztv.bash-completion"
+programs=()
+for program in "$@"; do programs+=("$(realpath "$program")"); done
+set -- "${programs[@]}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -17,8 +20,8 @@ expect() {
     COMP_WORDS=("$@") COMP_CWORD=$(($# - 1)) COMPREPLY=()
     if [[ $1 == *ztv-setup ]]; then _ztv_setup; else _ztv_tool; fi
     local got
-    got=$(printf '%s\n' "${COMPREPLY[@]}" | sort -u | tr '\n' ' ')
-    if [[ "$got" != "$wanted " ]]; then
+    got=$( ((${#COMPREPLY[@]})) && printf '%s\n' "${COMPREPLY[@]}" | sort -u | tr '\n' ' ')
+    if [[ "${got% }" != "$wanted" ]]; then
         echo "FAIL: ${*:2} -> '$got', wanted '$wanted'"
         failed=1
     fi

@@ -133,6 +133,7 @@ constexpr Command kCommands[] = {
     {"canlog", "OUT.LOG", 1, 1, kOptTab | kOptMode | kOptSeconds | kOptPrint | kOptSimulate | kOptSimCan,
      "log the controller's CAN frames to OUT (for N seconds or until Ctrl+C), then print the identifier table",
      canlog_command},
+    {"help", "[COMMAND]", 0, 1, 0, "print the usage and options of COMMAND, or this overview", help_command},
 };
 
 int run_named(std::string_view name, Args args) { return run_command(*find_command(name), args); }
@@ -227,5 +228,6 @@ int run_flash(Args args) { return run_named("flash", args); }
 int run_canlog(Args args) { return run_named("canlog", args); }
 int run_diff(Args args) { return run_named("diff", args); }
 int run_backups(Args args) { return run_named("backups", args); }
+int run_help(Args args) { return run_named("help", args); }
 
 }  // namespace ztv::cli

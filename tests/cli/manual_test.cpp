@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "cli/command_run.h"
 #include "cli/commands.h"
 #include "support/manual_page.h"
 
@@ -16,10 +17,10 @@ const std::string kManual = ZTV_TOOL_MANUAL;
 // dropped on one side only fails here.
 TEST(ToolManual, DocumentsEveryCommandAndItsOptions) {
     std::set<std::string> all_options{"--help", "-h", "--version"};
-    std::set<std::string> commands{"help"};
+    std::set<std::string> commands;
     for (const Command& command : all_commands()) {
         commands.insert(command.name);
-        const std::set<std::string> takes = test::option_names(command.usage);
+        const std::set<std::string> takes = test::option_names(command_usage(command));
         all_options.insert(takes.begin(), takes.end());
         bool found = false;
         for (const std::string& tag : test::manual_tags(kManual, "COMMANDS")) {
@@ -37,6 +38,17 @@ TEST(ToolManual, DocumentsEveryCommandAndItsOptions) {
     for (const std::string& tag : test::manual_tags(kManual, "OPTIONS"))
         documented_options.merge(test::option_names(tag));
     EXPECT_EQ(documented_options, all_options);
+}
+
+TEST(ToolHelp, PrintsOneCommandsUsageOrRefusesAnUnknownOne) {
+    const std::string_view flash[] = {"flash"};
+    const CommandOutcome known = run_command(run_help, flash);
+    EXPECT_EQ(known.status, 0);
+    EXPECT_TRUE(known.out.starts_with("usage: ztv-tool flash FILE.LDR")) << known.out;
+    const std::string_view unknown[] = {"flush"};
+    const CommandOutcome refused = run_command(run_help, unknown);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("unknown command 'flush'"), std::string::npos) << refused.err;
 }
 
 }  // namespace

@@ -16,6 +16,8 @@ for tool in lintian appstreamcli desktop-file-validate man apt-get dpkg-deb; do
   command -v "$tool" > /dev/null || skip "$tool is missing (scripts/install-deps.sh installs it)"
 done
 
+if dpkg -s "$package_name" > /dev/null 2>&1; then skip "$package_name is installed on this machine already"; fi
+
 if [ $# -ge 1 ]; then
   work=$(realpath -m "$1")
   rm -rf "$work"
@@ -83,6 +85,7 @@ done
 
 # --- installed, run, removed ---------------------------------------------------------------
 # One package test at a time on a machine, and never over someone's installed copy.
+mkdir -p /run/lock
 exec 9> /run/lock/ztv-package-test.lock
 flock -w 1800 9 || fail "another package test holds /run/lock/ztv-package-test.lock"
 if dpkg -s "$package_name" > /dev/null 2>&1; then skip "$package_name is installed on this machine already"; fi

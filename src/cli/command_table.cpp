@@ -161,12 +161,19 @@ ParsedToolOptions parse_tool_options(const Command& command, Args args) {
 
 std::string command_usage(const Command& command) {
     std::string usage = command.name;
-    if (*command.arguments) usage += " " + std::string(command.arguments);
+    if (*command.arguments) {
+        usage += ' ';
+        usage += command.arguments;
+    }
     for (const auto& row : rows_of(command)) {
         if (row.name == "--help" || row.name == "-h") continue;
-        usage += " [" + std::string(row.name);
-        if (!row.value_name.empty()) usage += " " + std::string(row.value_name);
-        usage += "]";
+        usage += " [";
+        usage += row.name;
+        if (!row.value_name.empty()) {
+            usage += ' ';
+            usage += row.value_name;
+        }
+        usage += ']';
     }
     return usage;
 }

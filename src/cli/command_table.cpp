@@ -133,6 +133,7 @@ constexpr Command kCommands[] = {
     {"canlog", "OUT.LOG", 1, 1, kOptTab | kOptMode | kOptSeconds | kOptPrint | kOptSimulate | kOptSimCan,
      "log the controller's CAN frames to OUT (for N seconds or until Ctrl+C), then print the identifier table",
      canlog_command},
+    {"help", "[COMMAND]", 0, 1, 0, "print the usage and options of COMMAND, or this overview", help_command},
 };
 
 int run_named(std::string_view name, Args args) { return run_command(*find_command(name), args); }
@@ -160,12 +161,19 @@ ParsedToolOptions parse_tool_options(const Command& command, Args args) {
 
 std::string command_usage(const Command& command) {
     std::string usage = command.name;
-    if (*command.arguments) usage += " " + std::string(command.arguments);
+    if (*command.arguments) {
+        usage += ' ';
+        usage += command.arguments;
+    }
     for (const auto& row : rows_of(command)) {
         if (row.name == "--help" || row.name == "-h") continue;
-        usage += " [" + std::string(row.name);
-        if (!row.value_name.empty()) usage += " " + std::string(row.value_name);
-        usage += "]";
+        usage += " [";
+        usage += row.name;
+        if (!row.value_name.empty()) {
+            usage += ' ';
+            usage += row.value_name;
+        }
+        usage += ']';
     }
     return usage;
 }
@@ -227,5 +235,6 @@ int run_flash(Args args) { return run_named("flash", args); }
 int run_canlog(Args args) { return run_named("canlog", args); }
 int run_diff(Args args) { return run_named("diff", args); }
 int run_backups(Args args) { return run_named("backups", args); }
+int run_help(Args args) { return run_named("help", args); }
 
 }  // namespace ztv::cli

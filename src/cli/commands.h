@@ -103,6 +103,7 @@ int run_flash(Args args);
 int run_canlog(Args args);
 int run_diff(Args args);
 int run_backups(Args args);
+int run_help(Args args);
 
 // The commands' work, after parsing.
 int dump_command(const ToolOptions& options);
@@ -121,6 +122,9 @@ int canlog_command(const ToolOptions& options);
 int diff_command(const ToolOptions& options);
 // backups: the automatic backups, newest first, PATH<TAB>SERIAL<TAB>DATE<TAB>REASON.
 int backups_command(const ToolOptions& options);
+// help: the overview of every command, or one command's usage and options.
+int help_command(const ToolOptions& options);
+void print_tool_help();
 // Reads the attached (or, with --simulate, the simulated) controller's configuration for
 // diff; 0, or 1 (device trouble) after printing why.
 int read_controller(const ToolOptions& device, ConfigState& into);

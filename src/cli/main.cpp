@@ -6,18 +6,6 @@
 #include "cli/commands.h"
 #include "common/program_version.h"
 
-namespace {
-
-void print_help() {
-    std::printf("ztv-tool: command-line companion of the ZEB TERVIO V4 setup program\n\n");
-    std::printf("usage: ztv-tool COMMAND [ARGS...]   (options may stand before or after COMMAND)\n\ncommands:\n");
-    for (const auto& command : ztv::cli::all_commands())
-        std::printf("  %s\n      %s\n", ztv::cli::command_usage(command).c_str(), command.summary);
-    std::printf("\n  --help    this text (COMMAND --help: that command's options)\n  --version the program version\n");
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     const std::vector<std::string_view> words(argv + 1, argv + argc);
     std::vector<std::string_view> args;
@@ -33,7 +21,7 @@ int main(int argc, char** argv) {
             std::printf("ztv-tool %s\n", ztv::kProgramVersionText);
             return 0;
         }
-        print_help();
+        ztv::cli::print_tool_help();
         return help ? 0 : 2;
     }
     if (const ztv::cli::Command* command = ztv::cli::find_command(name)) return ztv::cli::run_command(*command, args);

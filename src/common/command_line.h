@@ -65,7 +65,10 @@ std::string options_help(std::span<const OptionRow<Options>> rows) {
     std::string text;
     for (const auto& row : rows) {
         std::string left = "  " + std::string(row.name);
-        if (!row.value_name.empty()) left += " " + std::string(row.value_name);
+        if (!row.value_name.empty()) {
+            left += ' ';
+            left += row.value_name;
+        }
         // A long option and value get their own line, so that the help texts stay in one column.
         if (left.size() < 24) left.resize(24, ' ');
         else left += "\n" + std::string(24, ' ');

@@ -270,11 +270,18 @@ bool close_durably(std::FILE* file) {
 }
 
 std::string temporary_file_name(const std::string& file_name, unsigned attempt) {
-    const std::string suffix = "." + std::to_string(process_id()) + "-" + std::to_string(attempt) + ".tmp";
+    std::string suffix = ".";
+    suffix += std::to_string(process_id());
+    suffix += '-';
+    suffix += std::to_string(attempt);
+    suffix += ".tmp";
     // A name near the limit gets a shorter stem, cut where no UTF-8 character is split.
     std::size_t keep = std::min(file_name.size(), kMaxNameBytes - 1 - suffix.size());
     while (keep > 0 && keep < file_name.size() && (static_cast<unsigned char>(file_name[keep]) & 0xC0) == 0x80) --keep;
-    return "." + file_name.substr(0, keep) + suffix;
+    std::string name = ".";
+    name.append(file_name, 0, keep);
+    name += suffix;
+    return name;
 }
 
 FileWriteStatus replace_file(const std::string& path, std::string_view content, std::size_t max_bytes) {

@@ -59,7 +59,10 @@ std::string can_detail_cell(std::uint8_t byte, std::size_t index, CanDetailColum
         case CanDetailColumn::Ascii:
             if ((byte >= 32 && byte <= 128) || byte >= 192) {
                 const char c = static_cast<char>(byte);
-                return "'" + cp1251_to_utf8(std::string_view(&c, 1)) + "'";
+                std::string quoted = "'";
+                quoted += cp1251_to_utf8(std::string_view(&c, 1));
+                quoted += '\'';
+                return quoted;
             }
             return "-";
     }

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "cli/command_run.h"
+#include "cli/commands.h"
+#include "support/manual_page.h"
+
+namespace ztv::cli {
+namespace {
+
+const std::string kManual = ZTV_TOOL_MANUAL;
+
+// Each command of the table has an entry in COMMANDS whose synopsis names the options the
+// command takes, and OPTIONS describes each of them: a command or option added, renamed or
+// dropped on one side only fails here.
+TEST(ToolManual, DocumentsEveryCommandAndItsOptions) {
+    std::set<std::string> all_options{"--help", "-h", "--version"};
+    std::set<std::string> commands;
+    for (const Command& command : all_commands()) {
+        commands.insert(command.name);
+        const std::set<std::string> takes = test::option_names(command_usage(command));
+        all_options.insert(takes.begin(), takes.end());
+        bool found = false;
+        for (const std::string& tag : test::manual_tags(kManual, "COMMANDS")) {
+            if (tag.substr(0, tag.find(' ')) != command.name) continue;
+            found = true;
+            EXPECT_EQ(test::option_names(tag), takes) << command.name;
+        }
+        EXPECT_TRUE(found) << command.name << " has no entry";
+    }
+    std::set<std::string> documented_commands;
+    for (const std::string& tag : test::manual_tags(kManual, "COMMANDS"))
+        documented_commands.insert(tag.substr(0, tag.find(' ')));
+    EXPECT_EQ(documented_commands, commands);
+    std::set<std::string> documented_options;
+    for (const std::string& tag : test::manual_tags(kManual, "OPTIONS"))
+        documented_options.merge(test::option_names(tag));
+    EXPECT_EQ(documented_options, all_options);
+}
+
+TEST(ToolHelp, PrintsOneCommandsUsageOrRefusesAnUnknownOne) {
+    const std::string_view flash[] = {"flash"};
+    const CommandOutcome known = run_command(run_help, flash);
+    EXPECT_EQ(known.status, 0);
+    EXPECT_TRUE(known.out.starts_with("usage: ztv-tool flash FILE.LDR")) << known.out;
+    const std::string_view unknown[] = {"flush"};
+    const CommandOutcome refused = run_command(run_help, unknown);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("unknown command 'flush'"), std::string::npos) << refused.err;
+}
+
+}  // namespace
+}  // namespace ztv::cli

@@ -48,14 +48,6 @@ struct ParsedSetupOptions {
 
 ParsedSetupOptions parse_setup_options(std::span<const std::string_view> args);
 
-// A question box with a third button, Cancel (the escape key), answered kIdCancel.
-inline constexpr int kBoxWithCancel = 0x200;
-inline constexpr int kIdCancel = 2;
-// A question box with a "Show changes" button, answered kIdShowChanges (the box is then asked
-// again once the changes were seen).
-inline constexpr int kBoxShowChanges = 0x400;
-inline constexpr int kIdShowChanges = 3;
-
 // The command line without the options Qt's application object takes for itself (-platform X,
 // -style X, -reverse...), so that ours can be read before that object exists: --help, --version
 // and a refused command line then need no display.

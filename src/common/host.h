@@ -15,6 +15,13 @@ inline constexpr int kBoxQuestion = 0x20;
 inline constexpr int kBoxWarning = 0x30;
 inline constexpr int kBoxInformation = 0x40;
 inline constexpr int kBoxDefaultSecond = 0x100;  // make the second button (No) the default
+// A question box with a third button, Cancel (the escape key), answered kIdCancel.
+inline constexpr int kBoxWithCancel = 0x200;
+inline constexpr int kIdCancel = 2;
+// A question box with a "Show changes" button, answered kIdShowChanges (the box is then asked
+// again once the changes were seen).
+inline constexpr int kBoxShowChanges = 0x400;
+inline constexpr int kIdShowChanges = 3;
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;

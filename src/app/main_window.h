@@ -53,7 +53,9 @@ using MessageAnswerer = std::function<int(int type, const QString& title, const 
 // be empty.
 struct EditHooks {
     std::function<bool()> unsaved;                 // the title's "*"
-    std::function<bool()> may_replace;             // before a close or another file: false stays
+    // Before a close or another file: false stays. `changed_meanwhile` asks even when the
+    // controller holds the configuration (an operation changed it while a file waited).
+    std::function<bool(bool changed_meanwhile)> may_replace;
     std::function<void(bool opened)> file_done;    // a file was opened (true) or saved (false)
     std::function<void(bool busy)> busy_changed;   // an operation began or the window is idle
 };

@@ -228,7 +228,7 @@ void TMainForm::on_debug_clicked() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (!closing_ && edits_.may_replace && !edits_.may_replace()) {
+    if (!closing_ && edits_.may_replace && !edits_.may_replace(false)) {
         event->ignore();
         return;
     }

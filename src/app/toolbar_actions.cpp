@@ -45,17 +45,21 @@ void ToolbarActions::open_pending_file() {
     // Not in the middle of a device operation, and not under a box or a dialog that is
     // waiting for the user: the file would pull the record from under them.
     if (form_.toolbar_operation_running() || form_.busy() || QApplication::activeModalWidget() != nullptr) {
+        if (!shown_when_handed_over_) shown_when_handed_over_ = take_snapshot(state_);
         pending_retry_ = true;
         retry_->start(250);
         return;
     }
     const QByteArray path = std::exchange(pending_open_, QByteArray());
-    open_config_file(path);
+    const bool changed_meanwhile =
+        shown_when_handed_over_ && !same_configuration(*shown_when_handed_over_, take_snapshot(state_));
+    shown_when_handed_over_.reset();
+    form_.run_toolbar_action([this, &path, changed_meanwhile] { load_config(path, changed_meanwhile); });
 }
 
-void ToolbarActions::load_config(const QByteArray& path) {
+void ToolbarActions::load_config(const QByteArray& path, bool changed_meanwhile) {
     const EditHooks& edits = form_.edit_hooks();
-    if (edits.may_replace && !edits.may_replace()) return;
+    if (edits.may_replace && !edits.may_replace(changed_meanwhile)) return;
     const bool was_valid = state_.record_valid;
     state_.record_valid = false;
     ConfigFileStatus status;

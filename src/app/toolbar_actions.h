@@ -6,6 +6,10 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
+#include "config/config_history.h"
+
 namespace ztv {
 
 class ShellTimer;
@@ -32,13 +36,16 @@ public:
     void update_device();
 
 private:
-    void load_config(const QByteArray& path);
+    void load_config(const QByteArray& path, bool changed_meanwhile = false);
     void open_pending_file();
 
     TMainForm& form_;
     ConfigState& state_;
     QByteArray pending_open_;     // handed over while something else was running
     bool pending_retry_ = false;  // a later try is already planned
+    // The configuration when a handed-over file first had to wait: an operation that changes
+    // it meanwhile (a learning run writing its buttons) makes the file ask before it replaces.
+    std::optional<ConfigSnapshot> shown_when_handed_over_;
     ShellTimer* retry_ = nullptr;
 };
 

@@ -60,7 +60,7 @@ UndoActions::UndoActions(TMainForm& form, ConfigSession& session)
 
     EditHooks hooks;
     hooks.unsaved = [this] { return session_.unsaved(); };
-    hooks.may_replace = [this] { return may_replace(); };
+    hooks.may_replace = [this](bool changed_meanwhile) { return may_replace(changed_meanwhile); };
     hooks.file_done = [this](bool opened) {
         pending_name_ = {};
         pending_field_.clear();
@@ -127,14 +127,14 @@ void UndoActions::step(bool forward) {
     update();
 }
 
-bool UndoActions::may_replace() {
+bool UndoActions::may_replace(bool changed_meanwhile) {
     settle();
-    if (!session_.unsaved()) return true;
+    if (!changed_meanwhile && !session_.unsaved()) return true;
     const int answer = form_.show_message(kBoxQuestion | kBoxWithCancel, to_text(kAskSaveChanges));
     if (answer == kIdNo) return true;
     if (answer != kIdYes) return false;
     form_.on_save_config();
-    return !session_.unsaved();
+    return session_.history().at(CleanPoint::File);  // the save went through
 }
 
 void UndoActions::update() {

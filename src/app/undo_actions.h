@@ -39,7 +39,7 @@ public:
     void redo();
     // Before the configuration shown is dropped (close, another file): asks to save unsaved
     // changes. False when the user stays (Cancel, or a save that did not happen).
-    bool may_replace();
+    bool may_replace(bool changed_meanwhile);
     // Menu entries, their enabling and the window title, as the history now stands.
     void update();
     // Page: the menu entries follow the language.

@@ -1,6 +1,7 @@
 // Undo and redo in the window, the unsaved-changes questions and the question of a controller
 // connecting under a configuration of the user's, with the simulated controller behind it.
 #include <QAction>
+#include <QFile>
 #include <QAbstractButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -155,6 +156,30 @@ TEST_F(UndoActionsTest, FileOpenedBeforeTheControllerConnectsIsWrittenToItByDefa
     EXPECT_EQ(state.record.long_press_ms(), 1234);
     EXPECT_EQ(controller().long_press_ms(), 1234);
     EXPECT_FALSE(link->session().unsaved());
+}
+
+TEST_F(UndoActionsTest, FileHandedOverWhileAnOperationChangesTheConfigurationAsksFirst) {
+    ASSERT_TRUE(connect_controller());
+    ConfigState file;
+    file.record.set_u16(0, 1234);
+    const QString path = dir.filePath(QStringLiteral("handed.ZTV"));
+    ASSERT_EQ(save_config_file(path.toStdString(), file), FileWriteStatus::Ok);
+
+    // As a learning run does: the file arrives under the operation, which then changes the
+    // configuration and leaves it in the controller, so nothing counts as unsaved.
+    answer = kIdCancel;
+    window->run_toolbar_action([&] {
+        window->toolbar().open_handed_over_file(QFile::encodeName(path));
+        act("Edit_PAR_LongTO", ControlKind::Edit, 0, "1500");
+    });
+    ASSERT_TRUE(wait_until([&] { return controller().long_press_ms() == 1500 && !boxes.empty(); }));
+    EXPECT_EQ(boxes[0].type, kBoxQuestion | kBoxWithCancel);
+    EXPECT_EQ(state.record.long_press_ms(), 1500);
+
+    answer = kIdNo;  // a second hand-over of the same file, now that nothing runs, opens it
+    window->toolbar().open_handed_over_file(QFile::encodeName(path));
+    EXPECT_EQ(state.record.long_press_ms(), 1234);
+    EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(UndoActionsTest, WriteIsBackedUpFirstShowsItsChangesAndTheBackupIsListed) {

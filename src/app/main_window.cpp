@@ -50,7 +50,12 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     parameters_splitter_->setStretchFactor(0, 2);
     parameters_splitter_->setStretchFactor(1, 3);
     parameters_splitter_->installEventFilter(this);
+    connect(parameters_splitter_, &QSplitter::splitterMoved, this, [this] {
+        const QList<int> sizes = parameters_splitter_->sizes();
+        split_share_ = pages_share({sizes.value(0), sizes.value(1)});
+    });
     add_page(*editor_);
+    connect(editor_, &SlotEditor::wanted_height_changed, this, &TMainForm::remeasure_parameter_split);
 
     resize(1024, 720);
     translated_.push_back({main_form_table(), this});
@@ -66,24 +71,31 @@ TMainForm::~TMainForm() = default;
 void TMainForm::apply_parameter_split() {
     const int total = parameters_splitter_->height() - parameters_splitter_->handleWidth();
     if (total <= 0) return;
-    const PaneSplit split = parameter_split(total, loaded_settings_.param_height);
+    const int editor_wanted = editor_->wanted_height(parameters_splitter_->width());
+    const PaneSplit split = parameter_split(total, split_share_, editor_wanted);
     parameters_splitter_->setSizes({split.pages, split.editor});
 }
 
-// Showing the window resizes the splitter a few times before it has its final height, and each
-// time the splitter would scale the split: it is made anew until the window has settled.
+// Every new height of the tab is split anew, so showing the window (which resizes the splitter
+// a few times before it settles) and any later resize keep the rule: the share the user
+// dragged, or the editor's own height.
+// Without a share the user chose, the split follows the editor's height: measured again after
+// every resize and whenever the editor's content changes (a caption, a kind page, a language).
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == parameters_splitter_ && event->type() == QEvent::Resize && split_pending_) {
+    if (watched == parameters_splitter_ && event->type() == QEvent::Resize) {
         apply_parameter_split();
-        if (parameters_splitter_->isVisible() && !split_settling_) {
-            split_settling_ = true;
-            QTimer::singleShot(0, this, [this] {
-                split_pending_ = false;
-                split_settling_ = false;
-            });
-        }
+        remeasure_parameter_split();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::remeasure_parameter_split() {
+    if (split_share_ || split_remeasure_) return;
+    split_remeasure_ = true;
+    QTimer::singleShot(0, this, [this] {
+        split_remeasure_ = false;
+        if (!split_share_) apply_parameter_split();
+    });
 }
 
 void TMainForm::build_pages() {

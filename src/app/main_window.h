@@ -211,6 +211,9 @@ public:
     // Shares the "Parameters" tab between the pages and the editor: the stored height when
     // there is one, else the default split, bounded so that both halves stay usable.
     void apply_parameter_split();
+    // Without a share the user chose, the split follows the editor's height (on the next turn,
+    // once the change that asks for it has settled).
+    void remeasure_parameter_split();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -261,9 +264,10 @@ private:
     std::vector<TranslatedWindow> translated_;
     std::vector<Page*> page_list_;
     MainSettings loaded_settings_;
-    // The split is made once the splitter first has a height (a hidden window has none).
-    bool split_pending_ = true;
-    bool split_settling_ = false;
+    // The pages' share of the "Parameters" tab the user chose (dragged, or from the settings);
+    // none follows the editor's height.
+    std::optional<int> split_share_;
+    bool split_remeasure_ = false;  // the editor's height is measured again on the next turn
 
     MessageAnswerer answerer_;
     std::unique_ptr<QtTranslations> qt_texts_;

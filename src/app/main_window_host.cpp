@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "app/main_window.h"
+#include "app/pane_split.h"
 #include "app/settings_file.h"
 #include "app/setup_options.h"
 #include "app/shell_messages.h"
@@ -147,7 +148,7 @@ void TMainForm::apply_settings() {
     place_from_settings(*this, settings.main_top, settings.main_left);
 
     terminal_->set_input_height(settings.tx_height);
-    split_pending_ = true;
+    split_share_ = settings.param_share;
     if (parameters_splitter_->isVisible()) apply_parameter_split();
     pages_->setCurrentWidget(parameters_);
     chrome_->log_item()->setChecked(settings.log);
@@ -193,8 +194,7 @@ void TMainForm::save_settings() {
     settings.only_used = chrome_->only_used_item()->isChecked();
     settings.speed_up = speed_up_;
     settings.tx_height = terminal_->input_height();
-    // Only a split the window has made is worth keeping (a window never shown has none).
-    if (!split_pending_) settings.param_height = parameters_splitter_->sizes().value(0);
+    settings.param_share = split_share_;  // none until the user drags the border
     const QWidget* picker = editor_->key_picker();
     settings.key_top = picker->y();
     settings.key_left = picker->x();

@@ -103,7 +103,8 @@ MainSettings read_main_settings(const IniDocument& doc, int system_language_id) 
     s.main_left = read_coordinate(doc, "MainLeft");
     s.tx_height = read_int(doc, "TXHeight", kMinTerminalInputHeight, kMaxTerminalInputHeight)
                       .value_or(kDefaultTerminalInputHeight);
-    s.param_height = read_int(doc, "ParamHeight", 1, kMaxParameterPagesHeight);
+    // Earlier versions stored the split as "ParamHeight" in pixels; it is not read any more.
+    s.param_share = read_int(doc, "ParamShare", 1, kSplitShareScale - 1);
     s.log = read_yes_no(doc, "Log");
     s.debug = read_yes_no(doc, "Debug");
     s.only_used = read_yes_no(doc, "OnlyUsed");
@@ -133,7 +134,7 @@ void write_main_settings(IniDocument& doc, const MainSettings& s) {
     if (s.key_left) put("KeyLeft", *s.key_left);
     put("KeyVisible", s.key_visible);
     put("TXHeight", s.tx_height);
-    if (s.param_height) put("ParamHeight", *s.param_height);
+    if (s.param_share) put("ParamShare", *s.param_share);
 }
 
 DialogSize read_file_dialog_size(const IniDocument& doc) {

@@ -32,9 +32,10 @@ struct MainSettings {
     std::optional<int> main_top;   // nothing = centre the window
     std::optional<int> main_left;
     int tx_height = kDefaultTerminalInputHeight;  // terminal input pane
-    // Height of the parameter pages above the event editor (ParamHeight, this program's own
-    // key); nothing = the default split.
-    std::optional<int> param_height;
+    // The parameter pages' share of the "Parameters" tab's height above the event editor, in
+    // thousandths (ParamShare, this program's own key): a share, so that a split stored from a
+    // maximised window suits a smaller start too. Nothing = the default split.
+    std::optional<int> param_share;
     bool log = false;              // "Communication log" checked
     bool debug = false;            // "Debug" checked
     bool only_used = false;        // "Display only used events and reactions" checked

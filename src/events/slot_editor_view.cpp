@@ -1,5 +1,7 @@
 #include "events/slot_editor_view.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QFormLayout>
@@ -122,6 +124,10 @@ SlotEditor::SlotEditor(PageContext& context, ConfigState& state, QWidget* parent
     halves->addWidget(event_group_, 1);
     halves->addWidget(reaction_group_, 1);
     groups_area_->setWidget(groups);
+    // A new caption or kind page changes the height the editor wants; the scroll area keeps
+    // the groups' layout requests to itself, so both places are watched.
+    groups->installEventFilter(this);
+    installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
@@ -133,6 +139,41 @@ SlotEditor::SlotEditor(PageContext& context, ConfigState& state, QWidget* parent
 }
 
 SlotEditor::~SlotEditor() = default;
+
+bool SlotEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::LayoutRequest && (watched == this || watched == groups_area_->widget()))
+        emit wanted_height_changed();
+    return QWidget::eventFilter(watched, event);
+}
+
+namespace {
+
+// What a group needs to show its wrapped kind tabs and the kind page now shown whole, measured
+// from the parts: before a tab row has been placed at its width its own hint is stale.
+int group_wanted_height(const QGroupBox& group, const ButtonTabRow& tabs, const QStackedWidget& pages,
+                        const QWidget* below, int group_width) {
+    const QMargins frame = group.contentsMargins();  // the title and the frame
+    const QLayout& layout = *group.layout();
+    const QMargins inner = layout.contentsMargins();
+    const int tabs_width = group_width - frame.left() - frame.right() - inner.left() - inner.right();
+    int height = frame.top() + frame.bottom() + inner.top() + inner.bottom();
+    height += tabs.heightForWidth(std::max(tabs_width, 1)) + layout.spacing();
+    if (const QWidget* page = pages.currentWidget()) height += page->sizeHint().height();
+    if (below != nullptr) height += layout.spacing() + below->sizeHint().height();
+    return height;
+}
+
+}  // namespace
+
+int SlotEditor::wanted_height(int width) const {
+    // The two groups share the width equally beside each other, below the slot tabs.
+    const int spacing = groups_area_->widget()->layout()->spacing();
+    const int half = (width - spacing) / 2;
+    const int groups = std::max(group_wanted_height(*event_group_, *event_tabs_, *event_pages_, common_, half),
+                                group_wanted_height(*reaction_group_, *reaction_tabs_, *reaction_pages_, nullptr, half));
+    const int tabs = slot_tabs_->heightForWidth(std::max(width, 1));
+    return tabs + layout()->spacing() + std::max(groups, kGroupsMinimumHeight);
+}
 
 void SlotEditor::build_event_group() {
     event_group_ = new AreaGroup(this, [this](const QPoint& pos) { open_event_area_menu(pos); });

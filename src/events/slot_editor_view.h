@@ -132,6 +132,9 @@ public:
     // The event and reaction groups scroll in this area when the editor is short.
     QScrollArea* groups_area() const { return groups_area_; }
     QLabel* current_source_panel() const { return source_panel_; }
+    // The height that shows the slot tabs and the kind pages now shown whole at `width`.
+    int wanted_height(int width) const;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // The least height the groups' area asks for: a line of kind tabs and a line of a page.
     static constexpr int kGroupsMinimumHeight = 96;
     QMenu* slot_menu() const { return slot_menu_; }
@@ -146,6 +149,8 @@ public:
 signals:
     // After every drawing of a slot (the key picker follows the current slot).
     void slot_shown(std::size_t slot);
+    // The slot tabs or the kind pages shown changed what wanted_height() gives.
+    void wanted_height_changed();
 
 private:
     struct Model;

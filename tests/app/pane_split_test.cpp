@@ -7,30 +7,39 @@
 namespace ztv {
 namespace {
 
-TEST(ParameterSplit, DefaultGivesThePagesTwoFifthsAndBothHalvesTheirLeast) {
-    EXPECT_EQ(parameter_split(600, std::nullopt).pages, 240);
-    EXPECT_EQ(parameter_split(600, std::nullopt).editor, 360);
-    // Just room for both least heights: two fifths would squeeze the pages.
-    const PaneSplit tight = parameter_split(kMinParameterPagesHeight + kMinEventEditorHeight, std::nullopt);
+TEST(ParameterSplit, DefaultGivesTheEditorWhatItAsksAndBothHalvesTheirLeast) {
+    EXPECT_EQ(parameter_split(600, std::nullopt, 360).editor, 360);
+    EXPECT_EQ(parameter_split(600, std::nullopt, 360).pages, 240);
+    // A short kind page leaves the rest to the pages (the button grid can use it)...
+    EXPECT_EQ(parameter_split(900, std::nullopt, 300).pages, 600);
+    // ...a tall one does not squeeze them below their least.
+    EXPECT_EQ(parameter_split(600, std::nullopt, 590).pages, kMinParameterPagesHeight);
+    EXPECT_EQ(parameter_split(600, std::nullopt, 10).editor, kMinEventEditorHeight);
+    const PaneSplit tight = parameter_split(kMinParameterPagesHeight + kMinEventEditorHeight, std::nullopt, 0);
     EXPECT_EQ(tight.pages, kMinParameterPagesHeight);
     EXPECT_EQ(tight.editor, kMinEventEditorHeight);
 }
 
-TEST(ParameterSplit, StoredHeightWinsWithinTheBounds) {
-    EXPECT_EQ(parameter_split(600, 300).pages, 300);
-    EXPECT_EQ(parameter_split(600, 300).editor, 300);
-    EXPECT_EQ(parameter_split(600, 1).pages, kMinParameterPagesHeight);
-    EXPECT_EQ(parameter_split(600, 5000).editor, kMinEventEditorHeight);
-    EXPECT_EQ(parameter_split(600, INT_MAX).pages + parameter_split(600, INT_MAX).editor, 600);
-    EXPECT_EQ(parameter_split(600, INT_MIN).pages, kMinParameterPagesHeight);
+// A share stored from a maximised window suits a smaller start: the halves keep their ratio.
+TEST(ParameterSplit, StoredShareWinsWithinTheBoundsAtAnyHeight) {
+    EXPECT_EQ(parameter_split(600, 500, 100).pages, 300);
+    EXPECT_EQ(parameter_split(1200, 500, 100).pages, 600);
+    EXPECT_EQ(parameter_split(600, 1, 100).pages, kMinParameterPagesHeight);
+    EXPECT_EQ(parameter_split(600, 999, 100).editor, kMinEventEditorHeight);
+    EXPECT_EQ(parameter_split(600, INT_MAX, 100).pages + parameter_split(600, INT_MAX, 100).editor, 600);
+    EXPECT_EQ(parameter_split(600, INT_MIN, 100).pages, kMinParameterPagesHeight);
+    EXPECT_EQ(pages_share({300, 600}), 333);
+    EXPECT_EQ(pages_share({0, 600}), 1);
+    EXPECT_EQ(pages_share({600, 0}), kSplitShareScale - 1);
+    EXPECT_EQ(parameter_split(900, pages_share({300, 600}), 0).pages, 299);
 }
 
 TEST(ParameterSplit, TooLittleRoomIsSharedInTheRatioOfTheLeastHeights) {
-    const PaneSplit split = parameter_split(195, 100);
+    const PaneSplit split = parameter_split(195, 500, 100);
     EXPECT_EQ(split.pages + split.editor, 195);
     EXPECT_EQ(split.pages, 195 * kMinParameterPagesHeight / (kMinParameterPagesHeight + kMinEventEditorHeight));
-    EXPECT_EQ(parameter_split(0, std::nullopt).pages, 0);
-    EXPECT_EQ(parameter_split(-5, std::nullopt).editor, 0);
+    EXPECT_EQ(parameter_split(0, std::nullopt, 100).pages, 0);
+    EXPECT_EQ(parameter_split(-5, std::nullopt, 100).editor, 0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -74,7 +75,8 @@ TEST_F(ParameterSplitTest, BothHalvesAreUsableAtTheDefaultSizeInBothLanguages) {
     for (int lang : {0, 1}) {
         TMainForm& form = shown(QSize(1024, 720), lang);
         expect_both_halves_usable(form, lang == 0 ? "1024x720 ru" : "1024x720 en");
-        // The default split leans to the editor, but the pages get a fair share.
+        // The editor gets what its pages need, whole, and the pages the rest.
+        EXPECT_EQ(form.slot_editor()->groups_area()->verticalScrollBar()->maximum(), 0) << lang;
         EXPECT_GE(pages_height(form) * 3, form.parameters_splitter()->height()) << lang;
         form.close();
         window.reset();
@@ -93,31 +95,35 @@ TEST_F(ParameterSplitTest, TheBorderMovesFarEitherWay) {
     QSplitter* splitter = form.parameters_splitter();
     const int total = pages_height(form) + editor_height(form);
     splitter->setSizes({total, 0});
+    emit splitter->splitterMoved(total, 1);  // as a drag of the border ends
     settle();
     EXPECT_GE(pages_height(form), total - kMinEventEditorHeight) << "the editor's minimum height wins over the user";
     EXPECT_GE(editor_height(form), kMinEventEditorHeight / 2) << "the editor cannot collapse";
     splitter->setSizes({0, total});
+    emit splitter->splitterMoved(0, 1);
     settle();
     EXPECT_GE(editor_height(form), total - kMinParameterPagesHeight);
     EXPECT_GT(pages_height(form), 0) << "the pages cannot collapse";
 }
 
-TEST_F(ParameterSplitTest, AStoredHeightWinsAndIsSavedAtClose) {
-    write_settings("[MainSettings]\nParamHeight=300\n");
+TEST_F(ParameterSplitTest, AStoredShareWinsAndIsSavedAtClose) {
+    write_settings("[MainSettings]\nParamShare=500\n");
     TMainForm& form = shown(QSize(1024, 720), 1);
-    EXPECT_EQ(pages_height(form), 300);
-    expect_both_halves_usable(form, "stored 300");
+    const int total = pages_height(form) + editor_height(form);
+    EXPECT_NEAR(pages_height(form), total / 2, 1);
+    expect_both_halves_usable(form, "stored 500");
     form.parameters_splitter()->setSizes({260, 1000});
+    emit form.parameters_splitter()->splitterMoved(260, 1);  // as a drag of the border ends
     settle();
-    const int kept = pages_height(form);
+    const int kept = pages_share({pages_height(form), editor_height(form)});
     form.close();
     QFile file(QString::fromStdString(options.settings_path));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().contains(QByteArray("ParamHeight=") + QByteArray::number(kept)));
+    EXPECT_TRUE(file.readAll().contains(QByteArray("ParamShare=") + QByteArray::number(kept)));
 }
 
-TEST_F(ParameterSplitTest, AStoredHeightThatWouldSqueezeAHalfIsBounded) {
-    for (const char* stored : {"ParamHeight=1", "ParamHeight=19999", "ParamHeight=-40", "ParamHeight=2147483647"}) {
+TEST_F(ParameterSplitTest, AStoredShareThatWouldSqueezeAHalfIsBounded) {
+    for (const char* stored : {"ParamShare=1", "ParamShare=999", "ParamShare=-40", "ParamShare=2147483647"}) {
         write_settings(QByteArray("[MainSettings]\n") + stored + "\n");
         TMainForm& form = shown(QSize(1024, 720), 1);
         expect_both_halves_usable(form, stored);

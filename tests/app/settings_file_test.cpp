@@ -107,19 +107,19 @@ TEST(SettingsFile, NumbersAtTheEdgesOfTheirRangeAreKept) {
     EXPECT_EQ(read_main_settings(IniDocument::parse("[MainSettings]\nTXHeight=16\n"), 1033).tx_height, 16);
 }
 
-TEST(SettingsFile, ParameterPagesHeightIsKeptOnlyWithinItsRange) {
-    const auto read = [](const char* text) { return read_main_settings(IniDocument::parse(text), 1033).param_height; };
-    EXPECT_EQ(read("[MainSettings]\nParamHeight=280\n"), 280);
-    EXPECT_EQ(read("[MainSettings]\nParamHeight=20000\n"), 20000);
-    EXPECT_EQ(read("[MainSettings]\n"), std::nullopt);
-    EXPECT_EQ(read("[MainSettings]\nParamHeight=0\n"), std::nullopt);
-    EXPECT_EQ(read("[MainSettings]\nParamHeight=20001\n"), std::nullopt);
-    EXPECT_EQ(read("[MainSettings]\nParamHeight=tall\n"), std::nullopt);
+TEST(SettingsFile, ParameterPagesShareIsKeptOnlyWithinItsRange) {
+    const auto read = [](const char* text) { return read_main_settings(IniDocument::parse(text), 1033).param_share; };
+    EXPECT_EQ(read("[MainSettings]\nParamShare=400\n"), 400);
+    EXPECT_EQ(read("[MainSettings]\nParamShare=999\n"), 999);
+    EXPECT_EQ(read("[MainSettings]\nParamHeight=280\n"), std::nullopt);  // pixels, from earlier versions
+    EXPECT_EQ(read("[MainSettings]\nParamShare=0\n"), std::nullopt);
+    EXPECT_EQ(read("[MainSettings]\nParamShare=1000\n"), std::nullopt);
+    EXPECT_EQ(read("[MainSettings]\nParamShare=tall\n"), std::nullopt);
     IniDocument doc;
     MainSettings s;
-    s.param_height = 280;
+    s.param_share = 400;
     write_main_settings(doc, s);
-    EXPECT_EQ(doc.get("MainSettings", "ParamHeight"), std::optional<std::string_view>("280"));
+    EXPECT_EQ(doc.get("MainSettings", "ParamShare"), std::optional<std::string_view>("400"));
 }
 
 TEST(SettingsFile, KeysAreSavedInTheClosingOrder) {

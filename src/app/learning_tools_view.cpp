@@ -87,6 +87,15 @@ LearningTools::LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_ar
     } else if (area->layout() == nullptr) {
         area->setLayout(row);
     }
+    // Made after the editor, the two would come last in the Tab order: they follow the Keys
+    // page's own fields instead, as they stand on the screen.
+    if (QWidget* page = area->parentWidget(); page != nullptr && keys_area != nullptr) {
+        QWidget* last_field = nullptr;
+        for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain())
+            if (page->isAncestorOf(w) && !area->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus)) last_field = w;
+        if (last_field != nullptr) QWidget::setTabOrder(last_field, keys_button_);
+        QWidget::setTabOrder(keys_button_, grid_widget_);
+    }
 
     connect(keys_button_, &QToolButton::clicked, this, [this] {
         // One procedure at a time: a page refresh may have enabled the other one's button.

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QScrollArea>
 #include <QTabBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <optional>
@@ -45,6 +46,9 @@ ParameterPages::ParameterPages(ConfigState& state, Host& host, TInterceptForm& s
     setUsesScrollButtons(true);
     setElideMode(Qt::ElideNone);
     setDocumentMode(true);
+    // The arrows that scroll the tab row draw no focus; the keyboard moves along the tabs
+    // with the arrow keys, and the row scrolls to the tab chosen.
+    for (QToolButton* arrow : tabBar()->findChildren<QToolButton*>()) arrow->setFocusPolicy(Qt::NoFocus);
     build();
     controls_.set_handler([this](const ControlAction& action) { act(action); });
 
@@ -68,6 +72,9 @@ void ParameterPages::build() {
         scroll->setObjectName(qname(def.sheet));
         scroll->setWidgetResizable(true);
         scroll->setFrameShape(QFrame::NoFrame);
+        // A Tab stop on the page itself would show no focus: the controls on it take the Tab
+        // and the page scrolls to keep the focused one in sight.
+        scroll->setFocusPolicy(Qt::NoFocus);
         auto* content = new QWidget(scroll);
         auto* column = new QVBoxLayout(content);
         column->setContentsMargins(8, 8, 8, 8);

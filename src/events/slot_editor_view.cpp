@@ -117,6 +117,7 @@ SlotEditor::SlotEditor(PageContext& context, ConfigState& state, QWidget* parent
     groups_area_->setFrameShape(QFrame::NoFrame);
     groups_area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     groups_area_->setMinimumHeight(kGroupsMinimumHeight);
+    groups_area_->setFocusPolicy(Qt::NoFocus);  // the controls in it take the Tab; it shows no focus
     auto* groups = new QWidget(groups_area_);
     auto* halves = new QHBoxLayout(groups);
     halves->setContentsMargins(0, 0, 0, 0);

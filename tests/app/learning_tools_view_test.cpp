@@ -1,5 +1,6 @@
 // The button grid and the two procedure buttons in the window, with the simulated controller
 // behind it on the real polling timer.
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
 #include <QTabBar>
@@ -26,6 +27,7 @@
 #include "app/learning_tools_view.h"
 #include "app/shell_fixture.h"
 #include "config/field_table.h"
+#include "config/parameter_bindings.h"
 #include "config/parameter_pages.h"
 #include "events/button_drop_helper.h"
 #include "events/editor_controls_widget.h"
@@ -174,6 +176,29 @@ TEST_F(LearningToolsTest, EnterOnALearnedButtonAssignsItToTheSlotWithoutTheMouse
     menu->hide();
     EXPECT_EQ(state.record.slot(0)[4], 2);  // row 2 of channel 2
     EXPECT_EQ(state.record.slot(0)[5], 1);
+}
+
+// Tab walks the Keys page as it stands: its fields, the learn button, the grid, then the editor,
+// and never stops where nothing shows the focus (a page's scroll area, the tab row's arrows).
+TEST_F(LearningToolsTest, TabReachesTheLearnButtonAndTheGridAfterTheKeysPageFields) {
+    ASSERT_TRUE(connect_controller());
+    pages->show_page(static_cast<int>(ParamPage::Keys));
+    QApplication::setActiveWindow(window.get());
+    auto* renault = window->findChild<QWidget*>(QStringLiteral("ComboBoxRenaultJoyType"));
+    ASSERT_NE(renault, nullptr);
+    QStringList stops;
+    for (QWidget* w = window->findChild<QWidget*>(QStringLiteral("PageControlParameters")); stops.size() < 12;) {
+        w = w->nextInFocusChain();
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
+            EXPECT_EQ(qobject_cast<QAbstractScrollArea*>(w), nullptr) << w->objectName().toStdString();
+            EXPECT_NE(w->objectName(), QStringLiteral("ScrollRightButton"));
+            stops << w->objectName();
+        }
+    }
+    const qsizetype at = stops.indexOf(QStringLiteral("ComboBoxRenaultJoyType"));
+    ASSERT_GE(at, 0) << stops.join(u' ').toStdString();
+    EXPECT_EQ(stops.value(at + 1), QStringLiteral("SpeedButtonKeysSetup"));
+    EXPECT_EQ(stops.value(at + 2), QStringLiteral("StringGridKeysx"));
 }
 
 TEST_F(LearningToolsTest, EscapeKeepsTheOldNameAndEncoderCellsDoNotOpen) {

@@ -138,6 +138,8 @@ std::vector<std::string_view> without_qt_options(std::span<const std::string_vie
         }
         // Qt takes its options with one dash or two.
         name.remove_prefix(name.starts_with("--") ? 2 : 1);
+        // Qt's widgets take their style (sheet) also as "-style=Fusion", the value in one word.
+        if (name.starts_with("style=") || name.starts_with("stylesheet=")) continue;
         if (is_one_of(name, kWithValue)) {
             ++i;  // its value goes with it
         } else if (!is_one_of(name, kAlone) && !name.starts_with("qmljsdebugger=")) {

@@ -354,6 +354,35 @@ BoundControl* SlotEditor::add_control(const ControlView& view, QWidget* page, Co
     return set.add(control);
 }
 
+namespace {
+
+// The widgets under `parent` that take the Tab key, in the order they were made; the parts of
+// a compound control (a combo box's line edit) stay with their control.
+void append_tab_stops(std::vector<QWidget*>& chain, QWidget* parent) {
+    for (QWidget* w : parent->findChildren<QWidget*>()) {
+        if ((w->focusPolicy() & Qt::TabFocus) == 0) continue;
+        bool inside_compound = false;
+        for (QWidget* up = w->parentWidget(); up != nullptr && up != parent; up = up->parentWidget())
+            inside_compound = inside_compound || (up->focusPolicy() & Qt::TabFocus) != 0;
+        if (!inside_compound) chain.push_back(w);
+    }
+}
+
+}  // namespace
+
+// Kind pages are built when first shown, long after the rest of the window, so their controls
+// would come last in the Tab order (after the toolbar's turn). The editor is walked as it
+// stands: slot tabs, event kinds, the event page, the shared event controls, reaction kinds,
+// the reaction page. Hidden pages' controls are skipped by Tab on their own.
+void SlotEditor::order_tab_stops() {
+    std::vector<QWidget*> chain{slot_tabs_, event_tabs_};
+    append_tab_stops(chain, event_pages_);
+    append_tab_stops(chain, common_);
+    chain.push_back(reaction_tabs_);
+    append_tab_stops(chain, reaction_pages_);
+    for (std::size_t i = 0; i + 1 < chain.size(); ++i) QWidget::setTabOrder(chain[i], chain[i + 1]);
+}
+
 void SlotEditor::draw_page(QStackedWidget* stack, int kind, const std::vector<ControlView>& views, ControlSet& set) {
     QWidget* page = stack->widget(kind);
     bool& built = stack == event_pages_ ? model_->event_built[static_cast<std::size_t>(kind)]
@@ -372,6 +401,7 @@ void SlotEditor::draw_page(QStackedWidget* stack, int kind, const std::vector<Co
             else
                 add_form_row(*form, *control);
         }
+        order_tab_stops();
     }
     set.show(views, context_.language());
     stack->setCurrentIndex(kind);
@@ -399,6 +429,7 @@ void SlotEditor::draw_common(const std::vector<ControlView>& views) {
             if (control->caption() != nullptr) grid->addWidget(control->caption(), row, column);
             grid->addWidget(control, row, column + 1);
         }
+        order_tab_stops();
     }
     model_->common.show(views, context_.language());
 }

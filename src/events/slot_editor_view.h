@@ -160,6 +160,7 @@ private:
     void build_menus();
     void build_tool_windows();
     void draw(const SlotView& view);
+    void order_tab_stops();
     void draw_page(QStackedWidget* stack, int kind, const std::vector<ControlView>& views, ControlSet& set);
     void draw_common(const std::vector<ControlView>& views);
     BoundControl* add_control(const ControlView& view, QWidget* page, ControlSet& set);

@@ -97,6 +97,22 @@ TEST_F(SlotEditorTest, ClickingSlotAndKindTabsEditsTheRecordAndRedrawsTheCaption
     EXPECT_EQ(byte(4, 11), 8);  // the reaction is left alone
 }
 
+// Kind pages are built when first shown, after the rest of the window; Tab still walks the
+// editor as it stands, whichever kinds were shown first.
+TEST_F(SlotEditorTest, TabWalksTheEditorAsItStandsAlsoThroughPagesBuiltLater) {
+    SlotEditor& e = editor();
+    e.event_tabs()->tab(7)->click();  // "Voltage", built now
+    e.event_tabs()->tab(1)->click();  // "IR code", built now
+    e.reaction_tabs()->tab(0)->click();
+    window->show();
+    QStringList stops;
+    for (QWidget* w = e.event_tabs()->nextInFocusChain(); w != e.slot_tabs() && stops.size() < 8; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible()) stops << w->objectName();
+    EXPECT_EQ(stops.join(u' ').toStdString(), std::string("PanelEventIRx ComboBoxEventEvent CheckBoxEventOnce ComboBoxEventSRCMASK "
+                                               "CheckBoxEventWakeUp PageControlReactionx PanelReactionUSBKeyx "
+                                               "EditReactionUSBKeyDlitmS"));
+}
+
 TEST_F(SlotEditorTest, CommonEventControlsWriteTheFlagByteAndFollowTheKindsRules) {
     SlotEditor& e = editor();
     e.event_tabs()->tab(3)->click();  // "Area": all four trigger types, once free

@@ -36,137 +36,49 @@ RowSource H(const char* control, const TextPair& text) { return {Property::Hint,
 RowSource L(const char* control, std::span<const TextPair> entries) {
     return {Property::Caption, control, {}, entries, true};
 }
-// A CAN log popup item: its caption lives with the CAN log.
-RowSource Menu(CanMenuItem item) {
-    const CanMenuEntry& entry = kCanMenuTable[static_cast<std::size_t>(item)];
-    return C(entry.control, entry.caption);
+// A control whose name ends in "x" has its texts set by code; the table has no rows for it.
+bool code_set(std::string_view control) { return !control.empty() && control.back() == 'x'; }
+
+// The editor's rows come from its own tables, so the pages and the language switch show the
+// same texts: each kind's title on its sheet, a control's separate label and unit captions, a
+// tick box's caption, a fixed list's entries and a hint. The names are string literals.
+void add_editor_rows(std::vector<RowSource>& rows) {
+    for (std::uint8_t kind = 0; kind < kEventKindCount; ++kind)
+        if (const char* sheet = event_kind_sheet(static_cast<EventKind>(kind)))
+            rows.push_back(C(sheet, event_kind(kind).title));
+    for (std::size_t kind = 0; kind < kReactionKindCount; ++kind)
+        if (const char* sheet = reaction_kind_sheet(static_cast<ReactionKind>(kind)))
+            rows.push_back(C(sheet, reaction_kind_titles()[kind]));
+    for (const EventControlDef& def : event_control_defs()) {
+        if (def.label_name != nullptr) rows.push_back(C(def.label_name, def.label));
+        if (def.unit_name != nullptr) rows.push_back(C(def.unit_name, def.unit));
+        if (code_set(def.name)) continue;
+        if (def.widget == ControlKind::List && def.part == EventPart::Choice)
+            rows.push_back(L(def.name.data(), event_choice(static_cast<EventChoice>(def.id)).items()));
+        if (def.hint.en != nullptr && def.hint.en[0] != '\0') rows.push_back(H(def.name.data(), def.hint));
+    }
+    for (const ReactionControlDef& def : reaction_control_defs()) {
+        if (def.label_name != nullptr) rows.push_back(C(def.label_name, def.label));
+        if (def.unit_name != nullptr) rows.push_back(C(def.unit_name, def.unit));
+        if (code_set(def.name)) continue;
+        if (def.widget == ControlKind::Check) rows.push_back(C(def.name.data(), def.label));
+        if (def.widget == ControlKind::List && def.source == ReactionListSource::Fixed && def.items != nullptr)
+            rows.push_back(L(def.name.data(), *def.items));
+        if (def.hint.en != nullptr && def.hint.en[0] != '\0') rows.push_back(H(def.name.data(), def.hint));
+    }
 }
 
-// The editor's texts as its own tables hold them: page titles, and the label, unit or hint of
-// a control of an event or reaction page.
-TextPair event_title(EventKind kind) { return event_kind(static_cast<std::uint8_t>(kind)).title; }
-TextPair reaction_title(ReactionKind kind) { return reaction_kind_titles()[static_cast<std::size_t>(kind)]; }
-TextPair event_label(std::string_view control) {
-    const EventControlDef* def = find_event_control(control);
-    return def != nullptr ? def->label : TextPair{};
-}
-TextPair event_unit(std::string_view control) {
-    const EventControlDef* def = find_event_control(control);
-    return def != nullptr ? def->unit : TextPair{};
-}
-TextPair reaction_label(ReactionControl control) { return reaction_control_def(control).label; }
-TextPair reaction_unit(ReactionControl control) { return reaction_control_def(control).unit; }
-TextPair reaction_hint(ReactionControl control) { return reaction_control_def(control).hint; }
-
-// The window's own rows: the shell, the event/reaction editor and the CAN log. The editor's
-// rows name the texts its pages are drawn with, so a language switch and a redraw agree.
+// The window's own rows: the shell, the editor's shared controls and the CAN log's menu.
 std::vector<RowSource> window_rows() {
-    using RC = ReactionControl;
-    using RK = ReactionKind;
-    using EK = EventKind;
-    namespace lists = reaction_lists;
-    return {
+    std::vector<RowSource> rows = {
         C("SpeedButton1", "N", "N"),
         C("TabSheetMonitoring", "Терминал", "Terminal"),
         C("TabSheetParameters", "Параметры", "Parameters"),
         C("GroupBoxKeys", " Кнопки ", " Buttons "),
         C("GroupBoxReaction", slot_texts::kReactionGroup),
-        C("TabSheetReactionUSBKey", reaction_title(RK::UsbKey)),
-        C("PanelReactionUSBKeyDlit", reaction_label(RC::UsbKeyDuration)),
-        C("PanelReactionUSBKeyDlitMS", reaction_unit(RC::UsbKeyDuration)),
-        C("TabSheetReactionIR", reaction_title(RK::SendIr)),
-        C("PanelReactionIROUTNUM", reaction_label(RC::IrOutput)),
-        L("ComboBoxReactionIROUTNUM", lists::ir_output_pins),
-        C("PanelReactionIROUTCNT", reaction_label(RC::IrRepeats)),
-        C("TabSheetReactionOUT", reaction_title(RK::Pin)),
-        L("ComboBoxEventReactionPinNUM", lists::output_pins),
-        C("Panel3", reaction_label(RC::PinOutput)),
-        C("Panel12", reaction_label(RC::PinMode)),
-        C("PanelEventReactionPinTOMS", reaction_unit(RC::PinDuration)),
-        C("Panel19", reaction_label(RC::PinDuration)),
-        L("ComboBoxEventReactionPinMODE", lists::pin_modes),
-        C("TabSheetReactionAnalog", reaction_title(RK::Control)),
-        C("Panel5", reaction_label(RC::ControlVoltage1)),
-        C("Panel6", reaction_label(RC::ControlVoltage2)),
-        C("Panel7", reaction_unit(RC::ControlVoltage1)),
-        C("Panel8", reaction_unit(RC::ControlVoltage2)),
-        C("Panel9", reaction_label(RC::ControlDuration)),
-        C("Panel10", reaction_unit(RC::ControlDuration)),
-        L("ComboBoxReactionAnalogVOUT1type", lists::control_actions),
-        L("ComboBoxReactionAnalogVOUT2type", lists::control_actions),
-        C("CheckBoxReactionAnalogVOUT1save", reaction_label(RC::ControlSave1)),
-        C("CheckBoxReactionAnalogVOUT2save", reaction_label(RC::ControlSave2)),
-        C("TabSheetReactionSRC", reaction_title(RK::Source)),
-        L("ComboBoxEventReactionSRC", lists::source_selection),
-        C("PanelEventReactionSRC", reaction_label(RC::SourceSelect)),
-        C("CheckBoxEventReactionSRCSave", reaction_label(RC::SourceSave)),
-        C("TabSheetReactionTouch", reaction_title(RK::UsbTouch)),
-        C("PanelTouchDlit", reaction_label(RC::TouchDuration)),
-        C("TabSheetReactionEventColtrol", reaction_title(RK::EventManage)),
-        L("ComboBoxReactionEventHandleType", lists::event_manage_actions),
-        C("Panel18", reaction_label(RC::EventManageTarget)),
-        C("TabSheetReactionEventIEAMPL", reaction_title(RK::Amplifier)),
-        C("TabSheetReactionUSBMouse", reaction_title(RK::UsbMouse)),
-        L("ComboBoxReactionUSBMouseType", lists::mouse_actions),
-        C("TabSheetReactionEncoder", reaction_title(RK::Encoder)),
-        C("LabelReactionEncoderReplaymSec", reaction_unit(RC::EncoderRepeat)),
-        C("LabelReactionEncoderReplay", reaction_label(RC::EncoderRepeat)),
-        L("ComboBoxReactionEncoderMODE", lists::encoder_connections),
-        C("PanelReactionEncoderDIR", reaction_label(RC::EncoderSteps)),
-        C("PanelReactionEncoderMODE", reaction_label(RC::EncoderConnection)),
         C("PanelReactionSerialName", slot_texts::kToUsb),
-        L("ComboBoxReactionCurMoveDirection", lists::cursor_directions),
-        C("CheckBoxReactionCurMovePress", reaction_label(RC::CursorPress)),
-        C("PanelReactionCurMoveDirection", reaction_label(RC::CursorDirection)),
-        C("PanelReactionCurMoveNumPointsOn", reaction_label(RC::CursorPoints)),
-        C("PanelReactionCurMoveNumPoints", reaction_unit(RC::CursorPoints)),
-        C("TabSheetReactionMDXJOY", reaction_title(RK::MdxJoy)),
-        L("ComboBoxReactionMDXJOY", lists::mdx_joy),
         C("PanelReactionUARTName", slot_texts::kToUart),
-        C("CheckBoxReactionLINTrigger", reaction_label(RC::LinTrigger)),
-        C("LabelReactionCarDSPReplay", reaction_label(RC::DspRepeat)),
-        C("LabelReactionCarDSPReplaymSec", reaction_unit(RC::DspRepeat)),
-        L("ComboBoxReactionPANACEA", lists::panacea),
-        C("Panel22", reaction_label(RC::ResEmulX)),
-        C("Panel23", reaction_label(RC::ResEmulY)),
-        C("LabelReactionSWVWPARAM", reaction_label(RC::SwCanCode)),
-        C("LabelReactionGNNAVIPARAM", reaction_label(RC::GanetCode)),
-        L("ComboBoxReactionGNNAVIMODE", lists::ganet),
-        L("ComboBoxReactionPORSHE_KEYS", lists::porshe),
         C("GroupBoxEvent", slot_texts::kEventGroup),
-        C("TabSheetEventKey", event_title(EK::Button)),
-        C("PanelKeyModText", event_label("PanelKeyModx")),
-        C("PanelKeyText", event_label("PanelKeyx")),
-        C("TabSheetEventIR", event_title(EK::IrCode)),
-        C("TabSheetEventSRC", event_title(EK::Source)),
-        C("TabSheetEventRegion", event_title(EK::Area)),
-        L("ComboBoxEventRegion", event_lists::areas()),
-        C("TabSheetEventTimeout", event_title(EK::Timeout)),
-        C("PanelEventTimeout", event_unit("EditEventTimeout")),
-        C("PanelEventTimeoutFrom", event_label("ComboBoxEventTimeoutFromx")),
-        C("TabSheetEventIntercept", event_title(EK::Intercept)),
-        L("ComboBoxEventIntercept", event_lists::activation()),
-        C("TabSheetEventVoltage", event_title(EK::Voltage)),
-        C("Panel16", event_label("ComboBoxEventVoltageInput")),
-        C("Panel17", event_label("EditEventVoltageDuration")),
-        L("ComboBoxEventUSB", event_lists::activation()),
-        L("ComboBoxEventNAVIMUTE", event_lists::navi_mute()),
-        C("TabSheetEventGesture", event_title(EK::Gestures)),
-        L("ComboBoxEventGestureFrom", event_lists::areas()),
-        L("ComboBoxEventGestureTo", event_lists::gesture_ends()),
-        C("PanelEventGestureFrom", event_label("ComboBoxEventGestureFrom")),
-        C("PanelEventGestureTo", event_label("ComboBoxEventGestureTo")),
-        C("TabSheetEventiDRIVE", event_title(EK::IDrive)),
-        C("TabSheetEventPin", event_title(EK::Pins)),
-        L("ComboBoxEventPinPin", event_lists::pin_inputs()),
-        C("Panel11", event_label("ComboBoxEventPinPin")),
-        C("Panel13", event_label("EditEventPinDuration")),
-        L("ComboBoxEventPinState", event_lists::pin_levels()),
-        C("TabSheetBT", event_title(EK::Bluetooth)),
-        L("ComboBoxEventBT", event_lists::activation()),
-        C("TabSheetEventAUDIMMI", event_title(EK::AudiMmi)),
-        C("TabSheetEventRenaultCANJoy", event_title(EK::RenaultJoy)),
-        C("TabSheetEventMCONTROL", event_title(EK::MercedesCtrl)),
         C("PanelEventPress", slot_texts::kPressLabel),
         L("ComboBoxEventEvent", trigger_type_names()),
         C("CheckBoxEventWakeUp", slot_texts::kWakeUpLabel),
@@ -179,17 +91,6 @@ std::vector<RowSource> window_rows() {
         C("MenuItemOnlyUsed", "Отображать только используемые события и реакции",
           "Display only used events and reactions"),
         C("MenuItemWriteNow", "Применять настройки сразу", "Apply settings immediately"),
-        Menu(CanMenuItem::Start),
-        Menu(CanMenuItem::StartSave),
-        Menu(CanMenuItem::StartSaveTab),
-        Menu(CanMenuItem::Stop),
-        Menu(CanMenuItem::Clear),
-        Menu(CanMenuItem::HideDetails),
-        Menu(CanMenuItem::HideThis),
-        Menu(CanMenuItem::HideAllExcept),
-        Menu(CanMenuItem::HideAccumulated),
-        Menu(CanMenuItem::HideNotChanged),
-        Menu(CanMenuItem::ShowAll),
 
         H("SpeedButtonUpdateDevice", "Обновление прошивки", "Firmware update"),
         H("SpeedButtonReadConfig", "Открыть файл конфигурации устройства", "Open the device configuration file"),
@@ -202,14 +103,12 @@ std::vector<RowSource> window_rows() {
         H("PanelMenu", "Выберите параметры в меню, нажав правую кнопку мыши",
           "Select Options from the menu after clicking the right mouse button"),
         H("SpeedButtonKeysSetup", "Настройка кнопок", "Button settings"),
-        H("ComboBoxReactionIROUTNUM", reaction_hint(RC::IrOutput)),
-        H("ComboBoxEventReactionPinNUM", reaction_hint(RC::PinOutput)),
-        H("ComboBoxEventReactionPinMODE", reaction_hint(RC::PinMode)),
-        H("SpeedButtonReactionTouch", reaction_hint(RC::TouchCapture)),
-        H("ComboBoxReactionUSBMouseType", reaction_hint(RC::MouseAction)),
         H("CheckBoxEventWakeUp", slot_texts::kWakeUpHint),
         H("CheckBoxEventOnce", slot_texts::kOnceHint),
     };
+    for (const CanMenuEntry& item : kCanMenuTable) rows.push_back(C(item.control, item.caption));
+    add_editor_rows(rows);
+    return rows;
 }
 
 std::string joined_entries(std::span<const TextPair> entries, Lang lang) {
@@ -217,9 +116,6 @@ std::string joined_entries(std::span<const TextPair> entries, Lang lang) {
     for (const TextPair& entry : entries) text.append(pick(entry, lang)).append("\r\n");
     return text;
 }
-
-// A control whose name ends in "x" has its texts set by code; the table has no rows for it.
-bool code_set(std::string_view control) { return !control.empty() && control.back() == 'x'; }
 
 bool shows_entries(BindingKind kind) {
     return kind == BindingKind::List || kind == BindingKind::PinMode || kind == BindingKind::SourceMask ||

@@ -163,6 +163,27 @@ static_assert(rows_in_id_order(kNumbers, EventNumber::PinDuration));
 std::span<const EventKindDef> event_kinds() { return kKinds; }
 const EventKindDef& event_kind(std::uint8_t kind_code) { return kKinds[kind_code < kEventKindCount ? kind_code : 0]; }
 
+const char* event_kind_sheet(EventKind kind) {
+    using K = EventKind;
+    switch (kind) {
+        case K::Button: return "TabSheetEventKey";
+        case K::IrCode: return "TabSheetEventIR";
+        case K::Source: return "TabSheetEventSRC";
+        case K::Area: return "TabSheetEventRegion";
+        case K::Timeout: return "TabSheetEventTimeout";
+        case K::Intercept: return "TabSheetEventIntercept";
+        case K::Voltage: return "TabSheetEventVoltage";
+        case K::Gestures: return "TabSheetEventGesture";
+        case K::IDrive: return "TabSheetEventiDRIVE";
+        case K::Pins: return "TabSheetEventPin";
+        case K::Bluetooth: return "TabSheetBT";
+        case K::AudiMmi: return "TabSheetEventAUDIMMI";
+        case K::RenaultJoy: return "TabSheetEventRenaultCANJoy";
+        case K::MercedesCtrl: return "TabSheetEventMCONTROL";
+        default: return nullptr;
+    }
+}
+
 std::span<const TextPair> trigger_type_names() { return kTriggerTypes; }
 
 std::span<const EventChoiceDef> event_choices() { return kChoices; }

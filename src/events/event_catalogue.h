@@ -68,6 +68,8 @@ struct EventKindDef {
 // entries give the rule with a resistive main button or a valid code.
 std::span<const EventKindDef> event_kinds();
 const EventKindDef& event_kind(std::uint8_t code);  // code below kEventKindCount
+// The window's sheet that carries a kind's title, for the kinds that have one; else nullptr.
+const char* event_kind_sheet(EventKind kind);
 
 // "Disabled", "Short", "Long", "Any".
 std::span<const TextPair> trigger_type_names();

@@ -83,6 +83,24 @@ constexpr std::array<std::span<const std::uint8_t>, 13> kSwCanCodes = {
 
 std::span<const TextPair> reaction_kind_titles() { return kKindTitles; }
 
+const char* reaction_kind_sheet(ReactionKind kind) {
+    using K = ReactionKind;
+    switch (kind) {
+        case K::UsbKey: return "TabSheetReactionUSBKey";
+        case K::SendIr: return "TabSheetReactionIR";
+        case K::Pin: return "TabSheetReactionOUT";
+        case K::Control: return "TabSheetReactionAnalog";
+        case K::Source: return "TabSheetReactionSRC";
+        case K::UsbTouch: return "TabSheetReactionTouch";
+        case K::EventManage: return "TabSheetReactionEventColtrol";
+        case K::Amplifier: return "TabSheetReactionEventIEAMPL";
+        case K::UsbMouse: return "TabSheetReactionUSBMouse";
+        case K::Encoder: return "TabSheetReactionEncoder";
+        case K::MdxJoy: return "TabSheetReactionMDXJOY";
+        default: return nullptr;
+    }
+}
+
 std::vector<Text> event_manage_targets() {
     std::vector<Text> list;
     list.reserve(81);

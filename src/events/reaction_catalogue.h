@@ -51,6 +51,8 @@ enum class ReactionKind : std::uint8_t {
 
 // Page titles in code order: the reaction page tabs and the reaction-kind menu.
 std::span<const TextPair> reaction_kind_titles();
+// The window's sheet that carries a kind's title, for the kinds that have one; else nullptr.
+const char* reaction_kind_sheet(ReactionKind kind);
 
 // Every control a reaction page can show. The editor maps each to its widget; the rules that
 // fill and change them live in the core.

@@ -86,33 +86,55 @@ constexpr ReactionControlDef text(std::string_view name, C control, K kind) {
     return d;
 }
 
+// A control whose label (and unit) the window shows in captions of their own.
+constexpr ReactionControlDef captioned(const char* label_name, const char* unit_name, ReactionControlDef d) {
+    d.label_name = label_name;
+    d.unit_name = unit_name;
+    return d;
+}
+
 constexpr ReactionControlDef kControls[] = {
     shown("PanelReactionUSBKeyx", C::UsbKeyText, K::UsbKey, W::Button, slot_texts::kReactionPanelHint),
-    number("EditReactionUSBKeyDlitmS", C::UsbKeyDuration, K::UsbKey, 16, 0, 8, 20000, kMinDuration, kMs, F::Tenths),
+    captioned("PanelReactionUSBKeyDlit", "PanelReactionUSBKeyDlitMS",
+              number("EditReactionUSBKeyDlitmS", C::UsbKeyDuration, K::UsbKey, 16, 0, 8, 20000, kMinDuration, kMs,
+                     F::Tenths)),
 
     shown("PanelReactionIRx", C::IrCode, K::SendIr, W::Button, slot_texts::kIrReactionHint),
-    number("EditReactionIROUTCNT", C::IrRepeats, K::SendIr, 15, 4, 4, 15, {"Мин. повторов", "Min. replays"}),
-    list("ComboBoxReactionIROUTNUM", C::IrOutput, K::SendIr, 16, &lists::ir_output_pins, {"ИК выход", "IR output"},
-         {"Вывод ИК кода на указанный вывод разъёма", "Output IR code to the specified connector pin"}, R::PulsePin),
+    captioned("PanelReactionIROUTCNT", nullptr,
+              number("EditReactionIROUTCNT", C::IrRepeats, K::SendIr, 15, 4, 4, 15,
+                     {"Мин. повторов", "Min. replays"})),
+    captioned("PanelReactionIROUTNUM", nullptr,
+              list("ComboBoxReactionIROUTNUM", C::IrOutput, K::SendIr, 16, &lists::ir_output_pins,
+                   {"ИК выход", "IR output"},
+                   {"Вывод ИК кода на указанный вывод разъёма", "Output IR code to the specified connector pin"},
+                   R::PulsePin)),
 
-    list("ComboBoxEventReactionPinNUM", C::PinOutput, K::Pin, 12, &lists::output_pins, {"Вывод", "Pin"},
-         {"Выходной вывод", "Output pin"}, R::OutputPin),
-    list("ComboBoxEventReactionPinMODE", C::PinMode, K::Pin, 13, &lists::pin_modes, {"Режим", "Mode"},
-         {"Режим выхода", "Output mode"}),
-    number("EditEventReactionPinTO", C::PinDuration, K::Pin, 14, 0, 16, 30000, kMinDuration, kMs),
+    captioned("Panel3", nullptr,
+              list("ComboBoxEventReactionPinNUM", C::PinOutput, K::Pin, 12, &lists::output_pins, {"Вывод", "Pin"},
+                   {"Выходной вывод", "Output pin"}, R::OutputPin)),
+    captioned("Panel12", nullptr,
+              list("ComboBoxEventReactionPinMODE", C::PinMode, K::Pin, 13, &lists::pin_modes, {"Режим", "Mode"},
+                   {"Режим выхода", "Output mode"})),
+    captioned("Panel19", "PanelEventReactionPinTOMS",
+              number("EditEventReactionPinTO", C::PinDuration, K::Pin, 14, 0, 16, 30000, kMinDuration, kMs)),
 
-    number("EditReactionAnalogVOUT1", C::ControlVoltage1, K::Control, 12, 0, 8, 0, {"Канал 1", "Ch 1"}, kVolts,
-           F::Voltage),
+    captioned("Panel5", "Panel7",
+              number("EditReactionAnalogVOUT1", C::ControlVoltage1, K::Control, 12, 0, 8, 0, {"Канал 1", "Ch 1"},
+                     kVolts, F::Voltage)),
     bits_list("ComboBoxReactionAnalogVOUT1type", C::ControlAction1, K::Control, 16, 0, 3, &lists::control_actions),
     check("CheckBoxReactionAnalogVOUT1save", C::ControlSave1, K::Control, 16, 3, 1, kSaveBefore),
-    number("EditReactionAnalogVOUT2", C::ControlVoltage2, K::Control, 13, 0, 8, 0, {"Канал 2", "Ch 2"}, kVolts,
-           F::Voltage),
+    captioned("Panel6", "Panel8",
+              number("EditReactionAnalogVOUT2", C::ControlVoltage2, K::Control, 13, 0, 8, 0, {"Канал 2", "Ch 2"},
+                     kVolts, F::Voltage)),
     bits_list("ComboBoxReactionAnalogVOUT2type", C::ControlAction2, K::Control, 16, 4, 3, &lists::control_actions),
     check("CheckBoxReactionAnalogVOUT2save", C::ControlSave2, K::Control, 16, 7, 1, kSaveBefore),
-    number("EditReactionAnalogTO", C::ControlDuration, K::Control, 14, 0, 16, 5000,
-           {"Мин. длит./Повтор", "Min. durat./Replay"}, kMs),
+    captioned("Panel9", "Panel10",
+              number("EditReactionAnalogTO", C::ControlDuration, K::Control, 14, 0, 16, 5000,
+                     {"Мин. длит./Повтор", "Min. durat./Replay"}, kMs)),
 
-    list("ComboBoxEventReactionSRC", C::SourceSelect, K::Source, 12, &lists::source_selection, {"Выбрать", "Select"}),
+    captioned("PanelEventReactionSRC", nullptr,
+              list("ComboBoxEventReactionSRC", C::SourceSelect, K::Source, 12, &lists::source_selection,
+                   {"Выбрать", "Select"})),
     // The skip button shows the mask of byte 13 and opens the source window on it.
     [] {
         ReactionControlDef d = shown("SpeedButtonReactionSRCSkipx", C::SourceSkip, K::Source, W::Button);
@@ -125,13 +147,16 @@ constexpr ReactionControlDef kControls[] = {
     // X, Y and the duration are three 12-bit fields of bytes 12-16 taken as one bit string.
     number("EditReactionTouchX", C::TouchX, K::UsbTouch, 12, 0, 12, 4095, {"X", "X"}),
     number("EditReactionTouchY", C::TouchY, K::UsbTouch, 13, 4, 12, 4095, {"Y", "Y"}),
-    number("EditReactionTouchDlit", C::TouchDuration, K::UsbTouch, 15, 0, 12, 4000, {"Длит., мс", "Durat., mSec"}),
+    captioned("PanelTouchDlit", nullptr,
+              number("EditReactionTouchDlit", C::TouchDuration, K::UsbTouch, 15, 0, 12, 4000,
+                     {"Длит., мс", "Durat., mSec"})),
     shown("SpeedButtonReactionTouch", C::TouchCapture, K::UsbTouch, W::Button,
           {"Получить точку касания", "Get touch point"}),
 
     list("ComboBoxReactionEventHandleType", C::EventManageAction, K::EventManage, 12, &lists::event_manage_actions),
-    dynamic_list("ComboBoxReactionEventHandleNumx", C::EventManageTarget, K::EventManage, 13, S::EventManageTargets,
-                 {"событие", "event"}),
+    captioned("Panel18", nullptr,
+              dynamic_list("ComboBoxReactionEventHandleNumx", C::EventManageTarget, K::EventManage, 13,
+                           S::EventManageTargets, {"событие", "event"})),
 
     list("TabControlReactionAmplParamx", C::AmplifierParameter, K::Amplifier, 12, &lists::amplifier_parameters, kNone,
          kNone, R::AmplifierTab),
@@ -140,18 +165,21 @@ constexpr ReactionControlDef kControls[] = {
     list("ComboBoxReactionUSBMouseType", C::MouseAction, K::UsbMouse, 12, &lists::mouse_actions, kNone,
          {"Эмулировать действие мыши", "Emulate the action of the mouse"}),
 
-    list("ComboBoxReactionEncoderMODE", C::EncoderConnection, K::Encoder, 12, &lists::encoder_connections,
-         {"Подключение", "Connection"}, kNone, R::EncoderPins),
+    captioned("PanelReactionEncoderMODE", nullptr,
+              list("ComboBoxReactionEncoderMODE", C::EncoderConnection, K::Encoder, 12, &lists::encoder_connections,
+                   {"Подключение", "Connection"}, kNone, R::EncoderPins)),
     [] {
         ReactionControlDef d{"SpinEditReactionEncoderDIR", C::EncoderSteps, K::Encoder, W::Spin};
         d.byte = 13;
         d.width = 8;
         d.codec = F::Signed;
         d.label = {"Шаги", "Steps"};
+        d.label_name = "PanelReactionEncoderDIR";
         return d;
     }(),
-    number("EditReactionEncoderReplay", C::EncoderRepeat, K::Encoder, 14, 0, 16, kAutorepeatLimit, kAutorepeat, kMs,
-           F::Autorepeat),
+    captioned("LabelReactionEncoderReplay", "LabelReactionEncoderReplaymSec",
+              number("EditReactionEncoderReplay", C::EncoderRepeat, K::Encoder, 14, 0, 16, kAutorepeatLimit,
+                     kAutorepeat, kMs, F::Autorepeat)),
 
     list("ComboBoxReactionIEBUSx", C::IebusAction, K::Iebus, 12, &lists::iebus),
     list("ComboBoxReactionIDRIVEx", C::IdriveAction, K::Idrive, 12, &lists::idrive),
@@ -162,10 +190,12 @@ constexpr ReactionControlDef kControls[] = {
     text("EditReactionSerial", C::SerialValue, K::Serial),
     shown("MemoReactionSerialx", C::SerialPreview, K::Serial, W::Label),
 
-    list("ComboBoxReactionCurMoveDirection", C::CursorDirection, K::CursorMove, 12, &lists::cursor_directions,
-         {"Движение", "Move"}),
-    number("EditReactionCurMoveNumPoints", C::CursorPoints, K::CursorMove, 13, 0, 8, 255, {"на", "on"},
-           {"точек", "points"}),
+    captioned("PanelReactionCurMoveDirection", nullptr,
+              list("ComboBoxReactionCurMoveDirection", C::CursorDirection, K::CursorMove, 12,
+                   &lists::cursor_directions, {"Движение", "Move"})),
+    captioned("PanelReactionCurMoveNumPointsOn", "PanelReactionCurMoveNumPoints",
+              number("EditReactionCurMoveNumPoints", C::CursorPoints, K::CursorMove, 13, 0, 8, 255, {"на", "on"},
+                     {"точек", "points"})),
     check("CheckBoxReactionCurMovePress", C::CursorPress, K::CursorMove, 14, 0, 8, {"С нажатием", "With press"}),
 
     list("ComboBoxReactionMDXJOY", C::MdxJoyMode, K::MdxJoy, 12, &lists::mdx_joy),
@@ -178,21 +208,27 @@ constexpr ReactionControlDef kControls[] = {
 
     list("ComboBoxReactionCarDSPx", C::DspMode, K::CarDsp, 12, &lists::dsp),
     dynamic_list("ComboBoxReactionCarDSPParamx", C::DspParameter, K::CarDsp, 13, S::CarDspParameters),
-    number("EditReactionCarDSPReplay", C::DspRepeat, K::CarDsp, 14, 0, 16, kAutorepeatLimit, kAutorepeat, kMs,
-           F::Autorepeat),
+    captioned("LabelReactionCarDSPReplay", "LabelReactionCarDSPReplaymSec",
+              number("EditReactionCarDSPReplay", C::DspRepeat, K::CarDsp, 14, 0, 16, kAutorepeatLimit, kAutorepeat,
+                     kMs, F::Autorepeat)),
 
     list("ComboBoxReactionPANACEA", C::PanaceaMode, K::Panacea, 12, &lists::panacea),
-    number("EditReactionRESEMULX", C::ResEmulX, K::ResEmul, 13, 0, 8, 255, {"X", "X"}),
-    number("EditReactionRESEMULY", C::ResEmulY, K::ResEmul, 14, 0, 8, 255, {"Y", "Y"}),
+    captioned("Panel22", nullptr,
+              number("EditReactionRESEMULX", C::ResEmulX, K::ResEmul, 13, 0, 8, 255, {"X", "X"})),
+    captioned("Panel23", nullptr,
+              number("EditReactionRESEMULY", C::ResEmulY, K::ResEmul, 14, 0, 8, 255, {"Y", "Y"})),
     list("ComboBoxReactionRJOYx", C::RJoyAction, K::RCanJoy, 12, &lists::rjoy),
 
     list("ComboBoxReactionSWVWCarx", C::SwCanCarType, K::SwCan, 15, &lists::swcan_car_types, kNone, kNone,
          R::SwCanType),
     dynamic_list("ComboBoxReactionSWVWx", C::SwCanButton, K::SwCan, 12, S::SwCanButtons, kNone, R::SwCanButton),
-    number("EditReactionSWVWPARAM", C::SwCanCode, K::SwCan, 13, 0, 16, 0xFFFF, kHexCode, kNone, F::HexWord),
+    captioned("LabelReactionSWVWPARAM", nullptr,
+              number("EditReactionSWVWPARAM", C::SwCanCode, K::SwCan, 13, 0, 16, 0xFFFF, kHexCode, kNone, F::HexWord)),
 
     list("ComboBoxReactionGNNAVIMODE", C::GanetAction, K::Ganet, 12, &lists::ganet),
-    number("EditReactionGNNAVIPARAM", C::GanetCode, K::Ganet, 13, 0, 16, 0xFFFF, kHexCode, kNone, F::HexWord),
+    captioned("LabelReactionGNNAVIPARAM", nullptr,
+              number("EditReactionGNNAVIPARAM", C::GanetCode, K::Ganet, 13, 0, 16, 0xFFFF, kHexCode, kNone,
+                     F::HexWord)),
 
     list("ComboBoxReactionCRUISEx", C::CruiseKey, K::CruiseBmwDme, 12, &lists::cruise),
     list("ComboBoxReactionMCTRLx", C::MctrlAction, K::MercedesCtrl, 12, &lists::mctrl),

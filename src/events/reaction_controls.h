@@ -68,6 +68,9 @@ struct ReactionControlDef {
     TextPair label{};
     TextPair unit{};
     TextPair hint{};
+    // The window's separate captions that show the label and the unit, where there are such.
+    const char* label_name = nullptr;
+    const char* unit_name = nullptr;
 };
 
 // Every reaction control, in page order within each kind.

@@ -37,6 +37,9 @@ struct EventControlDef {
     TextPair label;
     TextPair unit;
     TextPair hint;
+    // The window's separate captions that show the label and the unit, where there are such.
+    const char* label_name = nullptr;
+    const char* unit_name = nullptr;
 };
 
 // In page order within each kind.

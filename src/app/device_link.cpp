@@ -82,9 +82,7 @@ DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate)
     // Captures speak to an application, not to a bootloader.
     form_.slot_editor()->set_device({&protocol_, [this] { return monitor_.connected() && !monitor_.is_bootloader(); }});
     // The current-source panel beside the editor's source choice: nothing known until a poll.
-    SlotEditor* editor = form_.slot_editor();
-    set_source_panel([editor](const Text& text, bool enabled) { editor->show_current_source(text, enabled); });
-    editor->show_current_source(to_text(msg::kNoSelectedSource), false);
+    form_.slot_editor()->show_current_source(to_text(msg::kNoSelectedSource), false);
 }
 
 DeviceLink::~DeviceLink() {
@@ -183,27 +181,26 @@ void DeviceLink::wait_for_new_firmware() {
 void DeviceLink::on_polling_tick() {
     commit_pending_edit();
     connected_before_poll_ = monitor_.connected();
-    session_.on_polling_tick([this] { after_poll(); });
+    session_.on_polling_tick([this] { poll_done(); });
 }
 
-void DeviceLink::commit_pending_edit() {
-    if (commit_pending_edit_) commit_pending_edit_();
-}
+void DeviceLink::commit_pending_edit() { form_.pages_before_poll(); }
 
-void DeviceLink::after_poll() {
+void DeviceLink::poll_done() {
     ++polls_;
     show_source();
     show_can_log_page();
-    if (after_poll_) after_poll_();
+    form_.pages_after_poll();
 }
 
 // A controller that stays connected shows its current source; one that went away, none.
 void DeviceLink::show_source() {
-    if (!show_source_ || !connected_before_poll_) return;
+    if (!connected_before_poll_) return;
+    SlotEditor& editor = *form_.slot_editor();
     if (monitor_.connected()) {
-        show_source_(format_pair(msg::kSelectedSource, monitor_.status().source_index() + 1), true);
+        editor.show_current_source(format_pair(msg::kSelectedSource, monitor_.status().source_index() + 1), true);
     } else {
-        show_source_(to_text(msg::kNoSelectedSource), false);
+        editor.show_current_source(to_text(msg::kNoSelectedSource), false);
     }
 }
 

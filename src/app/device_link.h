@@ -5,7 +5,6 @@
 
 #include <QPointer>
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -71,11 +70,7 @@ public:
     CanLog& can_log() { return *can_log_; }
     CanLogPage* can_log_page() { return can_page_.data(); }
 
-    // Where the pages that later join the window take part in a polling tick: a pending edit
-    // is committed before it, and the pages look again after its poll.
-    void set_pending_edit_commit(std::function<void()> commit) { commit_pending_edit_ = std::move(commit); }
-    void set_after_poll(std::function<void()> after) { after_poll_ = std::move(after); }
-    void set_source_panel(std::function<void(const Text&, bool)> show) { show_source_ = std::move(show); }
+    // What a polling tick does first: the pages put an edit they have open into the record.
     void commit_pending_edit();
 
     // MonitorEvents
@@ -90,7 +85,7 @@ public:
 
 private:
     HidBackend& backend(bool simulate);
-    void after_poll();
+    void poll_done();  // what the window shows after each poll
     // What the window shows of the poll's facts: the current source, the CAN log page.
     void show_source();
     void show_can_log_page();
@@ -108,9 +103,6 @@ private:
     ConnectionMonitor monitor_;
     ConfigSession session_;
     FirmwareUpdate firmware_;
-    std::function<void()> commit_pending_edit_;
-    std::function<void()> after_poll_;
-    std::function<void(const Text&, bool)> show_source_;
     std::unique_ptr<CanLog> can_log_;
     QPointer<CanLogPage> can_page_;
     int polls_ = 0;  // polling ticks that reached the controller

@@ -110,8 +110,6 @@ LearningTools::LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_ar
     use_menu_->addAction(QString());
     grid_widget_->set_use_request([this](GridButton button, const QPoint& pos) { open_use_menu(button, pos); });
     grid_widget_->set_language(form.language());
-    link.set_pending_edit_commit([this] { commit_pending_name(); });
-    link.set_after_poll([this] { grid_widget_->cancel_hint_outside(); });
     form.set_busy(form.busy());  // the start button now exists: it follows the toolbar rules
 }
 
@@ -127,6 +125,10 @@ void LearningTools::retranslate(Lang lang) { grid_widget_->set_language(lang); }
 void LearningTools::clear_selection() { grid_widget_->clear_selection(); }
 
 void LearningTools::commit_pending_edit() { grid_.names_to_record(form_.state().record); }
+
+void LearningTools::before_poll() { commit_pending_name(); }
+
+void LearningTools::after_poll() { grid_widget_->cancel_hint_outside(); }
 
 void LearningTools::on_touch_button(bool inset) {
     if (!learning_.running()) calibration_.on_button(inset);

@@ -42,6 +42,10 @@ public:
     void refresh() override;
     void retranslate(Lang lang) override;
     void commit_pending_edit() override;
+    // A name typed in the grid reaches the record before a tick sends it; a hint left behind
+    // by a pointer that moved off the grid goes after it.
+    void before_poll() override;
+    void after_poll() override;
     // "Clear screen" clears the grid's selection.
     void clear_selection() override;
     // The calibration button of the "Touchpanel" page; inset: "Offset 10% when setting".

@@ -203,6 +203,13 @@ public:
     // Runs a toolbar handler with the toolbar locked; it unlocks on every way out.
     void run_toolbar_action(const std::function<void()>& action);
     // Every page puts what it holds outside the record into it (before a save or a write).
+    // Each page in turn, around a polling tick.
+    void pages_before_poll() {
+        for (Page* page : page_list_) page->before_poll();
+    }
+    void pages_after_poll() {
+        for (Page* page : page_list_) page->after_poll();
+    }
     void commit_pending_edits() {
         for (Page* page : page_list_) page->commit_pending_edit();
     }

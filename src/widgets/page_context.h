@@ -34,6 +34,11 @@ public:
     virtual void show_only_used(bool /*only_used*/) {}
     // "Clear screen" of the shared popup, and the start-up: the page drops its selection.
     virtual void clear_selection() {}
+    // A polling tick comes: an edit the page has open and the controller should get now
+    // (a button's name typed in the grid) goes into the record first.
+    virtual void before_poll() {}
+    // The polling tick has run: the page looks again at what may have changed meanwhile.
+    virtual void after_poll() {}
 };
 
 class PageContext {

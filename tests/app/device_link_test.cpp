@@ -156,19 +156,15 @@ TEST_F(DeviceLinkTest, LanguageSwitchMakesTheMonitorAnnounceTheControllerAgain) 
 }
 
 TEST_F(DeviceLinkTest, SourcePanelFollowsTheControllersSourceAndLosesItOnDisconnection) {
-    std::string shown;
-    bool enabled = false;
-    link->set_source_panel([&](const Text& text, bool on) {
-        shown = text.en;
-        enabled = on;
-    });
+    window->set_language(1);
+    const QLabel* panel = window->slot_editor()->current_source_panel();
     link->simulator()->set_source_index(2);
     ASSERT_TRUE(connect_controller());
-    ASSERT_TRUE(wait_until([&] { return shown == "Selected: 3"; }));
-    EXPECT_TRUE(enabled);
+    ASSERT_TRUE(wait_until([&] { return panel->text() == QStringLiteral("Selected: 3"); }));
+    EXPECT_TRUE(panel->isEnabled());
     link->simulator()->unplug();
-    ASSERT_TRUE(wait_until([&] { return shown == "Selected: ?"; }));
-    EXPECT_FALSE(enabled);
+    ASSERT_TRUE(wait_until([&] { return panel->text() == QStringLiteral("Selected: ?"); }));
+    EXPECT_FALSE(panel->isEnabled());
 }
 
 TEST_F(DeviceLinkTest, FirmwareUpdateFromTheToolbarAsksForTheFileAndRemembersItsFolder) {

@@ -103,17 +103,20 @@ TEST_F(CanLogPageTest, PopupItemsFollowTheControllerTheTableAndTheSelection) {
     start_window();
     ASSERT_TRUE(connect_controller());
     page->prepare_popup(std::nullopt);
-    EXPECT_EQ(visible_items(), (std::vector<M>{M::Start, M::StartSave, M::StartSaveTab, M::HideAccumulated,
-                                               M::HideNotChanged, M::ShowAll}));
+    EXPECT_EQ(visible_items(), (std::vector<M>{M::Start, M::StartSave, M::StartSaveTab, M::StartSaveCandump,
+                                               M::HideAccumulated, M::HideNotChanged, M::ShowAll, M::LearnBackground,
+                                               M::HighlightChanges}));
     EXPECT_EQ(page->menu_action(M::StartSaveTab)->text(), QStringLiteral("Start and save to file with a TAB"));
     page->choose(M::Start);
     ASSERT_TRUE(running_and_rows(3));
     page->prepare_popup(std::nullopt);
-    EXPECT_EQ(visible_items(), (std::vector<M>{M::Stop, M::Clear, M::HideAccumulated, M::HideNotChanged, M::ShowAll}));
+    EXPECT_EQ(visible_items(), (std::vector<M>{M::Stop, M::Clear, M::HideAccumulated, M::HideNotChanged, M::ShowAll,
+                                               M::LearnBackground, M::HighlightChanges}));
     click_row(1);
     page->prepare_popup(1);
     EXPECT_EQ(visible_items(), (std::vector<M>{M::Stop, M::Clear, M::HideDetails, M::HideThis, M::HideAllExcept,
-                                               M::HideAccumulated, M::HideNotChanged, M::ShowAll}));
+                                               M::HideAccumulated, M::HideNotChanged, M::ShowAll, M::LearnBackground,
+                                               M::HighlightChanges}));
     // A real right click opens the menu with the row under the pointer selected.
     const QRect rect = page->id_list()->visualRect(page->model()->index(2, 2));
     QTimer::singleShot(0, page->popup(), [this] { page->popup()->close(); });
@@ -124,8 +127,9 @@ TEST_F(CanLogPageTest, PopupItemsFollowTheControllerTheTableAndTheSelection) {
     EXPECT_FALSE(page->detail_list()->isVisible());
     ASSERT_TRUE(wait_until([this] { return !link->monitor().status().can_log_running(); }));
     page->prepare_popup(std::nullopt);
-    EXPECT_EQ(visible_items(), (std::vector<M>{M::Start, M::StartSave, M::StartSaveTab, M::Clear, M::HideAccumulated,
-                                               M::HideNotChanged, M::ShowAll}));
+    EXPECT_EQ(visible_items(), (std::vector<M>{M::Start, M::StartSave, M::StartSaveTab, M::StartSaveCandump, M::Clear,
+                                               M::HideAccumulated, M::HideNotChanged, M::ShowAll, M::LearnBackground,
+                                               M::HighlightChanges}));
     page->choose(M::Clear);
     EXPECT_EQ(page->model()->rowCount(), 0);
 }

@@ -338,13 +338,18 @@ TEST(CanLogMenu, ItemsFollowTheState) {
         return out;
     };
     using M = CanMenuItem;
-    EXPECT_EQ(items({}), (std::vector<M>{M::Start, M::StartSave, M::StartSaveTab, M::HideAccumulated,
-                                         M::HideNotChanged, M::ShowAll}));
-    EXPECT_EQ(items({true, true, true, true}),
+    EXPECT_EQ(items({}), (std::vector<M>{M::Start, M::StartSave, M::StartSaveTab, M::StartSaveCandump,
+                                         M::HideAccumulated, M::HideNotChanged, M::ShowAll, M::LearnBackground,
+                                         M::HighlightChanges}));
+    EXPECT_EQ(items({true, true, true, true, true, false, false}),
               (std::vector<M>{M::Stop, M::Clear, M::HideDetails, M::HideThis, M::HideAllExcept, M::HideAccumulated,
-                              M::HideNotChanged, M::ShowAll}));
-    EXPECT_EQ(items({true, false, false, false}),
-              (std::vector<M>{M::Stop, M::HideAccumulated, M::HideNotChanged, M::ShowAll}));
+                              M::HideNotChanged, M::ShowAll, M::StopLearning, M::HighlightChanges}));
+    EXPECT_EQ(items({true, false, false, false, false, true, false}),
+              (std::vector<M>{M::Stop, M::HideAccumulated, M::HideNotChanged, M::ShowAll, M::LearnBackground,
+                              M::ShowNewChanges, M::HighlightChanges}));
+    EXPECT_EQ(items({true, false, false, false, false, true, true}),
+              (std::vector<M>{M::Stop, M::HideAccumulated, M::HideNotChanged, M::ShowAll, M::LearnBackground,
+                              M::HighlightChanges}));
 }
 
 TEST(CanLogDetails, ClickShowsSecondClickHidesAndTheJournalSaysSo) {

@@ -34,32 +34,56 @@ void CanByteGraphWidget::paintEvent(QPaintEvent*) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (!samples_ || samples_->empty()) return;
     // The stepped line: each value holds until the next sample, the last up to the right edge.
+    // A pixel column with many samples draws only its first, lowest, highest and last value,
+    // so a busy byte (thousands of changes a minute) costs no more than the widget is wide.
+    painter.setPen(palette().color(QPalette::Link));
     QPolygon line;
-    line.reserve(static_cast<int>(2 * samples_->size() + 1));
+    const auto draw = [&] {
+        if (line.size() > 1) painter.drawPolyline(line);
+        line.clear();
+    };
     const auto b = static_cast<std::size_t>(byte_);
-    int last_x = -1;
-    int last_y = -1;
+    int column = -1;  // the pixel column being gathered; -1: no line under way
+    int low = 0;
+    int high = 0;
+    int last = 0;
+    const auto close_column = [&] {
+        if (low != high) line << QPoint(column, low) << QPoint(column, high);
+        line << QPoint(column, last);
+    };
     for (const CanSample& s : *samples_) {
         const int x = std::max(0, x_of(s.tick_ms));
         if (b >= s.length) {  // the byte is missing from this frame: the line breaks
-            if (line.size() > 0) {
-                line << QPoint(x, last_y);
-                painter.setPen(palette().color(QPalette::Link));
-                painter.drawPolyline(line);
-                line.clear();
+            if (column >= 0) {
+                close_column();
+                line << QPoint(x, last);
+                draw();
             }
-            last_y = -1;
+            column = -1;
             continue;
         }
         const int y = y_of(s.data[b]);
-        if (last_y >= 0) line << QPoint(x, last_y);
-        if (x != last_x || last_y != y) line << QPoint(x, y);
-        last_x = x;
-        last_y = y;
+        if (column < 0) {
+            column = x;
+            low = high = last = y;
+            line << QPoint(x, y);
+            continue;
+        }
+        if (x != column) {
+            close_column();
+            line << QPoint(x, last);
+            column = x;
+            low = high = last;
+        }
+        low = std::min(low, y);
+        high = std::max(high, y);
+        last = y;
     }
-    if (last_y >= 0) line << QPoint(width() - 1, last_y);
-    painter.setPen(palette().color(QPalette::Link));
-    painter.drawPolyline(line);
+    if (column >= 0) {
+        close_column();
+        line << QPoint(width() - 1, last);
+    }
+    draw();
 }
 
 QString CanByteGraphWidget::tip_at(int x) const {

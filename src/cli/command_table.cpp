@@ -17,6 +17,14 @@ Error set_flag(bool& flag) {
     return std::nullopt;
 }
 
+// A number of seconds from 1 to kMaxSeconds.
+Error set_seconds(std::string_view option, std::string_view value, std::optional<std::uint32_t>& seconds) {
+    const auto number = parse_bounded_number(value, 1, kMaxSeconds);
+    if (!number) return std::string(option) + " must be a number from 1 to 604800, not '" + std::string(value) + "'";
+    seconds = static_cast<std::uint32_t>(*number);
+    return std::nullopt;
+}
+
 // Every option of the tool, each with the bit a command's row names it by (0: every command).
 struct ToolOptionRow {
     std::uint32_t bit;
@@ -68,12 +76,7 @@ constexpr ToolOptionRow kOptionRows[] = {
       }}},
     {kOptSeconds,
      {"--seconds", "N", "stop after N seconds (1 to 604800)",
-      [](ToolOptions& o, std::string_view v) -> Error {
-          const auto seconds = parse_bounded_number(v, 1, kMaxSeconds);
-          if (!seconds) return "--seconds must be a number from 1 to 604800, not '" + std::string(v) + "'";
-          o.seconds = static_cast<std::uint32_t>(*seconds);
-          return std::nullopt;
-      }}},
+      [](ToolOptions& o, std::string_view v) { return set_seconds("--seconds", v, o.seconds); }}},
     {kOptFormat,
      {"--format", "aligned|tab|candump", "the log file's form: aligned (the default), tab-separated, or the can-utils log",
       [](ToolOptions& o, std::string_view v) -> Error {
@@ -86,12 +89,7 @@ constexpr ToolOptionRow kOptionRows[] = {
     {kOptBackground,
      {"--background", "SECONDS",
       "learn for SECONDS what changes by itself, then print ID BYTE BIT for every bit that changes otherwise",
-      [](ToolOptions& o, std::string_view v) -> Error {
-          const auto seconds = parse_bounded_number(v, 1, kMaxSeconds);
-          if (!seconds) return "--background must be a number from 1 to 604800, not '" + std::string(v) + "'";
-          o.background = static_cast<std::uint32_t>(*seconds);
-          return std::nullopt;
-      }}},
+      [](ToolOptions& o, std::string_view v) { return set_seconds("--background", v, o.background); }}},
     {kOptSocketCan,
      {"--socketcan", "IFACE", "send every frame to the Linux SocketCAN interface IFACE (vcan0, can0)",
       [](ToolOptions& o, std::string_view v) -> Error {

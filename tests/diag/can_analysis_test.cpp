@@ -7,9 +7,7 @@
 #include "diag/can_background.h"
 #include "diag/can_byte_history.h"
 #include "diag/can_changes.h"
-#include "diag/can_log.h"
 #include "diag/candump_log.h"
-#include "support/fake_host.h"
 
 namespace ztv {
 namespace {
@@ -125,42 +123,6 @@ TEST(Candump, ReadsWhatItWritesAndNamesTheLineOfABadOne) {
     const CandumpRead third = read_candump("(1.000000) ztv0 123#\n(2.000000) ztv0 124#\n(x) ztv0 1#\n");
     EXPECT_EQ(third.error, "line 3: the time is not SECONDS.MICROSECONDS with six decimals");
     EXPECT_TRUE(third.frames.empty());
-}
-
-// The log's side: changes and history follow the table; "Show all" leaves the view of new
-// changes without clearing it.
-TEST(CanLogAnalysis, TableFeedsChangesHistoryAndTheViewOfNewChanges) {
-    test::FakeHost host;
-    CanLogLink link;
-    link.connected = [] { return true; };
-    link.send_mode = [](std::uint8_t) { return 0; };
-    link.terminal_active = [] { return false; };
-    link.ask_file_name = [] { return std::string(); };
-    link.remember_folder = [](const std::string&) {};
-    link.set_busy = [](bool) {};
-    CanLog log(host, link);
-    log.start(kCanModeAll);
-    std::vector<std::string> news;
-    log.set_news_listener([&news](const CanFrame& f, const CanBits& bits) { news.push_back(candump_id(f) + ":" + std::to_string(bits[0])); });
-    log.run(CanMenuItem::LearnBackground);
-    log.receive(std_frame(0x100, {1}));
-    log.receive(std_frame(0x100, {2}));
-    host.advance_ms(100);
-    EXPECT_EQ(log.changes().heat(0, 0, host.tick_ms()), 255 - 100 * 255 / CanChangeTracker::kFadeMs);
-    log.run(CanMenuItem::StopLearning);
-    log.receive(std_frame(0x100, {6}));  // bit 2 is news
-    EXPECT_EQ(news, (std::vector<std::string>{"100:4"}));
-    EXPECT_EQ(log.history().window(0, host.tick_ms()).size(), 3u);
-    log.run(CanMenuItem::ShowNewChanges);
-    EXPECT_TRUE(log.showing_new_changes());
-    EXPECT_TRUE(log.take_changes().filter_changed);
-    log.run(CanMenuItem::ShowAll);
-    EXPECT_FALSE(log.showing_new_changes());
-    EXPECT_EQ(log.table().size(), 1u);
-    log.run(CanMenuItem::ShowAll);  // outside that view it restarts as before
-    EXPECT_EQ(log.table().size(), 0u);
-    log.run(CanMenuItem::HighlightChanges);
-    EXPECT_FALSE(log.highlight());
 }
 
 }  // namespace

@@ -423,6 +423,9 @@ TEST_F(CanLogPageTest, DemoBusFillsThePageWithDetailsOpen) {
         run_for(300);
         if (!folder.isEmpty()) {
             EXPECT_TRUE(window->grab().save(folder + (lang == 1 ? "/can_new_en.png" : "/can_new_ru.png"), "PNG"));
+            page->prepare_popup(quiet);
+            page->popup()->adjustSize();
+            EXPECT_TRUE(page->popup()->grab().save(folder + (lang == 1 ? "/can_menu_en.png" : "/can_menu_ru.png"), "PNG"));
         }
     }
 }

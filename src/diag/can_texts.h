@@ -91,8 +91,8 @@ inline constexpr TextPair kLearning{
     "Изучение фона: %lu с. Не трогайте органы управления автомобиля; «Остановить изучение» в меню завершает его.",
     "Learning the background: %lu s. Leave the car's controls alone; \"Stop learning\" in the menu ends it."};
 inline constexpr TextPair kLearned{
-    "Фон изучен: сами по себе меняются %lu бит. Нажмите кнопку и выберите «Показывать только новые изменения».",
-    "Background learned: %lu bits change by themselves. Press the button, then choose \"Show only new changes\"."};
+    "Фон изучен; битов, меняющихся сами по себе: %lu. Нажмите кнопку и выберите «Показывать только новые изменения».",
+    "Background learned; bits that change by themselves: %lu. Press the button, then choose \"Show only new changes\"."};
 inline constexpr TextPair kShowingNew{
     "Показаны только идентификаторы с изменениями вне фона, новые биты отмечены. «Показать все» возвращает все.",
     "Only identifiers with changes outside the background are shown, their new bits marked. \"Show all\" returns."};

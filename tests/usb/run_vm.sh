@@ -74,8 +74,8 @@ done | sort -u | while read -r lib; do
     mkdir -p "$root$(dirname "$lib")"
     cp -L "$lib" "$root$lib"
 done
-# can-utils' candump and cansend for the SocketCAN case, where they are installed.
-for t in candump cansend; do
+# can-utils' candump, cansend and canplayer for the SocketCAN case, where they are installed.
+for t in candump cansend canplayer; do
     p=$(command -v $t || true)
     [ -n "$p" ] || continue
     cp "$p" "$root/usr/bin/$t"

@@ -173,9 +173,20 @@ if command -v candump > /dev/null && command -v cansend > /dev/null &&
     while [ "$(grep -v '7FE#BEEF' /tmp/heard | cut -d' ' -f3)" != "$sent" ] && [ $i -lt 50 ]; do
         usleep 100000; i=$((i + 1))
     done
-    kill $listener
     [ $s -eq 0 ] && [ -n "$sent" ] && [ "$(grep -v '7FE#BEEF' /tmp/heard | cut -d' ' -f3)" = "$sent" ]
     result $? "the SocketCAN bridge: candump on vcan0 hears all $(echo "$sent" | grep -c .) frames in order"
+    # canplayer plays the candump log ztv-tool wrote back onto vcan0: the same frames again.
+    if command -v canplayer > /dev/null; then
+        canplayer -I /tmp/bridged.log vcan0=ztv0
+        s=$?
+        i=0
+        while [ "$(grep -v '7FE#BEEF' /tmp/heard | cut -d' ' -f3)" != "$(printf '%s\n%s' "$sent" "$sent")" ] && [ $i -lt 50 ]; do
+            usleep 100000; i=$((i + 1))
+        done
+        [ $s -eq 0 ] && [ "$(grep -v '7FE#BEEF' /tmp/heard | cut -d' ' -f3)" = "$(printf '%s\n%s' "$sent" "$sent")" ]
+        result $? "canplayer plays the candump log back onto vcan0, every frame in order"
+    fi
+    kill $listener
     if [ -x /usr/bin/can_ingest_bench ]; then
         can_ingest_bench vcan0 > $out 2> $err
         s=$?

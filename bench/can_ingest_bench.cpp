@@ -1,5 +1,7 @@
-// CAN log ingest: frames through filter and identifier table with 9999 identifiers known (the
-// page's work per frame without drawing), and resident memory with both tables full.
+// CAN log ingest: frames through filter, identifier table, change marks, byte history and the
+// background with 9999 identifiers known (the page's work per frame without drawing), and
+// resident memory with the tables full. `can_ingest_bench IFACE` times the SocketCAN bridge
+// instead: frames sent to IFACE (a vcan interface) a second.
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -7,13 +9,17 @@
 #include <vector>
 
 #include "diag/can_log.h"
+#include "diag/socketcan_bridge.h"
 
 #include "bench_host.h"
 #include "bench_measure.h"
 
 using namespace ztv;
 
-int main() {
+int bridge_figures(const char* interface_name);
+
+int main(int argc, char** argv) {
+    if (argc > 1) return bridge_figures(argv[1]);
     const long rss_start = resident_kb();
     BenchHost host;
     CanLogLink link;
@@ -34,6 +40,10 @@ int main() {
                                     : CanFrame::make(0x10000001u + (i << 1), true, data, i));
     }
     for (const CanFrame& f : frames) log.receive(f);
+    // A background learned over one round: every later frame is compared with it as well.
+    log.learn_background();
+    for (const CanFrame& f : frames) log.receive(f);
+    log.stop_learning();
     std::printf("identifier table: %zu rows, filter table: %zu entries\n", log.table().size(), log.filters().size());
 
     constexpr std::size_t kFrames = 20'000'000;
@@ -57,5 +67,30 @@ int main() {
         (void)log.take_changes();
     }
     std::printf("resident memory: %ld KB at start, %ld KB with full tables\n", rss_start, resident_kb());
+    return 0;
+}
+
+int bridge_figures(const char* interface_name) {
+    std::vector<CanFrame> frames;
+    for (std::uint32_t i = 0; i < 1000; ++i) {
+        const std::uint8_t data[8] = {static_cast<std::uint8_t>(i), 1, 2, 3, 4, 5, 6, static_cast<std::uint8_t>(i >> 8)};
+        frames.push_back(i % 2 == 0 ? CanFrame::make((i & 0x7FF) << kCanStandardShift, false, data, i)
+                                    : CanFrame::make(0x10000001u + (i << 1), true, data, i));
+    }
+    SocketCanBridge bridge;
+    if (!bridge.open(interface_name)) {
+        std::printf("bridge: %s\n", bridge.error().c_str());
+        return 1;
+    }
+    constexpr std::size_t kBridged = 200'000;
+    const auto start = std::chrono::steady_clock::now();
+    for (std::size_t n = 0; n < kBridged; ++n)
+        if (!bridge.send(frames[n % frames.size()])) {
+            std::printf("bridge: %s after %zu frames\n", bridge.error().c_str(), n);
+            return 1;
+        }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("bridge to %s: %zu frames in %.3f s: %.0f frames/s\n", interface_name, kBridged, seconds,
+                static_cast<double>(kBridged) / seconds);
     return 0;
 }

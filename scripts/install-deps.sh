@@ -14,6 +14,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   xvfb xauth fonts-dejavu-core \
   qemu-system-x86 busybox-static kmod cpio binutils \
   lintian appstream desktop-file-utils man-db \
+  can-utils \
   > /dev/null
 # Debian's kernel for the USB virtual-machine test, unpacked rather than installed.
 $SUDO bash "$(dirname "$0")/vm-kernel.sh" > /dev/null

@@ -180,6 +180,19 @@ void FileDialogs::remember_folder(FileDialogKind kind, const QString& path) {
     save_settings_file(file, *doc);
 }
 
+bool FileDialogs::can_highlight() const {
+    const auto doc = SettingsFile(settings_path_).open();
+    return !doc || read_can_highlight(*doc);
+}
+
+void FileDialogs::remember_can_highlight(bool on) {
+    const SettingsFile file(settings_path_);
+    auto doc = file.open();
+    if (!doc) return;  // the settings' own read at start already said so
+    write_can_highlight(*doc, on);
+    save_settings_file(file, *doc);
+}
+
 void FileDialogs::save_settings_file(const SettingsFile& file, const IniDocument& doc) {
     const FileWriteStatus status = file.save(doc);
     if (status == FileWriteStatus::Ok) return;

@@ -39,6 +39,9 @@ public:
     static QString documents_folder();
     void remember_folder(FileDialogKind kind, const QString& path);
     void set_chooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    // The CAN log page's "Highlight changes", read from and stored in the settings file.
+    bool can_highlight() const;
+    void remember_can_highlight(bool on);
 
     // Settings that cannot be written are not worth a box (the file operation itself
     // succeeded, or the program is closing), but they must not vanish unnoticed either: the

@@ -142,6 +142,7 @@ public:
     // Seams for tests and unattended runs.
     void set_message_answerer(MessageAnswerer answerer) { answerer_ = std::move(answerer); }
     void set_file_chooser(FileChooser chooser) { files_->set_chooser(std::move(chooser)); }
+    FileDialogs& file_dialogs() { return *files_; }
 
     // The controller behind the window; nothing: none. It must leave before it goes.
     void set_device(WindowDevice* device);

@@ -137,6 +137,12 @@ void write_main_settings(IniDocument& doc, const MainSettings& s) {
     if (s.param_share) put("ParamShare", *s.param_share);
 }
 
+bool read_can_highlight(const IniDocument& doc) {
+    return !doc.get(kMain, "CanHighlight") || read_yes_no(doc, "CanHighlight");
+}
+
+void write_can_highlight(IniDocument& doc, bool on) { doc.set(kMain, "CanHighlight", on ? "1" : "0"); }
+
 DialogSize read_file_dialog_size(const IniDocument& doc) {
     const auto width = read_int(doc, "FileDialogWidth", kMinFileDialogSize.width, kMaxFileDialogSide);
     const auto height = read_int(doc, "FileDialogHeight", kMinFileDialogSize.height, kMaxFileDialogSide);

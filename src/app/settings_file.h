@@ -84,6 +84,11 @@ std::string folder_of(const std::string& path);
 
 int default_language(int system_language_id);
 
+// The CAN log page's "Highlight changes" tick (CanHighlight, this program's own key): on unless
+// the user turned it off. Kept apart from MainSettings: the page stores it when it changes.
+bool read_can_highlight(const IniDocument& doc);
+void write_can_highlight(IniDocument& doc, bool on);
+
 // The size the file dialogs open at. The default shows whole file names beside their sizes and
 // dates; a stored size the user chose is kept within sane bounds (the view keeps it on screen).
 struct DialogSize {

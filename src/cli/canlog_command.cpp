@@ -1,5 +1,6 @@
-// canlog: ztv-tool logs the controller's CAN frames to a file as the CAN log page does, then
-// prints the identifier table as the page shows it.
+// canlog: ztv-tool logs the controller's CAN frames to a file as the CAN log page does (or in
+// the can-utils form), hands them to a SocketCAN interface, finds the bits that change outside
+// a learned background, then prints the identifier table as the page shows it.
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -15,6 +16,8 @@
 #include "device/protocol.h"
 #include "device/transport.h"
 #include "diag/can_log.h"
+#include "diag/candump_log.h"
+#include "diag/socketcan_bridge.h"
 #include "session/config_session.h"
 #include "sim/sim_can_traffic.h"
 #include "sim/sim_controller.h"
@@ -40,7 +43,26 @@ void print_table(const CanIdTable& table) {
     }
 }
 
+// "ID BYTE BIT" for every bit that changed outside the background.
+void print_news(const CanFrame& frame, const CanBits& bits) {
+    const std::string id = candump_id(frame);
+    for (std::size_t byte = 0; byte < bits.size(); ++byte)
+        for (unsigned bit = 0; bit < 8; ++bit)
+            if ((bits[byte] >> bit & 1u) != 0) std::printf("%s %zu %u\n", id.c_str(), byte, bit);
+    std::fflush(stdout);
+}
+
+CanFileFormat file_format(const ToolOptions& options) {
+    if (options.candump) return CanFileFormat::Candump;
+    return options.tab ? CanFileFormat::Tab : CanFileFormat::Aligned;
+}
+
 int run_logging(const ToolOptions& options, HidBackend& backend, ConsoleHost& host) {
+    SocketCanBridge bridge;
+    if (!options.socketcan.empty() && !bridge.open(options.socketcan)) {
+        std::fprintf(stderr, "ztv-tool canlog: %s\n", bridge.error().c_str());
+        return 1;
+    }
     Transport transport(backend, host);
     Protocol protocol(transport, host);
     ConfigState state;
@@ -56,19 +78,28 @@ int run_logging(const ToolOptions& options, HidBackend& backend, ConsoleHost& ho
     link.connected = [&monitor] { return monitor.connected(); };
     link.send_mode = [&protocol](std::uint8_t mode) { return write_can_mode(protocol, mode); };
     link.terminal_active = [] { return false; };
-    link.ask_file_name = [&options] { return options.arguments[0]; };
+    link.ask_file_name = [&options] { return options.arguments.empty() ? std::string() : options.arguments[0]; };
     link.remember_folder = [](const std::string&) {};
     link.set_busy = [](bool) {};
     CanLog log(host, link);
-    if (options.print)
-        log.set_frame_listener([](const CanFrame& frame) {
+    bool bridge_failed = false;
+    log.set_frame_listener([&](const CanFrame& frame) {
+        if (options.print) {
             std::printf("%s\n", can_terminal_line(frame).c_str());
             std::fflush(stdout);
-        });
+        }
+        if (bridge.is_open() && !bridge.send(frame)) {
+            std::fprintf(stderr, "ztv-tool canlog: %s\n", bridge.error().c_str());
+            bridge.close();
+            bridge_failed = true;
+        }
+    });
+    log.set_news_listener(print_news);
     monitor.set_can_sink(&log);
-    if (!log.start_saving(options.tab ? CanFileFormat::Tab : CanFileFormat::Aligned,
-                          options.changed_only ? kCanModeChangedOnly : kCanModeAll))
+    const std::uint8_t mode = options.changed_only ? kCanModeChangedOnly : kCanModeAll;
+    if (!(options.arguments.empty() ? log.start_without_file(mode) : log.start_saving(file_format(options), mode)))
         return 1;
+    if (options.background) log.learn_background();
 
     g_stop_requested = 0;
     std::signal(SIGINT, request_stop);
@@ -76,8 +107,15 @@ int run_logging(const ToolOptions& options, HidBackend& backend, ConsoleHost& ho
     host.attach_polling([&session] { session.on_polling_tick(); }, [&monitor] { return monitor.interval_ms(); });
     const std::uint32_t start = host.tick_ms();
     bool lost = false;
-    while (g_stop_requested == 0) {
-        if (options.seconds && host.tick_ms() - start >= *options.seconds * 1000u) break;
+    while (g_stop_requested == 0 && !bridge_failed) {
+        const std::uint32_t elapsed = host.tick_ms() - start;
+        if (options.seconds && elapsed >= *options.seconds * 1000u) break;
+        if (options.background && log.background().state() == CanBackground::State::Learning &&
+            elapsed >= *options.background * 1000u) {
+            log.stop_learning();
+            std::fprintf(stderr, "Background learned: %zu bits of %zu identifiers change by themselves\n",
+                         log.background().background_bit_count(), log.background().identifiers());
+        }
         host.pump();
         if (!monitor.connected()) {
             lost = true;
@@ -90,14 +128,25 @@ int run_logging(const ToolOptions& options, HidBackend& backend, ConsoleHost& ho
     std::signal(SIGTERM, SIG_DFL);
     if (lost) std::fprintf(stderr, "%s\n", error_text(kErrDisconnected).en.c_str());
     print_table(log.table());
-    return lost || log.file_write_failed() ? 1 : 0;
+    if (bridge.is_open() || bridge_failed)
+        std::fprintf(stderr, "%llu frames sent to %s\n", static_cast<unsigned long long>(bridge.sent()),
+                     options.socketcan.c_str());
+    return lost || bridge_failed || log.file_write_failed() ? 1 : 0;
 }
 
 }  // namespace
 
 int canlog_command(const ToolOptions& options) {
+    const auto refuse = [](const char* why) {
+        std::fprintf(stderr, "ztv-tool canlog: %s\nusage: ztv-tool %s\n", why, command_usage(*find_command("canlog")).c_str());
+        return 2;
+    };
+    if (options.arguments.empty() && options.socketcan.empty()) return refuse("give OUT.LOG, --socketcan IFACE or both");
+    if (options.candump && options.tab) return refuse("--tab and --format candump exclude each other");
+    if (options.arguments.empty() && (options.tab || options.candump))
+        return refuse("--tab and --format describe OUT.LOG, which is missing");
     // Logging into the replayed file would destroy it while it is read.
-    if (!options.sim_can.empty() && same_file(options.arguments[0], options.sim_can)) {
+    if (!options.sim_can.empty() && !options.arguments.empty() && same_file(options.arguments[0], options.sim_can)) {
         std::fprintf(stderr, "ztv-tool canlog: %s is the file of replayed frames, not a place for the log\n",
                      options.arguments[0].c_str());
         return 2;

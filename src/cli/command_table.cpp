@@ -10,9 +10,18 @@ using Error = std::optional<std::string>;
 constexpr std::uint32_t kMaxSeconds = 7u * 24 * 3600;
 constexpr std::string_view kLanguages[] = {"ru", "en"};  // index = Lang
 constexpr std::string_view kModes[] = {"all", "changed"};
+constexpr std::string_view kFormats[] = {"aligned", "tab", "candump"};
 
 Error set_flag(bool& flag) {
     flag = true;
+    return std::nullopt;
+}
+
+// A number of seconds from 1 to kMaxSeconds.
+Error set_seconds(std::string_view option, std::string_view value, std::optional<std::uint32_t>& seconds) {
+    const auto number = parse_bounded_number(value, 1, kMaxSeconds);
+    if (!number) return std::string(option) + " must be a number from 1 to 604800, not '" + std::string(value) + "'";
+    seconds = static_cast<std::uint32_t>(*number);
     return std::nullopt;
 }
 
@@ -67,10 +76,24 @@ constexpr ToolOptionRow kOptionRows[] = {
       }}},
     {kOptSeconds,
      {"--seconds", "N", "stop after N seconds (1 to 604800)",
+      [](ToolOptions& o, std::string_view v) { return set_seconds("--seconds", v, o.seconds); }}},
+    {kOptFormat,
+     {"--format", "aligned|tab|candump", "the log file's form: aligned (the default), tab-separated, or the can-utils log",
       [](ToolOptions& o, std::string_view v) -> Error {
-          const auto seconds = parse_bounded_number(v, 1, kMaxSeconds);
-          if (!seconds) return "--seconds must be a number from 1 to 604800, not '" + std::string(v) + "'";
-          o.seconds = static_cast<std::uint32_t>(*seconds);
+          int chosen = 0;
+          if (auto error = choose("--format", v, kFormats, chosen)) return error;
+          o.tab = o.tab || chosen == 1;
+          o.candump = chosen == 2;
+          return std::nullopt;
+      }}},
+    {kOptBackground,
+     {"--background", "SECONDS",
+      "learn for SECONDS what changes by itself, then print ID BYTE BIT for every bit that changes otherwise",
+      [](ToolOptions& o, std::string_view v) { return set_seconds("--background", v, o.background); }}},
+    {kOptSocketCan,
+     {"--socketcan", "IFACE", "send every frame to the Linux SocketCAN interface IFACE (vcan0, can0)",
+      [](ToolOptions& o, std::string_view v) -> Error {
+          o.socketcan = std::string(v);
           return std::nullopt;
       }}},
     {kOptPrint,
@@ -130,8 +153,11 @@ constexpr Command kCommands[] = {
      "back up the controller's configuration, then update its firmware (without --yes, same or older versions are "
      "refused)",
      flash_command},
-    {"canlog", "OUT.LOG", 1, 1, kOptTab | kOptMode | kOptSeconds | kOptPrint | kOptSimulate | kOptSimCan,
-     "log the controller's CAN frames to OUT (for N seconds or until Ctrl+C), then print the identifier table",
+    {"canlog", "[OUT.LOG]", 0, 1,
+     kOptTab | kOptFormat | kOptMode | kOptSeconds | kOptPrint | kOptBackground | kOptSocketCan | kOptSimulate |
+         kOptSimCan,
+     "log the controller's CAN frames to OUT and/or a SocketCAN interface (for N seconds or until Ctrl+C), then "
+     "print the identifier table",
      canlog_command},
     {"help", "[COMMAND]", 0, 1, 0, "print the usage and options of COMMAND, or this overview", help_command},
 };

@@ -35,6 +35,9 @@ struct ToolOptions {
     bool no_backup = false;
     bool tab = false;
     bool changed_only = false;
+    bool candump = false;                    // canlog --format candump
+    std::optional<std::uint32_t> background;  // canlog --background SECONDS
+    std::string socketcan;                   // canlog --socketcan IFACE
     std::optional<std::uint32_t> seconds;
     bool print = false;
     bool help = false;
@@ -53,6 +56,9 @@ enum ToolOption : std::uint32_t {
     kOptSeconds = 1u << 8,
     kOptPrint = 1u << 9,
     kOptNoBackup = 1u << 10,
+    kOptFormat = 1u << 11,
+    kOptBackground = 1u << 12,
+    kOptSocketCan = 1u << 13,
 };
 inline constexpr std::uint32_t kOptDevice = kOptSimulate | kOptSimState | kOptTrace;
 inline constexpr std::size_t kAnyCount = std::numeric_limits<std::size_t>::max();

@@ -12,6 +12,7 @@ CanMenuVisibility can_menu_visibility(const CanMenuState& state) {
     set(CanMenuItem::Start, !state.log_running);
     set(CanMenuItem::StartSave, !state.log_running);
     set(CanMenuItem::StartSaveTab, !state.log_running);
+    set(CanMenuItem::StartSaveCandump, !state.log_running);
     set(CanMenuItem::Stop, state.log_running);
     set(CanMenuItem::Clear, state.has_rows);
     set(CanMenuItem::HideDetails, state.details_shown);
@@ -20,6 +21,10 @@ CanMenuVisibility can_menu_visibility(const CanMenuState& state) {
     set(CanMenuItem::HideAccumulated, true);
     set(CanMenuItem::HideNotChanged, true);
     set(CanMenuItem::ShowAll, true);
+    set(CanMenuItem::LearnBackground, !state.learning);
+    set(CanMenuItem::StopLearning, state.learning);
+    set(CanMenuItem::ShowNewChanges, state.learned && !state.showing_new);
+    set(CanMenuItem::HighlightChanges, true);
     return visible;
 }
 
@@ -31,7 +36,9 @@ CanLog::CanLog(Host& host, CanLogLink link)
     : host_(host), link_(std::move(link)), changed_flag_(CanIdTable::kMaxRows, false) {}
 
 CanMenuVisibility CanLog::menu(bool log_running) const {
-    return can_menu_visibility({log_running, !table_.empty(), details_shown(), selected_row_.has_value()});
+    return can_menu_visibility({log_running, !table_.empty(), details_shown(), selected_row_.has_value(),
+                                background_.state() == CanBackground::State::Learning,
+                                background_.state() == CanBackground::State::Learned, showing_new_});
 }
 
 bool CanLog::check_connected() {
@@ -95,6 +102,42 @@ bool CanLog::start_saving(CanFileFormat format, std::uint8_t mode) {
     return started;
 }
 
+bool CanLog::start_without_file(std::uint8_t mode) {
+    if (!check_connected()) return false;
+    int error = write_mode(kCanModeOff);
+    if (error == kOk) {
+        clear_table();
+        error = write_mode(mode);
+    }
+    report(error);
+    return error == kOk;
+}
+
+void CanLog::learn_background() {
+    background_.start_learning(host_.tick_ms());
+    if (showing_new_) filter_changed_ = true;
+    showing_new_ = false;
+}
+
+void CanLog::stop_learning() { background_.stop_learning(); }
+
+void CanLog::show_new_changes() {
+    if (background_.state() != CanBackground::State::Learned || showing_new_) return;
+    showing_new_ = true;
+    filter_changed_ = true;
+}
+
+void CanLog::show_all() {
+    // From the view of new changes back to every identifier, keeping the table; otherwise
+    // every identifier is shown again and logging restarts.
+    if (showing_new_) {
+        showing_new_ = false;
+        filter_changed_ = true;
+        return;
+    }
+    start(kCanModeAll);
+}
+
 void CanLog::stop() {
     if (check_connected()) {
         file_.close();
@@ -131,10 +174,11 @@ void CanLog::hide_all_except_selected() {
 
 void CanLog::run(CanMenuItem item) {
     switch (item) {
-        case CanMenuItem::Start:
-        case CanMenuItem::ShowAll: start(kCanModeAll); break;
+        case CanMenuItem::Start: start(kCanModeAll); break;
+        case CanMenuItem::ShowAll: show_all(); break;
         case CanMenuItem::StartSave: start_saving(CanFileFormat::Aligned); break;
         case CanMenuItem::StartSaveTab: start_saving(CanFileFormat::Tab); break;
+        case CanMenuItem::StartSaveCandump: start_saving(CanFileFormat::Candump); break;
         case CanMenuItem::Stop: stop(); break;
         case CanMenuItem::Clear: clear(); break;
         case CanMenuItem::HideDetails: hide_details(); break;
@@ -142,11 +186,17 @@ void CanLog::run(CanMenuItem item) {
         case CanMenuItem::HideAllExcept: hide_all_except_selected(); break;
         case CanMenuItem::HideAccumulated: start(kCanModeHideSeen); break;
         case CanMenuItem::HideNotChanged: start(kCanModeChangedOnly); break;
+        case CanMenuItem::LearnBackground: learn_background(); break;
+        case CanMenuItem::StopLearning: stop_learning(); break;
+        case CanMenuItem::ShowNewChanges: show_new_changes(); break;
+        case CanMenuItem::HighlightChanges: set_highlight(!highlight_); break;
     }
 }
 
 void CanLog::clear_table() {
     table_.clear();
+    changes_.clear();
+    history_.clear();
     file_.restart_numbering();
     hide_details();
     selected_row_.reset();
@@ -187,8 +237,13 @@ bool CanLog::receive(const CanFrame& frame) {
     if (!filters_.accept(frame, last_mode_)) return false;
     if (link_.terminal_active()) host_.log_line(can_terminal_line(frame), LogSource::Controller);
     if (listener_) listener_(frame);
+    const CanBits news = background_.observe(frame);
+    if (news_listener_ && news != CanBits{}) news_listener_(frame, news);
     const CanIdTable::Result result = table_.add(frame);
     if (result.outcome == CanIdTable::Outcome::Full) return false;
+    const std::uint32_t now = host_.tick_ms();
+    if (result.outcome == CanIdTable::Outcome::Updated) changes_.note(result.row, result.previous.data(), frame.data(), now);
+    history_.note(result.row, frame, now);
     mark_changed(result.row);
     if (detail_row_ == result.row) detail_changed_ = true;
     if (file_.is_open() && !file_.write(table_.row(result.row))) {
@@ -212,8 +267,10 @@ CanLogChanges CanLog::take_changes() {
     changes.changed.swap(changed_);
     for (const std::size_t row : changes.changed) changed_flag_[row] = false;
     changes.detail_changed = detail_changed_;
+    changes.filter_changed = filter_changed_;
     reset_ = false;
     detail_changed_ = false;
+    filter_changed_ = false;
     shown_rows_ = table_.size();
     return changes;
 }

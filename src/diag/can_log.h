@@ -17,6 +17,9 @@
 
 #include "common/host.h"
 #include "device/can_records.h"
+#include "diag/can_background.h"
+#include "diag/can_byte_history.h"
+#include "diag/can_changes.h"
 #include "diag/can_log_file.h"
 #include "diag/can_tables.h"
 #include "diag/can_texts.h"
@@ -46,6 +49,7 @@ struct CanLogChanges {
     std::size_t rows = 0;              // rows there are now; rows shown_rows.. are new
     std::vector<std::size_t> changed;  // rows below shown_rows whose cells changed
     bool detail_changed = false;       // the detail list's row changed or it was shown/hidden
+    bool filter_changed = false;       // "Show only new changes" was turned on or off
 };
 
 // Which popup menu items are offered, in menu order.
@@ -55,6 +59,9 @@ struct CanMenuState {
     bool has_rows = false;
     bool details_shown = false;
     bool row_selected = false;
+    bool learning = false;      // the background is being learned
+    bool learned = false;       // a background was learned
+    bool showing_new = false;   // only identifiers with new changes are shown
 };
 CanMenuVisibility can_menu_visibility(const CanMenuState& state);
 
@@ -71,10 +78,19 @@ public:
     // "Start and save to file" (with a TAB); ztv-tool may log in another mode. True when the
     // file was created and the mode accepted.
     bool start_saving(CanFileFormat format, std::uint8_t mode = kCanModeAll);
+    // Logging without a file (ztv-tool's bridge): true when the mode was accepted.
+    bool start_without_file(std::uint8_t mode);
     void stop();                                  // "Stop"
     void clear();                                 // "Clear log"
     void hide_selected();                         // "Hide this packet"
     void hide_all_except_selected();              // "Hide all except this"
+    void learn_background();                      // "Learn background"
+    void stop_learning();                         // "Stop learning"
+    void show_new_changes();                      // "Show only new changes" ("Show all" ends it)
+    void show_all();                              // "Show all"
+    void set_highlight(bool on) { highlight_ = on; }  // "Highlight changes" (the page paints)
+    bool highlight() const { return highlight_; }
+    bool showing_new_changes() const { return showing_new_; }
     void run(CanMenuItem item);                   // any item by its place in the menu
     CanMenuVisibility menu(bool log_running) const;
 
@@ -99,12 +115,20 @@ public:
     bool receive(const CanFrame& frame);
     // Called for every frame the filter accepted, where the terminal line is printed (ztv-tool).
     void set_frame_listener(std::function<void(const CanFrame&)> listener) { listener_ = std::move(listener); }
+    // Called for a frame with bits that changed outside the learned background.
+    void set_news_listener(std::function<void(const CanFrame&, const CanBits&)> listener) {
+        news_listener_ = std::move(listener);
+    }
 
     CanLogChanges take_changes();
 
     const CanIdTable& table() const { return table_; }
     const CanFilterTable& filters() const { return filters_; }
     const CanLogFile& file() const { return file_; }
+    const CanChangeTracker& changes() const { return changes_; }
+    const CanByteHistory& history() const { return history_; }
+    const CanBackground& background() const { return background_; }
+    std::uint32_t now_ms() { return host_.tick_ms(); }
     std::uint8_t last_mode() const { return last_mode_; }
     // A line could not be written since the last save started (the file was closed then).
     bool file_write_failed() const { return file_write_failed_; }
@@ -125,6 +149,12 @@ private:
     std::uint8_t last_mode_ = kCanModeOff;
     bool file_write_failed_ = false;
     std::function<void(const CanFrame&)> listener_;
+    std::function<void(const CanFrame&, const CanBits&)> news_listener_;
+    CanChangeTracker changes_;
+    CanByteHistory history_;
+    CanBackground background_;
+    bool highlight_ = true;
+    bool showing_new_ = false;
 
     std::optional<std::size_t> detail_row_;
     std::optional<std::size_t> selected_row_;
@@ -136,6 +166,7 @@ private:
     std::vector<std::size_t> changed_;
     std::vector<bool> changed_flag_;
     bool detail_changed_ = false;
+    bool filter_changed_ = false;
 };
 
 }  // namespace ztv

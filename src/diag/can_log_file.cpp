@@ -4,6 +4,7 @@
 
 #include "common/format.h"
 #include "diag/can_texts.h"
+#include "diag/candump_log.h"
 
 namespace ztv {
 namespace {
@@ -48,8 +49,8 @@ bool CanLogFile::close() {
     return close_durably(file);
 }
 
-bool CanLogFile::put_line(const std::string& line) {
-    const bool ok = std::fputs(line.c_str(), file_) >= 0 && std::fputs("\r\n", file_) >= 0;
+bool CanLogFile::put_line(const std::string& line, const char* end) {
+    const bool ok = std::fputs(line.c_str(), file_) >= 0 && std::fputs(end, file_) >= 0;
     // Flushed line by line: whatever was logged is on disk if the program is killed.
     if (ok && std::fflush(file_) == 0) return true;
     close();
@@ -58,6 +59,10 @@ bool CanLogFile::put_line(const std::string& line) {
 
 bool CanLogFile::write(const CanRow& row) {
     if (file_ == nullptr) return false;
+    if (format_ == CanFileFormat::Candump) {
+        ++lines_;
+        return put_line(candump_line(row.frame), "\n");
+    }
     const std::uint32_t stamp = row.frame.stamp_ms();
     if (lines_ == 0) {
         base_ms_ = stamp;

@@ -1,6 +1,7 @@
-// The CAN log file (*.LOG): one text line per logged frame, CR LF line ends, in one of two
-// forms: aligned for reading, or tab-separated (with a header line) for a spreadsheet. Times are
-// counted from the first frame written after the file was opened or the log was cleared.
+// The CAN log file (*.LOG): one text line per logged frame, in one of three forms: aligned for
+// reading, or tab-separated (with a header line) for a spreadsheet, both with CR LF line ends and
+// times counted from the first frame written after the file was opened or the log was cleared;
+// or the can-utils log (LF line ends, the controller's own stamps) for the Linux CAN tools.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,7 @@
 
 namespace ztv {
 
-enum class CanFileFormat { Aligned, Tab };
+enum class CanFileFormat { Aligned, Tab, Candump };
 
 // The header line of the tab-separated form, without its line end. The first title is the
 // number sign, written as Windows-1251 like the program's other files.
@@ -47,7 +48,7 @@ public:
     std::uint32_t lines() const { return lines_; }
 
 private:
-    bool put_line(const std::string& line);
+    bool put_line(const std::string& line, const char* end = "\r\n");
 
     std::FILE* file_ = nullptr;
     std::string path_;

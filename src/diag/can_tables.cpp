@@ -43,13 +43,14 @@ CanIdTable::Result CanIdTable::add(const CanFrame& frame) {
         const std::uint32_t difference = frame.stamp_ms() - row.frame.stamp_ms();
         row.cycle = difference < kMaxCycleMs ? difference : 0;
         ++row.count;
+        const CanFrame previous = row.frame;
         row.frame = frame;
-        return {Outcome::Updated, *found};
+        return {Outcome::Updated, *found, previous};
     }
-    if (rows_.size() >= kMaxRows) return {Outcome::Full, 0};
+    if (rows_.size() >= kMaxRows) return {Outcome::Full, 0, {}};
     index_.insert(word, static_cast<std::uint32_t>(rows_.size()));
     rows_.push_back(CanRow{frame, 0, 1});
-    return {Outcome::Appended, rows_.size() - 1};
+    return {Outcome::Appended, rows_.size() - 1, {}};
 }
 
 void CanIdTable::clear() {

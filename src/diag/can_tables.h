@@ -50,7 +50,8 @@ public:
     enum class Outcome { Appended, Updated, Full };
     struct Result {
         Outcome outcome;
-        std::size_t row;  // the appended or updated row; meaningless when Full
+        std::size_t row;     // the appended or updated row; meaningless when Full
+        CanFrame previous;   // the row's frame before an update
     };
 
     CanIdTable();

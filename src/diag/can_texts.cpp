@@ -46,7 +46,8 @@ std::string can_row_cell(const CanRow& row, std::size_t index, CanIdColumn colum
 std::string can_detail_cell(std::uint8_t byte, std::size_t index, CanDetailColumn column) {
     switch (column) {
         case CanDetailColumn::Hidden:
-        case CanDetailColumn::Value: return {};
+        case CanDetailColumn::Value:
+        case CanDetailColumn::History: return {};
         case CanDetailColumn::Index: return std::to_string(index);
         case CanDetailColumn::Hex: return strprintf("%02X", byte);
         case CanDetailColumn::Bin: {

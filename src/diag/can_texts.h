@@ -35,8 +35,9 @@ inline constexpr std::array<CanColumn, kCanIdColumns> kCanIdColumnTable{{
 }};
 
 // Detail list: a hidden first column, then one row per data byte.
-enum class CanDetailColumn : std::size_t { Hidden, Index, Hex, Bin, Dec, Ascii, Value };
-inline constexpr std::size_t kCanDetailColumns = 7;
+// The last column holds each byte's graph of the last 60 s.
+enum class CanDetailColumn : std::size_t { Hidden, Index, Hex, Bin, Dec, Ascii, Value, History };
+inline constexpr std::size_t kCanDetailColumns = 8;
 inline constexpr std::array<CanColumn, kCanDetailColumns> kCanDetailColumnTable{{
     {{"", ""}, 0, 0, 0},
     {{"Инд", "Idx"}, 50, 0, 70},
@@ -45,15 +46,16 @@ inline constexpr std::array<CanColumn, kCanDetailColumns> kCanDetailColumnTable{
     {{"Dec", "Dec"}, 60, 0, 80},
     {{"Ascii", "Ascii"}, 60, 0, 80},
     {{"Значение", "Value"}, 200, 0, 0},
+    {{"История, 60 с", "History, 60 s"}, 260, 120, 0},
 }};
 
 // The popup menu of the identifier list, in its order; `control` is the item's name in the
 // main window's translation table.
 enum class CanMenuItem : std::size_t {
-    Start, StartSave, StartSaveTab, Stop, Clear, HideDetails, HideThis, HideAllExcept,
-    HideAccumulated, HideNotChanged, ShowAll
+    Start, StartSave, StartSaveTab, StartSaveCandump, Stop, Clear, HideDetails, HideThis, HideAllExcept,
+    HideAccumulated, HideNotChanged, ShowAll, LearnBackground, StopLearning, ShowNewChanges, HighlightChanges
 };
-inline constexpr std::size_t kCanMenuItems = 11;
+inline constexpr std::size_t kCanMenuItems = 16;
 struct CanMenuEntry {
     const char* control;
     TextPair caption;
@@ -62,6 +64,7 @@ inline constexpr std::array<CanMenuEntry, kCanMenuItems> kCanMenuTable{{
     {"CANLOG_BEGIN", {"Старт", "Start"}},
     {"CANLOG_SAVE", {"Старт с записью в файл", "Start and save to file"}},
     {"CANLOG_SAVE_TAB", {"Старт с записью в файл через TAB", "Start and save to file with a TAB"}},
+    {"CANLOG_SAVE_CANDUMP", {"Старт с записью в лог candump", "Start and save to a candump log"}},
     {"CANLOG_END", {"Стоп", "Stop"}},
     {"CANLOG_CLEAR", {"Очистить лог", "Clear log"}},
     {"CANLOG_HIDEDATA", {"Скрыть подробности", "Hide details"}},
@@ -70,6 +73,10 @@ inline constexpr std::array<CanMenuEntry, kCanMenuItems> kCanMenuTable{{
     {"CANLOG_HIDECURRENTID", {"Скрыть накопленные", "Hide accumulated"}},
     {"CANLOG_HIDENOTCHANGED", {"Скрыть неизменяемые", "Hide not changed"}},
     {"CANLOG_SHOWALLID", {"Показать все", "Show all"}},
+    {"CANLOG_LEARN", {"Изучить фон", "Learn background"}},
+    {"CANLOG_LEARN_STOP", {"Остановить изучение", "Stop learning"}},
+    {"CANLOG_SHOWNEW", {"Показывать только новые изменения", "Show only new changes"}},
+    {"CANLOG_HIGHLIGHT", {"Подсвечивать изменения", "Highlight changes"}},
 }};
 inline const CanMenuEntry& can_menu_entry(CanMenuItem item) { return kCanMenuTable[static_cast<std::size_t>(item)]; }
 
@@ -80,6 +87,17 @@ inline constexpr TextPair kNotSupported{"Эта операция\nдля дан�
                                         "This operation\nfor this firmware\nis not supported"};
 inline constexpr TextPair kCannotCreate{"Не удалось создать файл CAN лога\n%s",
                                         "The CAN log file could not be created\n%s"};
+inline constexpr TextPair kLearning{
+    "Изучение фона: %lu с. Не трогайте органы управления автомобиля; «Остановить изучение» в меню завершает его.",
+    "Learning the background: %lu s. Leave the car's controls alone; \"Stop learning\" in the menu ends it."};
+inline constexpr TextPair kLearned{
+    "Фон изучен; битов, меняющихся сами по себе: %lu. Нажмите кнопку и выберите «Показывать только новые изменения».",
+    "Background learned; bits that change by themselves: %lu. Press the button, then choose \"Show only new changes\"."};
+inline constexpr TextPair kShowingNew{
+    "Показаны только идентификаторы с изменениями вне фона, новые биты отмечены. «Показать все» возвращает все.",
+    "Only identifiers with changes outside the background are shown, their new bits marked. \"Show all\" returns."};
+inline constexpr TextPair kPauseGraphs{"Пауза графиков", "Pause graphs"};
+inline constexpr TextPair kGraphTip{"%u (0x%02X) в %lu.%03lu с", "%u (0x%02X) at %lu.%03lu s"};
 inline constexpr TextPair kWriteFailed{"Ошибка записи в файл CAN лога, файл закрыт\n%s",
                                        "Error writing the CAN log file; the file was closed\n%s"};
 }  // namespace can_msg
@@ -95,7 +113,7 @@ std::string can_cycle_text(std::uint32_t cycle);
 // One cell of identifier row `index` (0-based; the "No." cell shows it 1-based).
 std::string can_row_cell(const CanRow& row, std::size_t index, CanIdColumn column);
 // One cell of the detail row of data byte `index`; "Ascii" is UTF-8 (the byte read as
-// Windows-1251), "Value" is empty (a gauge shows the byte).
+// Windows-1251), "Value" and "History" are empty (a gauge and a graph show the byte).
 std::string can_detail_cell(std::uint8_t byte, std::size_t index, CanDetailColumn column);
 // The frame's line on the terminal: "SSS.mmm CANRX ID [ B0 B1 ... ]".
 std::string can_terminal_line(const CanFrame& frame);

@@ -15,6 +15,7 @@
 #include "gadget/functionfs_endpoint.h"
 #include "gadget/hid_responder.h"
 #include "device/transport.h"
+#include "sim/sim_can_traffic.h"
 #include "sim/sim_clock.h"
 #include "sim/sim_controller.h"
 
@@ -145,6 +146,8 @@ int main(int argc, char** argv) {
 
     sim::RealClock clock;
     sim::SimController controller(clock);
+    // The demo car bus while its CAN log runs, as with --simulate.
+    controller.set_can_traffic(sim::make_demo_can_bus());
     if (options.identity == 0) {
         controller.set_mode(sim::SimMode::Bootloader);
     } else {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/file_io.h"
+#include "diag/candump_log.h"
 
 namespace ztv::sim {
 namespace {
@@ -189,6 +190,17 @@ std::unique_ptr<CanTraffic> make_can_load(std::size_t identifiers, std::uint32_t
 
 CanReplayLoad parse_can_replay(const std::string& text) {
     CanReplayLoad result;
+    // A can-utils log starts with its "(SECONDS.MICROSECONDS)"; ours never does.
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first != std::string::npos && text[first] == '(') {
+        CandumpRead read = read_candump(text);
+        if (!read.error.empty()) {
+            result.error = std::move(read.error);
+            return result;
+        }
+        result.traffic = std::make_unique<ReplayTraffic>(std::move(read.frames));
+        return result;
+    }
     std::vector<CanFrame> frames;
     std::size_t line_number = 0;
     std::size_t at = 0;

@@ -34,7 +34,8 @@ std::unique_ptr<CanTraffic> make_can_load(std::size_t identifiers, std::uint32_t
 
 // Frames from a text file, one a line: "STAMP KIND ID DLC [BYTE...]" (decimal stamp in ms, S or
 // X, hexadecimal identifier, DLC 0-8, two-digit hexadecimal bytes); blank lines and lines
-// starting with '#' are skipped. Offered in file order as fast as they are pulled, each once.
+// starting with '#' are skipped. A file whose first line starts with "(" is a can-utils log
+// (candump -l) instead. Offered in file order as fast as they are pulled, each once.
 struct CanReplayLoad {
     std::unique_ptr<CanTraffic> traffic;  // nothing when the file was refused
     std::string error;                    // why, naming the line

@@ -2,6 +2,7 @@
 // on the machine's clock, so each logging run here lasts its one second.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -52,6 +53,38 @@ TEST(CanLogCli, ReplayIsLoggedPrintedAndTabulated) {
                              "3\t1\t0.150\t0.000\t18DA00F1(416940273)\t0\t\r\n");
 }
 
+// A can-utils log replayed and written again comes back byte for byte; with a background
+// learned over the first second, only the bit that then changes outside it is printed.
+TEST(CanLogCli, CandumpRoundTripAndBitsOutsideTheBackground) {
+    test::TempDir dir;
+    const std::string bus = dir.file("bus.log");
+    std::string expected;
+    {
+        // Frames come at most 300 a second: the last of 400 arrives well after the first second.
+        std::ofstream out(bus, std::ios::binary);
+        for (unsigned i = 0; i < 400; ++i) {
+            const unsigned stamp = 1000 + 10 * i;
+            char line[80];
+            if (i % 2 == 0)
+                std::snprintf(line, sizeof line, "(%u.%03u000) ztv0 100#%02X40\n", stamp / 1000, stamp % 1000, (i / 2) % 4);
+            else
+                std::snprintf(line, sizeof line, "(%u.%03u000) ztv0 1CFFFF01#00%s\n", stamp / 1000, stamp % 1000,
+                              i == 399 ? "08" : "00");
+            expected += line;
+        }
+        out << expected;
+    }
+    const std::string out = dir.file("out.log");
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({out, "--format", "candump", "--background", "1", "--seconds", "3", "--simulate", "--sim-can", bus}), 0);
+    const std::string printed = testing::internal::GetCapturedStdout();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(printed.substr(0, printed.find("---")), "1CFFFF01 1 3\n") << errors;
+    EXPECT_NE(errors.find("Background learned: 2 bits of 2 identifiers"), std::string::npos) << errors;
+    EXPECT_EQ(read_all(out), expected);
+}
+
 TEST(CanLogCli, WrongOptionsAndUnusableInputFail) {
     test::TempDir dir;
     testing::internal::CaptureStderr();
@@ -63,6 +96,10 @@ TEST(CanLogCli, WrongOptionsAndUnusableInputFail) {
     EXPECT_EQ(run({"a.LOG", "--seconds", "99999999999"}), 2);
     EXPECT_EQ(run({"a.LOG", "--seconds"}), 2);
     EXPECT_EQ(run({"a.LOG", "--sim-can", "x.txt"}), 2);  // replay needs --simulate
+    EXPECT_EQ(run({"a.LOG", "--tab", "--format", "candump"}), 2);
+    EXPECT_EQ(run({"--format", "candump", "--simulate"}), 2);  // a form without a file
+    EXPECT_EQ(run({"a.LOG", "--background", "0"}), 2);
+    EXPECT_EQ(run({"--socketcan", "no-such-can9", "--simulate", "--seconds", "1"}), 1);
     EXPECT_EQ(run({dir.file("a.LOG"), "--simulate", "--sim-can", dir.file("missing.txt")}), 1);
     EXPECT_EQ(run({dir.file("no/such/dir/a.LOG"), "--simulate", "--seconds", "1"}), 1);
     const bool have_full = std::filesystem::exists("/dev/full");
@@ -72,9 +109,10 @@ TEST(CanLogCli, WrongOptionsAndUnusableInputFail) {
         testing::internal::GetCapturedStdout();
     }
     const std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_NE(errors.find("usage: ztv-tool canlog OUT.LOG"), std::string::npos);
+    EXPECT_NE(errors.find("usage: ztv-tool canlog [OUT.LOG]"), std::string::npos);
     EXPECT_NE(errors.find("missing.txt\": no such file"), std::string::npos);
     EXPECT_NE(errors.find("The CAN log file could not be created"), std::string::npos);
+    EXPECT_NE(errors.find("no network interface \"no-such-can9\""), std::string::npos) << errors;
     if (have_full) {
         EXPECT_NE(errors.find("could not be created\n/dev/full\nThe name is a device or pipe, not a file"), std::string::npos);
     }

@@ -1,7 +1,10 @@
 // The CAN log page in the window, with the simulated controller behind it on the polling
 // timer: popup items, details with gauges, a save through the dialog, the page's visibility.
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QLabel>
+#include <QToolButton>
 #include <QHeaderView>
 #include <QMenu>
 #include <QProgressBar>
@@ -15,6 +18,7 @@
 
 #include "app/device_link.h"
 #include "app/shell_fixture.h"
+#include "common/format.h"
 #include "diag/can_log_page.h"
 #include "diag/can_log_view.h"
 #include "diag/terminal_page.h"
@@ -103,17 +107,20 @@ TEST_F(CanLogPageTest, PopupItemsFollowTheControllerTheTableAndTheSelection) {
     start_window();
     ASSERT_TRUE(connect_controller());
     page->prepare_popup(std::nullopt);
-    EXPECT_EQ(visible_items(), (std::vector<M>{M::Start, M::StartSave, M::StartSaveTab, M::HideAccumulated,
-                                               M::HideNotChanged, M::ShowAll}));
+    EXPECT_EQ(visible_items(), (std::vector<M>{M::Start, M::StartSave, M::StartSaveTab, M::StartSaveCandump,
+                                               M::HideAccumulated, M::HideNotChanged, M::ShowAll, M::LearnBackground,
+                                               M::HighlightChanges}));
     EXPECT_EQ(page->menu_action(M::StartSaveTab)->text(), QStringLiteral("Start and save to file with a TAB"));
     page->choose(M::Start);
     ASSERT_TRUE(running_and_rows(3));
     page->prepare_popup(std::nullopt);
-    EXPECT_EQ(visible_items(), (std::vector<M>{M::Stop, M::Clear, M::HideAccumulated, M::HideNotChanged, M::ShowAll}));
+    EXPECT_EQ(visible_items(), (std::vector<M>{M::Stop, M::Clear, M::HideAccumulated, M::HideNotChanged, M::ShowAll,
+                                               M::LearnBackground, M::HighlightChanges}));
     click_row(1);
     page->prepare_popup(1);
     EXPECT_EQ(visible_items(), (std::vector<M>{M::Stop, M::Clear, M::HideDetails, M::HideThis, M::HideAllExcept,
-                                               M::HideAccumulated, M::HideNotChanged, M::ShowAll}));
+                                               M::HideAccumulated, M::HideNotChanged, M::ShowAll, M::LearnBackground,
+                                               M::HighlightChanges}));
     // A real right click opens the menu with the row under the pointer selected.
     const QRect rect = page->id_list()->visualRect(page->model()->index(2, 2));
     QTimer::singleShot(0, page->popup(), [this] { page->popup()->close(); });
@@ -124,8 +131,9 @@ TEST_F(CanLogPageTest, PopupItemsFollowTheControllerTheTableAndTheSelection) {
     EXPECT_FALSE(page->detail_list()->isVisible());
     ASSERT_TRUE(wait_until([this] { return !link->monitor().status().can_log_running(); }));
     page->prepare_popup(std::nullopt);
-    EXPECT_EQ(visible_items(), (std::vector<M>{M::Start, M::StartSave, M::StartSaveTab, M::Clear, M::HideAccumulated,
-                                               M::HideNotChanged, M::ShowAll}));
+    EXPECT_EQ(visible_items(), (std::vector<M>{M::Start, M::StartSave, M::StartSaveTab, M::StartSaveCandump, M::Clear,
+                                               M::HideAccumulated, M::HideNotChanged, M::ShowAll, M::LearnBackground,
+                                               M::HighlightChanges}));
     page->choose(M::Clear);
     EXPECT_EQ(page->model()->rowCount(), 0);
 }
@@ -285,6 +293,91 @@ TEST_F(CanLogPageTest, RepaintsAtMostTenTimesASecond) {
     EXPECT_LE(refreshes, 10);
 }
 
+// Frames handed to the log directly, on the simulated clock.
+void feed(CanLog& log, std::uint32_t id, std::vector<std::uint8_t> data, std::uint32_t stamp) {
+    log.receive(CanFrame::make(id << kCanStandardShift, false, data, stamp));
+}
+
+TEST_F(CanLogPageTest, HighlightGraphsAndPauseInTheDetails) {
+    start_window();
+    link->simulator()->set_can_traffic(nullptr);
+    ASSERT_TRUE(connect_controller());
+    EXPECT_TRUE(page->menu_action(M::HighlightChanges)->isChecked());
+    page->choose(M::Start);
+    CanLog& log = link->can_log();
+    feed(log, 0x100, {0x00, 0x10}, 1000);
+    page->refresh();
+    click_row(0);
+    run_for(200);
+    feed(log, 0x100, {0x05, 0x10}, 1200);
+    page->refresh();
+    CanDetailList* detail = page->detail_list();
+    const int bin = static_cast<int>(CanDetailColumn::Bin);
+    EXPECT_EQ(detail->topLevelItem(0)->data(bin, kRecentBitsRole).toInt(), 0x05);
+    EXPECT_EQ(detail->topLevelItem(1)->data(bin, kRecentBitsRole).toInt(), 0);
+    // Each byte's graph lies over "History" and tells the value and the controller's time.
+    CanByteGraphWidget* graph = detail->graph(0);
+    ASSERT_TRUE(graph->isVisible());
+    EXPECT_EQ(graph->geometry().left(), detail->header()->sectionViewportPosition(static_cast<int>(CanDetailColumn::History)));
+    EXPECT_EQ(graph->tip_at(graph->width() - 1), QStringLiteral("5 (0x05) at 1.200 s"));
+    // Paused, the graph keeps what it showed; the changes fade all the same.
+    page->pause_button()->click();
+    run_for(1000);
+    feed(log, 0x100, {0x07, 0x10}, 2200);
+    page->refresh();
+    EXPECT_EQ(graph->tip_at(graph->width() - 1), QStringLiteral("5 (0x05) at 1.200 s"));
+    run_for(2500);
+    EXPECT_EQ(detail->topLevelItem(0)->data(bin, kRecentBitsRole).toInt(), 0);
+    page->pause_button()->click();
+    EXPECT_EQ(graph->tip_at(graph->width() - 1), QStringLiteral("7 (0x07) at 2.200 s"));
+    // The tick is kept in the settings.
+    page->choose(M::HighlightChanges);
+    EXPECT_FALSE(page->menu_action(M::HighlightChanges)->isChecked());
+    QSettings settings(QString::fromStdString(options.settings_path), QSettings::IniFormat);
+    EXPECT_EQ(settings.value(QStringLiteral("MainSettings/CanHighlight")).toString(), QStringLiteral("0"));
+}
+
+TEST_F(CanLogPageTest, LearnedBackgroundLeavesOnlyNewChangesFromTheKeyboard) {
+    start_window();
+    link->simulator()->set_can_traffic(nullptr);
+    ASSERT_TRUE(connect_controller());
+    page->choose(M::Start);
+    CanLog& log = link->can_log();
+    page->choose(M::LearnBackground);
+    for (std::uint8_t i = 0; i < 30; ++i) {
+        feed(log, 0x100, {i}, 100u * i);
+        feed(log, 0x200, {0x00}, 100u * i);
+        run_for(100);
+    }
+    page->refresh();
+    EXPECT_EQ(page->status_line()->text().toStdString(), format_pair(can_msg::kLearning, 3ul).en);
+    page->prepare_popup(std::nullopt);
+    EXPECT_TRUE(page->menu_action(M::StopLearning)->isVisible());
+    EXPECT_FALSE(page->menu_action(M::LearnBackground)->isVisible());
+    page->choose(M::StopLearning);
+    feed(log, 0x100, {31}, 4000);
+    feed(log, 0x200, {0x02}, 4000);  // the button
+    page->choose(M::ShowNewChanges);
+    ASSERT_EQ(page->model()->rowCount(), 1);
+    EXPECT_EQ(page->model()->index(0, static_cast<int>(CanIdColumn::Id)).data().toString(), QStringLiteral("200( 512)"));
+    EXPECT_EQ(page->status_line()->text().toStdString(), std::string(can_msg::kShowingNew.en));
+    // Enter opens the details of the current row, which mark the new bit; the menu key opens the popup there.
+    page->id_list()->setFocus();
+    page->id_list()->setCurrentIndex(page->model()->index(0, 2));
+    QTest::keyClick(page->id_list(), Qt::Key_Return);
+    ASSERT_TRUE(page->detail_list()->isVisible());
+    EXPECT_EQ(page->detail_list()->topLevelItem(0)->data(static_cast<int>(CanDetailColumn::Bin), kNewBitsRole).toInt(), 0x02);
+    QTimer::singleShot(0, page->popup(), [this] { page->popup()->close(); });
+    QContextMenuEvent menu_key(QContextMenuEvent::Keyboard, QPoint(5, 5), page->id_list()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(page->id_list(), &menu_key);
+    EXPECT_EQ(log.selected_row(), 1u);
+    page->choose(M::ShowAll);
+    EXPECT_EQ(page->model()->rowCount(), 2);
+    EXPECT_EQ(log.last_mode(), kCanModeAll);
+    window->set_language(0);
+    EXPECT_EQ(page->menu_action(M::ShowNewChanges)->text(), QStringLiteral("Показывать только новые изменения"));
+}
+
 // The demo bus fills the page with a few dozen identifiers; with ZTV_SCREENSHOT_DIR set the
 // page is saved as can_log_en.png and can_log_ru.png for a person to look at.
 TEST_F(CanLogPageTest, DemoBusFillsThePageWithDetailsOpen) {
@@ -299,12 +392,40 @@ TEST_F(CanLogPageTest, DemoBusFillsThePageWithDetailsOpen) {
     EXPECT_GE(page->model()->rowCount(), 30);
     EXPECT_TRUE(page->detail_list()->isVisible());
     const QString folder = qEnvironmentVariable("ZTV_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) run_for(20000);  // graphs with some history to look at
     for (const int lang : {1, 0}) {
         window->set_language(lang);
         run_for(300);
         EXPECT_EQ(page->menu_action(M::Start)->text().toStdString(), pick(can_menu_entry(M::Start).caption, lang == 1 ? Lang::English : Lang::Russian));
         if (!folder.isEmpty()) {
             EXPECT_TRUE(window->grab().save(folder + (lang == 1 ? "/can_log_en.png" : "/can_log_ru.png"), "PNG"));
+        }
+    }
+    // A background learned for three seconds, then a bit of a quiet identifier flips: the view
+    // of new changes keeps it (with whatever else moved outside the background).
+    page->choose(M::LearnBackground);
+    run_for(3000);
+    page->choose(M::StopLearning);
+    CanLog& log = link->can_log();
+    const std::size_t quiet = *log.table().find(0x130u << kCanStandardShift);
+    CanFrame pressed = log.table().row(quiet).frame;
+    pressed.bytes[5 + 2] ^= 0x10;
+    log.receive(pressed);
+    page->choose(M::ShowNewChanges);
+    run_for(300);
+    int shown = -1;
+    for (int r = 0; r < page->model()->rowCount(); ++r)
+        if (page->model()->table_row(r) == quiet) shown = r;
+    ASSERT_GE(shown, 0);
+    click_row(shown);
+    for (const int lang : {1, 0}) {
+        window->set_language(lang);
+        run_for(300);
+        if (!folder.isEmpty()) {
+            EXPECT_TRUE(window->grab().save(folder + (lang == 1 ? "/can_new_en.png" : "/can_new_ru.png"), "PNG"));
+            page->prepare_popup(quiet);
+            page->popup()->adjustSize();
+            EXPECT_TRUE(page->popup()->grab().save(folder + (lang == 1 ? "/can_menu_en.png" : "/can_menu_ru.png"), "PNG"));
         }
     }
 }

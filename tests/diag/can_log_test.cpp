@@ -9,6 +9,7 @@
 
 #include "device/device_errors.h"
 #include "diag/can_log.h"
+#include "diag/candump_log.h"
 #include "support/sim_world.h"
 #include "support/temp_dir.h"
 
@@ -338,13 +339,18 @@ TEST(CanLogMenu, ItemsFollowTheState) {
         return out;
     };
     using M = CanMenuItem;
-    EXPECT_EQ(items({}), (std::vector<M>{M::Start, M::StartSave, M::StartSaveTab, M::HideAccumulated,
-                                         M::HideNotChanged, M::ShowAll}));
-    EXPECT_EQ(items({true, true, true, true}),
+    EXPECT_EQ(items({}), (std::vector<M>{M::Start, M::StartSave, M::StartSaveTab, M::StartSaveCandump,
+                                         M::HideAccumulated, M::HideNotChanged, M::ShowAll, M::LearnBackground,
+                                         M::HighlightChanges}));
+    EXPECT_EQ(items({true, true, true, true, true, false, false}),
               (std::vector<M>{M::Stop, M::Clear, M::HideDetails, M::HideThis, M::HideAllExcept, M::HideAccumulated,
-                              M::HideNotChanged, M::ShowAll}));
-    EXPECT_EQ(items({true, false, false, false}),
-              (std::vector<M>{M::Stop, M::HideAccumulated, M::HideNotChanged, M::ShowAll}));
+                              M::HideNotChanged, M::ShowAll, M::StopLearning, M::HighlightChanges}));
+    EXPECT_EQ(items({true, false, false, false, false, true, false}),
+              (std::vector<M>{M::Stop, M::HideAccumulated, M::HideNotChanged, M::ShowAll, M::LearnBackground,
+                              M::ShowNewChanges, M::HighlightChanges}));
+    EXPECT_EQ(items({true, false, false, false, false, true, true}),
+              (std::vector<M>{M::Stop, M::HideAccumulated, M::HideNotChanged, M::ShowAll, M::LearnBackground,
+                              M::HighlightChanges}));
 }
 
 TEST(CanLogDetails, ClickShowsSecondClickHidesAndTheJournalSaysSo) {
@@ -402,6 +408,40 @@ TEST(CanLogMonitor, StatusLineSaysWhenTheLogRunsAndIsWritten) {
     w.monitor.poll();
     EXPECT_NE(w.host.status_texts.back().en.find(". CAN log started"), std::string::npos);
     EXPECT_EQ(w.host.status_texts.back().en.find("written"), std::string::npos);
+}
+
+// The log's side: changes and history follow the table; "Show all" leaves the view of new
+// changes without clearing it.
+TEST(CanLogAnalysis, TableFeedsChangesHistoryAndTheViewOfNewChanges) {
+    CanWorld w;
+    ASSERT_TRUE(w.connect());
+    CanLog& log = *w.log;
+    test::FakeHost& host = w.host;
+    log.start(kCanModeAll);
+    std::vector<std::string> news;
+    log.set_news_listener([&news](const CanFrame& f, const CanBits& bits) {
+        news.push_back(candump_id(f) + ":" + std::to_string(bits[0]));
+    });
+    log.run(CanMenuItem::LearnBackground);
+    const auto frame = [](std::uint8_t byte) { return CanFrame::make(0x100u << kCanStandardShift, false, std::vector<std::uint8_t>{byte}, 0); };
+    log.receive(frame(1));
+    log.receive(frame(2));
+    host.advance_ms(100);
+    EXPECT_EQ(log.changes().heat(0, 0, host.tick_ms()), 255 - 100 * 255 / CanChangeTracker::kFadeMs);
+    log.run(CanMenuItem::StopLearning);
+    log.receive(frame(6));  // bit 2 is news
+    EXPECT_EQ(news, (std::vector<std::string>{"100:4"}));
+    EXPECT_EQ(log.history().window(0, host.tick_ms()).size(), 3u);
+    log.run(CanMenuItem::ShowNewChanges);
+    EXPECT_TRUE(log.showing_new_changes());
+    EXPECT_TRUE(log.take_changes().filter_changed);
+    log.run(CanMenuItem::ShowAll);
+    EXPECT_FALSE(log.showing_new_changes());
+    EXPECT_EQ(log.table().size(), 1u);
+    log.run(CanMenuItem::ShowAll);  // outside that view it restarts as before
+    EXPECT_EQ(log.table().size(), 0u);
+    log.run(CanMenuItem::HighlightChanges);
+    EXPECT_FALSE(log.highlight());
 }
 
 }  // namespace

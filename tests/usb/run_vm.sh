@@ -55,15 +55,34 @@ for m in $modules; do
     basename "$m" >> "$root/lib/modules/load-order"
 done
 
+# The CAN modules of the SocketCAN case, where this kernel has them (the case skips otherwise).
+for m in vcan can_raw; do
+    modprobe -d "$kernel_dir" -S "$version" --show-depends "$m" 2> /dev/null || true
+done | awk '$1 == "insmod" && !seen[$2]++ { print $2 }' | while read -r m; do
+    cp "$m" "$root/lib/modules/"
+    basename "$m" >> "$root/lib/modules/load-order"
+done
+
 # The programs, without their debug information, and every shared library they load.
 binaries="ztv-tool ztv-usb-gadget tests/usb/hidapi_probe"
 [ -x "$build/bench/usb_exchange_bench" ] && binaries="$binaries bench/usb_exchange_bench"
+[ -x "$build/bench/can_ingest_bench" ] && binaries="$binaries bench/can_ingest_bench"
 for binary in $binaries; do
     strip --strip-debug -o "$root/usr/bin/$(basename "$binary")" "$build/$binary"
     ldd "$build/$binary" | awk '/=> \// { print $3 } /^\t\/[^ ]+ \(/ { print $1 }'
 done | sort -u | while read -r lib; do
     mkdir -p "$root$(dirname "$lib")"
     cp -L "$lib" "$root$lib"
+done
+# can-utils' candump, cansend and canplayer for the SocketCAN case, where they are installed.
+for t in candump cansend canplayer; do
+    p=$(command -v $t || true)
+    [ -n "$p" ] || continue
+    cp "$p" "$root/usr/bin/$t"
+    ldd "$p" | awk '/=> \// { print $3 } /^\t\/[^ ]+ \(/ { print $1 }' | while read -r lib; do
+        mkdir -p "$root$(dirname "$lib")"
+        cp -L "$lib" "$root$lib"
+    done
 done
 
 "$build/tests/usb/usb_vm_samples" "$root/data"

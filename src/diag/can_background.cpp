@@ -1,0 +1,88 @@
+#include "diag/can_background.h"
+
+#include <bit>
+
+namespace ztv {
+
+CanBackground::CanBackground() : index_(kMaxIdentifiers) { entries_.reserve(kMaxIdentifiers); }
+
+void CanBackground::start_learning(std::uint32_t now_ms) {
+    entries_.clear();
+    index_.clear();
+    state_ = State::Learning;
+    started_ms_ = now_ms;
+}
+
+void CanBackground::stop_learning() {
+    if (state_ == State::Learning) state_ = State::Learned;
+}
+
+std::uint32_t CanBackground::learning_seconds(std::uint32_t now_ms) const {
+    return state_ == State::Learning ? (now_ms - started_ms_) / 1000 : 0;
+}
+
+CanBits CanBackground::observe(const CanFrame& frame) {
+    CanBits changed{};
+    if (state_ == State::None) return changed;
+    CanBits data{};
+    const auto bytes = frame.data();
+    for (std::size_t i = 0; i < bytes.size(); ++i) data[i] = bytes[i];
+
+    const std::uint32_t word = frame.id_word();
+    Entry* entry = nullptr;
+    if (const auto found = index_.find(word)) {
+        entry = &entries_[*found];
+    } else {
+        if (entries_.size() >= kMaxIdentifiers) return changed;
+        index_.insert(word, static_cast<std::uint32_t>(entries_.size()));
+        entries_.push_back(Entry{word, data, {}, {}});
+        if (state_ == State::Learning) return changed;
+        // Unknown to the background: its first frame is news as a whole.
+        entry = &entries_.back();
+        entry->news = data;
+        return data;
+    }
+    for (std::size_t i = 0; i < kCanMaxData; ++i) {
+        const auto diff = static_cast<std::uint8_t>(entry->last[i] ^ data[i]);
+        if (state_ == State::Learning) {
+            entry->background[i] = static_cast<std::uint8_t>(entry->background[i] | diff);
+        } else {
+            changed[i] = static_cast<std::uint8_t>(diff & ~entry->background[i]);
+            entry->news[i] = static_cast<std::uint8_t>(entry->news[i] | changed[i]);
+        }
+    }
+    entry->last = data;
+    return changed;
+}
+
+const CanBackground::Entry* CanBackground::find(std::uint32_t word) const {
+    const auto found = index_.find(word);
+    return found ? &entries_[*found] : nullptr;
+}
+
+CanBits CanBackground::new_bits(std::uint32_t id_word) const {
+    const Entry* entry = find(id_word);
+    return entry != nullptr ? entry->news : CanBits{};
+}
+
+bool CanBackground::has_new(std::uint32_t id_word) const {
+    const Entry* entry = find(id_word);
+    if (entry == nullptr) return false;
+    for (const std::uint8_t b : entry->news)
+        if (b != 0) return true;
+    return false;
+}
+
+CanBits CanBackground::background_bits(std::uint32_t id_word) const {
+    const Entry* entry = find(id_word);
+    return entry != nullptr ? entry->background : CanBits{};
+}
+
+std::size_t CanBackground::background_bit_count() const {
+    std::size_t bits = 0;
+    for (const Entry& entry : entries_)
+        for (const std::uint8_t b : entry.background) bits += static_cast<std::size_t>(std::popcount(b));
+    return bits;
+}
+
+}  // namespace ztv

@@ -1,0 +1,63 @@
+// Finding the frame of a button: while the background is learned, every bit of every
+// identifier that changes by itself is noted; afterwards each frame is compared with the
+// identifier's previous one and the bits that changed outside the background are reported
+// (and kept, so a view can show only the identifiers that have them). An identifier first seen
+// after learning counts every set bit of its first frame as new: a button may send a frame of
+// its own. Keyed by identifier word, so it outlives clearing the identifier table.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "diag/can_frame.h"
+#include "diag/can_tables.h"
+
+namespace ztv {
+
+// One byte per data byte; bit n set: bit n of that byte.
+using CanBits = std::array<std::uint8_t, kCanMaxData>;
+
+class CanBackground {
+public:
+    static constexpr std::size_t kMaxIdentifiers = 16384;
+    enum class State { None, Learning, Learned };
+
+    CanBackground();
+    // Forgets everything and learns from now on.
+    void start_learning(std::uint32_t now_ms);
+    // Ends learning (nothing when not learning): from now on changes outside it are news.
+    void stop_learning();
+    State state() const { return state_; }
+    // Whole seconds learned so far (the progress text); 0 when not learning.
+    std::uint32_t learning_seconds(std::uint32_t now_ms) const;
+
+    // Every frame, in order. Returns the bits that changed outside the background (all zero
+    // while learning, before any learning, and for identifiers beyond kMaxIdentifiers).
+    CanBits observe(const CanFrame& frame);
+
+    // Since learning ended: the bits of the identifier that changed outside the background.
+    CanBits new_bits(std::uint32_t id_word) const;
+    bool has_new(std::uint32_t id_word) const;
+    // The bits that changed by themselves while learning.
+    CanBits background_bits(std::uint32_t id_word) const;
+    std::size_t identifiers() const { return entries_.size(); }
+    std::size_t background_bit_count() const;
+
+private:
+    struct Entry {
+        std::uint32_t word = 0;
+        CanBits last{};
+        CanBits background{};
+        CanBits news{};
+    };
+    const Entry* find(std::uint32_t word) const;
+
+    State state_ = State::None;
+    std::uint32_t started_ms_ = 0;
+    std::vector<Entry> entries_;
+    CanIdIndex index_;
+};
+
+}  // namespace ztv

@@ -1,0 +1,131 @@
+#include "diag/candump_log.h"
+
+#include <charconv>
+
+#include "common/format.h"
+
+namespace ztv {
+namespace {
+
+constexpr char kHex[] = "0123456789ABCDEF";
+
+int hex_digit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+bool all_digits(std::string_view text) {
+    if (text.empty()) return false;
+    for (const char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// Why the line is not a frame; empty when it is one (then `frame` holds it).
+std::string parse_line(std::string_view line, CanFrame& frame) {
+    if (line.empty() || line.front() != '(') return "expected (SECONDS.MICROSECONDS) IFACE ID#DATA";
+    const std::size_t close = line.find(')');
+    if (close == std::string_view::npos) return "the time has no closing parenthesis";
+    const std::string_view time = line.substr(1, close - 1);
+    const std::size_t dot = time.find('.');
+    if (dot == std::string_view::npos || !all_digits(time.substr(0, dot)) || dot > 12 ||
+        time.size() - dot - 1 != 6 || !all_digits(time.substr(dot + 1)))
+        return "the time is not SECONDS.MICROSECONDS with six decimals";
+    std::uint64_t seconds = 0;
+    std::uint64_t micros = 0;
+    std::from_chars(time.data(), time.data() + dot, seconds);
+    std::from_chars(time.data() + dot + 1, time.data() + time.size(), micros);
+
+    std::string_view rest = line.substr(close + 1);
+    if (rest.empty() || rest.front() != ' ') return "expected a space after the time";
+    rest.remove_prefix(1);
+    const std::size_t space = rest.find(' ');
+    if (space == 0 || space == std::string_view::npos) return "expected IFACE ID#DATA after the time";
+    const std::string_view frame_text = rest.substr(space + 1);
+    // candump may add a direction or flags after the frame; this format has none.
+    if (frame_text.find_first_of(" \t") != std::string_view::npos) return "unexpected text after the frame";
+
+    const std::size_t hash = frame_text.find('#');
+    if (hash == std::string_view::npos) return "the frame has no '#'";
+    const std::string_view id_text = frame_text.substr(0, hash);
+    std::string_view data_text = frame_text.substr(hash + 1);
+    if (!data_text.empty() && data_text.front() == '#') return "CAN FD frames are not supported";
+    if (!data_text.empty() && (data_text.front() == 'R' || data_text.front() == 'r'))
+        return "remote frames are not supported";
+    if (id_text.size() != 3 && id_text.size() != 8)
+        return "the identifier is not three (standard) or eight (extended) hexadecimal digits";
+    std::uint32_t id = 0;
+    for (const char c : id_text) {
+        const int digit = hex_digit(c);
+        if (digit < 0) return "the identifier is not hexadecimal";
+        id = id << 4 | static_cast<std::uint32_t>(digit);
+    }
+    const bool extended = id_text.size() == 8;
+    if (extended && (id & 0x20000000u) != 0) return "error frames are not supported";
+    if (extended ? id > 0x1FFFFFFFu : id > 0x7FFu)
+        return extended ? "the identifier is above 1FFFFFFF" : "the identifier is above 7FF";
+    if (data_text.size() % 2 != 0) return "the data has an odd number of hexadecimal digits";
+    if (data_text.size() > 2 * kCanMaxData) return "more than 8 data bytes";
+    std::uint8_t data[kCanMaxData] = {};
+    for (std::size_t i = 0; i < data_text.size(); i += 2) {
+        const int high = hex_digit(data_text[i]);
+        const int low = hex_digit(data_text[i + 1]);
+        if (high < 0 || low < 0) return "the data is not hexadecimal";
+        data[i / 2] = static_cast<std::uint8_t>(high << 4 | low);
+    }
+    const auto stamp = static_cast<std::uint32_t>(seconds * 1000 + micros / 1000);  // wraps as the controller's does
+    frame = CanFrame::make(extended ? id : id << kCanStandardShift, extended,
+                           std::span<const std::uint8_t>(data, data_text.size() / 2), stamp);
+    return {};
+}
+
+}  // namespace
+
+std::string candump_id(const CanFrame& frame) {
+    const std::uint32_t word = frame.id_word();
+    if (frame.extended()) return strprintf("%08lX", static_cast<unsigned long>(word & 0x1FFFFFFFu));
+    return strprintf("%03lX", static_cast<unsigned long>((word >> kCanStandardShift) & 0x7FFu));
+}
+
+std::string candump_line(const CanFrame& frame) {
+    const std::uint32_t stamp = frame.stamp_ms();
+    std::string line = strprintf("(%lu.%06lu) ", static_cast<unsigned long>(stamp / 1000),
+                                 static_cast<unsigned long>(stamp % 1000 * 1000));
+    line += kCandumpInterface;
+    line += ' ';
+    line += candump_id(frame);
+    line += '#';
+    for (const std::uint8_t b : frame.data()) {
+        line += kHex[b >> 4];
+        line += kHex[b & 0x0F];
+    }
+    return line;
+}
+
+CandumpRead read_candump(std::string_view text) {
+    CandumpRead result;
+    std::size_t line_number = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(at, end - at);
+        at = end + 1;
+        ++line_number;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
+        CanFrame frame;
+        const std::string why = parse_line(line, frame);
+        if (!why.empty()) {
+            result.error = "line " + std::to_string(line_number) + ": " + why;
+            result.frames.clear();
+            return result;
+        }
+        result.frames.push_back(frame);
+    }
+    return result;
+}
+
+}  // namespace ztv

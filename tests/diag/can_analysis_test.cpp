@@ -1,0 +1,129 @@
+// Change tracking, byte history, background learning and the can-utils log, without a display.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "diag/can_background.h"
+#include "diag/can_byte_history.h"
+#include "diag/can_changes.h"
+#include "diag/candump_log.h"
+
+namespace ztv {
+namespace {
+
+CanFrame std_frame(std::uint32_t id, std::vector<std::uint8_t> data, std::uint32_t stamp = 0) {
+    return CanFrame::make(id << kCanStandardShift, false, data, stamp);
+}
+
+TEST(CanChanges, ChangedBytesFadeOverTwoSecondsAndKeepTheirBits) {
+    CanChangeTracker t;
+    const std::vector<std::uint8_t> a{0x00, 0x10}, b{0x01, 0x10}, c{0x03, 0x10, 0x07};
+    t.note(4, a, b, 1000);
+    EXPECT_EQ(t.heat(4, 0, 1000), 255);
+    EXPECT_EQ(t.heat(4, 1, 1000), 0);  // unchanged
+    EXPECT_GT(t.heat(4, 0, 2000), 0);
+    EXPECT_LT(t.heat(4, 0, 2000), 255);
+    EXPECT_EQ(t.recent_bits(4, 0, 2000), 0x01);
+    // A change while the last still shows adds its bits; a longer frame shows its new byte.
+    t.note(4, b, c, 2500);
+    EXPECT_EQ(t.recent_bits(4, 0, 2500), 0x03);
+    EXPECT_EQ(t.recent_bits(4, 2, 2500), 0x07);
+    EXPECT_EQ(t.heat(4, 0, 4500), 0);
+    EXPECT_EQ(t.recent_bits(4, 0, 4500), 0);
+    EXPECT_FALSE(t.fading(4, 4500));
+    EXPECT_EQ(t.heat(9999, 0, 0), 0);  // rows never noted are quiet
+}
+
+TEST(CanByteHistoryTest, KeepsChangesWithinTheWindowAndStaysBounded) {
+    CanByteHistory h;
+    h.note(0, std_frame(1, {5}, 10), 1000);
+    h.note(0, std_frame(1, {5}, 20), 1100);  // same data: no sample
+    h.note(0, std_frame(1, {6}, 30), 2000);
+    h.note(0, std_frame(1, {7}, 40), 70000);
+    auto w = h.window(0, 70000);
+    // The window starts with the value that held at its left edge (6, from 2000 ms).
+    ASSERT_EQ(w.size(), 2u);
+    EXPECT_EQ(w[0].data[0], 6);
+    EXPECT_EQ(w[0].stamp_ms, 30u);
+    EXPECT_EQ(w[1].data[0], 7);
+    // A busy identifier keeps at most kMaxSamples, the newest.
+    for (std::uint32_t i = 0; i < 3 * CanByteHistory::kMaxSamples; ++i)
+        h.note(1, std_frame(2, {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8)}, i), 100 + i);
+    w = h.window(1, 100 + 3 * CanByteHistory::kMaxSamples);
+    ASSERT_EQ(w.size(), CanByteHistory::kMaxSamples);
+    EXPECT_EQ(w.back().stamp_ms, 3 * CanByteHistory::kMaxSamples - 1);
+    EXPECT_LE(h.samples_held(), CanByteHistory::kMaxSamples + 8);
+    h.clear();
+    EXPECT_TRUE(h.window(1, 0).empty());
+}
+
+TEST(CanBackgroundTest, ReportsOnlyBitsThatChangeOutsideTheLearnedBackground) {
+    CanBackground bg;
+    EXPECT_EQ(bg.observe(std_frame(0x100, {1})), CanBits{});  // nothing learned: no news
+    bg.start_learning(5000);
+    for (std::uint8_t i = 0; i < 8; ++i) {
+        EXPECT_EQ(bg.observe(std_frame(0x100, {i, 0x40})), CanBits{});  // a counter in bits 0-2
+        bg.observe(std_frame(0x200, {0x00}));
+    }
+    EXPECT_EQ(bg.learning_seconds(7999), 2u);
+    bg.stop_learning();
+    EXPECT_EQ(bg.background_bit_count(), 3u);
+    EXPECT_EQ(bg.observe(std_frame(0x100, {0x03, 0x40})), CanBits{});  // only the counter moved
+    CanBits want{};
+    want[1] = 0x02;
+    EXPECT_EQ(bg.observe(std_frame(0x100, {0x04, 0x42})), want);  // byte 1, bit 1: news
+    want = {};
+    want[0] = 0x08;
+    EXPECT_EQ(bg.observe(std_frame(0x200, {0x08})), want);
+    EXPECT_TRUE(bg.has_new(0x200u << kCanStandardShift));
+    EXPECT_EQ(bg.new_bits(0x100u << kCanStandardShift)[1], 0x02);
+    // An identifier the background never saw: its first frame is news as a whole.
+    want = {};
+    want[0] = 0x81;
+    EXPECT_EQ(bg.observe(std_frame(0x5C0, {0x81})), want);
+    // Learning again forgets.
+    bg.start_learning(9000);
+    EXPECT_FALSE(bg.has_new(0x200u << kCanStandardShift));
+    EXPECT_EQ(bg.identifiers(), 0u);
+}
+
+TEST(Candump, LinesAsCanUtilsWritesThem) {
+    EXPECT_EQ(candump_line(std_frame(0x123, {0x01, 0xAB}, 1234567)), "(1234.567000) ztv0 123#01AB");
+    EXPECT_EQ(candump_line(CanFrame::make(0x18DA00F1, true, {}, 5)), "(0.005000) ztv0 18DA00F1#");
+    // The extended flag decides, not the bits of the word (an extended 0x1A0 stays extended).
+    EXPECT_EQ(candump_id(CanFrame::make(0x1A0, true, {}, 0)), "000001A0");
+}
+
+TEST(Candump, ReadsWhatItWritesAndNamesTheLineOfABadOne) {
+    const std::string text = "(1.000000) ztv0 123#0102\n\n(4294967.295000) can0 18DA00F1#\r\n(1436509052.249713) x 7FF#ff\n";
+    const CandumpRead read = read_candump(text);
+    ASSERT_TRUE(read.error.empty()) << read.error;
+    ASSERT_EQ(read.frames.size(), 3u);
+    EXPECT_EQ(candump_line(read.frames[0]), "(1.000000) ztv0 123#0102");
+    EXPECT_EQ(candump_line(read.frames[1]), "(4294967.295000) ztv0 18DA00F1#");
+    EXPECT_EQ(read.frames[2].stamp_ms(), static_cast<std::uint32_t>(1436509052249ull));  // wraps like the controller
+    EXPECT_EQ(read.frames[2].data()[0], 0xFF);
+
+    const std::pair<const char*, const char*> bad[] = {
+        {"123#01", "line 1: expected (SECONDS.MICROSECONDS) IFACE ID#DATA"},
+        {"(1.0) ztv0 123#01", "line 1: the time is not SECONDS.MICROSECONDS with six decimals"},
+        {"(1.000000) ztv0 1234#01", "line 1: the identifier is not three (standard) or eight (extended) hexadecimal digits"},
+        {"(1.000000) ztv0 800#01", "line 1: the identifier is above 7FF"},
+        {"(1.000000) ztv0 123#010", "line 1: the data has an odd number of hexadecimal digits"},
+        {"(1.000000) ztv0 123#010203040506070809", "line 1: more than 8 data bytes"},
+        {"(1.000000) ztv0 123#R", "line 1: remote frames are not supported"},
+        {"(1.000000) ztv0 123##1", "line 1: CAN FD frames are not supported"},
+        {"(1.000000) ztv0 20000001#", "line 1: error frames are not supported"},
+        {"(1.000000) ztv0 123#0G", "line 1: the data is not hexadecimal"},
+        {"(1.000000) ztv0 123#01 T", "line 1: unexpected text after the frame"},
+        {"(1.000000) ztv0", "line 1: expected IFACE ID#DATA after the time"},
+    };
+    for (const auto& [line, why] : bad) EXPECT_EQ(read_candump(line).error, why) << line;
+    const CandumpRead third = read_candump("(1.000000) ztv0 123#\n(2.000000) ztv0 124#\n(x) ztv0 1#\n");
+    EXPECT_EQ(third.error, "line 3: the time is not SECONDS.MICROSECONDS with six decimals");
+    EXPECT_TRUE(third.frames.empty());
+}
+
+}  // namespace
+}  // namespace ztv

@@ -1,6 +1,8 @@
 // Building the main window: pages, timers and the language switch.
 #include "app/main_window.h"
 
+#include <utility>
+
 #include <QAction>
 #include <QScreen>
 #include <QSplitter>
@@ -55,7 +57,7 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
         split_share_ = pages_share({sizes.value(0), sizes.value(1)});
     });
     add_page(*editor_);
-    connect(editor_, &SlotEditor::wanted_height_changed, this, &TMainForm::remeasure_parameter_split);
+    connect(editor_, &SlotEditor::wanted_height_changed, this, [this] { remeasure_parameter_split(true); });
 
     resize(1024, 720);
     translated_.push_back({main_form_table(), this});
@@ -68,33 +70,40 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
 
 TMainForm::~TMainForm() = default;
 
-void TMainForm::apply_parameter_split() {
+void TMainForm::apply_parameter_split(bool grow_only) {
     const int total = parameters_splitter_->height() - parameters_splitter_->handleWidth();
     if (total <= 0) return;
     const int editor_wanted = editor_->wanted_height(parameters_splitter_->width());
     const PaneSplit split = parameter_split(total, split_share_, editor_wanted);
+    const QList<int> now = parameters_splitter_->sizes();
+    // Moving the border lays out both halves anew: not for nothing, and not for an editor that
+    // asks for less while slots are browsed (the pages would jump at every other slot).
+    if (split.pages == now.value(0) && split.editor == now.value(1)) return;
+    if (grow_only && split.editor <= now.value(1)) return;
     parameters_splitter_->setSizes({split.pages, split.editor});
 }
 
 // Every new height of the tab is split anew, so showing the window (which resizes the splitter
 // a few times before it settles) and any later resize keep the rule: the share the user
-// dragged, or the editor's own height.
-// Without a share the user chose, the split follows the editor's height: measured again after
-// every resize and whenever the editor's content changes (a caption, a kind page, a language).
+// dragged, or the editor's own height. The editor's wrapped tab rows learn their width only
+// after the splitter has placed them, so the editor is measured once more on the next turn.
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == parameters_splitter_ && event->type() == QEvent::Resize) {
         apply_parameter_split();
-        remeasure_parameter_split();
+        remeasure_parameter_split(false);
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMainForm::remeasure_parameter_split() {
-    if (split_share_ || split_remeasure_) return;
+void TMainForm::remeasure_parameter_split(bool grow_only) {
+    if (split_share_) return;
+    split_remeasure_full_ = split_remeasure_full_ || !grow_only;
+    if (split_remeasure_) return;
     split_remeasure_ = true;
     QTimer::singleShot(0, this, [this] {
+        const bool full = std::exchange(split_remeasure_full_, false);
         split_remeasure_ = false;
-        if (!split_share_) apply_parameter_split();
+        if (!split_share_) apply_parameter_split(!full);
     });
 }
 

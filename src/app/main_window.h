@@ -73,6 +73,9 @@ public:
     std::uint32_t tick_ms() override;
     void pump() override;
     bool closing() const override { return closing_; }
+    void pump_device_wait() override;
+    void show_wait_notice(const Text& text) override { chrome_->set_wait_notice(text); }
+    void clear_wait_notice() override { chrome_->set_wait_notice(std::nullopt); }
     int show_message(int type, const Text& text) override;
     void flash_message(int duration_ms, int blink_ms, const Text& text) override {
         chrome_->flash(duration_ms, blink_ms, text);

@@ -49,8 +49,21 @@ void TMainForm::pump() {
     QThread::usleep(500);
 }
 
+void TMainForm::pump_device_wait() {
+    if (clock_->simulated()) {
+        clock_->advance(1);
+        return;
+    }
+    // The transport waits on its I/O thread between pumps; clicks and keys wait in the queue
+    // until the transfer is over (a close request is not user input and gets through).
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 int TMainForm::show_message(int type, const Text& text) {
     const int kind = type & 0xFF;
+    // Once the window is closing nobody is there to answer: what the close cut short (a
+    // transfer given up on) ends without a box.
+    if (closing_) return kind == kBoxQuestion || kind == kBoxWarning ? kIdNo : kIdOk;
     TextPair title{"", ""};
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool yes_no = false;

@@ -223,7 +223,9 @@ void TMainForm::end_redraw_pause() {
     if (redraw_pause_ == 0) return;
     if (--redraw_pause_ == 0) {
         setUpdatesEnabled(true);
-        repaint();
+        // The redraw is an event of its own, not more work inside the one that ended the pause
+        // (a language switch would otherwise hold the window for both).
+        update();
     }
 }
 

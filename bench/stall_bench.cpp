@@ -235,5 +235,26 @@ int main(int argc, char** argv) {
 
     backend->arm(10);
     row("controller silent for 5 s in a read", [&] { toolbar.read_device(); });
+    settle();
+
+    // The user closes the window 1.5 s into a read the controller stopped answering.
+    backend->arm(10);
+    QElapsedTimer since_close;
+    double window_closed_ms = -1;
+    double read_ended_ms = -1;
+    QTimer::singleShot(1500, &window, [&] {
+        since_close.start();
+        window.close();
+        window_closed_ms = static_cast<double>(since_close.nsecsElapsed()) / 1e6;
+    });
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        toolbar.read_device();
+        read_ended_ms = static_cast<double>(since_close.nsecsElapsed()) / 1e6;
+        loop.quit();
+    });
+    loop.exec();
+    std::printf("%-36s the window closed in %.0f ms, the read gave up %.0f ms after the close\n",
+                "closing while the controller is silent", window_closed_ms, read_ended_ms);
     return 0;
 }

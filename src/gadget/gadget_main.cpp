@@ -2,6 +2,7 @@
 // gadget framework (configfs + FunctionFS). With dummy_hcd the device appears on the same
 // machine, so the program's real USB path (usbhid, hidraw, hidapi) can be tried without a
 // controller. See the README for the set-up.
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "gadget/answer_pause.h"
 #include "gadget/bus_presence.h"
@@ -181,6 +183,7 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, on_signal);
 
     std::optional<BusIdentity> shown;
+    bool was_silent = false;
     int status = 0;
     while (g_stop == 0) {
         // Follow the controller on and off the bus: a restart detaches it, and it comes back
@@ -202,14 +205,16 @@ int main(int argc, char** argv) {
             log(options, "attached", wanted->product + " " + std::to_string(wanted->product_id));
             std::fflush(stderr);
         }
-        for (const SetupRequest& setup : ep0.wait(5)) {
-            if (pause.silent(clock.now_ms(), responder.frames())) {
-                // Left unanswered: the host's transfer runs into its time-out.
-                log(options, "silent", describe(setup));
-                continue;
-            }
-            serve(ep0, responder, setup, options);
+        const bool silent = pause.silent(clock.now_ms(), responder.frames());
+        if (silent != was_silent) log(options, silent ? "silent:" : "answering", silent ? "requests go unanswered" : "again");
+        was_silent = silent;
+        if (silent) {
+            // Endpoint 0 is left alone: any read of it would answer (or stall) the request the
+            // host waits for, which instead runs into the USB stack's time-out.
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            continue;
         }
+        for (const SetupRequest& setup : ep0.wait(5)) serve(ep0, responder, setup, options);
     }
     if (shown) gadget.detach();
     return status;

@@ -64,6 +64,7 @@ public:
     void clear_connected() override { monitor_.clear_connected(); }
     void clear_status() override { monitor_.clear_status(); }
     void close_device() override { transport_->close_device(); }
+    bool exchange_running() const override { return transport_->is_exchange_running(); }
     bool toggle_no_background_pulls() override;
     void set_reply_delay(int speed_up_ms) override;
     void set_trace_options(bool debug, bool log) override;

@@ -156,6 +156,10 @@ void TMainForm::build_timers() {
     polling_timer_->setObjectName(QStringLiteral("TimerPolling"));
     polling_timer_->set_interval(200);
     connect(polling_timer_, &ShellTimer::timeout, this, &TMainForm::on_polling_timer);
+    close_retry_ = new ShellTimer(*clock_, this);
+    close_retry_->set_single_shot(true);
+    close_retry_->set_interval(kCloseRetryMs);
+    connect(close_retry_, &ShellTimer::timeout, this, &QWidget::close);
 }
 
 void TMainForm::open_shared_popup(int context, const TextPair& first, const TextPair& second, const QPoint& global_pos,

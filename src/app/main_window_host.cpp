@@ -245,6 +245,14 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A close asked for in the middle of a healthy exchange waits for its end (a few
+    // milliseconds), so that the close's own requests do not cut into it; a transfer the
+    // controller does not answer is not waited for.
+    if (!closing_ && device_ != nullptr && device_->exchange_running() && !waiting_for_device_) {
+        event->ignore();
+        close_retry_->start();
+        return;
+    }
     if (!closing_) {
         polling_timer_->stop();
         closing_ = true;

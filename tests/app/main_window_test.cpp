@@ -295,6 +295,29 @@ TEST_F(MainWindowTest, OnceClosingNoBoxIsShownAndQuestionsAreAnsweredNo) {
     EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(MainWindowTest, ACloseWaitsForTheExchangeUnderWayButNotForAnUnansweredOne) {
+    struct Exchanging : WindowDevice {
+        bool running = true;
+        bool exchange_running() const override { return running; }
+    } device;
+    auto& hung = make_form();
+    hung.set_device(&device);
+    hung.show_wait_notice(to_text(kWaitingForController));
+    hung.close();
+    EXPECT_TRUE(hung.closing());
+    hung.set_device(nullptr);
+
+    auto& form = make_form();
+    form.set_device(&device);
+    form.close();
+    run_for(50);
+    EXPECT_FALSE(form.closing());
+    device.running = false;
+    run_for(50);
+    EXPECT_TRUE(form.closing());
+    form.set_device(nullptr);
+}
+
 TEST_F(MainWindowTest, RedrawPauseNestsAndAnExtraEndDoesNothing) {
     auto& form = make_form();
     form.begin_redraw_pause();

@@ -256,6 +256,7 @@ private:
     int toolbar_depth_ = 0;
     QPointer<QWidget> procedure_button_;
     bool closing_ = false;
+    bool closed_ = false;              // the close has run: no box can be answered any more
     bool waiting_for_device_ = false;  // a transfer has gone unanswered for a while
     int polling_suspension_ = 1;  // polling stays off until the window is initialised
     int redraw_pause_ = 0;

@@ -286,7 +286,7 @@ TEST_F(MainWindowTest, AWaitForTheControllerCoversTheStatusLineUntilItEnds) {
     EXPECT_EQ(form.status_line(), QStringLiteral("Ошибка"));
 }
 
-TEST_F(MainWindowTest, OnceClosingNoBoxIsShownAndQuestionsAreAnsweredNo) {
+TEST_F(MainWindowTest, OnceClosedNoBoxIsShownAndQuestionsAreAnsweredNo) {
     auto& form = make_form();
     form.close();
     answer = kIdYes;

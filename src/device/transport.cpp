@@ -1,5 +1,7 @@
 #include "device/transport.h"
 
+#include <algorithm>
+
 #include "common/format.h"
 #include "device/device_errors.h"
 
@@ -93,15 +95,23 @@ bool Transport::run_call(std::function<void()> work) {
     }
     // While the window closes, a thread held by a stalled call is not waited for again.
     if (host_.closing() && (gave_up_call_ || stalled_waits_ > 0)) return false;
+    using std::chrono::microseconds;
+    using SteadyClock = std::chrono::steady_clock;
     const HidIoThread::Call call = io_->post(std::move(work));
+    const auto posted = SteadyClock::now();
+    const auto awake_from = posted + expected_call_ * kAwakeFromPercent / 100;
+    const auto awake_until = posted + expected_call_ + kAwakeAfter;
     const std::uint32_t started = host_.tick_ms();
     bool noticed = false;
     bool ended = true;
     for (;;) {
-        const auto now = std::chrono::steady_clock::now();
+        const auto now = SteadyClock::now();
         const auto next_pump = last_pump_ + pump_interval_;
         if (now < next_pump) {
-            if (call.wait_for(std::chrono::duration_cast<std::chrono::microseconds>(next_pump - now))) break;
+            const bool awake = now >= awake_from && now < awake_until;
+            const auto until = std::min(next_pump, now < awake_from ? awake_from : awake ? awake_until : next_pump);
+            const auto slice = std::chrono::duration_cast<microseconds>(until - now);
+            if (awake ? call.spin_for(slice) : call.wait_for(slice)) break;
             continue;
         }
         pump_if_due();
@@ -119,6 +129,8 @@ bool Transport::run_call(std::function<void()> work) {
         }
     }
     if (noticed && --stalled_waits_ == 0) host_.clear_wait_notice();
+    const auto took = std::chrono::duration_cast<microseconds>(SteadyClock::now() - posted);
+    if (ended && took <= kLongestExpectedCall) expected_call_ = took;
     return ended;
 }
 

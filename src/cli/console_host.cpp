@@ -53,10 +53,6 @@ void ConsoleHost::progress_add(int amount) {
     }
 }
 
-void ConsoleHost::show_wait_notice(const Text& text) {
-    std::fprintf(stderr, "%s\n", text.in(Lang::English).c_str());
-}
-
 void ConsoleHost::log_line(const std::string& line, LogSource /*source*/) {
     if (!quiet_log_) std::fprintf(stderr, "%s\n", line.c_str());
 }

@@ -18,9 +18,6 @@ public:
     std::uint32_t tick_ms() override;
     void pump() override;
     bool closing() const override { return false; }
-    // No window to keep drawing: the wait for a HID call is the I/O thread's alone.
-    void pump_device_wait() override {}
-    void show_wait_notice(const Text& text) override;
     int show_message(int type, const Text& text) override;
     void flash_message(int duration_ms, int blink_ms, const Text& text) override;
     void clear_flash_message() override {}

@@ -34,12 +34,12 @@ void print_error(const Text& message) { std::fprintf(stderr, "%s\n", message.in(
 class DeviceSession {
 public:
     explicit DeviceSession(const ToolOptions& options)
-        : options_(options), host_(options.yes), clock_(host_), transport_(make_transport()),
-          protocol_(*transport_, host_), monitor_(protocol_, events_), session_(state_, monitor_, no_pages_) {
+        : options_(options), host_(options.yes), clock_(host_), transport_(backend(), host_),
+          protocol_(transport_, host_), monitor_(protocol_, events_), session_(state_, monitor_, no_pages_) {
         events_.session = &session_;
         if (options.trace) {
-            transport_->options().trace = true;
-            transport_->set_trace_sink([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
+            transport_.options().trace = true;
+            transport_.set_trace_sink([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
         }
     }
 
@@ -78,7 +78,7 @@ public:
     int connect() {
         int error = kErrDisconnected;
         for (std::size_t i = 0; i < kIdentityCount; ++i) {
-            error = transport_->is_device_online();
+            error = transport_.is_device_online();
             if (error == kOk) break;
         }
         if (error != kOk) return error;
@@ -97,19 +97,19 @@ public:
     const StatusRecord& status() const { return status_; }
 
 private:
-    // The USB on the transport's I/O thread; the simulated controller on this thread.
-    std::unique_ptr<Transport> make_transport() {
-        if (!options_.simulate) return std::make_unique<Transport>(std::make_shared<HidapiBackend>(), host_);
+    HidBackend& backend() {
+        if (!options_.simulate) return hidapi_;
         sim_ = std::make_unique<sim::SimController>(clock_);
-        return std::make_unique<Transport>(*sim_, host_);
+        return *sim_;
     }
 
     ToolOptions options_;
     ConsoleHost host_;
     sim::HostClock clock_;
+    HidapiBackend hidapi_;
     std::unique_ptr<sim::SimController> sim_;
     std::optional<sim::SimStateFile> state_file_;
-    std::unique_ptr<Transport> transport_;
+    Transport transport_;
     Protocol protocol_;
     ConfigState state_;
     SessionMonitorEvents events_;

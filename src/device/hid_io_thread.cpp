@@ -41,6 +41,11 @@ bool HidIoThread::Call::wait_for(std::chrono::microseconds timeout) const {
     return shared_->call_ended.wait_for(lock, timeout, [this] { return done(); });
 }
 
+bool HidIoThread::may_spin() {
+    static const bool several = std::thread::hardware_concurrency() > 1;
+    return several;
+}
+
 bool HidIoThread::Call::spin_for(std::chrono::microseconds timeout) const {
     const auto until = SteadyClock::now() + timeout;
     while (!done())
@@ -58,7 +63,7 @@ HidIoThread::HidIoThread() : shared_(std::make_shared<Shared>()) {
     thread_ = std::thread([shared = shared_] {
         std::unique_lock lock(shared->mutex);
         for (;;) {
-            if (shared->queue.empty() && !shared->stopping) {
+            if (may_spin() && shared->queue.empty() && !shared->stopping) {
                 lock.unlock();
                 const auto until = SteadyClock::now() + kAwakeForNextCall;
                 while (shared->queued.load(std::memory_order_acquire) == 0 && SteadyClock::now() < until) {

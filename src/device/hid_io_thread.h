@@ -45,6 +45,10 @@ public:
     // Calls run one at a time in the order posted.
     Call post(std::function<void()> work);
 
+    // Whether a thread may stay awake waiting for the other: only with a second processor,
+    // where the other runs meanwhile (on one, waiting awake only keeps it from running).
+    static bool may_spin();
+
 private:
     std::shared_ptr<Shared> shared_;
     std::thread thread_;

@@ -108,8 +108,11 @@ bool Transport::run_call(std::function<void()> work) {
         const auto now = SteadyClock::now();
         const auto next_pump = last_pump_ + pump_interval_;
         if (now < next_pump) {
-            const bool awake = now >= awake_from && now < awake_until;
-            const auto until = std::min(next_pump, now < awake_from ? awake_from : awake ? awake_until : next_pump);
+            const bool spin = HidIoThread::may_spin();
+            const bool awake = spin && now >= awake_from && now < awake_until;
+            auto until = next_pump;
+            if (spin && now < awake_from) until = std::min(until, awake_from);
+            if (awake) until = std::min(until, awake_until);
             const auto slice = std::chrono::duration_cast<microseconds>(until - now);
             if (awake ? call.spin_for(slice) : call.wait_for(slice)) break;
             continue;

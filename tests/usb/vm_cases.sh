@@ -153,8 +153,8 @@ t0=$(now_ms)
 tool backup /tmp/stall.ZTV
 s=$?
 t1=$(now_ms)
-[ $s -ne 0 ] && grep -q 'Failed to communicate with the controller' $err && grep -q 'Waiting for the controller...' $err &&
-    [ ! -e /tmp/stall.ZTV ] && [ $((t1 - t0)) -lt 30000 ]
+[ $s -ne 0 ] && grep -q 'Failed to communicate with the controller' $err && [ ! -e /tmp/stall.ZTV ] &&
+    [ $((t1 - t0)) -lt 30000 ]
 result $? "a controller that stops answering fails the backup clearly ($((t1 - t0)) ms, exit $s)"
 stop_gadget
 start_gadget --identity 1
@@ -170,7 +170,7 @@ t0=$(now_ms)
 tool backup /tmp/stall.ZTV
 s=$?
 t1=$(now_ms)
-[ $s -eq 0 ] && grep -q 'Waiting for the controller...' $err && [ -s /tmp/stall.ZTV ] && [ $((t1 - t0)) -lt 20000 ]
+[ $s -eq 0 ] && [ -s /tmp/stall.ZTV ] && [ $((t1 - t0)) -lt 20000 ]
 result $? "a controller silent for 3 s: the backup waits it out and succeeds ($((t1 - t0)) ms)"
 tool info
 result $? "the next command succeeds"

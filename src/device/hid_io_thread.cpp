@@ -7,16 +7,6 @@
 
 namespace ztv {
 
-namespace {
-
-using SteadyClock = std::chrono::steady_clock;
-
-// How long the thread stays awake for the next call after one ended: an exchange posts its
-// calls back to back, and a sleeping thread costs a wake-up for each.
-constexpr std::chrono::microseconds kAwakeForNextCall{200};
-
-}  // namespace
-
 struct HidIoThread::Job {
     std::function<void()> work;
     std::atomic<bool> done{false};
@@ -28,7 +18,6 @@ struct HidIoThread::Shared {
     std::condition_variable work_ready;
     std::condition_variable call_ended;
     std::deque<std::shared_ptr<Job>> queue;
-    std::atomic<std::size_t> queued{0};
     std::shared_ptr<Job> running;
     bool stopping = false;
 };
@@ -41,18 +30,6 @@ bool HidIoThread::Call::wait_for(std::chrono::microseconds timeout) const {
     return shared_->call_ended.wait_for(lock, timeout, [this] { return done(); });
 }
 
-bool HidIoThread::may_spin() {
-    static const bool several = std::thread::hardware_concurrency() > 1;
-    return several;
-}
-
-bool HidIoThread::Call::spin_for(std::chrono::microseconds timeout) const {
-    const auto until = SteadyClock::now() + timeout;
-    while (!done())
-        if (SteadyClock::now() >= until) return false;
-    return true;
-}
-
 void HidIoThread::Call::give_up() const {
     const std::lock_guard lock(shared_->mutex);
     job_->given_up = true;
@@ -63,18 +40,10 @@ HidIoThread::HidIoThread() : shared_(std::make_shared<Shared>()) {
     thread_ = std::thread([shared = shared_] {
         std::unique_lock lock(shared->mutex);
         for (;;) {
-            if (may_spin() && shared->queue.empty() && !shared->stopping) {
-                lock.unlock();
-                const auto until = SteadyClock::now() + kAwakeForNextCall;
-                while (shared->queued.load(std::memory_order_acquire) == 0 && SteadyClock::now() < until) {
-                }
-                lock.lock();
-            }
             shared->work_ready.wait(lock, [&] { return shared->stopping || !shared->queue.empty(); });
             if (shared->queue.empty()) return;  // stopping, and nothing left to run
             std::shared_ptr<Job> job = std::move(shared->queue.front());
             shared->queue.pop_front();
-            shared->queued.fetch_sub(1, std::memory_order_release);
             shared->running = job;
             std::function<void()> work = std::move(job->work);
             lock.unlock();
@@ -110,7 +79,6 @@ HidIoThread::Call HidIoThread::post(std::function<void()> work) {
     {
         const std::lock_guard lock(shared_->mutex);
         shared_->queue.push_back(call.job_);
-        shared_->queued.fetch_add(1, std::memory_order_release);
     }
     shared_->work_ready.notify_one();
     return call;

@@ -22,10 +22,6 @@ public:
         bool done() const;
         // Waits up to timeout for the call to end; true when it has.
         bool wait_for(std::chrono::microseconds timeout) const;
-        // The same, awake: a call that ends meanwhile is seen at once, not whenever the
-        // scheduler wakes a sleeping thread (on a virtual machine that can take longer than a
-        // tenth of a USB transfer).
-        bool spin_for(std::chrono::microseconds timeout) const;
         // The caller no longer waits for this call; a thread still inside it is not joined.
         void give_up() const;
 
@@ -44,10 +40,6 @@ public:
 
     // Calls run one at a time in the order posted.
     Call post(std::function<void()> work);
-
-    // Whether a thread may stay awake waiting for the other: only with a second processor,
-    // where the other runs meanwhile (on one, waiting awake only keeps it from running).
-    static bool may_spin();
 
 private:
     std::shared_ptr<Shared> shared_;

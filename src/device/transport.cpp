@@ -1,7 +1,5 @@
 #include "device/transport.h"
 
-#include <algorithm>
-
 #include "common/format.h"
 #include "device/device_errors.h"
 
@@ -95,26 +93,15 @@ bool Transport::run_call(std::function<void()> work) {
     }
     // While the window closes, a thread held by a stalled call is not waited for again.
     if (host_.closing() && (gave_up_call_ || stalled_waits_ > 0)) return false;
-    using std::chrono::microseconds;
-    using SteadyClock = std::chrono::steady_clock;
     const HidIoThread::Call call = io_->post(std::move(work));
-    const auto posted = SteadyClock::now();
-    const auto awake_from = posted + expected_call_ * kAwakeFromPercent / 100;
-    const auto awake_until = posted + expected_call_ + kAwakeAfter;
     const std::uint32_t started = host_.tick_ms();
     bool noticed = false;
     bool ended = true;
     for (;;) {
-        const auto now = SteadyClock::now();
+        const auto now = std::chrono::steady_clock::now();
         const auto next_pump = last_pump_ + pump_interval_;
         if (now < next_pump) {
-            const bool spin = HidIoThread::may_spin();
-            const bool awake = spin && now >= awake_from && now < awake_until;
-            auto until = next_pump;
-            if (spin && now < awake_from) until = std::min(until, awake_from);
-            if (awake) until = std::min(until, awake_until);
-            const auto slice = std::chrono::duration_cast<microseconds>(until - now);
-            if (awake ? call.spin_for(slice) : call.wait_for(slice)) break;
+            if (call.wait_for(std::chrono::duration_cast<std::chrono::microseconds>(next_pump - now))) break;
             continue;
         }
         pump_if_due();
@@ -132,8 +119,6 @@ bool Transport::run_call(std::function<void()> work) {
         }
     }
     if (noticed && --stalled_waits_ == 0) host_.clear_wait_notice();
-    const auto took = std::chrono::duration_cast<microseconds>(SteadyClock::now() - posted);
-    if (ended && took <= kLongestExpectedCall) expected_call_ = took;
     return ended;
 }
 

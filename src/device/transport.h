@@ -42,12 +42,6 @@ inline constexpr std::uint32_t kSlowReportMs = 20;
 inline constexpr std::uint32_t kDeviceWaitNoticeMs = 1000;
 // How often the window draws and runs its timers while HID calls run on the I/O thread.
 inline constexpr std::chrono::microseconds kDevicePumpInterval{4000};
-// The caller sleeps through most of a HID call and is awake for its end, from this share of
-// what the last call took until this long after it: a thread woken from its sleep may take a
-// tenth of a transfer to run again.
-inline constexpr int kAwakeFromPercent = 70;
-inline constexpr std::chrono::microseconds kAwakeAfter{300};
-inline constexpr std::chrono::microseconds kLongestExpectedCall{3000};
 
 inline constexpr TextPair kWaitingForController{"Ожидание ответа контроллера...", "Waiting for the controller..."};
 
@@ -113,7 +107,6 @@ private:
     std::unique_ptr<HidIoThread> io_;  // none: calls on the caller's thread
     std::chrono::microseconds pump_interval_ = kDevicePumpInterval;
     std::chrono::steady_clock::time_point last_pump_{};
-    std::chrono::microseconds expected_call_{1000};  // what the last healthy call took
     int stalled_waits_ = 0;       // waits past the notice time, nested ones included
     bool gave_up_call_ = false;   // a call was given up on while closing
     std::size_t identity_index_ = 0;

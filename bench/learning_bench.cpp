@@ -13,8 +13,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <time.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -26,17 +24,11 @@
 #include "config/parameter_bindings.h"
 #include "config/parameter_pages.h"
 
+#include "window_gaps.h"
+
 namespace {
 
 using namespace ztv;
-
-// CPU time of this thread: a gap in it is work of our own between two window events, apart
-// from the time the machine gave to other processes.
-double thread_cpu_ms() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
 
 double load_average() {
     double load = -1;
@@ -66,42 +58,23 @@ Figures learning_run(TMainForm& window, DeviceLink& link, LearningTools& tools) 
         const std::uint32_t at = now + 2500 + i * 600;
         controller.hold_button(i % 2 == 0 ? 2 : 3, static_cast<std::uint16_t>(700 + 450 * i), at, at + 400);
     }
-    std::vector<double> gaps;
-    double longest_cpu_gap = 0;
-    QElapsedTimer clock;
-    clock.start();
-    double last = 0;
-    double last_cpu = thread_cpu_ms();
-    QTimer sampler;
-    sampler.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&sampler, &QTimer::timeout, [&] {
-        const double t = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-        const double cpu = thread_cpu_ms();
-        if (tools.learning().running()) {
-            gaps.push_back(t - last);
-            longest_cpu_gap = std::max(longest_cpu_gap, cpu - last_cpu);
-        }
-        last = t;
-        last_cpu = cpu;
-        if (tools.learning().running() && t > 6500 && tools.learning().active()) tools.keys_button()->click();
-    });
-    sampler.start(0);
-    tools.keys_button()->click();  // returns when the procedure has ended
-    sampler.stop();
+    ButtonLearning& learning = tools.learning();
+    QToolButton* keys = tools.keys_button();
+    WindowGaps gaps([&] { return learning.running(); },
+                    [&](double t) {
+                        if (learning.running() && t > 6500 && learning.active()) keys->click();
+                    });
+    gaps.start();
+    keys->click();  // returns when the procedure has ended
+    gaps.stop();
 
     Figures f;
-    f.run_ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-    f.events = gaps.size();
-    if (!gaps.empty()) {
-        std::vector<double> sorted = gaps;
-        std::sort(sorted.begin(), sorted.end());
-        f.longest_gap_ms = sorted.back();
-        f.p99_gap_ms = sorted[sorted.size() * 99 / 100];
-        double sum = 0;
-        for (const double g : gaps) sum += g;
-        f.mean_gap_ms = sum / static_cast<double>(gaps.size());
-    }
-    f.longest_cpu_gap_ms = longest_cpu_gap;
+    f.run_ms = gaps.elapsed_ms();
+    f.events = gaps.events();
+    f.longest_gap_ms = gaps.longest_ms();
+    f.p99_gap_ms = gaps.percentile_ms(99);
+    f.mean_gap_ms = gaps.mean_ms();
+    f.longest_cpu_gap_ms = gaps.longest_cpu_gap_ms();
     f.end = tools.learning().last_end();
     f.written = tools.learning().written();
     return f;

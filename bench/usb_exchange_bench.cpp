@@ -1,11 +1,13 @@
 // Exchanges with a controller over the real USB stack (hidapi, hidraw, the kernel's usbhid):
 // a real controller, or ztv-usb-gadget. Prints the exchange rate, the wall time per exchange
 // and this program's CPU time per exchange (where the time goes while the transport polls for
-// the reply back to back), then the time of a whole-configuration read.
+// the reply back to back), then the time of a whole-configuration read; once with the HID calls
+// on the calling thread and once on the transport's I/O thread, as the programs run them.
 //   usb_exchange_bench [EXCHANGES]      (default 500)
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "bench_host.h"
@@ -19,16 +21,9 @@
 
 using namespace ztv;
 
-int main(int argc, char** argv) {
-    const long requested = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 500;
-    if (requested < 1 || requested > 1000000) {
-        std::fprintf(stderr, "usage: usb_exchange_bench [EXCHANGES 1-1000000]\n");
-        return 2;
-    }
-    const int exchanges = static_cast<int>(requested);
-    BenchHost host;
-    HidapiBackend usb;
-    Transport transport(usb, host);
+namespace {
+
+int run(Transport& transport, Host& host, int exchanges) {
     Protocol protocol(transport, host);
 
     int error = kErrDisconnected;
@@ -68,5 +63,24 @@ int main(int argc, char** argv) {
     }
     std::printf("whole configuration read: %.1f ms, CPU %.1f ms\n", read_wall.count(), read_cpu * 1e3);
     transport.close_device();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const long requested = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 500;
+    if (requested < 1 || requested > 1000000) {
+        std::fprintf(stderr, "usage: usb_exchange_bench [EXCHANGES 1-1000000]\n");
+        return 2;
+    }
+    const int exchanges = static_cast<int>(requested);
+    BenchHost host;
+    auto usb = std::make_shared<HidapiBackend>();
+    for (const bool io_thread : {false, true}) {
+        std::printf("HID calls on %s\n", io_thread ? "the I/O thread" : "the calling thread");
+        const auto transport = io_thread ? std::make_unique<Transport>(usb, host) : std::make_unique<Transport>(*usb, host);
+        if (const int status = run(*transport, host, exchanges); status != 0) return status;
+    }
     return 0;
 }

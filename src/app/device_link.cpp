@@ -30,22 +30,34 @@ struct DeviceLink::LongOperation {
     bool was;
 };
 
-HidBackend& DeviceLink::backend(bool simulate) {
+std::unique_ptr<Transport> DeviceLink::make_transport(bool simulate, std::shared_ptr<HidBackend> backend,
+                                                      bool io_thread) {
+    if (backend && !io_thread) {
+        caller_backend_ = std::move(backend);
+        return std::make_unique<Transport>(*caller_backend_, form_);
+    }
+    if (backend) return std::make_unique<Transport>(std::move(backend), form_);
     if (simulate) {
         sim_ = std::make_unique<sim::SimController>(clock_);
         sim::start_demo(*sim_, clock_.now_ms());
-        return *sim_;
+        return std::make_unique<Transport>(*sim_, form_);
     }
-    hidapi_ = std::make_unique<HidapiBackend>();
-    return *hidapi_;
+    return std::make_unique<Transport>(std::make_shared<HidapiBackend>(), form_);
 }
 
 DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate)
+    : DeviceLink(form, state, simulate, nullptr, !simulate) {}
+
+DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, std::shared_ptr<HidBackend> backend, bool io_thread)
+    : DeviceLink(form, state, false, std::move(backend), io_thread) {}
+
+DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate, std::shared_ptr<HidBackend> backend,
+                       bool io_thread)
     : form_(form),
       state_(state),
       clock_(form),
-      transport_(backend(simulate), form),
-      protocol_(transport_, form),
+      transport_(make_transport(simulate, std::move(backend), io_thread)),
+      protocol_(*transport_, form),
       monitor_(protocol_, *this),
       session_(state, monitor_, *this),
       firmware_(monitor_) {
@@ -93,7 +105,7 @@ DeviceLink::~DeviceLink() {
     // The page reads the log it shows: it goes first.
     delete can_page_.data();
     monitor_.set_can_sink(nullptr);
-    transport_.close_device();
+    transport_->close_device();
 }
 
 bool DeviceLink::toggle_no_background_pulls() {
@@ -102,12 +114,12 @@ bool DeviceLink::toggle_no_background_pulls() {
 }
 
 void DeviceLink::set_reply_delay(int speed_up_ms) {
-    transport_.options().reply_delay_ms = speed_up_ms > 0 ? static_cast<std::uint32_t>(speed_up_ms) : 0;
+    transport_->options().reply_delay_ms = speed_up_ms > 0 ? static_cast<std::uint32_t>(speed_up_ms) : 0;
 }
 
 void DeviceLink::set_trace_options(bool debug, bool log) {
-    transport_.options().report_slow_calls = debug;
-    transport_.options().trace = log;
+    transport_->options().report_slow_calls = debug;
+    transport_->options().trace = log;
 }
 
 void DeviceLink::stop_can_log() {

@@ -33,6 +33,9 @@ class DeviceLink final : public WindowDevice, public MonitorEvents, public Sessi
 public:
     // simulate: the built-in simulated controller with its demo script instead of USB.
     DeviceLink(TMainForm& form, ConfigState& state, bool simulate);
+    // A backend of the caller's (benchmarks: the simulated controller taking real time per
+    // transfer), on the transport's I/O thread like the USB, or on the window's thread.
+    DeviceLink(TMainForm& form, ConfigState& state, std::shared_ptr<HidBackend> backend, bool io_thread = true);
     ~DeviceLink() override;
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
@@ -40,7 +43,7 @@ public:
     ConnectionMonitor& monitor() { return monitor_; }
     ConfigSession& session() { return session_; }
     Protocol& protocol() { return protocol_; }
-    Transport& transport() { return transport_; }
+    Transport& transport() { return *transport_; }
     sim::SimController* simulator() { return sim_.get(); }
     // Benchmarks: every transfer with the simulated controller takes this long in real time.
     void model_usb_latency(std::uint32_t us) {
@@ -60,7 +63,8 @@ public:
     bool connected() const override { return monitor_.connected(); }
     void clear_connected() override { monitor_.clear_connected(); }
     void clear_status() override { monitor_.clear_status(); }
-    void close_device() override { transport_.close_device(); }
+    void close_device() override { transport_->close_device(); }
+    bool exchange_running() const override { return transport_->is_exchange_running(); }
     bool toggle_no_background_pulls() override;
     void set_reply_delay(int speed_up_ms) override;
     void set_trace_options(bool debug, bool log) override;
@@ -84,7 +88,10 @@ public:
     void retranslate(Lang lang) override;
 
 private:
-    HidBackend& backend(bool simulate);
+    DeviceLink(TMainForm& form, ConfigState& state, bool simulate, std::shared_ptr<HidBackend> backend,
+               bool io_thread);
+    // The USB on the I/O thread; the built-in simulated controller on the window's thread.
+    std::unique_ptr<Transport> make_transport(bool simulate, std::shared_ptr<HidBackend> backend, bool io_thread);
     void poll_done();  // what the window shows after each poll
     // What the window shows of the poll's facts: the current source, the CAN log page.
     void show_source();
@@ -97,8 +104,8 @@ private:
     ConfigState& state_;
     sim::HostClock clock_;
     std::unique_ptr<sim::SimController> sim_;
-    std::unique_ptr<HidapiBackend> hidapi_;
-    Transport transport_;
+    std::shared_ptr<HidBackend> caller_backend_;  // kept for a transport on the window's thread
+    std::unique_ptr<Transport> transport_;
     Protocol protocol_;
     ConnectionMonitor monitor_;
     ConfigSession session_;

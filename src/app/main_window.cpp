@@ -156,6 +156,10 @@ void TMainForm::build_timers() {
     polling_timer_->setObjectName(QStringLiteral("TimerPolling"));
     polling_timer_->set_interval(200);
     connect(polling_timer_, &ShellTimer::timeout, this, &TMainForm::on_polling_timer);
+    close_retry_ = new ShellTimer(*clock_, this);
+    close_retry_->set_single_shot(true);
+    close_retry_->set_interval(kCloseRetryMs);
+    connect(close_retry_, &ShellTimer::timeout, this, &QWidget::close);
 }
 
 void TMainForm::open_shared_popup(int context, const TextPair& first, const TextPair& second, const QPoint& global_pos,
@@ -223,7 +227,9 @@ void TMainForm::end_redraw_pause() {
     if (redraw_pause_ == 0) return;
     if (--redraw_pause_ == 0) {
         setUpdatesEnabled(true);
-        repaint();
+        // The redraw is an event of its own, not more work inside the one that ended the pause
+        // (a language switch would otherwise hold the window for both).
+        update();
     }
 }
 

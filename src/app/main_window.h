@@ -73,6 +73,15 @@ public:
     std::uint32_t tick_ms() override;
     void pump() override;
     bool closing() const override { return closing_; }
+    void pump_device_wait() override;
+    void show_wait_notice(const Text& text) override {
+        waiting_for_device_ = true;
+        chrome_->set_wait_notice(text);
+    }
+    void clear_wait_notice() override {
+        waiting_for_device_ = false;
+        chrome_->set_wait_notice(std::nullopt);
+    }
     int show_message(int type, const Text& text) override;
     void flash_message(int duration_ms, int blink_ms, const Text& text) override {
         chrome_->flash(duration_ms, blink_ms, text);
@@ -247,6 +256,8 @@ private:
     int toolbar_depth_ = 0;
     QPointer<QWidget> procedure_button_;
     bool closing_ = false;
+    bool closed_ = false;              // the close has run: no box can be answered any more
+    bool waiting_for_device_ = false;  // a transfer has gone unanswered for a while
     int polling_suspension_ = 1;  // polling stays off until the window is initialised
     int redraw_pause_ = 0;
     int speed_up_ = 0;
@@ -266,6 +277,8 @@ private:
     std::unique_ptr<ShellClock> own_clock_;
     ShellClock* clock_ = nullptr;
     ShellTimer* polling_timer_ = nullptr;
+    ShellTimer* close_retry_ = nullptr;  // a close that waits for the exchange under way
+    static constexpr int kCloseRetryMs = 10;
 
     struct TranslatedWindow {
         std::span<const TranslationRow> table;

@@ -49,8 +49,21 @@ void TMainForm::pump() {
     QThread::usleep(500);
 }
 
+void TMainForm::pump_device_wait() {
+    if (clock_->simulated()) {
+        clock_->advance(1);
+        return;
+    }
+    // The transport waits on its I/O thread between pumps; clicks and keys wait in the queue
+    // until the transfer is over (a close request is not user input and gets through).
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 int TMainForm::show_message(int type, const Text& text) {
     const int kind = type & 0xFF;
+    // Once the window has closed nobody is there to answer: what the close cut short (a
+    // transfer given up on) ends without a box.
+    if (closed_) return kind == kBoxQuestion || kind == kBoxWarning ? kIdNo : kIdOk;
     TextPair title{"", ""};
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool yes_no = false;
@@ -228,6 +241,14 @@ void TMainForm::on_debug_clicked() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // A close asked for in the middle of a healthy exchange waits for its end (a few
+    // milliseconds), so that the close's own requests do not cut into it; a transfer the
+    // controller does not answer is not waited for.
+    if (!closing_ && device_ != nullptr && device_->exchange_running() && !waiting_for_device_) {
+        event->ignore();
+        close_retry_->start();
+        return;
+    }
     if (!closing_ && edits_.may_replace && !edits_.may_replace(false)) {
         event->ignore();
         return;
@@ -240,6 +261,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         if (device_ != nullptr) device_->close_device();
         wait_pumping(*this, 100);
         save_settings();
+        closed_ = true;
     }
     event->accept();
 }

@@ -143,7 +143,16 @@ void WindowChrome::hide_progress() { gauge_->hide(); }
 
 void WindowChrome::set_status(const Text& text) {
     status_text_ = text;
-    status_panel_->setText(QString::fromStdString(text.in(lang_)));
+    show_status();
+}
+
+void WindowChrome::set_wait_notice(std::optional<Text> notice) {
+    wait_notice_ = std::move(notice);
+    show_status();
+}
+
+void WindowChrome::show_status() {
+    status_panel_->setText(QString::fromStdString((wait_notice_ ? *wait_notice_ : status_text_).in(lang_)));
 }
 
 void WindowChrome::build_toolbar() {
@@ -288,7 +297,7 @@ void WindowChrome::open_shared_popup(int context, const QString& first, const QS
 
 void WindowChrome::retranslate(Lang lang) {
     lang_ = lang;
-    status_panel_->setText(QString::fromStdString(status_text_.in(lang_)));
+    show_status();
     if (!flash_text_.empty()) strip_->set_caption(QString::fromStdString(flash_text_.in(lang_)));
     show_progress_title();
     button_lang_->setText(lang == Lang::Russian ? QStringLiteral("EN") : QStringLiteral("RU"));

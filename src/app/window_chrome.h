@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 #include "app/shell_clock.h"
 #include "app/toolbar_rules.h"
@@ -66,6 +67,8 @@ public:
     void add_progress(int amount);
     void hide_progress();
     void set_status(const Text& text);
+    // A wait for the controller shown in the status line over its own text until cleared.
+    void set_wait_notice(std::optional<Text> notice);
     void show_language(Lang lang);
     // Opens the main popup menu under the menu button (its key does this).
     void open_main_menu();
@@ -95,10 +98,12 @@ private:
     void build_menus();
     void build_timers(ShellClock& clock);
     void show_progress_title();
+    void show_status();
 
     QMainWindow& window_;
     Lang lang_ = Lang::Russian;
     Text status_text_;
+    std::optional<Text> wait_notice_;
     Text flash_text_;
     Text progress_title_;
     ShellTimer* flash_end_ = nullptr;

@@ -21,6 +21,8 @@ public:
     virtual void clear_status() {}
     virtual void stop_can_log() {}
     virtual void close_device() {}
+    // An exchange with the controller is under way (the window is pumped while it waits).
+    virtual bool exchange_running() const { return false; }
     // Returns the new state of the "no background pulls" flag.
     virtual bool toggle_no_background_pulls() { return false; }
     virtual void set_reply_delay(int /*speed_up_ms*/) {}

@@ -39,6 +39,14 @@ public:
     virtual void pump() = 0;
     // Set once the main window has been asked to close; every wait gives up when it sees it.
     virtual bool closing() const = 0;
+    // Lets the window draw and run its timers while the device link waits for a HID call on
+    // its I/O thread. The shell keeps user input queued until the wait ends, so that no click
+    // starts another device operation in the middle of a transfer.
+    virtual void pump_device_wait() { pump(); }
+    // While a HID call has gone unanswered for a while: what the status line says instead of
+    // its own text, which comes back with clear_wait_notice().
+    virtual void show_wait_notice(const Text& /*text*/) {}
+    virtual void clear_wait_notice() {}
 
     // A modal box over the main window; the low byte of type picks title, icon and buttons.
     // Returns the button pressed (kIdOk, kIdYes, kIdNo). Polling is suspended while it is open.

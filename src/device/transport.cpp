@@ -29,20 +29,11 @@ private:
 
 constexpr std::size_t kTraceLineLimit = 996;
 
-}  // namespace
-
-const Identity& Transport::current_identity() const {
-    return kIdentities[identity_index_ < kIdentityCount ? identity_index_ : 0];
-}
-
-int Transport::open_device() {
-    if (device_) return kOk;
-    if (const int error = backend_.init(); error != kOk) return error;
-    if (identity_index_ >= kIdentityCount) identity_index_ = 0;
-    const Identity& identity = kIdentities[identity_index_];
-
+// The search for one identity among the present devices; runs where the HID calls run.
+int find_identity(HidBackend& backend, const Identity& identity, std::shared_ptr<HidDevice>& found) {
+    if (const int error = backend.init(); error != kOk) return error;
     int result = kErrDisconnected;
-    for (const HidDeviceInfo& info : backend_.enumerate(kVendorId, identity.product_id)) {
+    for (const HidDeviceInfo& info : backend.enumerate(kVendorId, identity.product_id)) {
         if (info.vendor_id != kVendorId || info.product_id != identity.product_id) continue;
         result = kErrDisconnected;
         if (!info.manufacturer) {
@@ -55,12 +46,112 @@ int Transport::open_device() {
             continue;
         }
         if (*info.product != identity.product) continue;
-        std::unique_ptr<HidDevice> device = backend_.open(info.path);
+        std::unique_ptr<HidDevice> device = backend.open(info.path);
         if (!device) continue;
-        device_ = std::move(device);
+        found = std::move(device);
         return kOk;
     }
     return result;
+}
+
+// What a call on the I/O thread reads and writes: owned by the call, not by its caller's stack.
+struct FeatureCall {
+    std::shared_ptr<HidBackend> backend;  // the device came from it and may rely on it
+    std::shared_ptr<HidDevice> device;
+    Frame frame;
+    bool ok = false;
+};
+
+}  // namespace
+
+Transport::Transport(HidBackend& backend, Host& host)
+    : backend_(std::shared_ptr<HidBackend>(), &backend), host_(host) {}
+
+Transport::Transport(std::shared_ptr<HidBackend> backend, Host& host)
+    : backend_(std::move(backend)), host_(host), io_(std::make_unique<HidIoThread>()) {}
+
+Transport::~Transport() {
+    close_device();
+    io_.reset();
+}
+
+const Identity& Transport::current_identity() const {
+    return kIdentities[identity_index_ < kIdentityCount ? identity_index_ : 0];
+}
+
+void Transport::pump_if_due() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - last_pump_ < pump_interval_) return;
+    last_pump_ = now;
+    host_.pump_device_wait();
+}
+
+bool Transport::run_call(std::function<void()> work) {
+    if (!io_) {
+        work();
+        return true;
+    }
+    // While the window closes, a thread held by a stalled call is not waited for again.
+    if (host_.closing() && (gave_up_call_ || stalled_waits_ > 0)) return false;
+    const HidIoThread::Call call = io_->post(std::move(work));
+    const std::uint32_t started = host_.tick_ms();
+    bool noticed = false;
+    bool ended = true;
+    for (;;) {
+        const auto now = std::chrono::steady_clock::now();
+        const auto next_pump = last_pump_ + pump_interval_;
+        if (now < next_pump) {
+            if (call.wait_for(std::chrono::duration_cast<std::chrono::microseconds>(next_pump - now))) break;
+            continue;
+        }
+        pump_if_due();
+        if (call.done()) break;
+        const std::uint32_t waited = host_.tick_ms() - started;
+        if (!noticed && waited >= kDeviceWaitNoticeMs) {
+            noticed = true;
+            if (stalled_waits_++ == 0) host_.show_wait_notice(to_text(kWaitingForController));
+        }
+        if (noticed && host_.closing()) {
+            call.give_up();
+            gave_up_call_ = true;
+            ended = false;
+            break;
+        }
+    }
+    if (noticed && --stalled_waits_ == 0) host_.clear_wait_notice();
+    return ended;
+}
+
+void Transport::close_device() {
+    if (!device_) return;
+    if (!io_) {
+        device_.reset();
+        return;
+    }
+    // Closed on the I/O thread, after any call still using it.
+    io_->post([device = std::move(device_), backend = backend_]() mutable {
+        device.reset();
+        backend.reset();
+    });
+    device_.reset();
+}
+
+int Transport::open_device() {
+    if (device_) return kOk;
+    if (identity_index_ >= kIdentityCount) identity_index_ = 0;
+    struct Search {
+        std::shared_ptr<HidBackend> backend;
+        std::shared_ptr<HidDevice> device;
+        int result = kErrDisconnected;
+    };
+    auto search = std::make_shared<Search>();
+    search->backend = backend_;
+    const Identity identity = kIdentities[identity_index_];
+    if (!run_call([search, identity] { search->result = find_identity(*search->backend, identity, search->device); }))
+        return kErrDisconnected;
+    if (search->result == kOk) device_ = std::move(search->device);
+    // A device found by a search given up on is closed by the call that owns it.
+    return search->result;
 }
 
 void Transport::wait_for_exchange() {
@@ -87,27 +178,40 @@ void Transport::report_slow(const char* call, std::uint32_t started) {
 
 int Transport::send_frame(const Frame& frame) {
     if (const int error = open_device(); error != kOk) return error;
+    auto call = std::make_shared<FeatureCall>();
+    call->backend = backend_;
+    call->device = device_;
+    call->frame = frame;
     const std::uint32_t started = host_.tick_ms();
-    const bool sent = device_->set_feature(frame.bytes);
+    const bool ended = run_call([call] { call->ok = call->device->set_feature(call->frame.bytes); });
     report_slow("usbhidSetReport", started);
-    if (!sent) {
+    if (!ended || !call->ok) {
         close_device();
-        return kErrSetFeature;
+        return ended ? kErrSetFeature : kErrDisconnected;
     }
     return kOk;
 }
 
 int Transport::receive_frame(Frame& frame) {
     if (const int error = open_device(); error != kOk) return error;
-    frame.bytes[kFrameReportId] = kReportId;
+    auto call = std::make_shared<FeatureCall>();
+    call->backend = backend_;
+    call->device = device_;
+    call->frame = frame;
+    call->frame.bytes[kFrameReportId] = kReportId;
     const std::uint32_t started = host_.tick_ms();
-    const bool received = device_->get_feature(frame.bytes);
+    const bool ended = run_call([call] { call->ok = call->device->get_feature(call->frame.bytes); });
     report_slow("usbhidGetReport", started);
     int result = kOk;
-    if (!received)
-        result = kErrGetFeature;
-    else if (frame.bytes[kFrameReportId] != kReportId)
-        result = kErrBadReportId;
+    if (!ended) {
+        result = kErrDisconnected;
+    } else {
+        frame = call->frame;
+        if (!call->ok)
+            result = kErrGetFeature;
+        else if (frame.bytes[kFrameReportId] != kReportId)
+            result = kErrBadReportId;
+    }
     if (result != kOk) close_device();
     return result;
 }

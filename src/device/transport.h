@@ -2,6 +2,7 @@
 // handle, and carries one request frame out and one reply frame back.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "common/host.h"
 #include "device/frame.h"
 #include "device/hid_backend.h"
+#include "device/hid_io_thread.h"
 
 namespace ztv {
 
@@ -35,6 +37,13 @@ inline constexpr std::uint32_t kRetryPauseMs = 50;
 inline constexpr int kExchangeAttempts = 3;
 inline constexpr std::uint32_t kDefaultReplyDelayMs = 50;
 inline constexpr std::uint32_t kSlowReportMs = 20;
+// A HID call unanswered this long shows the wait in the status line; once the window is
+// closing, the call is given up on instead of waited for.
+inline constexpr std::uint32_t kDeviceWaitNoticeMs = 1000;
+// How often the window draws and runs its timers while HID calls run on the I/O thread.
+inline constexpr std::chrono::microseconds kDevicePumpInterval{4000};
+
+inline constexpr TextPair kWaitingForController{"Ожидание ответа контроллера...", "Waiting for the controller..."};
 
 struct TransportOptions {
     bool report_slow_calls = false;  // "Debug": HID calls slower than 20 ms are logged
@@ -44,10 +53,18 @@ struct TransportOptions {
 
 class Transport {
 public:
-    Transport(HidBackend& backend, Host& host) : backend_(backend), host_(host) {}
+    // HID calls on the caller's thread: the simulated controller, whose time is the host's
+    // (simulated in tests), so that nothing in a test depends on another thread's timing.
+    Transport(HidBackend& backend, Host& host);
+    // HID calls on an I/O thread of the transport's own, which shares the backend: a call given
+    // up on while the window closes may finish after the transport is gone.
+    Transport(std::shared_ptr<HidBackend> backend, Host& host);
+    ~Transport();
+    Transport(const Transport&) = delete;
+    Transport& operator=(const Transport&) = delete;
 
     int open_device();
-    void close_device() { device_.reset(); }
+    void close_device();
     bool device_open() const { return device_ != nullptr; }
 
     // The presence check of a polling tick: opens and closes the current identity and moves on
@@ -71,15 +88,27 @@ public:
     TransportOptions& options() { return options_; }
     // Where trace lines go; by default the terminal log of the host.
     void set_trace_sink(std::function<void(const std::string&)> sink) { trace_sink_ = std::move(sink); }
+    // How often the window is pumped while a call runs on the I/O thread; 0 pumps without
+    // waiting in between (tests, whose pump moves a simulated clock).
+    void set_pump_interval(std::chrono::microseconds interval) { pump_interval_ = interval; }
 
 private:
+    // Runs one HID call (on the I/O thread when there is one) and waits for it, pumping the
+    // window; false when the wait was given up because the window is closing.
+    bool run_call(std::function<void()> work);
+    void pump_if_due();
     void wait_for_exchange();
     void trace(const Frame& frame, char direction);
     void report_slow(const char* call, std::uint32_t started);
 
-    HidBackend& backend_;
+    std::shared_ptr<HidBackend> backend_;
     Host& host_;
-    std::unique_ptr<HidDevice> device_;
+    std::shared_ptr<HidDevice> device_;
+    std::unique_ptr<HidIoThread> io_;  // none: calls on the caller's thread
+    std::chrono::microseconds pump_interval_ = kDevicePumpInterval;
+    std::chrono::steady_clock::time_point last_pump_{};
+    int stalled_waits_ = 0;       // waits past the notice time, nested ones included
+    bool gave_up_call_ = false;   // a call was given up on while closing
     std::size_t identity_index_ = 0;
     bool exchange_running_ = false;
     std::uint32_t trace_base_ = 0;  // 0: not yet set

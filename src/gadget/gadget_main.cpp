@@ -2,6 +2,7 @@
 // gadget framework (configfs + FunctionFS). With dummy_hcd the device appears on the same
 // machine, so the program's real USB path (usbhid, hidraw, hidapi) can be tried without a
 // controller. See the README for the set-up.
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -9,7 +10,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
+#include "gadget/answer_pause.h"
 #include "gadget/bus_presence.h"
 #include "gadget/configfs_gadget.h"
 #include "gadget/functionfs_endpoint.h"
@@ -30,9 +33,12 @@ void on_signal(int) { g_stop = 1; }
 
 constexpr const char* kUsage =
     "usage: ztv-usb-gadget --gadget CONFIGFS_DIR --ffs FUNCTIONFS_DIR [--udc NAME]\n"
-    "                      [--identity 0-4] [--unplug-after FRAMES [--absent-ms MS]] [--verbose]\n"
+    "                      [--identity 0-4] [--unplug-after FRAMES [--absent-ms MS]]\n"
+    "                      [--silent-after FRAMES [--silent-ms MS]] [--verbose]\n"
     "  --identity 0 starts in the bootloader, 1-4 in the application under that product ID\n"
-    "  --unplug-after leaves the bus once after that many feature reports, for MS (default 2000)\n";
+    "  --unplug-after leaves the bus once after that many feature reports, for MS (default 2000)\n"
+    "  --silent-after answers no request once that many feature reports were written, for MS\n"
+    "    (default: until stopped), as a controller that hangs in the middle of a transfer\n";
 
 struct Options {
     std::string gadget_dir;
@@ -41,6 +47,8 @@ struct Options {
     std::size_t identity = 1;
     std::optional<std::uint64_t> unplug_after;
     std::uint32_t absent_ms = 2000;
+    std::optional<std::uint64_t> silent_after;
+    std::optional<std::uint32_t> silent_ms;
     bool verbose = false;
 };
 
@@ -82,6 +90,14 @@ std::optional<Options> parse(int argc, char** argv) {
             const auto n = number(value, 1000000000);
             if (!n || *n == 0) return std::nullopt;
             options.unplug_after = *n;
+        } else if (arg == "--silent-after") {
+            const auto n = number(value, 1000000000);
+            if (!n) return std::nullopt;
+            options.silent_after = *n;
+        } else if (arg == "--silent-ms") {
+            const auto n = number(value, 600000);
+            if (!n) return std::nullopt;
+            options.silent_ms = static_cast<std::uint32_t>(*n);
         } else if (arg == "--absent-ms") {
             const auto n = number(value, 600000);
             if (!n) return std::nullopt;
@@ -155,6 +171,7 @@ int main(int argc, char** argv) {
     }
     HidResponder responder(controller);
     BusPresence presence(options.unplug_after, options.absent_ms);
+    AnswerPause pause(options.silent_after, options.silent_ms);
     ConfigfsGadget gadget(options.gadget_dir, options.udc, std::to_string(controller.memory().serial));
 
     FunctionFsEndpoint ep0;
@@ -166,6 +183,7 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, on_signal);
 
     std::optional<BusIdentity> shown;
+    bool was_silent = false;
     int status = 0;
     while (g_stop == 0) {
         // Follow the controller on and off the bus: a restart detaches it, and it comes back
@@ -186,6 +204,15 @@ int main(int argc, char** argv) {
             shown = wanted;
             log(options, "attached", wanted->product + " " + std::to_string(wanted->product_id));
             std::fflush(stderr);
+        }
+        const bool silent = pause.silent(clock.now_ms(), responder.frames());
+        if (silent != was_silent) log(options, silent ? "silent:" : "answering", silent ? "requests go unanswered" : "again");
+        was_silent = silent;
+        if (silent) {
+            // Endpoint 0 is left alone: any read of it would answer (or stall) the request the
+            // host waits for, which instead runs into the USB stack's time-out.
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            continue;
         }
         for (const SetupRequest& setup : ep0.wait(5)) serve(ep0, responder, setup, options);
     }

@@ -15,6 +15,7 @@
 
 #include "app/shell_messages.h"
 #include "config/field_table.h"
+#include "device/transport.h"
 #include "diag/terminal_page.h"
 #include "diag/terminal_view.h"
 #include "events/slot_editor_view.h"
@@ -270,6 +271,51 @@ TEST_F(MainWindowTest, ProgressShowsTheGaugeAndTheTitleInTheStatusLine) {
     EXPECT_EQ(form.chrome().gauge()->value(), 10);
     form.progress_hide();
     EXPECT_FALSE(form.chrome().gauge()->isVisible());
+}
+
+TEST_F(MainWindowTest, AWaitForTheControllerCoversTheStatusLineUntilItEnds) {
+    auto& form = make_form();
+    form.set_language(1);
+    form.set_status_text(Text("Подключён", "Connected"));
+    form.show_wait_notice(to_text(kWaitingForController));
+    EXPECT_EQ(form.status_line(), QStringLiteral("Waiting for the controller..."));
+    form.set_status_text(Text("Ошибка", "Error"));  // written while the wait lasts
+    form.set_language(0);
+    EXPECT_EQ(form.status_line(), QStringLiteral("Ожидание ответа контроллера..."));
+    form.clear_wait_notice();
+    EXPECT_EQ(form.status_line(), QStringLiteral("Ошибка"));
+}
+
+TEST_F(MainWindowTest, OnceClosedNoBoxIsShownAndQuestionsAreAnsweredNo) {
+    auto& form = make_form();
+    form.close();
+    answer = kIdYes;
+    EXPECT_EQ(form.show_message(kBoxQuestion, Text("Вопрос?", "Question?")), kIdNo);
+    EXPECT_EQ(form.show_message(kBoxError, Text("Ошибка", "Error")), kIdOk);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainWindowTest, ACloseWaitsForTheExchangeUnderWayButNotForAnUnansweredOne) {
+    struct Exchanging : WindowDevice {
+        bool running = true;
+        bool exchange_running() const override { return running; }
+    } device;
+    auto& hung = make_form();
+    hung.set_device(&device);
+    hung.show_wait_notice(to_text(kWaitingForController));
+    hung.close();
+    EXPECT_TRUE(hung.closing());
+    hung.set_device(nullptr);
+
+    auto& form = make_form();
+    form.set_device(&device);
+    form.close();
+    run_for(50);
+    EXPECT_FALSE(form.closing());
+    device.running = false;
+    run_for(50);
+    EXPECT_TRUE(form.closing());
+    form.set_device(nullptr);
 }
 
 TEST_F(MainWindowTest, RedrawPauseNestsAndAnExtraEndDoesNothing) {

@@ -5,6 +5,7 @@
 #include "device/device_errors.h"
 #include "device/protocol.h"
 #include "device/transport.h"
+#include "gadget/answer_pause.h"
 #include "gadget/bus_presence.h"
 #include "gadget/hid_descriptors.h"
 #include "gadget/hid_responder.h"
@@ -209,6 +210,18 @@ TEST(BusPresence, UnplugsOnceAfterTheFramesForItsAbsentTime) {
     EXPECT_FALSE(presence.wanted(9000, 50, std::nullopt)) << "the controller's own absence shows";
     BusPresence never(std::nullopt, 2000);
     EXPECT_EQ(never.wanted(0, 1000000, app), app);
+}
+
+TEST(AnswerPause, SilentFromTheFramesForItsTimeOrForGood) {
+    AnswerPause pause(5, 3000);
+    EXPECT_FALSE(pause.silent(100, 4));
+    EXPECT_TRUE(pause.silent(200, 5));
+    EXPECT_TRUE(pause.silent(3199, 5));
+    EXPECT_FALSE(pause.silent(3200, 5));
+    EXPECT_FALSE(pause.silent(9000, 60)) << "once per run";
+    AnswerPause for_good(1, std::nullopt);
+    EXPECT_TRUE(for_good.silent(0, 1));
+    EXPECT_TRUE(for_good.silent(600000, 1));
 }
 
 }  // namespace

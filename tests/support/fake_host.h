@@ -46,6 +46,8 @@ public:
     void resume_polling() override;
     void log_line(const std::string& line, LogSource source) override { log.push_back({line, source}); }
     void set_status_text(const Text& text) override { status_texts.push_back(text); }
+    void show_wait_notice(const Text& text) override { wait_notices.push_back(text); }
+    void clear_wait_notice() override { ++wait_notice_clears; }
     Lang language() const override { return lang; }
 
     // SimClock
@@ -72,6 +74,8 @@ public:
     int flash_clears = 0;
     std::vector<LogLine> log;
     std::vector<Text> status_texts;
+    std::vector<Text> wait_notices;
+    int wait_notice_clears = 0;
     std::vector<Text> progress_titles;
     std::vector<int> progress_maxima;  // one per progress_begin, beside its title
     int progress_max = 0;

@@ -143,6 +143,38 @@ sed 's/^/    /' $out
 result $? "hidapi fails the calls on a handle whose device has left"
 wait_hidraw
 
+# 5c. the controller stops answering in the middle of a read: the backup ends with a clear
+# error within a bounded time (three attempts, each held by the USB stack's control time-out of
+# about 5 s), saves nothing, and once the controller answers again the next command succeeds
+stop_gadget
+start_gadget --identity 1 --silent-after 10
+rm -f /tmp/stall.ZTV
+t0=$(now_ms)
+tool backup /tmp/stall.ZTV
+s=$?
+t1=$(now_ms)
+[ $s -ne 0 ] && grep -q 'Failed to communicate with the controller' $err && [ ! -e /tmp/stall.ZTV ] &&
+    [ $((t1 - t0)) -lt 30000 ]
+result $? "a controller that stops answering fails the backup clearly ($((t1 - t0)) ms, exit $s)"
+stop_gadget
+start_gadget --identity 1
+tool backup /tmp/stall.ZTV
+result $? "the controller answering again, the next backup succeeds"
+
+# 5d. the same with a controller that answers again after 3 s: the attempt the stack timed out
+# is repeated and the backup succeeds
+stop_gadget
+start_gadget --identity 1 --silent-after 10 --silent-ms 3000
+rm -f /tmp/stall.ZTV
+t0=$(now_ms)
+tool backup /tmp/stall.ZTV
+s=$?
+t1=$(now_ms)
+[ $s -eq 0 ] && [ -s /tmp/stall.ZTV ] && [ $((t1 - t0)) -lt 20000 ]
+result $? "a controller silent for 3 s: the backup waits it out and succeeds ($((t1 - t0)) ms)"
+tool info
+result $? "the next command succeeds"
+
 # 6. figures: exchange rate and CPU time per exchange over the real stack
 stop_gadget
 start_gadget --identity 1

@@ -3,18 +3,10 @@
 #include <charconv>
 
 #include "common/format.h"
+#include "common/hex.h"
 
 namespace ztv {
 namespace {
-
-constexpr char kHex[] = "0123456789ABCDEF";
-
-int hex_digit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 bool all_digits(std::string_view text) {
     if (text.empty()) return false;
@@ -97,10 +89,7 @@ std::string candump_line(const CanFrame& frame) {
     line += ' ';
     line += candump_id(frame);
     line += '#';
-    for (const std::uint8_t b : frame.data()) {
-        line += kHex[b >> 4];
-        line += kHex[b & 0x0F];
-    }
+    line += to_hex(frame.data());
     return line;
 }
 

@@ -1,11 +1,15 @@
 #include "common/ini_document.h"
 
+#include <cstdint>
+
 #include "common/ascii_text.h"
 
 namespace ztv {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+constexpr char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // "[name]" (blanks allowed around it) gives name; anything else is not a section header.
 std::optional<std::string_view> section_name(std::string_view line) {
@@ -18,6 +22,19 @@ std::optional<std::string_view> section_name(std::string_view line) {
 
 }  // namespace
 
+std::size_t IniDocument::CaselessHash::operator()(std::string_view name) const {
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(lower(c))) * 1099511628211ull;
+    return static_cast<std::size_t>(hash);
+}
+
+bool IniDocument::CaselessEqual::operator()(std::string_view a, std::string_view b) const {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
 void IniDocument::index_line(Section& section, std::size_t line_index) {
     Line& line = section.lines[line_index];
     const std::size_t equals = line.text.find('=');
@@ -27,7 +44,7 @@ void IniDocument::index_line(Section& section, std::size_t line_index) {
     if (key.empty()) return;
     line.is_key = true;
     line.value_begin = equals + 1;
-    section.keys.try_emplace(ascii_lower(key), line_index);
+    section.keys.try_emplace(std::string(key), line_index);
 }
 
 IniDocument IniDocument::parse(std::string_view content) {
@@ -52,7 +69,7 @@ IniDocument IniDocument::parse(std::string_view content) {
         }
 
         if (const auto name = section_name(text)) {
-            doc.section_index_.try_emplace(ascii_lower(*name), doc.sections_.size());
+            doc.section_index_.try_emplace(std::string(*name), doc.sections_.size());
             doc.sections_.push_back(Section{std::move(line), {}, {}});
         } else if (doc.sections_.empty()) {
             doc.preamble_.push_back(std::move(line));
@@ -66,12 +83,12 @@ IniDocument IniDocument::parse(std::string_view content) {
 }
 
 IniDocument::Section* IniDocument::find_section(std::string_view section) {
-    const auto it = section_index_.find(ascii_lower(trim_blanks(section)));
+    const auto it = section_index_.find(trim_blanks(section));
     return it == section_index_.end() ? nullptr : &sections_[it->second];
 }
 
 const IniDocument::Section* IniDocument::find_section(std::string_view section) const {
-    const auto it = section_index_.find(ascii_lower(trim_blanks(section)));
+    const auto it = section_index_.find(trim_blanks(section));
     return it == section_index_.end() ? nullptr : &sections_[it->second];
 }
 
@@ -80,7 +97,7 @@ bool IniDocument::has_section(std::string_view section) const { return find_sect
 std::optional<std::string_view> IniDocument::get(std::string_view section, std::string_view key) const {
     const Section* s = find_section(section);
     if (s == nullptr) return std::nullopt;
-    const auto it = s->keys.find(ascii_lower(trim_blanks(key)));
+    const auto it = s->keys.find(trim_blanks(key));
     if (it == s->keys.end()) return std::nullopt;
     const Line& line = s->lines[it->second];
     std::string_view value = trim_blanks(std::string_view(line.text).substr(line.value_begin));
@@ -110,11 +127,11 @@ void IniDocument::set(std::string_view section_in, std::string_view key_in, std:
 
     Section* s = find_section(section);
     if (s == nullptr) {
-        section_index_.try_emplace(ascii_lower(trim_blanks(section)), sections_.size());
+        section_index_.try_emplace(std::string(trim_blanks(section)), sections_.size());
         sections_.push_back(Section{Line{"[" + section + "]", line_end_}, {}, {}});
         s = &sections_.back();
     }
-    const auto it = s->keys.find(ascii_lower(trim_blanks(key)));
+    const auto it = s->keys.find(trim_blanks(key));
     if (it != s->keys.end()) {
         Line& line = s->lines[it->second];  // keeps its own line end
         line.text = std::move(text);
@@ -129,7 +146,7 @@ void IniDocument::set(std::string_view section_in, std::string_view key_in, std:
             if (entry.second >= at) ++entry.second;
     }
     s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), line_end_, key.size() + 1, true});
-    s->keys.emplace(ascii_lower(trim_blanks(key)), at);
+    s->keys.emplace(std::string(trim_blanks(key)), at);
 }
 
 std::string IniDocument::serialize() const {

@@ -35,6 +35,18 @@ public:
     std::string serialize() const;
 
 private:
+    // Names are looked up as written, without a lower-case copy per lookup: a configuration
+    // file is read with a few hundred lookups.
+    struct CaselessHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const;
+    };
+    struct CaselessEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    using NameIndex = std::unordered_map<std::string, std::size_t, CaselessHash, CaselessEqual>;
+
     struct Line {
         std::string text;
         std::string end;              // as read; added lines get the text's own; empty: last line unended
@@ -44,7 +56,7 @@ private:
     struct Section {
         Line header;  // the "[name]" line as written
         std::vector<Line> lines;
-        std::unordered_map<std::string, std::size_t> keys;  // lower-case key -> first line
+        NameIndex keys;  // key as first written -> its first line
     };
 
     Section* find_section(std::string_view section);
@@ -55,7 +67,7 @@ private:
     std::vector<Line> preamble_;  // lines before the first section
     std::string line_end_ = "\r\n";  // for lines this program adds
     std::vector<Section> sections_;
-    std::unordered_map<std::string, std::size_t> section_index_;  // lower-case name -> first
+    NameIndex section_index_;  // name as first written -> the first such section
 };
 
 }  // namespace ztv

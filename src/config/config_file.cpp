@@ -1,6 +1,7 @@
 #include "config/config_file.h"
 
 #include <algorithm>
+#include <array>
 
 #include "common/cp1251.h"
 #include "common/file_io.h"
@@ -23,11 +24,33 @@ const char* section_name(FileSection section) {
     return section == FileSection::Source ? kSourceSection : kParamSection;
 }
 
-std::string button_section(std::size_t channel) { return strprintf("KEYSCH%zu", channel + 1); }
-std::string button_key(std::size_t button) { return strprintf("KEY%02zu", button + 1); }
-std::string slot_key(std::size_t slot) { return strprintf("EVRESP%02zu", slot + 1); }
-std::string source_key(std::size_t source) { return strprintf("NAME%zu", source + 1); }
-std::string slot_name_key(std::size_t slot) { return strprintf("TAB%zu", slot + 1); }
+// The numbered names, formatted once: a file is read and written with several hundred of them.
+template <std::size_t N>
+std::array<std::string, N> numbered(const char* format) {
+    std::array<std::string, N> names;
+    for (std::size_t i = 0; i < N; ++i) names[i] = strprintf(format, i + 1);
+    return names;
+}
+const std::string& button_section(std::size_t channel) {
+    static const auto names = numbered<kChannels>("KEYSCH%zu");
+    return names[channel];
+}
+const std::string& button_key(std::size_t button) {
+    static const auto names = numbered<kButtonsPerChannel>("KEY%02zu");
+    return names[button];
+}
+const std::string& slot_key(std::size_t slot) {
+    static const auto names = numbered<kSlotCount>("EVRESP%02zu");
+    return names[slot];
+}
+const std::string& source_key(std::size_t source) {
+    static const auto names = numbered<kSourceCount>("NAME%zu");
+    return names[source];
+}
+const std::string& slot_name_key(std::size_t slot) {
+    static const auto names = numbered<kSlotCount>("TAB%zu");
+    return names[slot];
+}
 
 std::span<std::uint8_t> record_span(Record& record, std::size_t offset, std::size_t length) {
     return std::span<std::uint8_t>(record.data() + offset, length);
@@ -63,7 +86,7 @@ void write_config(IniDocument& doc, const Record& record, const TouchBlock& touc
     for (const FieldDef& def : all_fields())
         if (def.section == FileSection::Param) write_field(doc, record, def);
     for (std::size_t channel = 0; channel < kChannels; ++channel) {
-        const std::string section = button_section(channel);
+        const std::string& section = button_section(channel);
         for (std::size_t button = 0; button < kButtonsPerChannel; ++button)
             doc.set(section, button_key(button),
                     to_hex(record_span(record, Record::button_offset(channel, button), kButtonEntrySize)));
@@ -87,7 +110,7 @@ ConfigImage read_config(const IniDocument& doc) {
         if (def.section == FileSection::Param && def.kind == FieldKind::Hex)
             read_hex(doc, kParamSection, def.key, record_span(record, def.offset, def.length));
     for (std::size_t channel = 0; channel < kChannels; ++channel) {
-        const std::string section = button_section(channel);
+        const std::string& section = button_section(channel);
         for (std::size_t button = 0; button < kButtonsPerChannel; ++button)
             read_hex(doc, section.c_str(), button_key(button),
                      record_span(record, Record::button_offset(channel, button), kButtonEntrySize));

@@ -164,7 +164,6 @@ std::span<const EventKindDef> event_kinds() { return kKinds; }
 const EventKindDef& event_kind(std::uint8_t kind_code) { return kKinds[kind_code < kEventKindCount ? kind_code : 0]; }
 
 const char* event_kind_sheet(EventKind kind) {
-    using K = EventKind;
     switch (kind) {
         case K::Button: return "TabSheetEventKey";
         case K::IrCode: return "TabSheetEventIR";

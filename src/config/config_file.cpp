@@ -24,32 +24,24 @@ const char* section_name(FileSection section) {
     return section == FileSection::Source ? kSourceSection : kParamSection;
 }
 
-// The numbered names, formatted once: a file is read and written with several hundred of them.
+// The numbered section and key names, formatted once: a file is read and written with several
+// hundred of them.
 template <std::size_t N>
 std::array<std::string, N> numbered(const char* format) {
     std::array<std::string, N> names;
     for (std::size_t i = 0; i < N; ++i) names[i] = strprintf(format, i + 1);
     return names;
 }
-const std::string& button_section(std::size_t channel) {
-    static const auto names = numbered<kChannels>("KEYSCH%zu");
-    return names[channel];
-}
-const std::string& button_key(std::size_t button) {
-    static const auto names = numbered<kButtonsPerChannel>("KEY%02zu");
-    return names[button];
-}
-const std::string& slot_key(std::size_t slot) {
-    static const auto names = numbered<kSlotCount>("EVRESP%02zu");
-    return names[slot];
-}
-const std::string& source_key(std::size_t source) {
-    static const auto names = numbered<kSourceCount>("NAME%zu");
-    return names[source];
-}
-const std::string& slot_name_key(std::size_t slot) {
-    static const auto names = numbered<kSlotCount>("TAB%zu");
-    return names[slot];
+struct NumberedNames {
+    std::array<std::string, kChannels> button_sections = numbered<kChannels>("KEYSCH%zu");
+    std::array<std::string, kButtonsPerChannel> button_keys = numbered<kButtonsPerChannel>("KEY%02zu");
+    std::array<std::string, kSlotCount> slot_keys = numbered<kSlotCount>("EVRESP%02zu");
+    std::array<std::string, kSourceCount> source_keys = numbered<kSourceCount>("NAME%zu");
+    std::array<std::string, kSlotCount> slot_name_keys = numbered<kSlotCount>("TAB%zu");
+};
+const NumberedNames& file_names() {
+    static const NumberedNames table;
+    return table;
 }
 
 std::span<std::uint8_t> record_span(Record& record, std::size_t offset, std::size_t length) {
@@ -86,17 +78,17 @@ void write_config(IniDocument& doc, const Record& record, const TouchBlock& touc
     for (const FieldDef& def : all_fields())
         if (def.section == FileSection::Param) write_field(doc, record, def);
     for (std::size_t channel = 0; channel < kChannels; ++channel) {
-        const std::string& section = button_section(channel);
+        const std::string& section = file_names().button_sections[channel];
         for (std::size_t button = 0; button < kButtonsPerChannel; ++button)
-            doc.set(section, button_key(button),
+            doc.set(section, file_names().button_keys[button],
                     to_hex(record_span(record, Record::button_offset(channel, button), kButtonEntrySize)));
     }
-    for (std::size_t slot = 0; slot < kSlotCount; ++slot) doc.set(kEventsSection, slot_key(slot), to_hex(record.slot(slot)));
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) doc.set(kEventsSection, file_names().slot_keys[slot], to_hex(record.slot(slot)));
     write_field(doc, record, field(FieldId::USE_NAME));
     for (std::size_t source = 0; source < kSourceCount; ++source)
-        doc.set(kSourceSection, source_key(source), record.source_name(source));
+        doc.set(kSourceSection, file_names().source_keys[source], record.source_name(source));
     for (std::size_t slot = 0; slot < kSlotCount; ++slot)
-        doc.set(kSlotNameSection, slot_name_key(slot), field_text(names[slot].data(), kSlotNameSize));
+        doc.set(kSlotNameSection, file_names().slot_name_keys[slot], field_text(names[slot].data(), kSlotNameSize));
 }
 
 ConfigImage read_config(const IniDocument& doc) {
@@ -110,17 +102,17 @@ ConfigImage read_config(const IniDocument& doc) {
         if (def.section == FileSection::Param && def.kind == FieldKind::Hex)
             read_hex(doc, kParamSection, def.key, record_span(record, def.offset, def.length));
     for (std::size_t channel = 0; channel < kChannels; ++channel) {
-        const std::string& section = button_section(channel);
+        const std::string& section = file_names().button_sections[channel];
         for (std::size_t button = 0; button < kButtonsPerChannel; ++button)
-            read_hex(doc, section.c_str(), button_key(button),
+            read_hex(doc, section.c_str(), file_names().button_keys[button],
                      record_span(record, Record::button_offset(channel, button), kButtonEntrySize));
     }
-    for (std::size_t slot = 0; slot < kSlotCount; ++slot) read_hex(doc, kEventsSection, slot_key(slot), record.slot(slot));
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) read_hex(doc, kEventsSection, file_names().slot_keys[slot], record.slot(slot));
     read_int_field(doc, record, field(FieldId::USE_NAME));
     for (std::size_t source = 0; source < kSourceCount; ++source)
-        record.set_source_name(source, doc.get(kSourceSection, source_key(source)).value_or(std::string_view()));
+        record.set_source_name(source, doc.get(kSourceSection, file_names().source_keys[source]).value_or(std::string_view()));
     for (std::size_t slot = 0; slot < kSlotCount; ++slot)
-        put_field_text(image.slot_names[slot], doc.get(kSlotNameSection, slot_name_key(slot)).value_or(std::string_view()));
+        put_field_text(image.slot_names[slot], doc.get(kSlotNameSection, file_names().slot_name_keys[slot]).value_or(std::string_view()));
     return image;
 }
 
@@ -128,7 +120,7 @@ bool holds_configuration(const IniDocument& doc) {
     for (const char* section : {kTouchSection, kParamSection, kEventsSection, kSourceSection, kSlotNameSection})
         if (doc.has_section(section)) return true;
     for (std::size_t channel = 0; channel < kChannels; ++channel)
-        if (doc.has_section(button_section(channel))) return true;
+        if (doc.has_section(file_names().button_sections[channel])) return true;
     return false;
 }
 

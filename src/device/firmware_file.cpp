@@ -58,7 +58,10 @@ FirmwareLoad load_firmware_file(const std::string& path) {
         case FileReadStatus::Ok: break;
         case FileReadStatus::NotFound: load.status = FirmwareFileStatus::OpenFailed; return load;
         case FileReadStatus::TooLarge: load.status = FirmwareFileStatus::SizeRefused; return load;
-        case FileReadStatus::Unreadable: load.status = FirmwareFileStatus::ReadFailed; return load;
+        case FileReadStatus::Unreadable:
+            load.status = FirmwareFileStatus::ReadFailed;
+            load.problem = read.problem;
+            return load;
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(read.content.data());
     return parse_firmware(std::span<const std::uint8_t>(bytes, read.content.size()));

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/file_io.h"
+
 namespace ztv {
 
 inline constexpr std::size_t kFirmwareHeaderSize = 12;
@@ -38,6 +40,7 @@ struct FirmwareImage {
 struct FirmwareLoad {
     FirmwareFileStatus status = FirmwareFileStatus::OpenFailed;
     FirmwareImage image;
+    FileWriteStatus problem = FileWriteStatus::Ok;  // why, when ReadFailed
 };
 
 // Checks a whole file held in memory: size within 14 to 65,486 bytes, then its checksum.

@@ -78,7 +78,9 @@ bool FirmwareUpdate::load(const std::string& path) {
         case FirmwareFileStatus::Ok: break;
         case FirmwareFileStatus::OpenFailed: error_box(format_pair(kOpenFailed, name, extension)); return false;
         case FirmwareFileStatus::SizeRefused: error_box(format_pair(kSizeRefused, name, extension)); return false;
-        case FirmwareFileStatus::ReadFailed: error_box(format_pair(kReadFailed, name, extension)); return false;
+        case FirmwareFileStatus::ReadFailed:
+            error_box(join(format_pair(kReadFailed, name, extension), "\n", read_failure_reason(loaded.problem)));
+            return false;
         case FirmwareFileStatus::ChecksumWrong: error_box(format_pair(kChecksumWrong, name, extension)); return false;
     }
     image_ = std::move(loaded.image);

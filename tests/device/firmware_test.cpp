@@ -109,6 +109,16 @@ TEST_F(FirmwareTest, RefusalsBeforeAnythingIsWritten) {
     ASSERT_EQ(world.host.boxes.size(), 1u);
     EXPECT_EQ(world.host.boxes[0].text.en, "Error opening file \"missing.LDR\"");
     EXPECT_EQ(world.host.boxes[0].text.ru, "Ошибка открытия файла \"missing.LDR\"");
+
+    // A read that fails says why, as a failed save does.
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "folder.LDR";
+    std::filesystem::create_directories(folder);
+    world.host.boxes.clear();
+    EXPECT_EQ(run(folder.string()), FirmwareResult::Refused);
+    ASSERT_EQ(world.host.boxes.size(), 1u);
+    EXPECT_EQ(world.host.boxes[0].text.en, "Error reading file \"folder.LDR\"\nThe name is a folder, not a file");
+    EXPECT_EQ(world.host.boxes[0].text.ru, "Ошибка чтения файла \"folder.LDR\"\nЭто имя папки, а не файла");
+    EXPECT_EQ(firmware_frames(), 0u);
 }
 
 TEST_F(FirmwareTest, SameOrOlderVersionAsksAndNoSendsNothing) {

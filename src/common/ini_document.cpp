@@ -9,6 +9,11 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// What get() takes off a value: one pair of matching quotes around it.
+bool quoted(std::string_view value) {
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+}
+
 constexpr char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // "[name]" (blanks allowed around it) gives name; anything else is not a section header.
@@ -101,8 +106,7 @@ std::optional<std::string_view> IniDocument::get(std::string_view section, std::
     if (it == s->keys.end()) return std::nullopt;
     const Line& line = s->lines[it->second];
     std::string_view value = trim_blanks(std::string_view(line.text).substr(line.value_begin));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
+    if (quoted(value)) value = value.substr(1, value.size() - 2);
     return value;
 }
 
@@ -117,6 +121,17 @@ std::string without_control_bytes(std::string_view text) {
 }
 
 }  // namespace
+
+void IniDocument::set_text(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string text = without_control_bytes(value);
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    // Blanks at either end or a pair of quotes around the text would be lost on reading: the
+    // text goes in quotes of its own, which any reader of such files takes off again.
+    if (!text.empty() && (blank(text.front()) || blank(text.back()) || quoted(text)))
+        set(section, key, "\"" + text + "\"");
+    else
+        set(section, key, text);
+}
 
 void IniDocument::set(std::string_view section_in, std::string_view key_in, std::string_view value_in) {
     const std::string section = without_control_bytes(section_in);

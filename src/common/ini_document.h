@@ -26,6 +26,9 @@ public:
     // Control bytes (CR, LF, NUL and the others below a blank) in what is written become
     // blanks: a value taken from a controller or typed by a user must never start a new line.
     void set(std::string_view section, std::string_view key, std::string_view value);
+    // The same for a text that get() must give back as it is: one with blanks at its ends or
+    // quotes around it is written in quotes.
+    void set_text(std::string_view section, std::string_view key, std::string_view value);
 
     bool has_section(std::string_view section) const;
 

@@ -86,9 +86,9 @@ void write_config(IniDocument& doc, const Record& record, const TouchBlock& touc
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) doc.set(kEventsSection, file_names().slot_keys[slot], to_hex(record.slot(slot)));
     write_field(doc, record, field(FieldId::USE_NAME));
     for (std::size_t source = 0; source < kSourceCount; ++source)
-        doc.set(kSourceSection, file_names().source_keys[source], record.source_name(source));
+        doc.set_text(kSourceSection, file_names().source_keys[source], record.source_name(source));
     for (std::size_t slot = 0; slot < kSlotCount; ++slot)
-        doc.set(kSlotNameSection, file_names().slot_name_keys[slot], field_text(names[slot].data(), kSlotNameSize));
+        doc.set_text(kSlotNameSection, file_names().slot_name_keys[slot], field_text(names[slot].data(), kSlotNameSize));
 }
 
 ConfigImage read_config(const IniDocument& doc) {

@@ -294,15 +294,19 @@ TEST(ConfigFile, ASaveThatWouldNotLoadAgainIsRefusedAndTheFileKept) {
     EXPECT_EQ(std::filesystem::file_size(path), kMaxConfigFileSize + 1);
 }
 
-TEST(ConfigFile, NamesWithControlBytesNeverBreakTheFileAndTheRecordKeepsThem) {
+TEST(ConfigFile, NamesWithControlBytesBlanksOrQuotesNeverBreakTheFileAndComeBackAsSaved) {
     TempDir dir;
     const std::string path = dir.file("names.ZTV");
     ConfigState s;
     s.set_slot_name(0, "\r\n[X]");
     s.set_slot_name(1, "Next\ttrack");
     s.set_slot_name(2, "After");
+    // Blanks at the ends and quotes around a name would be taken off by a reader; they stay.
+    s.set_slot_name(3, "'Volume'");
+    s.set_slot_name(4, " Vol ");
     s.record.set_source_name(0, "A\nB");
     s.record.set_source_name(1, "FM");
+    s.record.set_source_name(2, "\"FM\"");
     const ConfigState before = s;
     ASSERT_EQ(save_config_file(path, s), FileWriteStatus::Ok);
     EXPECT_EQ(s.slot_names, before.slot_names);  // the record keeps what it was given
@@ -310,15 +314,18 @@ TEST(ConfigFile, NamesWithControlBytesNeverBreakTheFileAndTheRecordKeepsThem) {
 
     const std::string text = read_text(path);
     EXPECT_EQ(text.find("\n[X]"), std::string::npos);
-    EXPECT_NE(text.find("\r\nTAB1=  [X]\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nTAB1=\"  [X]\"\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\nNAME1=A B\r\n"), std::string::npos);
     ConfigState back;
     ASSERT_EQ(load_config_file(path, back), ConfigFileStatus::Ok);
-    EXPECT_EQ(back.slot_name(0), "[X]");  // blanks around a value are not part of it
+    EXPECT_EQ(back.slot_name(0), "  [X]");
     EXPECT_EQ(back.slot_name(1), "Next track");
     EXPECT_EQ(back.slot_name(2), "After");
+    EXPECT_EQ(back.slot_name(3), "'Volume'");
+    EXPECT_EQ(back.slot_name(4), " Vol ");
     EXPECT_EQ(back.record.source_name(0), "A B");
     EXPECT_EQ(back.record.source_name(1), "FM");
+    EXPECT_EQ(back.record.source_name(2), "\"FM\"");
     EXPECT_EQ(IniDocument::parse(text).has_section("X"), false);
 }
 

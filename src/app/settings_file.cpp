@@ -168,7 +168,7 @@ std::string read_folder_path(const IniDocument& doc, FolderKey key, const std::s
 void remember_folder_path(IniDocument& doc, FolderKey key, const std::string& path) {
     if (path.empty()) return;
     const FolderKeyName name = folder_key(key);
-    doc.set(name.section, name.key, path);
+    doc.set_text(name.section, name.key, path);
 }
 
 std::string folder_of(const std::string& path) {

@@ -43,7 +43,7 @@ TEST(SettingsFile, ValuesSurviveAWriteAndYesNoIsAnythingButZero) {
     s.key_left = 12;
     s.key_visible = 1;
     write_main_settings(doc, s);
-    remember_folder_path(doc, FolderKey::Config, "/home/u/cars/camry.ZTV");
+    remember_folder_path(doc, FolderKey::Config, "/home/u/cars/camry.ZTV ");  // a name may end in a blank
     remember_folder_path(doc, FolderKey::Firmware, "");  // an empty path is not stored
     ASSERT_EQ(file.save(doc), FileWriteStatus::Ok);
 
@@ -59,7 +59,7 @@ TEST(SettingsFile, ValuesSurviveAWriteAndYesNoIsAnythingButZero) {
     EXPECT_EQ(r.lang, 0);  // any stored value but 1 is Russian, as the language switch has it
     EXPECT_EQ(LanguageSetting().set_language(r.lang), 0);
     EXPECT_EQ(r.key_visible, 1);
-    EXPECT_EQ(read_folder_path(*back, FolderKey::Config, "/p"), "/home/u/cars/camry.ZTV");
+    EXPECT_EQ(read_folder_path(*back, FolderKey::Config, "/p"), "/home/u/cars/camry.ZTV ");
     EXPECT_EQ(read_folder_path(*back, FolderKey::CanLog, "/p"), "/p");  // shares the section, not the key
     EXPECT_EQ(read_folder_path(*back, FolderKey::Firmware, "/p"), "/p");
     EXPECT_EQ(folder_of("/home/u/cars/camry.ZTV"), "/home/u/cars");

@@ -4,8 +4,7 @@ namespace ztv {
 
 std::string ascii_lower(std::string_view text) {
     std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (char& c : out) c = ascii_lower(c);
     return out;
 }
 

@@ -6,7 +6,8 @@
 
 namespace ztv {
 
-// The text with A-Z turned into a-z; every other byte stays.
+// A-Z turned into a-z; every other byte stays.
+constexpr char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 std::string ascii_lower(std::string_view text);
 // The text without the blanks and tabs around it.
 std::string_view trim_blanks(std::string_view text);

@@ -14,8 +14,6 @@ bool quoted(std::string_view value) {
     return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
 }
 
-constexpr char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // "[name]" (blanks allowed around it) gives name; anything else is not a section header.
 std::optional<std::string_view> section_name(std::string_view line) {
     line = trim_blanks(line);
@@ -29,14 +27,14 @@ std::optional<std::string_view> section_name(std::string_view line) {
 
 std::size_t IniDocument::CaselessHash::operator()(std::string_view name) const {
     std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
-    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(lower(c))) * 1099511628211ull;
+    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(ascii_lower(c))) * 1099511628211ull;
     return static_cast<std::size_t>(hash);
 }
 
 bool IniDocument::CaselessEqual::operator()(std::string_view a, std::string_view b) const {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
+        if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
     return true;
 }
 
@@ -124,10 +122,9 @@ std::string without_control_bytes(std::string_view text) {
 
 void IniDocument::set_text(std::string_view section, std::string_view key, std::string_view value) {
     const std::string text = without_control_bytes(value);
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     // Blanks at either end or a pair of quotes around the text would be lost on reading: the
     // text goes in quotes of its own, which any reader of such files takes off again.
-    if (!text.empty() && (blank(text.front()) || blank(text.back()) || quoted(text)))
+    if (trim_blanks(text).size() != text.size() || quoted(text))
         set(section, key, "\"" + text + "\"");
     else
         set(section, key, text);

@@ -1,6 +1,7 @@
 #include "app/backup_guard.h"
 
 #include <ctime>
+#include <filesystem>
 
 #include "app/compare_window.h"
 #include "app/main_window.h"
@@ -8,19 +9,26 @@
 #include "common/format.h"
 #include "events/config_compare.h"
 #include "session/config_session.h"
-#include "session/controller_backup.h"
 #include "session/edit_steps.h"
 #include "session/safety_texts.h"
 
 namespace ztv {
 
-bool back_up_controller(TMainForm& form, ConfigSession& session, std::string_view reason, ConfigState* held) {
+HeldConfiguration read_before_overwrite(ConfigSession& session) {
+    // Read whatever the monitor last said (a language switch makes it announce the controller
+    // anew): a controller that is not there fails the read, and that is said, not skipped.
+    return read_held_configuration(session.monitor().protocol());
+}
+
+bool keep_backup(TMainForm& form, ConfigSession& session, std::string_view reason, const HeldConfiguration& held) {
     ConnectionMonitor& monitor = session.monitor();
-    if (!monitor.connected() || monitor.is_bootloader()) return true;
-    const BackupResult backup = backup_controller(monitor.protocol(), monitor.status().serial, reason,
-                                                  default_backup_folder(), std::time(nullptr), held);
+    if (monitor.is_bootloader()) return true;
+    const BackupResult backup =
+        save_held_configuration(held, monitor.status().serial, reason, default_backup_folder(), std::time(nullptr));
     if (backup.ok()) {
         form.log_line(backup.path, LogSource::Program);
+        const std::string name = std::filesystem::path(backup.path).filename().string();
+        form.chrome().show_status_note(format_pair(kBackupMade, name.c_str()), kBackupNoteMs);
         return true;
     }
     const Text ru = format_pair(kAskGoOnWithoutBackup, backup.error.ru.c_str());
@@ -28,13 +36,18 @@ bool back_up_controller(TMainForm& form, ConfigSession& session, std::string_vie
     return form.show_message(kBoxQuestion | kBoxDefaultSecond, Text(ru.ru, en.en)) == kIdYes;
 }
 
-bool ask_overwrite(TMainForm& form, const TextPair& question, const ConfigState& held) {
-    const int type = kBoxQuestion | kBoxDefaultSecond | (held.record_valid ? kBoxShowChanges : 0);
+bool back_up_controller(TMainForm& form, ConfigSession& session, std::string_view reason) {
+    if (session.monitor().is_bootloader()) return true;
+    return keep_backup(form, session, reason, read_before_overwrite(session));
+}
+
+bool ask_overwrite(TMainForm& form, const TextPair& question, const HeldConfiguration& held) {
+    const int type = kBoxQuestion | kBoxDefaultSecond | (held.read() ? kBoxShowChanges : 0);
     for (;;) {
         const int answer = form.show_message(type, to_text(question));
         if (answer != kIdShowChanges) return answer == kIdYes;
         // The controller keeps no slot names: they are left out.
-        const Comparison changes = compare_configurations(take_snapshot(held), take_snapshot(form.state()),
+        const Comparison changes = compare_configurations(take_snapshot(held.image), take_snapshot(form.state()),
                                                           form.language(), CompareScope{false});
         show_comparison(form, form.tr_pair(kChangesTitle), changes.text);
     }

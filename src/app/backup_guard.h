@@ -1,6 +1,7 @@
-// Before anything overwrites the controller's configuration, in the window: the backup (a
-// backup that cannot be made asks whether to go on without one) and the question that offers
-// "Show changes".
+// Before anything overwrites the controller's configuration, in the window: what the
+// controller holds is read once, the question offers "Show changes" from that read, and only
+// once the overwrite is certain is the read kept as a backup (a backup that cannot be made
+// asks whether to go on without one). A backup is never skipped without a word.
 #pragma once
 
 #include <QString>
@@ -9,23 +10,31 @@
 #include <string_view>
 
 #include "common/text.h"
+#include "session/controller_backup.h"
 
 namespace ztv {
 
 class ConfigSession;
 class TMainForm;
-struct ConfigState;
 
-// Reads the connected controller's configuration and saves it as a backup (a bootloader has
-// none to save). False when the overwrite must stop: no backup, and the user would not go on
-// without one (No is the default). `held` receives what the controller held, with
-// record_valid set, when it could be read.
-bool back_up_controller(TMainForm& form, ConfigSession& session, std::string_view reason, ConfigState* held = nullptr);
+// How long the status line says that a backup was made.
+inline constexpr int kBackupNoteMs = 15000;
 
-// The question before an overwrite (No by default). With `held` (the controller's
-// configuration, record_valid set) it offers "Show changes": what the controller will change
-// when it takes the configuration shown. True for Yes.
-bool ask_overwrite(TMainForm& form, const TextPair& question, const ConfigState& held);
+// What the controller application holds now; when it cannot be read, the reason.
+HeldConfiguration read_before_overwrite(ConfigSession& session);
+
+// The overwrite is going to happen: `held` is saved as a backup, and the status line and the
+// log say where. A backup that cannot be made asks whether to go on without one (No is the
+// default). False when the overwrite must stop. A bootloader holds no configuration to keep.
+bool keep_backup(TMainForm& form, ConfigSession& session, std::string_view reason, const HeldConfiguration& held);
+
+// Both, for an overwrite whose question came before (defaults, firmware, a connect choice).
+bool back_up_controller(TMainForm& form, ConfigSession& session, std::string_view reason);
+
+// The question before an overwrite (No by default). With what the controller held it offers
+// "Show changes": what the controller will change when it takes the configuration shown. True
+// for Yes.
+bool ask_overwrite(TMainForm& form, const TextPair& question, const HeldConfiguration& held);
 
 // A modal window listing differences.
 void show_comparison(TMainForm& form, const QString& title, const std::string& text);

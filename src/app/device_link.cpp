@@ -4,6 +4,7 @@
 #include <QLayout>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <optional>
 
 #include "app/backup_guard.h"
@@ -16,6 +17,7 @@
 #include "diag/terminal_page.h"
 #include "events/slot_editor_view.h"
 #include "events/debug_line.h"
+#include "events/shown_configuration.h"
 #include "session/edit_steps.h"
 #include "sim/sim_demo.h"
 
@@ -139,10 +141,11 @@ void DeviceLink::read_configuration() {
 
 void DeviceLink::write_configuration() {
     LongOperation long_operation(monitor_);
-    // One read makes the backup and shows what the write will change.
-    ConfigState held;
-    if (!back_up_controller(form_, session_, backup_reason::kWrite, &held)) return;
+    // One read shows what the write will change and, once the answer is Yes, is the backup.
+    const HeldConfiguration held = read_before_overwrite(session_);
+    form_.progress_hide();
     if (!ask_overwrite(form_, msg::kAskWriteDevice, held)) return;
+    if (!keep_backup(form_, session_, backup_reason::kWrite, held)) return;
     stop_can_log();
     const int error = session_.write_configuration();
     if (error != kOk) form_.show_message(kBoxError, with_error_text(kWriteConfigurationFailed, error));
@@ -150,11 +153,32 @@ void DeviceLink::write_configuration() {
 
 void DeviceLink::reset_to_defaults() {
     LongOperation long_operation(monitor_);
-    if (!back_up_controller(form_, session_, backup_reason::kDefaults)) return;
     stop_can_log();
-    const int error = protocol_.reset_to_defaults();
+    // The backup only once the user said Yes: a No keeps the controller as it is.
+    const int error =
+        protocol_.reset_to_defaults([this] { return back_up_controller(form_, session_, backup_reason::kDefaults); });
     if (error != kOk) form_.show_message(kBoxError, with_error_text(msg::kErrorDefaults, error));
     session_.controller_changed();
+}
+
+// A file opened while a controller application answers reaches it through the change sender.
+// What the controller holds is read first and kept as a backup when the file changes it; the
+// read becomes the shadow copy, so that exactly the bytes that differ are sent, whatever the
+// window believed before (a read that failed, a controller left alone when it connected).
+bool DeviceLink::before_file_applied(const ConfigState& file) {
+    if (!session_.controller_answers()) return true;
+    LongOperation long_operation(monitor_);
+    const HeldConfiguration held = read_before_overwrite(session_);
+    form_.progress_hide();
+    // The window restates the file as it shows it; bytes that only that changes are not sent.
+    const auto shown_record = [](const ConfigState& image) {
+        return as_shown(take_snapshot(image), ConfigOrigin::File).record;
+    };
+    const bool changes =
+        !held.read() || !std::ranges::equal(shown_record(held.image).bytes(), shown_record(file).bytes());
+    if (changes && !keep_backup(form_, session_, backup_reason::kRestore, held)) return false;
+    if (held.read()) state_.shadow = held.image.record;
+    return true;
 }
 
 void DeviceLink::restart() {
@@ -167,13 +191,15 @@ void DeviceLink::restart() {
 void DeviceLink::firmware_update() {
     LongOperation long_operation(monitor_);
     stop_can_log();
-    const FirmwareResult result = firmware_.run([this]() -> std::optional<std::string> {
-        const QString path = form_.ask_file(FileDialogKind::OpenFirmware);
-        if (path.isEmpty()) return std::nullopt;
-        form_.remember_folder(FileDialogKind::OpenFirmware, path);
-        if (!back_up_controller(form_, session_, backup_reason::kFirmware)) return std::nullopt;
-        return path.toStdString();
-    });
+    const FirmwareResult result = firmware_.run(
+        [this]() -> std::optional<std::string> {
+            const QString path = form_.ask_file(FileDialogKind::OpenFirmware);
+            if (path.isEmpty()) return std::nullopt;
+            form_.remember_folder(FileDialogKind::OpenFirmware, path);
+            return path.toStdString();
+        },
+        // Once the file passed its checks and every question was answered Yes.
+        [this] { return back_up_controller(form_, session_, backup_reason::kFirmware); });
     session_.controller_changed();
     if (result == FirmwareResult::Updated) wait_for_new_firmware();
 }
@@ -226,6 +252,9 @@ void DeviceLink::configuration_replaced() { form_.refresh_pages(); }
 // a backup of what the controller holds, and unwilling to go on without one, neither happens:
 // the window keeps its configuration and sends nothing until the user writes or reads.
 ConnectChoice DeviceLink::choose_on_connect() {
+    // The monitor writes the status line of a controller it has just met only on its next poll:
+    // the question must not stand under "disconnected".
+    form_.set_status_text(status_line_text(monitor_.status(), 0, false));
     if (form_.show_message(kBoxQuestion, to_text(kAskConnectChoice)) != kIdYes) return ConnectChoice::Read;
     return back_up_controller(form_, session_, backup_reason::kWrite) ? ConnectChoice::Write : ConnectChoice::Leave;
 }

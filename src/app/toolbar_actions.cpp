@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/shell_messages.h"
 #include "config/config_file.h"
+#include "config/config_history.h"
 #include "config/config_messages.h"
 
 namespace ztv {
@@ -60,19 +61,18 @@ void ToolbarActions::open_pending_file() {
 void ToolbarActions::load_config(const QByteArray& path, bool changed_meanwhile) {
     const EditHooks& edits = form_.edit_hooks();
     if (edits.may_replace && !edits.may_replace(changed_meanwhile)) return;
-    const bool was_valid = state_.record_valid;
-    state_.record_valid = false;
-    ConfigFileStatus status;
-    {
-        PollingSuspension no_polling(form_);
-        status = load_config_file(path.toStdString(), state_);
-    }
-    if (status != ConfigFileStatus::Ok) {
+    // The change sender must not see the record between the file and the controller's copy.
+    PollingSuspension no_polling(form_);
+    ConfigState file;
+    if (const ConfigFileStatus status = load_config_file(path.toStdString(), file); status != ConfigFileStatus::Ok) {
         // The record was not touched, so what the controller is sent stays as it was.
-        state_.record_valid = was_valid;
         form_.show_message(kBoxError, config_file_error(status, path.toStdString()));
         return;
     }
+    // A connected controller takes the file: what it holds is backed up first.
+    if (WindowDevice* device = form_.device(); device != nullptr && !device->before_file_applied(file)) return;
+    state_.record_valid = false;
+    restore_snapshot(take_snapshot(file), state_);
     form_.remember_folder(FileDialogKind::OpenConfig, QFile::decodeName(path));
     form_.refresh_pages();
     state_.record_valid = true;

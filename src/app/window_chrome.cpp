@@ -95,6 +95,12 @@ void WindowChrome::build_timers(ShellClock& clock) {
     blink_ = new ShellTimer(clock, this);
     blink_->setObjectName(QStringLiteral("TimerFlash"));
     connect(blink_, &ShellTimer::timeout, this, [this] { strip_->set_shown(!strip_->shown()); });
+    note_end_ = new ShellTimer(clock, this);
+    note_end_->set_single_shot(true);
+    connect(note_end_, &ShellTimer::timeout, this, [this] {
+        status_note_ = {};
+        show_status();
+    });
 }
 
 void WindowChrome::flash(int duration_ms, int blink_ms, const Text& text) {
@@ -151,8 +157,16 @@ void WindowChrome::set_wait_notice(std::optional<Text> notice) {
     show_status();
 }
 
+void WindowChrome::show_status_note(const Text& note, int duration_ms) {
+    status_note_ = note;
+    note_end_->start(duration_ms);
+    show_status();
+}
+
 void WindowChrome::show_status() {
-    status_panel_->setText(QString::fromStdString((wait_notice_ ? *wait_notice_ : status_text_).in(lang_)));
+    std::string text = (wait_notice_ ? *wait_notice_ : status_text_).in(lang_);
+    if (!status_note_.empty()) text += (text.empty() ? "" : "   |   ") + status_note_.in(lang_);
+    status_panel_->setText(QString::fromStdString(text));
 }
 
 void WindowChrome::build_toolbar() {

@@ -69,6 +69,9 @@ public:
     void set_status(const Text& text);
     // A wait for the controller shown in the status line over its own text until cleared.
     void set_wait_notice(std::optional<Text> notice);
+    // A note after the status line's text for `duration_ms` (a backup was made): the polls
+    // rewrite the text many times a second, the note stays to be read.
+    void show_status_note(const Text& note, int duration_ms);
     void show_language(Lang lang);
     // Opens the main popup menu under the menu button (its key does this).
     void open_main_menu();
@@ -104,6 +107,8 @@ private:
     Lang lang_ = Lang::Russian;
     Text status_text_;
     std::optional<Text> wait_notice_;
+    Text status_note_;
+    ShellTimer* note_end_ = nullptr;
     Text flash_text_;
     Text progress_title_;
     ShellTimer* flash_end_ = nullptr;

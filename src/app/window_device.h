@@ -5,6 +5,8 @@
 
 namespace ztv {
 
+struct ConfigState;
+
 class WindowDevice {
 public:
     virtual ~WindowDevice() = default;
@@ -34,6 +36,9 @@ public:
     virtual void reset_to_defaults() {}
     virtual void restart() {}
     virtual void firmware_update() {}
+    // A configuration file is about to replace the one shown (and so reach a connected
+    // controller): false keeps the one shown.
+    virtual bool before_file_applied(const ConfigState& /*file*/) { return true; }
 };
 
 }  // namespace ztv

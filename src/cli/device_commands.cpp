@@ -207,15 +207,17 @@ int flash_command(const ToolOptions& options) {
     const bool no_backup = options.no_backup;
     return with_session(options, [&path, no_backup](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
-        // A controller in its bootloader holds no configuration to keep.
-        if (!no_backup && !session.status().bootloader() && !back_up(session, backup_reason::kFirmware)) return 1;
         // The monitor must run during the waits: it is how the bootloader is seen coming up.
         ConnectionMonitor& monitor = session.monitor();
         ConfigSession& config = session.session();
         session.host().attach_polling([&config] { config.on_polling_tick(); },
                                       [&monitor] { return monitor.interval_ms(); });
         FirmwareUpdate update(monitor);
-        const FirmwareResult result = update.run([&path] { return std::optional<std::string>(path); });
+        // The backup once the file has passed its checks: a file that is refused overwrites
+        // nothing. A controller in its bootloader holds no configuration to keep.
+        const bool keep = !no_backup && !session.status().bootloader();
+        const FirmwareResult result = update.run([&path] { return std::optional<std::string>(path); },
+                                                 [&] { return !keep || back_up(session, backup_reason::kFirmware); });
         return result == FirmwareResult::Updated ? 0 : 1;
     });
 }

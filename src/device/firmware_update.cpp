@@ -59,12 +59,13 @@ bool FirmwareUpdate::read_device() {
     return true;
 }
 
-FirmwareResult FirmwareUpdate::run(const std::function<std::optional<std::string>()>& choose_file) {
+FirmwareResult FirmwareUpdate::run(const std::function<std::optional<std::string>()>& choose_file,
+                                   const std::function<bool()>& before_overwrite) {
     if (!read_device()) return FirmwareResult::Refused;
     const std::optional<std::string> path = choose_file ? choose_file() : std::nullopt;
     if (!path) return FirmwareResult::NoFile;
     if (!load(*path)) return FirmwareResult::Refused;
-    return send();
+    return send(before_overwrite);
 }
 
 bool FirmwareUpdate::load(const std::string& path) {
@@ -149,7 +150,7 @@ bool FirmwareUpdate::confirm_update() {
     return true;
 }
 
-FirmwareResult FirmwareUpdate::send() {
+FirmwareResult FirmwareUpdate::send(const std::function<bool()>& before_overwrite) {
     if (image_.transfer.empty()) return FirmwareResult::Refused;
     if (image_.hardware_code != device_.hardware_code) {
         error_box(to_text(kNotForDevice));
@@ -159,6 +160,7 @@ FirmwareResult FirmwareUpdate::send() {
         const TextPair& question = image_.version == device_.app_version ? kSameVersion : kOlderVersion;
         if (host_.show_message(kBoxWarning, to_text(question)) != kIdYes) return FirmwareResult::Refused;
     }
+    if (before_overwrite && !before_overwrite()) return FirmwareResult::Refused;
     // The wait for the bootloader has no measure of its own: the user is shown that it runs,
     // and the transfer's progress starts when there is something to count.
     if (!device_.bootloader()) {

@@ -26,13 +26,16 @@ public:
     explicit FirmwareUpdate(ConnectionMonitor& monitor);
 
     // The whole procedure. choose_file is asked for the file once the device information is
-    // shown (the shell's open dialog; nothing means cancelled).
-    FirmwareResult run(const std::function<std::optional<std::string>()>& choose_file);
+    // shown (the shell's open dialog; nothing means cancelled). before_overwrite runs once the
+    // file and the controller passed every check and question, just before the controller is
+    // touched (the backup of its configuration); false stops the update there.
+    FirmwareResult run(const std::function<std::optional<std::string>()>& choose_file,
+                       const std::function<bool()>& before_overwrite = {});
 
     // Reads and checks the file; on failure shows the error box and returns false.
     bool load(const std::string& path);
     // The controller checks and the transfer, for the file loaded last.
-    FirmwareResult send();
+    FirmwareResult send(const std::function<bool()>& before_overwrite = {});
 
     const FirmwareImage& image() const { return image_; }
     const StatusRecord& device() const { return device_; }

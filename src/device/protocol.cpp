@@ -104,8 +104,9 @@ int Protocol::write_checked(std::uint8_t code, std::uint32_t offset, std::span<c
 
 int Protocol::restart_device() { return write_area(block::kRestart, 0, {}); }
 
-int Protocol::reset_to_defaults() {
+int Protocol::reset_to_defaults(const std::function<bool()>& go_on) {
     if (host_.show_message(kBoxWarning | kBoxDefaultSecond, to_text(kDefaultsQuestion)) != kIdYes) return kOk;
+    if (go_on && !go_on()) return kOk;
     return write_area(block::kDefaults, 0, {});
 }
 

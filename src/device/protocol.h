@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "common/host.h"
@@ -58,8 +59,9 @@ public:
     int write_checked(std::uint8_t code, std::uint32_t offset, std::span<const std::uint8_t> data);
 
     int restart_device();
-    // Asks first; No returns 0 without sending anything.
-    int reset_to_defaults();
+    // Asks first; No returns 0 without sending anything, and so does a Yes that `go_on` (the
+    // backup of what is about to be reset) then stops.
+    int reset_to_defaults(const std::function<bool()>& go_on = {});
 
     // The polling tick's skip counter: explicit requests set it, the tick counts it down.
     int tick_skip() const { return tick_skip_; }

@@ -67,6 +67,11 @@ bool ConfigSession::on_polling_tick(const std::function<void()>& after_poll) {
 void ConfigSession::new_controller() {
     state_.record_valid = false;
     if (monitor_.is_bootloader()) return;
+    meeting_ = true;
+    struct EndMeeting {
+        bool& flag;
+        ~EndMeeting() { flag = false; }
+    } end_meeting{meeting_};
     const ConnectChoice choice = shows_user_configuration() ? events_.choose_on_connect() : ConnectChoice::Read;
     if (choice == ConnectChoice::Leave) return;
     if (choice == ConnectChoice::Read) {
@@ -147,6 +152,10 @@ void ConfigSession::reset_history() {
 bool ConfigSession::controller_holds_configuration() const {
     if (!monitor_.connected() || monitor_.is_bootloader() || !state_.record_valid || touch_unsent_) return false;
     return std::ranges::equal(state_.record.bytes(), state_.shadow.bytes());
+}
+
+bool ConfigSession::controller_answers() const {
+    return (monitor_.connected() || meeting_) && !monitor_.is_bootloader();
 }
 
 void ConfigSession::controller_changed() {

@@ -89,6 +89,9 @@ public:
     void reset_history();
     // The controller connected now holds what the window shows: every change was sent.
     bool controller_holds_configuration() const;
+    // A controller application answers: connected, or being met (the monitor counts a
+    // controller as connected only once its first poll, which meets it, is over).
+    bool controller_answers() const;
     // Unsaved: changed since opened, saved, read or written, and not held by the controller.
     bool unsaved() const { return history_.modified() && !controller_holds_configuration(); }
     // What a newly seen controller's read would replace: a configuration opened or edited
@@ -106,6 +109,7 @@ private:
     SessionEvents& events_;
     ConfigHistory history_;
     bool touch_unsent_ = false;  // an undo or redo changed the touch block
+    bool meeting_ = false;       // new_controller() runs
 };
 
 // The monitor's events where no window listens: a newly seen controller is read, nothing else.

@@ -20,19 +20,29 @@ int read_controller_configuration(Protocol& protocol, ConfigState& image, const 
     return error;
 }
 
-BackupResult backup_controller(Protocol& protocol, std::uint32_t serial, std::string_view reason,
-                               const std::string& folder, std::time_t when, ConfigState* image) {
-    ConfigState read;
-    if (const int error = read_controller_configuration(protocol, read, kBackingUp); error != kOk) {
+HeldConfiguration read_held_configuration(Protocol& protocol) {
+    HeldConfiguration held;
+    if (const int error = read_controller_configuration(protocol, held.image, kBackingUp); error != kOk) {
+        held.error = with_error_text(kBackupReadFailed, error);
+        return held;
+    }
+    held.image.record_valid = true;
+    return held;
+}
+
+BackupResult save_held_configuration(const HeldConfiguration& held, std::uint32_t serial, std::string_view reason,
+                                     const std::string& folder, std::time_t when) {
+    if (!held.read()) {
         BackupResult failed;
-        failed.error = with_error_text(kBackupReadFailed, error);
+        failed.error = held.error;
         return failed;
     }
-    if (image != nullptr) {
-        *image = read;
-        image->record_valid = true;
-    }
-    return save_backup(folder, serial, reason, when, read);
+    return save_backup(folder, serial, reason, when, held.image);
+}
+
+BackupResult backup_controller(Protocol& protocol, std::uint32_t serial, std::string_view reason,
+                               const std::string& folder, std::time_t when) {
+    return save_held_configuration(read_held_configuration(protocol), serial, reason, folder, when);
 }
 
 }  // namespace ztv

@@ -1,5 +1,6 @@
 // The copy of the controller's configuration taken before anything overwrites it (a write of
-// the whole configuration, a restored file, the factory defaults, a firmware update).
+// the whole configuration, an opened or restored file, the factory defaults, a firmware
+// update).
 #pragma once
 
 #include <cstdint>
@@ -17,12 +18,24 @@ namespace ztv {
 // The progress display shows `title` meanwhile.
 int read_controller_configuration(Protocol& protocol, ConfigState& image, const TextPair& title);
 
-// Reads what the controller holds and saves it as a backup of controller `serial` in
-// `folder`. A failed read or save gives no file and the reason; the caller stops the
-// overwrite then (a window may ask whether to go on without a backup). `image`, when given,
-// receives what was read, with record_valid set (so that one read also shows what the
-// overwrite will change); a failed read leaves it as it was.
+// What the controller held just before an overwrite, read once: it becomes the backup once
+// the overwrite is certain to happen, and shows meanwhile what the overwrite will change.
+struct HeldConfiguration {
+    ConfigState image;  // record_valid set when it was read
+    Text error;         // why it could not be read; empty when it was
+    bool read() const { return error.empty(); }
+};
+
+HeldConfiguration read_held_configuration(Protocol& protocol);
+
+// Saves what was held as a backup of controller `serial` in `folder`. A failed read gives no
+// file and its own reason; the caller stops the overwrite then (a window may ask whether to
+// go on without a backup).
+BackupResult save_held_configuration(const HeldConfiguration& held, std::uint32_t serial, std::string_view reason,
+                                     const std::string& folder, std::time_t when);
+
+// Both at once, for an overwrite that needs no look at the changes first.
 BackupResult backup_controller(Protocol& protocol, std::uint32_t serial, std::string_view reason,
-                               const std::string& folder, std::time_t when, ConfigState* image = nullptr);
+                               const std::string& folder, std::time_t when);
 
 }  // namespace ztv

@@ -32,4 +32,8 @@ inline constexpr TextPair kBackupFileTitle{"Отличия от резервно
 // A backup's reason as its file name stores it, in words.
 Text backup_reason_text(std::string_view reason);
 
+// The status line after a backup (%s: the backup's file name).
+inline constexpr TextPair kBackupMade{"Сделана резервная копия конфигурации контроллера: %s",
+                                      "The controller's configuration was backed up: %s"};
+
 }  // namespace ztv

@@ -280,7 +280,11 @@ TEST_F(DeviceLinkTest, FirmwareUpdateFromTheApplicationShowsEveryStepAndEndsWith
     for (std::size_t i = 0; i < values.size(); ++i) ASSERT_EQ(values[i], static_cast<int>((i + 1) * 64)) << i;
     EXPECT_FALSE(hidden_in_transfer);
     EXPECT_EQ(transfer_formats, QStringList{QStringLiteral("Firmware update: %p%")});
-    EXPECT_EQ(transfer_status, QStringList{QStringLiteral("Firmware update")});
+    // The transfer's title, and after it the note of the backup made before it.
+    ASSERT_EQ(transfer_status.size(), 1);
+    EXPECT_TRUE(transfer_status[0].startsWith(QStringLiteral("Firmware update   |   The controller's configuration was "
+                                                             "backed up: 40123_")))
+        << transfer_status[0].toStdString();
 
     // At the end the controller runs the new firmware, the status line names it, the toolbar
     // is usable and the gauge is gone.

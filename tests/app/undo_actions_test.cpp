@@ -17,39 +17,13 @@
 #include "config/config_file.h"
 #include "config/parameter_pages.h"
 #include "events/slot_editor_view.h"
-#include "shell_fixture.h"
+#include "safety_fixture.h"
 #include "tools/key_board_window.h"
 
 namespace ztv {
 namespace {
 
-class UndoActionsTest : public testing::ShellFixture {
-protected:
-    void SetUp() override {
-        ShellFixture::SetUp();
-        make_form();
-        link = std::make_unique<DeviceLink>(*window, state, true);
-        window->initialise();
-        undo = std::make_unique<UndoActions>(*window, link->session());
-    }
-    void TearDown() override {
-        undo.reset();
-        link.reset();
-        window.reset();
-    }
-    bool connect_controller() {
-        return wait_until([this] { return link->monitor().connected() && state.record_valid && !window->busy(); });
-    }
-    // The controller's own record, as the simulated controller holds it.
-    const Record& controller() { return link->simulator()->memory().record; }
-    void act(const char* control, ControlKind kind, std::int64_t value, const char* text) {
-        window->parameter_pages()->act({control, kind, value, text});
-        QApplication::processEvents();
-    }
-
-    std::unique_ptr<DeviceLink> link;
-    std::unique_ptr<UndoActions> undo;
-};
+using UndoActionsTest = testing::SafetyFixture;
 
 TEST_F(UndoActionsTest, ParameterEditIsUndoneAndRedoneByNameAndTheControllerFollows) {
     window->set_language(1);  // a switch announces the controller anew: first
@@ -221,18 +195,16 @@ TEST_F(UndoActionsTest, WriteIsBackedUpFirstShowsItsChangesAndTheBackupIsListed)
 
 TEST_F(UndoActionsTest, WriteWithoutAPossibleBackupAsksAndStopsByDefault) {
     ASSERT_TRUE(connect_controller());
-    const QString not_a_folder = dir.filePath(QStringLiteral("data-file"));
-    QFile file(not_a_folder);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    const QByteArray data_home = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", not_a_folder.toLocal8Bit());
+    testing::BackupsFolderBlocked blocked(dir.filePath(QStringLiteral("data-file")));
     const int restarts = link->simulator()->restarts();
-    answer = unattended_answer(kBoxQuestion | kBoxDefaultSecond);
+    answer = kIdYes;  // the write's question
+    window->set_message_answerer([&](int type, const QString& title, const QString& text) {
+        boxes.push_back({type, title, text});
+        return boxes.size() == 1 ? kIdYes : unattended_answer(type);
+    });
     window->on_write_device();
-    qputenv("XDG_DATA_HOME", data_home);
-    ASSERT_EQ(boxes.size(), 1u);  // the backup's question; the write's own is never reached
-    EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("резервной копии"))) << boxes[0].text.toStdString();
+    ASSERT_EQ(boxes.size(), 2u);  // the write's question, then the backup's
+    EXPECT_TRUE(boxes[1].text.contains(QStringLiteral("резервной копии"))) << boxes[1].text.toStdString();
     EXPECT_EQ(link->simulator()->restarts(), restarts);
 }
 

@@ -98,5 +98,13 @@ TEST_F(SafetyCommands, NoBackupNoOverwriteUnlessAskedFor) {
     EXPECT_EQ(run(run_info, {"--no-backup", "--simulate"}).status, 2);
 }
 
+TEST_F(SafetyCommands, FlashBacksUpOnlyOnceTheFileIsAccepted) {
+    test::write_text(dir.file("broken.LDR"), "not firmware");
+    EXPECT_EQ(run(run_flash, {dir.file("broken.LDR"), "--simulate", "--sim-state", sim}).status, 1);
+    const CommandOutcome listed = run(run_backups, {});
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_EQ(listed.out, "");
+}
+
 }  // namespace
 }  // namespace ztv::cli

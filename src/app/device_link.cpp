@@ -16,6 +16,7 @@
 #include "diag/can_log_page.h"
 #include "diag/terminal_page.h"
 #include "events/slot_editor_view.h"
+#include "events/config_compare.h"
 #include "events/debug_line.h"
 #include "events/shown_configuration.h"
 #include "session/edit_steps.h"
@@ -177,7 +178,7 @@ bool DeviceLink::before_file_applied(const ConfigState& file) {
     const bool changes =
         !held.read() || !std::ranges::equal(shown_record(held.image).bytes(), shown_record(file).bytes());
     if (changes && !keep_backup(form_, session_, backup_reason::kRestore, held)) return false;
-    if (held.read()) state_.shadow = held.image.record;
+    if (held.read()) session_.controller_read(held.image.record);
     return true;
 }
 
@@ -257,6 +258,12 @@ ConnectChoice DeviceLink::choose_on_connect() {
     form_.set_status_text(status_line_text(monitor_.status(), 0, false));
     if (form_.show_message(kBoxQuestion, to_text(kAskConnectChoice)) != kIdYes) return ConnectChoice::Read;
     return back_up_controller(form_, session_, backup_reason::kWrite) ? ConnectChoice::Write : ConnectChoice::Leave;
+}
+
+Text DeviceLink::describe_unsent(const ConfigSnapshot& held, const ConfigSnapshot& shown) {
+    // The controller keeps no slot names: they are never sent.
+    const auto text = [&](Lang lang) { return compare_configurations(held, shown, lang, CompareScope{false}).text; };
+    return Text(text(Lang::Russian), text(Lang::English));
 }
 
 void DeviceLink::retranslate(Lang lang) {

@@ -85,6 +85,7 @@ public:
     // SessionEvents
     void configuration_replaced() override;
     ConnectChoice choose_on_connect() override;
+    Text describe_unsent(const ConfigSnapshot& held, const ConfigSnapshot& shown) override;
     // Page: the CAN log page follows the language.
     void retranslate(Lang lang) override;
 

@@ -63,6 +63,8 @@ public:
     // keep_typing: the mark of edits sent to a connected controller as they are made, which
     // must not cut the typing in one box into several steps.
     void mark(CleanPoint point, bool keep_typing = false);
+    // No state is known to be held there any more (a send to the controller failed).
+    void forget(CleanPoint point) { (point == CleanPoint::File ? file_id_ : controller_id_) = kNowhere; }
     bool at(CleanPoint point) const;
     // The title's "*": the state differs from both the last file and the last controller state.
     bool modified() const { return !at(CleanPoint::File) && !at(CleanPoint::Controller); }
@@ -83,6 +85,8 @@ private:
     };
 
     std::optional<ConfigSnapshot> move_step(std::deque<Step>& from, std::deque<Step>& to);
+
+    static constexpr std::uint64_t kNowhere = ~std::uint64_t{0};  // no state ever has it
 
     std::size_t capacity_;
     std::deque<Step> undo_;

@@ -10,6 +10,12 @@ namespace ztv {
 namespace {
 
 constexpr TextPair kSendOfChanges{"Отправка изменений", "Send of changes"};
+constexpr TextPair kChangesNotSent{
+    "Ошибка записи в устройство: изменения не отправлены\n%s\n\nКонфигурация считается несохранённой, пока "
+    "её не запишут в контроллер, не прочитают из него или не сохранят в файл.",
+    "Error writing to the device: the changes were not sent\n%s\n\nThe configuration counts as unsaved until "
+    "it is written to the controller, read from it or saved to a file."};
+constexpr TextPair kNotSentList{"Не отправлено:", "Not sent:"};
 
 }  // namespace
 
@@ -98,6 +104,7 @@ int ConfigSession::read_configuration_if_application() {
     Protocol& protocol = monitor_.protocol();
     const int error = read_configuration(protocol, state_, [this] { events_.configuration_replaced(); });
     // A failed read leaves an empty record: a step the user can undo, but held by nobody.
+    if (error == kOk) unsent_ = false;
     if (error == kOk)
         mark_clean(CleanPoint::Controller, to_text(kReadingTitle));
     else
@@ -112,6 +119,7 @@ int ConfigSession::write_configuration() {
     const int error = ztv::write_configuration(monitor_.protocol(), state_);
     if (error == kOk) {
         touch_unsent_ = false;
+        unsent_ = false;
         mark_clean(CleanPoint::Controller, to_text(kWritingTitle));
     }
     return error;
@@ -141,16 +149,25 @@ bool ConfigSession::redo() { return step_back(history_, true, state_, touch_unse
 void ConfigSession::mark_clean(CleanPoint point, const Text& name) {
     history_.commit(take_snapshot(state_), name);
     history_.mark(point);
+    if (point == CleanPoint::File) names_saved_ = state_.slot_names;
 }
 
 void ConfigSession::reset_history() {
     history_.reset(take_snapshot(state_));
+    names_saved_ = state_.slot_names;
     // Nothing shown yet is the user's: a controller connecting now may replace it.
     history_.mark(CleanPoint::Controller);
 }
 
+bool ConfigSession::unsaved() const {
+    if (history_.at(CleanPoint::File)) return false;
+    if (state_.slot_names != names_saved_) return true;
+    return !history_.at(CleanPoint::Controller) && !controller_holds_configuration();
+}
+
 bool ConfigSession::controller_holds_configuration() const {
-    if (!monitor_.connected() || monitor_.is_bootloader() || !state_.record_valid || touch_unsent_) return false;
+    if (!monitor_.connected() || monitor_.is_bootloader() || !state_.record_valid || touch_unsent_ || unsent_)
+        return false;
     return std::ranges::equal(state_.record.bytes(), state_.shadow.bytes());
 }
 
@@ -163,12 +180,19 @@ void ConfigSession::controller_changed() {
     state_.record_valid = false;
 }
 
+void ConfigSession::controller_read(const Record& held) {
+    state_.shadow = held;
+    unsent_ = false;
+}
+
 void ConfigSession::send_changes() {
     if (!state_.record_valid || monitor_.learning() || monitor_.is_bootloader()) return;
     auto record = state_.record.bytes();
     auto shadow = state_.shadow.bytes();
+    Record held = state_.shadow;  // what the controller has, as far as the sends go
     std::size_t total = 0;
     bool sending = monitor_.connected();
+    int failure = kOk;
     for (std::size_t i = 0; i < kRecordSize;) {
         if (record[i] == shadow[i]) {
             ++i;
@@ -176,25 +200,45 @@ void ConfigSession::send_changes() {
         }
         std::size_t end = i + 1;
         while (end < kRecordSize && record[end] != shadow[end]) ++end;
-        std::copy(record.begin() + static_cast<std::ptrdiff_t>(i), record.begin() + static_cast<std::ptrdiff_t>(end),
-                  shadow.begin() + static_cast<std::ptrdiff_t>(i));
+        const auto run_start = static_cast<std::ptrdiff_t>(i);
+        const auto run_end = static_cast<std::ptrdiff_t>(end);
+        std::copy(record.begin() + run_start, record.begin() + run_end, shadow.begin() + run_start);
         if (sending) {
-            const int error = monitor_.protocol().write_checked(block::kRecord, static_cast<std::uint32_t>(i),
-                                                                record.subspan(i, end - i));
             // One error box is enough: the shadow still takes the remaining runs, as it does for
             // the failed one, but they are not sent into a link that just failed.
-            if (error != kOk) sending = false;
-            total += end - i;
+            failure = monitor_.protocol().write_chunked(block::kRecord, static_cast<std::uint32_t>(i),
+                                                        record.subspan(i, end - i), kPayloadMax);
+            if (failure == kOk) {
+                std::copy(record.begin() + run_start, record.begin() + run_end, held.bytes().begin() + run_start);
+                total += end - i;
+            } else {
+                sending = false;
+            }
         }
         i = end;
     }
     if (touch_unsent_ && sending) {
         // An undo or redo brought back another touch calibration.
         touch_unsent_ = false;
-        if (monitor_.protocol().write_checked(block::kTouchCalibration, 0, state_.touch) == kOk)
-            total += state_.touch.size();
+        failure = monitor_.protocol().write_chunked(block::kTouchCalibration, 0, state_.touch, kPayloadMax);
+        if (failure == kOk) total += state_.touch.size();
     }
+    if (failure != kOk) report_unsent(failure, held);
     if (total > 0) monitor_.protocol().host().flash_message(1000, 250, to_text(kSendOfChanges));
+}
+
+// The changes the controller refused are not sent again: the configuration stays unsaved, and
+// the controller is no longer known to hold any state of the history, until a whole read or
+// write.
+void ConfigSession::report_unsent(int error, const Record& held) {
+    unsent_ = true;
+    history_.forget(CleanPoint::Controller);
+    ConfigSnapshot controller = take_snapshot(state_);
+    controller.record = held;
+    const Text unsent = events_.describe_unsent(controller, take_snapshot(state_));
+    Text message = with_error_text(kChangesNotSent, error);
+    if (!unsent.empty()) message = join(message, "\n\n", join(to_text(kNotSentList), "\n", unsent));
+    monitor_.protocol().host().show_message(kBoxError, message);
 }
 
 }  // namespace ztv

@@ -51,6 +51,9 @@ public:
     // A newly seen controller is about to be read while the window shows a configuration the
     // user opened or edited.
     virtual ConnectChoice choose_on_connect() { return ConnectChoice::Read; }
+    // A send of changes failed: what the configuration shown holds that the controller (which
+    // holds `held`, as far as the sends went) was not sent, in words; empty says nothing more.
+    virtual Text describe_unsent(const ConfigSnapshot& /*held*/, const ConfigSnapshot& /*shown*/) { return {}; }
 };
 
 class ConfigSession {
@@ -71,8 +74,14 @@ public:
     // firmware update): it is read again when the monitor next sees the controller.
     void controller_changed();
     // Sends every run of record bytes that differs from the shadow and copies it there, and
-    // the touch block when an undo or redo changed it.
+    // the touch block when an undo or redo changed it. A run is sent once, whether or not the
+    // controller took it; after a failure the configuration counts as not held by the
+    // controller until a whole read or write succeeds, and one error box says what was not
+    // sent.
     void send_changes();
+    // What the controller holds was just read whole (before an opened file is sent to it): it
+    // becomes the shadow copy, and nothing is unsent any more.
+    void controller_read(const Record& held);
 
     // The one entry point of every edit: the state the user's action left becomes a step of
     // the history named `name` (see ConfigHistory::commit for `field`). False when nothing
@@ -92,8 +101,10 @@ public:
     // A controller application answers: connected, or being met (the monitor counts a
     // controller as connected only once its first poll, which meets it, is over).
     bool controller_answers() const;
-    // Unsaved: changed since opened, saved, read or written, and not held by the controller.
-    bool unsaved() const { return history_.modified() && !controller_holds_configuration(); }
+    // Unsaved: changed since opened or saved, and not held by the controller, which holds
+    // neither the slot names nor a change it refused. An edit the controller took counts as
+    // held; a renamed slot only a file can hold.
+    bool unsaved() const;
     // What a newly seen controller's read would replace: a configuration opened or edited
     // since the last read or write.
     bool shows_user_configuration() const { return !history_.at(CleanPoint::Controller); }
@@ -104,12 +115,16 @@ public:
     ConnectionMonitor& monitor() { return monitor_; }
 
 private:
+    void report_unsent(int error, const Record& held);
+
     ConfigState& state_;
     ConnectionMonitor& monitor_;
     SessionEvents& events_;
     ConfigHistory history_;
     bool touch_unsent_ = false;  // an undo or redo changed the touch block
     bool meeting_ = false;       // new_controller() runs
+    bool unsent_ = false;        // a send of changes failed since the last whole read or write
+    SlotNames names_saved_{};    // the slot names as the file opened or saved last holds them
 };
 
 // The monitor's events where no window listens: a newly seen controller is read, nothing else.

@@ -196,21 +196,48 @@ TEST(MonitorChanges, NothingSentWhenInvalidLearningOrDisconnected) {
     EXPECT_TRUE(world.host.flashes.empty());
 }
 
-TEST(MonitorChanges, FailedWriteShowsOneBoxAndIsNotRepeated) {
+TEST(MonitorChanges, FailedWriteInTheMiddleOfATickSaysWhatWasNotSentAndCountsAsUnsaved) {
     SimWorld world;
     ASSERT_TRUE(world.connect());
     world.state.record.set_u8(100, 1);
     world.state.record.set_u8(300, 1);
-    world.sim.inject(FaultPlan(Fault::AnswerParameters, 0, 10, std::uint8_t{0x90}));
+    world.session.record_edit(Text::same("edit"));
+    world.sim.inject(FaultPlan(Fault::AnswerParameters, 1, 10, std::uint8_t{0x90}));  // the second run
     world.session.send_changes();
     ASSERT_EQ(world.host.boxes.size(), 1u);
-    EXPECT_EQ(world.host.boxes[0].text.en, "Error writing to the device\nError in parameters");
-    EXPECT_EQ(world.state.shadow.u8(100), 1);
+    EXPECT_TRUE(world.host.boxes[0].text.en.starts_with(
+        "Error writing to the device: the changes were not sent\nError in parameters\n"))
+        << world.host.boxes[0].text.en;
+    EXPECT_NE(world.host.boxes[0].text.en.find("Not sent:\n(the changes)"), std::string::npos);
+    ASSERT_TRUE(world.events.unsent_held);
+    EXPECT_EQ(world.events.unsent_held->record.u8(100), 1);  // the first run went through
+    EXPECT_EQ(world.events.unsent_held->record.u8(300), 0);
+    EXPECT_FALSE(world.session.controller_holds_configuration());
+    EXPECT_TRUE(world.session.unsaved());
+
+    // Sent once: the shadow took both runs, and nothing is sent again.
     EXPECT_EQ(world.state.shadow.u8(300), 1);
     world.sim.clear_faults();
     world.sim.keep_request_log(true);
-    world.session.send_changes();
-    EXPECT_TRUE(world.sim.request_log().empty());
+    world.session.on_polling_tick();
+    EXPECT_EQ(std::ranges::count(world.sim.request_log(), 0x90, &Frame::command), 0);
+    EXPECT_TRUE(world.session.unsaved());
+    // A whole read knows again what the controller holds.
+    ASSERT_EQ(world.session.read_configuration_if_application(), kOk);
+    EXPECT_TRUE(world.session.controller_holds_configuration());
+    EXPECT_FALSE(world.session.unsaved());
+}
+
+TEST(SessionUnsaved, RenamedSlotIsUnsavedThoughTheControllerHoldsEverythingElse) {
+    SimWorld world;
+    ASSERT_TRUE(world.connect());
+    world.state.set_slot_name(2, "Radio");
+    world.session.record_edit(Text::same("Slot 3 name"));
+    world.session.on_polling_tick();
+    EXPECT_TRUE(world.session.controller_holds_configuration());
+    EXPECT_TRUE(world.session.unsaved());
+    world.session.mark_clean(CleanPoint::File, Text::same("saved"));
+    EXPECT_FALSE(world.session.unsaved());
 }
 
 TEST(MonitorPending, TerminalTextIsPulledAndAssembledIntoLines) {

@@ -3,6 +3,8 @@
 // program wires them.
 #pragma once
 
+#include <optional>
+
 #include "config/config_state.h"
 #include "device/connection_monitor.h"
 #include "device/protocol.h"
@@ -18,9 +20,14 @@ namespace ztv::test {
 struct RecordingEvents : SessionMonitorEvents, SessionEvents {
     void set_busy(bool busy) override { busy_calls.push_back(busy); }
     void configuration_replaced() override { ++refreshes; }
+    Text describe_unsent(const ConfigSnapshot& held, const ConfigSnapshot& /*shown*/) override {
+        unsent_held = held;
+        return Text::same("(the changes)");
+    }
 
     std::vector<bool> busy_calls;
     int refreshes = 0;
+    std::optional<ConfigSnapshot> unsent_held;  // what the controller had when a send failed
 };
 
 struct SimWorld {

@@ -7,7 +7,7 @@
 #include "app/main_window.h"
 #include "app/setup_options.h"
 #include "common/format.h"
-#include "events/config_compare.h"
+#include "events/shown_configuration.h"
 #include "session/config_session.h"
 #include "session/edit_steps.h"
 #include "session/safety_texts.h"
@@ -47,8 +47,8 @@ bool ask_overwrite(TMainForm& form, const TextPair& question, const HeldConfigur
         const int answer = form.show_message(type, to_text(question));
         if (answer != kIdShowChanges) return answer == kIdYes;
         // The controller keeps no slot names: they are left out.
-        const Comparison changes = compare_configurations(take_snapshot(held.image), take_snapshot(form.state()),
-                                                          form.language(), CompareScope{false});
+        const Comparison changes = compare_as_shown(take_snapshot(held.image), take_snapshot(form.state()),
+                                                    ConfigOrigin::Controller, form.language(), CompareScope{false});
         show_comparison(form, form.tr_pair(kChangesTitle), changes.text);
     }
 }

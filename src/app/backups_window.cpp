@@ -11,7 +11,7 @@
 #include "app/main_window.h"
 #include "common/format.h"
 #include "config/config_file.h"
-#include "events/config_compare.h"
+#include "events/shown_configuration.h"
 #include "session/safety_texts.h"
 
 namespace ztv {
@@ -70,14 +70,16 @@ void BackupsWindow::reload() {
     entries_ = listing.entries;
     note_->setText(QString::fromStdString(listing.error.empty() ? folder_ : listing.error.in(lang)));
     list_->clear();
-    const ConfigSnapshot shown = take_snapshot(form_.state());
+    // Both sides as the window shows them (the shown one restated once for the whole list).
+    const ConfigSnapshot shown = as_shown(take_snapshot(form_.state()), ConfigOrigin::Controller);
     for (const BackupEntry& entry : entries_) {
         ConfigState backup;
         const bool read = load_config_file(entry.path, backup) == ConfigFileStatus::Ok;
         // A backup holds no slot names: they are left out of the comparison.
-        const TextPair& differs = !read ? kUnreadable
-                                  : configurations_differ(take_snapshot(backup), shown, CompareScope{false}) ? kYes
-                                                                                                             : kNo;
+        const bool differ =
+            read && configurations_differ(as_shown(take_snapshot(backup), ConfigOrigin::Controller), shown,
+                                          CompareScope{false});
+        const TextPair& differs = !read ? kUnreadable : differ ? kYes : kNo;
         auto* item = new QTreeWidgetItem(list_);
         item->setText(0, QString::fromStdString(entry.serial));
         item->setText(1, QString::fromStdString(entry.date));
@@ -107,7 +109,8 @@ void BackupsWindow::compare_selected() {
     }
     // What taking the backup would change in the configuration shown.
     const Comparison changes =
-        compare_configurations(take_snapshot(form_.state()), take_snapshot(backup), lang, CompareScope{false});
+        compare_as_shown(take_snapshot(form_.state()), take_snapshot(backup), ConfigOrigin::Controller, lang,
+                         CompareScope{false});
     show_comparison(form_, QString::fromStdString(format_pair(kBackupFileTitle, entry->path.c_str()).in(lang)),
                     changes.text);
 }

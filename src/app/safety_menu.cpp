@@ -11,7 +11,7 @@
 #include "common/format.h"
 #include "config/config_file.h"
 #include "device/device_errors.h"
-#include "events/config_compare.h"
+#include "events/shown_configuration.h"
 #include "session/config_session.h"
 #include "session/controller_backup.h"
 #include "session/safety_texts.h"
@@ -64,7 +64,8 @@ void SafetyMenu::compare_with_file(const QString& path) {
         return;
     }
     const Lang lang = form_.language();
-    const Comparison changes = compare_configurations(take_snapshot(form_.state()), take_snapshot(other), lang);
+    const Comparison changes =
+        compare_as_shown(take_snapshot(form_.state()), take_snapshot(other), ConfigOrigin::File, lang);
     const std::string name = QFileInfo(path).fileName().toStdString();
     show_comparison(form_, QString::fromStdString(format_pair(kCompareFileTitle, name.c_str()).in(lang)), changes.text);
 }
@@ -84,8 +85,8 @@ void SafetyMenu::compare_with_controller() {
         return;
     }
     // The controller keeps no slot names: they are left out.
-    const Comparison changes =
-        compare_configurations(take_snapshot(form_.state()), take_snapshot(held), form_.language(), CompareScope{false});
+    const Comparison changes = compare_as_shown(take_snapshot(form_.state()), take_snapshot(held),
+                                                ConfigOrigin::Controller, form_.language(), CompareScope{false});
     show_comparison(form_, form_.tr_pair(kCompareControllerTitle), changes.text);
 }
 

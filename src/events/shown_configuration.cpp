@@ -16,4 +16,9 @@ ConfigSnapshot as_shown(const ConfigSnapshot& image, ConfigOrigin origin) {
     return take_snapshot(state);
 }
 
+Comparison compare_as_shown(const ConfigSnapshot& before, const ConfigSnapshot& after, ConfigOrigin origin, Lang lang,
+                            CompareScope scope) {
+    return compare_configurations(as_shown(before, origin), as_shown(after, origin), lang, scope);
+}
+
 }  // namespace ztv

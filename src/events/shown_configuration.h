@@ -7,6 +7,7 @@
 #pragma once
 
 #include "config/config_history.h"
+#include "events/config_compare.h"
 
 namespace ztv {
 
@@ -14,5 +15,10 @@ namespace ztv {
 enum class ConfigOrigin { File, Controller };
 
 ConfigSnapshot as_shown(const ConfigSnapshot& image, ConfigOrigin origin);
+
+// compare_configurations with both sides restated alike: `origin` says where the other side
+// of the configuration shown comes from.
+Comparison compare_as_shown(const ConfigSnapshot& before, const ConfigSnapshot& after, ConfigOrigin origin, Lang lang,
+                            CompareScope scope = {});
 
 }  // namespace ztv

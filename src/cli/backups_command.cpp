@@ -1,16 +1,34 @@
 // backups: the automatic backups that restore, flash and the program make before they
 // overwrite a controller, newest first.
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/commands.h"
 #include "config/config_backups.h"
 
 namespace ztv::cli {
+namespace {
+
+// A tab or line break in a path would split or end the line it stands on.
+bool breaks_the_listing(const std::string& path) {
+    return std::any_of(path.begin(), path.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
+}  // namespace
 
 int backups_command(const ToolOptions& /*options*/) {
-    const BackupListing listing = list_backups(default_backup_folder());
+    const std::string folder = default_backup_folder();
+    const BackupListing listing = list_backups(folder);
     if (!listing.error.empty()) {
         std::fprintf(stderr, "%s\n", listing.error.in(Lang::English).c_str());
+        return 1;
+    }
+    // The file names are the program's own; only the folder can hold such a character.
+    if (breaks_the_listing(folder) && !listing.entries.empty()) {
+        std::fprintf(stderr,
+                     "ztv-tool backups: the backup folder's name holds a tab or a line break, which a listing of one "
+                     "backup a line cannot show: %s\n",
+                     folder.c_str());
         return 1;
     }
     for (const BackupEntry& entry : listing.entries)

@@ -134,10 +134,10 @@ constexpr TextPair kBackupHint{"Чтобы продолжить без резе�
 constexpr TextPair kBackupSaved{"Резервная копия конфигурации: %s", "Backup of the configuration: %s"};
 
 // Saves what the controller holds before the command overwrites it; false (with the reason)
-// when no backup could be made.
-bool back_up(DeviceSession& session, std::string_view reason) {
+// when no backup could be made. `restored`, the file the command writes, is never pruned.
+bool back_up(DeviceSession& session, std::string_view reason, const std::string& restored = {}) {
     const BackupResult backup = backup_controller(session.protocol(), session.status().serial, reason,
-                                                  default_backup_folder(), std::time(nullptr));
+                                                  default_backup_folder(), std::time(nullptr), restored);
     if (!backup.ok()) {
         print_error(join(backup.error, "\n", to_text(kBackupHint)));
         return false;
@@ -195,7 +195,7 @@ int restore_command(const ToolOptions& options) {
         if (loaded != ConfigFileStatus::Ok) return fail(config_file_error(loaded, in));
         if (const int error = session.connect(); error != kOk) return fail(error_text(error));
         if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
-        if (!no_backup && !back_up(session, backup_reason::kRestore)) return 1;
+        if (!no_backup && !back_up(session, backup_reason::kRestore, in)) return 1;
         if (const int error = write_configuration(session.protocol(), session.state()); error != kOk)
             return fail_with(kWriteConfigurationFailed, error);
         return 0;

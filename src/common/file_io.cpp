@@ -12,6 +12,7 @@
 #include <io.h>
 #include <process.h>
 #else
+#include <csignal>
 #include <unistd.h>
 #endif
 
@@ -284,6 +285,31 @@ std::string temporary_file_name(const std::string& file_name, unsigned attempt) 
     return name;
 }
 
+std::optional<TemporaryNameParts> parse_temporary_file_name(std::string_view file_name) {
+    constexpr std::string_view kSuffix = ".tmp";
+    const auto digits = [](std::string_view text) {
+        return !text.empty() && text.size() <= 9 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (file_name.size() < 2 || file_name.front() != '.' || !file_name.ends_with(kSuffix)) return std::nullopt;
+    const std::string_view inner = file_name.substr(1, file_name.size() - 1 - kSuffix.size());
+    const std::size_t dot = inner.rfind('.');
+    if (dot == std::string_view::npos || dot == 0) return std::nullopt;
+    const std::string_view tail = inner.substr(dot + 1);
+    const std::size_t dash = tail.find('-');
+    if (dash == std::string_view::npos || !digits(tail.substr(0, dash)) || !digits(tail.substr(dash + 1)))
+        return std::nullopt;
+    return TemporaryNameParts{std::string(inner.substr(0, dot)), std::stol(std::string(tail.substr(0, dash)))};
+}
+
+bool process_has_ended(long process) {
+#if defined(_WIN32)
+    (void)process;
+    return false;
+#else
+    return process > 0 && ::kill(static_cast<pid_t>(process), 0) != 0 && errno == ESRCH;
+#endif
+}
+
 FileWriteStatus replace_file(const std::string& path, std::string_view content, std::size_t max_bytes) {
     if (content.size() > max_bytes) return FileWriteStatus::BeyondReadLimit;
     std::error_code ec;
@@ -333,6 +359,30 @@ FileWriteStatus unreadable_reason(const std::string& path) {
     return problem == FileWriteStatus::Ok ? FileWriteStatus::PermissionDenied : problem;
 }
 
+FileWriteStatus create_whole_file(const std::string& path, std::string_view content,
+                                  std::optional<fs::file_time_type> modified) {
+    const fs::path target(path);
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(target, ec))) return FileWriteStatus::NameTaken;
+    fs::path temp;
+    if (const FileWriteStatus written = write_temporary(target, content, temp); written != FileWriteStatus::Ok)
+        return written;
+    if (modified) fs::last_write_time(temp, *modified, ec);
+    // A hard link never replaces a file; a file system without links (FAT) may still rename
+    // without replacing.
+    if (!ec) fs::create_hard_link(temp, target, ec);
+#if defined(__linux__)
+    if (ec == std::errc::operation_not_permitted || ec == std::errc::operation_not_supported) {
+        ec.clear();
+        if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0) ec = last_error();
+    }
+#endif
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    if (ec) return ec == std::errc::file_exists ? FileWriteStatus::NameTaken : write_status_of(ec);
+    return write_status_of(sync_folder(target.parent_path()));
+}
+
 bool write_file_atomically(const std::string& path, const std::string& content) {
     return replace_file(path, content) == FileWriteStatus::Ok;
 }
@@ -379,6 +429,8 @@ Text write_failure_reason(FileWriteStatus status) {
         case FileWriteStatus::BeyondReadLimit:
             return {"Файл стал бы больше, чем программа может прочитать",
                     "The file would be larger than the program can read back"};
+        case FileWriteStatus::NameTaken:
+            return {"Файл с таким именем уже существует", "A file of that name exists already"};
         case FileWriteStatus::NoFreeName:
             return {"Рядом с файлом не удалось создать временный файл: все временные имена заняты",
                     "No temporary file could be made beside the file: every temporary name is taken"};

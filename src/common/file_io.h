@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <filesystem>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -30,6 +32,7 @@ enum class FileWriteStatus {
     TooLarge,          // the system refused a file of that size
     BeyondReadLimit,   // the text is larger than the program reads back
     NoFreeName,        // every temporary name beside the file is taken
+    NameTaken,         // a file of that name exists already (create_whole_file never replaces one)
     Failed,            // anything else the system reported
 };
 
@@ -57,6 +60,15 @@ bool close_durably(std::FILE* file);
 // file_name, kept within the system's limit on a name's length.
 std::string temporary_file_name(const std::string& file_name, unsigned attempt);
 inline constexpr unsigned kTemporaryNameAttempts = 8;
+// The target's file name and the writing process's id of a name temporary_file_name made;
+// nullopt for any other name. A stem shortened to fit the length limit comes back shortened.
+struct TemporaryNameParts {
+    std::string target;
+    long process = 0;
+};
+std::optional<TemporaryNameParts> parse_temporary_file_name(std::string_view file_name);
+// Whether the process that wrote a temporary file has ended (false when it cannot be told).
+bool process_has_ended(long process);
 
 // Writes content to a temporary file in the target's folder, puts it on the disk and renames it
 // over the target only when everything was written, then puts the folder on the disk too: a
@@ -69,6 +81,14 @@ inline constexpr unsigned kTemporaryNameAttempts = 8;
 // always one it can read back under the same bound.
 FileWriteStatus replace_file(const std::string& path, std::string_view content,
                              std::size_t max_bytes = std::numeric_limits<std::size_t>::max());
+
+// Creates a file that must not exist yet, never replacing one: the content is written whole to a
+// temporary file beside it (named as temporary_file_name names it) and put on the disk, given
+// the modification time `modified` when one is given, and only then linked under `path`. An
+// interruption at any moment leaves either the whole file or nothing under `path` (at most the
+// temporary file). NameTaken when `path` exists already.
+FileWriteStatus create_whole_file(const std::string& path, std::string_view content,
+                                  std::optional<std::filesystem::file_time_type> modified = std::nullopt);
 
 // replace_file without a size bound, for callers that only need success or failure.
 bool write_file_atomically(const std::string& path, const std::string& content);

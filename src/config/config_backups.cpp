@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "common/format.h"
+#include "common/ini_document.h"
 #include "config/config_file.h"
 
 namespace ztv {
@@ -21,8 +22,8 @@ constexpr TextPair kFolderUnknown{"Не найдена папка для рез�
 constexpr TextPair kFolderNotCreated{"Не удалось создать папку резервных копий %s\n%s",
                                      "Unable to create the backup folder %s\n%s"};
 constexpr TextPair kNotAFolder{"%s не является папкой", "%s is not a folder"};
-constexpr TextPair kFolderUnreadable{"Не удалось прочитать папку резервных копий %s",
-                                     "Unable to read the backup folder %s"};
+constexpr TextPair kFolderUnreadable{"Не удалось прочитать папку резервных копий %s\n%s",
+                                     "Unable to read the backup folder %s\n%s"};
 constexpr TextPair kBackupNotSaved{"Не удалось сохранить резервную копию конфигурации контроллера\n%s",
                                    "Unable to save a backup of the controller's configuration\n%s"};
 
@@ -39,7 +40,14 @@ bool all_of(std::string_view text, int (*test)(int)) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [test](char c) { return test(static_cast<unsigned char>(c)) != 0; });
 }
 int is_digit(int c) { return c >= '0' && c <= '9'; }
-int is_reason_char(int c) { return (c >= 'a' && c <= 'z') || is_digit(c); }
+
+// The reasons this program writes; a file with any other word is the user's, never pruned.
+bool our_reason(std::string_view reason) {
+    for (std::string_view known : {backup_reason::kWrite, backup_reason::kRestore, backup_reason::kDefaults,
+                                   backup_reason::kFirmware, kFallbackReason})
+        if (reason == known) return true;
+    return false;
+}
 
 // "DD-DD-DD" style groups of digits joined by dashes, with the group widths given.
 bool digit_groups(std::string_view text, std::initializer_list<std::size_t> widths) {
@@ -71,7 +79,7 @@ std::optional<BackupEntry> parse_name(const fs::path& path) {
     if (file.size() <= kExtension.size() || !std::string_view(file).ends_with(kExtension)) return std::nullopt;
     const auto parts = split(std::string_view(file).substr(0, file.size() - kExtension.size()), '_');
     if (parts.size() != 4 || parts[0].size() > 10 || !all_of(parts[0], is_digit) || !digit_groups(parts[1], {4, 2, 2}) ||
-        !all_of(parts[3], is_reason_char))
+        !our_reason(parts[3]))
         return std::nullopt;
     std::string_view time = parts[2];
     unsigned sequence = 1;
@@ -88,10 +96,32 @@ std::optional<BackupEntry> parse_name(const fs::path& path) {
                        sequence};
 }
 
-bool newer(const BackupEntry& a, const BackupEntry& b) {
-    if (a.date != b.date) return a.date > b.date;
-    if (a.sequence != b.sequence) return a.sequence > b.sequence;
-    return a.path > b.path;
+// A backup as found in the folder. Backups are ordered by their files' modification times,
+// which save_backup keeps rising in the order the backups were made whatever the clock did;
+// the names' dates only tell apart files made within the same second.
+struct FoundBackup {
+    BackupEntry entry;
+    fs::file_time_type modified;
+    bool empty = false;  // a name reserved by an interrupted run of an older version: no backup
+};
+
+bool newer(const FoundBackup& a, const FoundBackup& b) {
+    if (a.modified != b.modified) return a.modified > b.modified;
+    if (a.entry.date != b.entry.date) return a.entry.date > b.entry.date;
+    if (a.entry.sequence != b.entry.sequence) return a.entry.sequence > b.entry.sequence;
+    return a.entry.path > b.entry.path;
+}
+
+struct FolderScan {
+    Text error;
+    std::vector<FoundBackup> backups;    // newest first
+    std::vector<fs::path> stale_temporaries;  // left by a run that ended while writing a backup
+};
+
+// A temporary file of a backup whose writer has ended.
+bool stale_temporary(const std::string& file) {
+    const std::optional<TemporaryNameParts> parts = parse_temporary_file_name(file);
+    return parts && parse_name(fs::path(parts->target)) && process_has_ended(parts->process);
 }
 
 std::string stamp(std::time_t when) {
@@ -113,6 +143,10 @@ Text with_reason(const TextPair& format, const std::string& first, const Text& r
                 strprintf(format.en, first.c_str(), reason.in(Lang::English).c_str()));
 }
 
+Text unreadable_folder(const std::string& folder, std::error_code error) {
+    return with_reason(kFolderUnreadable, folder, read_failure_reason(write_status_of(error)));
+}
+
 // The folder itself or the nearest of its parents that exists, when that is not a folder.
 std::optional<std::string> blocking_file(const std::string& folder) {
     std::error_code error;
@@ -130,10 +164,68 @@ Text folder_error(const std::string& folder, std::error_code error) {
     return with_reason(kFolderNotCreated, folder, reason);
 }
 
-// Creates the file under a name no other backup has, so that two backups in one second (or
-// two programs at once) never overwrite each other. Empty when none could be created.
-std::string reserve_name(const std::string& folder, const std::string& stem, const std::string& reason,
-                         std::error_code& error) {
+// Every backup in the folder, with what interrupted runs left. A missing folder holds none.
+FolderScan scan_folder(const std::string& folder) {
+    FolderScan scan;
+    if (folder.empty()) {
+        scan.error = to_text(kFolderUnknown);
+        return scan;
+    }
+    if (const std::optional<std::string> file = blocking_file(folder)) {
+        scan.error = format_pair(kNotAFolder, file->c_str());
+        return scan;
+    }
+    std::error_code error;
+    // Only a folder that is not there holds no backups; one that cannot be reached (no search
+    // permission on a parent, a loop of links) is an error, never an empty list.
+    if (!fs::exists(folder, error)) {
+        if (error && error != std::errc::no_such_file_or_directory) scan.error = unreadable_folder(folder, error);
+        return scan;
+    }
+    fs::directory_iterator it(folder, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::error_code file_error;
+        if (!it->is_regular_file(file_error)) continue;
+        if (auto entry = parse_name(it->path())) {
+            const fs::file_time_type modified = it->last_write_time(file_error);
+            const std::uintmax_t size = it->file_size(file_error);
+            if (!file_error) scan.backups.push_back({std::move(*entry), modified, size == 0});
+        } else if (stale_temporary(it->path().filename().string())) {
+            scan.stale_temporaries.push_back(it->path());
+        }
+    }
+    if (error) {
+        scan.error = unreadable_folder(folder, error);
+        scan.backups.clear();
+        scan.stale_temporaries.clear();
+        return scan;
+    }
+    std::sort(scan.backups.begin(), scan.backups.end(), newer);
+    return scan;
+}
+
+// Removes what interrupted runs left: temporary files and names reserved but never written.
+void clean_leftovers(const FolderScan& scan) {
+    std::error_code ignored;
+    for (const fs::path& temporary : scan.stale_temporaries) fs::remove(temporary, ignored);
+    for (const FoundBackup& found : scan.backups)
+        if (found.empty) fs::remove(found.entry.path, ignored);
+}
+
+// Later than every backup in the folder, so that the order of the files' times is the order
+// the backups were made even after the clock was set back.
+fs::file_time_type next_modification_time(const FolderScan& scan) {
+    fs::file_time_type time = fs::file_time_type::clock::now();
+    for (const FoundBackup& found : scan.backups)
+        if (!found.empty && found.modified >= time) time = found.modified + std::chrono::seconds(1);
+    return time;
+}
+
+// Writes the backup under a name no other file has, so that two backups in one second (or
+// two programs at once) never overwrite each other, and so that an interruption leaves the
+// whole backup or nothing under its name.
+FileWriteStatus create_backup_file(const std::string& folder, const std::string& stem, const std::string& reason,
+                                   std::string_view content, fs::file_time_type modified, std::string& path) {
     for (unsigned sequence = 1; sequence <= kMaxSequence; ++sequence) {
         std::string name = stem;
         if (sequence > 1) {
@@ -142,24 +234,28 @@ std::string reserve_name(const std::string& folder, const std::string& stem, con
         }
         name += "_" + reason;
         name += kExtension;
-        const std::string path = (fs::path(folder) / name).string();
-        if (std::FILE* file = std::fopen(path.c_str(), "wx")) {
-            std::fclose(file);
-            return path;
-        }
-        if (errno != EEXIST) {
-            error = std::error_code(errno, std::generic_category());
-            return {};
-        }
+        path = (fs::path(folder) / name).string();
+        const FileWriteStatus status = create_whole_file(path, content, modified);
+        if (status != FileWriteStatus::NameTaken) return status;
     }
-    error = std::make_error_code(std::errc::file_exists);
-    return {};
+    return FileWriteStatus::NameTaken;
 }
 
-void remove_beyond_kept(const std::string& folder, const std::string& serial) {
+bool holds_configuration_file(const std::string& path) {
+    ConfigState probe;
+    return load_config_file(path, probe) == ConfigFileStatus::Ok;
+}
+
+// Removes the controller's backups beyond the newest kBackupsKept. The backup just made and
+// the file `spare` (one being restored) are never removed, nor a file that holds no
+// configuration whatever its name.
+void remove_beyond_kept(const std::string& folder, const std::string& serial, const std::string& made,
+                        const std::string& spare) {
     std::size_t kept = 0;
-    for (const BackupEntry& entry : list_backups(folder).entries) {
-        if (entry.serial != serial || ++kept <= kBackupsKept) continue;
+    for (const FoundBackup& found : scan_folder(folder).backups) {
+        const BackupEntry& entry = found.entry;
+        if (found.empty || entry.serial != serial || ++kept <= kBackupsKept || entry.path == made) continue;
+        if ((!spare.empty() && same_file(entry.path, spare)) || !holds_configuration_file(entry.path)) continue;
         std::error_code ignored;
         fs::remove(entry.path, ignored);
     }
@@ -185,34 +281,16 @@ std::string default_backup_folder() {
 }
 
 BackupListing list_backups(const std::string& folder) {
+    FolderScan scan = scan_folder(folder);
     BackupListing listing;
-    std::error_code error;
-    if (folder.empty()) {
-        listing.error = to_text(kFolderUnknown);
-        return listing;
-    }
-    if (const std::optional<std::string> file = blocking_file(folder)) {
-        listing.error = format_pair(kNotAFolder, file->c_str());
-        return listing;
-    }
-    if (!fs::exists(folder, error)) return listing;
-    fs::directory_iterator it(folder, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::error_code type_error;
-        if (!it->is_regular_file(type_error)) continue;
-        if (auto entry = parse_name(it->path())) listing.entries.push_back(std::move(*entry));
-    }
-    if (error) {
-        listing.error = format_pair(kFolderUnreadable, folder.c_str());
-        listing.entries.clear();
-        return listing;
-    }
-    std::sort(listing.entries.begin(), listing.entries.end(), newer);
+    listing.error = std::move(scan.error);
+    for (FoundBackup& found : scan.backups)
+        if (!found.empty) listing.entries.push_back(std::move(found.entry));
     return listing;
 }
 
 BackupResult save_backup(const std::string& folder, std::uint32_t serial, std::string_view reason, std::time_t when,
-                         const ConfigState& state) {
+                         const ConfigState& state, const std::string& spare) {
     BackupResult result;
     if (folder.empty()) {
         result.error = with_reason(kBackupNotSaved, {}, to_text(kFolderUnknown));
@@ -224,17 +302,25 @@ BackupResult save_backup(const std::string& folder, std::uint32_t serial, std::s
         result.error = with_reason(kBackupNotSaved, {}, folder_error(folder, error));
         return result;
     }
-    const std::string serial_text = std::to_string(serial);
-    const std::string reason_text(all_of(reason, is_reason_char) ? reason : kFallbackReason);
-    const std::string path = reserve_name(folder, serial_text + "_" + stamp(when), reason_text, error);
-    FileWriteStatus status = path.empty() ? write_status_of(error) : save_config_file(path, state);
-    if (status == FileWriteStatus::Ok) {
-        result.path = path;
-        remove_beyond_kept(folder, serial_text);
+    const FolderScan scan = scan_folder(folder);
+    if (!scan.error.empty()) {
+        result.error = with_reason(kBackupNotSaved, {}, scan.error);
         return result;
     }
-    if (!path.empty()) fs::remove(path, error);
-    result.error = with_reason(kBackupNotSaved, {}, config_file_error(status, path.empty() ? folder : path));
+    clean_leftovers(scan);
+    IniDocument doc;
+    write_config(doc, state.record, state.touch, state.slot_names);
+    const std::string serial_text = std::to_string(serial);
+    const std::string reason_text(our_reason(reason) ? reason : kFallbackReason);
+    std::string path;
+    const FileWriteStatus status = create_backup_file(folder, serial_text + "_" + stamp(when), reason_text,
+                                                      doc.serialize(), next_modification_time(scan), path);
+    if (status != FileWriteStatus::Ok) {
+        result.error = with_reason(kBackupNotSaved, {}, config_file_error(status, path.empty() ? folder : path));
+        return result;
+    }
+    result.path = path;
+    remove_beyond_kept(folder, serial_text, path, spare);
     return result;
 }
 

@@ -1,6 +1,8 @@
 // Automatic backups of the controller's configuration: one *.ZTV file per overwrite, named
 // SERIAL_YYYY-MM-DD_HH-MM-SS_REASON.ZTV (a second backup within the same second gets "-2",
 // "-3"... after the time), kept in the user's data folder, the newest kBackupsKept per controller.
+// Only files named so with one of the reasons below are backups; other files in the folder are
+// the user's and are never listed or removed.
 #pragma once
 
 #include <cstddef>
@@ -41,7 +43,9 @@ struct BackupEntry {
 
 struct BackupListing {
     Text error;  // empty when the folder could be read (a missing folder holds no backups)
-    std::vector<BackupEntry> entries;  // newest first; files not named as backups are left out
+    // Newest first in the order they were made (see save_backup), whatever their names' dates;
+    // files not named as backups, and empty ones (a name an interrupted run reserved), are left out.
+    std::vector<BackupEntry> entries;
 };
 
 BackupListing list_backups(const std::string& folder);
@@ -52,10 +56,14 @@ struct BackupResult {
     bool ok() const { return error.empty(); }
 };
 
-// Saves the configuration as a new backup of controller `serial` taken at `when`, then
-// removes that controller's backups beyond the newest kBackupsKept. The folder is created
-// when missing. A reason that is not lower-case letters and digits is written as "backup".
+// Saves the configuration as a new backup of controller `serial`, named by the time `when`,
+// then removes that controller's backups beyond the newest kBackupsKept (never the new one, nor
+// `spare`, a file about to be restored, nor a file that holds no configuration). The folder is
+// created when missing; temporary files and empty names that interrupted runs left are removed.
+// The backup's file is given a modification time later than every other backup's, so that the
+// order of making survives a clock that was once ahead. A reason not listed in backup_reason
+// is written as "backup".
 BackupResult save_backup(const std::string& folder, std::uint32_t serial, std::string_view reason, std::time_t when,
-                         const ConfigState& state);
+                         const ConfigState& state, const std::string& spare = {});
 
 }  // namespace ztv

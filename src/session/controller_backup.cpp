@@ -31,18 +31,18 @@ HeldConfiguration read_held_configuration(Protocol& protocol) {
 }
 
 BackupResult save_held_configuration(const HeldConfiguration& held, std::uint32_t serial, std::string_view reason,
-                                     const std::string& folder, std::time_t when) {
+                                     const std::string& folder, std::time_t when, const std::string& spare) {
     if (!held.read()) {
         BackupResult failed;
         failed.error = held.error;
         return failed;
     }
-    return save_backup(folder, serial, reason, when, held.image);
+    return save_backup(folder, serial, reason, when, held.image, spare);
 }
 
 BackupResult backup_controller(Protocol& protocol, std::uint32_t serial, std::string_view reason,
-                               const std::string& folder, std::time_t when) {
-    return save_held_configuration(read_held_configuration(protocol), serial, reason, folder, when);
+                               const std::string& folder, std::time_t when, const std::string& spare) {
+    return save_held_configuration(read_held_configuration(protocol), serial, reason, folder, when, spare);
 }
 
 }  // namespace ztv

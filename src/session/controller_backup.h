@@ -30,12 +30,13 @@ HeldConfiguration read_held_configuration(Protocol& protocol);
 
 // Saves what was held as a backup of controller `serial` in `folder`. A failed read gives no
 // file and its own reason; the caller stops the overwrite then (a window may ask whether to
-// go on without a backup).
+// go on without a backup). `spare` (the file about to be written to the controller, when it
+// is itself a backup) is never pruned to make room.
 BackupResult save_held_configuration(const HeldConfiguration& held, std::uint32_t serial, std::string_view reason,
-                                     const std::string& folder, std::time_t when);
+                                     const std::string& folder, std::time_t when, const std::string& spare = {});
 
 // Both at once, for an overwrite that needs no look at the changes first.
 BackupResult backup_controller(Protocol& protocol, std::uint32_t serial, std::string_view reason,
-                               const std::string& folder, std::time_t when);
+                               const std::string& folder, std::time_t when, const std::string& spare = {});
 
 }  // namespace ztv

@@ -8,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "command_run.h"
+#include "config/config_backups.h"
 #include "config/config_file.h"
 #include "support/temp_dir.h"
 
@@ -80,6 +81,40 @@ TEST_F(SafetyCommands, RestoreBacksUpTheControllerFirstAndDiffSeesTheResult) {
     EXPECT_NE(listed.out.find("\trestore\n"), std::string::npos);
     EXPECT_NE(second.err.find(newest), std::string::npos) << second.err;
     EXPECT_EQ(run(run_diff, {a, newest}).status, 0);
+}
+
+// Restoring the oldest of the hundred kept: the backup that restore makes never prunes it.
+TEST_F(SafetyCommands, RestoringTheOldestBackupKeepsIt) {
+    ASSERT_EQ(run(run_restore, {a, "--simulate", "--sim-state", sim}).status, 0);
+    const BackupListing first = list_backups(backups_folder());
+    ASSERT_EQ(first.entries.size(), 1u);
+    const BackupEntry oldest = first.entries[0];
+    ConfigState state;
+    const auto serial = static_cast<std::uint32_t>(std::stoul(oldest.serial));
+    for (std::size_t i = 1; i < kBackupsKept; ++i)
+        ASSERT_TRUE(save_backup(backups_folder(), serial, backup_reason::kWrite, std::time(nullptr), state).ok());
+    ASSERT_EQ(run(run_restore, {oldest.path, "--simulate", "--sim-state", sim}).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(oldest.path));
+    EXPECT_EQ(run(run_diff, {oldest.path, "--simulate", "--sim-state", sim}).status, 0);
+}
+
+// A folder that cannot be read, or whose name would break the one-line-a-backup listing, is
+// said and exits 1; never an empty or garbled list.
+TEST_F(SafetyCommands, BackupsThatCannotBeListedAreSaid) {
+    std::filesystem::create_directories(dir.file("zeb-tervio"));
+    std::filesystem::create_directory_symlink("backups", backups_folder());  // a link to itself
+    CommandOutcome loop = run(run_backups, {});
+    EXPECT_EQ(loop.status, 1);
+    EXPECT_NE(loop.err.find("Unable to read the backup folder"), std::string::npos) << loop.err;
+
+    const std::string odd = dir.file("tab\there");
+    setenv("XDG_DATA_HOME", odd.c_str(), 1);
+    ConfigState state;
+    ASSERT_TRUE(save_backup(default_backup_folder(), 1, backup_reason::kWrite, std::time(nullptr), state).ok());
+    CommandOutcome tab = run(run_backups, {});
+    EXPECT_EQ(tab.status, 1);
+    EXPECT_TRUE(tab.out.empty());
+    EXPECT_NE(tab.err.find("tab or a line break"), std::string::npos) << tab.err;
 }
 
 TEST_F(SafetyCommands, NoBackupNoOverwriteUnlessAskedFor) {

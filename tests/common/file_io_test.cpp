@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <set>
@@ -148,6 +149,32 @@ TEST(ReplaceFile, TheNewFileIsOnTheDiskBeforeTheRenameAndTheFolderAfterIt) {
     EXPECT_EQ(g_syncs[0].second, "old");
     EXPECT_EQ(fs::path(g_syncs[1].first), fs::canonical(dir.path()));  // the folder, after the rename
     EXPECT_EQ(g_syncs[1].second, "new");
+}
+
+// A file made under a new name is on the disk whole before the name exists, never replaces a
+// file, leaves no temporary file, and carries the time it was given.
+TEST(CreateWholeFile, TheNameAppearsOnlyWithTheWholeContentAndNeverReplaces) {
+    TempDir dir;
+    const std::string path = dir.file("1_2026-12-07_14-03-22_write.ZTV");
+    const auto when = fs::file_time_type::clock::now() + std::chrono::hours(100);
+    g_watched_file = path;
+    g_syncs.clear();
+    const FileWriteStatus status = create_whole_file(path, "backup", when);
+    g_watched_file.clear();
+    ASSERT_EQ(status, FileWriteStatus::Ok);
+    ASSERT_GE(g_syncs.size(), 1u);
+    EXPECT_EQ(g_syncs[0].second, "");  // the temporary file synced while the name was free
+    EXPECT_EQ(read_text(path), "backup");
+    EXPECT_EQ(fs::last_write_time(path), when);
+    EXPECT_EQ(entries(dir.path()), 1u);
+    EXPECT_EQ(create_whole_file(path, "other"), FileWriteStatus::NameTaken);
+    EXPECT_EQ(read_text(path), "backup");
+    EXPECT_EQ(entries(dir.path()), 1u);
+    const auto parts = parse_temporary_file_name(temporary_file_name("1_x.ZTV", 3));
+    ASSERT_TRUE(parts.has_value());
+    EXPECT_EQ(parts->target, "1_x.ZTV");
+    EXPECT_EQ(parts->process, static_cast<long>(getpid()));
+    EXPECT_FALSE(parse_temporary_file_name(".notes.txt").has_value());
 }
 
 // A name the system takes must also be one the program can save over, although the temporary

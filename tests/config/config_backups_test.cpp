@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "config/config_file.h"
@@ -47,17 +49,67 @@ TEST_F(ConfigBackups, NamedBySerialTimeAndReasonListedNewestFirst) {
     // The same second again: a name of its own, listed as the newer one.
     const BackupResult second = save_backup(folder, 40123, backup_reason::kRestore, moment(), state);
     EXPECT_EQ(fs::path(second.path).filename(), "40123_2026-12-07_14-03-22-2_restore.ZTV");
+    // Made last although its name is dated earlier (the clock was set back): listed first.
     ASSERT_TRUE(save_backup(folder, 7, "../x y", moment(10), state).ok());  // odd reason: "backup"
     test::write_text(folder + "/notes.ZTV", "not a backup name");
+    test::write_text(folder + "/7_2026-12-07_14-03-22_mine.ZTV", "a reason the program never writes");
 
     const BackupListing listing = list_backups(folder);
     ASSERT_TRUE(listing.error.empty());
     ASSERT_EQ(listing.entries.size(), 3u);
+    EXPECT_EQ(listing.entries[0].serial, "7");
+    EXPECT_EQ(listing.entries[0].reason, "backup");
+    EXPECT_EQ(listing.entries[1].path, second.path);
+    EXPECT_EQ(listing.entries[2].path, first.path);
+    EXPECT_EQ(listing.entries[2].date, "2026-12-07 14:03:22");
+}
+
+// A clock that was once ahead left 100 backups dated (and written) in the future: the backups
+// made now are the newest all the same, and those pruned are the oldest made.
+TEST_F(ConfigBackups, TheOrderOfMakingSurvivesAClockThatWasAhead) {
+    const auto ahead = fs::file_time_type::clock::now() + std::chrono::hours(24 * 365 * 4);
+    for (int i = 0; i < 100; ++i) {
+        const BackupResult future = save_backup(folder, 5, backup_reason::kWrite, moment(0) + 4 * 365 * 86400 + i, state);
+        ASSERT_TRUE(future.ok());
+        fs::last_write_time(future.path, ahead + std::chrono::seconds(i));
+    }
+    const BackupResult first = save_backup(folder, 5, backup_reason::kWrite, moment(), state);
+    const BackupResult second = save_backup(folder, 5, backup_reason::kWrite, moment(), state);
+    ASSERT_TRUE(first.ok() && second.ok());
+    EXPECT_TRUE(fs::exists(first.path) && fs::exists(second.path));
+    const BackupListing listing = list_backups(folder);
+    ASSERT_EQ(listing.entries.size(), kBackupsKept);
     EXPECT_EQ(listing.entries[0].path, second.path);
     EXPECT_EQ(listing.entries[1].path, first.path);
-    EXPECT_EQ(listing.entries[1].date, "2026-12-07 14:03:22");
-    EXPECT_EQ(listing.entries[2].serial, "7");
-    EXPECT_EQ(listing.entries[2].reason, "backup");
+}
+
+// What interrupted runs leave (a name reserved empty, temporary files) is neither listed nor
+// kept, and files that merely look like backups are never pruned.
+TEST_F(ConfigBackups, LeftoversAreCleanedAndTheUsersOwnFilesKept) {
+    ASSERT_TRUE(save_backup(folder, 9, backup_reason::kWrite, moment(0), state).ok());
+    const std::string reserved = folder + "/9_2026-12-07_14-03-01_restore.ZTV";
+    test::write_text(reserved, "");
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    ASSERT_GT(child, 0);
+    waitpid(child, nullptr, 0);
+    const std::string stale = folder + "/.9_2026-12-07_14-03-02_restore.ZTV." + std::to_string(child) + "-0.tmp";
+    const std::string live = folder + "/.9_2026-12-07_14-03-03_restore.ZTV." + std::to_string(getpid()) + "-0.tmp";
+    test::write_text(stale, "half a back");
+    test::write_text(live, "being written");
+    const std::string look_alike = folder + "/9_2020-01-01_00-00-00_write.ZTV";
+    const std::string own_reason = folder + "/9_2020-01-01_00-00-00_car.ZTV";
+    test::write_text(look_alike, "shopping list");
+    ASSERT_EQ(save_config_file(own_reason, state), FileWriteStatus::Ok);
+    fs::last_write_time(look_alike, fs::last_write_time(own_reason) - std::chrono::hours(1000));
+    EXPECT_EQ(list_backups(folder).entries.size(), 2u);  // the reserved name is no backup
+
+    for (int i = 0; i < 101; ++i) ASSERT_TRUE(save_backup(folder, 9, backup_reason::kWrite, moment(i % 60), state).ok());
+    EXPECT_FALSE(fs::exists(reserved));
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(live));
+    EXPECT_TRUE(fs::exists(look_alike));
+    EXPECT_TRUE(fs::exists(own_reason));
 }
 
 TEST_F(ConfigBackups, KeepsTheNewestHundredOfEachController) {
@@ -78,9 +130,16 @@ TEST_F(ConfigBackups, AFolderThatCannotHoldThemIsAClearFailure) {
     EXPECT_NE(result.error.en.find("is not a folder"), std::string::npos) << result.error.en;
     EXPECT_FALSE(list_backups(dir.file("file")).error.empty());
     EXPECT_TRUE(list_backups(dir.file("missing")).error.empty());  // no folder yet: no backups
+    // A folder that cannot be reached is an error, never an empty list.
+    fs::create_directory_symlink("loop", dir.file("loop"));
+    EXPECT_NE(list_backups(dir.file("loop")).error.en.find("circle"), std::string::npos);
+    EXPECT_FALSE(save_backup(dir.file("loop"), 1, backup_reason::kWrite, moment(), state).ok());
 
     if (geteuid() != 0) {  // the superuser writes anywhere
         fs::create_directories(folder);
+        fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_NE(list_backups(folder).error.en.find("Permission denied"), std::string::npos);
+        fs::permissions(dir.path(), fs::perms::owner_all);
         fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
         result = save_backup(folder, 1, backup_reason::kWrite, moment(), state);
         EXPECT_NE(result.error.en.find("Permission denied"), std::string::npos) << result.error.en;

@@ -1,8 +1,12 @@
 #include "common/cp1251.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <utility>
+
+#include "common/format.h"
 
 namespace ztv {
 namespace {
@@ -51,6 +55,25 @@ char byte_for(std::uint32_t cp) {
     return '?';
 }
 
+// The code point starting at utf8[at] and its length in bytes; length 0 for a broken sequence
+// (one byte to skip).
+std::pair<std::uint32_t, std::size_t> decode_at(std::string_view utf8, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    std::size_t length = 0;
+    std::uint32_t cp = 0;
+    if (lead < 0x80) { length = 1; cp = lead; }
+    else if ((lead & 0xE0) == 0xC0) { length = 2; cp = lead & 0x1Fu; }
+    else if ((lead & 0xF0) == 0xE0) { length = 3; cp = lead & 0x0Fu; }
+    else if ((lead & 0xF8) == 0xF0) { length = 4; cp = lead & 0x07u; }
+    if (length == 0 || at + length > utf8.size()) return {0, 0};
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(utf8[at + k]);
+        if ((next & 0xC0) != 0x80) return {0, 0};
+        cp = (cp << 6) | (next & 0x3Fu);
+    }
+    return {cp, length};
+}
+
 }  // namespace
 
 std::string cp1251_to_utf8(std::string_view bytes) {
@@ -66,30 +89,25 @@ std::string cp1251_to_utf8(std::string_view bytes) {
 std::string utf8_to_cp1251(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = 0;
-        std::uint32_t cp = 0;
-        if (lead < 0x80) { length = 1; cp = lead; }
-        else if ((lead & 0xE0) == 0xC0) { length = 2; cp = lead & 0x1Fu; }
-        else if ((lead & 0xF0) == 0xE0) { length = 3; cp = lead & 0x0Fu; }
-        else if ((lead & 0xF8) == 0xF0) { length = 4; cp = lead & 0x07u; }
-        bool valid = length != 0 && i + length <= utf8.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xC0) != 0x80) valid = false;
-            cp = (cp << 6) | (next & 0x3Fu);
-        }
-        if (!valid) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        out += byte_for(cp);
-        i += length;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto [cp, length] = decode_at(utf8, i);
+        out += length == 0 ? '?' : byte_for(cp);
+        i += std::max<std::size_t>(length, 1);
     }
     return out;
+}
+
+std::string outside_cp1251(std::string_view utf8) {
+    std::string found;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto [cp, length] = decode_at(utf8, i);
+        std::string character;
+        if (length == 0) character = strprintf("\\x%02X", static_cast<unsigned>(static_cast<unsigned char>(utf8[i])));
+        else if (cp != '?' && byte_for(cp) == '?') character = std::string(utf8.substr(i, length));
+        if (!character.empty() && found.find(character) == std::string::npos) found += character;
+        i += std::max<std::size_t>(length, 1);
+    }
+    return found;
 }
 
 std::string_view field_text(const unsigned char* bytes, std::size_t size) {

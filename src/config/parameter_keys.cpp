@@ -24,6 +24,8 @@ constexpr TextPair kUnknownKey{"Неизвестный ключ %s", "Unknown ke
 constexpr TextPair kBadValue{"%s: значение \"%s\" не подходит этому элементу", "%s: the control does not take \"%s\""};
 constexpr TextPair kPinHeld{"Режим вывода %s нельзя изменить: вывод занят (%s)",
                             "The mode of pin %s cannot change while %s holds it"};
+constexpr TextPair kNotStorable{"%s: символы «%s» нельзя сохранить в кодировке Windows-1251, которую хранит контроллер",
+                                "%s: the characters \"%s\" cannot be stored in Windows-1251, the controller's code page"};
 constexpr TextPair kInterceptWithoutSourceMode{
     "TOUCH_INTERCEPT_SRCMASK задаётся только вместе с режимом тачпанели 4 (\"Источник...\")",
     "TOUCH_INTERCEPT_SRCMASK is set only together with touch mode 4 (\"Source...\")"};
@@ -163,6 +165,9 @@ AssignResult assign_key(ConfigState& state, std::string_view key, std::string_vi
         return from_outcome(edit_text(state, row->control, value), key, value);
     }
     if (const auto source = source_name_index(key)) {
+        // Stored, such a character would turn into "?" without a word.
+        if (const std::string refused = outside_cp1251(value); !refused.empty())
+            return failure(AssignStatus::Malformed, format_pair(kNotStorable, key_text.c_str(), refused.c_str()));
         const ParamBinding* row = binding_with(BindingTarget::SourceNames);
         return from_outcome(edit_row(state, row->control, static_cast<int>(*source), value), key, value);
     }

@@ -121,7 +121,13 @@ TEST_F(ParameterCommands, ARefusalPrintsThePagesMessageAndSavesNothing) {
     EXPECT_EQ(run(run_set, {path, "GPS_NUM=7"}).status, 2);
     EXPECT_EQ(run(run_set, {path}).status, 2);
     EXPECT_EQ(run(run_set, {path, "GPS_NUM=0", "--bogus"}).status, 2);
+    // A name the controller's code page cannot hold would be stored as "??": refused, naming them.
+    r = run(run_set, {path, "NAME1=\xE6\x97\xA5\xE6\x9C\xAC\xE6\x97\xA5\xD0\xAF"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("NAME1: the characters \"\xE6\x97\xA5\xE6\x9C\xAC\" cannot be stored"), std::string::npos) << r.err;
+    EXPECT_EQ(run(run_set, {path, "NAME2=a\xFF"}).status, 2);
     EXPECT_EQ(test::read_text(path), before);
+    EXPECT_EQ(run(run_set, {path, "NAME1=\xD0\xAF?"}).status, 0);  // Cyrillic and "?" are stored as they are
 }
 
 TEST_F(ParameterCommands, TouchSourceModeTakesItsMaskFromTheSameCommand) {

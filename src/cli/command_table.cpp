@@ -1,6 +1,10 @@
 #include "cli/commands.h"
 
+#include <cerrno>
+#include <string_view>
+
 #include "common/command_line.h"
+#include "common/file_io.h"
 
 namespace ztv::cli {
 namespace {
@@ -204,6 +208,24 @@ std::string command_usage(const Command& command) {
     return usage;
 }
 
+namespace {
+
+// What was printed must have arrived: a full disk or a closed pipe behind standard output is
+// a failure, never a success (nor, for diff, an answer). diff says trouble with 2, the others 1.
+int checked_output(const Command& command, int status) {
+    errno = 0;
+    const bool flushed = std::fflush(stdout) == 0;
+    const std::error_code error(errno, std::generic_category());
+    if (flushed && std::ferror(stdout) == 0) return status;
+    const FileWriteStatus reason = error ? write_status_of(error) : FileWriteStatus::Failed;
+    std::fprintf(stderr, "ztv-tool %s: unable to write to standard output: %s\n", command.name,
+                 write_failure_reason(reason).en.c_str());
+    if (std::string_view(command.name) == "diff") return 2;
+    return status != 0 ? status : 1;
+}
+
+}  // namespace
+
 int run_command(const Command& command, Args args) {
     const ParsedToolOptions parsed = parse_tool_options(command, args);
     if (parsed.error) {
@@ -214,9 +236,9 @@ int run_command(const Command& command, Args args) {
     if (parsed.options.help) {
         std::printf("usage: ztv-tool %s\n  %s\n\noptions:\n%s", command_usage(command).c_str(), command.summary,
                     options_help<ToolOptions>(rows_of(command)).c_str());
-        return 0;
+        return checked_output(command, 0);
     }
-    return command.run(parsed.options);
+    return checked_output(command, command.run(parsed.options));
 }
 
 bool option_takes_value(std::string_view option) {

@@ -1,6 +1,8 @@
 // diff, backups, and the backup that restore and flash make before they overwrite a controller.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
@@ -115,6 +117,22 @@ TEST_F(SafetyCommands, BackupsThatCannotBeListedAreSaid) {
     EXPECT_EQ(tab.status, 1);
     EXPECT_TRUE(tab.out.empty());
     EXPECT_NE(tab.err.find("tab or a line break"), std::string::npos) << tab.err;
+}
+
+// Output to a full disk is a failure said as such: 2 for diff (never "different"), 1 elsewhere.
+TEST_F(SafetyCommands, OutputThatCannotBeWrittenIsAFailure) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    const auto exit_status = [this](const std::string& args) {
+        const int status = std::system((std::string(ZTV_TOOL_BINARY) + " " + args + " >/dev/full 2>" + dir.file("err")).c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(exit_status("diff " + a + " " + b), 2);
+    EXPECT_NE(test::read_text(dir.file("err")).find("unable to write to standard output: There is no space left"),
+              std::string::npos);
+    EXPECT_EQ(exit_status("diff " + a + " " + a), 2);
+    EXPECT_EQ(exit_status("describe " ZTV_SAMPLES_DIR "/demo.ZTV"), 1);
+    EXPECT_EQ(exit_status("get " + a + " GPS_NUM"), 1);
+    EXPECT_EQ(exit_status("show " + a + " --help"), 1);
 }
 
 TEST_F(SafetyCommands, NoBackupNoOverwriteUnlessAskedFor) {

@@ -273,8 +273,9 @@ int run_setup_program(int argc, char** argv) {
     switch (guard.acquire()) {
         case InstanceStatus::Acquired: break;
         case InstanceStatus::AlreadyRunning:
-            // The running copy opens the file and comes to the front; this one ends quietly.
-            if (args.config_file &&
+            // The running copy opens the file and comes to the front; this one ends quietly. A
+            // picture run never hands over: nobody would get the picture it was started for.
+            if (args.config_file && !args.unattended() &&
                 hand_over_file(handover_channel_name(guard.busy_path()), absolute_path(*args.config_file)))
                 return 0;
             std::fprintf(stderr, "%s\n", msg::kAlreadyRunning);

@@ -20,11 +20,12 @@ HeldConfiguration read_before_overwrite(ConfigSession& session) {
     return read_held_configuration(session.monitor().protocol());
 }
 
-bool keep_backup(TMainForm& form, ConfigSession& session, std::string_view reason, const HeldConfiguration& held) {
+bool keep_backup(TMainForm& form, ConfigSession& session, std::string_view reason, const HeldConfiguration& held,
+                 const std::string& spare) {
     ConnectionMonitor& monitor = session.monitor();
     if (monitor.is_bootloader()) return true;
     const BackupResult backup =
-        save_held_configuration(held, monitor.status().serial, reason, default_backup_folder(), std::time(nullptr));
+        save_held_configuration(held, monitor.status().serial, reason, default_backup_folder(), std::time(nullptr), spare);
     if (backup.ok()) {
         form.log_line(backup.path, LogSource::Program);
         const std::string name = std::filesystem::path(backup.path).filename().string();

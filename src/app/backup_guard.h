@@ -26,7 +26,9 @@ HeldConfiguration read_before_overwrite(ConfigSession& session);
 // The overwrite is going to happen: `held` is saved as a backup, and the status line and the
 // log say where. A backup that cannot be made asks whether to go on without one (No is the
 // default). False when the overwrite must stop. A bootloader holds no configuration to keep.
-bool keep_backup(TMainForm& form, ConfigSession& session, std::string_view reason, const HeldConfiguration& held);
+// `spare`, the file about to be written when it is itself a backup, is never pruned.
+bool keep_backup(TMainForm& form, ConfigSession& session, std::string_view reason, const HeldConfiguration& held,
+                 const std::string& spare = {});
 
 // Both, for an overwrite whose question came before (defaults, firmware, a connect choice).
 bool back_up_controller(TMainForm& form, ConfigSession& session, std::string_view reason);

@@ -166,7 +166,7 @@ void DeviceLink::reset_to_defaults() {
 // What the controller holds is read first and kept as a backup when the file changes it; the
 // read becomes the shadow copy, so that exactly the bytes that differ are sent, whatever the
 // window believed before (a read that failed, a controller left alone when it connected).
-bool DeviceLink::before_file_applied(const ConfigState& file) {
+bool DeviceLink::before_file_applied(const ConfigState& file, const std::string& path) {
     if (!session_.controller_answers()) return true;
     LongOperation long_operation(monitor_);
     const HeldConfiguration held = read_before_overwrite(session_);
@@ -177,7 +177,8 @@ bool DeviceLink::before_file_applied(const ConfigState& file) {
     };
     const bool changes =
         !held.read() || !std::ranges::equal(shown_record(held.image).bytes(), shown_record(file).bytes());
-    if (changes && !keep_backup(form_, session_, backup_reason::kRestore, held)) return false;
+    // The file itself may be the oldest backup: the new one never prunes it.
+    if (changes && !keep_backup(form_, session_, backup_reason::kRestore, held, path)) return false;
     if (held.read()) session_.controller_read(held.image.record);
     return true;
 }

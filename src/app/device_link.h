@@ -57,7 +57,7 @@ public:
     void reset_to_defaults() override;
     void restart() override;
     void firmware_update() override;
-    bool before_file_applied(const ConfigState& file) override;
+    bool before_file_applied(const ConfigState& file, const std::string& path) override;
     // what the window's timer, settings and close ask of the controller,
     void on_polling_tick() override;
     int poll_interval_ms() const override { return static_cast<int>(monitor_.interval_ms()); }

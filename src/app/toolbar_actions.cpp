@@ -70,7 +70,7 @@ void ToolbarActions::load_config(const QByteArray& path, bool changed_meanwhile)
         return;
     }
     // A connected controller takes the file: what it holds is backed up first.
-    if (WindowDevice* device = form_.device(); device != nullptr && !device->before_file_applied(file)) return;
+    if (WindowDevice* device = form_.device(); device != nullptr && !device->before_file_applied(file, path.toStdString())) return;
     state_.record_valid = false;
     restore_snapshot(take_snapshot(file), state_);
     form_.remember_folder(FileDialogKind::OpenConfig, QFile::decodeName(path));

@@ -3,6 +3,8 @@
 // what it needs.
 #pragma once
 
+#include <string>
+
 namespace ztv {
 
 struct ConfigState;
@@ -36,9 +38,9 @@ public:
     virtual void reset_to_defaults() {}
     virtual void restart() {}
     virtual void firmware_update() {}
-    // A configuration file is about to replace the one shown (and so reach a connected
-    // controller): false keeps the one shown.
-    virtual bool before_file_applied(const ConfigState& /*file*/) { return true; }
+    // A configuration file (read from `path`) is about to replace the one shown (and so reach
+    // a connected controller): false keeps the one shown.
+    virtual bool before_file_applied(const ConfigState& /*file*/, const std::string& /*path*/) { return true; }
 };
 
 }  // namespace ztv

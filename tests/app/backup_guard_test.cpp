@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <string_view>
 
@@ -82,6 +83,22 @@ TEST_F(BackupGuardTest, FileOpenedWhileConnectedBacksUpWhatItChangesAndOnlyThat)
     run_for(1000);
     EXPECT_EQ(state.record.long_press_ms(), 1234);
     EXPECT_EQ(controller().long_press_ms(), 1234);
+}
+
+// Opening the oldest of the hundred kept (from the Backups window, say): the backup that the
+// opening makes never prunes the very file opened.
+TEST_F(BackupGuardTest, OpeningTheOldestBackupKeepsIt) {
+    ASSERT_TRUE(connect_controller());
+    ConfigState file;
+    file.record.set_u16(0, 4321);
+    const std::string folder = default_backup_folder();
+    const std::uint32_t serial = link->monitor().status().serial;
+    const BackupResult oldest = save_backup(folder, serial, backup_reason::kWrite, std::time(nullptr), file);
+    for (std::size_t i = 1; i < kBackupsKept; ++i)
+        ASSERT_TRUE(save_backup(folder, serial, backup_reason::kWrite, std::time(nullptr), file).ok());
+    window->open_config_file(QString::fromStdString(oldest.path));
+    ASSERT_TRUE(wait_until([&] { return controller().long_press_ms() == 4321; }));
+    EXPECT_TRUE(std::filesystem::exists(oldest.path));
 }
 
 TEST_F(BackupGuardTest, AnOverwriteAnsweredNoMakesNoBackup) {

@@ -135,10 +135,12 @@ void FileDialogs::remember_dialog_size(const QSize& size) {
     save_settings_file(file, *doc);
 }
 
-QString FileDialogs::ask(FileDialogKind kind) {
+QString FileDialogs::ask(FileDialogKind kind, const QString& proposed_name) {
     bool ok = false;
-    const QString folder = start_folder(kind, &ok);
+    QString folder = start_folder(kind, &ok);
     if (!ok) return QString();
+    // A dialog that starts at a file selects it.
+    if (!proposed_name.isEmpty()) folder = QDir(folder).filePath(proposed_name);
     const DialogTraits traits = dialog_traits(kind);
     const QString pattern = QString::fromLatin1(traits.pattern);
     // File systems here tell case apart; "*.ztv" files are the same kind of file.

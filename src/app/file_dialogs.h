@@ -32,8 +32,9 @@ public:
     // settings file; without a remembered folder a dialog starts in default_folder.
     FileDialogs(QWidget& window, Host& host, std::string settings_path, std::string default_folder);
 
-    // A file of that kind chosen by the user; empty when cancelled.
-    QString ask(FileDialogKind kind);
+    // A file of that kind chosen by the user; empty when cancelled. A proposed name (the file
+    // opened last, for a save) is offered in the folder the dialog starts in.
+    QString ask(FileDialogKind kind, const QString& proposed_name = {});
     // Where a dialog starts when no folder is remembered: the user's documents folder, or the
     // home folder when there is none (the program's own folder is rarely writable).
     static QString documents_folder();

@@ -145,7 +145,7 @@ public:
     QWidget* main_widget() override { return this; }
 
     // File dialogs that start in the folder used last for their kind of file; empty = cancelled.
-    QString ask_file(FileDialogKind kind) { return files_->ask(kind); }
+    QString ask_file(FileDialogKind kind, const QString& proposed_name = {}) { return files_->ask(kind, proposed_name); }
     void remember_folder(FileDialogKind kind, const QString& path) { files_->remember_folder(kind, path); }
 
     // Seams for tests and unattended runs.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <utility>
 
@@ -74,6 +75,7 @@ void ToolbarActions::load_config(const QByteArray& path, bool changed_meanwhile)
     state_.record_valid = false;
     restore_snapshot(take_snapshot(file), state_);
     form_.remember_folder(FileDialogKind::OpenConfig, QFile::decodeName(path));
+    file_name_ = QFileInfo(QFile::decodeName(path)).fileName();
     form_.refresh_pages();
     state_.record_valid = true;
     if (edits.file_done) edits.file_done(true);
@@ -83,7 +85,7 @@ void ToolbarActions::load_config(const QByteArray& path, bool changed_meanwhile)
 void ToolbarActions::save_config() {
     form_.run_toolbar_action([this] {
         form_.commit_pending_edits();
-        const QString path = form_.ask_file(FileDialogKind::SaveConfig);
+        const QString path = form_.ask_file(FileDialogKind::SaveConfig, file_name_);
         if (path.isEmpty()) return;
         FileWriteStatus status;
         {
@@ -95,6 +97,7 @@ void ToolbarActions::save_config() {
             return;
         }
         form_.remember_folder(FileDialogKind::SaveConfig, path);
+        file_name_ = QFileInfo(path).fileName();
         if (const EditHooks& edits = form_.edit_hooks(); edits.file_done) edits.file_done(false);
         form_.flash_message(2500, 250, to_text(msg::kConfigWritten));
     });

@@ -41,6 +41,7 @@ private:
 
     TMainForm& form_;
     ConfigState& state_;
+    QString file_name_;           // of the file opened or saved last: a save proposes it
     QByteArray pending_open_;     // handed over while something else was running
     bool pending_retry_ = false;  // a later try is already planned
     // The configuration when a handed-over file first had to wait: an operation that changes

@@ -406,9 +406,9 @@ TEST_F(ConfigFileActionTest, OpenReadsTheFileRemembersItsFolderAndFlashes) {
     EXPECT_EQ(window->chrome().strip()->caption(), QStringLiteral("Конфигурация прочитана"));
 
     chosen.clear();
-    window->toolbar().save_config();  // the save dialog starts where the last file came from
+    window->toolbar().save_config();  // the save dialog proposes the file opened last
     ASSERT_EQ(folders.size(), 2u);
-    EXPECT_EQ(folders[1], dir.filePath(QStringLiteral("conf")));
+    EXPECT_EQ(folders[1], dir.filePath(QStringLiteral("conf/demo.ZTV")));
     EXPECT_EQ(titles[1], QStringLiteral("Сохранение файла конфигурации устройства"));
 }
 

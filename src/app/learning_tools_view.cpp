@@ -11,6 +11,7 @@
 #include "app/device_link.h"
 #include "app/main_window.h"
 #include "common/format.h"
+#include "session/edit_steps.h"
 #include "config/parameter_pages.h"
 #include "events/editor_controls_widget.h"
 #include "events/event_catalogue.h"
@@ -155,6 +156,12 @@ void LearningTools::set_running(bool running, const Busy& busy) {
         if (widget) widget->setEnabled(true);
     disabled_.clear();
     form_.end_procedure();
+    // What the procedure left in the record is one step of its name.
+    record_step(busy.locks_pages ? step::kTouchCalibration : step::kButtonLearning);
+}
+
+void LearningTools::record_step(const TextPair& name, const std::string& field) {
+    if (const EditHooks& hooks = form_.edit_hooks(); hooks.record) hooks.record(to_text(name), field);
 }
 
 void LearningTools::show_stop_button(QToolButton* button, bool running, bool calibration) {
@@ -182,6 +189,7 @@ void LearningTools::commit_pending_name() {
     if (!outcome.message.empty()) form_.show_message(outcome.box_type, outcome.message);
     grid_widget_->redraw();
     redraw_description();
+    record_step(step::kButtonName, "button grid names");
 }
 
 void LearningTools::open_popup(const GridPopup& popup, unsigned column, unsigned row, const QPoint& global_pos) {
@@ -195,6 +203,7 @@ void LearningTools::open_popup(const GridPopup& popup, unsigned column, unsigned
         grid_widget_->clear_selection();
         // The slot's description names the deleted key; a whole channel leaves references.
         if (action != kPopupDeleteChannel) redraw_description();
+        record_step(action == kPopupDeleteChannel ? step::kChannelDeleted : step::kButtonDeleted);
     });
 }
 

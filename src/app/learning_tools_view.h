@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <string>
 
 #include "tools/button_grid.h"
 #include "tools/button_learning.h"
@@ -81,6 +82,8 @@ private:
     // The running procedure's own button stays pressed and its hint says how to stop.
     void show_stop_button(QToolButton* button, bool running, bool calibration);
     void commit_pending_name();
+    // The edit just made becomes a step of the undo history named `name`.
+    void record_step(const TextPair& name, const std::string& field = {});
     void open_popup(const GridPopup& popup, unsigned column, unsigned row, const QPoint& global_pos);
     void redraw_description();
     // Offers the learned button as the current slot's "Button" or "Mod", as a drop would.

@@ -57,6 +57,8 @@ struct EditHooks {
     // controller holds the configuration (an operation changed it while a file waited).
     std::function<bool(bool changed_meanwhile)> may_replace;
     std::function<void(bool opened)> file_done;    // a file was opened (true) or saved (false)
+    // An edit of the window's own (a procedure, the button grid) is over: its step.
+    std::function<void(const Text& name, const std::string& field)> record;
     std::function<void(bool busy)> busy_changed;   // an operation began or the window is idle
 };
 

@@ -1,8 +1,9 @@
 // Undo and redo in the window, and the questions that guard the configuration shown. Every
-// edit the window offers ends in the session's one entry point: the pages name the step they
-// are about to make, and once the window is idle again (the input event handled, the operation
-// over) the state left is recorded under that name. Edits no page names (the button grid, a
-// finished procedure) are recorded the same way under a generic name.
+// edit records its own step where it happens: the parameter pages and the slot editor once an
+// edit and its redraw are done, the learning tools once a procedure or a grid edit is over,
+// each under the name of what it changed (typing in one box merges into one step until the
+// focus leaves it). Operations on the whole configuration (a read, a write, a file) record
+// and mark their own steps through the session.
 #pragma once
 
 #include <QObject>
@@ -30,11 +31,10 @@ public:
     QAction* undo_item() const { return undo_; }
     QAction* redo_item() const { return redo_; }
 
-    // Names the step the next recording makes (the first name given since the last one wins:
-    // a control names it before the editor's own finishing step does).
-    void name_step(const Text& name, const std::string& field = {});
-    // Records what changed since the last step, unless an operation is running.
-    void settle();
+    // The state an edit left becomes a step named `name` (a non-empty `field` merges typing
+    // in one box). Nothing while an undo or redo is being shown.
+    void record(const Text& name, const std::string& field = {});
+    // Typing the record does not hold yet is taken back (brought back) first; then the step.
     void undo();
     void redo();
     // Before the configuration shown is dropped (close, another file): asks to save unsaved
@@ -45,20 +45,13 @@ public:
     // Page: the menu entries follow the language.
     void retranslate(Lang /*lang*/) override { update(); }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void step(bool forward);
-    void schedule();
 
     TMainForm& form_;
     ConfigSession& session_;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
-    Text pending_name_;
-    std::string pending_field_;
-    bool scheduled_ = false;
     bool stepping_ = false;
 };
 

@@ -153,12 +153,6 @@ void ParameterPages::set_button_handler(std::string_view control, std::function<
 void ParameterPages::act(const ControlAction& action) {
     if (refreshing_) return;
     const std::string_view name = action.name;
-    if (edit_listener_ && action.kind != ControlKind::Button && action.kind != ControlKind::Label) {
-        const bool typed = action.kind == ControlKind::Edit || action.kind == ControlKind::Table;
-        std::string field;
-        if (typed) field = std::string(name) + ':' + std::to_string(action.kind == ControlKind::Table ? action.value : 0);
-        edit_listener_(name, field);
-    }
     EditOutcome outcome;
     switch (action.kind) {
         case ControlKind::List: outcome = edit_choice(state_, name, static_cast<int>(action.value)); break;
@@ -177,6 +171,14 @@ void ParameterPages::act(const ControlAction& action) {
         case ControlKind::Label: return;
     }
     handle(outcome, name);
+    // The edit and its redraw are done (a refresh may have restated rules): one step. Typing in
+    // one box (or one row of the names table) merges.
+    if (edit_listener_) {
+        const bool typed = action.kind == ControlKind::Edit || action.kind == ControlKind::Table;
+        std::string field;
+        if (typed) field = std::string(name) + ':' + std::to_string(action.kind == ControlKind::Table ? action.value : 0);
+        edit_listener_(name, field);
+    }
 }
 
 // Carries out what an edit answered: the "Pins" page first when the edit needs a configured

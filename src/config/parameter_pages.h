@@ -56,8 +56,8 @@ public:
     QWidget* keys_grid_area() const { return keys_grid_area_; }
 
     BoundControl* control(std::string_view name) const { return controls_.find(name); }
-    // Told of every user edit before it is made: the control, and for typed text the field
-    // (so that typing in one box is one undo step; empty for any other edit).
+    // Told of every user edit once it and its redraw are done: the control, and for typed text
+    // the field (so that typing in one box is one undo step; empty for any other edit).
     void set_edit_listener(std::function<void(std::string_view control, const std::string& field)> listener) {
         edit_listener_ = std::move(listener);
     }

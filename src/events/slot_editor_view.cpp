@@ -1,6 +1,7 @@
 #include "events/slot_editor_view.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -442,8 +443,7 @@ BoundControl* SlotEditor::control(std::string_view name) const {
 
 void SlotEditor::on_action(const ControlAction& action) {
     if (showing_) return;
-    if (edit_listener_)
-        edit_listener_(current_, action.kind == ControlKind::Edit ? std::to_string(current_) + ':' + action.name : std::string());
+    typed_field_ = action.kind == ControlKind::Edit ? std::to_string(current_) + ':' + action.name : std::string();
     ConfigState& state = state_;
     EditOutcome outcome;
     switch (action.kind) {
@@ -462,7 +462,15 @@ void SlotEditor::on_action(const ControlAction& action) {
 }
 
 void SlotEditor::finish_edit(const EditOutcome& outcome, std::string_view name) {
-    if (edit_listener_) edit_listener_(current_, {});
+    // Once the edit and its redraw are done, whichever way this ends, it is one step (a
+    // follow-up's own finish has recorded it already: nothing more changes then).
+    struct RecordStep {
+        SlotEditor& editor;
+        std::size_t slot;
+        ~RecordStep() {
+            if (editor.edit_listener_) editor.edit_listener_(slot, std::exchange(editor.typed_field_, {}), false);
+        }
+    } record_step{*this, current_};
     if (!outcome.message.empty()) context_.show_message(outcome.box_type, outcome.message);
     if (!outcome.follow_up.empty()) {
         run_follow_up(outcome.follow_up, name);
@@ -521,9 +529,9 @@ void SlotEditor::rename_current_slot(const QPoint& global_pos) {
         QString::fromStdString(format_pair(slot_texts::kSlotNameTitle, static_cast<int>(slot) + 1).in(lang)),
         pair(slot_texts::kOk), QString::fromStdString(slots::slot_name(state_, slot)), global_pos);
     if (!name) return;
-    if (edit_listener_) edit_listener_(slot, {});
     rename_slot(state_, slot, name->toStdString());
     refresh_captions();
+    if (edit_listener_) edit_listener_(slot, {}, true);
 }
 
 bool SlotEditor::drop_accepted(bool modifier, std::uint8_t channel, std::uint8_t key) const {

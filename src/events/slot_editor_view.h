@@ -72,11 +72,11 @@ public:
     void select_slot(std::size_t slot);
     std::size_t current_slot() const { return current_; }
     bool showing() const { return showing_; }
-    // Told of every user edit of a slot before it is made: the slot, and for typed text the
-    // field (so that typing in one box is one undo step; empty for any other edit).
-    void set_edit_listener(std::function<void(std::size_t slot, const std::string& field)> listener) {
-        edit_listener_ = std::move(listener);
-    }
+    // Told of every user edit of a slot once it and its redraw are done: the slot, for typed
+    // text the field (so that typing in one box is one undo step; empty for any other edit),
+    // and whether it renamed the slot.
+    using EditListener = std::function<void(std::size_t slot, const std::string& field, bool renamed)>;
+    void set_edit_listener(EditListener listener) { edit_listener_ = std::move(listener); }
     // After a reset of the configuration: slot 1.
     void reset();
     // Hands an edit's outcome on: its message, the focus, a follow-up, and the redraw.
@@ -176,7 +176,8 @@ private:
     std::unique_ptr<Model> model_;
     std::size_t current_ = 0;
     bool showing_ = false;
-    std::function<void(std::size_t, const std::string&)> edit_listener_;
+    EditListener edit_listener_;
+    std::string typed_field_;  // the field of the typed edit under way
     int draw_count_ = 0;
     EditorDevice device_;
     std::size_t picker_slot_ = 0;  // the slot whose reaction the key picker edits

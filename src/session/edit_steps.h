@@ -10,16 +10,22 @@
 namespace ztv {
 
 namespace step {
-// An edit no control names (the button grid, a finished procedure).
-inline constexpr TextPair kEdit{"Изменение", "Edit"};
 inline constexpr TextPair kOpenFile{"Открытие файла", "Opening a file"};
+inline constexpr TextPair kSaveFile{"Сохранение файла", "Saving a file"};
 inline constexpr TextPair kSlot{"Слот %d", "Slot %d"};
+inline constexpr TextPair kSlotName{"Имя слота %d", "Slot %d name"};
+inline constexpr TextPair kButtonLearning{"Обучение кнопок", "Button learning"};
+inline constexpr TextPair kTouchCalibration{"Калибровка сенсорной панели", "Touch calibration"};
+inline constexpr TextPair kButtonName{"Имя кнопки", "Button name"};
+inline constexpr TextPair kButtonDeleted{"Удаление кнопки", "Button deleted"};
+inline constexpr TextPair kChannelDeleted{"Удаление канала", "Channel deleted"};
 }  // namespace step
 
-// A parameter control's step: its caption, or the generic name when it has none.
+// A parameter control's step: its caption, or its page's when it has none.
 Text parameter_step_name(std::string_view control);
-// A slot editor step: "Slot N" (N counted from 1).
+// A slot editor step: "Slot N", and "Slot N name" for its name (N counted from 1).
 Text slot_step_name(std::size_t slot);
+Text slot_name_step_name(std::size_t slot);
 
 // The close, or another file opened, while the configuration shown is neither saved nor held
 // by the controller. Yes saves, No discards, Cancel stays.

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "widgets/control_kinds.h"
 #include "widgets/cp1251_validator.h"
@@ -91,6 +92,28 @@ private:
     QCheckBox* box_ = nullptr;
 };
 
+// What was typed and taken back by an undo, for the redo right after it.
+class TakenBackTyping {
+public:
+    // Puts `shown` back into the box when the box holds something else.
+    bool take_back(QLineEdit& box, const QString& shown) {
+        if (box.text() == shown) return false;
+        typed_ = box.text();
+        box.setText(shown);
+        return true;
+    }
+    bool bring_back(QLineEdit& box, const QString& shown) {
+        if (!typed_ || box.text() != shown) return false;
+        box.setText(*typed_);
+        typed_.reset();
+        return true;
+    }
+    void forget() { typed_.reset(); }
+
+private:
+    std::optional<QString> typed_;
+};
+
 class EditControl : public BoundControl {
 public:
     EditControl(const ControlView& view, QWidget* parent) : BoundControl(view, parent) {
@@ -102,28 +125,47 @@ public:
         // Committed with Enter only; text typed and left is discarded by the next refresh.
         connect(edit_, &QLineEdit::returnPressed, this, [this] { report(0, utf8(edit_->text())); });
     }
+    bool undo_typing() override { return typing_.take_back(*edit_, shown_); }
+    bool redo_typing() override { return typing_.bring_back(*edit_, shown_); }
 
 protected:
     void show_value(const ControlView& view, Lang lang) override {
         edit_->setMaxLength(view.max_length > 0 ? view.max_length : 32767);
         const QString text = qtext(view.text, lang);
+        if (text != shown_) typing_.forget();
+        shown_ = text;
         if (edit_->text() != text) edit_->setText(text);
     }
 
 private:
     QLineEdit* edit_ = nullptr;
+    QString shown_;  // what the record holds, as last shown
+    TakenBackTyping typing_;
+};
+
+// A spin box whose typed text and value's text can be told apart.
+class TypedSpinBox : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+    using QSpinBox::lineEdit;
+    QString value_text() const { return prefix() + textFromValue(value()) + suffix(); }
 };
 
 class SpinControl : public BoundControl {
 public:
     SpinControl(const ControlView& view, QWidget* parent) : BoundControl(view, parent) {
-        spin_ = new QSpinBox(this);
+        spin_ = new TypedSpinBox(this);
         // One report per arrow click or Enter, not one per typed digit.
         spin_->setKeyboardTracking(false);
         spin_->setMinimumWidth(70);
         set_input(spin_);
-        connect(spin_, &QSpinBox::valueChanged, this, [this](int value) { report(value); });
+        connect(spin_, &QSpinBox::valueChanged, this, [this](int value) {
+            typing_.forget();
+            report(value);
+        });
     }
+    bool undo_typing() override { return typing_.take_back(*spin_->lineEdit(), spin_->value_text()); }
+    bool redo_typing() override { return typing_.bring_back(*spin_->lineEdit(), spin_->value_text()); }
 
 protected:
     void show_value(const ControlView& view, Lang) override {
@@ -132,7 +174,8 @@ protected:
     }
 
 private:
-    QSpinBox* spin_ = nullptr;
+    TypedSpinBox* spin_ = nullptr;
+    TakenBackTyping typing_;
 };
 
 class CheckListControl : public BoundControl {
@@ -224,12 +267,13 @@ private:
 // (Backspace, Delete and moving still work) and reports every change as it happens.
 class BoundedCellDelegate : public QStyledItemDelegate {
 public:
-    BoundedCellDelegate(QObject* parent, std::function<void(int row, const QString& text)> changed)
-        : QStyledItemDelegate(parent), changed_(std::move(changed)) {}
+    BoundedCellDelegate(QObject* parent, QObject* key_filter, std::function<void(int row, const QString& text)> changed)
+        : QStyledItemDelegate(parent), key_filter_(key_filter), changed_(std::move(changed)) {}
     void set_max_length(int length) { max_length_ = length; }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
         auto* edit = new QLineEdit(parent);
+        edit->installEventFilter(key_filter_);
         if (max_length_ > 0) edit->setMaxLength(max_length_);
         refuse_outside_cp1251(*edit);
         const int row = index.row();
@@ -238,6 +282,7 @@ public:
     }
 
 private:
+    QObject* key_filter_;
     std::function<void(int, const QString&)> changed_;
     int max_length_ = 0;
 };
@@ -255,7 +300,8 @@ public:
         table_->setSelectionMode(QAbstractItemView::SingleSelection);
         table_->setEditTriggers(QAbstractItemView::AllEditTriggers);
         table_->setMinimumWidth(200);
-        delegate_ = new BoundedCellDelegate(table_, [this](int row, const QString& text) { report(row, utf8(text)); });
+        delegate_ =
+            new BoundedCellDelegate(table_, this, [this](int row, const QString& text) { report(row, utf8(text)); });
         table_->setItemDelegateForColumn(1, delegate_);
         set_input(table_);
     }
@@ -327,6 +373,7 @@ void BoundControl::drop_caption() { delete caption_.data(); }
 
 void BoundControl::set_input(QWidget* input) {
     input_ = input;
+    input_->installEventFilter(this);
     input_->setObjectName(QString::fromUtf8(name_.data(), static_cast<qsizetype>(name_.size())));
     auto* row = static_cast<QHBoxLayout*>(layout());
     row->addWidget(input_);
@@ -369,6 +416,25 @@ void BoundControl::take_focus() {
 
 QPoint BoundControl::bottom_centre() const {
     return input_->mapToGlobal(QPoint(input_->width() / 2, input_->height()));
+}
+
+bool BoundControl::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        // A text box would take these keys for its own text; declining the override lets the
+        // window's shortcut have them.
+        if (key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo) ||
+            key.keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+            key.keyCombination() == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+BoundControl* bound_control_of(QWidget* widget) {
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget())
+        if (auto* control = qobject_cast<BoundControl*>(w)) return control;
+    return nullptr;
 }
 
 BoundControl* make_bound_control(const ControlView& view, QWidget* parent) {

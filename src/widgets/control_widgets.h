@@ -74,6 +74,12 @@ public:
     // The bottom centre of the input on the screen: where a window opened from it is placed.
     QPoint bottom_centre() const;
 
+    // Typing in the input that the record does not hold yet (not confirmed with Enter): the
+    // window's first undo takes it back instead of an older step, and a redo right after
+    // brings it back. False when there was none.
+    virtual bool undo_typing() { return false; }
+    virtual bool redo_typing() { return false; }
+
 signals:
     void acted(const ztv::ControlAction& action);
 
@@ -84,6 +90,9 @@ protected:
     // Hands a user action on; silent while a view is being shown.
     void report(std::int64_t value, std::string text = std::string());
     void set_input(QWidget* input);
+    // The undo and redo keys pressed in the input (or in an editor of it) are the window's:
+    // its undo takes back unconfirmed typing first (undo_typing), then the steps.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::string name_;
@@ -93,6 +102,9 @@ private:
     QLabel* unit_ = nullptr;
     bool showing_ = false;
 };
+
+// The bound control whose input holds `widget` (the focus, say); nullptr outside any.
+BoundControl* bound_control_of(QWidget* widget);
 
 // Makes the widget for a view's kind; the view's name becomes the input's object name.
 BoundControl* make_bound_control(const ControlView& view, QWidget* parent);

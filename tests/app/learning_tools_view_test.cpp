@@ -21,10 +21,12 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <QAction>
 #include <QStackedWidget>
 
 #include "app/device_link.h"
 #include "app/learning_tools_view.h"
+#include "app/undo_actions.h"
 #include "app/shell_fixture.h"
 #include "config/field_table.h"
 #include "config/parameter_bindings.h"
@@ -329,6 +331,7 @@ TEST_F(LearningToolsTest, ADragFromTheGridLandsOnTheEditorsButtonAndModFields) {
 
 TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
     ASSERT_TRUE(connect_controller());
+    UndoActions undo(*window, link->session());
     sim::SimController& controller = *link->simulator();
     const std::uint32_t now = window->tick_ms();
     controller.hold_button(0, 1500, now + 2600, now + 3300);
@@ -370,10 +373,12 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
     EXPECT_FALSE(window->toolbar_operation_running());
     EXPECT_FALSE(window->chrome().gauge()->isVisible()) << "the final writes' progress ends with the procedure";
     EXPECT_EQ(window->chrome().strip()->caption(), QStringLiteral("Customize Buttons completed successfully"));
+    EXPECT_EQ(undo.undo_item()->text(), QStringLiteral("Undo: Button learning"));
 }
 
 TEST_F(LearningToolsTest, CalibrationLocksThePagesWhileItRuns) {
     ASSERT_TRUE(connect_controller());
+    UndoActions undo(*window, link->session());
     link->simulator()->set_calibration_states({{1, 300}, {0x81, 200}, {3, 300}});
     answer = kIdYes;
     inset->setChecked(true);
@@ -398,6 +403,7 @@ TEST_F(LearningToolsTest, CalibrationLocksThePagesWhileItRuns) {
     EXPECT_TRUE(pages->tabBar()->isEnabled());
     EXPECT_TRUE(inset->isEnabled());
     EXPECT_EQ(state.touch, link->simulator()->memory().touch);
+    EXPECT_EQ(undo.undo_item()->text(), QStringLiteral("Undo: Touch calibration"));
     EXPECT_EQ(state.touch[0], 1);  // the inset box was ticked
 }
 

@@ -2,6 +2,9 @@
 // connecting under a configuration of the user's, with the simulated controller behind it.
 #include <QAction>
 #include <QFile>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTest>
 #include <QAbstractButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -15,10 +18,13 @@
 #include "app/undo_actions.h"
 #include "config/config_backups.h"
 #include "config/config_file.h"
+#include "config/parameter_bindings.h"
 #include "config/parameter_pages.h"
 #include "events/slot_editor_view.h"
 #include "safety_fixture.h"
+#include "session/edit_steps.h"
 #include "tools/key_board_window.h"
+#include "widgets/slot_name_window.h"
 
 namespace ztv {
 namespace {
@@ -57,7 +63,7 @@ TEST_F(UndoActionsTest, RedoneTouchCalibrationReachesTheController) {
     const TouchBlock held = state.touch;
     state.touch[2] = static_cast<std::uint8_t>(held[2] ^ 0x5A);  // as a calibration leaves it
     const TouchBlock calibrated = state.touch;
-    undo->settle();
+    undo->record(to_text(step::kTouchCalibration));
     undo->undo_item()->trigger();
     EXPECT_EQ(state.touch, held);
     undo->redo_item()->trigger();
@@ -113,6 +119,62 @@ TEST_F(UndoActionsTest, CloseWithUnsavedChangesAsksAndTheUnattendedAnswerDiscard
     answer = unattended_answer(kBoxQuestion | kBoxWithCancel);
     EXPECT_TRUE(window->close());
     EXPECT_TRUE(window->closing());
+}
+
+TEST_F(UndoActionsTest, SlotRenamedIsAStepOfItsOwnName) {
+    window->set_language(1);
+    SlotEditor& editor = *window->slot_editor();
+    editor.select_slot(2);
+    TFormSlotName* names = editor.slot_name_window();
+    QTimer::singleShot(0, names, [names] {
+        QTest::keyClicks(names->field(), QStringLiteral("Radio"));
+        QTest::keyClick(names->field(), Qt::Key_Return);
+    });
+    editor.rename_current_slot(QPoint(40, 40));
+    ASSERT_EQ(state.slot_name(2), "Radio");
+    EXPECT_EQ(undo->undo_item()->text(), QStringLiteral("Undo: Slot 3 name"));
+    window->set_language(0);
+    EXPECT_EQ(undo->undo_item()->text(), QStringLiteral("Отменить: Имя слота 3"));
+}
+
+TEST_F(UndoActionsTest, FirstUndoInABoxWithTypingTakesBackTheTypingNotAnOlderStep) {
+    window->set_language(1);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    act("Edit_PAR_LongTO", ControlKind::Edit, 0, "1500");  // the older step
+    const auto undo_key = [](QWidget* box) { QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier); };
+    const auto redo_key = [](QWidget* box) { QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); };
+
+    window->parameter_pages()->show_page(static_cast<int>(ParamPage::Keys));
+    auto* edit = window->findChild<QLineEdit*>(QStringLiteral("Edit_PAR_LongTO"));
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("7"));
+    undo_key(edit);
+    EXPECT_EQ(edit->text(), QStringLiteral("1500"));
+    EXPECT_EQ(state.record.long_press_ms(), 1500);
+    redo_key(edit);
+    EXPECT_EQ(edit->text(), QStringLiteral("15007"));
+    undo_key(edit);
+    undo_key(edit);  // no typing left: now the step
+    EXPECT_NE(state.record.long_press_ms(), 1500);
+
+    window->parameter_pages()->show_page(static_cast<int>(ParamPage::Encoders));
+    act("ComboBoxEditEncoder1Mode", ControlKind::List, 1, "");  // the divider's box is usable then
+    auto* spin = window->findChild<QSpinBox*>(QStringLiteral("CSpinEditEncoder1Div"));
+    ASSERT_NE(spin, nullptr);
+    ASSERT_TRUE(spin->isEnabled());
+    const QString shown = spin->text();
+    const std::size_t steps = link->session().history().undo_count();
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClicks(spin, QStringLiteral("7"));
+    ASSERT_NE(spin->text(), shown);
+    undo_key(spin);
+    EXPECT_EQ(spin->text(), shown);
+    EXPECT_EQ(link->session().history().undo_count(), steps);
+    EXPECT_EQ(link->session().history().redo_count(), 0u);
 }
 
 TEST_F(UndoActionsTest, FileOpenedBeforeTheControllerConnectsIsWrittenToItByDefault) {

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -278,13 +279,19 @@ public:
         refuse_outside_cp1251(*edit);
         const int row = index.row();
         connect(edit, &QLineEdit::textEdited, edit, [this, row](const QString& text) { changed_(row, text); });
+        editor_ = edit;
+        editor_row_ = row;
         return edit;
     }
+    // The editor open on `row`, if any.
+    QLineEdit* editor(int row) const { return editor_ != nullptr && editor_row_ == row ? editor_.data() : nullptr; }
 
 private:
     QObject* key_filter_;
     std::function<void(int, const QString&)> changed_;
     int max_length_ = 0;
+    mutable QPointer<QLineEdit> editor_;
+    mutable int editor_row_ = -1;
 };
 
 // Rows of texts: the first column numbers the rows from 1, the second holds the editable text.
@@ -324,9 +331,11 @@ protected:
                 table_->setItem(row, 0, number);
                 table_->setItem(row, 1, new QTableWidgetItem);
             }
-            // A cell being typed in keeps the user's text; the core has it already.
-            if (table_->indexWidget(table_->model()->index(row, 1)) != nullptr) continue;
             const QString text = qtext(view.items[static_cast<std::size_t>(row)], lang);
+            // A cell being typed in shows what the record holds as well: each change is there at
+            // once, and an undo may have taken the typing back (set without a report).
+            if (QLineEdit* editor = delegate_->editor(row); editor != nullptr && editor->text() != text)
+                editor->setText(text);
             if (table_->item(row, 1)->text() != text) table_->item(row, 1)->setText(text);
         }
         table_->resizeColumnToContents(0);

@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QAbstractButton>
+#include <QTableWidget>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -175,6 +176,27 @@ TEST_F(UndoActionsTest, FirstUndoInABoxWithTypingTakesBackTheTypingNotAnOlderSte
     EXPECT_EQ(spin->text(), shown);
     EXPECT_EQ(link->session().history().undo_count(), steps);
     EXPECT_EQ(link->session().history().redo_count(), 0u);
+}
+
+TEST_F(UndoActionsTest, UndoWhileACellIsTypedInLeavesTheCellShowingTheRecord) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->parameter_pages()->show_page(static_cast<int>(ParamPage::Sources));
+    auto* table = window->findChild<QTableWidget*>(QStringLiteral("ValueListEditorSourceName"));
+    ASSERT_NE(table, nullptr);
+    table->setFocus();
+    table->setCurrentCell(2, 1);
+    table->editItem(table->item(2, 1));
+    auto* cell = table->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(cell, nullptr);
+    QTest::keyClicks(cell, QStringLiteral("Ra"));  // each change is in the record at once
+    ASSERT_EQ(state.record.source_name(2), "Ra");
+    QTest::keyClick(cell, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(state.record.source_name(2), "");
+    EXPECT_EQ(cell->text(), QString());
+    table->setCurrentCell(3, 1);  // leaving the cell puts the editor's text into the table
+    EXPECT_EQ(table->item(2, 1)->text(), QString());
 }
 
 TEST_F(UndoActionsTest, FileOpenedBeforeTheControllerConnectsIsWrittenToItByDefault) {

@@ -57,7 +57,7 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
         split_share_ = pages_share({sizes.value(0), sizes.value(1)});
     });
     add_page(*editor_);
-    connect(editor_, &SlotEditor::wanted_height_changed, this, [this] { remeasure_parameter_split(true); });
+    connect(editor_, &SlotEditor::wanted_height_changed, this, [this] { remeasure_parameter_split(); });
 
     resize(1024, 720);
     translated_.push_back({main_form_table(), this});
@@ -70,16 +70,16 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
 
 TMainForm::~TMainForm() = default;
 
-void TMainForm::apply_parameter_split(bool grow_only) {
+void TMainForm::apply_parameter_split() {
     const int total = parameters_splitter_->height() - parameters_splitter_->handleWidth();
     if (total <= 0) return;
     const int editor_wanted = editor_->wanted_height(parameters_splitter_->width());
     const PaneSplit split = parameter_split(total, split_share_, editor_wanted);
     const QList<int> now = parameters_splitter_->sizes();
-    // Moving the border lays out both halves anew: not for nothing, and not for an editor that
-    // asks for less while slots are browsed (the pages would jump at every other slot).
+    // Moving the border lays out both halves anew: not for nothing. The editor's height follows
+    // the kind pages shown both ways, so a tall page leaves no empty band behind it; slots that
+    // show pages of the same height leave the border where it is.
     if (split.pages == now.value(0) && split.editor == now.value(1)) return;
-    if (grow_only && split.editor <= now.value(1)) return;
     parameters_splitter_->setSizes({split.pages, split.editor});
 }
 
@@ -90,20 +90,18 @@ void TMainForm::apply_parameter_split(bool grow_only) {
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == parameters_splitter_ && event->type() == QEvent::Resize) {
         apply_parameter_split();
-        remeasure_parameter_split(false);
+        remeasure_parameter_split();
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMainForm::remeasure_parameter_split(bool grow_only) {
-    if (split_share_) return;
-    split_remeasure_full_ = split_remeasure_full_ || !grow_only;
-    if (split_remeasure_) return;
+void TMainForm::remeasure_parameter_split() {
+    // Several layout requests of one change are measured once, after they have all settled.
+    if (split_share_ || split_remeasure_) return;
     split_remeasure_ = true;
     QTimer::singleShot(0, this, [this] {
-        const bool full = std::exchange(split_remeasure_full_, false);
         split_remeasure_ = false;
-        if (!split_share_) apply_parameter_split(!full);
+        if (!split_share_) apply_parameter_split();
     });
 }
 

@@ -229,12 +229,11 @@ public:
 
     // Shares the "Parameters" tab between the pages and the editor: the stored height when
     // there is one, else the default split, bounded so that both halves stay usable.
-    // `grow_only`: the border moves only to give the editor more.
-    void apply_parameter_split(bool grow_only = false);
+    void apply_parameter_split();
     // Without a share the user chose, the split follows the editor's height on the next turn,
     // once the change that asks for it has settled: after a resize, and when the editor's
-    // content (a caption, a kind page, a language) wants more than it has.
-    void remeasure_parameter_split(bool grow_only);
+    // content (a caption, a kind page, a language) wants more or less than it has.
+    void remeasure_parameter_split();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -292,8 +291,7 @@ private:
     // The pages' share of the "Parameters" tab the user chose (dragged, or from the settings);
     // none follows the editor's height.
     std::optional<int> split_share_;
-    bool split_remeasure_ = false;       // the editor's height is measured again on the next turn
-    bool split_remeasure_full_ = false;  // ...and the border may move either way
+    bool split_remeasure_ = false;  // the editor's height is measured again on the next turn
 
     MessageAnswerer answerer_;
     std::unique_ptr<QtTranslations> qt_texts_;

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/pane_split.h"
 #include "config/parameter_pages.h"
 #include "events/button_tab_row_widget.h"
@@ -104,6 +106,37 @@ TEST_F(ParameterSplitTest, TheBorderMovesFarEitherWay) {
     settle();
     EXPECT_GE(editor_height(form), total - kMinParameterPagesHeight);
     EXPECT_GT(pages_height(form), 0) << "the pages cannot collapse";
+}
+
+// The editor's height follows the kind page shown, both ways: after a tall kind the pages get
+// their height back, and browsing slots that show the same pages leaves the border alone.
+TEST_F(ParameterSplitTest, TheEditorsHeightFollowsTheKindPageShownBothWays) {
+    TMainForm& form = make_form();
+    form.initialise();
+    form.set_language(1);
+    form.page_control()->setCurrentWidget(form.parameters_page());
+    form.setMinimumSize(0, 0);
+    form.resize(QSize(1024, 720));
+    form.show();
+    settle();
+    SlotEditor& editor = *form.slot_editor();
+    const int empty = editor_height(form);
+    int tallest = empty;
+    for (int kind = 0; kind < editor.event_tabs()->count(); ++kind) {
+        editor.event_tabs()->tab(kind)->click();
+        settle();
+        tallest = std::max(tallest, editor_height(form));
+    }
+    ASSERT_GT(tallest, empty) << "no kind page is taller than an empty slot's";
+    editor.select_slot(1);  // empty, like the first slot was
+    settle();
+    EXPECT_EQ(editor_height(form), empty);
+    const int pages = pages_height(form);
+    for (std::size_t slot = 2; slot < 12; ++slot) {
+        editor.select_slot(slot);
+        settle();
+        EXPECT_EQ(pages_height(form), pages) << "slot " << slot + 1;
+    }
 }
 
 TEST_F(ParameterSplitTest, AStoredShareWinsAndIsSavedAtClose) {

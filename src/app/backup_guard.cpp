@@ -48,8 +48,10 @@ bool ask_overwrite(TMainForm& form, const TextPair& question, const HeldConfigur
         const int answer = form.show_message(type, to_text(question));
         if (answer != kIdShowChanges) return answer == kIdYes;
         // The controller keeps no slot names: they are left out.
-        const Comparison changes = compare_as_shown(take_snapshot(held.image), take_snapshot(form.state()),
-                                                    ConfigOrigin::Controller, form.language(), CompareScope{false});
+        const Lang lang = form.language();
+        const Comparison changes =
+            compare_as_shown(take_snapshot(held.image), take_snapshot(form.state()), ConfigOrigin::Controller, lang,
+                             CompareScope{false, pick(kControllerSide, lang), pick(kWindowSide, lang)});
         show_comparison(form, form.tr_pair(kChangesTitle), changes.text);
     }
 }

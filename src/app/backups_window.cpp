@@ -7,6 +7,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <filesystem>
+
 #include "app/backup_guard.h"
 #include "app/main_window.h"
 #include "common/format.h"
@@ -110,7 +112,7 @@ void BackupsWindow::compare_selected() {
     // What taking the backup would change in the configuration shown.
     const Comparison changes =
         compare_as_shown(take_snapshot(form_.state()), take_snapshot(backup), ConfigOrigin::Controller, lang,
-                         CompareScope{false});
+                         CompareScope{false, pick(kWindowSide, lang), std::filesystem::path(entry->path).filename().string()});
     show_comparison(form_, QString::fromStdString(format_pair(kBackupFileTitle, entry->path.c_str()).in(lang)),
                     changes.text);
 }

@@ -64,9 +64,9 @@ void SafetyMenu::compare_with_file(const QString& path) {
         return;
     }
     const Lang lang = form_.language();
-    const Comparison changes =
-        compare_as_shown(take_snapshot(form_.state()), take_snapshot(other), ConfigOrigin::File, lang);
     const std::string name = QFileInfo(path).fileName().toStdString();
+    const Comparison changes = compare_as_shown(take_snapshot(form_.state()), take_snapshot(other), ConfigOrigin::File,
+                                                lang, CompareScope{true, pick(kWindowSide, lang), name});
     show_comparison(form_, QString::fromStdString(format_pair(kCompareFileTitle, name.c_str()).in(lang)), changes.text);
 }
 
@@ -85,8 +85,10 @@ void SafetyMenu::compare_with_controller() {
         return;
     }
     // The controller keeps no slot names: they are left out.
-    const Comparison changes = compare_as_shown(take_snapshot(form_.state()), take_snapshot(held),
-                                                ConfigOrigin::Controller, form_.language(), CompareScope{false});
+    const Lang lang = form_.language();
+    const Comparison changes =
+        compare_as_shown(take_snapshot(form_.state()), take_snapshot(held), ConfigOrigin::Controller, lang,
+                         CompareScope{false, pick(kWindowSide, lang), pick(kControllerSide, lang)});
     show_comparison(form_, form_.tr_pair(kCompareControllerTitle), changes.text);
 }
 

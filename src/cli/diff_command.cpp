@@ -37,12 +37,15 @@ int diff_command(const ToolOptions& options) {
     ConfigState after;
     CompareScope scope;
     if (!load(files.back(), after, lang)) return kTrouble;
+    scope.after = files.back();
     if (files.size() == 2) {
         if (!load(files.front(), before, lang)) return kTrouble;
+        scope.before = files.front();
     } else {
         // What the controller holds is what writing the file changes; it keeps no slot names.
         if (read_controller(options, before) != 0) return kTrouble;
         scope.slot_names = false;
+        scope.before = pick(kControllerSide, lang);
     }
     const Comparison comparison =
         compare_configurations(take_snapshot(before), take_snapshot(after), lang, scope);

@@ -57,7 +57,9 @@ std::vector<ParameterPageListing> list_parameter_pages(ConfigState& state, Lang 
             line.control = control.name;
             line.labelled = control.kind != ControlKind::Label;
             if (line.labelled) line.label = control.label.in(lang);
-            line.value = shown_value(control, lang);
+            line.bare_value = shown_value(control, lang);
+            line.enabled = control.enabled;
+            line.value = line.bare_value;
             if (!control.enabled) line.value += pick(kDisabledMark, lang);
         }
     }

@@ -17,6 +17,8 @@ struct ParameterLine {
     bool labelled = true;      // "label: value"; a bare label shows its text alone as the value
     std::string label;
     std::string value;         // with the " (disabled)" mark of a control that is greyed out
+    std::string bare_value;    // without it
+    bool enabled = true;
     std::string text() const { return labelled ? label + ": " + value : value; }
 };
 

@@ -19,9 +19,10 @@ namespace {
 constexpr TextPair kNoChanges{"Изменений нет", "No changes"};
 constexpr TextPair kAbsent{"(нет)", "(none)"};
 constexpr TextPair kSlotHeading{"Слот %u", "Slot %u"};
-constexpr TextPair kSlotName{"имя", "name"};
+constexpr TextPair kSlotName{"Имя", "Name"};
 constexpr TextPair kStoredBytes{"байты", "bytes"};
-constexpr TextPair kButtonsHeading{"Кнопки", "Buttons"};
+// Not "Кнопки": that is the caption of the parameter page "Keys" in Russian.
+constexpr TextPair kButtonsHeading{"Обученные кнопки", "Learned buttons"};
 constexpr TextPair kButtonName{"канал %u, кнопка %u, имя", "channel %u, button %u, name"};
 constexpr TextPair kButtonCode{"канал %u, кнопка %u, код/порог", "channel %u, button %u, code/limit"};
 constexpr TextPair kThreshold{"канал %u, порог нажатия", "channel %u, press threshold"};
@@ -30,6 +31,8 @@ constexpr TextPair kOtherHeading{"Прочие байты конфигураци
 constexpr TextPair kOffset{"байт %u", "byte %u"};
 
 constexpr const char* kArrow = " -> ";
+constexpr TextPair kDisabledToUsable{"недоступно -> доступно", "disabled -> usable"};
+constexpr TextPair kUsableToDisabled{"доступно -> недоступно", "usable -> disabled"};
 
 class Report {
 public:
@@ -43,13 +46,17 @@ public:
         heading_written_ = false;
     }
     void change(const std::string& label, const std::string& before, const std::string& after) {
+        note(label, before + kArrow + after);
+    }
+    // A line that says in its own words what changed.
+    void note(const std::string& label, const std::string& what) {
         if (!heading_written_) {
             text_ += heading_ + "\n";
             heading_written_ = true;
         }
         text_ += "  ";
         if (!label.empty()) text_ += label + ": ";
-        text_ += before + kArrow + after + "\n";
+        text_ += what + "\n";
     }
     std::size_t size() const { return text_.size(); }
     std::string take() { return std::move(text_); }
@@ -74,9 +81,17 @@ void compare_pages(Report& report, ConfigState before, ConfigState after) {
         for (const ParameterLine& line : pages_before[page].lines) old_lines[line.control] = &line;
         for (const ParameterLine& line : pages_after[page].lines) {
             const auto found = old_lines.find(line.control);
-            const std::string old_value = found == old_lines.end() ? absent(report.lang()) : found->second->value;
-            if (found != old_lines.end()) old_lines.erase(found);
-            if (old_value != line.value) report.change(line.labelled ? line.label : std::string(), old_value, line.value);
+            const ParameterLine* old_line = found == old_lines.end() ? nullptr : found->second;
+            if (old_line != nullptr) old_lines.erase(found);
+            const std::string old_value = old_line == nullptr ? absent(report.lang()) : old_line->value;
+            if (old_value == line.value) continue;
+            const std::string label = line.labelled ? line.label : std::string();
+            // The same value, usable on one side only: say so rather than "no (disabled) -> no".
+            if (old_line != nullptr && old_line->bare_value == line.bare_value)
+                report.note(label, line.bare_value + " (" +
+                                       report.pick_text(line.enabled ? kDisabledToUsable : kUsableToDisabled) + ")");
+            else
+                report.change(label, old_value, line.value);
         }
         for (const ParameterLine& line : pages_before[page].lines)
             if (old_lines.count(line.control) != 0)
@@ -129,9 +144,9 @@ void compare_slots(Report& report, const ConfigSnapshot& before_image, const Con
                 old_value = found->value;
                 old_lines.erase(found);
             }
-            if (old_value != line.value) report.change(line.label, old_value, line.value);
+            if (old_value != line.value) report.change(line.caption, old_value, line.value);
         }
-        for (const SlotLine& line : old_lines) report.change(line.label, line.value, absent(lang));
+        for (const SlotLine& line : old_lines) report.change(line.caption, line.value, absent(lang));
 
         // Bytes that no description line shows still differ: say so rather than nothing.
         if (report.size() == length && !std::equal(bytes_before.begin(), bytes_before.end(), bytes_after.begin()))
@@ -209,6 +224,7 @@ Comparison compare_configurations(const ConfigSnapshot& before, const ConfigSnap
     }
     if (report.size() == 0) compare_remaining(report, before.record, after.record);
     result.text = report.take();
+    if (!scope.before.empty() || !scope.after.empty()) result.text = scope.before + kArrow + scope.after + "\n" + result.text;
     return result;
 }
 

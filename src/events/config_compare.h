@@ -5,15 +5,27 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "common/text.h"
 #include "config/config_history.h"
 
 namespace ztv {
 
+// The sides a comparison names when they are no file: the connected controller and the
+// configuration the window shows.
+inline constexpr TextPair kControllerSide{"контроллер", "controller"};
+inline constexpr TextPair kWindowSide{"это окно", "this window"};
+
 struct CompareScope {
+    CompareScope(bool with_slot_names = true, std::string before_side = {}, std::string after_side = {})
+        : slot_names(with_slot_names), before(std::move(before_side)), after(std::move(after_side)) {}
     // The controller keeps no slot names; a comparison with it leaves them out.
-    bool slot_names = true;
+    bool slot_names;
+    // The names of the two sides ("controller", "this window", a file name): when given, the
+    // differences start with the line "before -> after" that says which way they go.
+    std::string before;
+    std::string after;
 };
 
 struct Comparison {

@@ -4,6 +4,7 @@
 #include "events/event_catalogue.h"
 #include "events/slot_controls.h"
 #include "events/slot_display.h"
+#include "events/slot_editor_texts.h"
 #include "events/slot_model.h"
 
 namespace ztv {
@@ -28,14 +29,36 @@ constexpr TextPair kOn{"вкл", "on"};
 constexpr TextPair kOff{"выкл", "off"};
 }  // namespace label
 
+// What the editor calls the lines, where its own captions do not say it.
+namespace caption {
+constexpr TextPair kIr{"ИК-код", "IR code"};
+constexpr TextPair kParams{"Параметры", "Parameters"};
+constexpr TextPair kUsb{"Клавиша USB", "USB key"};
+constexpr TextPair kSerial{"Передаваемый текст", "Text sent"};
+}  // namespace caption
+
+// A group caption (" Event ") without the blanks that frame it.
+std::string trimmed(const char* text) {
+    std::string out(text);
+    while (!out.empty() && out.front() == ' ') out.erase(out.begin());
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
 class Lines {
 public:
     Lines(SlotListing& listing, Lang lang) : listing_(listing), lang_(lang) {}
     void start_reaction() { reaction_ = true; }
-    void add(const TextPair& name, const std::string& value) {
-        listing_.lines.push_back(SlotLine{reaction_, pick(name, lang_), value});
+    void add(const TextPair& name, const TextPair& caption, const std::string& value) {
+        add(name, trimmed(pick(caption, lang_)), value);
     }
-    void flag(const TextPair& name, bool on) { add(name, pick(on ? label::kOn : label::kOff, lang_)); }
+    void add(const TextPair& name, std::string caption, const std::string& value) {
+        listing_.lines.push_back(SlotLine{reaction_, pick(name, lang_), value, std::move(caption)});
+    }
+    void flag(const TextPair& name, const TextPair& caption, bool on) {
+        add(name, caption, pick(on ? label::kOn : label::kOff, lang_));
+    }
+    Lang lang() const { return lang_; }
 
 private:
     SlotListing& listing_;
@@ -62,11 +85,15 @@ std::string page_params(const std::vector<ControlView>& page, Lang lang) {
     return joined;
 }
 
-void text_line(Lines& out, const TextPair& name, const SlotView& view, std::string_view control, Lang lang,
-               bool last_line_only = false) {
+// The control's text; its caption is the control's own label, or `caption` where it has none.
+void text_line(Lines& out, const TextPair& name, const std::string& caption, const SlotView& view,
+               std::string_view control, bool last_line_only = false) {
     const ControlView* shown = view.control(control);
     if (shown == nullptr) return;
-    out.add(name, last_line_only ? last_line(shown->text.in(lang)) : shown->text.in(lang));
+    const Lang lang = out.lang();
+    const std::string text = last_line_only ? last_line(shown->text.in(lang)) : shown->text.in(lang);
+    if (!shown->label.empty()) out.add(name, trimmed(shown->label.in(lang).c_str()), text);
+    else out.add(name, caption, text);
 }
 
 }  // namespace
@@ -78,28 +105,33 @@ SlotListing list_slot(ConfigState& state, std::size_t slot_index, Lang lang) {
     listing.caption = view.caption;
     Lines out(listing, lang);
     const ControlView* trigger = view.control(event_common::kTrigger);
-    out.add(label::kEvent, view.event_title.in(lang));
+    out.add(label::kEvent, slot_texts::kEventGroup, view.event_title.in(lang));
     // A stored type beyond the list (a file may hold one) selects no entry.
     const bool listed = trigger != nullptr && trigger->selected >= 0 &&
                         static_cast<std::size_t>(trigger->selected) < trigger->items.size();
-    out.add(label::kTrigger, listed ? trigger->items[static_cast<std::size_t>(trigger->selected)].in(lang) : "?");
-    out.flag(label::kOnce, view.control(event_common::kOnce)->checked);
-    out.flag(label::kWakeUp, view.control(event_common::kWakeUp)->checked);
-    out.add(label::kSource, slots::source_list_text(slot[kSourceMaskByte]).in(lang));
-    if (view.can_delete_key) text_line(out, label::kKey, view, "PanelKeyx", lang);
-    if (view.can_delete_mod) text_line(out, label::kModifier, view, "PanelKeyModx", lang);
-    text_line(out, label::kIr, view, "PanelEventIRx", lang);
+    out.add(label::kTrigger, slot_texts::kPressLabel,
+            listed ? trigger->items[static_cast<std::size_t>(trigger->selected)].in(lang) : "?");
+    out.flag(label::kOnce, slot_texts::kOnceLabel, view.control(event_common::kOnce)->checked);
+    out.flag(label::kWakeUp, slot_texts::kWakeUpLabel, view.control(event_common::kWakeUp)->checked);
+    out.add(label::kSource, slot_texts::kSourceLabel, slots::source_list_text(slot[kSourceMaskByte]).in(lang));
+    const std::string ir = pick(caption::kIr, lang);
+    if (view.can_delete_key) text_line(out, label::kKey, pick(label::kKey, lang), view, "PanelKeyx");
+    if (view.can_delete_mod) text_line(out, label::kModifier, pick(label::kModifier, lang), view, "PanelKeyModx");
+    text_line(out, label::kIr, ir, view, "PanelEventIRx");
     const std::string event_params = page_params(view.event_controls, lang);
-    if (!event_params.empty()) out.add(label::kParams, event_params);
+    if (!event_params.empty()) out.add(label::kParams, caption::kParams, event_params);
 
     out.start_reaction();
-    out.add(label::kReaction, view.reaction_title.in(lang));
-    text_line(out, label::kIr, view, "PanelReactionIRx", lang);
-    text_line(out, label::kUsb, view, "PanelReactionUSBKeyx", lang, true);
-    text_line(out, label::kSerial, view, "MemoReactionSerialx", lang);
-    text_line(out, label::kSkip, view, "SpeedButtonReactionSRCSkipx", lang);
+    out.add(label::kReaction, slot_texts::kReactionGroup, view.reaction_title.in(lang));
+    text_line(out, label::kIr, ir, view, "PanelReactionIRx");
+    text_line(out, label::kUsb, pick(caption::kUsb, lang), view, "PanelReactionUSBKeyx", true);
+    text_line(out, label::kSerial, pick(caption::kSerial, lang), view, "MemoReactionSerialx");
+    // "Skip sources:", the two lines of the button's caption, without the colon.
+    std::string skip = std::string(pick(slot_texts::kSkipSourcesLine1, lang)) + " " + pick(slot_texts::kSkipSourcesLine2, lang);
+    if (skip.ends_with(':')) skip.pop_back();
+    text_line(out, label::kSkip, skip, view, "SpeedButtonReactionSRCSkipx");
     const std::string params = page_params(view.reaction_controls, lang);
-    if (!params.empty()) out.add(label::kParams, params);
+    if (!params.empty()) out.add(label::kParams, caption::kParams, params);
     return listing;
 }
 

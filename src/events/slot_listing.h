@@ -13,8 +13,9 @@ namespace ztv {
 
 struct SlotLine {
     bool reaction = false;  // the line belongs to the reaction half (labels repeat across halves)
-    std::string label;
+    std::string label;      // the short label `describe` prints
     std::string value;
+    std::string caption;    // what the editor calls it, for a person reading a comparison
 };
 
 struct SlotListing {

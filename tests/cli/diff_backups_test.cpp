@@ -51,6 +51,7 @@ TEST_F(SafetyCommands, DiffExitsAsDiffDoes) {
     CommandOutcome changed = run(run_diff, {a, b, "--lang", "ru"});
     EXPECT_EQ(changed.status, 1);
     EXPECT_NE(changed.out.find("  Долгое нажатие более: 800 мс -> 1200 мс\n"), std::string::npos) << changed.out;
+    EXPECT_TRUE(changed.out.starts_with(a + " -> " + b + "\n")) << changed.out;  // which way they go
 
     test::write_text(dir.file("notes.txt"), "shopping list\n");
     EXPECT_EQ(run(run_diff, {dir.file("notes.txt"), a}).status, 2);
@@ -69,6 +70,7 @@ TEST_F(SafetyCommands, RestoreBacksUpTheControllerFirstAndDiffSeesTheResult) {
     const CommandOutcome pending = run(run_diff, {b, "--simulate", "--sim-state", sim});
     EXPECT_EQ(pending.status, 1);
     EXPECT_NE(pending.out.find("800 mSec -> 1200 mSec"), std::string::npos) << pending.out;
+    EXPECT_TRUE(pending.out.starts_with("controller -> " + b + "\n")) << pending.out;
 
     const CommandOutcome second = run(run_restore, {b, "--simulate", "--sim-state", sim});
     EXPECT_EQ(second.status, 0);

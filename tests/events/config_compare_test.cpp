@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "config/field_table.h"
+#include "config/parameter_keys.h"
 #include "config/parameter_listing.h"
 
 namespace ztv {
@@ -47,14 +48,30 @@ TEST(ConfigCompare, ASlotShowsNumberNameAndChangedDescriptionLines) {
     ConfigSnapshot after = before;
     after.record.slot(4)[10] = 2;  // trigger changed
     after.slot_names[4][0] = 'W';
-    const Comparison diff = compare_configurations(before, after, Lang::English);
-    EXPECT_NE(diff.text.find("Slot 5 (W)\n  name: (none) -> W\n  trigger: "), std::string::npos) << diff.text;
-    EXPECT_EQ(diff.text.find("event:"), std::string::npos);  // unchanged lines are left out
+    // The editor's own captions, and the first line says which way the differences go.
+    const Comparison diff = compare_configurations(before, after, Lang::English, CompareScope{true, "a.ZTV", "b.ZTV"});
+    EXPECT_TRUE(diff.text.starts_with("a.ZTV -> b.ZTV\nSlot 5 (W)\n  Name: (none) -> W\n  Press: ")) << diff.text;
+    EXPECT_EQ(diff.text.find("Event:"), std::string::npos);  // unchanged lines are left out
 
     // The controller keeps no slot names: they are not a difference there.
     ConfigSnapshot named_only = before;
     named_only.slot_names[4][0] = 'W';
     EXPECT_FALSE(compare_configurations(before, named_only, Lang::English, CompareScope{false}).differ);
+}
+
+// A line whose value reads the same on both sides says what differs; the learned buttons have
+// a heading of their own, not the Russian caption of the "Keys" page.
+TEST(ConfigCompare, LinesSayWhatReallyDiffers) {
+    ConfigState state;
+    const ConfigSnapshot before = take_snapshot(state);
+    ASSERT_EQ(assign_key(state, "UARTPARAM_NUM", "1", std::nullopt).status, AssignStatus::Applied);
+    const std::string usable = compare_configurations(before, take_snapshot(state), Lang::English).text;
+    EXPECT_NE(usable.find("\n  Speed: 1200 bps (disabled -> usable)\n"), std::string::npos) << usable;
+
+    ConfigSnapshot named = before;
+    named.record.set_button_name(0, 0, "MODE");
+    const std::string buttons = compare_configurations(before, named, Lang::Russian).text;
+    EXPECT_TRUE(buttons.starts_with("Обученные кнопки\n")) << buttons;
 }
 
 TEST(ConfigCompare, BytesNoTextShowsAreStillListed) {

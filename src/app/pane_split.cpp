@@ -18,6 +18,10 @@ PaneSplit parameter_split(int total, std::optional<int> stored_share, int editor
     return {pages, total - pages};
 }
 
+bool shrinks_editor(const PaneSplit& now, const PaneSplit& wanted) {
+    return now.pages + now.editor == wanted.pages + wanted.editor && wanted.editor < now.editor;
+}
+
 int pages_share(const PaneSplit& split) {
     const long long total = static_cast<long long>(split.pages) + split.editor;
     if (split.pages <= 0 || total <= 0) return 1;

@@ -26,6 +26,15 @@ struct PaneSplit {
 // both is shared in the ratio of the two least heights.
 PaneSplit parameter_split(int total, std::optional<int> stored_share, int editor_wanted);
 
+// An editor that asks for less height gets it only once the slot shown has stayed this long,
+// so that the pages above do not jump at every other slot while slots are browsed; one that
+// asks for more gets it at once.
+inline constexpr int kEditorShrinkDelayMs = 500;
+
+// Whether moving from `now` to `wanted` only gives the editor less of the same total height
+// (the move that waits for kEditorShrinkDelayMs).
+bool shrinks_editor(const PaneSplit& now, const PaneSplit& wanted);
+
 // The pages' share of a split, in thousandths, as the settings store it.
 int pages_share(const PaneSplit& split);
 

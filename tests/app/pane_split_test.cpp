@@ -20,6 +20,14 @@ TEST(ParameterSplit, DefaultGivesTheEditorWhatItAsksAndBothHalvesTheirLeast) {
     EXPECT_EQ(tight.editor, kMinEventEditorHeight);
 }
 
+// Only a move that takes height from the editor within the same total waits.
+TEST(ParameterSplit, OnlyAShorterEditorInTheSameHeightWaits) {
+    EXPECT_TRUE(shrinks_editor({346, 413}, {451, 308}));
+    EXPECT_FALSE(shrinks_editor({451, 308}, {346, 413}));
+    EXPECT_FALSE(shrinks_editor({451, 308}, {451, 308}));
+    EXPECT_FALSE(shrinks_editor({451, 308}, {500, 300}));  // a new total moves the border at once
+}
+
 // A share stored from a maximised window suits a smaller start: the halves keep their ratio.
 TEST(ParameterSplit, StoredShareWinsWithinTheBoundsAtAnyHeight) {
     EXPECT_EQ(parameter_split(600, 500, 100).pages, 300);

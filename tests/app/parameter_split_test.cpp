@@ -121,22 +121,32 @@ TEST_F(ParameterSplitTest, TheEditorsHeightFollowsTheKindPageShownBothWays) {
     settle();
     SlotEditor& editor = *form.slot_editor();
     const int empty = editor_height(form);
-    int tallest = empty;
+    int tallest = 0;
+    int tallest_height = 0;
     for (int kind = 0; kind < editor.event_tabs()->count(); ++kind) {
         editor.event_tabs()->tab(kind)->click();
         settle();
-        tallest = std::max(tallest, editor_height(form));
+        if (editor_height(form) > tallest_height) {
+            tallest = kind;
+            tallest_height = editor_height(form);
+        }
     }
-    ASSERT_GT(tallest, empty) << "no kind page is taller than an empty slot's";
-    editor.select_slot(1);  // empty, like the first slot was
+    ASSERT_GT(tallest_height, empty) << "no kind page is taller than an empty slot's";
+    editor.event_tabs()->tab(tallest)->click();
     settle();
-    EXPECT_EQ(editor_height(form), empty);
+    run_for(kEditorShrinkDelayMs);
+    ASSERT_EQ(editor_height(form), tallest_height);
+    // Browsed past, the slots move nothing (the tall one comes by again on the way); stayed on,
+    // an empty slot gives the height back.
     const int pages = pages_height(form);
-    for (std::size_t slot = 2; slot < 12; ++slot) {
-        editor.select_slot(slot);
+    for (std::size_t slot = 1; slot < 12; ++slot) {
+        editor.select_slot(slot == 6 ? 0 : slot);
         settle();
+        run_for(kEditorShrinkDelayMs / 5);
         EXPECT_EQ(pages_height(form), pages) << "slot " << slot + 1;
     }
+    run_for(kEditorShrinkDelayMs);
+    EXPECT_EQ(editor_height(form), empty);
 }
 
 TEST_F(ParameterSplitTest, AStoredShareWinsAndIsSavedAtClose) {

@@ -77,7 +77,7 @@ void SlotEditor::run_follow_up(std::string_view follow_up, std::string_view name
         return;
     }
     if (follow_up == slot_follow_up::kKeyPicker) {
-        open_key_picker(current_);
+        open_key_picker(current_, true);
         return;
     }
     // The captures need the controller; without one they say so and change nothing.
@@ -123,7 +123,7 @@ void SlotEditor::edit_ir_code(bool reaction, std::string_view name) {
                 {});
 }
 
-void SlotEditor::open_key_picker(std::size_t slot) {
+void SlotEditor::open_key_picker(std::size_t slot, bool take_focus) {
     picker_slot_ = slot;
     picker_->setWindowTitle(QString::fromStdString(picker_title(slot).in(context_.language())));
     picker_->show();
@@ -138,6 +138,7 @@ void SlotEditor::open_key_picker(std::size_t slot) {
     marks.key2 = view.key2 ? QString::fromStdString(*view.key2) : picker_->key2_field()->text();
     marks.consumer = view.multimedia ? QString::fromStdString(*view.multimedia) : picker_->consumer_field()->text();
     picker_->show_marks(marks);
+    if (take_focus) picker_->take_focus();
 }
 
 }  // namespace ztv

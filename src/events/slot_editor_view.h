@@ -115,7 +115,9 @@ public:
     // The IR code editor on the slot's event code or reaction code, opened below `control`.
     void edit_ir_code(bool reaction, std::string_view control);
     // The key picker for a slot's "USB key" reaction: shown and refreshed.
-    void open_key_picker(std::size_t slot);
+    // `take_focus`: opened by the user (a click or a key on the reaction's panel), the
+    // picker comes to the front with the focus; following the slot shown, it does not.
+    void open_key_picker(std::size_t slot, bool take_focus = false);
     // A learned button dropped on "Button" (modifier false) or "Mod".
     bool drop_accepted(bool modifier, std::uint8_t channel, std::uint8_t key) const;
     void drop_button(bool modifier, std::uint8_t channel, std::uint8_t key);

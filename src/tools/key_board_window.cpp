@@ -4,12 +4,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdlib>
+#include <limits>
 
 #include "catalogues/key_captions.h"
 #include "tools/key_board_icons_view.h"
@@ -120,7 +123,8 @@ TFormKeyBoard::TFormKeyBoard(QWidget* parent) : QWidget(parent, Qt::Tool) {
 QAbstractButton* TFormKeyBoard::add_button(QWidget* parent, const QString& name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->installEventFilter(this);
     button->setAutoFillBackground(true);
     connect(button, &QPushButton::clicked, this, [this, name] { emit key_clicked(name); });
     buttons_.push_back(button);
@@ -208,6 +212,61 @@ QGroupBox* TFormKeyBoard::build_system_control() {
         grid->addWidget(button, static_cast<int>(bit) / 2, static_cast<int>(bit) % 2);
     }
     return group;
+}
+
+void TFormKeyBoard::take_focus() {
+    show();
+    raise();
+    activateWindow();
+    const auto marked = std::find_if(buttons_.begin(), buttons_.end(),
+                                     [](const QAbstractButton* b) { return b->property("marked").toBool(); });
+    QAbstractButton* first = marked != buttons_.end() ? *marked : buttons_.front();
+    first->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+QAbstractButton* TFormKeyBoard::neighbour(const QAbstractButton& from, int arrow) const {
+    const QPoint at = from.geometry().center();
+    QAbstractButton* best = nullptr;
+    long best_score = std::numeric_limits<long>::max();
+    for (QAbstractButton* other : buttons_) {
+        if (other == &from || other->parentWidget() != from.parentWidget() || !other->isVisible()) continue;
+        const QPoint d = other->geometry().center() - at;
+        // Along the arrow, and how far off its line: a key beside counts before one a row away.
+        const int along = arrow == Qt::Key_Right ? d.x() : arrow == Qt::Key_Left ? -d.x() : arrow == Qt::Key_Down ? d.y() : -d.y();
+        const int across = arrow == Qt::Key_Left || arrow == Qt::Key_Right ? std::abs(d.y()) : std::abs(d.x());
+        if (along <= 0) continue;
+        const long score = along + 4L * across;
+        if (score < best_score) {
+            best_score = score;
+            best = other;
+        }
+    }
+    return best;
+}
+
+bool TFormKeyBoard::eventFilter(QObject* watched, QEvent* event) {
+    auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    auto* from = qobject_cast<QAbstractButton*>(watched);
+    if (key == nullptr || from == nullptr || key->modifiers() != Qt::NoModifier) return QWidget::eventFilter(watched, event);
+    switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: from->click(); return true;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            if (QAbstractButton* next = neighbour(*from, key->key())) next->setFocus(Qt::TabFocusReason);
+            return true;
+        default: return QWidget::eventFilter(watched, event);
+    }
+}
+
+void TFormKeyBoard::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TFormKeyBoard::retranslate(Lang lang) {

@@ -14,6 +14,7 @@
 #include "common/text.h"
 
 class QAbstractButton;
+class QKeyEvent;
 class QGroupBox;
 class QLineEdit;
 
@@ -45,6 +46,15 @@ public:
     // System-control captions follow the language; the title is set by the caller.
     void retranslate(Lang lang);
 
+    // Opened from the editor: the window comes to the front with the focus on its first marked
+    // key (or its first key). The keys are used from the keyboard as by a pointer: the arrows
+    // move to the nearest key that way, Enter or Space presses the key, Esc closes the window.
+    void take_focus();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 signals:
     void key_clicked(const QString& name);
     // Enter in a code field: "EditKEY1x", "EditKEY2x" or "EditMMKeyCodex", with its text.
@@ -59,6 +69,8 @@ private:
     QAbstractButton* add_button(QWidget* parent, const QString& name, const QString& caption);
     QLineEdit* add_field(QWidget* parent, const QString& name, int max_length);
     void set_mark(QAbstractButton* button, bool marked);
+    // The key of the same group nearest to `from` in the direction of an arrow key.
+    QAbstractButton* neighbour(const QAbstractButton& from, int arrow) const;
 
     std::vector<QAbstractButton*> buttons_;
     QLineEdit* key1_ = nullptr;

@@ -253,6 +253,9 @@ TEST_F(EditorToolsTest, KeyPickerEditsTheUsbKeyReactionOfTheCurrentSlotAndFollow
     TFormKeyBoard* picker = editor().key_picker();
     ASSERT_TRUE(picker->isVisible());
     EXPECT_EQ(picker->windowTitle(), QStringLiteral("Keyboard (Reactions for the event 4)"));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(picker));  // it takes the focus: its keys are next
+    EXPECT_TRUE(picker->isAncestorOf(QApplication::focusWidget()) &&
+                qobject_cast<QAbstractButton*>(QApplication::focusWidget()) != nullptr);  // a key, not a field
 
     picker->button(QStringLiteral("PanelMod0x"))->click();
     picker->button(QStringLiteral("PanelKey4x"))->click();

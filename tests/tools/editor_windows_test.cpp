@@ -1,6 +1,7 @@
 // The editor's small windows on the offscreen platform: the slot-name window, the key picker
 // and the IR code editor, driven as a user would.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -118,6 +119,30 @@ TEST(KeyBoardWindow, ShowsExactlyTheMarksItIsGivenAndReportsClicksAndCodes) {
     ASSERT_EQ(codes.size(), 1);
     EXPECT_EQ(codes[0][0].toString(), QStringLiteral("EditKEY2x"));
     EXPECT_EQ(codes[0][1].toString(), QStringLiteral("x1F"));
+}
+
+// Used from the keyboard: it takes the focus on its marked key, the arrows move to the key
+// beside, above or below, Enter and Space press the key, Esc closes the window.
+TEST(KeyBoardWindow, ItsKeysAreUsedFromTheKeyboard) {
+    TFormKeyBoard window;
+    KeyBoardMarks marks;
+    marks.marked = {QStringLiteral("PanelKey4x")};  // A
+    window.show_marks(marks);
+    window.take_focus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const auto focused = [] { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); };
+    EXPECT_EQ(focused(), QStringLiteral("PanelKey4x"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_EQ(focused(), QStringLiteral("PanelKey22x"));  // S
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(focused(), QStringLiteral("PanelKey26x"));  // W, above S
+    QSignalSpy clicks(&window, &TFormKeyBoard::key_clicked);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    ASSERT_EQ(clicks.size(), 2);
+    EXPECT_EQ(clicks[1][0].toString(), QStringLiteral("PanelKey26x"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST(IrCodeWindow, ChecksTypedFieldsAndReturnsTheEntryOnlyWithOk) {

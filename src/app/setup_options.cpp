@@ -8,7 +8,20 @@
 namespace ztv {
 namespace {
 
-using Error = std::optional<std::string>;
+using Error = OptionError;
+
+constexpr TextPair kBadSlot{"--slot: нужен номер слота от 1 до 80, а не «%s»",
+                            "--slot must be a slot number from 1 to 80, not '%s'"};
+constexpr TextPair kBadParamPage{"--param-page: нужен номер страницы от 1 до 25, а не «%s»",
+                                 "--param-page must be a page number from 1 to 25, not '%s'"};
+constexpr TextPair kBadSize{"--size: нужно ШИРИНАxВЫСОТА от 1024x720 до 8192x8192, а не «%s»",
+                            "--size must be WIDTHxHEIGHT from 1024x720 to 8192x8192, not '%s'"};
+constexpr TextPair kBadAfter{"--after: нужно число миллисекунд от 0 до 600000, а не «%s»",
+                             "--after must be a number of milliseconds from 0 to 600000, not '%s'"};
+constexpr TextPair kSecondFile{"открыть можно только один файл конфигурации, а не ещё и «%s»",
+                               "only one configuration file can be opened, not also '%s'"};
+
+Error refused(const TextPair& pair, std::string_view value) { return format_pair(pair, std::string(value).c_str()); }
 
 Error choose(std::string_view value, std::span<const std::string_view> names, std::optional<int>& out,
              std::string_view option) {
@@ -40,7 +53,7 @@ constexpr OptionRow<SetupOptions> kRows[] = {
     {"--slot", "N", "show event slot N (1 to 80) in the event/reaction editor",
      [](SetupOptions& o, std::string_view v) -> Error {
          const auto slot = parse_bounded_number(v, 1, 80);
-         if (!slot) return "--slot must be a slot number from 1 to 80, not '" + std::string(v) + "'";
+         if (!slot) return refused(kBadSlot, v);
          o.slot = static_cast<int>(*slot);
          return std::nullopt;
      }},
@@ -51,7 +64,7 @@ constexpr OptionRow<SetupOptions> kRows[] = {
     {"--param-page", "N", "show parameter page N (1 to 25, in tab order) on the \"Parameters\" page",
      [](SetupOptions& o, std::string_view v) -> Error {
          const auto page = parse_bounded_number(v, 1, 25);
-         if (!page) return "--param-page must be a page number from 1 to 25, not '" + std::string(v) + "'";
+         if (!page) return refused(kBadParamPage, v);
          o.param_page = static_cast<int>(*page);
          return std::nullopt;
      }},
@@ -63,8 +76,7 @@ constexpr OptionRow<SetupOptions> kRows[] = {
          const auto h = x == std::string_view::npos
                             ? std::nullopt
                             : parse_bounded_number(v.substr(x + 1), kMinWindowHeight, kMaxWindowSide);
-         if (!w || !h)
-             return "--size must be WIDTHxHEIGHT from 1024x720 to 8192x8192, not '" + std::string(v) + "'";
+         if (!w || !h) return refused(kBadSize, v);
          o.width = static_cast<int>(*w);
          o.height = static_cast<int>(*h);
          return std::nullopt;
@@ -77,7 +89,7 @@ constexpr OptionRow<SetupOptions> kRows[] = {
     {"--after", "MS", "take the screenshot after MS milliseconds (0 to 600000, default 1500)",
      [](SetupOptions& o, std::string_view v) -> Error {
          const auto ms = parse_bounded_number(v, 0, kMaxScreenshotDelayMs);
-         if (!ms) return "--after must be a number of milliseconds from 0 to 600000, not '" + std::string(v) + "'";
+         if (!ms) return refused(kBadAfter, v);
          o.after_ms = static_cast<int>(*ms);
          return std::nullopt;
      }},
@@ -96,6 +108,11 @@ constexpr OptionRow<SetupOptions> kRows[] = {
          o.version = true;
          return std::nullopt;
      }},
+    {"-V", "", "the same as --version",
+     [](SetupOptions& o, std::string_view) -> Error {
+         o.version = true;
+         return std::nullopt;
+     }},
 };
 
 constexpr OptionNeed kNeeds[] = {
@@ -107,7 +124,7 @@ constexpr OptionNeed kNeeds[] = {
 // The one argument that is not an option: the configuration file a file manager passes when
 // the user opens a *.ZTV file with the program.
 Error take_config_file(SetupOptions& o, std::string_view value) {
-    if (o.config_file) return "only one configuration file can be opened, not also '" + std::string(value) + "'";
+    if (o.config_file) return refused(kSecondFile, value);
     o.config_file = std::string(value);
     return std::nullopt;
 }
@@ -160,6 +177,15 @@ std::string setup_usage() {
     return "usage: ztv-setup [OPTIONS] [FILE.ZTV]\n\nFILE.ZTV is opened at start, as the \"open\" button would open it.\n\n"
            "options:\n" +
            options_help<SetupOptions>(kRows);
+}
+
+}  // namespace ztv
+
+namespace ztv {
+
+std::string setup_refusal(const Text& problem, Lang lang) {
+    static constexpr TextPair kTryHelp{"Подробнее: «ztv-setup --help».", "Try 'ztv-setup --help' for more information."};
+    return "ztv-setup: " + problem.in(lang) + "\n" + pick(kTryHelp, lang) + "\n";
 }
 
 }  // namespace ztv

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/text.h"
+
 namespace ztv {
 
 // Bounds of --after: long enough for any picture, short enough that a mistyped value does not
@@ -43,7 +45,7 @@ struct SetupOptions {
 
 struct ParsedSetupOptions {
     SetupOptions options;
-    std::optional<std::string> error;  // set when the command line is refused (exit 2)
+    std::optional<Text> error;  // set when the command line is refused (exit 2)
 };
 
 ParsedSetupOptions parse_setup_options(std::span<const std::string_view> args);
@@ -59,7 +61,11 @@ std::vector<std::string_view> without_qt_options(std::span<const std::string_vie
 // the save dialog, so an unattended run goes on without saving.
 int unattended_answer(int type);
 
-// The usage text printed by --help and after a refused command line.
+// The usage text printed by --help.
 std::string setup_usage();
+
+// A refused command line: the problem on one line and where to read more, in lang; the text
+// ends with a line break.
+std::string setup_refusal(const Text& problem, Lang lang);
 
 }  // namespace ztv

@@ -29,6 +29,7 @@
 #include "app/shell_messages.h"
 #include "app/single_instance.h"
 #include "app/undo_actions.h"
+#include "common/command_line.h"
 #include "common/file_io.h"
 #include "common/format.h"
 #include "common/host.h"
@@ -252,7 +253,8 @@ int run_setup_program(int argc, char** argv) {
     // Read before the application object exists, which needs a display and aborts without one.
     const ParsedSetupOptions parsed = parse_setup_options(program_arguments(argc, argv));
     if (parsed.error) {
-        std::fprintf(stderr, "ztv-setup: %s\n\n%s", parsed.error->c_str(), setup_usage().c_str());
+        const Lang lang = parsed.options.lang ? static_cast<Lang>(*parsed.options.lang) : environment_language();
+        std::fprintf(stderr, "%s", setup_refusal(*parsed.error, lang).c_str());
         return 2;
     }
     const SetupOptions& args = parsed.options;

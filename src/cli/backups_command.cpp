@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/commands.h"
+#include "common/format.h"
 #include "config/config_backups.h"
 
 namespace ztv::cli {
@@ -16,19 +17,21 @@ bool breaks_the_listing(const std::string& path) {
 
 }  // namespace
 
-int backups_command(const ToolOptions& /*options*/) {
+int backups_command(const ToolOptions& options) {
     const std::string folder = default_backup_folder();
     const BackupListing listing = list_backups(folder);
     if (!listing.error.empty()) {
-        std::fprintf(stderr, "%s\n", listing.error.in(Lang::English).c_str());
+        std::fprintf(stderr, "%s\n", listing.error.in(options.lang).c_str());
         return 1;
     }
     // The file names are the program's own; only the folder can hold such a character.
     if (breaks_the_listing(folder) && !listing.entries.empty()) {
-        std::fprintf(stderr,
-                     "ztv-tool backups: the backup folder's name holds a tab or a line break, which a listing of one "
-                     "backup a line cannot show: %s\n",
-                     folder.c_str());
+        static constexpr TextPair kFolderBreaksListing{
+            "ztv-tool backups: в имени папки резервных копий есть табуляция или перевод строки, а в списке по одной "
+            "копии на строку их не показать: %s",
+            "ztv-tool backups: the backup folder's name holds a tab or a line break, which a listing of one "
+            "backup a line cannot show: %s"};
+        std::fprintf(stderr, "%s\n", format_pair(kFolderBreaksListing, folder.c_str()).in(options.lang).c_str());
         return 1;
     }
     for (const BackupEntry& entry : listing.entries)

@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/console_host.h"
 #include "common/file_io.h"
+#include "common/format.h"
 #include "device/connection_monitor.h"
 #include "device/device_errors.h"
 #include "device/hidapi_backend.h"
@@ -126,7 +127,7 @@ int run_logging(const ToolOptions& options, HidBackend& backend, ConsoleHost& ho
     log.stop_quietly();
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
-    if (lost) std::fprintf(stderr, "%s\n", error_text(kErrDisconnected).en.c_str());
+    if (lost) std::fprintf(stderr, "%s\n", error_text(kErrDisconnected).in(options.lang).c_str());
     print_table(log.table());
     if (bridge.is_open() || bridge_failed)
         std::fprintf(stderr, "%llu frames sent to %s\n", static_cast<unsigned long long>(bridge.sent()),
@@ -137,21 +138,22 @@ int run_logging(const ToolOptions& options, HidBackend& backend, ConsoleHost& ho
 }  // namespace
 
 int canlog_command(const ToolOptions& options) {
-    const auto refuse = [](const char* why) {
-        std::fprintf(stderr, "ztv-tool canlog: %s\nusage: ztv-tool %s\n", why, command_usage(*find_command("canlog")).c_str());
-        return 2;
-    };
-    if (options.arguments.empty() && options.socketcan.empty()) return refuse("give OUT.LOG, --socketcan IFACE or both");
-    if (options.candump && options.tab) return refuse("--tab and --format candump exclude each other");
-    if (options.arguments.empty() && (options.tab || options.candump))
-        return refuse("--tab and --format describe OUT.LOG, which is missing");
+    static constexpr TextPair kNoOutput{"укажите OUT.LOG, --socketcan IFACE или оба",
+                                        "give OUT.LOG, --socketcan IFACE or both"};
+    static constexpr TextPair kTabAndCandump{"--tab и --format candump исключают друг друга",
+                                             "--tab and --format candump exclude each other"};
+    static constexpr TextPair kFormatWithoutFile{"--tab и --format описывают OUT.LOG, а его нет",
+                                                 "--tab and --format describe OUT.LOG, which is missing"};
+    static constexpr TextPair kOverReplay{"%s: это файл воспроизводимых кадров, а не место для журнала",
+                                          "%s is the file of replayed frames, not a place for the log"};
+    const auto refuse = [&options](const Text& why) { return refuse_command_line("canlog", why, options.lang); };
+    if (options.arguments.empty() && options.socketcan.empty()) return refuse(to_text(kNoOutput));
+    if (options.candump && options.tab) return refuse(to_text(kTabAndCandump));
+    if (options.arguments.empty() && (options.tab || options.candump)) return refuse(to_text(kFormatWithoutFile));
     // Logging into the replayed file would destroy it while it is read.
-    if (!options.sim_can.empty() && !options.arguments.empty() && same_file(options.arguments[0], options.sim_can)) {
-        std::fprintf(stderr, "ztv-tool canlog: %s is the file of replayed frames, not a place for the log\n",
-                     options.arguments[0].c_str());
-        return 2;
-    }
-    ConsoleHost host(false, true);
+    if (!options.sim_can.empty() && !options.arguments.empty() && same_file(options.arguments[0], options.sim_can))
+        return refuse(format_pair(kOverReplay, options.arguments[0].c_str()));
+    ConsoleHost host(options.lang, false, true);
     if (!options.simulate) {
         HidapiBackend hidapi;
         return run_logging(options, hidapi, host);

@@ -9,7 +9,7 @@
 namespace ztv::cli {
 namespace {
 
-using Error = std::optional<std::string>;
+using Error = OptionError;
 
 constexpr std::uint32_t kMaxSeconds = 7u * 24 * 3600;
 constexpr std::string_view kLanguages[] = {"ru", "en"};  // index = Lang
@@ -24,7 +24,9 @@ Error set_flag(bool& flag) {
 // A number of seconds from 1 to kMaxSeconds.
 Error set_seconds(std::string_view option, std::string_view value, std::optional<std::uint32_t>& seconds) {
     const auto number = parse_bounded_number(value, 1, kMaxSeconds);
-    if (!number) return std::string(option) + " must be a number from 1 to 604800, not '" + std::string(value) + "'";
+    static constexpr TextPair kNotSeconds{"%s: нужно число от 1 до 604800, а не «%s»",
+                                          "%s must be a number from 1 to 604800, not '%s'"};
+    if (!number) return format_pair(kNotSeconds, std::string(option).c_str(), std::string(value).c_str());
     seconds = static_cast<std::uint32_t>(*number);
     return std::nullopt;
 }
@@ -36,8 +38,8 @@ struct ToolOptionRow {
 };
 
 constexpr ToolOptionRow kOptionRows[] = {
-    {kOptLang,
-     {"--lang", "en|ru", "the language of the messages and texts",
+    {0,
+     {"--lang", "en|ru", "the language of the messages and texts (without it: LC_ALL, LC_MESSAGES or LANG)",
       [](ToolOptions& o, std::string_view v) -> Error {
           int chosen = 0;
           if (auto error = choose("--lang", v, kLanguages, chosen)) return error;
@@ -104,6 +106,10 @@ constexpr ToolOptionRow kOptionRows[] = {
      {"--print", "", "print each frame as it comes", [](ToolOptions& o, std::string_view) { return set_flag(o.print); }}},
     {0, {"--help", "", "this command's usage", [](ToolOptions& o, std::string_view) { return set_flag(o.help); }}},
     {0, {"-h", "", "the same as --help", [](ToolOptions& o, std::string_view) { return set_flag(o.help); }}},
+    {kOptVersion,
+     {"--version", "", "the program version", [](ToolOptions& o, std::string_view) { return set_flag(o.version); }}},
+    {kOptVersion,
+     {"-V", "", "the same as --version", [](ToolOptions& o, std::string_view) { return set_flag(o.version); }}},
 };
 
 constexpr OptionNeed kNeeds[] = {
@@ -111,12 +117,14 @@ constexpr OptionNeed kNeeds[] = {
     {"--sim-can", "--simulate"},
 };
 
-std::vector<OptionRow<ToolOptions>> rows_of(const Command& command) {
+std::vector<OptionRow<ToolOptions>> rows_of(std::uint32_t options) {
     std::vector<OptionRow<ToolOptions>> rows;
     for (const ToolOptionRow& option : kOptionRows)
-        if (option.bit == 0 || (command.options & option.bit) != 0) rows.push_back(option.row);
+        if (option.bit == 0 || (options & option.bit) != 0) rows.push_back(option.row);
     return rows;
 }
+
+std::vector<OptionRow<ToolOptions>> rows_of(const Command& command) { return rows_of(command.options); }
 
 Error take_argument(ToolOptions& o, std::string_view value) {
     o.arguments.emplace_back(value);
@@ -180,12 +188,23 @@ const Command* find_command(std::string_view name) {
 
 ParsedToolOptions parse_tool_options(const Command& command, Args args) {
     ParsedToolOptions parsed;
+    parsed.options.lang = environment_language();  // until --lang says otherwise
     const std::vector<OptionRow<ToolOptions>> rows = rows_of(command);
     parsed.error = parse_command_line(args, OptionTable<ToolOptions>{rows, take_argument, kNeeds}, parsed.options);
     const std::size_t count = parsed.options.arguments.size();
+    static constexpr TextPair kWrongCount{"ожидается %s, а аргументов: %zu", "expected %s, got %zu argument(s)"};
+    static constexpr TextPair kNoArguments{"аргументов не нужно, а их: %zu", "expected no arguments, got %zu argument(s)"};
     if (!parsed.error && !parsed.options.help && (count < command.min_arguments || count > command.max_arguments))
-        parsed.error = "expected " + std::string(*command.arguments ? command.arguments : "no arguments") + ", got " +
-                       std::to_string(count) + " argument(s)";
+        parsed.error = *command.arguments ? format_pair(kWrongCount, command.arguments, count)
+                                          : format_pair(kNoArguments, count);
+    return parsed;
+}
+
+ParsedToolOptions parse_overview_options(Args args) {
+    ParsedToolOptions parsed;
+    parsed.options.lang = environment_language();
+    const std::vector<OptionRow<ToolOptions>> rows = rows_of(~0u);
+    parsed.error = parse_command_line(args, OptionTable<ToolOptions>{rows, nullptr, kNeeds}, parsed.options);
     return parsed;
 }
 
@@ -212,14 +231,16 @@ namespace {
 
 // What was printed must have arrived: a full disk or a closed pipe behind standard output is
 // a failure, never a success (nor, for diff, an answer). diff says trouble with 2, the others 1.
-int checked_output(const Command& command, int status) {
+int checked_output(const Command& command, int status, Lang lang) {
     errno = 0;
     const bool flushed = std::fflush(stdout) == 0;
     const std::error_code error(errno, std::generic_category());
     if (flushed && std::ferror(stdout) == 0) return status;
     const FileWriteStatus reason = error ? write_status_of(error) : FileWriteStatus::Failed;
-    std::fprintf(stderr, "ztv-tool %s: unable to write to standard output: %s\n", command.name,
-                 write_failure_reason(reason).en.c_str());
+    static constexpr TextPair kOutputFailed{"ztv-tool %s: не удалось записать в стандартный вывод: %s",
+                                            "ztv-tool %s: unable to write to standard output: %s"};
+    std::fprintf(stderr, "%s\n",
+                 format_pair(kOutputFailed, command.name, write_failure_reason(reason).in(lang).c_str()).in(lang).c_str());
     if (std::string_view(command.name) == "diff") return 2;
     return status != 0 ? status : 1;
 }
@@ -228,17 +249,13 @@ int checked_output(const Command& command, int status) {
 
 int run_command(const Command& command, Args args) {
     const ParsedToolOptions parsed = parse_tool_options(command, args);
-    if (parsed.error) {
-        std::fprintf(stderr, "ztv-tool %s: %s\nusage: ztv-tool %s\n", command.name, parsed.error->c_str(),
-                     command_usage(command).c_str());
-        return 2;
-    }
+    if (parsed.error) return refuse_command_line(command.name, *parsed.error, parsed.options.lang);
     if (parsed.options.help) {
         std::printf("usage: ztv-tool %s\n  %s\n\noptions:\n%s", command_usage(command).c_str(), command.summary,
                     options_help<ToolOptions>(rows_of(command)).c_str());
-        return checked_output(command, 0);
+        return checked_output(command, 0, parsed.options.lang);
     }
-    return checked_output(command, command.run(parsed.options));
+    return checked_output(command, command.run(parsed.options), parsed.options.lang);
 }
 
 bool option_takes_value(std::string_view option) {

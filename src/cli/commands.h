@@ -41,6 +41,7 @@ struct ToolOptions {
     std::optional<std::uint32_t> seconds;
     bool print = false;
     bool help = false;
+    bool version = false;  // only without a command
 };
 
 // The options a command takes, as bits of Command::options.
@@ -59,6 +60,7 @@ enum ToolOption : std::uint32_t {
     kOptFormat = 1u << 11,
     kOptBackground = 1u << 12,
     kOptSocketCan = 1u << 13,
+    kOptVersion = 1u << 14,  // --version and -V, which no command takes
 };
 inline constexpr std::uint32_t kOptDevice = kOptSimulate | kOptSimState | kOptTrace;
 inline constexpr std::size_t kAnyCount = std::numeric_limits<std::size_t>::max();
@@ -79,14 +81,25 @@ const Command* find_command(std::string_view name);
 
 struct ParsedToolOptions {
     ToolOptions options;
-    std::optional<std::string> error;  // the command line is refused (exit 2)
+    std::optional<Text> error;  // the command line is refused (exit 2)
 };
 ParsedToolOptions parse_tool_options(const Command& command, Args args);
+// A command line without a command: every option is known, none takes effect but the language,
+// --help and --version.
+ParsedToolOptions parse_overview_options(Args args);
 // "dump FILE.ZTV [--lang en|ru]": the command's line of the usage.
 std::string command_usage(const Command& command);
 // Parses args for the command and runs it: --help prints its usage, a refused command line
 // prints the problem and the usage (exit 2).
 int run_command(const Command& command, Args args);
+
+// The whole program: finds the command in words (the command line without the program name)
+// and runs it; --help, -h, --version and -V stand alone. Returns the exit status.
+int run_tool(std::span<const std::string_view> words);
+// A refused command line: the problem on one line and where to read more, on standard error;
+// returns 2. command is empty when the line has none.
+int refuse_command_line(std::string_view command, const Text& problem, Lang lang);
+extern const TextPair kUnknownCommand;  // "unknown command '%s'"
 
 // Options that take a value, wherever they stand on the command line.
 bool option_takes_value(std::string_view option);

@@ -24,23 +24,25 @@ void ConsoleHost::pump() {
 
 int ConsoleHost::show_message(int type, const Text& text) {
     const int kind = type & 0xFF;
-    std::fprintf(stderr, "%s\n", text.in(Lang::English).c_str());
+    std::fprintf(stderr, "%s\n", text.in(lang_).c_str());
     if (kind == kBoxQuestion || kind == kBoxWarning) {
-        std::fprintf(stderr, "  -> %s\n", answer_yes_ ? "Yes (--yes)" : "No");
+        static constexpr TextPair kYes{"Да (--yes)", "Yes (--yes)"};
+        static constexpr TextPair kNo{"Нет", "No"};
+        std::fprintf(stderr, "  -> %s\n", pick(answer_yes_ ? kYes : kNo, lang_));
         return answer_yes_ ? kIdYes : kIdNo;
     }
     return kIdOk;
 }
 
 void ConsoleHost::flash_message(int /*duration_ms*/, int /*blink_ms*/, const Text& text) {
-    std::fprintf(stderr, "%s\n", text.in(Lang::English).c_str());
+    std::fprintf(stderr, "%s\n", text.in(lang_).c_str());
 }
 
 void ConsoleHost::progress_begin(int maximum, const Text& title) {
     progress_max_ = maximum;
     progress_total_ = 0;
     progress_shown_percent_ = -1;
-    if (!quiet_log_) std::fprintf(stderr, "%s\n", title.in(Lang::English).c_str());
+    if (!quiet_log_) std::fprintf(stderr, "%s\n", title.in(lang_).c_str());
 }
 
 void ConsoleHost::progress_add(int amount) {

@@ -1,6 +1,6 @@
 // The Host of ztv-tool: the machine's monotonic clock, a pump that runs the polling timer (if
 // one is attached) and otherwise sleeps a millisecond, messages and log lines on standard
-// error in English, and questions answered No unless the user passed --yes.
+// error in the run's language, and questions answered No unless the user passed --yes.
 #pragma once
 
 #include <cstdint>
@@ -12,8 +12,8 @@ namespace ztv::cli {
 
 class ConsoleHost final : public Host {
 public:
-    explicit ConsoleHost(bool answer_yes = false, bool quiet_log = false)
-        : answer_yes_(answer_yes), quiet_log_(quiet_log) {}
+    explicit ConsoleHost(Lang lang, bool answer_yes = false, bool quiet_log = false)
+        : lang_(lang), answer_yes_(answer_yes), quiet_log_(quiet_log) {}
 
     std::uint32_t tick_ms() override;
     void pump() override;
@@ -30,12 +30,13 @@ public:
     }
     void log_line(const std::string& line, LogSource source) override;
     void set_status_text(const Text& /*text*/) override {}
-    Lang language() const override { return Lang::English; }
+    Lang language() const override { return lang_; }
 
     // A repeating timer run from pump() while polling is not suspended.
     void attach_polling(std::function<void()> tick, std::function<std::uint32_t()> interval_ms);
 
 private:
+    Lang lang_;
     bool answer_yes_;
     bool quiet_log_;
     int suspension_ = 0;

@@ -28,13 +28,11 @@
 namespace ztv::cli {
 namespace {
 
-void print_error(const Text& message) { std::fprintf(stderr, "%s\n", message.in(Lang::English).c_str()); }
-
 // Everything one command needs to talk to a controller, wired as the program wires it.
 class DeviceSession {
 public:
     explicit DeviceSession(const ToolOptions& options)
-        : options_(options), host_(options.yes), clock_(host_), transport_(backend(), host_),
+        : options_(options), host_(options.lang, options.yes), clock_(host_), transport_(backend(), host_),
           protocol_(transport_, host_), monitor_(protocol_, events_), session_(state_, monitor_, no_pages_) {
         events_.session = &session_;
         if (options.trace) {
@@ -89,6 +87,17 @@ public:
         return error;
     }
 
+    void print_error(const Text& message) const { std::fprintf(stderr, "%s\n", message.in(options_.lang).c_str()); }
+    int fail(const Text& message) const {
+        print_error(message);
+        return 1;
+    }
+    int fail_with(const TextPair& format, int error) const { return fail(with_error_text(format, error)); }
+    // The device information lines in the run's language, on standard output.
+    void print_lines(const std::vector<Text>& lines) const {
+        for (const Text& line : lines) std::printf("%s\n", line.in(options_.lang).c_str());
+    }
+
     ConsoleHost& host() { return host_; }
     Protocol& protocol() { return protocol_; }
     ConnectionMonitor& monitor() { return monitor_; }
@@ -119,13 +128,6 @@ private:
     StatusRecord status_;
 };
 
-int fail(const Text& message) {
-    print_error(message);
-    return 1;
-}
-
-int fail_with(const TextPair& format, int error) { return fail(with_error_text(format, error)); }
-
 constexpr TextPair kNoConfigurationInBootloader{"Контроллер в режиме загрузчика: конфигурации нет",
                                                 "The controller runs its bootloader: it holds no configuration"};
 
@@ -139,10 +141,10 @@ bool back_up(DeviceSession& session, std::string_view reason, const std::string&
     const BackupResult backup = backup_controller(session.protocol(), session.status().serial, reason,
                                                   default_backup_folder(), std::time(nullptr), restored);
     if (!backup.ok()) {
-        print_error(join(backup.error, "\n", to_text(kBackupHint)));
+        session.print_error(join(backup.error, "\n", to_text(kBackupHint)));
         return false;
     }
-    print_error(format_pair(kBackupSaved, backup.path.c_str()));
+    session.print_error(format_pair(kBackupSaved, backup.path.c_str()));
     return true;
 }
 
@@ -160,9 +162,10 @@ int with_session(const ToolOptions& options, Body body) {
 
 int info_command(const ToolOptions& options) {
     return with_session(options, [](DeviceSession& session) {
-        if (const int error = session.connect(); error != kOk) return fail(error_text(error));
-        for (const Text& line : device_info_lines(session.status())) std::printf("%s\n", line.en.c_str());
-        std::printf("hardware code: %lu\n", static_cast<unsigned long>(session.status().hardware_code));
+        if (const int error = session.connect(); error != kOk) return session.fail(error_text(error));
+        session.print_lines(device_info_lines(session.status()));
+        static constexpr TextPair kHardwareCode{"код оборудования: %lu", "hardware code: %lu"};
+        session.print_lines({format_pair(kHardwareCode, static_cast<unsigned long>(session.status().hardware_code))});
         return 0;
     });
 }
@@ -171,17 +174,17 @@ int backup_command(const ToolOptions& options) {
     const std::string& out = options.arguments[0];
     // Saving the backup over the state would lose the controller it describes.
     if (!options.sim_state.empty() && same_file(out, options.sim_state)) {
-        std::fprintf(stderr, "ztv-tool backup: %s is the simulated controller's state file, not a place for a backup\n",
-                     out.c_str());
-        return 2;
+        static constexpr TextPair kOverState{"%s: это файл состояния имитируемого контроллера, а не место для копии",
+                                             "%s is the simulated controller's state file, not a place for a backup"};
+        return refuse_command_line("backup", format_pair(kOverState, out.c_str()), options.lang);
     }
     return with_session(options, [&out](DeviceSession& session) {
-        if (const int error = session.connect(); error != kOk) return fail(error_text(error));
-        if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
+        if (const int error = session.connect(); error != kOk) return session.fail(error_text(error));
+        if (session.status().bootloader()) return session.fail(to_text(kNoConfigurationInBootloader));
         if (const int error = read_configuration(session.protocol(), session.state()); error != kOk)
-            return fail_with(kReadConfigurationFailed, error);
+            return session.fail_with(kReadConfigurationFailed, error);
         const FileWriteStatus saved = save_config_file(out, session.state());
-        if (saved != FileWriteStatus::Ok) return fail(config_file_error(saved, out));
+        if (saved != FileWriteStatus::Ok) return session.fail(config_file_error(saved, out));
         return 0;
     });
 }
@@ -192,12 +195,12 @@ int restore_command(const ToolOptions& options) {
     return with_session(options, [&in, no_backup](DeviceSession& session) {
         // The file first: a bad file must not leave a half-written controller.
         const ConfigFileStatus loaded = load_config_file(in, session.state());
-        if (loaded != ConfigFileStatus::Ok) return fail(config_file_error(loaded, in));
-        if (const int error = session.connect(); error != kOk) return fail(error_text(error));
-        if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
+        if (loaded != ConfigFileStatus::Ok) return session.fail(config_file_error(loaded, in));
+        if (const int error = session.connect(); error != kOk) return session.fail(error_text(error));
+        if (session.status().bootloader()) return session.fail(to_text(kNoConfigurationInBootloader));
         if (!no_backup && !back_up(session, backup_reason::kRestore, in)) return 1;
         if (const int error = write_configuration(session.protocol(), session.state()); error != kOk)
-            return fail_with(kWriteConfigurationFailed, error);
+            return session.fail_with(kWriteConfigurationFailed, error);
         return 0;
     });
 }
@@ -206,7 +209,7 @@ int flash_command(const ToolOptions& options) {
     const std::string& path = options.arguments[0];
     const bool no_backup = options.no_backup;
     return with_session(options, [&path, no_backup](DeviceSession& session) {
-        if (const int error = session.connect(); error != kOk) return fail(error_text(error));
+        if (const int error = session.connect(); error != kOk) return session.fail(error_text(error));
         // The monitor must run during the waits: it is how the bootloader is seen coming up.
         ConnectionMonitor& monitor = session.monitor();
         ConfigSession& config = session.session();
@@ -228,10 +231,10 @@ namespace ztv::cli {
 
 int read_controller(const ToolOptions& device, ConfigState& into) {
     return with_session(device, [&into](DeviceSession& session) {
-        if (const int error = session.connect(); error != kOk) return fail(error_text(error));
-        if (session.status().bootloader()) return fail(to_text(kNoConfigurationInBootloader));
+        if (const int error = session.connect(); error != kOk) return session.fail(error_text(error));
+        if (session.status().bootloader()) return session.fail(to_text(kNoConfigurationInBootloader));
         if (const int error = read_controller_configuration(session.protocol(), into, kReadingTitle); error != kOk)
-            return fail_with(kReadConfigurationFailed, error);
+            return session.fail_with(kReadConfigurationFailed, error);
         return 0;
     });
 }

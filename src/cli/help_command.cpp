@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "common/format.h"
 
 namespace ztv::cli {
 
@@ -12,7 +13,8 @@ void print_tool_help() {
     std::printf("usage: ztv-tool COMMAND [ARGS...]   (options may stand before or after COMMAND)\n\ncommands:\n");
     for (const auto& command : all_commands())
         std::printf("  %s\n      %s\n", command_usage(command).c_str(), command.summary);
-    std::printf("\n  --help    this text (COMMAND --help: that command's options)\n  --version the program version\n");
+    std::printf("\n  --help, -h     this text (COMMAND --help: that command's options)\n"
+                "  --version, -V  the program version\n");
 }
 
 int help_command(const ToolOptions& options) {
@@ -22,10 +24,7 @@ int help_command(const ToolOptions& options) {
     }
     const std::string& name = options.arguments.front();
     const Command* command = find_command(name);
-    if (command == nullptr) {
-        std::fprintf(stderr, "ztv-tool: unknown command '%s' (see ztv-tool --help)\n", name.c_str());
-        return 2;
-    }
+    if (command == nullptr) return refuse_command_line("help", format_pair(kUnknownCommand, name.c_str()), options.lang);
     const std::string_view help[] = {"--help"};
     return run_command(*command, help);
 }

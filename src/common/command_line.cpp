@@ -1,10 +1,20 @@
 #include "common/command_line.h"
 
 #include <charconv>
+#include <cstdlib>
 
 #include "common/ascii_text.h"
 
 namespace ztv {
+
+Lang environment_language() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || *value == '\0') continue;
+        return std::string_view(value).starts_with("ru") ? Lang::Russian : Lang::English;
+    }
+    return Lang::English;
+}
 
 std::optional<std::int64_t> parse_bounded_number(std::string_view text, std::int64_t min, std::int64_t max) {
     if (text.empty() || !(text.front() == '-' || (text.front() >= '0' && text.front() <= '9'))) return std::nullopt;
@@ -15,8 +25,8 @@ std::optional<std::int64_t> parse_bounded_number(std::string_view text, std::int
     return value;
 }
 
-std::optional<std::string> choose(std::string_view option, std::string_view value,
-                                  std::span<const std::string_view> names, int& chosen) {
+OptionError choose(std::string_view option, std::string_view value,
+                   std::span<const std::string_view> names, int& chosen) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (ascii_lower(value) == names[i]) {
             chosen = static_cast<int>(i);
@@ -25,7 +35,8 @@ std::optional<std::string> choose(std::string_view option, std::string_view valu
     }
     std::string known;
     for (const auto name : names) known += (known.empty() ? "" : ", ") + std::string(name);
-    return std::string(option) + " must be one of " + known + ", not '" + std::string(value) + "'";
+    static constexpr TextPair kNotOneOf{"%s: допустимо одно из значений %s, а не «%s»", "%s must be one of %s, not '%s'"};
+    return format_pair(kNotOneOf, std::string(option).c_str(), known.c_str(), std::string(value).c_str());
 }
 
 }  // namespace ztv

@@ -13,7 +13,21 @@
 #include <string_view>
 #include <vector>
 
+#include "common/format.h"
+#include "common/text.h"
+
 namespace ztv {
+
+// Why a command line was refused, in both languages; nothing when it was taken.
+using OptionError = std::optional<Text>;
+
+// The refusals the parser itself makes (the rows word their own).
+inline constexpr TextPair kUnexpectedArgument{"лишний аргумент «%s»", "unexpected argument '%s'"};
+inline constexpr TextPair kEmptyArgument{"пустой аргумент", "an argument is empty"};
+inline constexpr TextPair kUnknownOption{"неизвестный параметр «%s»", "unknown option '%s'"};
+inline constexpr TextPair kOptionTakesNoValue{"параметр %s не принимает значения", "option %s takes no value"};
+inline constexpr TextPair kOptionNeedsValue{"параметру %s нужно значение %s", "option %s needs a value %s"};
+inline constexpr TextPair kOptionNeedsOther{"%s действует только вместе с %s", "%s only works with %s"};
 
 template <typename Options>
 struct OptionRow {
@@ -21,7 +35,7 @@ struct OptionRow {
     std::string_view value_name;  // "MS"; empty for an option that takes no value
     std::string_view help;        // one line for --help
     // Stores what the option says; returns a message when its value is refused.
-    std::optional<std::string> (*apply)(Options& options, std::string_view value);
+    OptionError (*apply)(Options& options, std::string_view value);
 };
 
 // An option that only means something together with another one ("--sim-can" with "--simulate").
@@ -35,9 +49,13 @@ struct OptionTable {
     std::span<const OptionRow<Options>> rows;
     // Takes each argument that is not an option (after "--" every argument is one); nullptr
     // when the command takes none.
-    std::optional<std::string> (*positional)(Options& options, std::string_view value);
+    OptionError (*positional)(Options& options, std::string_view value);
     std::span<const OptionNeed> needs;
 };
+
+// The language the environment asks for: the first of LC_ALL, LC_MESSAGES and LANG that is set
+// and not empty decides, Russian for "ru..." and English for anything else (or nothing set).
+Lang environment_language();
 
 // A whole decimal number within [min, max]; nothing for anything else (signs, blanks, junk,
 // out of range), so a typed value is never cut or wrapped silently.
@@ -45,7 +63,7 @@ std::optional<std::int64_t> parse_bounded_number(std::string_view text, std::int
 
 // The position of value among names, letter case not mattering ("--lang RU"); otherwise the
 // message "OPTION must be one of A, B, not 'VALUE'".
-std::optional<std::string> choose(std::string_view option, std::string_view value,
+OptionError choose(std::string_view option, std::string_view value,
                                   std::span<const std::string_view> names, int& chosen);
 
 // "  --after MS   help" lines, one per row.
@@ -55,8 +73,8 @@ std::string options_help(std::span<const OptionRow<Options>> rows);
 // Fills options from args (the program name not included). Values come as "--name VALUE" or
 // "--name=VALUE". Returns the first problem as a message; nothing when all were taken.
 template <typename Options>
-std::optional<std::string> parse_command_line(std::span<const std::string_view> args, const OptionTable<Options>& table,
-                                              Options& options);
+OptionError parse_command_line(std::span<const std::string_view> args, const OptionTable<Options>& table,
+                               Options& options);
 
 // ---------------------------------------------------------------------------------------------
 
@@ -78,15 +96,15 @@ std::string options_help(std::span<const OptionRow<Options>> rows) {
 }
 
 template <typename Options>
-std::optional<std::string> parse_command_line(std::span<const std::string_view> args, const OptionTable<Options>& table,
-                                              Options& options) {
+OptionError parse_command_line(std::span<const std::string_view> args, const OptionTable<Options>& table,
+                               Options& options) {
     bool options_ended = false;
     std::vector<std::string_view> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (options_ended || !arg.starts_with("-") || arg == "-") {
-            if (table.positional == nullptr) return "unexpected argument '" + std::string(arg) + "'";
-            if (arg.empty()) return std::string("an argument is empty");
+            if (table.positional == nullptr) return format_pair(kUnexpectedArgument, std::string(arg).c_str());
+            if (arg.empty()) return to_text(kEmptyArgument);
             if (auto error = table.positional(options, arg)) return error;
             continue;
         }
@@ -99,17 +117,17 @@ std::optional<std::string> parse_command_line(std::span<const std::string_view> 
         const OptionRow<Options>* row = nullptr;
         for (const auto& candidate : table.rows)
             if (candidate.name == name) row = &candidate;
-        if (row == nullptr) return "unknown option '" + std::string(name) + "'";
+        if (row == nullptr) return format_pair(kUnknownOption, std::string(name).c_str());
         std::string_view value;
         if (row->value_name.empty()) {
-            if (equals != std::string_view::npos) return "option " + std::string(name) + " takes no value";
+            if (equals != std::string_view::npos) return format_pair(kOptionTakesNoValue, std::string(name).c_str());
         } else if (equals != std::string_view::npos) {
             value = arg.substr(equals + 1);
         } else if (i + 1 < args.size()) {
             value = args[++i];
         }
         if (!row->value_name.empty() && value.empty())
-            return "option " + std::string(name) + " needs a value " + std::string(row->value_name);
+            return format_pair(kOptionNeedsValue, std::string(name).c_str(), std::string(row->value_name).c_str());
         if (auto error = row->apply(options, value)) return error;
         given.push_back(row->name);
     }
@@ -120,7 +138,7 @@ std::optional<std::string> parse_command_line(std::span<const std::string_view> 
     };
     for (const OptionNeed& need : table.needs)
         if (was_given(need.option) && !was_given(need.needs))
-            return std::string(need.option) + " only works with " + std::string(need.needs);
+            return format_pair(kOptionNeedsOther, std::string(need.option).c_str(), std::string(need.needs).c_str());
     return std::nullopt;
 }
 

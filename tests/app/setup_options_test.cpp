@@ -14,7 +14,7 @@ ParsedSetupOptions parse(std::vector<std::string_view> args) { return parse_setu
 TEST(SetupOptions, EverythingAPictureRunNeeds) {
     const auto parsed = parse({"--simulate", "--lang", "en", "--page", "canlog", "--screenshot", "/tmp/x.png",
                                "--after=250"});
-    ASSERT_FALSE(parsed.error) << *parsed.error;
+    ASSERT_FALSE(parsed.error) << parsed.error->en;
     const SetupOptions& o = parsed.options;
     EXPECT_TRUE(o.simulate);
     EXPECT_EQ(o.lang, 1);
@@ -58,7 +58,7 @@ TEST(SetupOptions, ValuesThatWouldBeIgnoredOrRunForEverAreRefused) {
         const auto parsed = parse(args);
         EXPECT_TRUE(parsed.error) << args.size() << " arguments starting " << args[0];
     }
-    EXPECT_EQ(*parse({"--lang", "xx"}).error, "--lang must be one of ru, en, not 'xx'");
+    EXPECT_EQ(parse({"--lang", "xx"}).error->en, "--lang must be one of ru, en, not 'xx'");
     EXPECT_FALSE(parse({"--screenshot", "a.png", "--after", "600000"}).error);
     EXPECT_FALSE(parse({"--screenshot", "a.png", "--after", "0"}).error);
 }
@@ -66,7 +66,7 @@ TEST(SetupOptions, ValuesThatWouldBeIgnoredOrRunForEverAreRefused) {
 TEST(SetupOptions, AFileManagersFileIsOpenedAtStart) {
     EXPECT_EQ(parse({"/home/me/car.ZTV"}).options.config_file, "/home/me/car.ZTV");
     const auto parsed = parse({"--simulate", "car.ztv", "--lang", "en"});
-    ASSERT_FALSE(parsed.error) << *parsed.error;
+    ASSERT_FALSE(parsed.error) << parsed.error->en;
     EXPECT_EQ(parsed.options.config_file, "car.ztv");
     EXPECT_TRUE(parsed.options.simulate);
     EXPECT_EQ(parsed.options.lang, 1);
@@ -90,15 +90,15 @@ TEST(SetupOptions, SlotPicksOneOfTheEightySlots) {
     EXPECT_FALSE(parse({}).options.slot);
     for (const char* bad : {"0", "81", "-3", "", "five", "12x", "99999999999999999999"})
         EXPECT_TRUE(parse({"--slot", bad}).error) << "'" << bad << "'";
-    EXPECT_EQ(*parse({"--slot", "81"}).error, "--slot must be a slot number from 1 to 80, not '81'");
+    EXPECT_EQ(parse({"--slot", "81"}).error->en, "--slot must be a slot number from 1 to 80, not '81'");
 }
 
 TEST(SetupOptions, WindowPicksAToolWindowForTheScreenshotOnly) {
     EXPECT_EQ(parse({"--window", "keys", "--screenshot", "a.png"}).options.window, kWindowKeyPicker);
     EXPECT_EQ(parse({"--screenshot", "a.png", "--window=IrCode"}).options.window, kWindowIrCode);
     EXPECT_FALSE(parse({"--screenshot", "a.png"}).options.window);
-    EXPECT_EQ(*parse({"--window", "keys"}).error, "--window only works with --screenshot");
-    EXPECT_EQ(*parse({"--screenshot", "a.png", "--window", "main"}).error,
+    EXPECT_EQ(parse({"--window", "keys"}).error->en, "--window only works with --screenshot");
+    EXPECT_EQ(parse({"--screenshot", "a.png", "--window", "main"}).error->en,
               "--window must be one of keys, ircode, compare, backups, not 'main'");
     EXPECT_TRUE(parse({"--screenshot", "a.png", "--window", ""}).error);
 }
@@ -117,7 +117,7 @@ TEST(SetupOptions, ParameterPageAndWindowSizeForPictures) {
     for (const char* bad : {"800x600", "1024x719", "9000x800", "1280x99999999999999999999", "1280", "x800", "1280x",
                             "1280x800x2", "1280*800", "", "-1280x800"})
         EXPECT_TRUE(parse({"--size", bad}).error) << "'" << bad << "'";
-    EXPECT_EQ(*parse({"--size", "640x480"}).error,
+    EXPECT_EQ(parse({"--size", "640x480"}).error->en,
               "--size must be WIDTHxHEIGHT from 1024x720 to 8192x8192, not '640x480'");
 }
 

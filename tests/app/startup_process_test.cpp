@@ -41,6 +41,7 @@ protected:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+        if (!locale.isEmpty()) env.insert(QStringLiteral("LC_ALL"), locale);
         process.setProcessEnvironment(env);
         process.start(program, args);
     }
@@ -64,9 +65,10 @@ protected:
     QTemporaryDir runtime;
     QTemporaryDir home;
     QString platform = QStringLiteral("offscreen");
+    QString locale;  // LC_ALL, when set
 };
 
-TEST_F(SetupProcess, RefusedCommandLinesExitTwoWithTheUsage) {
+TEST_F(SetupProcess, RefusedCommandLinesExitTwoNamingTheProblemInOneLine) {
     const QList<QStringList> refused = {
         {QStringLiteral("--screenshot"), QString()},
         {QStringLiteral("--screenshot"), shot(), QStringLiteral("--after"), QStringLiteral("-1")},
@@ -78,9 +80,19 @@ TEST_F(SetupProcess, RefusedCommandLinesExitTwoWithTheUsage) {
         const Finished f = run(args);
         const std::string shown = args.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(f.exit_code, 2) << shown;
-        EXPECT_TRUE(f.err.contains(QStringLiteral("usage: ztv-setup"))) << shown;
-        EXPECT_TRUE(f.err.contains(QStringLiteral("--screenshot FILE"))) << shown;
+        const QStringList lines = f.err.split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 3) << f.err.toStdString();  // two lines, each ended
+        EXPECT_TRUE(lines[0].startsWith(QStringLiteral("ztv-setup: "))) << f.err.toStdString();
+        EXPECT_EQ(lines[1], QStringLiteral("Try 'ztv-setup --help' for more information."));
     }
+    locale = QStringLiteral("ru_RU.UTF-8");
+    const Finished russian = run({QStringLiteral("--page"), QStringLiteral("nowhere")});
+    EXPECT_EQ(russian.exit_code, 2);
+    EXPECT_TRUE(russian.err.contains(QStringLiteral("«nowhere»"))) << russian.err.toStdString();
+    EXPECT_TRUE(russian.err.contains(QStringLiteral("«ztv-setup --help»"))) << russian.err.toStdString();
+    const Finished english = run({QStringLiteral("--lang"), QStringLiteral("en"), QStringLiteral("--page"),
+                                  QStringLiteral("nowhere")});
+    EXPECT_TRUE(english.err.contains(QStringLiteral("not 'nowhere'"))) << "--lang outweighs the locale";
     EXPECT_FALSE(QFile::exists(shot()));
     EXPECT_FALSE(QFile::exists(home.filePath(QStringLiteral("zeb-tervio/ztv-setup.ini"))))
         << "a refused command line starts nothing";
@@ -92,9 +104,11 @@ TEST_F(SetupProcess, HelpAndVersionGoToStandardOutputWithoutADisplay) {
     const Finished help = run({QStringLiteral("--help")});
     EXPECT_EQ(help.exit_code, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("--page terminal|parameters|canlog")));
-    const Finished version = run({QStringLiteral("--version")});
-    EXPECT_EQ(version.exit_code, 0);
-    EXPECT_EQ(version.out, QStringLiteral("ztv-setup 10.05\n"));
+    for (const QString& asked : {QStringLiteral("--version"), QStringLiteral("-V")}) {
+        const Finished version = run({asked});
+        EXPECT_EQ(version.exit_code, 0);
+        EXPECT_EQ(version.out, QStringLiteral("ztv-setup 10.05\n"));
+    }
 }
 
 TEST_F(SetupProcess, ScreenshotThatCannotBeWrittenExitsNonZero) {

@@ -22,7 +22,7 @@ struct Program {
     std::string name;
     std::string usage;  // which options it takes, as its usage says
     Line arguments;     // the arguments it needs
-    std::function<std::optional<std::string>(const Line&)> error_of;
+    std::function<std::optional<Text>(const Line&)> error_of;
 };
 
 std::vector<Program> programs() {

@@ -14,7 +14,7 @@ struct Picked {
     std::vector<std::string> rest;
 };
 
-using Error = std::optional<std::string>;
+using Error = OptionError;
 
 constexpr OptionRow<Picked> kRows[] = {
     {"--flag", "", "a flag",
@@ -24,7 +24,7 @@ constexpr OptionRow<Picked> kRows[] = {
      }},
     {"--name", "NAME", "a value that may not be 'bad'",
      [](Picked& p, std::string_view v) -> Error {
-         if (v == "bad") return std::string("bad name");
+         if (v == "bad") return Text::same("bad name");
          p.name = std::string(v);
          return std::nullopt;
      }},
@@ -35,9 +35,12 @@ Error keep_rest(Picked& p, std::string_view v) {
     return std::nullopt;
 }
 
-Error parse(std::vector<std::string_view> args, Picked& picked, bool positional = true) {
-    return parse_command_line(std::span<const std::string_view>(args), OptionTable<Picked>{kRows, positional ? keep_rest : nullptr, {}},
-                              picked);
+// The English message, or nothing.
+std::optional<std::string> parse(std::vector<std::string_view> args, Picked& picked, bool positional = true) {
+    const Error error = parse_command_line(std::span<const std::string_view>(args),
+                                           OptionTable<Picked>{kRows, positional ? keep_rest : nullptr, {}}, picked);
+    if (!error) return std::nullopt;
+    return error->en;
 }
 
 TEST(CommandLine, ValuesComeSeparateOrAfterAnEqualsSign) {

@@ -133,9 +133,10 @@ TEST(DeviceCli, FailedCommandLeavesTheStateAsTheLastGoodOneWroteIt) {
 // to out and err in the given folder and passes back its exit status.
 struct ToolRun {
     std::FILE* pipe = nullptr;
-    ToolRun(const std::string& args, const test::TempDir& dir) {
-        const std::string command = std::string(ZTV_TOOL_BINARY) + " " + args + " >" + dir.file("out") + " 2>" +
-                                    dir.file("err") + "; echo $?";
+    // locale: the LC_ALL the tool sees.
+    ToolRun(const std::string& args, const test::TempDir& dir, const std::string& locale = "C") {
+        const std::string command = "LC_ALL=" + locale + " " + std::string(ZTV_TOOL_BINARY) + " " + args + " >" +
+                                    dir.file("out") + " 2>" + dir.file("err") + "; echo $?";
         pipe = popen(command.c_str(), "r");
     }
     int wait() {
@@ -146,14 +147,56 @@ struct ToolRun {
     }
 };
 
-TEST(DeviceCli, ToolNamesItsVersionAndRefusesUnknownCommands) {
+TEST(DeviceCli, ToolNamesItsVersionAndRefusesBadCommandLinesInOneLine) {
     test::TempDir dir;
-    ToolRun version("--version", dir);
-    EXPECT_EQ(version.wait(), 0);
-    EXPECT_EQ(test::read_text(dir.file("out")), "ztv-tool 10.05\n");
-    ToolRun unknown("frobnicate", dir);
-    EXPECT_EQ(unknown.wait(), 2);
-    EXPECT_NE(test::read_text(dir.file("err")).find("unknown command 'frobnicate'"), std::string::npos);
+    for (const char* asked : {"--version", "-V"}) {
+        EXPECT_EQ(ToolRun(asked, dir).wait(), 0);
+        EXPECT_EQ(test::read_text(dir.file("out")), "ztv-tool 10.05\n");
+    }
+    const std::string try_help = "Try 'ztv-tool --help' for more information.\n";
+    const struct {
+        std::string args;
+        std::string err;
+    } refused[] = {
+        {"frobnicate", "ztv-tool: unknown command 'frobnicate'\n" + try_help},
+        {"--bogus", "ztv-tool: unknown option '--bogus'\n" + try_help},
+        {"", "ztv-tool: no command given\n" + try_help},
+        {"--seconds 5", "ztv-tool: no command given\n" + try_help},
+        {"dump", "ztv-tool dump: expected FILE.ZTV, got 0 argument(s)\nTry 'ztv-tool dump --help' for more information.\n"},
+        {"help nothing", "ztv-tool help: unknown command 'nothing'\nTry 'ztv-tool help --help' for more information.\n"},
+    };
+    for (const auto& line : refused) {
+        EXPECT_EQ(ToolRun(line.args, dir).wait(), 2) << line.args;
+        EXPECT_EQ(test::read_text(dir.file("err")), line.err);
+        EXPECT_EQ(test::read_text(dir.file("out")), "") << "no overview after a mistake: " << line.args;
+    }
+    EXPECT_EQ(ToolRun("--bogus", dir, "ru_RU.UTF-8").wait(), 2);
+    EXPECT_EQ(test::read_text(dir.file("err")),
+              "ztv-tool: неизвестный параметр «--bogus»\nПодробнее: «ztv-tool --help».\n");
+    EXPECT_EQ(ToolRun("--lang ru", dir).wait(), 2);
+    EXPECT_EQ(test::read_text(dir.file("err")), "ztv-tool: не указана команда\nПодробнее: «ztv-tool --help».\n");
+}
+
+TEST(DeviceCli, ToolSpeaksTheLanguageOfLangElseOfTheLocaleOnEveryCommand) {
+    test::TempDir dir;
+    const auto first_line = [&dir] {
+        const std::string out = test::read_text(dir.file("out"));
+        return out.substr(0, out.find('\n'));
+    };
+    EXPECT_EQ(ToolRun("info --simulate", dir).wait(), 0);
+    EXPECT_TRUE(first_line().starts_with("Controller ")) << first_line();
+    EXPECT_EQ(ToolRun("info --simulate --lang ru", dir).wait(), 0);
+    EXPECT_TRUE(first_line().starts_with("Контроллер ")) << first_line();
+    EXPECT_EQ(ToolRun("info --simulate", dir, "ru_RU.UTF-8").wait(), 0);
+    EXPECT_TRUE(first_line().starts_with("Контроллер ")) << first_line();
+    EXPECT_EQ(ToolRun("--lang=en info --simulate", dir, "ru_RU.UTF-8").wait(), 0);
+    EXPECT_TRUE(first_line().starts_with("Controller ")) << "--lang outweighs the locale";
+    // A file command's message too; LC_ALL outweighs LANG, an empty LC_ALL does not count.
+    const std::string dump = "dump " + dir.file("missing.ZTV");
+    EXPECT_EQ(ToolRun(dump, dir, "'' LANG=ru_RU.UTF-8").wait(), 1);
+    EXPECT_TRUE(test::read_text(dir.file("err")).starts_with("Файл конфигурации не найден")) << test::read_text(dir.file("err"));
+    EXPECT_EQ(ToolRun(dump, dir, "C.UTF-8 LANG=ru_RU.UTF-8").wait(), 1);
+    EXPECT_TRUE(test::read_text(dir.file("err")).starts_with("The configuration file was not found"));
 }
 
 TEST(DeviceCli, SecondProcessOnAHeldStateSaysTheControllerIsBusy) {

@@ -35,7 +35,7 @@ inline std::vector<std::string> manual_tags(const std::string& path, const std::
 
 // Every option name ("--lang", "-h") that stands as a word of the text.
 inline std::set<std::string> option_names(const std::string& text) {
-    static const std::regex option(R"((?:^|[\s\[|,])(--?[a-z][a-z-]*))");
+    static const std::regex option(R"((?:^|[\s\[|,])(--?[a-zA-Z][a-z-]*))");
     std::set<std::string> names;
     for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it) names.insert((*it)[1]);
     return names;

@@ -22,6 +22,11 @@ Text error_text(int code) {
         case kErrBadReply:
         case kErrBadReportId: return to_text(kCommunication);
         case kErrDisconnected: return to_text({"Контроллер отключён", "Controller is disconnected"});
+        case kErrAccessDenied:
+            return to_text({"Контроллер найден, но открыть его нельзя (нет доступа): установите правило udev "
+                            "70-zeb-tervio-v4.rules и подключите контроллер заново",
+                            "Found the controller but cannot open it (permission denied): install the udev rule "
+                            "70-zeb-tervio-v4.rules and plug it in again"});
         case kErrTimeout: return to_text({"Превышено время ожидания ответа", "Out of the timeout response"});
         case kErrParameters: return to_text({"Ошибка в параметрах", "Error in parameters"});
         case kErrFailedResult: return to_text({"Неудачный результат", "Failed result"});

@@ -19,6 +19,7 @@ inline constexpr int kErrBadReply = 10;        // length above 64 or checksum wr
 inline constexpr int kErrBadReportId = 11;
 inline constexpr int kErrDisconnected = 12;
 inline constexpr int kErrTimeout = 13;
+inline constexpr int kErrAccessDenied = 14;    // the controller is there, the user may not open it
 inline constexpr int kErrParameters = -254;    // the controller answered 0xFE
 inline constexpr int kErrFailedResult = -253;  // the controller answered 0xFD
 

@@ -41,6 +41,9 @@ public:
     virtual std::vector<HidDeviceInfo> enumerate(std::uint16_t vendor_id, std::uint16_t product_id) = 0;
     // Opens for reading and writing; nothing when the path cannot be opened.
     virtual std::unique_ptr<HidDevice> open(const std::string& path) = 0;
+    // Why the last open() gave nothing: true when the device is there but the system refused
+    // this user access to it (no udev rule yet), which a person can mend.
+    virtual bool last_open_refused() const { return false; }
 };
 
 // HID strings come as UTF-16: each unit below 0x100 becomes the byte of that value, any other

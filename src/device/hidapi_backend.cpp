@@ -3,6 +3,7 @@
 #include <hidapi.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "device/device_errors.h"
 
@@ -87,7 +88,11 @@ std::vector<HidDeviceInfo> HidapiBackend::enumerate(std::uint16_t vendor_id, std
 }
 
 std::unique_ptr<HidDevice> HidapiBackend::open(const std::string& path) {
+    errno = 0;
     hid_device* handle = calls_.open_path(path.c_str());
+    // hidraw's open() says why it failed; a device node the user may not open is the usual
+    // state of a controller plugged in before its udev rule was installed.
+    open_refused_ = handle == nullptr && (errno == EACCES || errno == EPERM);
     if (handle == nullptr) return nullptr;
     return std::make_unique<HidapiDevice>(calls_, handle);
 }

@@ -36,9 +36,11 @@ public:
     int init() override;
     std::vector<HidDeviceInfo> enumerate(std::uint16_t vendor_id, std::uint16_t product_id) override;
     std::unique_ptr<HidDevice> open(const std::string& path) override;
+    bool last_open_refused() const override { return open_refused_; }
 
 private:
     HidapiCalls calls_;
+    bool open_refused_ = false;
     bool initialised_ = false;
 };
 

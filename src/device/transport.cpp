@@ -33,6 +33,7 @@ constexpr std::size_t kTraceLineLimit = 996;
 int find_identity(HidBackend& backend, const Identity& identity, std::shared_ptr<HidDevice>& found) {
     if (const int error = backend.init(); error != kOk) return error;
     int result = kErrDisconnected;
+    bool refused = false;
     for (const HidDeviceInfo& info : backend.enumerate(kVendorId, identity.product_id)) {
         if (info.vendor_id != kVendorId || info.product_id != identity.product_id) continue;
         result = kErrDisconnected;
@@ -47,11 +48,14 @@ int find_identity(HidBackend& backend, const Identity& identity, std::shared_ptr
         }
         if (*info.product != identity.product) continue;
         std::unique_ptr<HidDevice> device = backend.open(info.path);
-        if (!device) continue;
+        if (!device) {
+            refused = refused || backend.last_open_refused();
+            continue;
+        }
         found = std::move(device);
         return kOk;
     }
-    return result;
+    return refused ? kErrAccessDenied : result;
 }
 
 // What a call on the I/O thread reads and writes: owned by the call, not by its caller's stack.
@@ -166,6 +170,12 @@ int Transport::is_device_online() {
         result = open_device();
         close_device();
     }
+    // The presence check tries one identity a call: a controller refused to this user stays
+    // reported as refused while the other identities take their turns, until its own turn
+    // finds it gone (or open).
+    if (result == kErrAccessDenied) refused_identity_ = identity_index_;
+    else if (result == kOk || refused_identity_ == identity_index_) refused_identity_.reset();
+    else if (refused_identity_ && result == kErrDisconnected) result = kErrAccessDenied;
     if (result != kOk) identity_index_ = (identity_index_ + 1) % kIdentityCount;
     return result;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/host.h"
@@ -110,6 +111,7 @@ private:
     int stalled_waits_ = 0;       // waits past the notice time, nested ones included
     bool gave_up_call_ = false;   // a call was given up on while closing
     std::size_t identity_index_ = 0;
+    std::optional<std::size_t> refused_identity_;  // the identity last found but not opened
     bool exchange_running_ = false;
     std::uint32_t trace_base_ = 0;  // 0: not yet set
     TransportOptions options_;

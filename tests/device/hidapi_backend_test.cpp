@@ -5,6 +5,7 @@
 
 #include <hidapi.h>
 
+#include <cerrno>
 #include <cstring>
 #include <deque>
 
@@ -23,6 +24,7 @@ struct FakeHidapi {
     int exits = 0;
     std::vector<hid_device_info> devices;
     bool present = true;
+    int open_errno = 0;  // set: open fails with this errno
     int opens = 0;
     int closes = 0;
     std::deque<int> send_results;      // what each set-feature reports; the whole report when empty
@@ -50,6 +52,10 @@ HidapiCalls fake_calls() {
     c.free_enumeration = [](hid_device_info*) {};
     c.open_path = [](const char*) -> hid_device_* {
         if (!fake->present) return nullptr;
+        if (fake->open_errno != 0) {
+            errno = fake->open_errno;
+            return nullptr;
+        }
         ++fake->opens;
         return reinterpret_cast<hid_device_*>(&handle_token);
     };
@@ -197,6 +203,39 @@ TEST_F(HidapiBackendTest, UnplugDuringAnExchangeEndsAsDisconnected) {
     EXPECT_EQ(transport.exchange_with_retry(request), kErrDisconnected);
     EXPECT_EQ(state.closes, state.opens) << "no handle is left open";
     EXPECT_EQ(error_text(kErrDisconnected).en, "Controller is disconnected");
+}
+
+}  // namespace
+}  // namespace ztv
+
+namespace ztv {
+namespace {
+
+// A controller plugged in before its udev rule was installed is listed but cannot be opened:
+// that is said as such through every identity's turn, not as "disconnected", and no longer once
+// it opens or has gone.
+TEST_F(HidapiBackendTest, ControllerFoundButNotOpenedIsReportedAsRefusedAccess) {
+    state.devices = {device_info("/dev/hidraw0", 0x0012, L"ZEB", L"TERVIO-V4")};
+    state.open_errno = EACCES;
+    test::FakeHost host;
+    HidapiBackend backend(fake_calls());
+    Transport transport(backend, host);
+    for (std::size_t turn = 0; turn < 2 * kIdentityCount; ++turn) {
+        const int result = transport.is_device_online();
+        if (turn >= 2) {
+            EXPECT_EQ(result, kErrAccessDenied) << "turn " << turn;
+        }
+    }
+    EXPECT_NE(error_text(kErrAccessDenied).en.find("permission denied"), std::string::npos);
+    EXPECT_NE(error_text(kErrAccessDenied).en.find("70-zeb-tervio-v4.rules"), std::string::npos);
+    state.open_errno = ENOENT;  // another failure is no question of rights
+    for (std::size_t turn = 0; turn < kIdentityCount; ++turn) transport.is_device_online();
+    for (std::size_t turn = 0; turn < kIdentityCount; ++turn) EXPECT_EQ(transport.is_device_online(), kErrDisconnected);
+    state.open_errno = EACCES;
+    for (std::size_t turn = 0; turn < kIdentityCount; ++turn) transport.is_device_online();
+    state.present = false;
+    for (std::size_t turn = 0; turn < kIdentityCount; ++turn) transport.is_device_online();
+    EXPECT_EQ(transport.is_device_online(), kErrDisconnected) << "unplugged";
 }
 
 }  // namespace

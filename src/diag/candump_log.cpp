@@ -15,6 +15,12 @@ bool all_digits(std::string_view text) {
     return true;
 }
 
+// A line that holds nothing, or a comment ("# ..."), which the can-utils readers skip.
+bool is_blank_or_comment(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    return first == std::string_view::npos || line[first] == '#';
+}
+
 // Why the line is not a frame; empty when it is one (then `frame` holds it).
 std::string parse_line(std::string_view line, CanFrame& frame) {
     if (line.empty() || line.front() != '(') return "expected (SECONDS.MICROSECONDS) IFACE ID#DATA";
@@ -35,9 +41,14 @@ std::string parse_line(std::string_view line, CanFrame& frame) {
     rest.remove_prefix(1);
     const std::size_t space = rest.find(' ');
     if (space == 0 || space == std::string_view::npos) return "expected IFACE ID#DATA after the time";
-    const std::string_view frame_text = rest.substr(space + 1);
-    // candump may add a direction or flags after the frame; this format has none.
-    if (frame_text.find_first_of(" \t") != std::string_view::npos) return "unexpected text after the frame";
+    std::string_view frame_text = rest.substr(space + 1);
+    // candump -x writes the direction after the frame: R received, T transmitted.
+    if (const std::size_t after = frame_text.find(' '); after != std::string_view::npos) {
+        const std::string_view direction = frame_text.substr(after + 1);
+        if (direction != "R" && direction != "T") return "after the frame only the direction R or T may follow";
+        frame_text = frame_text.substr(0, after);
+    }
+    if (frame_text.find('\t') != std::string_view::npos) return "unexpected text after the frame";
 
     const std::size_t hash = frame_text.find('#');
     if (hash == std::string_view::npos) return "the frame has no '#'";
@@ -55,21 +66,43 @@ std::string parse_line(std::string_view line, CanFrame& frame) {
         id = id << 4 | static_cast<std::uint32_t>(digit);
     }
     const bool extended = id_text.size() == 8;
+    // The flag bits of an extended word: error frame, remote request.
     if (extended && (id & 0x20000000u) != 0) return "error frames are not supported";
+    if (extended && (id & 0x40000000u) != 0) return "remote frames are not supported";
     if (extended ? id > 0x1FFFFFFFu : id > 0x7FFu)
         return extended ? "the identifier is above 1FFFFFFF" : "the identifier is above 7FF";
-    if (data_text.size() % 2 != 0) return "the data has an odd number of hexadecimal digits";
-    if (data_text.size() > 2 * kCanMaxData) return "more than 8 data bytes";
-    std::uint8_t data[kCanMaxData] = {};
-    for (std::size_t i = 0; i < data_text.size(); i += 2) {
-        const int high = hex_digit(data_text[i]);
-        const int low = hex_digit(data_text[i + 1]);
-        if (high < 0 || low < 0) return "the data is not hexadecimal";
-        data[i / 2] = static_cast<std::uint8_t>(high << 4 | low);
+    // "_B": the raw length code (9 to F) of a frame that carries 8 bytes. The controller reports
+    // no such code, so the frame is read with its 8 bytes.
+    bool raw_length_code = false;
+    if (const std::size_t underscore = data_text.find('_'); underscore != std::string_view::npos) {
+        const std::string_view code = data_text.substr(underscore + 1);
+        if (code.size() != 1 || hex_digit(code.front()) < 9)
+            return "the length code after '_' is not one hexadecimal digit from 9 to F";
+        data_text = data_text.substr(0, underscore);
+        raw_length_code = true;
     }
+    // The bytes, optionally separated by dots between whole bytes ("11.2233.44").
+    std::uint8_t data[kCanMaxData] = {};
+    std::size_t digits = 0;
+    char previous = '\0';
+    for (const char c : data_text) {
+        if (c == '.') {
+            if (digits % 2 != 0) return "a dot splits a data byte";
+            if (previous == '.') return "two dots in a row in the data";
+        } else {
+            const int digit = hex_digit(c);
+            if (digit < 0) return "the data is not hexadecimal";
+            if (digits == 2 * kCanMaxData) return "more than 8 data bytes";
+            data[digits / 2] = static_cast<std::uint8_t>(data[digits / 2] << 4 | digit);
+            ++digits;
+        }
+        previous = c;
+    }
+    if (digits % 2 != 0) return "the data has an odd number of hexadecimal digits";
+    if (raw_length_code && digits != 2 * kCanMaxData) return "a length code after '_' needs 8 data bytes";
     const auto stamp = static_cast<std::uint32_t>(seconds * 1000 + micros / 1000);  // wraps as the controller's does
     frame = CanFrame::make(extended ? id : id << kCanStandardShift, extended,
-                           std::span<const std::uint8_t>(data, data_text.size() / 2), stamp);
+                           std::span<const std::uint8_t>(data, digits / 2), stamp);
     return {};
 }
 
@@ -93,6 +126,20 @@ std::string candump_line(const CanFrame& frame) {
     return line;
 }
 
+bool is_candump_log(std::string_view text) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(at, end - at);
+        at = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (is_blank_or_comment(line)) continue;
+        return line.front() == '(';
+    }
+    return false;
+}
+
 CandumpRead read_candump(std::string_view text) {
     CandumpRead result;
     std::size_t line_number = 0;
@@ -103,8 +150,8 @@ CandumpRead read_candump(std::string_view text) {
         std::string_view line = text.substr(at, end - at);
         at = end + 1;
         ++line_number;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+        if (is_blank_or_comment(line)) continue;
         CanFrame frame;
         const std::string why = parse_line(line, frame);
         if (!why.empty()) {

@@ -25,9 +25,16 @@ struct CandumpRead {
     std::vector<CanFrame> frames;
     std::string error;  // "line N: why"; empty when every line was read
 };
-// Reads a whole log. Blank lines are skipped. Times become the controller's 32-bit millisecond
-// stamp (an epoch time wraps, which keeps the gaps between frames). Remote, error and CAN FD
-// frames are refused: the controller reports none of them.
+// Whether text is such a log: its first line that is neither blank nor a comment ("# ...")
+// starts with "(".
+bool is_candump_log(std::string_view text);
+
+// Reads a whole log as the can-utils readers take classic CAN frames: comments ("# ...") and
+// blank lines are skipped; data may be split by dots between bytes ("11.2233"); a raw length
+// code may follow 8 bytes ("_B"); the direction candump -x writes (" R", " T") may follow the
+// frame. Times become the controller's 32-bit millisecond stamp (an epoch time wraps, which
+// keeps the gaps between frames). Remote, error and CAN FD frames are refused, naming the line
+// and why: the controller reports none of them.
 CandumpRead read_candump(std::string_view text);
 
 }  // namespace ztv

@@ -190,9 +190,8 @@ std::unique_ptr<CanTraffic> make_can_load(std::size_t identifiers, std::uint32_t
 
 CanReplayLoad parse_can_replay(const std::string& text) {
     CanReplayLoad result;
-    // A can-utils log starts with its "(SECONDS.MICROSECONDS)"; ours never does.
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first != std::string::npos && text[first] == '(') {
+    // A can-utils log's frames start with their "(SECONDS.MICROSECONDS)"; ours never do.
+    if (is_candump_log(text)) {
         CandumpRead read = read_candump(text);
         if (!read.error.empty()) {
             result.error = std::move(read.error);

@@ -1,6 +1,8 @@
 // Change tracking, byte history, background learning and the can-utils log, without a display.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include "diag/can_byte_history.h"
 #include "diag/can_changes.h"
 #include "diag/candump_log.h"
+#include "support/temp_dir.h"
 
 namespace ztv {
 namespace {
@@ -116,13 +119,87 @@ TEST(Candump, ReadsWhatItWritesAndNamesTheLineOfABadOne) {
         {"(1.000000) ztv0 123##1", "line 1: CAN FD frames are not supported"},
         {"(1.000000) ztv0 20000001#", "line 1: error frames are not supported"},
         {"(1.000000) ztv0 123#0G", "line 1: the data is not hexadecimal"},
-        {"(1.000000) ztv0 123#01 T", "line 1: unexpected text after the frame"},
+        {"(1.000000) ztv0 123#01 X", "line 1: after the frame only the direction R or T may follow"},
+        {"(1.000000) ztv0 123#1.2", "line 1: a dot splits a data byte"},
+        {"(1.000000) ztv0 123#11..22", "line 1: two dots in a row in the data"},
+        {"(1.000000) ztv0 123#11_9", "line 1: a length code after '_' needs 8 data bytes"},
+        {"(1.000000) ztv0 123#1122334455667788_8", "line 1: the length code after '_' is not one hexadecimal digit from 9 to F"},
         {"(1.000000) ztv0", "line 1: expected IFACE ID#DATA after the time"},
     };
     for (const auto& [line, why] : bad) EXPECT_EQ(read_candump(line).error, why) << line;
     const CandumpRead third = read_candump("(1.000000) ztv0 123#\n(2.000000) ztv0 124#\n(x) ztv0 1#\n");
     EXPECT_EQ(third.error, "line 3: the time is not SECONDS.MICROSECONDS with six decimals");
     EXPECT_TRUE(third.frames.empty());
+}
+
+// The classic frames can-utils' documentation shows, as candump -l and -x write them, with a
+// comment first: each is read, and log2asc (where installed) reads the same identifier and
+// bytes from the same line. Remote, FD and error frames are refused with their line and reason.
+TEST(Candump, ReadsTheClassicFramesCanUtilsDocuments) {
+    const std::string log =
+        "# recorded in the car\n"
+        "(1.000000) can0 5A1#11.2233.44556677.88\n"
+        "(1.100000) can0 123#DEADBEEF\n"
+        "(1.200000) can0 5AA#\n"
+        "  # a comment further on\n"
+        "(1.300000) can0 1F334455#1122334455667788_B\n"
+        "(1.400000) can0 123#DEADBEEF R\n"
+        "(1.500000) can0 0C1#.0a.0B. T \n";
+    EXPECT_TRUE(is_candump_log(log)) << "a comment first does not make it the other replay format";
+    EXPECT_FALSE(is_candump_log("# replay\n1000 S 123 0\n"));
+    const CandumpRead read = read_candump(log);
+    ASSERT_EQ(read.error, "");
+    // As log2asc prints a frame: identifier (x: extended), d, length, bytes.
+    std::string ours;
+    for (const CanFrame& frame : read.frames) {
+        char id[16];
+        std::snprintf(id, sizeof id, "%lX%s", std::stoul(candump_id(frame), nullptr, 16), frame.extended() ? "x" : "");
+        ours += std::string(id) + " d " + std::to_string(frame.data().size());
+        for (const std::uint8_t byte : frame.data()) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, " %02X", byte);
+            ours += hex;
+        }
+        ours += '|';
+    }
+    EXPECT_EQ(ours, "5A1 d 8 11 22 33 44 55 66 77 88|123 d 4 DE AD BE EF|5AA d 0|1F334455x d 8 11 22 33 44 55 66 77 88|"
+                    "123 d 4 DE AD BE EF|C1 d 2 0A 0B|");
+
+    const std::pair<const char*, const char*> refused[] = {
+        {"123#R", "remote frames are not supported"},
+        {"00000123#R3", "remote frames are not supported"},
+        {"333#R8_E", "remote frames are not supported"},
+        {"40000123#11", "remote frames are not supported"},
+        {"123##1", "CAN FD frames are not supported"},
+        {"213##311223344", "CAN FD frames are not supported"},
+        {"20000080#0000000000000000", "error frames are not supported"},
+    };
+    for (const auto& [frame, why] : refused)
+        EXPECT_EQ(read_candump("# c\n(1.000000) can0 123#\n(2.000000) can0 " + std::string(frame) + "\n").error,
+                  std::string("line 3: ") + why);
+
+    if (!std::filesystem::exists("/usr/bin/log2asc")) GTEST_SKIP() << "log2asc (can-utils) is not installed";
+    test::TempDir dir;
+    test::write_text(dir.file("car.log"), log);
+    const std::string command = "log2asc -I " + dir.file("car.log") + " can0 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string theirs;
+    char line[256];
+    while (std::fgets(line, sizeof line, pipe) != nullptr) {
+        // "   1.100000 1  123             Rx   d 4 DE AD BE EF"
+        const std::string text(line);
+        const std::size_t rx = text.find(" Rx ") != std::string::npos ? text.find(" Rx ") : text.find(" Tx ");
+        if (rx == std::string::npos) continue;
+        char id[16] = {};
+        std::sscanf(text.c_str(), "%*s %*s %15s", id);
+        std::string rest = text.substr(rx + 4);
+        rest.erase(0, rest.find_first_not_of(' '));
+        while (!rest.empty() && (rest.back() == '\n' || rest.back() == ' ')) rest.pop_back();
+        theirs += std::string(id) + " " + rest + "|";
+    }
+    EXPECT_EQ(pclose(pipe), 0);
+    EXPECT_EQ(theirs, ours);
 }
 
 }  // namespace

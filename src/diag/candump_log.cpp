@@ -21,6 +21,16 @@ bool is_blank_or_comment(std::string_view line) {
     return first == std::string_view::npos || line[first] == '#';
 }
 
+// The line starting at `at`, without its line end and trailing blanks; `at` moves past it.
+std::string_view next_line(std::string_view text, std::size_t& at) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(at, end - at);
+    at = end + 1;
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+    return line;
+}
+
 // Why the line is not a frame; empty when it is one (then `frame` holds it).
 std::string parse_line(std::string_view line, CanFrame& frame) {
     if (line.empty() || line.front() != '(') return "expected (SECONDS.MICROSECONDS) IFACE ID#DATA";
@@ -129,13 +139,8 @@ std::string candump_line(const CanFrame& frame) {
 bool is_candump_log(std::string_view text) {
     std::size_t at = 0;
     while (at < text.size()) {
-        std::size_t end = text.find('\n', at);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(at, end - at);
-        at = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (is_blank_or_comment(line)) continue;
-        return line.front() == '(';
+        const std::string_view line = next_line(text, at);
+        if (!is_blank_or_comment(line)) return line.front() == '(';
     }
     return false;
 }
@@ -145,12 +150,8 @@ CandumpRead read_candump(std::string_view text) {
     std::size_t line_number = 0;
     std::size_t at = 0;
     while (at < text.size()) {
-        std::size_t end = text.find('\n', at);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(at, end - at);
-        at = end + 1;
+        const std::string_view line = next_line(text, at);
         ++line_number;
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
         if (is_blank_or_comment(line)) continue;
         CanFrame frame;
         const std::string why = parse_line(line, frame);

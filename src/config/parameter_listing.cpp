@@ -43,6 +43,18 @@ std::string shown_value(const ControlView& control, Lang lang) {
     return {};
 }
 
+ParameterLine list_line(const ControlView& control, Lang lang) {
+    ParameterLine line;
+    line.control = control.name;
+    line.labelled = control.kind != ControlKind::Label;
+    if (line.labelled) line.label = control.label.in(lang);
+    line.bare_value = shown_value(control, lang);
+    line.enabled = control.enabled;
+    line.value = line.bare_value;
+    if (!control.enabled) line.value += pick(kDisabledMark, lang);
+    return line;
+}
+
 }  // namespace
 
 std::vector<ParameterPageListing> list_parameter_pages(ConfigState& state, Lang lang) {
@@ -53,17 +65,16 @@ std::vector<ParameterPageListing> list_parameter_pages(ConfigState& state, Lang 
         for (const ControlView& control : page.controls) {
             // Buttons start procedures; they hold no value to show.
             if (!control.visible || control.kind == ControlKind::Button) continue;
-            ParameterLine& line = listing.lines.emplace_back();
-            line.control = control.name;
-            line.labelled = control.kind != ControlKind::Label;
-            if (line.labelled) line.label = control.label.in(lang);
-            line.bare_value = shown_value(control, lang);
-            line.enabled = control.enabled;
-            line.value = line.bare_value;
-            if (!control.enabled) line.value += pick(kDisabledMark, lang);
+            listing.lines.push_back(list_line(control, lang));
         }
     }
     return pages;
+}
+
+std::optional<ParameterLine> list_stored_control(const ConfigState& state, std::string_view control, Lang lang) {
+    const std::optional<ControlView> view = control_view(state, control);
+    if (!view) return std::nullopt;
+    return list_line(*view, lang);
 }
 
 std::string show_pages(ConfigState& state, Lang lang) {

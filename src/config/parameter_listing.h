@@ -3,6 +3,7 @@
 // its lines by control.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,9 @@ struct ParameterPageListing {
 
 // After the page refresh (which writes its consistency rules into state).
 std::vector<ParameterPageListing> list_parameter_pages(ConfigState& state, Lang lang);
+// One control's line as the record holds it, without the refresh's consistency writes (a UART
+// delay stored as 0 reads "0 ms", not the 500 the page would restate); nullopt for an unknown name.
+std::optional<ParameterLine> list_stored_control(const ConfigState& state, std::string_view control, Lang lang);
 // The listing as `show` prints it: a heading per page, two blanks before each control's line.
 std::string show_pages(ConfigState& state, Lang lang);
 

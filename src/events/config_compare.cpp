@@ -1,14 +1,20 @@
 #include "events/config_compare.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
+#include <set>
+#include <span>
 #include <utility>
 #include <vector>
 
 #include "common/cp1251.h"
 #include "common/format.h"
 #include "common/hex.h"
+#include "config/field_table.h"
+#include "config/parameter_bindings.h"
 #include "config/parameter_listing.h"
+#include "config/pins.h"
 #include "events/slot_display.h"
 #include "events/slot_listing.h"
 #include "events/slot_model.h"
@@ -29,6 +35,8 @@ constexpr TextPair kThreshold{"канал %u, порог нажатия", "chann
 constexpr TextPair kTouchHeading{"Калибровка сенсорной панели", "Touch panel calibration"};
 constexpr TextPair kOtherHeading{"Прочие байты конфигурации", "Other configuration bytes"};
 constexpr TextPair kOffset{"байт %u", "byte %u"};
+// A name that reads the same on both sides while its field still differs.
+constexpr TextPair kNameTail{"(различаются байты после конца имени)", "(bytes after the end of the name differ)"};
 
 constexpr const char* kArrow = " -> ";
 constexpr TextPair kDisabledToUsable{"недоступно -> доступно", "disabled -> usable"};
@@ -70,13 +78,82 @@ private:
 
 std::string absent(Lang lang) { return pick(kAbsent, lang); }
 
+// The bits of one record byte that a control shows.
+struct ShownByte {
+    std::size_t offset;
+    std::uint8_t mask;
+};
+
+std::vector<ShownByte> shown_bytes(const ParamBinding& row) {
+    std::vector<ShownByte> bytes;
+    const auto whole = [&](std::size_t offset, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) bytes.push_back({offset + i, 0xFF});
+    };
+    switch (row.target) {
+        case BindingTarget::LongPress: whole(kHeaderOffset, 2); break;
+        case BindingTarget::SourceNames: whole(kSourceNamesOffset, kSourceCount * kSourceNameSize); break;
+        case BindingTarget::PinMode: whole(pin_mode_offset(row.pin), 1); break;
+        case BindingTarget::Field: {
+            if (row.field == FieldId::Count) break;
+            const FieldDef& def = field(row.field);
+            switch (def.kind) {
+                case FieldKind::Byte: whole(def.offset, 1); break;
+                case FieldKind::Word: whole(def.offset, 2); break;
+                case FieldKind::Hex: whole(def.offset, def.length); break;
+                case FieldKind::Bits: {
+                    const std::uint32_t bits = def.width_mask() << def.first_bit;
+                    bytes.push_back({def.offset, static_cast<std::uint8_t>(bits)});
+                    if (def.wide) bytes.push_back({def.offset + 1u, static_cast<std::uint8_t>(bits >> 8)});
+                    break;
+                }
+            }
+            break;
+        }
+        case BindingTarget::TouchOffset:
+        case BindingTarget::None: break;
+    }
+    return bytes;
+}
+
+bool shown_bytes_differ(const ParamBinding& row, const Record& before, const Record& after) {
+    for (const ShownByte& byte : shown_bytes(row))
+        if (((before.u8(byte.offset) ^ after.u8(byte.offset)) & byte.mask) != 0) return true;
+    return false;
+}
+
+std::string hex_of(const ParamBinding& row, const Record& record) {
+    std::string text;
+    for (const ShownByte& byte : shown_bytes(row)) text += strprintf("%02X", record.u8(byte.offset) & byte.mask);
+    return text;
+}
+
+// A control whose stored value differs although its page line does not (the refresh restates
+// an out-of-range UART delay, a list shows "?" for two unknown values): the value as stored,
+// or when that reads the same too, what differs underneath.
+void compare_stored(Report& report, const ParamBinding& row, const ConfigState& before, const ConfigState& after) {
+    const auto old_line = list_stored_control(before, row.control, report.lang());
+    const auto new_line = list_stored_control(after, row.control, report.lang());
+    if (!old_line || !new_line) return;
+    const std::string label = new_line->labelled ? new_line->label : std::string();
+    if (old_line->bare_value != new_line->bare_value)
+        report.change(label, old_line->bare_value, new_line->bare_value);
+    else if (row.target == BindingTarget::SourceNames)
+        report.note(label, new_line->bare_value + " " + report.pick_text(kNameTail));
+    else
+        report.note(label, new_line->bare_value + " (" + report.pick_text(kStoredBytes) + " " +
+                               hex_of(row, before.record) + kArrow + hex_of(row, after.record) + ")");
+}
+
 // Pages keep their order and the same controls whatever the record holds; a control that is
 // hidden on one side shows as absent there.
-void compare_pages(Report& report, ConfigState before, ConfigState after) {
+void compare_pages(Report& report, const ConfigState& stored_before, const ConfigState& stored_after) {
+    ConfigState before = stored_before;
+    ConfigState after = stored_after;
     const auto pages_before = list_parameter_pages(before, report.lang());
     const auto pages_after = list_parameter_pages(after, report.lang());
     for (std::size_t page = 0; page < std::min(pages_before.size(), pages_after.size()); ++page) {
         report.heading(pages_after[page].caption);
+        std::set<std::string_view> values_shown;  // controls whose line above shows their change
         std::map<std::string_view, const ParameterLine*> old_lines;
         for (const ParameterLine& line : pages_before[page].lines) old_lines[line.control] = &line;
         for (const ParameterLine& line : pages_after[page].lines) {
@@ -85,6 +162,7 @@ void compare_pages(Report& report, ConfigState before, ConfigState after) {
             if (old_line != nullptr) old_lines.erase(found);
             const std::string old_value = old_line == nullptr ? absent(report.lang()) : old_line->value;
             if (old_value == line.value) continue;
+            if (old_line == nullptr || old_line->bare_value != line.bare_value) values_shown.insert(line.control);
             const std::string label = line.labelled ? line.label : std::string();
             // The same value, usable on one side only: say so rather than "no (disabled) -> no".
             if (old_line != nullptr && old_line->bare_value == line.bare_value)
@@ -94,8 +172,13 @@ void compare_pages(Report& report, ConfigState before, ConfigState after) {
                 report.change(label, old_value, line.value);
         }
         for (const ParameterLine& line : pages_before[page].lines)
-            if (old_lines.count(line.control) != 0)
+            if (old_lines.count(line.control) != 0) {
                 report.change(line.labelled ? line.label : std::string(), line.value, absent(report.lang()));
+                values_shown.insert(line.control);
+            }
+        for (const ParamBinding& row : page_bindings(static_cast<ParamPage>(page)))
+            if (values_shown.count(row.control) == 0 && shown_bytes_differ(row, stored_before.record, stored_after.record))
+                compare_stored(report, row, stored_before, stored_after);
     }
 }
 
@@ -122,17 +205,19 @@ void compare_slots(Report& report, const ConfigSnapshot& before_image, const Con
         const auto bytes_after = after_image.record.slot(slot);
         const std::string name_before = slot_name(before_image, slot);
         const std::string name_after = slot_name(after_image, slot);
-        const bool names_differ = scope.slot_names && name_before != name_after;
+        const bool names_differ = scope.slot_names && before_image.slot_names[slot] != after_image.slot_names[slot];
         if (std::equal(bytes_before.begin(), bytes_before.end(), bytes_after.begin()) && !names_differ) continue;
 
         const std::string& shown_name = name_after.empty() || !scope.slot_names ? name_before : name_after;
         std::string heading = strprintf(report.pick_text(kSlotHeading), static_cast<unsigned>(slot + 1));
         if (scope.slot_names && !shown_name.empty()) heading += " (" + shown_name + ")";
         report.heading(std::move(heading));
-        const std::size_t length = report.size();
-        if (names_differ)
+        if (names_differ && name_before == name_after)
+            report.note(report.pick_text(kSlotName), name_after + " " + report.pick_text(kNameTail));
+        else if (names_differ)
             report.change(report.pick_text(kSlotName), name_before.empty() ? absent(lang) : name_before,
                           name_after.empty() ? absent(lang) : name_after);
+        const std::size_t length = report.size();
 
         std::vector<SlotLine> old_lines = slot_lines(before, slot, lang);
         for (const SlotLine& line : slot_lines(after, slot, lang)) {
@@ -172,7 +257,13 @@ void compare_buttons(Report& report, const Record& before, const Record& after) 
             };
             const std::string old_name = button_name(before, channel, button);
             const std::string new_name = button_name(after, channel, button);
-            if (old_name != new_name)
+            const std::size_t name_at = Record::button_offset(channel, button) + 4;
+            const bool name_bytes_differ = !std::equal(before.raw.begin() + static_cast<std::ptrdiff_t>(name_at),
+                                                       before.raw.begin() + static_cast<std::ptrdiff_t>(name_at + kButtonNameSize),
+                                                       after.raw.begin() + static_cast<std::ptrdiff_t>(name_at));
+            if (name_bytes_differ && old_name == new_name)
+                report.note(number(kButtonName), new_name + " " + report.pick_text(kNameTail));
+            else if (name_bytes_differ)
                 report.change(number(kButtonName), old_name.empty() ? absent(lang) : old_name,
                               new_name.empty() ? absent(lang) : new_name);
             const auto code = [&](const Record& record) {
@@ -182,12 +273,21 @@ void compare_buttons(Report& report, const Record& before, const Record& after) 
         }
 }
 
-// Everything the groups above did not show: the record is compared byte for byte, and any
-// difference the text has not accounted for is listed by offset.
+// Everything the groups above do not show: the record is compared byte for byte, and every
+// differing bit that no page control, slot or learned button accounts for is listed by offset.
 void compare_remaining(Report& report, const Record& before, const Record& after) {
+    std::array<std::uint8_t, kRecordSize> shown{};
+    const auto whole = [&](std::size_t offset, std::size_t count) {
+        std::fill_n(shown.begin() + static_cast<std::ptrdiff_t>(offset), count, std::uint8_t{0xFF});
+    };
+    whole(kHeaderOffset + 2, kHeaderSize - 2);  // press thresholds
+    whole(kButtonTableOffset, kButtonTableSize);
+    whole(kSlotArrayOffset, kSlotCount * kSlotSize);
+    for (const ParamBinding& row : parameter_bindings())
+        for (const ShownByte& byte : shown_bytes(row)) shown[byte.offset] |= byte.mask;
     report.heading(report.pick_text(kOtherHeading));
     for (std::size_t offset = 0; offset < kRecordSize; ++offset) {
-        if (before.u8(offset) == after.u8(offset)) continue;
+        if (((before.u8(offset) ^ after.u8(offset)) & ~shown[offset]) == 0) continue;
         report.change(strprintf(report.pick_text(kOffset), static_cast<unsigned>(offset)),
                       strprintf("%02X", before.u8(offset)), strprintf("%02X", after.u8(offset)));
     }
@@ -222,7 +322,7 @@ Comparison compare_configurations(const ConfigSnapshot& before, const ConfigSnap
         report.heading(report.pick_text(kTouchHeading));
         report.change({}, to_hex(before.touch), to_hex(after.touch));
     }
-    if (report.size() == 0) compare_remaining(report, before.record, after.record);
+    compare_remaining(report, before.record, after.record);
     result.text = report.take();
     if (!scope.before.empty() || !scope.after.empty()) result.text = scope.before + kArrow + scope.after + "\n" + result.text;
     return result;

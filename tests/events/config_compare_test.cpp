@@ -86,5 +86,25 @@ TEST(ConfigCompare, BytesNoTextShowsAreStillListed) {
               "Калибровка сенсорной панели\n  00000000000000000000 -> 01000000000000000000\n");
 }
 
+// Nothing that differs is hidden among other changes: a value the page restates (a UART delay
+// stored as 0 reads 500) comes out as stored under its page, a reserved byte is still listed,
+// and a name that differs only after its end says so.
+TEST(ConfigCompare, EveryDifferenceIsShownBesideTheOthers) {
+    ConfigSnapshot before{};
+    before.record.set_button_name(0, 0, "MOD");
+    ConfigSnapshot after = before;
+    after.record.set_u16(0, 1200);  // long-press time-out
+    set_field(after.record, FieldId::UARTPARAM_DelayMS, 500);
+    after.record.set_u8(kRecordSize - 1, 0x5A);
+    after.record.set_u8(Record::button_offset(0, 0) + 4 + 4, 'X');  // "MOD", NUL, then a stray byte
+    const std::string text = compare_configurations(before, after, Lang::English).text;
+    EXPECT_NE(text.find("UART\n  Delay before autorepeat: 0 mSec -> 500 mSec\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("  channel 1, button 1, name: MOD (bytes after the end of the name differ)\n"), std::string::npos);
+    EXPECT_TRUE(text.ends_with("Other configuration bytes\n  byte 2037: 00 -> 5A\n")) << text;
+    EXPECT_EQ(text.find("byte 201"), std::string::npos);
+    EXPECT_NE(compare_configurations(before, after, Lang::Russian).text.find("MOD (различаются байты после конца имени)"),
+              std::string::npos);
+}
+
 }  // namespace
 }  // namespace ztv

@@ -194,6 +194,10 @@ void LearningTools::commit_pending_name() {
 
 void LearningTools::open_popup(const GridPopup& popup, unsigned column, unsigned row, const QPoint& global_pos) {
     const int action = popup.action;
+    // A learned button's popup also offers it to the current slot, as its Enter key does.
+    QList<QAction*> use_entries;
+    if (const auto button = grid_.drag_source(form_.state().record, column, row); button && prepare_use_entries(*button))
+        use_entries = use_menu_->actions();
     form_.open_shared_popup(action, popup.caption, global_pos, [this, action, column, row](int item) {
         if (item != 0) return;
         Record& record = form_.state().record;
@@ -204,12 +208,16 @@ void LearningTools::open_popup(const GridPopup& popup, unsigned column, unsigned
         // The slot's description names the deleted key; a whole channel leaves references.
         if (action != kPopupDeleteChannel) redraw_description();
         record_step(action == kPopupDeleteChannel ? step::kChannelDeleted : step::kButtonDeleted);
-    });
+    }, use_entries);
 }
 
 void LearningTools::open_use_menu(GridButton button, const QPoint& global_pos) {
+    if (prepare_use_entries(button)) use_menu_->popup(global_pos);
+}
+
+bool LearningTools::prepare_use_entries(GridButton button) {
     SlotEditor* editor = form_.slot_editor();
-    if (editor == nullptr) return;
+    if (editor == nullptr) return false;
     const int slot = static_cast<int>(editor->current_slot()) + 1;
     const TextPair captions[] = {msg::kUseAsButton, msg::kUseAsMod};
     const QList<QAction*> items = use_menu_->actions();
@@ -224,7 +232,7 @@ void LearningTools::open_use_menu(GridButton button, const QPoint& global_pos) {
             editor->drop_button(modifier, button.channel, button.key);
         });
     }
-    use_menu_->popup(global_pos);
+    return true;
 }
 
 void LearningTools::redraw_description() {

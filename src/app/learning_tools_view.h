@@ -86,7 +86,9 @@ private:
     void record_step(const TextPair& name, const std::string& field = {});
     void open_popup(const GridPopup& popup, unsigned column, unsigned row, const QPoint& global_pos);
     void redraw_description();
-    // Offers the learned button as the current slot's "Button" or "Mod", as a drop would.
+    // Offers the learned button as the current slot's "Button" or "Mod", as a drop would: the
+    // use menu's two entries, set for `button`; false when there is no event editor.
+    bool prepare_use_entries(GridButton button);
     void open_use_menu(GridButton button, const QPoint& global_pos);
 
     TMainForm& form_;

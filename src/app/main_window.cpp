@@ -185,9 +185,9 @@ void TMainForm::open_shared_popup(int context, const TextPair& first, const Text
 }
 
 void TMainForm::open_shared_popup(int context, const Text& first, const QPoint& global_pos,
-                                  std::function<void(int)> chosen) {
+                                  std::function<void(int)> chosen, const QList<QAction*>& extra) {
     chrome_->open_shared_popup(context, QString::fromStdString(first.in(lang_)), QString(), global_pos,
-                               std::move(chosen));
+                               std::move(chosen), extra);
 }
 
 QString TMainForm::tr_pair(const TextPair& pair) const { return QString::fromUtf8(pick(pair, lang_)); }

@@ -193,8 +193,10 @@ public:
     // says who opened it. A second entry with no text is left out.
     void open_shared_popup(int context, const TextPair& first, const TextPair& second, const QPoint& global_pos,
                            std::function<void(int item)> chosen) override;
-    // The same with a caption built by the program (a channel number in it) and no second entry.
-    void open_shared_popup(int context, const Text& first, const QPoint& global_pos, std::function<void(int item)> chosen);
+    // The same with a caption built by the program (a channel number in it), no second entry
+    // and the caller's own entries after it.
+    void open_shared_popup(int context, const Text& first, const QPoint& global_pos, std::function<void(int item)> chosen,
+                           const QList<QAction*>& extra = {});
     void set_popup_context(int context) override { chrome_->set_popup_context(context); }
 
     // The toolbar handlers (public so that tests and scripts drive them like a click).

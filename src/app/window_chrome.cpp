@@ -266,6 +266,8 @@ void WindowChrome::build_menus() {
     shared_popup_->setObjectName(QStringLiteral("PopupMenuShared"));
     shared_first_ = shared_popup_->addAction(QString());
     shared_second_ = shared_popup_->addAction(QString());
+    shared_separator_ = new QAction(shared_popup_);  // in the menu only while extra entries are
+    shared_separator_->setSeparator(true);
     connect(shared_first_, &QAction::triggered, this, [this] {
         if (shared_chosen_) shared_chosen_(0);
     });
@@ -299,8 +301,18 @@ QToolButton* WindowChrome::speed_button(const char* name) const {
 }
 
 void WindowChrome::open_shared_popup(int context, const QString& first, const QString& second,
-                                     const QPoint& global_pos, std::function<void(int)> chosen) {
+                                     const QPoint& global_pos, std::function<void(int)> chosen,
+                                     const QList<QAction*>& extra) {
     popup_context_ = context;
+    shared_popup_->removeAction(shared_separator_);
+    for (const QPointer<QAction>& action : shared_extra_)
+        if (action) shared_popup_->removeAction(action);
+    shared_extra_.clear();
+    if (!extra.isEmpty()) shared_popup_->addAction(shared_separator_);
+    for (QAction* action : extra) {
+        shared_popup_->addAction(action);
+        shared_extra_.append(action);
+    }
     shared_first_->setText(first);
     shared_second_->setText(second);
     shared_first_->setVisible(true);

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <QLabel>
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -75,9 +77,10 @@ public:
     void show_language(Lang lang);
     // Opens the main popup menu under the menu button (its key does this).
     void open_main_menu();
-    // Opens the shared popup; context says who opened it. An empty second entry is left out.
+    // Opens the shared popup; context says who opened it. An empty second entry is left out;
+    // `extra` entries (owned by the caller) follow below a separator until the next opening.
     void open_shared_popup(int context, const QString& first, const QString& second, const QPoint& global_pos,
-                           std::function<void(int item)> chosen);
+                           std::function<void(int item)> chosen, const QList<QAction*>& extra = {});
     int popup_context() const { return popup_context_; }
     void set_popup_context(int context) { popup_context_ = context; }
 
@@ -138,6 +141,8 @@ private:
     QAction* shared_first_ = nullptr;
     QAction* shared_second_ = nullptr;
     std::function<void(int)> shared_chosen_;
+    QAction* shared_separator_ = nullptr;
+    QList<QPointer<QAction>> shared_extra_;  // the caller's: gone when it deletes them
 };
 
 }  // namespace ztv

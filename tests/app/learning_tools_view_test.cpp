@@ -180,6 +180,26 @@ TEST_F(LearningToolsTest, EnterOnALearnedButtonAssignsItToTheSlotWithoutTheMouse
     EXPECT_EQ(state.record.slot(0)[5], 1);
 }
 
+// The mouse's popup on a learned button offers the same entries, under the same rules.
+TEST_F(LearningToolsTest, ThePopupOfALearnedButtonAssignsItToTheSlot) {
+    window->set_language(1);
+    learned(1, 2, 1400);
+    state.record.slot(0)[4] = 1;  // slot 1 has a "Mod" on channel 2 already
+    state.record.slot(0)[5] = 1;
+    window->refresh_pages();
+    QTest::mouseClick(grid, Qt::RightButton, Qt::NoModifier, centre(1, 2));
+    QMenu* menu = shared_popup();
+    ASSERT_TRUE(menu->isVisible());
+    QStringList offered;
+    for (QAction* item : menu->actions())
+        if (item->isVisible() && !item->isSeparator()) offered << item->text() + (item->isEnabled() ? "" : " (off)");
+    EXPECT_EQ(offered, (QStringList{"Delete this key", "Use as Button of slot 1 (off)", "Use as Mod of slot 1"}));
+    menu->actions().last()->trigger();
+    menu->hide();
+    EXPECT_EQ(state.record.slot(0)[4], 2);
+    EXPECT_EQ(state.record.button_code(1, 1), 1400);  // the key itself stays
+}
+
 // Tab walks the Keys page as it stands: its fields, the learn button, the grid, then the editor,
 // and never stops where nothing shows the focus (a page's scroll area, the tab row's arrows).
 TEST_F(LearningToolsTest, TabReachesTheLearnButtonAndTheGridAfterTheKeysPageFields) {

@@ -21,14 +21,14 @@ std::string can_tab_header_line() {
 std::string can_tab_line(std::uint32_t number, const CanRow& row, std::uint32_t since_base_ms) {
     return strprintf("%lu\t%lu\t%lu.%03lu\t%lu.%03lu\t%s\t%u\t%s", ul(number), ul(row.count), ul(since_base_ms / 1000),
                      ul(since_base_ms % 1000), ul(row.cycle / 1000), ul(row.cycle % 1000),
-                     can_id_text(row.frame.id_word()).c_str(), static_cast<unsigned>(row.frame.data_length()),
+                     can_id_text(row.frame).c_str(), static_cast<unsigned>(row.frame.data_length()),
                      can_data_text(row.frame, false).c_str());
 }
 
 std::string can_aligned_line(std::uint32_t number, const CanRow& row, std::uint32_t since_base_ms) {
     return strprintf("%4lu(%4lu) %4lu.%03lu(%4lu.%03lu) %s %u [%s]", ul(number), ul(row.count),
                      ul(since_base_ms / 1000), ul(since_base_ms % 1000), ul(row.cycle / 1000), ul(row.cycle % 1000),
-                     can_id_text(row.frame.id_word()).c_str(), static_cast<unsigned>(row.frame.data_length()),
+                     can_id_text(row.frame).c_str(), static_cast<unsigned>(row.frame.data_length()),
                      can_data_text(row.frame, true).c_str());
 }
 

@@ -5,8 +5,9 @@
 
 namespace ztv {
 
-std::string can_id_text(std::uint32_t id_word) {
-    if ((id_word & kCanLowBitsMask) != 0)
+std::string can_id_text(const CanFrame& frame) {
+    const std::uint32_t id_word = frame.id_word();
+    if (frame.extended() || (id_word & kCanLowBitsMask) != 0)
         return strprintf("%08lX(%4lu)", static_cast<unsigned long>(id_word), static_cast<unsigned long>(id_word));
     const auto id = static_cast<unsigned long>(id_word >> kCanStandardShift);
     return strprintf("%03lX(%4lu)", id, id);
@@ -34,7 +35,7 @@ std::string can_row_cell(const CanRow& row, std::size_t index, CanIdColumn colum
     switch (column) {
         case CanIdColumn::Hidden: return {};
         case CanIdColumn::Number: return std::to_string(index + 1);
-        case CanIdColumn::Id: return can_id_text(row.frame.id_word());
+        case CanIdColumn::Id: return can_id_text(row.frame);
         case CanIdColumn::Dlc: return std::to_string(row.frame.data_length());
         case CanIdColumn::Data: return can_data_text(row.frame);
         case CanIdColumn::Cycle: return can_cycle_text(row.cycle);

@@ -102,9 +102,11 @@ inline constexpr TextPair kWriteFailed{"Ошибка записи в файл CA
                                        "Error writing the CAN log file; the file was closed\n%s"};
 }  // namespace can_msg
 
-// "ID Hex(Dec)": a word with any of bits 0-17 set is an extended identifier shown whole
-// ("%08lX(%4lu)"); otherwise the standard identifier in bits 18-28 ("%03lX(%4lu)").
-std::string can_id_text(std::uint32_t id_word);
+// "ID Hex(Dec)": a frame flagged extended, or a word with any of bits 0-17 set, shows the
+// whole word in eight hexadecimal digits ("%08lX(%4lu)"), as candump writes an extended
+// identifier, so that the list, the log files and a candump log of one frame can be matched;
+// otherwise the standard identifier in bits 18-28 ("%03lX(%4lu)").
+std::string can_id_text(const CanFrame& frame);
 // "Data Hex": bytes as "%02X" separated by one space, three spaces for each missing byte up to
 // eight, so the column stays aligned. `fill` false leaves the fill out (the tab-separated file).
 std::string can_data_text(const CanFrame& frame, bool fill = true);

@@ -67,13 +67,17 @@ TEST(CanChangeSignature, FollowsTheShiftAndFoldRule) {
 }
 
 TEST(CanCells, IdentifierFormsInTheTable) {
-    EXPECT_EQ(can_id_text(0x123u << 18), "123( 291)");
+    EXPECT_EQ(can_id_text(standard(0x123, {})), "123( 291)");
     EXPECT_EQ(standard(0x123, {}).id_word(), 0x048C0000u);
-    EXPECT_EQ(can_id_text(0x00000123), "00000123( 291)");
-    // Extended identifier with bits 0-17 clear: the standard form.
-    EXPECT_EQ(can_id_text(0x18DC0000), "637(1591)");
-    EXPECT_EQ(can_id_text(0x1FFFFFFF), "1FFFFFFF(536870911)");
-    EXPECT_EQ(can_id_text(0), "000(   0)");
+    EXPECT_EQ(can_id_text(extended(0x00000123, {})), "00000123( 291)");
+    // A frame flagged extended keeps its eight digits with bits 0-17 clear, as candump shows
+    // it; the same word unflagged is the standard identifier it encodes.
+    EXPECT_EQ(can_id_text(extended(0x0C1C0000, {})), "0C1C0000(203161600)");
+    EXPECT_EQ(can_id_text(extended(0, {})), "00000000(   0)");
+    EXPECT_EQ(can_id_text(CanFrame::make(0x0C1C0000, false, {}, 0)), "307( 775)");
+    EXPECT_EQ(can_id_text(CanFrame::make(0x00000123, false, {}, 0)), "00000123( 291)");
+    EXPECT_EQ(can_id_text(extended(0xFFFFFFFF, {})), "FFFFFFFF(4294967295)");
+    EXPECT_EQ(can_id_text(standard(0, {})), "000(   0)");
 }
 
 TEST(CanCells, DataCellAlwaysFillsToEightBytes) {
@@ -114,7 +118,7 @@ TEST(CanCells, DetailRows) {
 TEST(CanTerminalLine, FormsOfIdentifierAndData) {
     EXPECT_EQ(can_terminal_line(standard(0x123, {0x01, 0xAB}, 65432)), "065.432 CANRX 0123 [ 01 AB ]");
     EXPECT_EQ(can_terminal_line(extended(0x123, {0x10}, 5)), "000.005 CANRX 00000123 [ 10 ]");
-    // Extended with bits 0-17 clear: extended form here, standard form in table and file.
+    // Extended with bits 0-17 clear: still eight digits.
     EXPECT_EQ(can_terminal_line(extended(0x18DC0000, {}, 1000)), "001.000 CANRX 18DC0000");
     EXPECT_EQ(can_terminal_line(standard(0x7FF, {}, 1234567)), "1234.567 CANRX 07FF");
 }

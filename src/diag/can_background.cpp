@@ -1,8 +1,19 @@
 #include "diag/can_background.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace ztv {
+
+namespace {
+
+// How far a byte moved read as a number on a circle of 256: 1 to 128.
+std::uint8_t step_between(std::uint8_t from, std::uint8_t to) {
+    const auto up = static_cast<std::uint8_t>(to - from);
+    return up <= 128 ? up : static_cast<std::uint8_t>(256 - up);
+}
+
+}  // namespace
 
 CanBackground::CanBackground() : index_(kMaxIdentifiers) { entries_.reserve(kMaxIdentifiers); }
 
@@ -35,7 +46,7 @@ CanBits CanBackground::observe(const CanFrame& frame) {
     } else {
         if (entries_.size() >= kMaxIdentifiers) return changed;
         index_.insert(word, static_cast<std::uint32_t>(entries_.size()));
-        entries_.push_back(Entry{word, data, {}, {}});
+        entries_.push_back(Entry{word, data, {}, {}, {}});
         if (state_ == State::Learning) return changed;
         // Unknown to the background: its first frame is news as a whole.
         entry = &entries_.back();
@@ -44,9 +55,12 @@ CanBits CanBackground::observe(const CanFrame& frame) {
     }
     for (std::size_t i = 0; i < kCanMaxData; ++i) {
         const auto diff = static_cast<std::uint8_t>(entry->last[i] ^ data[i]);
+        if (diff == 0) continue;
+        const std::uint8_t step = step_between(entry->last[i], data[i]);
         if (state_ == State::Learning) {
             entry->background[i] = static_cast<std::uint8_t>(entry->background[i] | diff);
-        } else {
+            entry->steps[i] = std::max(entry->steps[i], step);
+        } else if (entry->steps[i] == 0 || step > 2 * entry->steps[i]) {
             changed[i] = static_cast<std::uint8_t>(diff & ~entry->background[i]);
             entry->news[i] = static_cast<std::uint8_t>(entry->news[i] | changed[i]);
         }

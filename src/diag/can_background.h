@@ -1,9 +1,18 @@
 // Finding the frame of a button: while the background is learned, every bit of every
-// identifier that changes by itself is noted; afterwards each frame is compared with the
-// identifier's previous one and the bits that changed outside the background are reported
-// (and kept, so a view can show only the identifiers that have them). An identifier first seen
-// after learning counts every set bit of its first frame as new: a button may send a frame of
-// its own. Keyed by identifier word, so it outlives clearing the identifier table.
+// identifier that changes by itself is noted, and for each data byte the largest step it took
+// between two frames (read as a number, modulo 256: a counter's wrap is a step of one);
+// afterwards each frame is compared with the identifier's previous one and the bits that
+// changed outside the background are reported (and kept, so a view can show only the
+// identifiers that have them).
+//
+// The steps are what keeps a slowly varying value (engine speed, a temperature) in the
+// background: twenty seconds of learning see it move a little, within a few bits, and minutes
+// later it moves on by the same small steps into bits never seen to change. A byte that moved
+// while learning is background as long as it moves by at most twice its largest learned step;
+// a bigger jump (a button's bit beside a counter) is judged by its bits. A byte that never
+// moved while learning has every change reported. An identifier first seen after learning
+// counts every set bit of its first frame as new: a button may send a frame of its own. Keyed
+// by identifier word, so it outlives clearing the identifier table.
 #pragma once
 
 #include <array>
@@ -50,6 +59,7 @@ private:
         std::uint32_t word = 0;
         CanBits last{};
         CanBits background{};
+        CanBits steps{};  // per byte: the largest step while learning, 0 to 128
         CanBits news{};
     };
     const Entry* find(std::uint32_t word) const;

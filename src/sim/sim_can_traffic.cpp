@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 #include "common/file_io.h"
@@ -17,7 +18,7 @@ struct Source {
     bool extended;
     std::uint32_t period_ms;
     std::uint8_t dlc;
-    std::uint8_t kind;  // how the data change (see data_of)
+    std::uint8_t kind;  // how the data change, as the traffic numbers its kinds
     std::uint32_t due_ms = 0;
     std::uint32_t round = 0;
 };
@@ -59,6 +60,35 @@ protected:
     std::vector<Source> sources_;
 };
 
+// CRC-8 of the SAE J1850 kind (polynomial 0x1D, start and final XOR 0xFF), as many cars
+// guard their frames with.
+std::uint8_t crc8_j1850(std::span<const std::uint8_t> bytes) {
+    std::uint8_t crc = 0xFF;
+    for (const std::uint8_t b : bytes) {
+        crc ^= b;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = static_cast<std::uint8_t>((crc & 0x80) != 0 ? (crc << 1) ^ 0x1D : crc << 1);
+    }
+    return static_cast<std::uint8_t>(crc ^ 0xFF);
+}
+
+// A small deterministic wobble of -spread..spread for the given round.
+int jitter(std::uint32_t round, std::uint32_t salt, int spread) {
+    std::uint32_t h = (round + 1) * 0x9E3779B1u ^ salt * 0x85EBCA6Bu;
+    h ^= h >> 15;
+    h *= 0x2C1B3C6Du;
+    h ^= h >> 12;
+    return static_cast<int>(h % static_cast<std::uint32_t>(2 * spread + 1)) - spread;
+}
+
+double wave(double t_s, double period_s) { return std::sin(2 * 3.14159265358979 * t_s / period_s); }
+
+// A parked car with its engine idling, as a bus of a few dozen identifiers shows it: frames
+// guarded by an alive counter and a CRC, engine speed wandering around idle, temperatures
+// creeping up as the engine warms and then flickering by one, a battery voltage flickering,
+// door and light states that hold, a diagnostic request without data. Its one button (the
+// steering wheel's) is pressed the way someone trying the CAN page presses it: not while the
+// background is learned after "Start", but a while later, now and then.
 class DemoBus final : public TimedTraffic {
 public:
     DemoBus() {
@@ -67,42 +97,100 @@ public:
             bool extended;
             std::uint32_t period_ms;
             std::uint8_t dlc;
-            std::uint8_t kind;
+            Kind kind;
         };
-        // Kinds: 0 static, 1 rolling counter, 2 slowly varying value, 3 button pressed now and
-        // then, 4 alternating pattern.
         // About 180 frames a second in all: the protocol moves at most three records a poll,
         // so a busier demo would only show a controller dropping frames.
         static constexpr Row kRows[] = {
-            {0x0C1, false, 10, 8, 1},          {0x5C0, false, 100, 4, 3},        {0x0C1C0000, true, 100, 8, 2},
-            {0x0C9, false, 200, 8, 2},         {0x3E5, false, 200, 8, 1},        {0x12F85150, true, 200, 8, 3},
-            {0x43F, false, 200, 8, 2},         {0x0F1, false, 500, 4, 1},        {0x130, false, 500, 5, 0},
-            {0x17D, false, 500, 8, 2},         {0x1A0, false, 500, 8, 1},        {0x1E5, false, 500, 7, 2},
-            {0x1F1, false, 500, 8, 0},         {0x21A, false, 500, 3, 4},        {0x260, false, 500, 6, 1},
-            {0x316, false, 500, 8, 2},         {0x329, false, 500, 8, 1},        {0x3AA, false, 500, 2, 4},
-            {0x60D, false, 500, 8, 4},         {0x6B2, false, 500, 5, 1},        {0x17333110, true, 500, 8, 1},
-            {0x17F00010, true, 500, 4, 0},     {0x1CFFFF01, true, 500, 6, 1},    {0x2F0, false, 1000, 8, 0},
-            {0x412, false, 1000, 8, 0},        {0x4C1, false, 1000, 8, 0},       {0x5E4, false, 1000, 8, 0},
-            {0x65F, false, 1000, 8, 0},        {0x7DF, false, 1000, 0, 0},       {0x7E8, false, 1000, 8, 2},
-            {0x18DA00F1, true, 1000, 8, 2},    {0x18DAF100, true, 1000, 8, 0},
+            {0x0C1, false, 10, 8, Kind::Engine},        {kDemoButtonId, false, 100, 4, Kind::Buttons},
+            {0x0C1C0000, true, 100, 8, Kind::Temperatures}, {0x0C9, false, 200, 8, Kind::Engine},
+            {0x3E5, false, 200, 8, Kind::Counter},       {0x12F85150, true, 200, 8, Kind::Guarded},
+            {0x43F, false, 200, 8, Kind::Voltage},       {0x0F1, false, 500, 4, Kind::Counter},
+            {0x130, false, 500, 5, Kind::Static},        {0x17D, false, 500, 8, Kind::Engine},
+            {0x1A0, false, 500, 8, Kind::Guarded},       {0x1E5, false, 500, 7, Kind::Voltage},
+            {0x1F1, false, 500, 8, Kind::Static},        {0x21A, false, 500, 3, Kind::Alternating},
+            {0x260, false, 500, 6, Kind::Counter},       {0x316, false, 500, 8, Kind::Engine},
+            {0x329, false, 500, 8, Kind::Temperatures},  {0x3AA, false, 500, 2, Kind::Alternating},
+            {0x60D, false, 500, 8, Kind::Alternating},   {0x6B2, false, 500, 5, Kind::Counter},
+            {0x17333110, true, 500, 8, Kind::Guarded},   {0x17F00010, true, 500, 4, Kind::Static},
+            {0x1CFFFF01, true, 500, 6, Kind::Counter},   {0x2F0, false, 1000, 8, Kind::Static},
+            {0x412, false, 1000, 8, Kind::Static},       {0x4C1, false, 1000, 8, Kind::Static},
+            {0x5E4, false, 1000, 8, Kind::Static},       {0x65F, false, 1000, 8, Kind::Static},
+            {0x7DF, false, 1000, 0, Kind::Static},       {0x7E8, false, 1000, 8, Kind::Temperatures},
+            {0x18DA00F1, true, 1000, 8, Kind::Voltage},  {0x18DAF100, true, 1000, 8, Kind::Static},
         };
         for (const Row& r : kRows)
-            sources_.push_back(Source{r.extended ? r.id : r.id << kCanStandardShift, r.extended, r.period_ms, r.dlc, r.kind});
+            sources_.push_back(Source{r.extended ? r.id : r.id << kCanStandardShift, r.extended, r.period_ms, r.dlc,
+                                      static_cast<std::uint8_t>(r.kind)});
         restart(0);
     }
 
+    void restart(std::uint32_t now_ms) override {
+        TimedTraffic::restart(now_ms);
+        started_ms_ = now_ms;
+    }
+
 private:
+    enum class Kind : std::uint8_t { Static, Counter, Guarded, Engine, Temperatures, Voltage, Alternating, Buttons };
+
     void fill_data(const Source& s, std::array<std::uint8_t, kCanMaxData>& data) const override {
         for (std::size_t i = 0; i < data.size(); ++i)
             data[i] = static_cast<std::uint8_t>(s.word >> (8 * (i % 4)) ^ (0x11 * i));
-        switch (s.kind) {
-            case 1: data[0] = static_cast<std::uint8_t>(s.round); break;
-            case 2: data[1] = static_cast<std::uint8_t>(s.round / 16); data[2] = static_cast<std::uint8_t>(s.round * 3 / 40); break;
-            case 3: data[0] = (s.round / 10) % 6 == 5 ? 0x04 : 0x00; break;
-            case 4: data[0] = (s.round % 2) != 0 ? 0xAA : 0x55; break;
-            default: break;
+        // Seconds of this identifier's traffic; values that flicker do so on their own clock,
+        // the same for a frame every 100 ms and one every second.
+        const double t = s.round * s.period_ms / 1000.0;
+        const auto every = [t](double seconds) { return static_cast<std::uint32_t>(t / seconds); };
+        switch (static_cast<Kind>(s.kind)) {
+            case Kind::Static: break;
+            case Kind::Counter: data[0] = static_cast<std::uint8_t>(s.round); break;
+            case Kind::Guarded: guard(s, data); break;
+            case Kind::Engine: {
+                // Idle speed (rpm x 4, big-endian) wanders around 780 rpm, the throttle rests.
+                const double rpm = 780 + 30 * wave(t, 17) + 10 * wave(t, 2.3) + jitter(s.round, s.word, 3);
+                const auto raw = static_cast<std::uint16_t>(rpm * 4);
+                data[1] = static_cast<std::uint8_t>(raw >> 8);
+                data[2] = static_cast<std::uint8_t>(raw);
+                data[3] = 0;
+                guard(s, data);
+                break;
+            }
+            case Kind::Temperatures: {
+                // Coolant (degrees + 40) warms by a degree every 3 s up to 90, oil follows
+                // slower; both then flicker by one, as does the outside air.
+                const double coolant = std::min(50.0 + t / 3, 90.0) + (t > 120 && jitter(every(2), 1, 1) > 0 ? 1 : 0);
+                const double oil = std::min(40.0 + t / 5, 85.0) + (t > 225 && jitter(every(3), 2, 1) > 0 ? 1 : 0);
+                data[0] = static_cast<std::uint8_t>(coolant + 40);
+                data[1] = static_cast<std::uint8_t>(oil + 40);
+                data[2] = static_cast<std::uint8_t>(18 + 40 + (jitter(every(1.5), 3, 1) > 0 ? 1 : 0));
+                guard(s, data);
+                break;
+            }
+            case Kind::Voltage:
+                // 14.1 V in tenths, flickering by one tenth.
+                data[0] = static_cast<std::uint8_t>(141 + jitter(every(0.8), s.word, 1));
+                break;
+            case Kind::Alternating: data[0] = (s.round % 2) != 0 ? 0xAA : 0x55; break;
+            case Kind::Buttons: {
+                data[0] = 0x00;
+                data[1] = 0xC0;
+                const std::uint32_t since = s.due_ms - started_ms_;
+                if (since >= kDemoFirstPressMs && (since - kDemoFirstPressMs) % kDemoPressEveryMs < kDemoPressHoldMs)
+                    data[0] = 0x04;
+                guard(s, data);
+                break;
+            }
         }
     }
+
+    // The last two bytes (of at least three): an alive counter of 0-15 and the CRC of the rest.
+    static void guard(const Source& s, std::array<std::uint8_t, kCanMaxData>& data) {
+        const std::size_t n = s.dlc;
+        if (n < 3) return;
+        data[n - 2] = static_cast<std::uint8_t>((data[n - 2] & 0xF0) | (s.round & 0x0F));
+        data[n - 1] = crc8_j1850(std::span<const std::uint8_t>(data.data(), n - 1));
+    }
+
+    std::uint32_t started_ms_ = 0;
 };
 
 class LoadTraffic final : public CanTraffic {

@@ -24,8 +24,15 @@ public:
     virtual std::size_t queue_limit() const { return 4096; }
 };
 
-// A few dozen identifiers of a car, standard and extended, every 10 ms to 1 s, some with data
-// that change (counters, a slowly varying value, a steering-wheel button now and then).
+// A few dozen identifiers of a parked car with its engine idling, standard and extended, every
+// 10 ms to 1 s: alive counters and CRCs, engine speed and temperatures that vary slowly, states
+// that hold, and a steering-wheel button (identifier 5C0, byte 0 bit 2) pressed for 300 ms
+// 25 s after the log starts and every 30 s after that, so that a background learned right
+// after "Start" is undisturbed.
+inline constexpr std::uint32_t kDemoButtonId = 0x5C0;
+inline constexpr std::uint32_t kDemoFirstPressMs = 25000;
+inline constexpr std::uint32_t kDemoPressEveryMs = 30000;
+inline constexpr std::uint32_t kDemoPressHoldMs = 300;
 std::unique_ptr<CanTraffic> make_demo_can_bus();
 
 // `identifiers` extended identifiers in turn, `frames_per_second` frames in all, every frame's

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,46 @@ TEST(CanBackgroundTest, ReportsOnlyBitsThatChangeOutsideTheLearnedBackground) {
     bg.start_learning(9000);
     EXPECT_FALSE(bg.has_new(0x200u << kCanStandardShift));
     EXPECT_EQ(bg.identifiers(), 0u);
+}
+
+// A temperature seen creeping up while learning keeps creeping into bits never seen to change,
+// and a counter wraps: both stay background; a button's bit beside the counter is news.
+TEST(CanBackgroundTest, SlowlyVaryingValuesStayBackgroundAfterLearning) {
+    CanBackground bg;
+    bg.start_learning(0);
+    for (std::uint8_t i = 0; i < 12; ++i) bg.observe(std_frame(0x100, {static_cast<std::uint8_t>(0x50 + i / 4), i}));
+    bg.stop_learning();
+    CanBits news{};
+    for (std::uint8_t i = 12; i < 80; ++i) {  // 0x53 to 0x63, the counter past 0x0F and 0x3F
+        const CanBits bits = bg.observe(std_frame(0x100, {static_cast<std::uint8_t>(0x50 + i / 4), i}));
+        for (std::size_t b = 0; b < kCanMaxData; ++b) news[b] |= bits[b];
+    }
+    EXPECT_EQ(news, CanBits{});
+    CanBits want{};
+    want[0] = 0x40;  // a jump far beyond the learned steps
+    EXPECT_EQ(bg.observe(std_frame(0x100, {0x23, 80})), want);
+    want = {};
+    want[1] = 0x80;  // a button's bit, the counter moving on beside it
+    EXPECT_EQ(bg.observe(std_frame(0x100, {0x23, 81 | 0x80})), want);
+}
+
+// The sample recording: its first 20 s learned as the background, the rest shows the
+// steering-wheel button's bit and nothing else, though temperatures and counters move on.
+TEST(CanBackgroundTest, SampleLogFindsTheSteeringWheelButton) {
+    const CandumpRead read = read_candump(test::read_text(ZTV_SAMPLES_DIR "/steering_wheel_button.log"));
+    ASSERT_EQ(read.error, "");
+    ASSERT_GT(read.frames.size(), 500u);
+    CanBackground bg;
+    bg.start_learning(0);
+    const std::uint32_t first = read.frames.front().stamp_ms();
+    std::set<std::uint32_t> with_news;
+    for (const CanFrame& frame : read.frames) {
+        if (frame.stamp_ms() - first >= 20000) bg.stop_learning();
+        if (bg.observe(frame) != CanBits{}) with_news.insert(frame.id_word());
+    }
+    const std::uint32_t button = 0x5C0u << kCanStandardShift;
+    EXPECT_EQ(with_news, std::set<std::uint32_t>{button});
+    EXPECT_EQ(bg.new_bits(button)[0], 0x04);
 }
 
 TEST(Candump, LinesAsCanUtilsWritesThem) {

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "device/device_errors.h"
+#include "diag/can_background.h"
 #include "diag/can_frame.h"
 #include "sim/sim_can_traffic.h"
 #include "sim/sim_demo.h"
@@ -141,12 +142,45 @@ TEST(SimCanTraffic, DemoBusIsALivingCarBus) {
     EXPECT_GE(ids.size(), 24u);
     EXPECT_TRUE(standard);
     EXPECT_TRUE(extended);
-    EXPECT_GT(data_of_0c1.size(), 50u) << "a 10 ms counter changes every frame";
+    EXPECT_GT(data_of_0c1.size(), 50u) << "a 10 ms frame of engine speed changes all the time";
     // Switched off: nothing more, nothing waiting.
     ASSERT_EQ(set_mode(world, 0), kOk);
     world.host.advance_ms(500);
     EXPECT_TRUE(pull_all(world).empty());
     EXPECT_FALSE(world.sim.status().can_log_running());
+}
+
+// The demo bus as the CAN page's workflow meets it: a background learned for 20 s right after
+// the log starts, then ten minutes of traffic. Counters, CRCs, engine speed and temperatures
+// move on by themselves all along; only the steering-wheel button's frame changes outside the
+// background, at its presses and releases.
+TEST(SimCanTraffic, DemoBusBackgroundLeavesOnlyTheButton) {
+    auto bus = sim::make_demo_can_bus();
+    bus->restart(5000);
+    CanBackground background;
+    background.start_learning(5000);
+    const std::uint32_t button = sim::kDemoButtonId << kCanStandardShift;
+    std::set<std::uint32_t> with_news;
+    std::vector<std::uint32_t> button_news_ms;
+    std::vector<CanFrame> frames;
+    for (std::uint32_t now = 5000; now <= 5000 + 600000; now += 10) {
+        if (now == 25000) background.stop_learning();
+        frames.clear();
+        bus->produce(now, 100, frames);
+        for (const CanFrame& frame : frames) {
+            if (background.observe(frame) == CanBits{}) continue;
+            with_news.insert(frame.id_word());
+            if (frame.id_word() == button) button_news_ms.push_back(frame.stamp_ms() - 5000);
+        }
+    }
+    EXPECT_GT(background.background_bit_count(), 150u) << "the bus lives by itself";
+    EXPECT_EQ(background.background_bits(button)[0], 0) << "nobody pressed it while learning";
+    EXPECT_EQ(with_news, std::set<std::uint32_t>{button});
+    EXPECT_EQ(background.new_bits(button)[0], 0x04);
+    ASSERT_FALSE(button_news_ms.empty());
+    EXPECT_GE(button_news_ms.front(), sim::kDemoFirstPressMs);
+    EXPECT_LT(button_news_ms.front(), sim::kDemoFirstPressMs + 100);
+    EXPECT_EQ(button_news_ms.size(), 2 * ((600000 - sim::kDemoFirstPressMs) / sim::kDemoPressEveryMs + 1));
 }
 
 TEST(SimCanTraffic, LoadGeneratorKeepsItsRateAndIdentifierCount) {

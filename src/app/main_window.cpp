@@ -249,7 +249,8 @@ void TMainForm::end_redraw_pause() {
 
 void TMainForm::set_busy(bool busy) {
     busy_ = busy;
-    chrome_->enable(toolbar_enabling(busy, controller_connected(), state_.record), busy, procedure_button_.data());
+    enabling_ = toolbar_enabling(busy, controller_connected(), state_.record);
+    chrome_->enable(enabling_, busy, procedure_button_.data());
     if (edits_.busy_changed) edits_.busy_changed(busy);
 }
 

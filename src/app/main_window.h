@@ -258,6 +258,7 @@ private:
     ShellOptions options_;
     Lang lang_ = Lang::Russian;
     bool busy_ = false;
+    ToolbarEnabling enabling_;  // as the toolbar was last set
     int toolbar_depth_ = 0;
     QPointer<QWidget> procedure_button_;
     bool closing_ = false;

@@ -132,8 +132,12 @@ void TMainForm::on_polling_timer() {
     device_->on_polling_tick();
     const int interval = device_->poll_interval_ms();
     if (interval > 0 && interval != polling_timer_->interval()) polling_timer_->set_interval(interval);
-    // A tick can change what the toolbar may do (a controller came or went).
-    if (!toolbar_operation_running()) set_busy(false);
+    // A tick can change what the toolbar may do (a controller came or went, a read brought a
+    // record with other modules). Ticks come a hundred times a second while the controller
+    // has data waiting: one that changed nothing leaves the toolbar as it is.
+    if (!toolbar_operation_running() &&
+        (busy_ || toolbar_enabling(false, controller_connected(), state_.record) != enabling_))
+        set_busy(false);
 }
 
 void TMainForm::log_line(const std::string& line, LogSource source) {

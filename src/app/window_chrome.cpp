@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QProgressBar>
+#include <QResizeEvent>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
@@ -223,12 +224,37 @@ void WindowChrome::build_toolbar() {
     button_menu_->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
 }
 
+namespace {
+
+// The status text changes with every poll (its activity dots, up to a hundred times a
+// second). A label in a layout asks the whole window to lay itself out again on each change;
+// held in a widget of its own without a layout, it is only repainted.
+class StatusHolder final : public QWidget {
+public:
+    explicit StatusHolder(QWidget* parent) : QWidget(parent), label_(new QLabel(this)) {
+        setMinimumWidth(200);
+        setFixedHeight(std::max(label_->sizeHint().height(), label_->fontMetrics().height()));
+    }
+    QLabel* label() const { return label_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        label_->setGeometry(rect());
+    }
+
+private:
+    QLabel* label_;
+};
+
+}  // namespace
+
 void WindowChrome::build_status_line() {
-    status_panel_ = new QLabel(&window_);
+    auto* holder = new StatusHolder(&window_);
+    status_panel_ = holder->label();
     status_panel_->setObjectName(QStringLiteral("StatusBarPanel"));
-    status_panel_->setMinimumWidth(200);
     window_.statusBar()->setObjectName(QStringLiteral("StatusBar1"));
-    window_.statusBar()->addWidget(status_panel_, 1);
+    window_.statusBar()->addWidget(holder, 1);
 }
 
 void WindowChrome::build_menus() {

@@ -15,6 +15,16 @@ CanByteGraphWidget::CanByteGraphWidget(int byte, QWidget* parent) : QWidget(pare
 }
 
 void CanByteGraphWidget::show_samples(CanSamples samples, std::uint32_t end_ms) {
+    // The page hands the samples over ten times a second; the picture changes only when they
+    // do or when time has moved the line by a pixel.
+    const auto same = [](const CanSamples& a, const CanSamples& b) {
+        if (!a || !b) return a == b;
+        if (a->size() != b->size()) return false;
+        if (a->empty()) return true;
+        return a->front().tick_ms == b->front().tick_ms && a->back().tick_ms == b->back().tick_ms;
+    };
+    const std::int64_t shift = static_cast<std::int64_t>(end_ms - end_ms_) * width() / CanByteHistory::kWindowMs;
+    if (same(samples, samples_) && shift == 0) return;
     samples_ = std::move(samples);
     end_ms_ = end_ms;
     update();

@@ -218,6 +218,13 @@ void CanLog::click_row(std::size_t row) {
     last_clicked_ = row;
 }
 
+void CanLog::follow_row(std::size_t row) {
+    if (!detail_row_ || *detail_row_ == row || row >= table_.size()) return;
+    detail_row_ = row;
+    detail_changed_ = true;
+    last_clicked_.reset();
+}
+
 void CanLog::select_row(std::optional<std::size_t> row) {
     selected_row_ = row && *row < table_.size() ? row : std::nullopt;
 }

@@ -101,6 +101,9 @@ public:
     // --- details and selection (rows are 0-based) ---
     void click_row(std::size_t row);              // left click: show that row, or hide on a second click
     void select_row(std::optional<std::size_t> row);  // right click: the row under the pointer
+    // The list's current row moved (arrow keys): shown details move with it. It is not a
+    // click, so the next click on a row shows that row rather than hiding the details.
+    void follow_row(std::size_t row);
     void hide_details();
     bool details_shown() const { return detail_row_.has_value(); }
     std::optional<std::size_t> detail_row() const { return detail_row_; }

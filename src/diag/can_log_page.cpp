@@ -1,15 +1,16 @@
 #include "diag/can_log_page.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -60,11 +61,17 @@ CanLogPage::CanLogPage(CanLog& log, std::function<bool()> log_running, QWidget* 
     auto* detail_layout = new QVBoxLayout(detail_area_);
     detail_layout->setContentsMargins(0, 0, 0, 0);
     auto* bar = new QHBoxLayout();
-    pause_ = new QToolButton(detail_area_);
+    pause_ = new QCheckBox(detail_area_);
     pause_->setObjectName(QStringLiteral("ButtonCANPausex"));
-    pause_->setCheckable(true);
     pause_->setFocusPolicy(Qt::StrongFocus);
     bar->addWidget(pause_);
+    paused_note_ = new QLabel(detail_area_);
+    paused_note_->setObjectName(QStringLiteral("LabelCANPausedx"));
+    QFont bold = paused_note_->font();
+    bold.setBold(true);
+    paused_note_->setFont(bold);
+    paused_note_->hide();
+    bar->addWidget(paused_note_);
     bar->addStretch(1);
     detail_layout->addLayout(bar);
     detail_ = new CanDetailList(detail_area_);
@@ -72,7 +79,8 @@ CanLogPage::CanLogPage(CanLog& log, std::function<bool()> log_running, QWidget* 
     detail_->hide();
     detail_area_->hide();
     layout->addWidget(detail_area_, 2);
-    connect(pause_, &QToolButton::toggled, this, [this](bool paused) {
+    connect(pause_, &QCheckBox::toggled, this, [this](bool paused) {
+        paused_note_->setVisible(paused);
         if (!paused) update_marks_and_graphs();
     });
 
@@ -90,6 +98,12 @@ CanLogPage::CanLogPage(CanLog& log, std::function<bool()> log_running, QWidget* 
     menu_action(CanMenuItem::HighlightChanges)->setCheckable(true);
     menu_action(CanMenuItem::HighlightChanges)->setChecked(log_.highlight());
 
+    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+        if (!current.isValid()) return;
+        const auto before = log_.detail_row();
+        log_.follow_row(model_->table_row(current.row()));
+        if (log_.detail_row() != before) update_details(true);
+    });
     connect(list_, &QTreeView::clicked, this, [this](const QModelIndex& index) {
         if (!index.isValid()) return;
         log_.click_row(model_->table_row(index.row()));
@@ -112,6 +126,7 @@ void CanLogPage::set_language(Lang lang) {
     for (std::size_t i = 0; i < kCanMenuItems; ++i)
         actions_[i]->setText(QString::fromUtf8(pick(kCanMenuTable[i].caption, lang)));
     pause_->setText(QString::fromUtf8(pick(can_msg::kPauseGraphs, lang)));
+    paused_note_->setText(QString::fromUtf8(pick(can_msg::kGraphsPaused, lang)));
     update_status_line();
 }
 
@@ -122,25 +137,54 @@ void CanLogPage::set_highlight(bool on) {
 }
 
 void CanLogPage::refresh() {
-    const CanLogChanges changes = model_->apply_changes();
+    // Hidden, the page does nothing: the log keeps noting which rows changed (at most one
+    // mark per row), and the lists catch up when the page is shown.
+    if (!isVisible()) return;
+    const auto [first, last] = shown_rows();
+    const CanLogChanges changes = model_->apply_changes(first, last);
     const bool any = changes.reset || changes.rows != changes.shown_rows || !changes.changed.empty() ||
                      changes.detail_changed || changes.filter_changed;
     if (any) ++refreshes_with_changes_;
     const std::uint32_t now = log_.now_ms();
-    if (!changes.changed.empty()) {
-        fade_until_ms_ = now + CanChangeTracker::kFadeMs;
-        fading_ = true;
-    }
-    if (fading_ && log_.highlight()) {
-        // Changes fade without new frames: the visible part of "Data Hex" is painted again.
-        const int column = static_cast<int>(CanIdColumn::Data);
-        list_->viewport()->update(list_->header()->sectionViewportPosition(column), 0,
-                                  list_->header()->sectionSize(column), list_->viewport()->height());
-        fading_ = static_cast<std::int32_t>(fade_until_ms_ - now) > 0;
-    }
-    if (changes.detail_changed || changes.reset) update_details(false);
+    if (log_.highlight()) repaint_fading(first, last, now);
+    last_refresh_ms_ = now;
+    if (changes.reset || changes.filter_changed) keep_details_in_view();
+    if (changes.detail_changed || changes.reset || changes.filter_changed) update_details(false);
     update_marks_and_graphs();
     update_status_line();
+}
+
+std::pair<int, int> CanLogPage::shown_rows() const {
+    const int rows = model_->rowCount();
+    if (rows == 0) return {0, -1};
+    const QModelIndex top = list_->indexAt(QPoint(0, 0));
+    const QModelIndex bottom = list_->indexAt(QPoint(0, list_->viewport()->height() - 1));
+    return {top.isValid() ? top.row() : 0, bottom.isValid() ? bottom.row() : rows - 1};
+}
+
+void CanLogPage::repaint_fading(int first, int last, std::uint32_t now) {
+    // Changes fade without new frames: the "Data Hex" cells on the screen that fade, or did at
+    // the last refresh (to be painted plain now), are painted again.
+    const int column = static_cast<int>(CanIdColumn::Data);
+    const CanChangeTracker& changes = log_.changes();
+    QRect area;
+    for (int r = first; r <= last; ++r) {
+        const std::size_t row = model_->table_row(r);
+        if (changes.fading(row, now) || changes.fading(row, last_refresh_ms_))
+            area |= list_->visualRect(model_->index(r, column));
+    }
+    if (!area.isEmpty()) list_->viewport()->update(area);
+}
+
+void CanLogPage::keep_details_in_view() {
+    const auto row = log_.detail_row();
+    if (!row) return;
+    const int view_row = model_->view_row(*row);
+    if (view_row < 0) {
+        log_.hide_details();
+        return;
+    }
+    list_->setCurrentIndex(model_->index(view_row, static_cast<int>(CanIdColumn::Id)));
 }
 
 void CanLogPage::update_details(bool rebuild) {
@@ -161,11 +205,13 @@ void CanLogPage::update_marks_and_graphs() {
     const auto row = log_.detail_row();
     if (!row || *row >= log_.table().size() || !detail_->isVisible()) return;
     const std::uint32_t now = log_.now_ms();
-    const CanBits news = log_.showing_new_changes() ? log_.background().new_bits(log_.table().row(*row).frame.id_word())
-                                                    : CanBits{};
+    const std::uint32_t word = log_.table().row(*row).frame.id_word();
+    const CanBits news = log_.showing_new_changes() ? log_.background().new_bits(word) : CanBits{};
     detail_->show_marks(log_.changes(), log_.highlight() ? *row : CanIdTable::kMaxRows, news, now);
-    if (!pause_->isChecked())
-        detail_->show_history(std::make_shared<const std::vector<CanSample>>(log_.history().window(*row, now)), now);
+    // Paused graphs hold, but never the picture of another identifier than the one shown.
+    if (pause_->isChecked() && graphs_word_ == word) return;
+    graphs_word_ = word;
+    detail_->show_history(std::make_shared<const std::vector<CanSample>>(log_.history().window(*row, now)), now);
 }
 
 void CanLogPage::update_status_line() {
@@ -236,6 +282,11 @@ bool CanLogPage::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void CanLogPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refresh();
 }
 
 void CanLogPage::resizeEvent(QResizeEvent* event) {

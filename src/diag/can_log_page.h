@@ -1,14 +1,16 @@
 // The CAN log page: a line for learning the background and for the view of new changes, the
 // identifier list, the detail list below it (with a pause for its graphs) and the popup menu.
 // Frames may arrive thousands of times a second; the page repaints only when the shell's timer
-// asks, every kCanRepaintIntervalMs, and only the rows that changed (and, while changes fade,
-// the visible rows).
+// asks, every kCanRepaintIntervalMs, only while it is shown, and only what changed on the
+// screen: the rows on it whose frames changed and the cells whose highlight is fading.
 #pragma once
 
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include "common/host.h"
 #include "diag/can_log.h"
@@ -16,7 +18,7 @@
 class QAction;
 class QLabel;
 class QMenu;
-class QToolButton;
+class QCheckBox;
 class QTreeView;
 
 namespace ztv {
@@ -51,12 +53,15 @@ public:
     QAction* menu_action(CanMenuItem item) const { return actions_[static_cast<std::size_t>(item)]; }
     CanIdModel* model() const { return model_; }
     QLabel* status_line() const { return status_; }
-    QToolButton* pause_button() const { return pause_; }
+    // "Pause graphs": a tick, and a note beside it while the graphs hold.
+    QCheckBox* pause_button() const { return pause_; }
+    QLabel* paused_note() const { return paused_note_; }
     // How many times the lists were brought up to date with changes (for tests and benchmarks).
     int refreshes_with_changes() const { return refreshes_with_changes_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -64,6 +69,12 @@ private:
     void open_popup_at(int view_row, const QPoint& viewport_pos);
     void update_details(bool rebuild);
     void update_marks_and_graphs();
+    // The view rows on the screen, first and last (last < first: none).
+    std::pair<int, int> shown_rows() const;
+    void repaint_fading(int first, int last, std::uint32_t now);
+    // After the view was filtered or unfiltered: details only for a row the list shows, and
+    // that row current.
+    void keep_details_in_view();
     void update_status_line();
 
     CanLog& log_;
@@ -73,13 +84,15 @@ private:
     QTreeView* list_ = nullptr;
     QLabel* status_ = nullptr;
     QWidget* detail_area_ = nullptr;
-    QToolButton* pause_ = nullptr;
+    QCheckBox* pause_ = nullptr;
+    QLabel* paused_note_ = nullptr;
     CanDetailList* detail_ = nullptr;
     QMenu* popup_ = nullptr;
     std::array<QAction*, kCanMenuItems> actions_{};
     Lang lang_ = Lang::Russian;
-    std::uint32_t fade_until_ms_ = 0;  // the list repaints until the last change has faded
-    bool fading_ = false;
+    std::uint32_t last_refresh_ms_ = 0;
+    // The identifier whose graphs are shown: a paused graph still follows another row chosen.
+    std::optional<std::uint32_t> graphs_word_;
     int refreshes_with_changes_ = 0;
 };
 

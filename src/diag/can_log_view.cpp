@@ -13,8 +13,6 @@ namespace {
 
 QString qs(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// Above this many changed rows one repaint of their span costs less than one signal per row.
-constexpr std::size_t kRowByRowLimit = 64;
 constexpr int kGraphRowHeight = 26;
 
 // A change fading from full to nothing: warm enough to see on a light or a dark list.
@@ -94,6 +92,12 @@ std::size_t CanIdModel::table_row(int view_row) const {
     return row < shown_.size() ? shown_[row] : CanIdTable::kMaxRows;
 }
 
+int CanIdModel::view_row(std::size_t table_row) const {
+    if (table_row >= log_.table().size()) return -1;
+    if (filtered_) return position_[table_row];
+    return static_cast<int>(table_row) < rows_ ? static_cast<int>(table_row) : -1;
+}
+
 void CanIdModel::show_row(std::size_t table_row) {
     position_[table_row] = static_cast<int>(shown_.size());
     shown_.push_back(table_row);
@@ -126,7 +130,7 @@ void CanIdModel::set_language(Lang lang) {
     emit headerDataChanged(Qt::Horizontal, 0, static_cast<int>(kCanIdColumns) - 1);
 }
 
-CanLogChanges CanIdModel::apply_changes() {
+CanLogChanges CanIdModel::apply_changes(int first_shown, int last_shown) {
     CanLogChanges changes = log_.take_changes();
     const int last_column = static_cast<int>(kCanIdColumns) - 1;
     const auto has_news = [this](std::size_t row) { return log_.background().has_new(log_.table().row(row).frame.id_word()); };
@@ -142,18 +146,27 @@ CanLogChanges CanIdModel::apply_changes() {
         endResetModel();
         return changes;
     }
+    // Thousands of rows may change between two refreshes; the view hears only of those on
+    // the screen, in one span.
+    int low = last_shown + 1;
+    int high = first_shown - 1;
+    const auto repaint = [&](int view_row) {
+        if (view_row < first_shown || view_row > last_shown) return;
+        low = std::min(low, view_row);
+        high = std::max(high, view_row);
+    };
     if (filtered_) {
-        // Rows shown are repainted; a row whose identifier has news for the first time joins.
+        // A row whose identifier has news for the first time joins.
         const std::size_t before = shown_.size();
         const auto look = [&](std::size_t row) {
-            if (position_[row] >= 0) {
-                emit dataChanged(index(position_[row], 1), index(position_[row], last_column));
-            } else if (has_news(row)) {
+            if (position_[row] >= 0)
+                repaint(position_[row]);
+            else if (has_news(row))
                 show_row(row);
-            }
         };
         for (const std::size_t row : changes.changed) look(row);
         for (std::size_t row = changes.shown_rows; row < changes.rows; ++row) look(row);
+        if (low <= high) emit dataChanged(index(low, 1), index(high, last_column));
         if (shown_.size() > before) {
             beginInsertRows(QModelIndex(), rows_, static_cast<int>(shown_.size()) - 1);
             rows_ = static_cast<int>(shown_.size());
@@ -161,13 +174,8 @@ CanLogChanges CanIdModel::apply_changes() {
         }
         return changes;
     }
-    if (changes.changed.size() > kRowByRowLimit) {
-        const auto [low, high] = std::minmax_element(changes.changed.begin(), changes.changed.end());
-        emit dataChanged(index(static_cast<int>(*low), 1), index(static_cast<int>(*high), last_column));
-    } else {
-        for (const std::size_t row : changes.changed)
-            emit dataChanged(index(static_cast<int>(row), 1), index(static_cast<int>(row), last_column));
-    }
+    for (const std::size_t row : changes.changed) repaint(static_cast<int>(row));
+    if (low <= high) emit dataChanged(index(low, 1), index(high, last_column));
     if (changes.rows > static_cast<std::size_t>(rows_)) {
         beginInsertRows(QModelIndex(), rows_, static_cast<int>(changes.rows) - 1);
         rows_ = static_cast<int>(changes.rows);

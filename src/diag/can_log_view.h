@@ -29,14 +29,17 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // Takes the log's changes and tells the view about them: new rows are inserted, changed
-    // rows (only those) repainted, a cleared table reset. While only new changes are shown,
-    // only rows of identifiers with bits outside the background are there, in the order
-    // their news came.
-    CanLogChanges apply_changes();
+    // Takes the log's changes and tells the view about them: new rows are inserted, a cleared
+    // table reset, and changed rows repainted, only those between the view rows first_shown
+    // and last_shown (the part of the list on the screen; a row scrolled in later reads its
+    // cells then). While only new changes are shown, only rows of identifiers with bits
+    // outside the background are there, in the order their news came.
+    CanLogChanges apply_changes(int first_shown, int last_shown);
     void set_language(Lang lang);
     // The table row a view row shows.
     std::size_t table_row(int view_row) const;
+    // The view row that shows a table row, or -1 when the view leaves it out.
+    int view_row(std::size_t table_row) const;
     CanLog& log() const { return log_; }
 
 private:

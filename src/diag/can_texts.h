@@ -97,6 +97,8 @@ inline constexpr TextPair kShowingNew{
     "Показаны только идентификаторы с изменениями вне фона, новые биты отмечены. «Показать все» возвращает все.",
     "Only identifiers with changes outside the background are shown, their new bits marked. \"Show all\" returns."};
 inline constexpr TextPair kPauseGraphs{"Пауза графиков", "Pause graphs"};
+inline constexpr TextPair kGraphsPaused{"Графики остановлены: новые значения не рисуются",
+                                        "Graphs paused: new values are not drawn"};
 inline constexpr TextPair kGraphTip{"%u (0x%02X) в %lu.%03lu с", "%u (0x%02X) at %lu.%03lu s"};
 inline constexpr TextPair kWriteFailed{"Ошибка записи в файл CAN лога, файл закрыт\n%s",
                                        "Error writing the CAN log file; the file was closed\n%s"};

@@ -1,14 +1,15 @@
 // The CAN log page in the window, with the simulated controller behind it on the polling
 // timer: popup items, details with gauges, a save through the dialog, the page's visibility.
 #include <QApplication>
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QLabel>
-#include <QToolButton>
 #include <QHeaderView>
 #include <QMenu>
 #include <QProgressBar>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -21,6 +22,7 @@
 #include "common/format.h"
 #include "diag/can_log_page.h"
 #include "diag/can_log_view.h"
+#include "diag/candump_log.h"
 #include "diag/terminal_page.h"
 #include "sim/sim_can_traffic.h"
 
@@ -58,6 +60,14 @@ protected:
             return link->monitor().status().can_log_running() && page->model()->rowCount() >= rows;
         });
     }
+    // The window with a controller whose bus is quiet, its log started: the test feeds the frames.
+    CanLog& start_quiet_log() {
+        start_window();
+        link->simulator()->set_can_traffic(nullptr);
+        EXPECT_TRUE(connect_controller());
+        page->choose(CanMenuItem::Start);
+        return link->can_log();
+    }
     void click_row(int row) {
         const QRect rect = page->id_list()->visualRect(page->model()->index(row, 2));
         QTest::mouseClick(page->id_list()->viewport(), Qt::LeftButton, {}, rect.center());
@@ -92,15 +102,22 @@ TEST_F(CanLogPageTest, ColumnsCaptionsAndCellsComeFromTheCanLogTables) {
     ASSERT_TRUE(connect_controller());
     page->choose(M::Start);
     ASSERT_TRUE(running_and_rows(5));
-    page->refresh();
     const CanIdTable& table = link->can_log().table();
-    for (int r = 0; r < page->model()->rowCount(); ++r)
+    // The demo's extended 0C1C0000, whose bits 0-17 are clear, among them.
+    ASSERT_TRUE(wait_until([&] { return table.find(0x0C1C0000).has_value(); }));
+    page->refresh();
+    for (int r = 0; r < page->model()->rowCount(); ++r) {
+        const CanRow& row = table.row(static_cast<std::size_t>(r));
         for (std::size_t c = 1; c < kCanIdColumns; ++c) {
             const QModelIndex index = page->model()->index(r, static_cast<int>(c));
             EXPECT_EQ(index.data().toString().toStdString(),
-                      can_row_cell(table.row(static_cast<std::size_t>(r)), static_cast<std::size_t>(r), static_cast<CanIdColumn>(c)));
+                      can_row_cell(row, static_cast<std::size_t>(r), static_cast<CanIdColumn>(c)));
             EXPECT_EQ(index.data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignCenter);
         }
+        // The identifier reads as in a candump log of the same frame.
+        EXPECT_TRUE(page->model()->index(r, static_cast<int>(CanIdColumn::Id)).data().toString().startsWith(
+            QString::fromStdString(candump_id(row.frame) + "(")));
+    }
 }
 
 TEST_F(CanLogPageTest, PopupItemsFollowTheControllerTheTableAndTheSelection) {
@@ -299,12 +316,8 @@ void feed(CanLog& log, std::uint32_t id, std::vector<std::uint8_t> data, std::ui
 }
 
 TEST_F(CanLogPageTest, HighlightGraphsAndPauseInTheDetails) {
-    start_window();
-    link->simulator()->set_can_traffic(nullptr);
-    ASSERT_TRUE(connect_controller());
+    CanLog& log = start_quiet_log();
     EXPECT_TRUE(page->menu_action(M::HighlightChanges)->isChecked());
-    page->choose(M::Start);
-    CanLog& log = link->can_log();
     feed(log, 0x100, {0x00, 0x10}, 1000);
     page->refresh();
     click_row(0);
@@ -320,16 +333,32 @@ TEST_F(CanLogPageTest, HighlightGraphsAndPauseInTheDetails) {
     ASSERT_TRUE(graph->isVisible());
     EXPECT_EQ(graph->geometry().left(), detail->header()->sectionViewportPosition(static_cast<int>(CanDetailColumn::History)));
     EXPECT_EQ(graph->tip_at(graph->width() - 1), QStringLiteral("5 (0x05) at 1.200 s"));
-    // Paused, the graph keeps what it showed; the changes fade all the same.
+    // Paused (and saying so), the graph keeps what it showed; the changes fade all the same.
+    EXPECT_FALSE(page->paused_note()->isVisible());
     page->pause_button()->click();
+    EXPECT_TRUE(page->pause_button()->isChecked());
+    EXPECT_TRUE(page->paused_note()->isVisible());
+    EXPECT_EQ(page->paused_note()->text(), QStringLiteral("Graphs paused: new values are not drawn"));
     run_for(1000);
     feed(log, 0x100, {0x07, 0x10}, 2200);
     page->refresh();
     EXPECT_EQ(graph->tip_at(graph->width() - 1), QStringLiteral("5 (0x05) at 1.200 s"));
     run_for(2500);
     EXPECT_EQ(detail->topLevelItem(0)->data(bin, kRecentBitsRole).toInt(), 0);
+    // Another identifier chosen while paused shows its own values, held from then on.
+    feed(log, 0x200, {0x09}, 4700);
+    page->refresh();
+    click_row(1);
+    EXPECT_EQ(graph->tip_at(graph->width() - 1), QStringLiteral("9 (0x09) at 4.700 s"));
+    feed(log, 0x200, {0x0A}, 4800);
+    page->refresh();
+    EXPECT_EQ(graph->tip_at(graph->width() - 1), QStringLiteral("9 (0x09) at 4.700 s"));
+    window->set_language(0);
+    EXPECT_EQ(page->paused_note()->text().toStdString(), can_msg::kGraphsPaused.ru);
+    window->set_language(1);
     page->pause_button()->click();
-    EXPECT_EQ(graph->tip_at(graph->width() - 1), QStringLiteral("7 (0x07) at 2.200 s"));
+    EXPECT_FALSE(page->paused_note()->isVisible());
+    EXPECT_EQ(graph->tip_at(graph->width() - 1), QStringLiteral("10 (0x0A) at 4.800 s"));
     // The tick is kept in the settings.
     page->choose(M::HighlightChanges);
     EXPECT_FALSE(page->menu_action(M::HighlightChanges)->isChecked());
@@ -337,12 +366,65 @@ TEST_F(CanLogPageTest, HighlightGraphsAndPauseInTheDetails) {
     EXPECT_EQ(settings.value(QStringLiteral("MainSettings/CanHighlight")).toString(), QStringLiteral("0"));
 }
 
+// The details show the row the list shows as chosen: they move with the current row, and
+// leave when "Show only new changes" leaves their row out.
+TEST_F(CanLogPageTest, DetailsFollowTheChosenRowAndLeaveWhenItIsFilteredOut) {
+    CanLog& log = start_quiet_log();
+    page->choose(M::LearnBackground);
+    for (std::uint32_t id : {0x100u, 0x200u, 0x300u}) feed(log, id, {static_cast<std::uint8_t>(id >> 8)}, 0);
+    page->choose(M::StopLearning);
+    page->refresh();
+    const auto shown_hex = [this] { return page->detail_list()->topLevelItem(0)->text(static_cast<int>(CanDetailColumn::Hex)); };
+    click_row(0);
+    page->id_list()->setFocus();
+    QTest::keyClick(page->id_list(), Qt::Key_Down);
+    EXPECT_EQ(log.detail_row(), 1u);
+    EXPECT_EQ(shown_hex(), QStringLiteral("02"));
+    click_row(1);  // the first click on it: the details stay
+    EXPECT_TRUE(page->detail_list()->isVisible());
+    // Only 0x300 changes outside the background: row 1 leaves the list and the details with it.
+    feed(log, 0x300, {0x13}, 100);
+    page->choose(M::ShowNewChanges);
+    ASSERT_EQ(page->model()->rowCount(), 1);
+    EXPECT_FALSE(page->detail_list()->isVisible());
+    EXPECT_FALSE(log.details_shown());
+    click_row(0);
+    EXPECT_EQ(shown_hex(), QStringLiteral("13"));
+    // Back to every row: the same row stays shown and chosen.
+    page->choose(M::ShowAll);
+    ASSERT_EQ(page->model()->rowCount(), 3);
+    EXPECT_EQ(log.detail_row(), 2u);
+    EXPECT_EQ(page->id_list()->currentIndex().row(), 2);
+}
+
+// A hidden page does nothing and catches up when shown; a shown one tells its list only of the
+// rows on the screen.
+TEST_F(CanLogPageTest, RefreshesOnlyWhatIsOnTheScreen) {
+    CanLog& log = start_quiet_log();
+    for (std::uint32_t id = 1; id <= 300; ++id) feed(log, id, {0x00}, 0);
+    page->refresh();
+    QSignalSpy repainted(page->model(), &QAbstractItemModel::dataChanged);
+    feed(log, 250, {0x01}, 10);  // far below the screen
+    page->refresh();
+    EXPECT_EQ(repainted.count(), 0);
+    feed(log, 2, {0x01}, 20);
+    page->refresh();
+    ASSERT_EQ(repainted.count(), 1);
+    EXPECT_EQ(repainted[0][0].toModelIndex().row(), 1);
+    EXPECT_EQ(repainted[0][1].toModelIndex().row(), 1);
+
+    window->page_control()->setCurrentWidget(window->terminal());
+    const int refreshes = page->refreshes_with_changes();
+    feed(log, 0x7FF, {0x01}, 30);
+    run_for(500);
+    EXPECT_EQ(page->refreshes_with_changes(), refreshes);
+    EXPECT_EQ(page->model()->rowCount(), 300);
+    window->page_control()->setCurrentWidget(window->can_log_page());
+    EXPECT_EQ(page->model()->rowCount(), 301);
+}
+
 TEST_F(CanLogPageTest, LearnedBackgroundLeavesOnlyNewChangesFromTheKeyboard) {
-    start_window();
-    link->simulator()->set_can_traffic(nullptr);
-    ASSERT_TRUE(connect_controller());
-    page->choose(M::Start);
-    CanLog& log = link->can_log();
+    CanLog& log = start_quiet_log();
     page->choose(M::LearnBackground);
     for (std::uint8_t i = 0; i < 30; ++i) {
         feed(log, 0x100, {i}, 100u * i);
@@ -378,54 +460,53 @@ TEST_F(CanLogPageTest, LearnedBackgroundLeavesOnlyNewChangesFromTheKeyboard) {
     EXPECT_EQ(page->menu_action(M::ShowNewChanges)->text(), QStringLiteral("Показывать только новые изменения"));
 }
 
-// The demo bus fills the page with a few dozen identifiers; with ZTV_SCREENSHOT_DIR set the
-// page is saved as can_log_en.png and can_log_ru.png for a person to look at.
-TEST_F(CanLogPageTest, DemoBusFillsThePageWithDetailsOpen) {
+// The demo bus in the page's workflow: "Start" and "Learn background" for 20 s, then the
+// steering-wheel button is pressed and "Show only new changes" lists its frame alone, whatever
+// else moves on the bus. With ZTV_SCREENSHOT_DIR set the page is saved while learning
+// (can_log_en.png, can_log_ru.png), with the button's frame found and its details open
+// (can_new_*.png) and with the popup menu (can_menu_*.png), for a person to look at.
+TEST_F(CanLogPageTest, DemoBusButtonFoundAfterLearning) {
     start_window();
     ASSERT_TRUE(connect_controller());
     page->choose(M::Start);
+    page->choose(M::LearnBackground);
     ASSERT_TRUE(running_and_rows(30));
+    CanLog& log = link->can_log();
     int row = 0;
-    while (link->can_log().table().row(static_cast<std::size_t>(row)).frame.data_length() < 8) ++row;
+    while (log.table().row(static_cast<std::size_t>(row)).frame.data_length() < 8) ++row;
     click_row(row);
-    run_for(1500);
-    EXPECT_GE(page->model()->rowCount(), 30);
+    run_for(18000);
     EXPECT_TRUE(page->detail_list()->isVisible());
     const QString folder = qEnvironmentVariable("ZTV_SCREENSHOT_DIR");
-    if (!folder.isEmpty()) run_for(20000);  // graphs with some history to look at
-    for (const int lang : {1, 0}) {
-        window->set_language(lang);
-        run_for(300);
-        EXPECT_EQ(page->menu_action(M::Start)->text().toStdString(), pick(can_menu_entry(M::Start).caption, lang == 1 ? Lang::English : Lang::Russian));
+    const auto save = [&](QWidget* widget, const char* name, int lang) {
         if (!folder.isEmpty()) {
-            EXPECT_TRUE(window->grab().save(folder + (lang == 1 ? "/can_log_en.png" : "/can_log_ru.png"), "PNG"));
+            EXPECT_TRUE(widget->grab().save(folder + "/" + name + (lang == 1 ? "_en.png" : "_ru.png"), "PNG"));
         }
-    }
-    // A background learned for three seconds, then a bit of a quiet identifier flips: the view
-    // of new changes keeps it (with whatever else moved outside the background).
-    page->choose(M::LearnBackground);
-    run_for(3000);
-    page->choose(M::StopLearning);
-    CanLog& log = link->can_log();
-    const std::size_t quiet = *log.table().find(0x130u << kCanStandardShift);
-    CanFrame pressed = log.table().row(quiet).frame;
-    pressed.bytes[5 + 2] ^= 0x10;
-    log.receive(pressed);
-    page->choose(M::ShowNewChanges);
-    run_for(300);
-    int shown = -1;
-    for (int r = 0; r < page->model()->rowCount(); ++r)
-        if (page->model()->table_row(r) == quiet) shown = r;
-    ASSERT_GE(shown, 0);
-    click_row(shown);
+    };
     for (const int lang : {1, 0}) {
         window->set_language(lang);
         run_for(300);
+        EXPECT_EQ(page->menu_action(M::Start)->text().toStdString(),
+                  pick(can_menu_entry(M::Start).caption, lang == 1 ? Lang::English : Lang::Russian));
+        save(window.get(), "can_log", lang);
+    }
+    page->choose(M::StopLearning);
+    const std::uint32_t button = sim::kDemoButtonId << kCanStandardShift;
+    ASSERT_TRUE(wait_until([&] { return log.background().has_new(button); }, 10000));
+    run_for(500);
+    page->choose(M::ShowNewChanges);
+    ASSERT_EQ(page->model()->rowCount(), 1);
+    EXPECT_EQ(page->model()->index(0, static_cast<int>(CanIdColumn::Id)).data().toString(), QStringLiteral("5C0(1472)"));
+    click_row(0);
+    EXPECT_EQ(page->detail_list()->topLevelItem(0)->data(static_cast<int>(CanDetailColumn::Bin), kNewBitsRole).toInt(), 0x04);
+    for (const int lang : {1, 0}) {
+        window->set_language(lang);
+        run_for(300);
+        save(window.get(), "can_new", lang);
         if (!folder.isEmpty()) {
-            EXPECT_TRUE(window->grab().save(folder + (lang == 1 ? "/can_new_en.png" : "/can_new_ru.png"), "PNG"));
-            page->prepare_popup(quiet);
+            page->prepare_popup(page->model()->table_row(0));
             page->popup()->adjustSize();
-            EXPECT_TRUE(page->popup()->grab().save(folder + (lang == 1 ? "/can_menu_en.png" : "/can_menu_ru.png"), "PNG"));
+            save(page->popup(), "can_menu", lang);
         }
     }
 }

@@ -39,14 +39,14 @@ CanBits CanBackground::observe(const CanFrame& frame) {
     const auto bytes = frame.data();
     for (std::size_t i = 0; i < bytes.size(); ++i) data[i] = bytes[i];
 
-    const std::uint32_t word = frame.id_word();
+    const CanKey key = frame.key();
     Entry* entry = nullptr;
-    if (const auto found = index_.find(word)) {
+    if (const auto found = index_.find(key)) {
         entry = &entries_[*found];
     } else {
         if (entries_.size() >= kMaxIdentifiers) return changed;
-        index_.insert(word, static_cast<std::uint32_t>(entries_.size()));
-        entries_.push_back(Entry{word, data, {}, {}, {}});
+        index_.insert(key, static_cast<std::uint32_t>(entries_.size()));
+        entries_.push_back(Entry{key, data, {}, {}, {}});
         if (state_ == State::Learning) return changed;
         // Unknown to the background: its first frame is news as a whole.
         entry = &entries_.back();
@@ -69,26 +69,26 @@ CanBits CanBackground::observe(const CanFrame& frame) {
     return changed;
 }
 
-const CanBackground::Entry* CanBackground::find(std::uint32_t word) const {
-    const auto found = index_.find(word);
+const CanBackground::Entry* CanBackground::find(CanKey key) const {
+    const auto found = index_.find(key);
     return found ? &entries_[*found] : nullptr;
 }
 
-CanBits CanBackground::new_bits(std::uint32_t id_word) const {
-    const Entry* entry = find(id_word);
+CanBits CanBackground::new_bits(CanKey key) const {
+    const Entry* entry = find(key);
     return entry != nullptr ? entry->news : CanBits{};
 }
 
-bool CanBackground::has_new(std::uint32_t id_word) const {
-    const Entry* entry = find(id_word);
+bool CanBackground::has_new(CanKey key) const {
+    const Entry* entry = find(key);
     if (entry == nullptr) return false;
     for (const std::uint8_t b : entry->news)
         if (b != 0) return true;
     return false;
 }
 
-CanBits CanBackground::background_bits(std::uint32_t id_word) const {
-    const Entry* entry = find(id_word);
+CanBits CanBackground::background_bits(CanKey key) const {
+    const Entry* entry = find(key);
     return entry != nullptr ? entry->background : CanBits{};
 }
 

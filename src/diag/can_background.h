@@ -12,7 +12,7 @@
 // a bigger jump (a button's bit beside a counter) is judged by its bits. A byte that never
 // moved while learning has every change reported. An identifier first seen after learning
 // counts every set bit of its first frame as new: a button may send a frame of its own. Keyed
-// by identifier word, so it outlives clearing the identifier table.
+// by identifier (word and extended flag), so it outlives clearing the identifier table.
 #pragma once
 
 #include <array>
@@ -47,22 +47,22 @@ public:
     CanBits observe(const CanFrame& frame);
 
     // Since learning ended: the bits of the identifier that changed outside the background.
-    CanBits new_bits(std::uint32_t id_word) const;
-    bool has_new(std::uint32_t id_word) const;
+    CanBits new_bits(CanKey key) const;
+    bool has_new(CanKey key) const;
     // The bits that changed by themselves while learning.
-    CanBits background_bits(std::uint32_t id_word) const;
+    CanBits background_bits(CanKey key) const;
     std::size_t identifiers() const { return entries_.size(); }
     std::size_t background_bit_count() const;
 
 private:
     struct Entry {
-        std::uint32_t word = 0;
+        CanKey key;
         CanBits last{};
         CanBits background{};
         CanBits steps{};  // per byte: the largest step while learning, 0 to 128
         CanBits news{};
     };
-    const Entry* find(std::uint32_t word) const;
+    const Entry* find(CanKey key) const;
 
     State state_ = State::None;
     std::uint32_t started_ms_ = 0;

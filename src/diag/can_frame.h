@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <compare>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -16,6 +17,16 @@ inline constexpr std::size_t kCanMaxData = 8;
 // A standard 11-bit identifier sits in bits 18-28 of the identifier word.
 inline constexpr unsigned kCanStandardShift = 18;
 inline constexpr std::uint32_t kCanLowBitsMask = (1u << kCanStandardShift) - 1;
+
+// What tells two identifiers apart: the identifier word and the extended flag. The word alone
+// does not: the standard identifier 307 and the extended 0C1C0000 have the same word.
+struct CanKey {
+    std::uint64_t value = 0;
+    friend constexpr auto operator<=>(CanKey, CanKey) = default;
+};
+constexpr CanKey can_key(std::uint32_t id_word, bool extended) {
+    return CanKey{id_word | (extended ? std::uint64_t{1} << 32 : 0)};
+}
 
 struct CanFrame {
     std::array<std::uint8_t, kCanRecordSize> bytes{};  // the record exactly as received
@@ -32,6 +43,7 @@ struct CanFrame {
     std::size_t data_length() const { return dlc() < kCanMaxData ? dlc() : kCanMaxData; }
     std::span<const std::uint8_t> data() const { return std::span<const std::uint8_t>(bytes).subspan(5, data_length()); }
     bool extended() const { return bytes[15] != 0; }
+    CanKey key() const { return can_key(id_word(), extended()); }
     std::uint32_t stamp_ms() const;
 };
 

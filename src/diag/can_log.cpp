@@ -162,13 +162,13 @@ void CanLog::clear() {
 
 void CanLog::hide_selected() {
     if (!selected_row_ || *selected_row_ >= table_.size()) return;
-    filters_.hide(table_.row(*selected_row_).frame.id_word());
+    filters_.hide(table_.row(*selected_row_).frame.key());
     clear();
 }
 
 void CanLog::hide_all_except_selected() {
     if (!selected_row_ || *selected_row_ >= table_.size()) return;
-    filters_.hide_all_except(table_.row(*selected_row_).frame.id_word());
+    filters_.hide_all_except(table_.row(*selected_row_).frame.key());
     clear();
 }
 

@@ -205,12 +205,12 @@ void CanLogPage::update_marks_and_graphs() {
     const auto row = log_.detail_row();
     if (!row || *row >= log_.table().size() || !detail_->isVisible()) return;
     const std::uint32_t now = log_.now_ms();
-    const std::uint32_t word = log_.table().row(*row).frame.id_word();
-    const CanBits news = log_.showing_new_changes() ? log_.background().new_bits(word) : CanBits{};
+    const CanKey key = log_.table().row(*row).frame.key();
+    const CanBits news = log_.showing_new_changes() ? log_.background().new_bits(key) : CanBits{};
     detail_->show_marks(log_.changes(), log_.highlight() ? *row : CanIdTable::kMaxRows, news, now);
     // Paused graphs hold, but never the picture of another identifier than the one shown.
-    if (pause_->isChecked() && graphs_word_ == word) return;
-    graphs_word_ = word;
+    if (pause_->isChecked() && graphs_key_ == key) return;
+    graphs_key_ = key;
     detail_->show_history(std::make_shared<const std::vector<CanSample>>(log_.history().window(*row, now)), now);
 }
 

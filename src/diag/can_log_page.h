@@ -92,7 +92,7 @@ private:
     Lang lang_ = Lang::Russian;
     std::uint32_t last_refresh_ms_ = 0;
     // The identifier whose graphs are shown: a paused graph still follows another row chosen.
-    std::optional<std::uint32_t> graphs_word_;
+    std::optional<CanKey> graphs_key_;
     int refreshes_with_changes_ = 0;
 };
 

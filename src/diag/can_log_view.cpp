@@ -59,7 +59,7 @@ void CanDataDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                     painter->fillRect(char_rect(option, kChars, 3 * static_cast<int>(i), 2), heat_colour(heat));
         QStyledItemDelegate::paint(painter, option, index);
         if (log.showing_new_changes()) {
-            const CanBits news = log.background().new_bits(log.table().row(row).frame.id_word());
+            const CanBits news = log.background().new_bits(log.table().row(row).frame.key());
             painter->setPen(news_colour());
             for (std::size_t i = 0; i < length; ++i)
                 if (news[i] != 0)
@@ -133,7 +133,7 @@ void CanIdModel::set_language(Lang lang) {
 CanLogChanges CanIdModel::apply_changes(int first_shown, int last_shown) {
     CanLogChanges changes = log_.take_changes();
     const int last_column = static_cast<int>(kCanIdColumns) - 1;
-    const auto has_news = [this](std::size_t row) { return log_.background().has_new(log_.table().row(row).frame.id_word()); };
+    const auto has_news = [this](std::size_t row) { return log_.background().has_new(log_.table().row(row).frame.key()); };
     if (changes.reset || changes.filter_changed) {
         beginResetModel();
         for (const std::size_t row : shown_) position_[row] = -1;

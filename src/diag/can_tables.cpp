@@ -11,25 +11,26 @@ CanIdIndex::CanIdIndex(std::size_t capacity) {
     mask_ = size - 1;
 }
 
-std::size_t CanIdIndex::slot_of(std::uint32_t word) const {
-    // Identifier words of standard frames differ only in bits 18-28: mix them down.
-    std::uint32_t h = word * 0x9E3779B1u;
-    h ^= h >> 15;
-    return h & mask_;
+std::size_t CanIdIndex::slot_of(CanKey key) const {
+    // Identifier words of standard frames differ only in bits 18-28, the extended flag is bit
+    // 32: the product's high half, which every bit reaches, is folded down.
+    std::uint64_t h = key.value * 0x9E3779B97F4A7C15ull;
+    h ^= h >> 32;
+    return static_cast<std::size_t>(h & mask_);
 }
 
-std::optional<std::uint32_t> CanIdIndex::find(std::uint32_t word) const {
-    for (std::size_t i = slot_of(word);; i = (i + 1) & mask_) {
+std::optional<std::uint32_t> CanIdIndex::find(CanKey key) const {
+    for (std::size_t i = slot_of(key);; i = (i + 1) & mask_) {
         const Slot& slot = slots_[i];
         if (slot.index == kEmpty) return std::nullopt;
-        if (slot.word == word) return slot.index;
+        if (slot.key == key) return slot.index;
     }
 }
 
-void CanIdIndex::insert(std::uint32_t word, std::uint32_t index) {
-    std::size_t i = slot_of(word);
+void CanIdIndex::insert(CanKey key, std::uint32_t index) {
+    std::size_t i = slot_of(key);
     while (slots_[i].index != kEmpty) i = (i + 1) & mask_;
-    slots_[i] = Slot{word, index};
+    slots_[i] = Slot{key, index};
 }
 
 void CanIdIndex::clear() { std::fill(slots_.begin(), slots_.end(), Slot{}); }
@@ -37,8 +38,8 @@ void CanIdIndex::clear() { std::fill(slots_.begin(), slots_.end(), Slot{}); }
 CanIdTable::CanIdTable() : index_(kMaxRows) { rows_.reserve(kMaxRows); }
 
 CanIdTable::Result CanIdTable::add(const CanFrame& frame) {
-    const std::uint32_t word = frame.id_word();
-    if (const auto found = index_.find(word)) {
+    const CanKey key = frame.key();
+    if (const auto found = index_.find(key)) {
         CanRow& row = rows_[*found];
         const std::uint32_t difference = frame.stamp_ms() - row.frame.stamp_ms();
         row.cycle = difference < kMaxCycleMs ? difference : 0;
@@ -48,7 +49,7 @@ CanIdTable::Result CanIdTable::add(const CanFrame& frame) {
         return {Outcome::Updated, *found, previous};
     }
     if (rows_.size() >= kMaxRows) return {Outcome::Full, 0, {}};
-    index_.insert(word, static_cast<std::uint32_t>(rows_.size()));
+    index_.insert(key, static_cast<std::uint32_t>(rows_.size()));
     rows_.push_back(CanRow{frame, 0, 1});
     return {Outcome::Appended, rows_.size() - 1, {}};
 }
@@ -58,8 +59,8 @@ void CanIdTable::clear() {
     index_.clear();
 }
 
-std::optional<std::size_t> CanIdTable::find(std::uint32_t word) const {
-    const auto found = index_.find(word);
+std::optional<std::size_t> CanIdTable::find(CanKey key) const {
+    const auto found = index_.find(key);
     if (!found) return std::nullopt;
     return *found;
 }
@@ -67,9 +68,9 @@ std::optional<std::size_t> CanIdTable::find(std::uint32_t word) const {
 CanFilterTable::CanFilterTable() : index_(kMaxEntries) { entries_.reserve(kMaxEntries); }
 
 bool CanFilterTable::accept(const CanFrame& frame, std::uint8_t mode) {
-    const std::uint32_t word = frame.id_word();
+    const CanKey key = frame.key();
     const std::uint8_t signature = can_change_signature(frame);
-    if (const auto found = index_.find(word)) {
+    if (const auto found = index_.find(key)) {
         Entry& entry = entries_[*found];
         if (entry.hidden) return false;
         if (mode == 3) {
@@ -79,8 +80,8 @@ bool CanFilterTable::accept(const CanFrame& frame, std::uint8_t mode) {
         return true;
     }
     if (entries_.size() < kMaxEntries) {
-        index_.insert(word, static_cast<std::uint32_t>(entries_.size()));
-        entries_.push_back(Entry{word, false, signature});
+        index_.insert(key, static_cast<std::uint32_t>(entries_.size()));
+        entries_.push_back(Entry{key, false, signature});
     }
     return true;
 }
@@ -89,17 +90,17 @@ void CanFilterTable::set_all_hidden(bool hidden) {
     for (Entry& entry : entries_) entry.hidden = hidden;
 }
 
-void CanFilterTable::hide(std::uint32_t word) {
-    if (const auto found = index_.find(word)) entries_[*found].hidden = true;
+void CanFilterTable::hide(CanKey key) {
+    if (const auto found = index_.find(key)) entries_[*found].hidden = true;
 }
 
-void CanFilterTable::hide_all_except(std::uint32_t word) {
+void CanFilterTable::hide_all_except(CanKey key) {
     for (Entry& entry : entries_)
-        if (entry.word != word) entry.hidden = true;
+        if (entry.key != key) entry.hidden = true;
 }
 
-const CanFilterTable::Entry* CanFilterTable::find(std::uint32_t word) const {
-    const auto found = index_.find(word);
+const CanFilterTable::Entry* CanFilterTable::find(CanKey key) const {
+    const auto found = index_.find(key);
     return found ? &entries_[*found] : nullptr;
 }
 

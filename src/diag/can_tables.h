@@ -1,5 +1,7 @@
-// The CAN log's two tables: the identifier table (one row per identifier word, in order of
-// first appearance) and the filter table (hidden flag and change signature per identifier).
+// The CAN log's two tables: the identifier table (one row per identifier, in order of first
+// appearance) and the filter table (hidden flag and change signature per identifier). An
+// identifier is its word and its extended flag (CanKey), so a standard and an extended frame
+// whose words are equal keep rows and filters of their own.
 // Both find an identifier in constant time: a frame rate of thousands a second against 9999
 // rows must not scan the rows.
 #pragma once
@@ -13,20 +15,20 @@
 
 namespace ztv {
 
-// Identifier word -> row index, open addressing over a power-of-two array sized for at most
+// Identifier -> row index, open addressing over a power-of-two array sized for at most
 // `capacity` keys (load below 0.65). No removal: the tables only grow until cleared.
 class CanIdIndex {
 public:
     explicit CanIdIndex(std::size_t capacity);
-    std::optional<std::uint32_t> find(std::uint32_t word) const;
-    void insert(std::uint32_t word, std::uint32_t index);  // word must not be present
+    std::optional<std::uint32_t> find(CanKey key) const;
+    void insert(CanKey key, std::uint32_t index);  // key must not be present
     void clear();
 
 private:
-    std::size_t slot_of(std::uint32_t word) const;
+    std::size_t slot_of(CanKey key) const;
 
     struct Slot {
-        std::uint32_t word = 0;
+        CanKey key;
         std::uint32_t index = kEmpty;
     };
     static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
@@ -60,7 +62,7 @@ public:
     std::size_t size() const { return rows_.size(); }
     bool empty() const { return rows_.empty(); }
     const CanRow& row(std::size_t index) const { return rows_[index]; }
-    std::optional<std::size_t> find(std::uint32_t word) const;
+    std::optional<std::size_t> find(CanKey key) const;
 
 private:
     std::vector<CanRow> rows_;
@@ -71,7 +73,7 @@ class CanFilterTable {
 public:
     static constexpr std::size_t kMaxEntries = 1000;
     struct Entry {
-        std::uint32_t word = 0;
+        CanKey key;
         bool hidden = false;
         std::uint8_t signature = 0;  // of the identifier's last accepted frame
     };
@@ -82,10 +84,10 @@ public:
     bool accept(const CanFrame& frame, std::uint8_t mode);
     // Writing a mode: mode 2 hides every identifier seen so far, any other mode shows all.
     void set_all_hidden(bool hidden);
-    void hide(std::uint32_t word);
-    void hide_all_except(std::uint32_t word);
+    void hide(CanKey key);
+    void hide_all_except(CanKey key);
     std::size_t size() const { return entries_.size(); }
-    const Entry* find(std::uint32_t word) const;
+    const Entry* find(CanKey key) const;
 
 private:
     std::vector<Entry> entries_;

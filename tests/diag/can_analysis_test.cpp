@@ -80,15 +80,15 @@ TEST(CanBackgroundTest, ReportsOnlyBitsThatChangeOutsideTheLearnedBackground) {
     want = {};
     want[0] = 0x08;
     EXPECT_EQ(bg.observe(std_frame(0x200, {0x08})), want);
-    EXPECT_TRUE(bg.has_new(0x200u << kCanStandardShift));
-    EXPECT_EQ(bg.new_bits(0x100u << kCanStandardShift)[1], 0x02);
+    EXPECT_TRUE(bg.has_new(std_frame(0x200, {}).key()));
+    EXPECT_EQ(bg.new_bits(std_frame(0x100, {}).key())[1], 0x02);
     // An identifier the background never saw: its first frame is news as a whole.
     want = {};
     want[0] = 0x81;
     EXPECT_EQ(bg.observe(std_frame(0x5C0, {0x81})), want);
     // Learning again forgets.
     bg.start_learning(9000);
-    EXPECT_FALSE(bg.has_new(0x200u << kCanStandardShift));
+    EXPECT_FALSE(bg.has_new(std_frame(0x200, {}).key()));
     EXPECT_EQ(bg.identifiers(), 0u);
 }
 
@@ -122,13 +122,13 @@ TEST(CanBackgroundTest, SampleLogFindsTheSteeringWheelButton) {
     CanBackground bg;
     bg.start_learning(0);
     const std::uint32_t first = read.frames.front().stamp_ms();
-    std::set<std::uint32_t> with_news;
+    std::set<CanKey> with_news;
     for (const CanFrame& frame : read.frames) {
         if (frame.stamp_ms() - first >= 20000) bg.stop_learning();
-        if (bg.observe(frame) != CanBits{}) with_news.insert(frame.id_word());
+        if (bg.observe(frame) != CanBits{}) with_news.insert(frame.key());
     }
-    const std::uint32_t button = 0x5C0u << kCanStandardShift;
-    EXPECT_EQ(with_news, std::set<std::uint32_t>{button});
+    const CanKey button = std_frame(0x5C0, {}).key();
+    EXPECT_EQ(with_news, std::set<CanKey>{button});
     EXPECT_EQ(bg.new_bits(button)[0], 0x04);
 }
 

@@ -104,7 +104,7 @@ TEST_F(CanLogPageTest, ColumnsCaptionsAndCellsComeFromTheCanLogTables) {
     ASSERT_TRUE(running_and_rows(5));
     const CanIdTable& table = link->can_log().table();
     // The demo's extended 0C1C0000, whose bits 0-17 are clear, among them.
-    ASSERT_TRUE(wait_until([&] { return table.find(0x0C1C0000).has_value(); }));
+    ASSERT_TRUE(wait_until([&] { return table.find(can_key(0x0C1C0000, true)).has_value(); }));
     page->refresh();
     for (int r = 0; r < page->model()->rowCount(); ++r) {
         const CanRow& row = table.row(static_cast<std::size_t>(r));
@@ -491,7 +491,7 @@ TEST_F(CanLogPageTest, DemoBusButtonFoundAfterLearning) {
         save(window.get(), "can_log", lang);
     }
     page->choose(M::StopLearning);
-    const std::uint32_t button = sim::kDemoButtonId << kCanStandardShift;
+    const CanKey button = can_key(sim::kDemoButtonId << kCanStandardShift, false);
     ASSERT_TRUE(wait_until([&] { return log.background().has_new(button); }, 10000));
     run_for(500);
     page->choose(M::ShowNewChanges);

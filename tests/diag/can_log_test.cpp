@@ -216,8 +216,8 @@ TEST(CanLogFilters, HideWhileDisconnectedChangesFiltersButKeepsTheTable) {
     w.log->select_row(0);
     w.log->run(CanMenuItem::HideThis);
     EXPECT_EQ(w.log->table().size(), 2u);
-    EXPECT_TRUE(w.log->filters().find(0xAu << 18)->hidden);
-    EXPECT_FALSE(w.log->filters().find(0xBu << 18)->hidden);
+    EXPECT_TRUE(w.log->filters().find(can_key(0xAu << 18, false))->hidden);
+    EXPECT_FALSE(w.log->filters().find(can_key(0xBu << 18, false))->hidden);
 }
 
 TEST(CanLogFile, AlignedFileLineByLineUntilStop) {

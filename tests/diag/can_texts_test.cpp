@@ -157,12 +157,17 @@ TEST(CanIdTable, CycleCountAndOrderOfFirstAppearance) {
     table.add(standard(0x100, {4}, 1050 + 999999 + 1000000));
     EXPECT_EQ(table.row(0).cycle, 0u);
     EXPECT_EQ(table.row(0).count, 5u);
-    // Same 11-bit value, extended frame: another identifier word, another row.
+    // Same 11-bit value, extended frame: another identifier word, another row; so is an
+    // extended frame whose word equals a standard one's (307 and 0C1C0000).
     table.add(extended(0x100, {}, 0));
     EXPECT_EQ(table.size(), 3u);
+    EXPECT_EQ(table.add(standard(0x307, {}, 0)).row, 3u);
+    EXPECT_EQ(table.add(extended(0x0C1C0000, {}, 0)).row, 4u);
+    EXPECT_EQ(table.add(standard(0x307, {}, 10)).row, 3u);
+    EXPECT_EQ(table.row(3).cycle, 10u);
     table.clear();
     EXPECT_TRUE(table.empty());
-    EXPECT_FALSE(table.find(0x100u << 18));
+    EXPECT_FALSE(table.find(can_key(0x100u << 18, false)));
     EXPECT_EQ(table.add(standard(0x100, {1}, 5)).row, 0u);
     EXPECT_EQ(table.row(0).count, 1u);
 }
@@ -176,7 +181,7 @@ TEST(CanIdTable, FullTableKeepsUpdatingKnownIdentifiers) {
     const auto last = table.add(extended(0x10000000 + 9998, {}, 20000));
     EXPECT_EQ(last.outcome, CanIdTable::Outcome::Updated);
     EXPECT_EQ(last.row, 9998u);
-    for (std::uint32_t i = 0; i < CanIdTable::kMaxRows; i += 97) EXPECT_EQ(table.find(0x10000000 + i), i);
+    for (std::uint32_t i = 0; i < CanIdTable::kMaxRows; i += 97) EXPECT_EQ(table.find(can_key(0x10000000 + i, true)), i);
 }
 
 TEST(CanFilterTable, ModesHiddenFlagsAndSignature) {
@@ -199,9 +204,9 @@ TEST(CanFilterTable, ModesHiddenFlagsAndSignature) {
     ASSERT_NE(can_change_signature(a3), can_change_signature(a1));
     EXPECT_TRUE(filters.accept(a3, 3));
     EXPECT_FALSE(filters.accept(a3, 3));
-    EXPECT_EQ(filters.find(a3.id_word())->signature, can_change_signature(a3));
+    EXPECT_EQ(filters.find(a3.key())->signature, can_change_signature(a3));
 
-    filters.hide(a1.id_word());
+    filters.hide(a1.key());
     EXPECT_FALSE(filters.accept(a1, 1));
     filters.set_all_hidden(false);
     EXPECT_TRUE(filters.accept(a1, 1));
@@ -209,10 +214,16 @@ TEST(CanFilterTable, ModesHiddenFlagsAndSignature) {
     filters.set_all_hidden(true);
     EXPECT_FALSE(filters.accept(standard(0xB, {}), 1));
     EXPECT_TRUE(filters.accept(standard(0xC, {}), 2));  // never seen: passes and is remembered
-    EXPECT_FALSE(filters.find(standard(0xC, {}).id_word())->hidden);
-    filters.hide_all_except(standard(0xC, {}).id_word());
+    EXPECT_FALSE(filters.find(standard(0xC, {}).key())->hidden);
+    filters.hide_all_except(standard(0xC, {}).key());
     EXPECT_FALSE(filters.accept(standard(0xA, {}), 1));
     EXPECT_TRUE(filters.accept(standard(0xC, {}), 1));
+    // Hiding the extended 0C1C0000 leaves the standard 307 of the same word.
+    filters.accept(standard(0x307, {}), 1);
+    filters.accept(extended(0x0C1C0000, {}), 1);
+    filters.hide(extended(0x0C1C0000, {}).key());
+    EXPECT_FALSE(filters.accept(extended(0x0C1C0000, {}), 1));
+    EXPECT_TRUE(filters.accept(standard(0x307, {}), 1));
 }
 
 TEST(CanFilterTable, FullTableAcceptsNewIdentifiersUnfiltered) {
@@ -222,7 +233,7 @@ TEST(CanFilterTable, FullTableAcceptsNewIdentifiersUnfiltered) {
     const CanFrame late = extended(0x1FFFFFF, {1});
     EXPECT_TRUE(filters.accept(late, 3));
     EXPECT_TRUE(filters.accept(late, 3));  // no entry, so repeats are not suppressed
-    filters.hide(late.id_word());
+    filters.hide(late.key());
     EXPECT_TRUE(filters.accept(late, 1));  // and it cannot be hidden
     filters.set_all_hidden(true);
     EXPECT_TRUE(filters.accept(late, 2));

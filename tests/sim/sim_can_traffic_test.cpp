@@ -159,8 +159,8 @@ TEST(SimCanTraffic, DemoBusBackgroundLeavesOnlyTheButton) {
     bus->restart(5000);
     CanBackground background;
     background.start_learning(5000);
-    const std::uint32_t button = sim::kDemoButtonId << kCanStandardShift;
-    std::set<std::uint32_t> with_news;
+    const CanKey button = can_key(sim::kDemoButtonId << kCanStandardShift, false);
+    std::set<CanKey> with_news;
     std::vector<std::uint32_t> button_news_ms;
     std::vector<CanFrame> frames;
     for (std::uint32_t now = 5000; now <= 5000 + 600000; now += 10) {
@@ -169,13 +169,13 @@ TEST(SimCanTraffic, DemoBusBackgroundLeavesOnlyTheButton) {
         bus->produce(now, 100, frames);
         for (const CanFrame& frame : frames) {
             if (background.observe(frame) == CanBits{}) continue;
-            with_news.insert(frame.id_word());
-            if (frame.id_word() == button) button_news_ms.push_back(frame.stamp_ms() - 5000);
+            with_news.insert(frame.key());
+            if (frame.key() == button) button_news_ms.push_back(frame.stamp_ms() - 5000);
         }
     }
     EXPECT_GT(background.background_bit_count(), 150u) << "the bus lives by itself";
     EXPECT_EQ(background.background_bits(button)[0], 0) << "nobody pressed it while learning";
-    EXPECT_EQ(with_news, std::set<std::uint32_t>{button});
+    EXPECT_EQ(with_news, std::set<CanKey>{button});
     EXPECT_EQ(background.new_bits(button)[0], 0x04);
     ASSERT_FALSE(button_news_ms.empty());
     EXPECT_GE(button_news_ms.front(), sim::kDemoFirstPressMs);

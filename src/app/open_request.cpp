@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "common/system_names.h"
+
 namespace ztv {
 namespace {
 
@@ -9,7 +11,7 @@ namespace {
 bool path_can_travel(std::string_view path) {
     return !path.empty() && path.size() < kMaxOpenRequestBytes &&
            path.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos &&
-           std::filesystem::path(path).is_absolute();
+           system_path(path).is_absolute();
 }
 
 }  // namespace

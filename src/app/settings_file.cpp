@@ -8,6 +8,8 @@
 #include "common/file_io.h"
 #include "common/format.h"
 #include "common/profile_int.h"
+#include "common/system_names.h"
+#include "common/user_folders.h"
 
 namespace ztv {
 namespace {
@@ -50,28 +52,17 @@ FolderKeyName folder_key(FolderKey key) {
     return {"DirectoryConfig", "ZEBTERVIO"};
 }
 
-std::string env(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
-
 }  // namespace
 
 std::string default_settings_path() {
-    std::filesystem::path base;
+    const std::string base = user_settings_folder();
 #if defined(_WIN32)
-    base = env("APPDATA");
-#elif defined(__APPLE__)
-    if (!env("HOME").empty()) base = std::filesystem::path(env("HOME")) / "Library" / "Preferences";
+    // Never the folder the program was started from: without the user's folder nothing is saved.
+    if (base.empty()) return {};
+    return utf8_path(system_path(base) / "zeb-tervio" / "ztv-setup.ini");
 #else
-    base = env("XDG_CONFIG_HOME");
-    if (base.empty() || base.is_relative()) {
-        base.clear();
-        if (!env("HOME").empty()) base = std::filesystem::path(env("HOME")) / ".config";
-    }
+    return (std::filesystem::path(base.empty() ? std::string(".") : base) / "zeb-tervio" / "ztv-setup.ini").string();
 #endif
-    if (base.empty()) base = ".";
-    return (base / "zeb-tervio" / "ztv-setup.ini").string();
 }
 
 std::optional<IniDocument> SettingsFile::open() const {
@@ -83,7 +74,7 @@ std::optional<IniDocument> SettingsFile::open() const {
 
 FileWriteStatus SettingsFile::save(const IniDocument& doc) const {
     std::error_code ec;
-    const auto folder = std::filesystem::path(path_).parent_path();
+    const auto folder = system_path(path_).parent_path();
     if (!folder.empty()) std::filesystem::create_directories(folder, ec);
     return replace_file(path_, doc.serialize(), kMaxSettingsFileSize);
 }
@@ -172,9 +163,9 @@ void remember_folder_path(IniDocument& doc, FolderKey key, const std::string& pa
 }
 
 std::string folder_of(const std::string& path) {
-    const std::filesystem::path p(path);
-    if (std::filesystem::is_directory(p)) return p.string();
-    return p.parent_path().string();
+    const std::filesystem::path p = system_path(path);
+    if (std::filesystem::is_directory(p)) return utf8_path(p);
+    return utf8_path(p.parent_path());
 }
 
 WindowPlace place_window(int screen_width, int screen_height, int window_width, int window_height,

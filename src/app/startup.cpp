@@ -33,6 +33,7 @@
 #include "common/file_io.h"
 #include "common/format.h"
 #include "common/host.h"
+#include "common/system_names.h"
 #include "config/parameter_pages.h"
 #include "events/event_catalogue.h"
 #include "events/reaction_catalogue.h"
@@ -83,8 +84,8 @@ std::vector<std::string_view> program_arguments(int argc, char** argv) {
 // The full path of a file named relative to where the program was started, as bytes.
 std::string absolute_path(const std::string& path) {
     std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(path), ec);
-    return ec ? path : full.string();
+    const std::filesystem::path full = std::filesystem::absolute(system_path(path), ec);
+    return ec ? path : utf8_path(full);
 }
 
 // Every box of an unattended run takes its default answer and is written where a person

@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "common/program_start.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> words(argv + 1, argv + argc);
+    ztv::ProgramStart start(argc, argv);
+    const std::vector<std::string_view> words(start.argv() + 1, start.argv() + start.argc());
     return ztv::cli::run_tool(words);
 }

@@ -4,17 +4,19 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #if defined(_WIN32)
 #include <io.h>
 #include <process.h>
+#include <windows.h>
 #else
 #include <csignal>
 #include <unistd.h>
 #endif
+
+#include "common/system_names.h"
 
 namespace ztv {
 
@@ -23,6 +25,28 @@ namespace fs = std::filesystem;
 namespace {
 
 std::error_code last_error() { return std::error_code(errno, std::generic_category()); }
+
+#if defined(_WIN32)
+// The portable meaning of a Windows error, so that write_status_of can name it.
+std::error_code from_windows_error(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS: return std::make_error_code(std::errc::file_exists);
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE: return std::make_error_code(std::errc::no_such_file_or_directory);
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_WRITE_PROTECT: return std::make_error_code(std::errc::permission_denied);
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return std::make_error_code(std::errc::no_space_on_device);
+        case ERROR_FILENAME_EXCED_RANGE: return std::make_error_code(std::errc::filename_too_long);
+        case ERROR_DIRECTORY: return std::make_error_code(std::errc::not_a_directory);
+        default: return std::make_error_code(std::errc::io_error);
+    }
+}
+#endif
 
 // Longest name of one folder entry on the systems the program runs on.
 constexpr std::size_t kMaxNameBytes = 255;
@@ -102,6 +126,34 @@ std::error_code sync_folder(const fs::path& folder) {
 #endif
 }
 
+#if defined(_WIN32)
+// What Windows itself would refuse about a name before any file is made: a part longer than a
+// folder entry may be (the system says only "path not found" then), or a device (NUL, CON,
+// COM1...), which exists in every folder without being a file there.
+FileWriteStatus windows_name_problem(const fs::path& path) {
+    for (const fs::path& part : path)
+        if (part.native().size() > kMaxNameBytes) return FileWriteStatus::NameTooLong;
+    const HANDLE handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return FileWriteStatus::Ok;
+    const DWORD type = GetFileType(handle);
+    CloseHandle(handle);
+    return type == FILE_TYPE_DISK ? FileWriteStatus::Ok : FileWriteStatus::NotAFile;
+}
+#endif
+
+// Renames a finished temporary file over the target in one step. On Windows the rename is
+// written through to the disk before the call returns, which is what syncing the folder does
+// elsewhere.
+void rename_over(const fs::path& from, const fs::path& to, std::error_code& ec) {
+#if defined(_WIN32)
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        ec = from_windows_error(GetLastError());
+#else
+    fs::rename(from, to, ec);
+#endif
+}
+
 // Follows a chain of symbolic links to the file it finally names (which need not exist yet).
 // A loop or an absurdly long chain is refused.
 fs::path final_target(fs::path path, std::error_code& ec) {
@@ -128,19 +180,10 @@ FileWriteStatus check_existing(const fs::path& target, fs::file_status status) {
     if ((status.permissions() & any_write) == fs::perms::none) return FileWriteStatus::PermissionDenied;
     // Opening for update neither creates nor truncates; it fails exactly when this user may
     // not write the file, which the rename alone would not notice.
-    std::FILE* probe = std::fopen(target.string().c_str(), "r+b");
+    std::FILE* probe = open_file(utf8_path(target), "r+b");
     if (probe == nullptr) return write_status_of(last_error());
     std::fclose(probe);
     return FileWriteStatus::Ok;
-}
-
-std::FILE* create_new(const fs::path& path) {
-#if defined(_WIN32)
-    return std::fopen(path.string().c_str(), "wb");
-#else
-    // Exclusive creation: a name someone placed in the folder meanwhile is never written through.
-    return std::fopen(path.string().c_str(), "wbx");
-#endif
 }
 
 int process_id() {
@@ -158,9 +201,10 @@ FileWriteStatus write_temporary(const fs::path& target, std::string_view content
     if (folder.empty()) folder = ".";
     std::FILE* out = nullptr;
     for (unsigned attempt = 0; attempt < kTemporaryNameAttempts && out == nullptr; ++attempt) {
-        temp = folder / temporary_file_name(target.filename().string(), attempt);
-        out = create_new(temp);
-        if (out == nullptr && errno != EEXIST) return write_status_of(last_error());
+        temp = folder / system_path(temporary_file_name(utf8_path(target.filename()), attempt));
+        std::error_code error;
+        out = create_new_file(utf8_path(temp), error);
+        if (out == nullptr && error != std::errc::file_exists) return write_status_of(error);
     }
     if (out == nullptr) return FileWriteStatus::NoFreeName;
     std::error_code failure;
@@ -182,7 +226,7 @@ FileReadResult read_file_bounded(const std::string& path, std::size_t max_bytes)
 #if defined(_WIN32)
     FileReadResult result;
     std::error_code ec;
-    const fs::path p(path);
+    const fs::path p = system_path(path);
     const auto status = fs::status(p, ec);
     if (ec || !fs::exists(status)) {
         result.status = ec && ec != std::errc::no_such_file_or_directory ? FileReadStatus::Unreadable
@@ -198,12 +242,20 @@ FileReadResult read_file_bounded(const std::string& path, std::size_t max_bytes)
         result.status = FileReadStatus::TooLarge;
         return result;
     }
-    std::ifstream in(p, std::ios::binary);
+    std::FILE* in = open_file(path, "rb");
+    if (in == nullptr) {
+        result.problem = write_status_of(last_error());
+        return result;
+    }
     result.content.resize(static_cast<std::size_t>(size));
-    in.read(result.content.data(), static_cast<std::streamsize>(size));
-    if (!in || in.peek() != std::char_traits<char>::eof()) {
+    const std::size_t got = std::fread(result.content.data(), 1, result.content.size(), in);
+    // A file that grew since it was measured is refused like any file over the bound.
+    const bool more = got == result.content.size() && std::fgetc(in) != EOF;
+    const bool failed = std::ferror(in) != 0 || got != result.content.size();
+    std::fclose(in);
+    if (failed || more) {
         result.content.clear();
-        result.status = in ? FileReadStatus::TooLarge : FileReadStatus::Unreadable;
+        result.status = more && !failed ? FileReadStatus::TooLarge : FileReadStatus::Unreadable;
         return result;
     }
     result.status = FileReadStatus::Ok;
@@ -226,12 +278,16 @@ FileReadResult read_file_bounded(const std::string& path, std::size_t max_bytes)
 FileWriteStatus read_problem(const std::string& path) {
 #if defined(_WIN32)
     std::error_code ec;
-    const auto status = fs::status(fs::path(path), ec);
+    if (const FileWriteStatus kind = windows_name_problem(system_path(path)); kind != FileWriteStatus::Ok) return kind;
+    const auto status = fs::status(system_path(path), ec);
     if (ec) return write_status_of(ec);
+    if (!fs::exists(status)) return FileWriteStatus::FolderMissing;
     if (fs::is_directory(status)) return FileWriteStatus::IsFolder;
     if (!fs::is_regular_file(status)) return FileWriteStatus::NotAFile;
-    std::ifstream in(fs::path(path), std::ios::binary);
-    return in ? FileWriteStatus::Ok : FileWriteStatus::PermissionDenied;
+    std::FILE* in = open_file(path, "rb");
+    if (in == nullptr) return FileWriteStatus::PermissionDenied;
+    std::fclose(in);
+    return FileWriteStatus::Ok;
 #else
     FileWriteStatus problem = FileWriteStatus::Ok;
     struct stat info {};
@@ -245,7 +301,7 @@ std::FILE* open_regular_for_writing(const std::string& path, FileWriteStatus& pr
 #if defined(_WIN32)
     problem = read_problem(path);
     if (problem != FileWriteStatus::Ok && problem != FileWriteStatus::FolderMissing) return nullptr;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = open_file(path, "wb");
     problem = file == nullptr ? write_status_of(last_error()) : FileWriteStatus::Ok;
     return file;
 #else
@@ -260,6 +316,35 @@ std::FILE* open_regular_for_writing(const std::string& path, FileWriteStatus& pr
         problem = write_status_of(last_error());
         ::close(fd);
     }
+    return file;
+#endif
+}
+
+std::FILE* create_new_file(const std::string& path, std::error_code& error) {
+    error.clear();
+#if defined(_WIN32)
+    // The C library ignores fopen's "x" here: CREATE_NEW is the system's own exclusive create.
+    const HANDLE handle = CreateFileW(to_utf16(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        error = from_windows_error(GetLastError());
+        return nullptr;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<std::intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(handle);
+        error = std::make_error_code(std::errc::too_many_files_open);
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(fd, "wb");
+    if (file == nullptr) {
+        _close(fd);
+        error = std::make_error_code(std::errc::too_many_files_open);
+    }
+    return file;
+#else
+    std::FILE* file = std::fopen(path.c_str(), "wbx");
+    if (file == nullptr) error = last_error();
     return file;
 #endif
 }
@@ -303,8 +388,13 @@ std::optional<TemporaryNameParts> parse_temporary_file_name(std::string_view fil
 
 bool process_has_ended(long process) {
 #if defined(_WIN32)
-    (void)process;
-    return false;
+    if (process <= 0) return false;
+    const HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(process));
+    if (handle == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
+    DWORD code = 0;
+    const bool ended = GetExitCodeProcess(handle, &code) && code != STILL_ACTIVE;
+    CloseHandle(handle);
+    return ended;
 #else
     return process > 0 && ::kill(static_cast<pid_t>(process), 0) != 0 && errno == ESRCH;
 #endif
@@ -313,8 +403,11 @@ bool process_has_ended(long process) {
 FileWriteStatus replace_file(const std::string& path, std::string_view content, std::size_t max_bytes) {
     if (content.size() > max_bytes) return FileWriteStatus::BeyondReadLimit;
     std::error_code ec;
-    const fs::path target = final_target(fs::path(path), ec);
+    const fs::path target = final_target(system_path(path), ec);
     if (ec) return write_status_of(ec);
+#if defined(_WIN32)
+    if (const FileWriteStatus kind = windows_name_problem(target); kind != FileWriteStatus::Ok) return kind;
+#endif
     const auto old_status = fs::status(target, ec);
     const bool exists = !ec && fs::exists(old_status);
     if (exists) {
@@ -329,7 +422,7 @@ FileWriteStatus replace_file(const std::string& path, std::string_view content, 
         return written;
     ec.clear();
     if (exists) fs::permissions(temp, old_status.permissions(), ec);
-    if (!ec) fs::rename(temp, target, ec);
+    if (!ec) rename_over(temp, target, ec);
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
@@ -340,17 +433,17 @@ FileWriteStatus replace_file(const std::string& path, std::string_view content, 
 
 std::string final_link_target(const std::string& path) {
     std::error_code ec;
-    const fs::path target = final_target(fs::path(path), ec);
-    return ec ? path : target.string();
+    const fs::path target = final_target(system_path(path), ec);
+    return ec ? path : utf8_path(target);
 }
 
 bool same_file(const std::string& a, const std::string& b) {
     std::error_code ec;
-    if (fs::equivalent(fs::path(a), fs::path(b), ec)) return true;
+    if (fs::equivalent(system_path(a), system_path(b), ec)) return true;
     // Not both there yet: the same name once links and "." or ".." are resolved.
-    const fs::path first = fs::weakly_canonical(fs::path(final_link_target(a)), ec);
+    const fs::path first = fs::weakly_canonical(system_path(final_link_target(a)), ec);
     if (ec) return false;
-    const fs::path second = fs::weakly_canonical(fs::path(final_link_target(b)), ec);
+    const fs::path second = fs::weakly_canonical(system_path(final_link_target(b)), ec);
     return !ec && first == second;
 }
 
@@ -361,16 +454,23 @@ FileWriteStatus unreadable_reason(const std::string& path) {
 
 FileWriteStatus create_whole_file(const std::string& path, std::string_view content,
                                   std::optional<fs::file_time_type> modified) {
-    const fs::path target(path);
+    const fs::path target = system_path(path);
     std::error_code ec;
     if (fs::exists(fs::symlink_status(target, ec))) return FileWriteStatus::NameTaken;
     fs::path temp;
     if (const FileWriteStatus written = write_temporary(target, content, temp); written != FileWriteStatus::Ok)
         return written;
     if (modified) fs::last_write_time(temp, *modified, ec);
+#if defined(_WIN32)
+    // A rename without MOVEFILE_REPLACE_EXISTING never replaces a file, on every file system;
+    // written through, it is on the disk when the call returns.
+    if (!ec && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+        ec = from_windows_error(GetLastError());
+#else
     // A hard link never replaces a file; a file system without links (FAT) may still rename
     // without replacing.
     if (!ec) fs::create_hard_link(temp, target, ec);
+#endif
 #if defined(__linux__)
     if (ec == std::errc::operation_not_permitted || ec == std::errc::operation_not_supported) {
         ec.clear();
@@ -389,6 +489,10 @@ bool write_file_atomically(const std::string& path, const std::string& content) 
 
 FileWriteStatus write_status_of(std::error_code error) {
     if (!error) return FileWriteStatus::Ok;
+#if defined(_WIN32)
+    // The system's own category here holds Windows error codes, not errno values.
+    if (error.category() == std::system_category()) error = from_windows_error(static_cast<DWORD>(error.value()));
+#endif
     if (error == std::errc::no_space_on_device) return FileWriteStatus::NoSpace;
 #if defined(EDQUOT)
     if (error == std::error_code(EDQUOT, std::generic_category())) return FileWriteStatus::NoSpace;

@@ -53,6 +53,9 @@ FileWriteStatus read_problem(const std::string& path);
 // regular file before it is emptied; nullptr with the reason otherwise. Opened without waiting,
 // so a pipe without a reader cannot hang the caller.
 std::FILE* open_regular_for_writing(const std::string& path, FileWriteStatus& problem);
+// Creates a file that did not exist and opens it for writing: never a name someone else made
+// meanwhile. nullptr with the reason otherwise (std::errc::file_exists when the name is taken).
+std::FILE* create_new_file(const std::string& path, std::error_code& error);
 // Flushes, puts the content on the disk and closes; false when any of it failed.
 bool close_durably(std::FILE* file);
 

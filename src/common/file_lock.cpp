@@ -6,6 +6,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+
+#include "common/system_names.h"
 #else
 #include <cerrno>
 #include <fcntl.h>
@@ -21,10 +23,21 @@ enum class TryResult { Locked, Busy, Failed };
 
 #if defined(_WIN32)
 TryResult try_lock(const std::string& path, std::intptr_t& handle, std::string& failure) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A lock file that may not be written (a read-only folder or file) can still be locked: the
+    // lock lives in the open file, not in its content.
+    const std::wstring name = to_utf16(path);
+    constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, kShare, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
+        file = CreateFileW(name.c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        failure = std::system_category().message(static_cast<int>(GetLastError()));
+        failure = windows_error_text(GetLastError());
+        return TryResult::Failed;
+    }
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        failure = "not a regular file";
         return TryResult::Failed;
     }
     OVERLAPPED whole{};
@@ -35,7 +48,7 @@ TryResult try_lock(const std::string& path, std::intptr_t& handle, std::string& 
     const DWORD error = GetLastError();
     CloseHandle(file);
     if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING) return TryResult::Busy;
-    failure = std::system_category().message(static_cast<int>(error));
+    failure = windows_error_text(error);
     return TryResult::Failed;
 }
 

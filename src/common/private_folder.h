@@ -9,17 +9,17 @@
 
 namespace ztv {
 
-// Creates the folder (mode 0700) when it is missing, then checks it without following a link:
-// a folder owned by this user that nobody else may enter. Empty when it is such a folder;
-// otherwise why not ("owned by user 1001", "open to other users", "not a folder"...). On
-// systems without user ids the folder is only created.
+// Creates the folder (mode 0700; on Windows with access for this user alone) when it is missing,
+// then checks it without following a link: a folder owned by this user that nobody else may
+// enter. Empty when it is such a folder; otherwise why not ("owned by user 1001", "open to other
+// users", "not a folder"...).
 std::string make_private_folder(const std::string& path);
 
 // The user id on the other end of a connected local socket; nothing when the system cannot
 // tell (then nothing may be sent or taken over it).
 std::optional<std::uint32_t> socket_peer_user(std::intptr_t socket);
-// Whether the other end runs as this user. Always true where local sockets are per-user by
-// construction (Windows named pipes made for the user alone).
+// Whether the other end runs as this user (on Windows the socket is a named pipe's handle and
+// its other end's process is asked).
 bool socket_peer_is_this_user(std::intptr_t socket);
 
 }  // namespace ztv

@@ -9,6 +9,8 @@
 #include <system_error>
 
 #include "common/format.h"
+#include "common/system_names.h"
+#include "common/user_folders.h"
 #include "common/ini_document.h"
 #include "config/config_file.h"
 
@@ -30,11 +32,6 @@ constexpr TextPair kBackupNotSaved{"Не удалось сохранить ре�
 constexpr std::string_view kExtension = ".ZTV";
 constexpr std::string_view kFallbackReason = "backup";
 constexpr unsigned kMaxSequence = 999;
-
-std::string env(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
-}
 
 bool all_of(std::string_view text, int (*test)(int)) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [test](char c) { return test(static_cast<unsigned char>(c)) != 0; });
@@ -75,7 +72,7 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
 
 // SERIAL_YYYY-MM-DD_HH-MM-SS[-N]_REASON.ZTV; anything else is not one of ours.
 std::optional<BackupEntry> parse_name(const fs::path& path) {
-    const std::string file = path.filename().string();
+    const std::string file = utf8_path(path.filename());
     if (file.size() <= kExtension.size() || !std::string_view(file).ends_with(kExtension)) return std::nullopt;
     const auto parts = split(std::string_view(file).substr(0, file.size() - kExtension.size()), '_');
     if (parts.size() != 4 || parts[0].size() > 10 || !all_of(parts[0], is_digit) || !digit_groups(parts[1], {4, 2, 2}) ||
@@ -92,7 +89,7 @@ std::optional<BackupEntry> parse_name(const fs::path& path) {
     if (!digit_groups(time, {2, 2, 2})) return std::nullopt;
     std::string clock(time);
     std::replace(clock.begin(), clock.end(), '-', ':');
-    return BackupEntry{path.string(), std::string(parts[0]), std::string(parts[1]) + " " + clock, std::string(parts[3]),
+    return BackupEntry{utf8_path(path), std::string(parts[0]), std::string(parts[1]) + " " + clock, std::string(parts[3]),
                        sequence};
 }
 
@@ -121,7 +118,7 @@ struct FolderScan {
 // A temporary file of a backup whose writer has ended.
 bool stale_temporary(const std::string& file) {
     const std::optional<TemporaryNameParts> parts = parse_temporary_file_name(file);
-    return parts && parse_name(fs::path(parts->target)) && process_has_ended(parts->process);
+    return parts && parse_name(system_path(parts->target)) && process_has_ended(parts->process);
 }
 
 std::string stamp(std::time_t when) {
@@ -150,9 +147,9 @@ Text unreadable_folder(const std::string& folder, std::error_code error) {
 // The folder itself or the nearest of its parents that exists, when that is not a folder.
 std::optional<std::string> blocking_file(const std::string& folder) {
     std::error_code error;
-    for (fs::path at(folder); !at.empty(); at = at.parent_path()) {
+    for (fs::path at = system_path(folder); !at.empty(); at = at.parent_path()) {
         const fs::file_status status = fs::status(at, error);
-        if (fs::exists(status)) return fs::is_directory(status) ? std::nullopt : std::optional(at.string());
+        if (fs::exists(status)) return fs::is_directory(status) ? std::nullopt : std::optional(utf8_path(at));
         if (at == at.parent_path()) break;
     }
     return std::nullopt;
@@ -178,11 +175,11 @@ FolderScan scan_folder(const std::string& folder) {
     std::error_code error;
     // Only a folder that is not there holds no backups; one that cannot be reached (no search
     // permission on a parent, a loop of links) is an error, never an empty list.
-    if (!fs::exists(folder, error)) {
+    if (!fs::exists(system_path(folder), error)) {
         if (error && error != std::errc::no_such_file_or_directory) scan.error = unreadable_folder(folder, error);
         return scan;
     }
-    fs::directory_iterator it(folder, error);
+    fs::directory_iterator it(system_path(folder), error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         std::error_code file_error;
         if (!it->is_regular_file(file_error)) continue;
@@ -190,7 +187,7 @@ FolderScan scan_folder(const std::string& folder) {
             const fs::file_time_type modified = it->last_write_time(file_error);
             const std::uintmax_t size = it->file_size(file_error);
             if (!file_error) scan.backups.push_back({std::move(*entry), modified, size == 0});
-        } else if (stale_temporary(it->path().filename().string())) {
+        } else if (stale_temporary(utf8_path(it->path().filename()))) {
             scan.stale_temporaries.push_back(it->path());
         }
     }
@@ -209,7 +206,7 @@ void clean_leftovers(const FolderScan& scan) {
     std::error_code ignored;
     for (const fs::path& temporary : scan.stale_temporaries) fs::remove(temporary, ignored);
     for (const FoundBackup& found : scan.backups)
-        if (found.empty) fs::remove(found.entry.path, ignored);
+        if (found.empty) fs::remove(system_path(found.entry.path), ignored);
 }
 
 // Later than every backup in the folder, so that the order of the files' times is the order
@@ -234,7 +231,7 @@ FileWriteStatus create_backup_file(const std::string& folder, const std::string&
         }
         name += "_" + reason;
         name += kExtension;
-        path = (fs::path(folder) / name).string();
+        path = utf8_path(system_path(folder) / name);
         const FileWriteStatus status = create_whole_file(path, content, modified);
         if (status != FileWriteStatus::NameTaken) return status;
     }
@@ -257,27 +254,15 @@ void remove_beyond_kept(const std::string& folder, const std::string& serial, co
         if (found.empty || entry.serial != serial || ++kept <= kBackupsKept || entry.path == made) continue;
         if ((!spare.empty() && same_file(entry.path, spare)) || !holds_configuration_file(entry.path)) continue;
         std::error_code ignored;
-        fs::remove(entry.path, ignored);
+        fs::remove(system_path(entry.path), ignored);
     }
 }
 
 }  // namespace
 
 std::string default_backup_folder() {
-    const fs::path tail = fs::path("zeb-tervio") / "backups";
-#if defined(_WIN32)
-    const std::string local = env("LOCALAPPDATA");
-    return local.empty() ? std::string() : (fs::path(local) / tail).string();
-#elif defined(__APPLE__)
-    const std::string home = env("HOME");
-    return home.empty() ? std::string() : (fs::path(home) / "Library" / "Application Support" / tail).string();
-#else
-    const std::string data = env("XDG_DATA_HOME");
-    // The XDG rules ignore a relative path here.
-    if (!data.empty() && data.front() == '/') return (fs::path(data) / tail).string();
-    const std::string home = env("HOME");
-    return home.empty() ? std::string() : (fs::path(home) / ".local" / "share" / tail).string();
-#endif
+    const std::string base = user_data_folder();
+    return base.empty() ? std::string() : utf8_path(system_path(base) / "zeb-tervio" / "backups");
 }
 
 BackupListing list_backups(const std::string& folder) {
@@ -297,8 +282,8 @@ BackupResult save_backup(const std::string& folder, std::uint32_t serial, std::s
         return result;
     }
     std::error_code error;
-    fs::create_directories(folder, error);
-    if (error || !fs::is_directory(folder, error)) {
+    fs::create_directories(system_path(folder), error);
+    if (error || !fs::is_directory(system_path(folder), error)) {
         result.error = with_reason(kBackupNotSaved, {}, folder_error(folder, error));
         return result;
     }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "common/format.h"
+#include "common/system_names.h"
 #include "device/device_errors.h"
 
 namespace ztv {
@@ -69,9 +70,9 @@ FirmwareResult FirmwareUpdate::run(const std::function<std::optional<std::string
 }
 
 bool FirmwareUpdate::load(const std::string& path) {
-    const std::filesystem::path file(path);
-    file_name_ = file.stem().string();
-    file_extension_ = file.extension().string();
+    const std::filesystem::path file = system_path(path);
+    file_name_ = utf8_path(file.stem());
+    file_extension_ = utf8_path(file.extension());
     FirmwareLoad loaded = load_firmware_file(path);
     const char* name = file_name_.c_str();
     const char* extension = file_extension_.c_str();

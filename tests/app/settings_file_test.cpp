@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "common/system_names.h"
 #include "support/temp_dir.h"
 
 namespace ztv {
@@ -177,6 +178,14 @@ TEST(SettingsFile, AnLfFileStaysLfAndASaveBeyondTheReadLimitIsRefused) {
     EXPECT_TRUE(settings_save_error(FileWriteStatus::Ok, path).empty());
 }
 
+#if defined(_WIN32)
+// From the system's known folder, which follows a moved profile; never the current folder.
+TEST(SettingsFile, DefaultPathIsInTheRoamingApplicationData) {
+    const std::string path = default_settings_path();
+    EXPECT_TRUE(system_path(path).is_absolute()) << path;
+    EXPECT_NE(path.find("\\AppData\\Roaming\\zeb-tervio\\ztv-setup.ini"), std::string::npos) << path;
+}
+#else
 TEST(SettingsFile, DefaultPathFollowsXdgConfigHome) {
     const char* old = std::getenv("XDG_CONFIG_HOME");
     const std::string saved = old ? old : "";
@@ -187,6 +196,7 @@ TEST(SettingsFile, DefaultPathFollowsXdgConfigHome) {
     if (old) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     else ::unsetenv("XDG_CONFIG_HOME");
 }
+#endif
 
 TEST(WindowPlacement, StoredPlaceIsKeptOnlyWhileTheWindowStaysReachable) {
     // Screen 1920 x 1080, window 800 x 600: centred top 240, centred left 560.

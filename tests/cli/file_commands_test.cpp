@@ -78,6 +78,7 @@ TEST(ConvertCommand, WritesThroughALinkAndRefusesAReadOnlyFileWithItsReason) {
     const std::string in = dir.file("in.ZTV");
     test::write_text(in, "[PARAM]\r\nENC0MODE=2\r\n");
     test::write_text(dir.file("target.ZTV"), "[Customer]\r\nName=Petrov\r\n");
+#if !defined(_WIN32)  // links need a privilege on Windows
     fs::create_symlink("target.ZTV", dir.path() / "link.ZTV");
     const CommandOutcome r = run(run_convert, std::array<std::string_view, 2>{in, dir.file("link.ZTV")});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -85,6 +86,7 @@ TEST(ConvertCommand, WritesThroughALinkAndRefusesAReadOnlyFileWithItsReason) {
     const std::string target = test::read_text(dir.file("target.ZTV"));
     EXPECT_EQ(target.rfind("[Customer]\r\nName=Petrov\r\n", 0), 0u);
     EXPECT_NE(target.find("ENC0MODE=2\r\n"), std::string::npos);
+#endif
 
     const std::string locked = dir.file("locked.ZTV");
     test::write_text(locked, "[PARAM]\r\nENC0MODE=1\r\n");

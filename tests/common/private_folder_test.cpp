@@ -2,11 +2,15 @@
 #include "common/private_folder.h"
 
 #include <gtest/gtest.h>
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstring>
 #include <filesystem>
@@ -16,6 +20,32 @@
 namespace ztv {
 namespace {
 
+#if defined(_WIN32)
+TEST(PrivateFolder, MadeForThisUserUnderAnyNameAndRefusedWhereItIsNoFolder) {
+    test::TempDir dir;
+    const std::string mine = dir.file("Иван-ZEBTV");
+    EXPECT_EQ(make_private_folder(mine), "");
+    EXPECT_TRUE(std::filesystem::is_directory(system_path(mine)));
+    EXPECT_EQ(make_private_folder(mine), "") << "made once, then used";
+    test::write_text(dir.file("file"), "");
+    EXPECT_EQ(make_private_folder(dir.file("file")), "not a folder");
+    EXPECT_NE(make_private_folder(dir.file("missing/deeper")), "");
+}
+
+// Both ends of a named pipe of this process: its user on either side.
+TEST(PrivateFolder, ThePeerOnANamedPipeIsKnownByItsUser) {
+    const std::wstring name = L"\\\\.\\pipe\\ztv-test-" + std::to_wstring(GetCurrentProcessId());
+    const HANDLE server = CreateNamedPipeW(name.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1, 64, 64, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    const HANDLE client = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(client, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(socket_peer_is_this_user(reinterpret_cast<std::intptr_t>(server)));
+    EXPECT_TRUE(socket_peer_is_this_user(reinterpret_cast<std::intptr_t>(client)));
+    CloseHandle(client);
+    CloseHandle(server);
+    EXPECT_FALSE(socket_peer_is_this_user(reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE)));
+}
+#else
 constexpr uid_t kNobody = 65534;
 
 TEST(PrivateFolder, MadeForThisUserAloneAndRefusedWhereOthersCouldEnterOrOwnIt) {
@@ -81,6 +111,7 @@ TEST(PrivateFolder, ThePeerOnALocalSocketIsKnownByItsUser) {
     ::close(accepted);
     ::close(server);
 }
+#endif
 
 }  // namespace
 }  // namespace ztv

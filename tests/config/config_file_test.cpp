@@ -1,7 +1,9 @@
 #include "config/config_file.h"
 
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
 #include <sys/resource.h>
+#endif
 
 #include <csignal>
 
@@ -346,6 +348,9 @@ TEST(ConfigFile, ASaveErrorNamesTheFileThenTheReason) {
 }
 
 TEST(ConfigFile, ASaveThatFailsHalfWayLeavesTheOldFileWhole) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "needs a file-size limit (setrlimit), which Windows does not have";
+#else
     TempDir dir;
     const std::string path = dir.file("old.ZTV");
     const std::string old_text = "[PARAM]\r\nENC0MODE=1\r\n";
@@ -367,6 +372,7 @@ TEST(ConfigFile, ASaveThatFailsHalfWayLeavesTheOldFileWhole) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
     EXPECT_EQ(config_file_error(status, path).en,
               "Unable to write to " + path + "\nThe file is too large for this disk or a size limit");
+#endif
 }
 
 TEST(ConfigFile, SavingIntoAMissingFolderFailsWithoutLeavingAnything) {

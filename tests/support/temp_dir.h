@@ -6,6 +6,8 @@
 #include <random>
 #include <string>
 
+#include "common/system_names.h"
+
 namespace ztv::test {
 
 class TempDir {
@@ -22,7 +24,8 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // A file's name in UTF-8, as the program's own calls take it.
+    std::string file(const std::string& name) const { return utf8_path(path_ / system_path(name)); }
     const std::filesystem::path& path() const { return path_; }
 
 private:
@@ -30,12 +33,12 @@ private:
 };
 
 inline void write_text(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary);
+    std::ofstream out(system_path(path), std::ios::binary);
     out << content;
 }
 
 inline std::string read_text(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(system_path(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

@@ -52,6 +52,8 @@ cp "$BUILD/ztv-tool.exe" "$OUT/"
 for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
   cp "$(x86_64-w64-mingw32-g++-posix -print-file-name="$dll")" "$OUT/"
 done
+# Debian's MinGW runtime carries its debugging symbols (libstdc++ alone is 23 MB with them).
+x86_64-w64-mingw32-strip --strip-unneeded "$OUT"/*.dll "$OUT"/*.exe
 # The window program with the Qt libraries and plugins it loads, and Qt's own Russian texts
 # (the standard buttons and dialogs), which the program looks for in translations/ beside it.
 if [ -n "$QT_DIR" ]; then

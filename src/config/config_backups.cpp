@@ -1,6 +1,7 @@
 #include "config/config_backups.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -212,7 +213,8 @@ void clean_leftovers(const FolderScan& scan) {
 // Later than every backup in the folder, so that the order of the files' times is the order
 // the backups were made even after the clock was set back.
 fs::file_time_type next_modification_time(const FolderScan& scan) {
-    fs::file_time_type time = fs::file_time_type::clock::now();
+    // Whole seconds, which every system keeps exactly (Windows' C library sets no finer ones).
+    fs::file_time_type time = std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now());
     for (const FoundBackup& found : scan.backups)
         if (!found.empty && found.modified >= time) time = found.modified + std::chrono::seconds(1);
     return time;

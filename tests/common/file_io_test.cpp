@@ -2,7 +2,9 @@
 #include "common/file_io.h"
 
 #include <gtest/gtest.h>
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <process.h>
+#else
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -38,6 +40,13 @@ extern "C" int fsync(int fd) {
     static const auto real = reinterpret_cast<Fsync>(::dlsym(RTLD_NEXT, "fsync"));
     return real(fd);
 }
+#else
+// Windows lets no test interpose a system call: nothing is recorded, and the cases that look
+// at the syncs say so.
+namespace {
+std::string g_watched_file;
+std::vector<std::pair<std::string, std::string>> g_syncs;
+}  // namespace
 #endif
 
 namespace ztv {
@@ -208,14 +217,17 @@ TEST(ReplaceFile, TheNewFileIsOnTheDiskBeforeTheRenameAndTheFolderAfterIt) {
 TEST(CreateWholeFile, TheNameAppearsOnlyWithTheWholeContentAndNeverReplaces) {
     TempDir dir;
     const std::string path = dir.file("1_2026-12-07_14-03-22_write.ZTV");
-    const auto when = fs::file_time_type::clock::now() + std::chrono::hours(100);
+    const fs::file_time_type when =
+        std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() + std::chrono::hours(100));
     g_watched_file = path;
     g_syncs.clear();
     const FileWriteStatus status = create_whole_file(path, "backup", when);
     g_watched_file.clear();
     ASSERT_EQ(status, FileWriteStatus::Ok);
+#if !defined(_WIN32)
     ASSERT_GE(g_syncs.size(), 1u);
     EXPECT_EQ(g_syncs[0].second, "");  // the temporary file synced while the name was free
+#endif
     EXPECT_EQ(read_text(path), "backup");
     EXPECT_EQ(fs::last_write_time(path), when);
     EXPECT_EQ(entries(dir.path()), 1u);

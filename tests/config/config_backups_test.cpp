@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 #if defined(_WIN32)
+#include <windows.h>
+
 #include "common/system_names.h"
 #else
 #include <sys/wait.h>
@@ -94,7 +96,17 @@ TEST_F(ConfigBackups, LeftoversAreCleanedAndTheUsersOwnFilesKept) {
     const std::string reserved = folder + "/9_2026-12-07_14-03-01_restore.ZTV";
     test::write_text(reserved, "");
 #if defined(_WIN32)
-    const long child = 0x7FFFFFFC;  // a process id no process has (Windows gives out multiples of 4)
+    // A process that has ended: its id is one no running process has.
+    PROCESS_INFORMATION process{};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    wchar_t command[] = L"cmd.exe /c exit";
+    ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                               &process));
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    const DWORD child = process.dwProcessId;
 #else
     const pid_t child = fork();
     if (child == 0) _exit(0);

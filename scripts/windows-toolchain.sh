@@ -79,9 +79,15 @@ build_qt() {
   [ -f "$final/.complete" ] && return 0
   log "building Qt $version for Windows into $final (about half an hour of two cores, once)"
   local work="$CACHE/qt-$version.building"
-  rm -rf "$work" "$final"
-  mkdir -p "$work"
-  fetch_source qt6-base "$version" "$work/src"
+  rm -rf "$final"
+  # A build that was stopped goes on where it stopped (ninja redoes any step left half done);
+  # only one whose sources never arrived whole starts again.
+  if [ ! -f "$work/src/.fetched" ]; then
+    rm -rf "$work"
+    mkdir -p "$work"
+    fetch_source qt6-base "$version" "$work/src"
+    touch "$work/src/.fetched"
+  fi
   # Only qtbase's Core, Gui, Widgets, Network and Test, with the windows and offscreen platform
   # plugins and the Windows styles. Debian's source leaves out the Wintab header (so no tablet
   # events), and without OpenGL the dynamic-GL switch does not build.

@@ -219,6 +219,9 @@ TEST(Candump, ReadsTheClassicFramesCanUtilsDocuments) {
         EXPECT_EQ(read_candump("# c\n(1.000000) can0 123#\n(2.000000) can0 " + std::string(frame) + "\n").error,
                   std::string("line 3: ") + why);
 
+#ifdef _WIN32
+    GTEST_SKIP() << "log2asc is a Linux program (can-utils); Windows cannot run it";
+#else
     if (!std::filesystem::exists("/usr/bin/log2asc")) GTEST_SKIP() << "log2asc (can-utils) is not installed";
     test::TempDir dir;
     test::write_text(dir.file("car.log"), log);
@@ -241,6 +244,7 @@ TEST(Candump, ReadsTheClassicFramesCanUtilsDocuments) {
     }
     EXPECT_EQ(pclose(pipe), 0);
     EXPECT_EQ(theirs, ours);
+#endif
 }
 
 }  // namespace

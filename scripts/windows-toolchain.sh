@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Prepares what the Windows build needs and prints the folder it is in:
-#  - Debian's MinGW-w64, Wine, NSIS and zip (installed once, from the machine's archive);
-#  - Qt (qtbase only; not with --without-qt) and hidapi for 64-bit Windows, built once from Debian's source packages into
-#    a cache outside the checkout ($ZTV_WINDOWS_CACHE, by default /var/cache/ztv-windows) and
-#    reused by every later build.
+#  - Debian's MinGW-w64, Wine, NSIS, zip and Xvfb (installed once, from the machine's archive);
+#  - Qt (qtbase only; not with --without-qt) and hidapi for 64-bit Windows, built once from
+#    Debian's source packages into a cache outside the checkout ($ZTV_WINDOWS_CACHE, by default
+#    /var/cache/ztv-windows) and reused by every later build.
 # A lock per library keeps two builds of it from running at once; its folder counts only once its
 # ".complete" mark is written, after its install, so a stopped build is never taken for a
-# finished one (it is started again from scratch).
+# finished one (a stopped Qt build goes on where it stopped, hidapi starts again).
 set -euo pipefail
 WITH_QT=1
 [ "${1:-}" = "--without-qt" ] && WITH_QT=0
@@ -22,7 +22,7 @@ log() { echo "windows-toolchain: $*" >&2; }
 
 install_packages() {
   local wanted=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-                mingw-w64-x86-64-dev wine64 nsis zip unzip dpkg-dev ninja-build cmake)
+                mingw-w64-x86-64-dev wine64 nsis zip unzip dpkg-dev ninja-build cmake xvfb xauth)
   local missing=()
   for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
@@ -88,7 +88,7 @@ build_qt() {
     fetch_source qt6-base "$version" "$work/src"
     touch "$work/src/.fetched"
   fi
-  # Only qtbase's Core, Gui, Widgets, Network and Test, with the windows and offscreen platform
+  # Only qtbase's Core, Gui, Widgets and Network, with the windows and offscreen platform
   # plugins and the Windows styles. Debian's source leaves out the Wintab header (so no tablet
   # events), and without OpenGL the dynamic-GL switch does not build.
   cmake -S "$work/src" -B "$work/build" -G Ninja \
@@ -101,7 +101,7 @@ build_qt() {
     -DFEATURE_system_doubleconversion=OFF \
     -DFEATURE_sql=OFF -DFEATURE_opengl=OFF -DFEATURE_dbus=OFF -DFEATURE_vulkan=OFF \
     -DFEATURE_openssl=OFF -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF \
-    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_testlib=OFF \
     -DFEATURE_sql_sqlite=OFF -DFEATURE_glib=OFF -DFEATURE_icu=OFF \
     > "$work/configure.log" 2>&1 || { log "Qt configure failed, see $work/configure.log"; exit 1; }
   cmake --build "$work/build" -j"$JOBS" > "$work/build.log" 2>&1 \

@@ -4,9 +4,9 @@
 ; DIST holds the programs with the libraries they need; FILES lists them (one File line and one
 ; Delete line each), so that the uninstaller removes exactly what was installed. Settings
 ; (%APPDATA%\zeb-tervio) and backups (%LOCALAPPDATA%\zeb-tervio) are the user's and stay.
-Unicode true
+; A 64-bit installer: it runs where the programs run, and only there.
+Target amd64-unicode
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 !define PRODUCT "ZEB TERVIO V4 setup program"
 !define KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\ZEB TERVIO Setup"
@@ -32,10 +32,6 @@ ManifestDPIAware true
 !insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "This program needs 64-bit Windows." /SD IDOK
-    Abort
-  ${EndIf}
   SetRegView 64
 FunctionEnd
 

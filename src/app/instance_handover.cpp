@@ -1,8 +1,10 @@
 #include "app/instance_handover.h"
 
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QThread>
 #include <QTimer>
 
 #include <memory>
@@ -86,8 +88,19 @@ bool hand_over_file(const QString& channel_name, const std::string& absolute_pat
     const auto request = encode_open_request(absolute_path);
     if (!request || channel_name.isEmpty()) return false;
     QLocalSocket socket;
-    socket.connectToServer(channel_name);
-    if (!socket.waitForConnected(timeout_ms)) return false;
+    // A copy that has just taken the lock opens its channel only once its window is up; a file
+    // manager opening two files starts two copies together. So a channel not there yet is tried
+    // again until the time is up.
+    const QDeadlineTimer deadline(timeout_ms);
+    for (;;) {
+        socket.connectToServer(channel_name);
+        if (socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) break;
+        const bool not_listening = socket.error() == QLocalSocket::ServerNotFoundError ||
+                                   socket.error() == QLocalSocket::ConnectionRefusedError;
+        if (!not_listening || deadline.hasExpired()) return false;
+        socket.abort();
+        QThread::msleep(100);
+    }
     // The path goes only to a copy run by this user.
     if (!socket_peer_is_this_user(static_cast<std::intptr_t>(socket.socketDescriptor()))) return false;
     socket.write(request->data(), static_cast<qint64>(request->size()));

@@ -39,6 +39,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZTV_PROJECT_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt loads its SVG icon engine, which draws the toolbar, as a plugin: no link shows it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # The install rules' absolute paths (the udev rule) land inside the package, and the cache
 # refresh of a plain install sees DESTDIR and stays out of it.

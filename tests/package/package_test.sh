@@ -63,7 +63,7 @@ echo "file list: $(grep -vc '/$' <<< "$files") files"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for library in libc6 libstdc++6 libqt6widgets6 libqt6network6 libhidapi-hidraw0; do
+for library in libc6 libstdc++6 libqt6widgets6 libqt6network6 libqt6svg6 libhidapi-hidraw0; do
   grep -q "\b$library\b" <<< "$depends" || fail "Depends names no $library"
 done
 ! grep -qE 'libasan|libubsan' <<< "$depends" || fail "the packaged programs are built with sanitizers"

@@ -13,20 +13,20 @@ namespace {
 const std::string kManual = ZTV_TOOL_MANUAL;
 
 // Each command of the table has an entry in COMMANDS whose synopsis names the options the
-// command takes, and OPTIONS describes each of them: a command or option added, renamed or
-// dropped on one side only fails here.
+// command takes with their values, and OPTIONS describes each of them: a command, option or
+// value added, renamed or dropped on one side only fails here.
 TEST(ToolManual, DocumentsEveryCommandAndItsOptions) {
     std::set<std::string> all_options{"--help", "-h", "--version", "-V"};
     std::set<std::string> commands;
     for (const Command& command : all_commands()) {
         commands.insert(command.name);
-        const std::set<std::string> takes = test::option_names(command_usage(command));
+        const std::set<std::string> takes = test::option_forms(command_usage(command));
         all_options.insert(takes.begin(), takes.end());
         bool found = false;
         for (const std::string& tag : test::manual_tags(kManual, "COMMANDS")) {
             if (tag.substr(0, tag.find(' ')) != command.name) continue;
             found = true;
-            EXPECT_EQ(test::option_names(tag), takes) << command.name;
+            EXPECT_EQ(test::option_forms(tag), takes) << command.name;
         }
         EXPECT_TRUE(found) << command.name << " has no entry";
     }
@@ -36,7 +36,7 @@ TEST(ToolManual, DocumentsEveryCommandAndItsOptions) {
     EXPECT_EQ(documented_commands, commands);
     std::set<std::string> documented_options;
     for (const std::string& tag : test::manual_tags(kManual, "OPTIONS"))
-        documented_options.merge(test::option_names(tag));
+        documented_options.merge(test::option_forms(tag));
     EXPECT_EQ(documented_options, all_options);
 }
 

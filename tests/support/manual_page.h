@@ -33,12 +33,14 @@ inline std::vector<std::string> manual_tags(const std::string& path, const std::
     return tags;
 }
 
-// Every option name ("--lang", "-h") that stands as a word of the text.
-inline std::set<std::string> option_names(const std::string& text) {
-    static const std::regex option(R"((?:^|[\s\[|,])(--?[a-zA-Z][a-z-]*))");
-    std::set<std::string> names;
-    for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it) names.insert((*it)[1]);
-    return names;
+// Every option that stands as a word of the text, with the value it takes as written there:
+// "--lang en|ru", "--size WxH", "--help".
+inline std::set<std::string> option_forms(const std::string& text) {
+    static const std::regex option(R"((?:^|[\s\[|,])(--?[a-zA-Z][a-z-]*)(?: ([^-\s\[\]][^\s\[\],]*))?)");
+    std::set<std::string> forms;
+    for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
+        forms.insert((*it)[2].matched ? (*it)[1].str() + " " + (*it)[2].str() : (*it)[1].str());
+    return forms;
 }
 
 }  // namespace ztv::test

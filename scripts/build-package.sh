@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package zeb-tervio-setup_VERSION_ARCH.deb into OUTDIR (the current folder
 # by default) from a Release build with Debian's hardening flags, and prints the package's path.
-# ZTV_PACKAGE_BUILD_DIR chooses the build folder (build-package in the source by default).
+# ZTV_PACKAGE_BUILD_DIR chooses the build folder (build-package in the source by default);
+# ZTV_HOMEPAGE_URL, ZTV_SCREENSHOT_URL and ZTV_MAINTAINER, which a release sets, go to the
+# build settings of the same names (README, "Installing").
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-.}")
@@ -18,6 +20,8 @@ if command -v ccache > /dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=c
 
 cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
   -DZTV_SANITIZE=OFF -DZTV_BUILD_TESTS=OFF -DZTV_BUILD_BENCH=OFF -DZTV_BUILD_FUZZ=OFF \
+  -DZTV_HOMEPAGE_URL="${ZTV_HOMEPAGE_URL:-}" -DZTV_SCREENSHOT_URL="${ZTV_SCREENSHOT_URL:-}" \
+  -DZTV_MAINTAINER="${ZTV_MAINTAINER:-}" \
   -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" \
   "${launcher[@]}" > /dev/null
 cmake --build "$build" -j"${ZTV_JOBS:-2}" > /dev/null

@@ -38,7 +38,16 @@ trap cleanup EXIT
 # --- the package -------------------------------------------------------------------------
 start=$SECONDS
 deb=$(ZTV_PACKAGE_BUILD_DIR="$work/build" bash "$src/scripts/build-package.sh" "$work")
-echo "built $(basename "$deb") in $((SECONDS - start)) s"
+echo "built $(basename "$deb") ($(stat -c %s "$deb") bytes) in $((SECONDS - start)) s"
+# The same commit built again in another folder makes the same package to the byte.
+again=$(ZTV_PACKAGE_BUILD_DIR="$work/build-again" bash "$src/scripts/build-package.sh" "$work/again")
+if ! cmp "$deb" "$again"; then
+  diff <(dpkg-deb -c "$deb") <(dpkg-deb -c "$again") >&2 || true
+  diff <(dpkg-deb -I "$deb" md5sums) <(dpkg-deb -I "$again" md5sums) >&2 || true
+  fail "two builds of one commit made different packages"
+fi
+echo "built again in another folder: the same package (cmp)"
+rm -rf "$work/build-again"
 version=$(sed -n 's/^project([^ ]* VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")
 arch=$(dpkg --print-architecture)
 [ "$(basename "$deb")" = "${package_name}_${version}_${arch}.deb" ] || fail "package named $(basename "$deb")"
@@ -50,7 +59,8 @@ for expected in /usr/bin/ztv-setup /usr/bin/ztv-tool /usr/share/applications/ztv
   /usr/lib/udev/rules.d/70-zeb-tervio-v4.rules /usr/share/metainfo/ru.zeb.ztv_setup.metainfo.xml \
   /usr/share/man/man1/ztv-setup.1.gz /usr/share/man/man1/ztv-tool.1.gz \
   /usr/share/bash-completion/completions/ztv-tool /usr/share/bash-completion/completions/ztv-setup \
-  /usr/share/doc/$package_name/copyright /usr/share/doc/$package_name/changelog.gz; do
+  /usr/share/doc/$package_name/copyright /usr/share/doc/$package_name/changelog.gz \
+  /usr/share/doc/$package_name/examples/demo.ZTV; do
   grep -qx -- "$expected" <<< "$files" || fail "$expected is not in the package"
 done
 # Only what is listed above and the folders holding it: no gadget, test or build programs,
@@ -60,6 +70,26 @@ unexpected=$(grep -v '/$' <<< "$files" | grep -vx -e /usr/bin/ztv-setup -e /usr/
   -e '/usr/lib/udev/rules.d/70-zeb-tervio-v4.rules' -e "/usr/share/doc/$package_name/.*" || true)
 [ -z "$unexpected" ] || fail "the package holds more than it should: $unexpected"
 echo "file list: $(grep -vc '/$' <<< "$files") files"
+
+# A build given no home page, picture or maintainer names none that pretends to be real; the
+# settings a release build gives reach the package and the software-centre entry.
+[ -z "$(dpkg-deb -f "$deb" Homepage)" ] || fail "a home page nobody set: $(dpkg-deb -f "$deb" Homepage)"
+[ "$(dpkg-deb -f "$deb" Maintainer)" = "unset maintainer <unset@maintainer.invalid>" ] ||
+  fail "Maintainer: $(dpkg-deb -f "$deb" Maintainer)"
+metainfo=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/metainfo/ru.zeb.ztv_setup.metainfo.xml)
+! grep -qE '<url|<screenshot' <<< "$metainfo" || fail "the software-centre entry links what nobody set"
+settings=$work/release-settings
+cmake -S "$src" -B "$settings" -DZTV_BUILD_TESTS=OFF -DZTV_BUILD_BENCH=OFF -DZTV_HOMEPAGE_URL='https://ztv.test/setup?a&b' \
+  -DZTV_SCREENSHOT_URL=https://ztv.test/window.png -DZTV_MAINTAINER='A Packager <packager@ztv.test>' > /dev/null ||
+  fail "configuring with a home page, picture and maintainer"
+appstreamcli validate --no-net --pedantic "$settings"/packaging/*.metainfo.xml > /dev/null ||
+  fail "appstreamcli with a home page and picture: $(appstreamcli validate --no-net --pedantic "$settings"/packaging/*.metainfo.xml)"
+grep -q '<url type="homepage">https://ztv.test/setup?a&amp;b</url>' "$settings"/packaging/*.metainfo.xml || fail "no home page entry"
+grep -q '<image>https://ztv.test/window.png</image>' "$settings"/packaging/*.metainfo.xml || fail "no picture entry"
+grep -q 'CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://ztv.test/setup?a&b"' "$settings/CPackConfig.cmake" || fail "no Homepage"
+grep -q 'CPACK_DEBIAN_PACKAGE_MAINTAINER "A Packager <packager@ztv.test>"' "$settings/CPackConfig.cmake" || fail "no Maintainer"
+! cmake -S "$src" -B "$settings" -DZTV_MAINTAINER=nobody > /dev/null 2>&1 || fail "a maintainer without an address was taken"
+rm -rf "$settings"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
@@ -96,7 +126,7 @@ apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "$deb"
 export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
 mkdir -p -m 700 "$HOME" "$XDG_RUNTIME_DIR"
 [ "$(/usr/bin/ztv-tool --version)" = "ztv-tool $version" ] || fail "ztv-tool --version says $(/usr/bin/ztv-tool --version)"
-/usr/bin/ztv-tool describe "$src/samples/demo.ZTV" > "$work/describe.txt" || fail "ztv-tool describe"
+/usr/bin/ztv-tool describe "/usr/share/doc/$package_name/examples/demo.ZTV" > "$work/describe.txt" || fail "ztv-tool describe"
 grep -q '^9\*' "$work/describe.txt" || fail "ztv-tool describe printed no slot 9: $(head -5 "$work/describe.txt")"
 QT_QPA_PLATFORM=offscreen /usr/bin/ztv-setup --simulate --after 200 --screenshot "$work/window.png" \
   "$src/samples/demo.ZTV" > "$work/setup.log" 2>&1 || fail "ztv-setup --screenshot: $(cat "$work/setup.log")"

@@ -9,8 +9,6 @@
 namespace ztv {
 namespace {
 
-constexpr TextPair kReadDeviceFailed{"Ошибка чтения конфигурации устройства\n%s",
-                                     "Error reading the device configuration\n%s"};
 constexpr TextPair kOpenFailed{"Ошибка открытия файла \"%s%s\"", "Error opening file \"%s%s\""};
 constexpr TextPair kSizeRefused{"Ошибка размера файла \"%s%s\"", "Error file size \"%s%s\""};
 constexpr TextPair kReadFailed{"Ошибка чтения файла \"%s%s\"", "Error reading file \"%s%s\""};
@@ -51,7 +49,7 @@ bool FirmwareUpdate::read_device() {
     std::size_t got = 0;
     const int error = protocol_.read_area(block::kStatus, 0, bytes, got);
     if (error != kOk) {
-        error_box(with_error_text(kReadDeviceFailed, error));
+        error_box(with_error_text(kReadConfigurationFailed, error));
         return false;
     }
     device_ = StatusRecord::parse(bytes);

@@ -36,6 +36,9 @@ inline constexpr std::uint8_t kReplyFailed = 0xFD;
 // First lines of the error boxes of failed device reads and writes.
 inline constexpr TextPair kReadErrorTitle{"Ошибка чтения из устройства", "Error reading from device"};
 inline constexpr TextPair kWriteErrorTitle{"Ошибка записи в устройство", "Error writing to the device"};
+// Reading the whole configuration failed (the toolbar, the firmware update's read, ztv-tool).
+inline constexpr TextPair kReadConfigurationFailed{"Ошибка чтения конфигурации устройства\n%s",
+                                                   "Error reading the configuration of the device\n%s"};
 
 // Explicit requests leave the next two polling ticks out.
 inline constexpr int kTickSkipAfterRequest = 2;

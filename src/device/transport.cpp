@@ -64,6 +64,13 @@ struct FeatureCall {
     std::shared_ptr<HidDevice> device;
     Frame frame;
     bool ok = false;
+
+    // Let go of the device on the I/O thread once the call is over: the caller keeps this
+    // object until it returns, and a device it held last would be closed on the window's thread.
+    void release() {
+        device.reset();
+        backend.reset();
+    }
 };
 
 }  // namespace
@@ -193,7 +200,10 @@ int Transport::send_frame(const Frame& frame) {
     call->device = device_;
     call->frame = frame;
     const std::uint32_t started = host_.tick_ms();
-    const bool ended = run_call([call] { call->ok = call->device->set_feature(call->frame.bytes); });
+    const bool ended = run_call([call] {
+        call->ok = call->device->set_feature(call->frame.bytes);
+        call->release();
+    });
     report_slow("usbhidSetReport", started);
     if (!ended || !call->ok) {
         close_device();
@@ -210,7 +220,10 @@ int Transport::receive_frame(Frame& frame) {
     call->frame = frame;
     call->frame.bytes[kFrameReportId] = kReportId;
     const std::uint32_t started = host_.tick_ms();
-    const bool ended = run_call([call] { call->ok = call->device->get_feature(call->frame.bytes); });
+    const bool ended = run_call([call] {
+        call->ok = call->device->get_feature(call->frame.bytes);
+        call->release();
+    });
     report_slow("usbhidGetReport", started);
     int result = kOk;
     if (!ended) {

@@ -25,7 +25,7 @@ class CanByteHistory {
 public:
     static constexpr std::uint32_t kWindowMs = 60000;
     static constexpr std::size_t kMaxSamples = 4096;        // per row
-    static constexpr std::size_t kSampleBudget = 1u << 20;  // all rows (16 MB)
+    static constexpr std::size_t kSampleBudget = 1u << 20;  // all rows (20 MB, see below)
 
     // The row's frame came at now_ms; a sample is kept only when its data differ from the
     // row's last sample (or it is the row's first).
@@ -47,5 +47,9 @@ private:
     std::vector<Ring> rings_;
     std::size_t held_ = 0;  // cells allocated in all rings
 };
+
+// The budget in bytes, kept honest: a sample is 20 bytes (17 of data, padded to its alignment).
+static_assert(sizeof(CanSample) * CanByteHistory::kSampleBudget <= (std::size_t{20} << 20),
+              "the byte history's budget grew beyond 20 MB");
 
 }  // namespace ztv

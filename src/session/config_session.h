@@ -14,10 +14,8 @@
 
 namespace ztv {
 
-// The messages of the toolbar (and of ztv-tool) when reading or writing the whole
-// configuration failed.
-inline constexpr TextPair kReadConfigurationFailed{"Ошибка чтения конфигурации устройства\n%s",
-                                                   "Error reading the configuration of the device\n%s"};
+// The message of the toolbar (and of ztv-tool) when writing the whole configuration failed;
+// its reading twin, kReadConfigurationFailed, is the protocol's.
 inline constexpr TextPair kWriteConfigurationFailed{"Ошибка записи конфигурации\n%s", "Error writing configuration\n%s"};
 
 // The progress title of a whole-configuration read.

@@ -108,7 +108,12 @@ TEST_F(InstanceProcess, LockOfACrashedCopyIsTakenOver) {
         probe.connectToServer(handover_channel_name(lock_path()));
         return probe.waitForConnected(100);
     };
-    for (int i = 0; i < 300 && !listening(); ++i) QThread::msleep(20);
+    bool up = listening();
+    for (int i = 0; i < 300 && !up; ++i) {
+        QThread::msleep(20);
+        up = listening();
+    }
+    ASSERT_TRUE(up) << "the copy never came to listen";
     SingleInstanceGuard held(lock_path());
     ASSERT_EQ(held.acquire(), InstanceStatus::AlreadyRunning);
     crashed.kill();  // no chance to release the lock

@@ -296,7 +296,7 @@ TEST_F(FirmwareTest, StatusReadFailureStopsAtOnce) {
               FirmwareResult::Refused);
     EXPECT_FALSE(asked);
     ASSERT_EQ(world.host.boxes.size(), 1u);
-    EXPECT_EQ(world.host.boxes[0].text.en, "Error reading the device configuration\nError in parameters");
+    EXPECT_EQ(world.host.boxes[0].text.en, "Error reading the configuration of the device\nError in parameters");
 }
 
 }  // namespace

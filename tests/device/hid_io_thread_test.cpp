@@ -4,6 +4,8 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 #include "device/device_errors.h"
 #include "device/transport.h"
@@ -20,6 +22,8 @@ struct Gate {
     bool open = true;
     bool holding = false;
     bool device_closed = false;
+    bool refuse_writes = false;
+    std::vector<std::thread::id> closed_on;  // the thread of each close
 
     bool is_holding() {
         const std::lock_guard lock(mutex);
@@ -46,10 +50,12 @@ public:
         {
             const std::lock_guard lock(gate_->mutex);
             gate_->device_closed = true;
+            gate_->closed_on.push_back(std::this_thread::get_id());
         }
         gate_->changed.notify_all();
     }
     bool set_feature(std::span<const std::uint8_t, kFrameSize> report) override {
+        if (gate_->refuse_writes) return false;
         std::copy(report.begin(), report.end(), last_.bytes.begin());
         return true;
     }
@@ -152,6 +158,20 @@ TEST_F(IoThreadTest, CloseDuringAHangingCallGivesItUpAndTheThreadClosesTheDevice
     transport.reset();                 // the program ends while the call still hangs
     gate->set_open(true);              // the kernel lets go: the thread closes the device itself
     gate->wait_until_device_closed();
+}
+
+// A failed call closes the device, and on the I/O thread: the window's thread never waits in the
+// kernel for a close, even when the failed call's own record was the last to hold the device.
+TEST_F(IoThreadTest, AFailedCallClosesTheDeviceOnTheIoThread) {
+    gate->refuse_writes = true;
+    // Which thread lets go last is a race; ten failed exchanges (three calls each) leave it no room.
+    for (int i = 0; i < 10; ++i) {
+        Frame frame = request();
+        EXPECT_NE(transport->exchange(frame), kOk);
+    }
+    transport.reset();  // runs what is queued, the close included
+    ASSERT_FALSE(gate->closed_on.empty());
+    for (const std::thread::id thread : gate->closed_on) EXPECT_NE(thread, std::this_thread::get_id());
 }
 
 }  // namespace

@@ -20,8 +20,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#if defined(_WIN32)
+constexpr TextPair kFolderUnknown{"Не найдена папка для резервных копий: Windows не знает папку локальных данных приложений этого пользователя",
+                                  "No folder for backups: Windows knows no local application data folder for this user"};
+#else
 constexpr TextPair kFolderUnknown{"Не найдена папка для резервных копий: не задана домашняя папка",
                                   "No folder for backups: the home folder is not set"};
+#endif
 constexpr TextPair kFolderNotCreated{"Не удалось создать папку резервных копий %s\n%s",
                                      "Unable to create the backup folder %s\n%s"};
 constexpr TextPair kNotAFolder{"%s не является папкой", "%s is not a folder"};

@@ -88,7 +88,8 @@ grep -q '<url type="homepage">https://ztv.test/setup?a&amp;b</url>' "$settings"/
 grep -q '<image>https://ztv.test/window.png</image>' "$settings"/packaging/*.metainfo.xml || fail "no picture entry"
 grep -q 'CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://ztv.test/setup?a&b"' "$settings/CPackConfig.cmake" || fail "no Homepage"
 grep -q 'CPACK_DEBIAN_PACKAGE_MAINTAINER "A Packager <packager@ztv.test>"' "$settings/CPackConfig.cmake" || fail "no Maintainer"
-! cmake -S "$src" -B "$settings" -DZTV_MAINTAINER=nobody > /dev/null 2>&1 || fail "a maintainer without an address was taken"
+! cmake -S "$src" -B "$settings" -DZTV_MAINTAINER=$'A\nDepends: x <a@b.cd>' > /dev/null 2>&1 ||
+  fail "a maintainer with a line break was taken"
 rm -rf "$settings"
 
 depends=$(dpkg-deb -f "$deb" Depends)

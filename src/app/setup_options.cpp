@@ -4,6 +4,7 @@
 
 #include "common/command_line.h"
 #include "common/host.h"
+#include "diag/can_replay.h"
 
 namespace ztv {
 namespace {
@@ -44,6 +45,14 @@ constexpr OptionRow<SetupOptions> kRows[] = {
     {"--sim-can", "FILE", "with --simulate: the CAN log replays the frames of FILE instead of the demo car bus",
      [](SetupOptions& o, std::string_view v) -> Error {
          o.sim_can = std::string(v);
+         return std::nullopt;
+     }},
+    {"--replay-speed", "N",
+     "with --sim-can: replay N times as fast as recorded (0 to 1000, default 1; 0: as fast as the frames are taken)",
+     [](SetupOptions& o, std::string_view v) -> Error {
+         const auto speed = parse_replay_speed(v);
+         if (!speed) return replay_speed_refusal(v);
+         o.replay_speed = *speed;
          return std::nullopt;
      }},
     {"--lang", "ru|en", "start in this language",
@@ -117,6 +126,7 @@ constexpr OptionRow<SetupOptions> kRows[] = {
 
 constexpr OptionNeed kNeeds[] = {
     {"--sim-can", "--simulate"},
+    {"--replay-speed", "--sim-can"},
     {"--after", "--screenshot"},
     {"--window", "--screenshot"},
 };

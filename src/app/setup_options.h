@@ -1,6 +1,7 @@
 // ztv-setup's command line: what a person (or a script taking pictures) may ask at start.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -31,6 +32,7 @@ struct SetupOptions {
     std::optional<int> page;                // 0 terminal, 1 parameters, 2 CAN log; nothing = as start-up picks
     std::optional<std::string> config_file; // a configuration file to open at start (FILE.ZTV)
     std::optional<std::string> sim_can;     // CAN frames the simulated controller replays
+    std::optional<std::uint32_t> replay_speed;  // their pace in thousandths of real time; nothing = 1x
     std::optional<int> slot;                // event slot 1-80 the editor shows first; nothing = slot 1
     std::optional<int> window;              // with a screenshot: the slot's tool window to picture instead
     std::optional<int> param_page;          // parameter page 1-25 shown first; nothing = the first

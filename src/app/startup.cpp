@@ -169,7 +169,7 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
     if (args.unattended()) answer_boxes_unattended(window);
     DeviceLink link(window, state, args.simulate);
     if (args.sim_can && link.simulator() != nullptr) {
-        sim::CanReplayLoad replay = sim::load_can_replay(*args.sim_can);
+        sim::CanReplayLoad replay = sim::load_can_replay(*args.sim_can, args.replay_speed.value_or(kReplayRealTime));
         if (!replay.traffic) {
             std::fprintf(stderr, "Cannot use the CAN frames of \"%s\": %s\n", args.sim_can->c_str(), replay.error.c_str());
             return 1;  // a file that cannot be used, as ztv-tool says it; not a command line refused

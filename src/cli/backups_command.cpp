@@ -2,6 +2,7 @@
 // overwrite a controller, newest first.
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "cli/commands.h"
 #include "common/format.h"
@@ -23,6 +24,23 @@ int backups_command(const ToolOptions& options) {
     if (!listing.error.empty()) {
         std::fprintf(stderr, "%s\n", listing.error.in(options.lang).c_str());
         return 1;
+    }
+    if (options.json) {
+        JsonWriter json;
+        json.begin_object().key("folder").value(folder).key("backups").begin_array();
+        for (const BackupEntry& entry : listing.entries)
+            json.begin_object()
+                .key("path")
+                .value(entry.path)
+                .key("serial")
+                .value(std::stoull(entry.serial))
+                .key("date")
+                .value(entry.date)
+                .key("reason")
+                .value(entry.reason)
+                .end_object();
+        print_json(json.end_array().end_object());
+        return 0;
     }
     // The file names are the program's own; only the folder can hold such a character.
     if (breaks_the_listing(folder) && !listing.entries.empty()) {

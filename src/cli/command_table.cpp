@@ -2,9 +2,12 @@
 
 #include <cerrno>
 #include <string_view>
+#include <system_error>
 
 #include "common/command_line.h"
 #include "common/file_io.h"
+#include "common/format.h"
+#include "diag/can_replay.h"
 
 namespace ztv::cli {
 namespace {
@@ -31,15 +34,26 @@ Error set_seconds(std::string_view option, std::string_view value, std::optional
     return std::nullopt;
 }
 
-// Every option of the tool, each with the bit a command's row names it by (0: every command).
+Error set_replay_speed(ToolOptions& o, std::string_view v) {
+    const auto speed = parse_replay_speed(v);
+    if (!speed) return replay_speed_refusal(v);
+    o.replay_speed = *speed;
+    return std::nullopt;
+}
+
+// Every option of the tool, each with the bit a command's row names it by (0: every command)
+// and its line of the help in both languages (the row's own help text stays empty).
 struct ToolOptionRow {
     std::uint32_t bit;
+    TextPair help;
     OptionRow<ToolOptions> row;
 };
 
 constexpr ToolOptionRow kOptionRows[] = {
     {0,
-     {"--lang", "en|ru", "the language of the messages and texts (without it: LC_ALL, LC_MESSAGES or LANG)",
+     {"язык сообщений и текстов (без него — по LC_ALL, LC_MESSAGES или LANG)",
+      "the language of the messages and texts (without it: LC_ALL, LC_MESSAGES or LANG)"},
+     {"--lang", "en|ru", "",
       [](ToolOptions& o, std::string_view v) -> Error {
           int chosen = 0;
           if (auto error = choose("--lang", v, kLanguages, chosen)) return error;
@@ -47,33 +61,45 @@ constexpr ToolOptionRow kOptionRows[] = {
           return std::nullopt;
       }}},
     {kOptSimulate,
-     {"--simulate", "", "talk to the simulated controller instead of USB",
-      [](ToolOptions& o, std::string_view) { return set_flag(o.simulate); }}},
+     {"работать с имитируемым контроллером вместо USB", "talk to the simulated controller instead of USB"},
+     {"--simulate", "", "", [](ToolOptions& o, std::string_view) { return set_flag(o.simulate); }}},
     {kOptSimState,
-     {"--sim-state", "FILE", "with --simulate: keep the simulated controller's memory in FILE between runs",
+     {"с --simulate: хранить память имитируемого контроллера в FILE между запусками",
+      "with --simulate: keep the simulated controller's memory in FILE between runs"},
+     {"--sim-state", "FILE", "",
       [](ToolOptions& o, std::string_view v) -> Error {
           o.sim_state = std::string(v);
           return std::nullopt;
       }}},
     {kOptSimCan,
-     {"--sim-can", "FILE", "with --simulate: the CAN frames replayed from FILE instead of the demo car bus",
+     {"с --simulate: воспроизводить кадры CAN из FILE («-» — стандартный ввод) вместо демонстрационной шины "
+      "автомобиля",
+      "with --simulate: the CAN frames replayed from FILE ('-': standard input) instead of the demo car bus"},
+     {"--sim-can", "FILE", "",
       [](ToolOptions& o, std::string_view v) -> Error {
           o.sim_can = std::string(v);
           return std::nullopt;
       }}},
+    {kOptSimCan,
+     {"с --sim-can: воспроизводить в N раз быстрее записи (от 0 до 1000, по умолчанию 1; 0 — без пауз)",
+      "with --sim-can: replay N times as fast as recorded (0 to 1000, default 1; 0: without pauses)"},
+     {"--replay-speed", "N", "", set_replay_speed}},
     {kOptTrace,
-     {"--trace", "", "print every exchange on standard error",
-      [](ToolOptions& o, std::string_view) { return set_flag(o.trace); }}},
+     {"печатать каждый обмен с контроллером в стандартный поток ошибок", "print every exchange on standard error"},
+     {"--trace", "", "", [](ToolOptions& o, std::string_view) { return set_flag(o.trace); }}},
     {kOptYes,
-     {"--yes", "", "accept a firmware of the same or an older version",
-      [](ToolOptions& o, std::string_view) { return set_flag(o.yes); }}},
+     {"принять прошивку той же или более старой версии", "accept a firmware of the same or an older version"},
+     {"--yes", "", "", [](ToolOptions& o, std::string_view) { return set_flag(o.yes); }}},
     {kOptNoBackup,
-     {"--no-backup", "", "overwrite the controller without saving a backup of its configuration first",
-      [](ToolOptions& o, std::string_view) { return set_flag(o.no_backup); }}},
+     {"перезаписать контроллер, не сохранив сначала резервную копию его конфигурации",
+      "overwrite the controller without saving a backup of its configuration first"},
+     {"--no-backup", "", "", [](ToolOptions& o, std::string_view) { return set_flag(o.no_backup); }}},
     {kOptTab,
-     {"--tab", "", "write the log tab-separated", [](ToolOptions& o, std::string_view) { return set_flag(o.tab); }}},
+     {"записывать журнал через табуляцию", "write the log tab-separated"},
+     {"--tab", "", "", [](ToolOptions& o, std::string_view) { return set_flag(o.tab); }}},
     {kOptMode,
-     {"--mode", "all|changed", "log every frame, or only frames whose data changed",
+     {"записывать все кадры или только кадры с изменившимися данными", "log every frame, or only frames whose data changed"},
+     {"--mode", "all|changed", "",
       [](ToolOptions& o, std::string_view v) -> Error {
           int chosen = 0;
           if (auto error = choose("--mode", v, kModes, chosen)) return error;
@@ -81,10 +107,12 @@ constexpr ToolOptionRow kOptionRows[] = {
           return std::nullopt;
       }}},
     {kOptSeconds,
-     {"--seconds", "N", "stop after N seconds (1 to 604800)",
-      [](ToolOptions& o, std::string_view v) { return set_seconds("--seconds", v, o.seconds); }}},
+     {"остановиться через N секунд (от 1 до 604800)", "stop after N seconds (1 to 604800)"},
+     {"--seconds", "N", "", [](ToolOptions& o, std::string_view v) { return set_seconds("--seconds", v, o.seconds); }}},
     {kOptFormat,
-     {"--format", "aligned|tab|candump", "the log file's form: aligned (the default), tab-separated, or the can-utils log",
+     {"вид файла журнала: выровненный (по умолчанию), через табуляцию или журнал can-utils",
+      "the log file's form: aligned (the default), tab-separated, or the can-utils log"},
+     {"--format", "aligned|tab|candump", "",
       [](ToolOptions& o, std::string_view v) -> Error {
           int chosen = 0;
           if (auto error = choose("--format", v, kFormats, chosen)) return error;
@@ -92,30 +120,59 @@ constexpr ToolOptionRow kOptionRows[] = {
           o.candump = chosen == 2;
           return std::nullopt;
       }}},
+    {kOptFormat,
+     {"с --format candump: метки времени по часам контроллера, а не по времени суток",
+      "with --format candump: stamp frames with the controller's clock instead of the time of day"},
+     {"--controller-time", "", "", [](ToolOptions& o, std::string_view) { return set_flag(o.controller_time); }}},
     {kOptBackground,
-     {"--background", "SECONDS",
-      "learn for SECONDS what changes by itself, then print ID BYTE BIT for every bit that changes otherwise",
+     {"SECONDS секунд изучать, что меняется само по себе, затем печатать ID BYTE BIT для каждого бита, "
+      "изменившегося иначе",
+      "learn for SECONDS what changes by itself, then print ID BYTE BIT for every bit that changes otherwise"},
+     {"--background", "SECONDS", "",
       [](ToolOptions& o, std::string_view v) { return set_seconds("--background", v, o.background); }}},
     {kOptSocketCan,
-     {"--socketcan", "IFACE", "send every frame to the Linux SocketCAN interface IFACE (vcan0, can0)",
+     {"отправлять каждый кадр в интерфейс SocketCAN системы Linux IFACE (vcan0, can0)",
+      "send every frame to the Linux SocketCAN interface IFACE (vcan0, can0)"},
+     {"--socketcan", "IFACE", "",
       [](ToolOptions& o, std::string_view v) -> Error {
           o.socketcan = std::string(v);
           return std::nullopt;
       }}},
     {kOptPrint,
-     {"--print", "", "print each frame as it comes", [](ToolOptions& o, std::string_view) { return set_flag(o.print); }}},
-    {0, {"--help", "", "this command's usage", [](ToolOptions& o, std::string_view) { return set_flag(o.help); }}},
-    {0, {"-h", "", "the same as --help", [](ToolOptions& o, std::string_view) { return set_flag(o.help); }}},
+     {"печатать каждый кадр по мере поступления", "print each frame as it comes"},
+     {"--print", "", "", [](ToolOptions& o, std::string_view) { return set_flag(o.print); }}},
+    {kOptJson,
+     {"вывести результат одним документом JSON (см. раздел JSON OUTPUT в ztv-tool(1))",
+      "print the result as one JSON document (see JSON OUTPUT in ztv-tool(1))"},
+     {"--json", "", "", [](ToolOptions& o, std::string_view) { return set_flag(o.json); }}},
+    {0,
+     {"как вызывать эту команду", "this command's usage"},
+     {"--help", "", "", [](ToolOptions& o, std::string_view) { return set_flag(o.help); }}},
+    {0,
+     {"то же, что --help", "the same as --help"},
+     {"-h", "", "", [](ToolOptions& o, std::string_view) { return set_flag(o.help); }}},
     {kOptVersion,
-     {"--version", "", "the program version", [](ToolOptions& o, std::string_view) { return set_flag(o.version); }}},
+     {"версия программы", "the program version"},
+     {"--version", "", "", [](ToolOptions& o, std::string_view) { return set_flag(o.version); }}},
     {kOptVersion,
-     {"-V", "", "the same as --version", [](ToolOptions& o, std::string_view) { return set_flag(o.version); }}},
+     {"то же, что --version", "the same as --version"},
+     {"-V", "", "", [](ToolOptions& o, std::string_view) { return set_flag(o.version); }}},
 };
 
 constexpr OptionNeed kNeeds[] = {
     {"--sim-state", "--simulate"},
     {"--sim-can", "--simulate"},
+    {"--replay-speed", "--sim-can"},
 };
+
+// The "  --name VALUE   help" lines of the options a command takes, in lang.
+std::string tool_options_help(std::uint32_t options, Lang lang) {
+    std::string text;
+    for (const ToolOptionRow& option : kOptionRows)
+        if (option.bit == 0 || (options & option.bit) != 0)
+            text += option_help_line(option.row.name, option.row.value_name, pick(option.help, lang));
+    return text;
+}
 
 std::vector<OptionRow<ToolOptions>> rows_of(std::uint32_t options) {
     std::vector<OptionRow<ToolOptions>> rows;
@@ -131,47 +188,81 @@ Error take_argument(ToolOptions& o, std::string_view value) {
     return std::nullopt;
 }
 
+constexpr std::uint32_t kCanLogOptions = kOptTab | kOptFormat | kOptMode | kOptSeconds | kOptPrint | kOptBackground |
+                                         kOptSocketCan | kOptSimulate | kOptSimCan | kOptJson;
+
 constexpr Command kCommands[] = {
     {"dump", "FILE.ZTV", 1, 1, 0,
-     "print the touch block, the record and the slot names a configuration file loads as", dump_command},
+     {"напечатать блок сенсорной панели, запись и имена слотов, какими загружается файл конфигурации",
+      "print the touch block, the record and the slot names a configuration file loads as"},
+     dump_command},
     {"convert", "IN.ZTV OUT.ZTV", 2, 2, 0,
-     "load IN and save it to OUT as the program does (OUT keeps its other sections)", convert_command},
+     {"загрузить IN и сохранить в OUT, как это делает программа (прочие разделы OUT сохраняются)",
+      "load IN and save it to OUT as the program does (OUT keeps its other sections)"},
+     convert_command},
     {"decode-debug", "", 0, 0, kOptLang,
-     "copy debug lines from standard input to standard output with bus event numbers named", decode_debug_command},
-    {"describe", "FILE.ZTV", 1, 1, kOptLang, "print what every slot that is not empty holds, as the editor shows it",
+     {"копировать отладочные строки со стандартного ввода на стандартный вывод, называя номера событий шины",
+      "copy debug lines from standard input to standard output with bus event numbers named"},
+     decode_debug_command},
+    {"describe", "FILE.ZTV", 1, 1, kOptLang | kOptJson,
+     {"напечатать содержимое каждого непустого слота так, как его показывает редактор",
+      "print what every slot that is not empty holds, as the editor shows it"},
      describe_command},
-    {"show", "FILE.ZTV", 1, 1, kOptLang,
-     "print every parameter page as the program shows it: a heading per page, one line per control", show_command},
-    {"get", "FILE.ZTV KEY...", 2, kAnyCount, kOptLang,
-     "print KEY=VALUE for each key as the file stores it (also LONG_PRESS_MS, NAME1...NAME8)", get_command},
+    {"show", "FILE.ZTV", 1, 1, kOptLang | kOptJson,
+     {"напечатать все страницы параметров так, как их показывает программа: заголовок страницы и по строке "
+      "на элемент",
+      "print every parameter page as the program shows it: a heading per page, one line per control"},
+     show_command},
+    {"get", "FILE.ZTV KEY...", 2, kAnyCount, kOptLang | kOptJson,
+     {"напечатать KEY=VALUE для каждого ключа так, как он хранится в файле (также LONG_PRESS_MS, NAME1...NAME8)",
+      "print KEY=VALUE for each key as the file stores it (also LONG_PRESS_MS, NAME1...NAME8)"},
+     get_command},
     {"set", "FILE.ZTV KEY=VALUE...", 2, kAnyCount, kOptLang,
-     "change parameters through the pages' own edits and checks, then save; a refusal saves nothing", set_command},
-    {"diff", "A.ZTV [B.ZTV]", 1, 2, kOptLang | kOptDevice,
-     "print what differs from A to B, or what writing A would change in the controller; 0 equal, 1 different, "
-     "2 trouble",
+     {"изменить параметры теми же правками и проверками, что на страницах, и сохранить; при отказе ничего не "
+      "сохраняется",
+      "change parameters through the pages' own edits and checks, then save; a refusal saves nothing"},
+     set_command},
+    {"diff", "A.ZTV [B.ZTV]", 1, 2, kOptLang | kOptDevice | kOptJson,
+     {"напечатать, чем B отличается от A или что изменит в контроллере запись A; 0 — одинаковы, 1 — различаются, "
+      "2 — ошибка",
+      "print what differs from A to B, or what writing A would change in the controller; 0 equal, 1 different, "
+      "2 trouble"},
      diff_command},
-    {"backups", "", 0, 0, 0,
-     "list the automatic backups of controllers, newest first: PATH, SERIAL, DATE, REASON (tab-separated)",
+    {"backups", "", 0, 0, kOptJson,
+     {"перечислить автоматические резервные копии контроллеров, сначала новые: PATH, SERIAL, DATE, REASON "
+      "(через табуляцию)",
+      "list the automatic backups of controllers, newest first: PATH, SERIAL, DATE, REASON (tab-separated)"},
      backups_command},
-    {"info", "", 0, 0, kOptDevice, "print the device information of the first controller found (or of the simulated one)",
+    {"info", "", 0, 0, kOptDevice | kOptJson,
+     {"напечатать сведения о первом найденном контроллере (или об имитируемом)",
+      "print the device information of the first controller found (or of the simulated one)"},
      info_command},
     {"backup", "OUT.ZTV", 1, 1, kOptDevice,
-     "read the whole configuration from the controller and save it as a configuration file", backup_command},
+     {"прочитать всю конфигурацию контроллера и сохранить её в файл конфигурации",
+      "read the whole configuration from the controller and save it as a configuration file"},
+     backup_command},
     {"restore", "IN.ZTV", 1, 1, kOptDevice | kOptNoBackup,
-     "back up the controller's configuration, then write a configuration file's record and touch block to it and "
-     "restart it",
+     {"сохранить резервную копию конфигурации контроллера, затем записать в него запись и блок сенсорной панели "
+      "из файла и перезапустить его",
+      "back up the controller's configuration, then write a configuration file's record and touch block to it and "
+      "restart it"},
      restore_command},
     {"flash", "FILE.LDR", 1, 1, kOptDevice | kOptYes | kOptNoBackup,
-     "back up the controller's configuration, then update its firmware (without --yes, same or older versions are "
-     "refused)",
+     {"сохранить резервную копию конфигурации контроллера, затем обновить его прошивку (без --yes та же или более "
+      "старая версия не принимается)",
+      "back up the controller's configuration, then update its firmware (without --yes, same or older versions are "
+      "refused)"},
      flash_command},
-    {"canlog", "[OUT.LOG]", 0, 1,
-     kOptTab | kOptFormat | kOptMode | kOptSeconds | kOptPrint | kOptBackground | kOptSocketCan | kOptSimulate |
-         kOptSimCan,
-     "log the controller's CAN frames to OUT and/or a SocketCAN interface (for N seconds or until Ctrl+C), then "
-     "print the identifier table",
+    {"canlog", "[OUT.LOG]", 0, 1, kCanLogOptions,
+     {"записывать кадры CAN контроллера в OUT и/или в интерфейс SocketCAN (N секунд или до Ctrl+C), затем "
+      "напечатать таблицу идентификаторов",
+      "log the controller's CAN frames to OUT and/or a SocketCAN interface (for N seconds or until Ctrl+C), then "
+      "print the identifier table"},
      canlog_command},
-    {"help", "[COMMAND]", 0, 1, 0, "print the usage and options of COMMAND, or this overview", help_command},
+    {"help", "[COMMAND]", 0, 1, 0,
+     {"напечатать, как вызывать COMMAND и какие у неё параметры, или этот обзор",
+      "print the usage and options of COMMAND, or this overview"},
+     help_command},
 };
 
 int run_named(std::string_view name, Args args) { return run_command(*find_command(name), args); }
@@ -227,35 +318,39 @@ std::string command_usage(const Command& command) {
     return usage;
 }
 
-namespace {
-
-// What was printed must have arrived: a full disk or a closed pipe behind standard output is
-// a failure, never a success (nor, for diff, an answer). diff says trouble with 2, the others 1.
-int checked_output(const Command& command, int status, Lang lang) {
+int checked_output(std::string_view command, int status, Lang lang) {
     errno = 0;
     const bool flushed = std::fflush(stdout) == 0;
     const std::error_code error(errno, std::generic_category());
     if (flushed && std::ferror(stdout) == 0) return status;
-    const FileWriteStatus reason = error ? write_status_of(error) : FileWriteStatus::Failed;
+    static constexpr TextPair kReaderGone{"программа, читавшая вывод, закрыла канал",
+                                          "the program reading the output closed the pipe"};
+    const Text reason = error == std::errc::broken_pipe
+                            ? to_text(kReaderGone)
+                            : write_failure_reason(error ? write_status_of(error) : FileWriteStatus::Failed);
     static constexpr TextPair kOutputFailed{"ztv-tool %s: не удалось записать в стандартный вывод: %s",
                                             "ztv-tool %s: unable to write to standard output: %s"};
     std::fprintf(stderr, "%s\n",
-                 format_pair(kOutputFailed, command.name, write_failure_reason(reason).in(lang).c_str()).in(lang).c_str());
-    if (std::string_view(command.name) == "diff") return 2;
+                 format_pair(kOutputFailed, std::string(command).c_str(), reason.in(lang).c_str()).in(lang).c_str());
+    if (command == "diff") return 2;
     return status != 0 ? status : 1;
 }
-
-}  // namespace
 
 int run_command(const Command& command, Args args) {
     const ParsedToolOptions parsed = parse_tool_options(command, args);
     if (parsed.error) return refuse_command_line(command.name, *parsed.error, parsed.options.lang);
     if (parsed.options.help) {
-        std::printf("usage: ztv-tool %s\n  %s\n\noptions:\n%s", command_usage(command).c_str(), command.summary,
-                    options_help<ToolOptions>(rows_of(command)).c_str());
-        return checked_output(command, 0, parsed.options.lang);
+        static constexpr TextPair kUsage{"использование: ztv-tool %s\n  %s\n\nпараметры:\n%s",
+                                         "usage: ztv-tool %s\n  %s\n\noptions:\n%s"};
+        const Lang lang = parsed.options.lang;
+        std::fputs(format_pair(kUsage, command_usage(command).c_str(), pick(command.summary, lang),
+                               tool_options_help(command.options, lang).c_str())
+                       .in(lang)
+                       .c_str(),
+                   stdout);
+        return checked_output(command.name, 0, lang);
     }
-    return checked_output(command, command.run(parsed.options), parsed.options.lang);
+    return checked_output(command.name, command.run(parsed.options), parsed.options.lang);
 }
 
 bool option_takes_value(std::string_view option) {

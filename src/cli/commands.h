@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/json_writer.h"
 #include "common/text.h"
 #include "config/config_state.h"
 #include "config/parameter_listing.h"
@@ -30,16 +31,19 @@ struct ToolOptions {
     bool simulate = false;
     std::string sim_state;
     std::string sim_can;
+    std::optional<std::uint32_t> replay_speed;  // --replay-speed, in thousandths of real time
     bool trace = false;
     bool yes = false;
     bool no_backup = false;
     bool tab = false;
     bool changed_only = false;
     bool candump = false;                    // canlog --format candump
+    bool controller_time = false;            // canlog --controller-time
     std::optional<std::uint32_t> background;  // canlog --background SECONDS
     std::string socketcan;                   // canlog --socketcan IFACE
     std::optional<std::uint32_t> seconds;
     bool print = false;
+    bool json = false;
     bool help = false;
     bool version = false;  // only without a command
 };
@@ -61,6 +65,7 @@ enum ToolOption : std::uint32_t {
     kOptBackground = 1u << 12,
     kOptSocketCan = 1u << 13,
     kOptVersion = 1u << 14,  // --version and -V, which no command takes
+    kOptJson = 1u << 15,
 };
 inline constexpr std::uint32_t kOptDevice = kOptSimulate | kOptSimState | kOptTrace;
 inline constexpr std::size_t kAnyCount = std::numeric_limits<std::size_t>::max();
@@ -71,7 +76,7 @@ struct Command {
     std::size_t min_arguments;
     std::size_t max_arguments;    // kAnyCount: no limit
     std::uint32_t options;        // ToolOption bits
-    const char* summary;          // one line, for --help
+    TextPair summary;             // one line, for --help
     int (*run)(const ToolOptions& options);
 };
 
@@ -100,6 +105,11 @@ int run_tool(std::span<const std::string_view> words);
 // returns 2. command is empty when the line has none.
 int refuse_command_line(std::string_view command, const Text& problem, Lang lang);
 extern const TextPair kUnknownCommand;  // "unknown command '%s'"
+
+// What was printed must have arrived: a full disk or a closed pipe behind standard output is
+// a failure, said on standard error, never a success (nor, for diff, an answer): returns
+// status, or 1 (diff: 2) when standard output failed. command names the command in the message.
+int checked_output(std::string_view command, int status, Lang lang);
 
 // Options that take a value, wherever they stand on the command line.
 bool option_takes_value(std::string_view option);
@@ -143,10 +153,20 @@ int diff_command(const ToolOptions& options);
 int backups_command(const ToolOptions& options);
 // help: the overview of every command, or one command's usage and options.
 int help_command(const ToolOptions& options);
-void print_tool_help();
+void print_tool_help(Lang lang);
 // Reads the attached (or, with --simulate, the simulated) controller's configuration for
 // diff; 0, or 1 (device trouble) after printing why.
 int read_controller(const ToolOptions& device, ConfigState& into);
+
+// The configuration of a command's argument: a file, or standard input for "-" (whose text
+// goes to `text` when asked, for a save over it). False after printing why on standard error.
+bool load_configuration(const std::string& path, ConfigState& state, Lang lang, std::string* text = nullptr);
+// Saves over a file (keeping its other sections), or writes to standard output for "-" the
+// text of a save over `over`. False after printing why.
+bool save_configuration(const std::string& path, const ConfigState& state, Lang lang, std::string_view over = {});
+
+// Writes the finished document on standard output.
+void print_json(const JsonWriter& json);
 
 // decode-debug on given streams (the command uses standard input and output).
 int decode_debug(std::FILE* in, std::FILE* out, Args args);

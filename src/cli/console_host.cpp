@@ -7,19 +7,36 @@
 namespace ztv::cli {
 
 std::uint32_t ConsoleHost::tick_ms() {
+    if (pace_ != 0) return static_cast<std::uint32_t>(paced_us_ / 1000);
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
 
+void ConsoleHost::pace(std::uint32_t speed) {
+    paced_us_ = std::uint64_t{tick_ms()} * 1000;
+    paced_from_us_ = paced_us_;
+    paced_since_ = std::chrono::steady_clock::now();
+    pace_ = speed;
+}
+
 void ConsoleHost::pump() {
-    if (tick_ && suspension_ == 0 && !in_tick_ && static_cast<std::int32_t>(tick_ms() - next_due_ms_) >= 0) {
+    const bool timer_runs = tick_ && suspension_ == 0 && !in_tick_;
+    if (timer_runs && static_cast<std::int32_t>(tick_ms() - next_due_ms_) >= 0) {
         in_tick_ = true;
         tick_();
         in_tick_ = false;
         next_due_ms_ = tick_ms() + interval_();
         return;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (pace_ == 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return;
+    }
+    // On to the timer's next tick (a millisecond without one), no faster than the pace allows.
+    const std::uint32_t step_ms = timer_runs ? next_due_ms_ - tick_ms() : 1;
+    paced_us_ += std::uint64_t{step_ms} * 1000;
+    const auto real_us = (paced_us_ - paced_from_us_) * 1000 / pace_;
+    std::this_thread::sleep_until(paced_since_ + std::chrono::microseconds(real_us));
 }
 
 int ConsoleHost::show_message(int type, const Text& text) {

@@ -1,8 +1,14 @@
 // The Host of ztv-tool: the machine's monotonic clock, a pump that runs the polling timer (if
 // one is attached) and otherwise sleeps a millisecond, messages and log lines on standard
 // error in the run's language, and questions answered No unless the user passed --yes.
+//
+// For a replay the clock can be paced instead: it then moves only in pump(), to the polling
+// timer's next tick, and pump() sleeps so that it runs at most `speed` thousandths of real
+// time. Whatever the machine's load, the program then meets the replayed frames exactly when
+// their stamps say, only later in real time when it cannot keep up.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
@@ -34,6 +40,8 @@ public:
 
     // A repeating timer run from pump() while polling is not suspended.
     void attach_polling(std::function<void()> tick, std::function<std::uint32_t()> interval_ms);
+    // The paced clock described above (speed in thousandths of real time, above 0).
+    void pace(std::uint32_t speed);
 
 private:
     Lang lang_;
@@ -47,6 +55,10 @@ private:
     std::function<std::uint32_t()> interval_;
     std::uint32_t next_due_ms_ = 0;
     bool in_tick_ = false;
+    std::uint32_t pace_ = 0;      // 0: the machine's clock
+    std::uint64_t paced_us_ = 0;  // the paced clock
+    std::uint64_t paced_from_us_ = 0;                             // its reading when pacing began
+    std::chrono::steady_clock::time_point paced_since_{};  // and the real time then
 };
 
 }  // namespace ztv::cli

@@ -13,6 +13,7 @@
 #include "cli/console_host.h"
 #include "common/file_io.h"
 #include "common/format.h"
+#include "common/standard_streams.h"
 #include "config/config_file.h"
 #include "session/controller_backup.h"
 #include "device/connection_monitor.h"
@@ -20,6 +21,7 @@
 #include "device/firmware_update.h"
 #include "device/hidapi_backend.h"
 #include "device/protocol.h"
+#include "device/status_record.h"
 #include "device/transport.h"
 #include "session/config_session.h"
 #include "sim/sim_controller.h"
@@ -98,6 +100,7 @@ public:
         for (const Text& line : lines) std::printf("%s\n", line.in(options_.lang).c_str());
     }
 
+    Lang lang() const { return options_.lang; }
     ConsoleHost& host() { return host_; }
     Protocol& protocol() { return protocol_; }
     ConnectionMonitor& monitor() { return monitor_; }
@@ -148,6 +151,19 @@ bool back_up(DeviceSession& session, std::string_view reason, const std::string&
     return true;
 }
 
+JsonWriter status_json(const StatusRecord& status, Lang lang) {
+    JsonWriter json;
+    json.begin_object().key("name").value(status.name).key("serial").value(status.serial);
+    json.key("bootloader").value(status.bootloader());
+    json.key("boot_version").value(version_text(status.boot_version)).key("application_version");
+    if (status.app_version == 0) json.null();
+    else json.value(version_text(status.app_version));
+    json.key("hardware_code").value(status.hardware_code).key("features").begin_array();
+    for (const Text& feature : controller_features(status)) json.value(feature.in(lang));
+    json.end_array().end_object();
+    return json;
+}
+
 // Runs a command body with a session (see finish for what is kept of the simulated state).
 template <typename Body>
 int with_session(const ToolOptions& options, Body body) {
@@ -161,8 +177,12 @@ int with_session(const ToolOptions& options, Body body) {
 }  // namespace
 
 int info_command(const ToolOptions& options) {
-    return with_session(options, [](DeviceSession& session) {
+    return with_session(options, [json = options.json](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return session.fail(error_text(error));
+        if (json) {
+            print_json(status_json(session.status(), session.lang()));
+            return 0;
+        }
         session.print_lines(device_info_lines(session.status()));
         static constexpr TextPair kHardwareCode{"код оборудования: %lu", "hardware code: %lu"};
         session.print_lines({format_pair(kHardwareCode, static_cast<unsigned long>(session.status().hardware_code))});
@@ -173,7 +193,7 @@ int info_command(const ToolOptions& options) {
 int backup_command(const ToolOptions& options) {
     const std::string& out = options.arguments[0];
     // Saving the backup over the state would lose the controller it describes.
-    if (!options.sim_state.empty() && same_file(out, options.sim_state)) {
+    if (!options.sim_state.empty() && !names_standard_stream(out) && same_file(out, options.sim_state)) {
         static constexpr TextPair kOverState{"%s: это файл состояния имитируемого контроллера, а не место для копии",
                                              "%s is the simulated controller's state file, not a place for a backup"};
         return refuse_command_line("backup", format_pair(kOverState, out.c_str()), options.lang);
@@ -183,9 +203,7 @@ int backup_command(const ToolOptions& options) {
         if (session.status().bootloader()) return session.fail(to_text(kNoConfigurationInBootloader));
         if (const int error = read_configuration(session.protocol(), session.state()); error != kOk)
             return session.fail_with(kReadConfigurationFailed, error);
-        const FileWriteStatus saved = save_config_file(out, session.state());
-        if (saved != FileWriteStatus::Ok) return session.fail(config_file_error(saved, out));
-        return 0;
+        return save_configuration(out, session.state(), session.lang()) ? 0 : 1;
     });
 }
 
@@ -194,8 +212,7 @@ int restore_command(const ToolOptions& options) {
     const bool no_backup = options.no_backup;
     return with_session(options, [&in, no_backup](DeviceSession& session) {
         // The file first: a bad file must not leave a half-written controller.
-        const ConfigFileStatus loaded = load_config_file(in, session.state());
-        if (loaded != ConfigFileStatus::Ok) return session.fail(config_file_error(loaded, in));
+        if (!load_configuration(in, session.state(), session.lang())) return 1;
         if (const int error = session.connect(); error != kOk) return session.fail(error_text(error));
         if (session.status().bootloader()) return session.fail(to_text(kNoConfigurationInBootloader));
         if (!no_backup && !back_up(session, backup_reason::kRestore, in)) return 1;

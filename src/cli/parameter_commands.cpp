@@ -7,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "common/ascii_text.h"
+#include "common/json_writer.h"
 #include "config/config_file.h"
 #include "config/parameter_keys.h"
 #include "config/parameter_listing.h"
@@ -15,12 +16,8 @@
 namespace ztv::cli {
 namespace {
 
-bool load(const ToolOptions& options, ConfigState& state) {
-    const std::string& path = options.arguments[0];
-    const ConfigFileStatus status = load_config_file(path, state);
-    if (status == ConfigFileStatus::Ok) return true;
-    std::fprintf(stderr, "%s\n", config_file_error(status, path).in(options.lang).c_str());
-    return false;
+bool load(const ToolOptions& options, ConfigState& state, std::string* text = nullptr) {
+    return load_configuration(options.arguments[0], state, options.lang, text);
 }
 
 // The arguments after the file: keys or assignments.
@@ -33,8 +30,24 @@ std::vector<std::string_view> after_file(const ToolOptions& options) {
 int show_command(const ToolOptions& options) {
     ConfigState state;
     if (!load(options, state)) return 1;
-    const std::string text = show_pages(state, options.lang);
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (!options.json) {
+        const std::string text = show_pages(state, options.lang);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    }
+    JsonWriter json;
+    json.begin_object().key("pages").begin_array();
+    for (const ParameterPageListing& page : list_parameter_pages(state, options.lang)) {
+        json.begin_object().key("caption").value(page.caption).key("controls").begin_array();
+        for (const ParameterLine& line : page.lines) {
+            json.begin_object().key("control").value(line.control).key("label");
+            if (line.labelled) json.value(line.label);
+            else json.null();
+            json.key("value").value(line.bare_value).key("enabled").value(line.enabled).end_object();
+        }
+        json.end_array().end_object();
+    }
+    print_json(json.end_array().end_object());
     return 0;
 }
 
@@ -49,8 +62,24 @@ int get_command(const ToolOptions& options) {
         }
     ConfigState state;
     if (!load(options, state)) return 1;
-    for (std::string_view key : keys)
-        std::printf("%.*s=%s\n", static_cast<int>(key.size()), key.data(), key_value(state, key)->c_str());
+    if (!options.json) {
+        for (std::string_view key : keys)
+            std::printf("%.*s=%s\n", static_cast<int>(key.size()), key.data(), key_value(state, key)->c_str());
+        return 0;
+    }
+    // Keys as files spell them, each once; numbers as numbers.
+    JsonWriter json;
+    json.begin_object();
+    std::vector<std::string> written;
+    for (std::string_view key : keys) {
+        const KeyEntry entry = *key_entry(state, key);
+        if (std::find(written.begin(), written.end(), entry.key) != written.end()) continue;
+        written.push_back(entry.key);
+        json.key(entry.key);
+        if (entry.number) json.value(std::stoll(entry.value));
+        else json.value(entry.value);
+    }
+    print_json(json.end_object());
     return 0;
 }
 
@@ -97,16 +126,11 @@ int set_parameters(ConfigState& state, std::span<const std::string_view> assignm
 
 int set_command(const ToolOptions& options) {
     ConfigState state;
-    if (!load(options, state)) return 1;
+    std::string input;  // standard input's text, whose other sections the output keeps
+    if (!load(options, state, &input)) return 1;
     const int status = set_parameters(state, after_file(options), options.lang);
     if (status != 0) return status;  // nothing is saved after a refusal
-    const std::string& path = options.arguments[0];
-    const FileWriteStatus saved = save_config_file(path, state);
-    if (saved != FileWriteStatus::Ok) {
-        std::fprintf(stderr, "%s\n", config_file_error(saved, path).in(options.lang).c_str());
-        return 1;
-    }
-    return 0;
+    return save_configuration(options.arguments[0], state, options.lang, input) ? 0 : 1;
 }
 
 }  // namespace ztv::cli

@@ -37,12 +37,12 @@ int run_tool(std::span<const std::string_view> words) {
     const ParsedToolOptions parsed = parse_overview_options(words);
     if (parsed.error) return refuse_command_line({}, *parsed.error, parsed.options.lang);
     if (parsed.options.help) {
-        print_tool_help();
-        return 0;
+        print_tool_help(parsed.options.lang);
+        return checked_output("--help", 0, parsed.options.lang);
     }
     if (parsed.options.version) {
         std::printf("ztv-tool %s\n", kProgramVersionText);
-        return 0;
+        return checked_output("--version", 0, parsed.options.lang);
     }
     return refuse_command_line({}, to_text(kNoCommand), parsed.options.lang);
 }

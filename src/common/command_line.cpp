@@ -16,6 +16,18 @@ Lang environment_language() {
     return Lang::English;
 }
 
+std::string option_help_line(std::string_view name, std::string_view value_name, std::string_view help) {
+    std::string left = "  " + std::string(name);
+    if (!value_name.empty()) {
+        left += ' ';
+        left += value_name;
+    }
+    // A long option and value get their own line, so that the help texts stay in one column.
+    if (left.size() < 24) left.resize(24, ' ');
+    else left += "\n" + std::string(24, ' ');
+    return left + std::string(help) + "\n";
+}
+
 std::optional<std::int64_t> parse_bounded_number(std::string_view text, std::int64_t min, std::int64_t max) {
     if (text.empty() || !(text.front() == '-' || (text.front() >= '0' && text.front() <= '9'))) return std::nullopt;
     std::int64_t value = 0;

@@ -66,7 +66,8 @@ std::optional<std::int64_t> parse_bounded_number(std::string_view text, std::int
 OptionError choose(std::string_view option, std::string_view value,
                                   std::span<const std::string_view> names, int& chosen);
 
-// "  --after MS   help" lines, one per row.
+// One "  --after MS   help" line; options_help makes one per row.
+std::string option_help_line(std::string_view name, std::string_view value_name, std::string_view help);
 template <typename Options>
 std::string options_help(std::span<const OptionRow<Options>> rows);
 
@@ -81,17 +82,7 @@ OptionError parse_command_line(std::span<const std::string_view> args, const Opt
 template <typename Options>
 std::string options_help(std::span<const OptionRow<Options>> rows) {
     std::string text;
-    for (const auto& row : rows) {
-        std::string left = "  " + std::string(row.name);
-        if (!row.value_name.empty()) {
-            left += ' ';
-            left += row.value_name;
-        }
-        // A long option and value get their own line, so that the help texts stay in one column.
-        if (left.size() < 24) left.resize(24, ' ');
-        else left += "\n" + std::string(24, ' ');
-        text += left + std::string(row.help) + "\n";
-    }
+    for (const auto& row : rows) text += option_help_line(row.name, row.value_name, row.help);
     return text;
 }
 

@@ -35,6 +35,8 @@ public:
 
     // Milliseconds of a monotonic counter that wraps at 2^32, like the system tick counter.
     virtual std::uint32_t tick_ms() = 0;
+    // Microseconds since 1970 by the machine's calendar clock (what candump stamps frames with).
+    virtual std::int64_t wall_clock_us();
     // Lets the windowing system process pending messages once: timers and user actions run.
     virtual void pump() = 0;
     // Set once the main window has been asked to close; every wait gives up when it sees it.

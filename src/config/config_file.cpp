@@ -132,7 +132,11 @@ ConfigFileStatus load_config_file(const std::string& path, ConfigState& state) {
         case FileReadStatus::Unreadable: return ConfigFileStatus::Unreadable;
         case FileReadStatus::TooLarge: return ConfigFileStatus::TooLarge;
     }
-    const IniDocument doc = IniDocument::parse(file.content);
+    return load_config_text(file.content, state);
+}
+
+ConfigFileStatus load_config_text(const std::string& text, ConfigState& state) {
+    const IniDocument doc = IniDocument::parse(text);
     if (!holds_configuration(doc)) return ConfigFileStatus::NotConfiguration;
     const ConfigImage image = read_config(doc);
     // Only the 2038 record bytes come from the file; nothing past them is touched.
@@ -143,17 +147,21 @@ ConfigFileStatus load_config_file(const std::string& path, ConfigState& state) {
 }
 
 FileWriteStatus save_config_file(const std::string& path, const ConfigState& state) {
-    IniDocument doc;
     const FileReadResult existing = read_file_bounded(path, kMaxConfigFileSize);
     switch (existing.status) {
-        case FileReadStatus::Ok: doc = IniDocument::parse(existing.content); break;
+        case FileReadStatus::Ok:
         case FileReadStatus::NotFound: break;
         // Saving over a file we cannot read would lose the sections it holds.
         case FileReadStatus::TooLarge: return FileWriteStatus::BeyondReadLimit;
         case FileReadStatus::Unreadable: return unreadable_reason(path);
     }
+    return replace_file(path, config_text(state, existing.content), kMaxConfigFileSize);
+}
+
+std::string config_text(const ConfigState& state, std::string_view over) {
+    IniDocument doc = IniDocument::parse(over);
     write_config(doc, state.record, state.touch, state.slot_names);
-    return replace_file(path, doc.serialize(), kMaxConfigFileSize);
+    return doc.serialize();
 }
 
 Text config_file_error(ConfigFileStatus status, const std::string& path) {

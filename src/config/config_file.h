@@ -37,11 +37,16 @@ void write_config(IniDocument& doc, const Record& record, const TouchBlock& touc
 // unreadable, too large or holds no configuration leaves the state untouched and returns the
 // reason; within a configuration, missing keys take their defaults.
 ConfigFileStatus load_config_file(const std::string& path, ConfigState& state);
+// The same from a text already read (standard input): Ok or NotConfiguration.
+ConfigFileStatus load_config_text(const std::string& text, ConfigState& state);
 
 // Saves over path, keeping sections, keys and line ends of an existing file that this program
 // does not write (see replace_file for links, permissions and atomic replacement). A save
 // whose text would exceed kMaxConfigFileSize is refused, so every saved file loads again.
 FileWriteStatus save_config_file(const std::string& path, const ConfigState& state);
+// The text a save writes over the text `over` (an existing file's, standard input's), keeping
+// what other programs put there; a new file's when it is empty.
+std::string config_text(const ConfigState& state, std::string_view over = {});
 
 // The message for a failed load or save, with the file name in it. A save's message is
 // "Unable to write to <file>" with the reason on a second line.

@@ -149,12 +149,21 @@ std::optional<std::uint32_t> parse_script_number(std::string_view text, std::uin
 }
 
 std::optional<std::string> key_value(const ConfigState& state, std::string_view key) {
-    if (same_key(key, kLongPressKey)) return std::to_string(state.record.long_press_ms());
-    if (const auto source = source_name_index(key)) return cp1251_to_utf8(state.record.source_name(*source));
+    auto entry = key_entry(state, key);
+    if (!entry) return std::nullopt;
+    return std::move(entry->value);
+}
+
+std::optional<KeyEntry> key_entry(const ConfigState& state, std::string_view key) {
+    if (same_key(key, kLongPressKey))
+        return KeyEntry{std::string(kLongPressKey), std::to_string(state.record.long_press_ms()), true};
+    if (const auto source = source_name_index(key))
+        return KeyEntry{"NAME" + std::to_string(*source + 1), cp1251_to_utf8(state.record.source_name(*source)), false};
     const FieldDef* def = field_by_key(key);
     if (def == nullptr) return std::nullopt;
-    if (def->kind == FieldKind::Hex) return to_hex(std::span<const std::uint8_t>(state.record.data() + def->offset, def->length));
-    return std::to_string(get_field(state.record, def->id));
+    if (def->kind == FieldKind::Hex)
+        return KeyEntry{def->key, to_hex(std::span<const std::uint8_t>(state.record.data() + def->offset, def->length)), false};
+    return KeyEntry{def->key, std::to_string(get_field(state.record, def->id)), true};
 }
 
 AssignResult assign_key(ConfigState& state, std::string_view key, std::string_view value,

@@ -20,6 +20,14 @@ inline constexpr std::string_view kLongPressKey = "LONG_PRESS_MS";
 // source names as UTF-8 text); nullopt for a key no file holds. Keys match without regard to
 // letter case, as in files.
 std::optional<std::string> key_value(const ConfigState& state, std::string_view key);
+// The same with the key as files spell it and whether the value is a number (a decimal
+// integer) rather than a text (a blob in hex, a source name).
+struct KeyEntry {
+    std::string key;
+    std::string value;
+    bool number = false;
+};
+std::optional<KeyEntry> key_entry(const ConfigState& state, std::string_view key);
 
 enum class AssignStatus : std::uint8_t {
     Applied,

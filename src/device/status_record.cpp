@@ -23,32 +23,32 @@ struct FeatureLine {
 };
 
 constexpr FeatureLine kFeatures[] = {
-    {'8', {" - Шина CAN для сиденья AUDI A8", " - CAN Bus for AUDI A8 seat"}},
-    {'A', {" - Виртуальный COM-порт CDC ACM", " - CDC ACM Virtual COM port"}},
-    {'B', {" - Модуль Bluetooth BK3231/JDY-33 SPP-C", " - Bluetooth module BK3231/JDY-33 SPP-C"}},
-    {'C', {" - Шина CAN", " - CAN Bus"}},
-    {'E', {" - Сенсор через USB-мышь", " - USB Mouse touch"}},
-    {'G', {" - GaNet Honda/Acura", " - GaNet Honda/Acura"}},
-    {'I', {" - IEBUS Toyota/Lexus", " - IEBUS Toyota/Lexus"}},
-    {'J', {" - Джойстик Renault", " - Renault Joystick"}},
-    {'K', {" - USB-клавиатура, страница 7", " - USB Keyboard page 7"}},
-    {'L', {" - Шина LIN", " - LIN Bus"}},
-    {'M', {" - Шина CAN для BMW iDrive", " - CAN Bus for BMW iDrive"}},
-    {'P', {" - Тачпад PS/2 Synaptics", " - PS/2 touchpad Synaptics"}},
-    {'R', {" - Контроллер CAP2RES", " - CAP2RES controller"}},
-    {'S', {" - iBUS для BMW", " - iBUS for BMW"}},
-    {'T', {" - Терминал", " - Terminal"}},
-    {'U', {" - События и реакции UART", " - UART event and response"}},
-    {'V', {" - Шина LIN для руля VW", " - LIN Bus for VW Steering Wheel"}},
+    {'8', {"Шина CAN для сиденья AUDI A8", "CAN Bus for AUDI A8 seat"}},
+    {'A', {"Виртуальный COM-порт CDC ACM", "CDC ACM Virtual COM port"}},
+    {'B', {"Модуль Bluetooth BK3231/JDY-33 SPP-C", "Bluetooth module BK3231/JDY-33 SPP-C"}},
+    {'C', {"Шина CAN", "CAN Bus"}},
+    {'E', {"Сенсор через USB-мышь", "USB Mouse touch"}},
+    {'G', {"GaNet Honda/Acura", "GaNet Honda/Acura"}},
+    {'I', {"IEBUS Toyota/Lexus", "IEBUS Toyota/Lexus"}},
+    {'J', {"Джойстик Renault", "Renault Joystick"}},
+    {'K', {"USB-клавиатура, страница 7", "USB Keyboard page 7"}},
+    {'L', {"Шина LIN", "LIN Bus"}},
+    {'M', {"Шина CAN для BMW iDrive", "CAN Bus for BMW iDrive"}},
+    {'P', {"Тачпад PS/2 Synaptics", "PS/2 touchpad Synaptics"}},
+    {'R', {"Контроллер CAP2RES", "CAP2RES controller"}},
+    {'S', {"iBUS для BMW", "iBUS for BMW"}},
+    {'T', {"Терминал", "Terminal"}},
+    {'U', {"События и реакции UART", "UART event and response"}},
+    {'V', {"Шина LIN для руля VW", "LIN Bus for VW Steering Wheel"}},
     {'X', {nullptr, nullptr}},
-    {'Z', {" - Последовательный порт MMI AUDI", " - MMI AUDI Serial"}},
-    {'c', {" - Эмуляция руля VW по шине CAN", " - CAN Bus VW SW Emulate"}},
-    {'d', {" - Шина CAN для джойстика MERCEDES", " - CAN Bus for MERCEDES Joystick"}},
-    {'e', {" - Шина CAN для контроллера MERCEDES", " - CAN Bus for MERCEDES Controller"}},
-    {'g', {" - GAZER PA", " - GAZER PA"}},
-    {'l', {" - Шина LIN для руля AUDI", " - LIN Bus for AUDI Steering Wheel"}},
-    {'m', {" - Шина LIN для джойстика Mazda CX5", " - LIN Bus for Mazda CX5 Joystick"}},
-    {'r', {" - Шина CAN для джойстика Renault", " - CAN Bus for Renault Joystick"}},
+    {'Z', {"Последовательный порт MMI AUDI", "MMI AUDI Serial"}},
+    {'c', {"Эмуляция руля VW по шине CAN", "CAN Bus VW SW Emulate"}},
+    {'d', {"Шина CAN для джойстика MERCEDES", "CAN Bus for MERCEDES Joystick"}},
+    {'e', {"Шина CAN для контроллера MERCEDES", "CAN Bus for MERCEDES Controller"}},
+    {'g', {"GAZER PA", "GAZER PA"}},
+    {'l', {"Шина LIN для руля AUDI", "LIN Bus for AUDI Steering Wheel"}},
+    {'m', {"Шина LIN для джойстика Mazda CX5", "LIN Bus for Mazda CX5 Joystick"}},
+    {'r', {"Шина CAN для джойстика Renault", "CAN Bus for Renault Joystick"}},
 };
 
 constexpr const char* kHyphens = "---------------------------";
@@ -85,36 +85,48 @@ bool is_bootloader_name(std::string_view name) { return name.find("TERVIO-V4-BOO
 
 bool StatusRecord::bootloader() const { return is_bootloader_name(name); }
 
+std::string version_text(std::uint32_t version) {
+    return strprintf("%lu.%02lu", static_cast<unsigned long>(version / 100), static_cast<unsigned long>(version % 100));
+}
+
 std::vector<Text> device_info_lines(const StatusRecord& s) {
     std::vector<Text> lines;
     lines.push_back(format_pair({"Контроллер          \"%s\"", "Controller          \"%s\""}, s.name.c_str()));
     lines.push_back(format_pair({"Серийный номер      %lu", "The serial number   %lu"},
                                 static_cast<unsigned long>(s.serial)));
-    lines.push_back(format_pair({"Версия загрузчика   %u.%02u", "Boot version        %u.%02u"},
-                                s.boot_version / 100, s.boot_version % 100));
+    lines.push_back(format_pair({"Версия загрузчика   %s", "Boot version        %s"}, version_text(s.boot_version).c_str()));
     if (s.app_version == 0) {
         lines.push_back(to_text({"Версия приложения   (приложение не загружено)",
                                  "Application version (application is not loaded)"}));
         return lines;
     }
-    lines.push_back(format_pair({"Версия приложения   %u.%02u", "Application version %u.%02u"}, s.app_version / 100,
-                                s.app_version % 100));
+    lines.push_back(format_pair({"Версия приложения   %s", "Application version %s"}, version_text(s.app_version).c_str()));
     const std::size_t dash = s.name.rfind('-');
     if (dash == std::string::npos) return lines;
     const std::string letters = s.name.substr(dash + 1);
     lines.push_back(Text::same(kHyphens));
     if (letters == "BOOT") return lines;
     lines.push_back(to_text({"Поддержка контроллера:", "Controller support:"}));
+    for (const Text& feature : controller_features(s)) lines.push_back(join(Text::same(" - "), "", feature));
+    lines.push_back(Text::same(kHyphens));
+    return lines;
+}
+
+std::vector<Text> controller_features(const StatusRecord& s) {
+    std::vector<Text> features;
+    const std::size_t dash = s.name.rfind('-');
+    if (dash == std::string::npos || s.app_version == 0) return features;
+    const std::string letters = s.name.substr(dash + 1);
+    if (letters == "BOOT") return features;
     for (const char letter : letters) {
         const auto* feature = std::find_if(std::begin(kFeatures), std::end(kFeatures),
                                            [letter](const FeatureLine& f) { return f.letter == letter; });
         if (feature == std::end(kFeatures))
-            lines.push_back(format_pair({" - Неизвестно '%c'", " - Unknown '%c'"}, letter));
+            features.push_back(format_pair({"Неизвестно '%c'", "Unknown '%c'"}, letter));
         else if (feature->line.ru != nullptr)
-            lines.push_back(to_text(feature->line));
+            features.push_back(to_text(feature->line));
     }
-    lines.push_back(Text::same(kHyphens));
-    return lines;
+    return features;
 }
 
 Text status_line_text(const StatusRecord& s, int dots, bool can_file_open) {

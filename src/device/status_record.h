@@ -51,8 +51,14 @@ struct StatusRecord {
 // True when the name says the controller runs its bootloader.
 bool is_bootloader_name(std::string_view name);
 
+// A version number x 100 as the controller's information shows it: "2.05".
+std::string version_text(std::uint32_t version);
+
 // The device information block, line by line.
 std::vector<Text> device_info_lines(const StatusRecord& status);
+// What the feature letters at the end of the controller's name stand for ("CAN Bus"), as the
+// information block lists them; none for a bootloader or a controller without an application.
+std::vector<Text> controller_features(const StatusRecord& status);
 
 // The status line of a connected controller; dots is 0 to 10.
 Text status_line_text(const StatusRecord& status, int dots, bool can_file_open);

@@ -38,6 +38,8 @@ std::uint32_t CanFrame::id_word() const { return le32(bytes, 0); }
 
 std::uint32_t CanFrame::stamp_ms() const { return le32(bytes, 16); }
 
+void CanFrame::set_stamp_ms(std::uint32_t stamp_ms) { put32(bytes, 16, stamp_ms); }
+
 std::uint8_t can_change_signature(const CanFrame& frame) {
     auto s = static_cast<std::uint8_t>(frame.data_length() + 230);
     for (const std::uint8_t b : frame.data()) {

@@ -45,7 +45,15 @@ struct CanFrame {
     bool extended() const { return bytes[15] != 0; }
     CanKey key() const { return can_key(id_word(), extended()); }
     std::uint32_t stamp_ms() const;
+    void set_stamp_ms(std::uint32_t stamp_ms);
 };
+
+// How far the controller's 32-bit millisecond clock moved from one frame's stamp to the next:
+// a wrap is a step forward; a stamp that went back (the controller restarted) is no step.
+constexpr std::uint32_t can_stamp_step_ms(std::uint32_t previous, std::uint32_t stamp) {
+    const std::uint32_t step = stamp - previous;
+    return step < 0x80000000u ? step : 0;
+}
 
 // s = (DLC + 230) mod 256; for each data byte b: t = s ^ b, s = t << 1 (mod 256), and 0x21 is
 // folded in when bit 7 of t was set.

@@ -113,6 +113,14 @@ bool CanLog::start_without_file(std::uint8_t mode) {
     return error == kOk;
 }
 
+bool CanLog::start_streaming(std::FILE* stream, const std::string& name, CanFileFormat format, std::uint8_t mode) {
+    file_.close();
+    file_write_failed_ = false;
+    if (!start_without_file(mode)) return false;
+    file_.attach(stream, name, format);
+    return true;
+}
+
 void CanLog::learn_background() {
     background_.start_learning(host_.tick_ms());
     if (showing_new_) filter_changed_ = true;
@@ -253,7 +261,7 @@ bool CanLog::receive(const CanFrame& frame) {
     history_.note(result.row, frame, now);
     mark_changed(result.row);
     if (detail_row_ == result.row) detail_changed_ = true;
-    if (file_.is_open() && !file_.write(table_.row(result.row))) {
+    if (file_.is_open() && !file_.write(table_.row(result.row), host_.wall_clock_us())) {
         file_write_failed_ = true;
         host_.show_message(kBoxError, format_pair(can_msg::kWriteFailed, file_.path().c_str()));
     }

@@ -78,8 +78,13 @@ public:
     // "Start and save to file" (with a TAB); ztv-tool may log in another mode. True when the
     // file was created and the mode accepted.
     bool start_saving(CanFileFormat format, std::uint8_t mode = kCanModeAll);
+    // The can-utils log carries the controller's own stamps instead of the time of day.
+    void set_candump_controller_time(bool on) { file_.set_controller_time(on); }
     // Logging without a file (ztv-tool's bridge): true when the mode was accepted.
     bool start_without_file(std::uint8_t mode);
+    // Logging to a stream the caller owns (ztv-tool's standard output), named `name` in
+    // messages: true when the mode was accepted.
+    bool start_streaming(std::FILE* stream, const std::string& name, CanFileFormat format, std::uint8_t mode);
     void stop();                                  // "Stop"
     void clear();                                 // "Clear log"
     void hide_selected();                         // "Hide this packet"

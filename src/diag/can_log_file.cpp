@@ -1,5 +1,6 @@
 #include "diag/can_log_file.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "common/format.h"
@@ -36,16 +37,28 @@ bool CanLogFile::open(const std::string& path, CanFileFormat format) {
     close();
     std::FILE* file = open_regular_for_writing(path, open_problem_);
     if (file == nullptr) return false;
+    begin(file, true, path, format);
+    return true;
+}
+
+void CanLogFile::attach(std::FILE* stream, const std::string& name, CanFileFormat format) {
+    close();
+    begin(stream, false, name, format);
+}
+
+void CanLogFile::begin(std::FILE* file, bool owned, const std::string& name, CanFileFormat format) {
     file_ = file;
-    path_ = path;
+    owned_ = owned;
+    path_ = name;
     format_ = format;
     lines_ = 0;
-    return true;
+    candump_us_.reset();
 }
 
 bool CanLogFile::close() {
     if (file_ == nullptr) return true;
     std::FILE* file = std::exchange(file_, nullptr);
+    if (!owned_) return std::fflush(file) == 0 && std::ferror(file) == 0;
     return close_durably(file);
 }
 
@@ -57,11 +70,18 @@ bool CanLogFile::put_line(const std::string& line, const char* end) {
     return false;
 }
 
-bool CanLogFile::write(const CanRow& row) {
+bool CanLogFile::write(const CanRow& row, std::int64_t wall_clock_us) {
     if (file_ == nullptr) return false;
     if (format_ == CanFileFormat::Candump) {
         ++lines_;
-        return put_line(candump_line(row.frame), "\n");
+        if (controller_time_) return put_line(candump_line(row.frame), "\n");
+        const std::uint32_t stamp = row.frame.stamp_ms();
+        if (candump_us_)
+            *candump_us_ += std::uint64_t{can_stamp_step_ms(candump_stamp_, stamp)} * 1000;
+        else
+            candump_us_ = static_cast<std::uint64_t>(std::max<std::int64_t>(wall_clock_us, 0));
+        candump_stamp_ = stamp;
+        return put_line(candump_line(row.frame, *candump_us_), "\n");
     }
     const std::uint32_t stamp = row.frame.stamp_ms();
     if (lines_ == 0) {

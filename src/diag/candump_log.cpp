@@ -4,6 +4,7 @@
 
 #include "common/format.h"
 #include "common/hex.h"
+#include "diag/can_replay.h"
 
 namespace ztv {
 namespace {
@@ -31,8 +32,9 @@ std::string_view next_line(std::string_view text, std::size_t& at) {
     return line;
 }
 
-// Why the line is not a frame; empty when it is one (then `frame` holds it).
-std::string parse_line(std::string_view line, CanFrame& frame) {
+// Why the line is not a frame; empty when it is one (then `frame` holds it, with its time in
+// microseconds in time_us and no stamp yet).
+std::string parse_line(std::string_view line, CanFrame& frame, std::uint64_t& time_us) {
     if (line.empty() || line.front() != '(') return "expected (SECONDS.MICROSECONDS) IFACE ID#DATA";
     const std::size_t close = line.find(')');
     if (close == std::string_view::npos) return "the time has no closing parenthesis";
@@ -110,24 +112,30 @@ std::string parse_line(std::string_view line, CanFrame& frame) {
     }
     if (digits % 2 != 0) return "the data has an odd number of hexadecimal digits";
     if (raw_length_code && digits != 2 * kCanMaxData) return "a length code after '_' needs 8 data bytes";
-    const auto stamp = static_cast<std::uint32_t>(seconds * 1000 + micros / 1000);  // wraps as the controller's does
+    time_us = seconds * 1000000 + micros;
     frame = CanFrame::make(extended ? id : id << kCanStandardShift, extended,
-                           std::span<const std::uint8_t>(data, digits / 2), stamp);
+                           std::span<const std::uint8_t>(data, digits / 2), 0);
     return {};
 }
 
 }  // namespace
 
-std::string candump_id(const CanFrame& frame) {
+std::uint32_t can_identifier(const CanFrame& frame) {
     const std::uint32_t word = frame.id_word();
-    if (frame.extended()) return strprintf("%08lX", static_cast<unsigned long>(word & 0x1FFFFFFFu));
-    return strprintf("%03lX", static_cast<unsigned long>((word >> kCanStandardShift) & 0x7FFu));
+    return frame.extended() ? word & 0x1FFFFFFFu : (word >> kCanStandardShift) & 0x7FFu;
+}
+
+std::string candump_id(const CanFrame& frame) {
+    return strprintf(frame.extended() ? "%08lX" : "%03lX", static_cast<unsigned long>(can_identifier(frame)));
 }
 
 std::string candump_line(const CanFrame& frame) {
-    const std::uint32_t stamp = frame.stamp_ms();
-    std::string line = strprintf("(%lu.%06lu) ", static_cast<unsigned long>(stamp / 1000),
-                                 static_cast<unsigned long>(stamp % 1000 * 1000));
+    return candump_line(frame, static_cast<std::uint64_t>(frame.stamp_ms()) * 1000);
+}
+
+std::string candump_line(const CanFrame& frame, std::uint64_t time_us) {
+    std::string line = strprintf("(%llu.%06llu) ", static_cast<unsigned long long>(time_us / 1000000),
+                                 static_cast<unsigned long long>(time_us % 1000000));
     line += kCandumpInterface;
     line += ' ';
     line += candump_id(frame);
@@ -149,17 +157,32 @@ CandumpRead read_candump(std::string_view text) {
     CandumpRead result;
     std::size_t line_number = 0;
     std::size_t at = 0;
+    // The frames' time from the first one on, in microseconds, with the steps kept that a
+    // recording can hold.
+    std::uint64_t first_us = 0;  // on the controller's clock
+    std::uint64_t previous_us = 0;
+    std::uint64_t since_first_us = 0;
     while (at < text.size()) {
         const std::string_view line = next_line(text, at);
         ++line_number;
         if (is_blank_or_comment(line)) continue;
         CanFrame frame;
-        const std::string why = parse_line(line, frame);
+        std::uint64_t time_us = 0;
+        const std::string why = parse_line(line, frame, time_us);
         if (!why.empty()) {
             result.error = "line " + std::to_string(line_number) + ": " + why;
             result.frames.clear();
             return result;
         }
+        if (result.frames.empty()) {
+            // A time the controller's clock could not show is the time of day: it starts at 0.
+            first_us = time_us / 1000 > 0xFFFFFFFFu ? 0 : time_us;
+        } else {
+            const std::uint64_t step = time_us - previous_us;
+            if (time_us >= previous_us && step <= std::uint64_t{kLongestReplayStepMs} * 1000) since_first_us += step;
+        }
+        previous_us = time_us;
+        frame.set_stamp_ms(static_cast<std::uint32_t>((first_us + since_first_us) / 1000));
         result.frames.push_back(frame);
     }
     return result;

@@ -48,33 +48,49 @@ public:
     Lang lang() const { return lang_; }
     const char* pick_text(const TextPair& pair) const { return pick(pair, lang_); }
 
-    // The heading is written before the group's first line only.
+    // A group is kept only once a line is added under its heading.
     void heading(std::string text) {
         heading_ = std::move(text);
-        heading_written_ = false;
+        heading_used_ = false;
     }
     void change(const std::string& label, const std::string& before, const std::string& after) {
-        note(label, before + kArrow + after);
+        add(CompareLine{label, before, after, {}});
     }
     // A line that says in its own words what changed.
-    void note(const std::string& label, const std::string& what) {
-        if (!heading_written_) {
-            text_ += heading_ + "\n";
-            heading_written_ = true;
-        }
-        text_ += "  ";
-        if (!label.empty()) text_ += label + ": ";
-        text_ += what + "\n";
-    }
-    std::size_t size() const { return text_.size(); }
-    std::string take() { return std::move(text_); }
+    void note(const std::string& label, const std::string& what) { add(CompareLine{label, {}, {}, what}); }
+    std::size_t size() const { return lines_; }
+    std::vector<CompareGroup> take() { return std::move(groups_); }
 
 private:
+    void add(CompareLine line) {
+        if (!heading_used_) {
+            groups_.push_back(CompareGroup{heading_, {}});
+            heading_used_ = true;
+        }
+        groups_.back().lines.push_back(std::move(line));
+        ++lines_;
+    }
+
     Lang lang_;
-    std::string text_;
+    std::vector<CompareGroup> groups_;
+    std::size_t lines_ = 0;
     std::string heading_;
-    bool heading_written_ = true;
+    bool heading_used_ = true;
 };
+
+// The groups as a person reads them: the heading, then each line indented.
+std::string comparison_text(const std::vector<CompareGroup>& groups) {
+    std::string text;
+    for (const CompareGroup& group : groups) {
+        text += group.heading + "\n";
+        for (const CompareLine& line : group.lines) {
+            text += "  ";
+            if (!line.label.empty()) text += line.label + ": ";
+            text += (line.note.empty() ? line.before + kArrow + line.after : line.note) + "\n";
+        }
+    }
+    return text;
+}
 
 std::string absent(Lang lang) { return pick(kAbsent, lang); }
 
@@ -323,7 +339,8 @@ Comparison compare_configurations(const ConfigSnapshot& before, const ConfigSnap
         report.change({}, to_hex(before.touch), to_hex(after.touch));
     }
     compare_remaining(report, before.record, after.record);
-    result.text = report.take();
+    result.groups = report.take();
+    result.text = comparison_text(result.groups);
     if (!scope.before.empty() || !scope.after.empty()) result.text = scope.before + kArrow + scope.after + "\n" + result.text;
     return result;
 }

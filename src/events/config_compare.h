@@ -6,6 +6,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "common/text.h"
 #include "config/config_history.h"
@@ -28,9 +29,23 @@ struct CompareScope {
     std::string after;
 };
 
+// One difference: what a control, line or byte was and becomes, or (with `note`) what changed
+// in its own words ("250 ms (disabled -> usable)").
+struct CompareLine {
+    std::string label;  // empty when the line needs none (the touch block)
+    std::string before;
+    std::string after;
+    std::string note;   // set instead of before and after
+};
+struct CompareGroup {
+    std::string heading;  // a page's caption, "Slot 5 (Wipers)", "Learned buttons"...
+    std::vector<CompareLine> lines;
+};
+
 struct Comparison {
     bool differ = false;
     std::string text;  // one line per difference under its group's heading, each ending in \n
+    std::vector<CompareGroup> groups;  // the same, as data
 };
 
 // Byte for byte over what the scope covers; the text describes `before` turning into `after`.

@@ -1,5 +1,6 @@
 #include "events/slot_listing.h"
 
+#include "common/cp1251.h"
 #include "events/descriptions.h"
 #include "events/event_catalogue.h"
 #include "events/slot_controls.h"
@@ -135,16 +136,24 @@ SlotListing list_slot(ConfigState& state, std::size_t slot_index, Lang lang) {
     return listing;
 }
 
-std::string describe_slots(const ConfigState& loaded, Lang lang) {
+std::vector<UsedSlot> list_used_slots(const ConfigState& loaded, Lang lang) {
     // The display rules write into the record; the caller's copy stays as it was loaded.
     ConfigState state = loaded;
     normalize_all_slots(state.record);
-    std::string out;
+    std::vector<UsedSlot> used;
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         if (slots::is_empty(state.record, slot)) continue;
-        const SlotListing listing = list_slot(state, slot, lang);
-        out += listing.caption + "\n";
-        for (const SlotLine& line : listing.lines) out += "  " + line.label + ": " + line.value + "\n";
+        used.push_back({slot, cp1251_to_utf8(field_text(state.slot_names[slot].data(), kSlotNameSize)),
+                        list_slot(state, slot, lang)});
+    }
+    return used;
+}
+
+std::string describe_slots(const ConfigState& loaded, Lang lang) {
+    std::string out;
+    for (const UsedSlot& used : list_used_slots(loaded, lang)) {
+        out += used.listing.caption + "\n";
+        for (const SlotLine& line : used.listing.lines) out += "  " + line.label + ": " + line.value + "\n";
     }
     return out;
 }

@@ -26,6 +26,13 @@ struct SlotListing {
 // One slot after the display rules (written into `state`, which the caller gives as a copy
 // that every slot has been normalized in; see normalize_all_slots).
 SlotListing list_slot(ConfigState& state, std::size_t slot, Lang lang);
+// Every slot that is not empty, with its index (from 0) and name, as `describe` lists them.
+struct UsedSlot {
+    std::size_t slot;
+    std::string name;  // UTF-8
+    SlotListing listing;
+};
+std::vector<UsedSlot> list_used_slots(const ConfigState& state, Lang lang);
 // Every slot that is not empty: its caption, then its lines with two blanks before each.
 std::string describe_slots(const ConfigState& state, Lang lang);
 

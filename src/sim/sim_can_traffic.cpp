@@ -230,12 +230,34 @@ private:
     std::uint64_t produced_ = 0;
 };
 
+// A recording handed out at the pace of its stamps (`speed` thousandths of real time), or as
+// fast as the program takes the frames (speed 0). Each frame is due once the replay's clock
+// reaches its time in the recording; due frames wait until taken, none is lost. The replay
+// runs only while the log does: switched on again, it goes on from the frame it stopped at.
 class ReplayTraffic final : public CanTraffic {
 public:
-    explicit ReplayTraffic(std::vector<CanFrame> frames) : frames_(std::move(frames)) {}
-    void restart(std::uint32_t /*now_ms*/) override {}
-    void produce(std::uint32_t /*now_ms*/, std::size_t room, std::vector<CanFrame>& out) override {
-        while (room > 0 && next_ < frames_.size()) {
+    ReplayTraffic(std::vector<CanFrame> frames, std::uint32_t speed) : frames_(std::move(frames)), speed_(speed) {
+        // Each frame's time in the recording, from the first; wraps of the controller's clock
+        // are steps forward, and what no recording can hold is no step at all.
+        at_ms_.reserve(frames_.size());
+        std::uint64_t at = 0;
+        for (std::size_t i = 0; i < frames_.size(); ++i) {
+            if (i > 0) {
+                const std::uint32_t step = frames_[i].stamp_ms() - frames_[i - 1].stamp_ms();
+                if (step <= kLongestReplayStepMs) at += step;
+            }
+            at_ms_.push_back(at);
+        }
+    }
+    void restart(std::uint32_t now_ms) override {
+        started_ = true;
+        last_now_ms_ = now_ms;
+    }
+    void produce(std::uint32_t now_ms, std::size_t room, std::vector<CanFrame>& out) override {
+        if (!started_) restart(now_ms);
+        played_us_ += std::uint64_t{now_ms - last_now_ms_} * speed_;
+        last_now_ms_ = now_ms;
+        while (room > 0 && next_ < frames_.size() && (speed_ == 0 || at_ms_[next_] * 1000 <= played_us_)) {
             out.push_back(frames_[next_++]);
             --room;
         }
@@ -246,7 +268,12 @@ public:
 
 private:
     std::vector<CanFrame> frames_;
+    std::vector<std::uint64_t> at_ms_;
+    std::uint32_t speed_;
     std::size_t next_ = 0;
+    bool started_ = false;
+    std::uint32_t last_now_ms_ = 0;
+    std::uint64_t played_us_ = 0;  // how far into the recording the replay has come
 };
 
 std::vector<std::string_view> words_of(std::string_view line) {
@@ -276,7 +303,7 @@ std::unique_ptr<CanTraffic> make_can_load(std::size_t identifiers, std::uint32_t
     return std::make_unique<LoadTraffic>(identifiers, frames_per_second);
 }
 
-CanReplayLoad parse_can_replay(const std::string& text) {
+CanReplayLoad parse_can_replay(const std::string& text, std::uint32_t speed) {
     CanReplayLoad result;
     // A can-utils log's frames start with their "(SECONDS.MICROSECONDS)"; ours never do.
     if (is_candump_log(text)) {
@@ -285,7 +312,7 @@ CanReplayLoad parse_can_replay(const std::string& text) {
             result.error = std::move(read.error);
             return result;
         }
-        result.traffic = std::make_unique<ReplayTraffic>(std::move(read.frames));
+        result.traffic = std::make_unique<ReplayTraffic>(std::move(read.frames), speed);
         return result;
     }
     std::vector<CanFrame> frames;
@@ -324,15 +351,18 @@ CanReplayLoad parse_can_replay(const std::string& text) {
         frames.push_back(CanFrame::make(word, extended, std::span<const std::uint8_t>(data.data(), dlc),
                                         static_cast<std::uint32_t>(stamp)));
     }
-    result.traffic = std::make_unique<ReplayTraffic>(std::move(frames));
+    result.traffic = std::make_unique<ReplayTraffic>(std::move(frames), speed);
     return result;
 }
 
-CanReplayLoad load_can_replay(const std::string& path) {
-    const FileReadResult file = read_file_bounded(path, kCanReplayMaxBytes);
+CanReplayLoad load_can_replay(const std::string& path, std::uint32_t speed) {
+    return read_can_replay(read_file_bounded(path, kCanReplayMaxBytes), speed);
+}
+
+CanReplayLoad read_can_replay(const FileReadResult& file, std::uint32_t speed) {
     CanReplayLoad result;
     switch (file.status) {
-        case FileReadStatus::Ok: return parse_can_replay(file.content);
+        case FileReadStatus::Ok: return parse_can_replay(file.content, speed);
         case FileReadStatus::NotFound: result.error = "no such file"; break;
         case FileReadStatus::TooLarge: result.error = "larger than 64 MB"; break;
         case FileReadStatus::Unreadable: result.error = "cannot be read: " + read_failure_reason(file.problem).en; break;

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "common/file_io.h"
 #include "diag/can_frame.h"
+#include "diag/can_replay.h"
 
 namespace ztv::sim {
 
@@ -42,14 +44,17 @@ std::unique_ptr<CanTraffic> make_can_load(std::size_t identifiers, std::uint32_t
 // Frames from a text file, one a line: "STAMP KIND ID DLC [BYTE...]" (decimal stamp in ms, S or
 // X, hexadecimal identifier, DLC 0-8, two-digit hexadecimal bytes); blank lines and lines
 // starting with '#' are skipped. A file whose first line starts with "(" is a can-utils log
-// (candump -l) instead. Offered in file order as fast as they are pulled, each once.
+// (candump -l) instead. Offered in file order, each once, at `speed` (diag/can_replay.h): a stamp that
+// goes back, or on by more than kLongestReplayStepMs, follows the frame before at once.
 struct CanReplayLoad {
     std::unique_ptr<CanTraffic> traffic;  // nothing when the file was refused
     std::string error;                    // why, naming the line
 };
 inline constexpr std::size_t kCanReplayMaxBytes = 64u * 1024 * 1024;
-CanReplayLoad load_can_replay(const std::string& path);
-// The same from text already read (tests, and the loader above).
-CanReplayLoad parse_can_replay(const std::string& text);
+CanReplayLoad load_can_replay(const std::string& path, std::uint32_t speed = kReplayRealTime);
+// The same from a file or stream read with the bound above.
+CanReplayLoad read_can_replay(const FileReadResult& input, std::uint32_t speed = kReplayRealTime);
+// The same from text already read.
+CanReplayLoad parse_can_replay(const std::string& text, std::uint32_t speed = kReplayRealTime);
 
 }  // namespace ztv::sim

@@ -14,6 +14,7 @@
 #include "command_run.h"
 #include "config/config_backups.h"
 #include "config/config_file.h"
+#include "support/json_value.h"
 #include "support/temp_dir.h"
 
 namespace ztv::cli {
@@ -79,6 +80,7 @@ TEST_F(SafetyCommands, DiffExitsAsDiffDoes) {
         const CommandOutcome refused = run(run_diff, absurd);
         EXPECT_EQ(refused.status, 2) << refused.err;
         EXPECT_TRUE(refused.out.empty());
+        EXPECT_TRUE(refused.err.ends_with("\nTry 'ztv-tool diff --help' for more information.\n")) << refused.err;
     }
 }
 
@@ -139,6 +141,69 @@ TEST_F(SafetyCommands, BackupsThatCannotBeListedAreSaid) {
     EXPECT_NE(tab.err.find("tab or a line break"), std::string::npos) << tab.err;
 }
 
+// --json of each command reads back as the documented schema: stable keys, numbers as numbers,
+// a file name that is not UTF-8 (or holds a tab and a line break) still valid JSON.
+TEST_F(SafetyCommands, JsonOutputsReadAsTheirSchemaSays) {
+    const auto parsed = [](const CommandOutcome& outcome) {
+        auto doc = test::parse_json(outcome.out);
+        EXPECT_TRUE(doc) << outcome.out << outcome.err;
+        return doc.value_or(test::JsonValue{});
+    };
+    const test::JsonValue shown = parsed(run(run_show, {a, "--json"}));
+    bool some_disabled = false;
+    for (const test::JsonValue& page : shown["pages"].array()) {
+        EXPECT_FALSE(page["caption"].text().empty());
+        for (const test::JsonValue& control : page["controls"].array()) {
+            EXPECT_FALSE(control["control"].text().empty());
+            EXPECT_TRUE(control["label"].is_null() || !control["label"].text().empty());
+            EXPECT_NO_THROW(control["value"].text());
+            some_disabled = some_disabled || !control["enabled"].flag();
+        }
+    }
+    EXPECT_EQ(shown["pages"].array().size(), 25u);
+    EXPECT_TRUE(some_disabled);
+
+    const test::JsonValue got = parsed(run(run_get, {a, "LONG_PRESS_MS", "gps_num", "GPS_NUM", "KEY", "name1", "--json"}));
+    EXPECT_EQ(got.object().size(), 4u);
+    EXPECT_EQ(got["LONG_PRESS_MS"].number(), 800);
+    EXPECT_EQ(got["GPS_NUM"].number(), 0);
+    EXPECT_EQ(got["KEY"].text().substr(0, 4), "2003");
+    EXPECT_NO_THROW(got["NAME1"].text());
+
+    const test::JsonValue described = parsed(run(run_describe, {ZTV_SAMPLES_DIR "/demo.ZTV", "--json"}));
+    EXPECT_EQ(described["slots"][0]["slot"].number(), 1);
+    EXPECT_EQ(described["slots"][0]["name"].text(), "Volume up");
+    EXPECT_EQ(described["slots"][0]["lines"][0]["part"].text(), "event");
+    EXPECT_EQ(described["slots"][0]["lines"][0]["value"].text(), "Button");
+
+    const std::string odd = dir.file("odd\xFF\t\n.ZTV");
+    std::filesystem::copy_file(b, odd);
+    const CommandOutcome compared = run(run_diff, {a, odd, "--json"});
+    EXPECT_EQ(compared.status, 1);
+    const test::JsonValue diff = parsed(compared);
+    EXPECT_FALSE(diff["equal"].flag());
+    EXPECT_EQ(diff["before"].text(), a);
+    EXPECT_EQ(diff["after"].text(), dir.file("odd\xEF\xBF\xBD\t\n.ZTV"));
+    bool long_press_seen = false;
+    for (const test::JsonValue& group : diff["groups"].array())
+        for (const test::JsonValue& change : group["changes"].array())
+            if (change["label"].text() == "Long press over")
+                long_press_seen = change["before"].text() == "800 mSec" && change["after"].text() == "1200 mSec" &&
+                                  change["note"].is_null();
+    EXPECT_TRUE(long_press_seen) << compared.out;
+
+    const test::JsonValue info = parsed(run(run_info, {"--simulate", "--json"}));
+    EXPECT_GT(info["serial"].number(), 0);
+    EXPECT_FALSE(info["bootloader"].flag());
+    EXPECT_EQ(info["features"][0].text(), "CAN Bus");
+
+    ASSERT_EQ(run(run_restore, {a, "--simulate", "--sim-state", sim}).status, 0);
+    const test::JsonValue listed = parsed(run(run_backups, {"--json"}));
+    ASSERT_EQ(listed["backups"].array().size(), 1u);
+    EXPECT_GT(listed["backups"][0]["serial"].number(), 0);
+    EXPECT_EQ(listed["backups"][0]["reason"].text(), "restore");
+}
+
 // Output to a full disk is a failure said as such: 2 for diff (never "different"), 1 elsewhere.
 TEST_F(SafetyCommands, OutputThatCannotBeWrittenIsAFailure) {
     if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
@@ -153,6 +218,8 @@ TEST_F(SafetyCommands, OutputThatCannotBeWrittenIsAFailure) {
     EXPECT_EQ(exit_status("describe " ZTV_SAMPLES_DIR "/demo.ZTV"), 1);
     EXPECT_EQ(exit_status("get " + a + " GPS_NUM"), 1);
     EXPECT_EQ(exit_status("show " + a + " --help"), 1);
+    EXPECT_EQ(exit_status("--help"), 1);
+    EXPECT_EQ(exit_status("--version"), 1);
 }
 
 TEST_F(SafetyCommands, NoBackupNoOverwriteUnlessAskedFor) {

@@ -139,14 +139,26 @@ TEST(Candump, LinesAsCanUtilsWritesThem) {
     EXPECT_EQ(candump_id(CanFrame::make(0x1A0, true, {}, 0)), "000001A0");
 }
 
+// A log stamped with the time of day starts at 0 instead of wrapping the controller's 32-bit
+// clock; a time that goes back, or leaps ahead by a year, follows the frame before at once.
+TEST(Candump, TimeOfDayStartsAtZeroAndNeverGoesBackOrLeapsAhead) {
+    const CandumpRead read = read_candump(
+        "(1718607600.002937) can0 0C9#00\n(1718607600.010924) can0 5C0#00\n(1718607599.000000) can0 001#\n"
+        "(1750143600.000000) can0 002#\n(1750143600.100000) can0 003#\n");
+    ASSERT_EQ(read.error, "");
+    std::vector<std::uint32_t> stamps;
+    for (const CanFrame& frame : read.frames) stamps.push_back(frame.stamp_ms());
+    EXPECT_EQ(stamps, (std::vector<std::uint32_t>{0, 7, 7, 7, 107}));
+}
+
 TEST(Candump, ReadsWhatItWritesAndNamesTheLineOfABadOne) {
-    const std::string text = "(1.000000) ztv0 123#0102\n\n(4294967.295000) can0 18DA00F1#\r\n(1436509052.249713) x 7FF#ff\n";
+    const std::string text = "(1.000000) ztv0 123#0102\n\n(3000.500000) can0 18DA00F1#\r\n(3001.000000) x 7FF#ff\n";
     const CandumpRead read = read_candump(text);
     ASSERT_TRUE(read.error.empty()) << read.error;
     ASSERT_EQ(read.frames.size(), 3u);
     EXPECT_EQ(candump_line(read.frames[0]), "(1.000000) ztv0 123#0102");
-    EXPECT_EQ(candump_line(read.frames[1]), "(4294967.295000) ztv0 18DA00F1#");
-    EXPECT_EQ(read.frames[2].stamp_ms(), static_cast<std::uint32_t>(1436509052249ull));  // wraps like the controller
+    EXPECT_EQ(candump_line(read.frames[1]), "(3000.500000) ztv0 18DA00F1#");
+    EXPECT_EQ(read.frames[2].stamp_ms(), 3001000u);
     EXPECT_EQ(read.frames[2].data()[0], 0xFF);
 
     const std::pair<const char*, const char*> bad[] = {

@@ -271,6 +271,41 @@ TEST(CanLogFile, TabFileStartsAgainAfterClearLog) {
                                            }));
 }
 
+// candump -l's stamps: the time of day the first frame arrived, the later ones after it by the
+// controller's clock, its wrap counted as time going on and a restart of it as no time;
+// with the controller's time asked for, its own stamps.
+TEST(CanLogFile, CandumpLogIsStampedWithTheTimeOfDay) {
+    for (const bool controller_time : {false, true}) {
+        CanWorld w;
+        test::TempDir dir;
+        ASSERT_TRUE(w.connect());
+        w.dialog_answer = dir.file("car.log");
+        w.log->set_candump_controller_time(controller_time);
+        w.log->run(CanMenuItem::StartSaveCandump);
+        w.push(0x123, {0x01}, 4294967000u);
+        w.push(0x123, {0x02}, 4294967290u);
+        w.push(0x123, {0x03}, 100);  // the clock wrapped
+        w.push(0x123, {0x04}, 50);   // the controller restarted
+        const std::int64_t before = w.host.wall_clock_us();
+        w.drain();
+        const std::int64_t after = w.host.wall_clock_us();
+        w.log->stop_quietly();
+        std::vector<double> times;
+        std::ifstream in(w.dialog_answer);
+        for (std::string line; std::getline(in, line);) times.push_back(std::stod(line.substr(1)));
+        ASSERT_EQ(times.size(), 4u);
+        if (controller_time) {
+            EXPECT_EQ(times, (std::vector<double>{4294967.0, 4294967.29, 0.1, 0.05}));
+            continue;
+        }
+        EXPECT_GE(times[0], static_cast<double>(before) / 1e6 - 1e-6);
+        EXPECT_LE(times[0], static_cast<double>(after) / 1e6 + 1e-6);
+        EXPECT_NEAR(times[1] - times[0], 0.290, 1e-6);
+        EXPECT_NEAR(times[2] - times[0], 0.396, 1e-6);
+        EXPECT_NEAR(times[3] - times[0], 0.396, 1e-6);
+    }
+}
+
 TEST(CanLogFile, CancelledDialogLeavesTheLogOffAndTheFolderAlone) {
     CanWorld w;
     ASSERT_TRUE(w.connect());

@@ -40,7 +40,10 @@ log2asc)
     # log2asc prints "TIME CHANNEL ID[x] Rx d DLC BYTES" for every frame it accepted.
     rx=$(grep ' Rx ' "$work/bus.asc" | awk '{ printf "%s %s %s|", $3, $6, $7 }')
     [ "$rx" = "123 2 01|18DA00F1x 0 |7FF 8 00|1x 1 AB|0 0 |" ] || fail "log2asc output: $(cat "$work/bus.asc")"
-    echo "log2asc accepted all 5 frames"
+    # Stamped with the time of day, the log is dated today, not on the first of January 1970.
+    [ "$(sed -n 's/^date .* \([0-9]\{4\}\)$/\1/p' "$work/bus.asc")" = "$(date +%Y)" ] ||
+        fail "log2asc dates the log: $(grep '^date' "$work/bus.asc")"
+    echo "log2asc accepted all 5 frames, dated today"
     ;;
 vcan)
     for t in canplayer candump cansend ip; do

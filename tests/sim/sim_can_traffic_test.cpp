@@ -41,7 +41,8 @@ TEST(SimCanReplay, ParsesStandardAndExtendedFramesAsGiven) {
         "\n"
         "100 S 123 2 DE AD\r\n"
         "  4294967295\tX 1FFFFFFF 0\n"
-        "7 S 7ff 8 00 01 02 03 04 05 06 07\n");
+        "7 S 7ff 8 00 01 02 03 04 05 06 07\n",
+        0);
     ASSERT_TRUE(load.traffic) << load.error;
     std::vector<CanFrame> frames;
     load.traffic->produce(0, 100, frames);
@@ -91,7 +92,7 @@ TEST(SimCanReplay, FramesFlowOnlyWhileTheLogRunsInFileOrder) {
         std::ofstream out(dir.file("bus.txt"));
         for (int i = 0; i < 10; ++i) out << i * 10 << " S " << std::hex << (0x100 + i) << std::dec << " 1 0" << i << "\n";
     }
-    auto load = sim::load_can_replay(dir.file("bus.txt"));
+    auto load = sim::load_can_replay(dir.file("bus.txt"), 0);
     ASSERT_TRUE(load.traffic) << load.error;
     world.sim.set_can_traffic(std::move(load.traffic));
     ASSERT_TRUE(world.connect());
@@ -104,6 +105,48 @@ TEST(SimCanReplay, FramesFlowOnlyWhileTheLogRunsInFileOrder) {
     ASSERT_EQ(frames.size(), 10u);
     for (std::size_t i = 0; i < frames.size(); ++i) EXPECT_EQ(frames[i].id_word(), (0x100u + i) << 18);
     EXPECT_TRUE(pull_all(world).empty());
+}
+
+// A replay keeps the gaps between its stamps: a wrap of the controller's clock is time going
+// on, a stamp that goes back or leaps ahead by hours follows the frame before at once. Due
+// frames wait for room rather than being lost; a log switched off and on again goes on from
+// where it stopped; twice the speed halves every gap.
+TEST(SimCanReplay, FramesComeAtThePaceOfTheirStamps) {
+    const std::string log =
+        "4294967200 S 001 0\n4294967295 S 002 0\n100 S 003 0\n50 S 004 0\n3700100 S 005 0\n3700300 S 006 0\n";
+    const auto ids_at = [](sim::CanTraffic& traffic, std::uint32_t now, std::size_t room = 100) {
+        std::vector<CanFrame> frames;
+        traffic.produce(now, room, frames);
+        std::string ids;
+        for (const CanFrame& f : frames) ids += std::to_string(f.id_word() >> kCanStandardShift);
+        return ids;
+    };
+    auto load = sim::parse_can_replay(log);
+    ASSERT_TRUE(load.traffic) << load.error;
+    sim::CanTraffic& real_time = *load.traffic;
+    real_time.restart(5000);
+    EXPECT_EQ(ids_at(real_time, 5000), "1");
+    EXPECT_EQ(ids_at(real_time, 5094), "");
+    EXPECT_EQ(ids_at(real_time, 5095), "2");
+    EXPECT_EQ(ids_at(real_time, 5195), "");
+    EXPECT_EQ(ids_at(real_time, 5196, 1), "3");
+    EXPECT_EQ(ids_at(real_time, 5196), "45");
+    real_time.restart(9000);  // switched off at 5196 and on again
+    EXPECT_EQ(ids_at(real_time, 9199), "");
+    EXPECT_EQ(ids_at(real_time, 9200), "6");
+
+    auto fast = sim::parse_can_replay(log, 2 * kReplayRealTime);
+    fast.traffic->restart(0);
+    EXPECT_EQ(ids_at(*fast.traffic, 97), "12");
+    EXPECT_EQ(ids_at(*fast.traffic, 98), "345");
+    EXPECT_EQ(ids_at(*fast.traffic, 197), "");
+    EXPECT_EQ(ids_at(*fast.traffic, 198), "6");
+
+    for (const char* speed : {"0", "1", "0.5", "20.125", "1000"}) EXPECT_TRUE(parse_replay_speed(speed)) << speed;
+    EXPECT_EQ(parse_replay_speed("20.125"), 20125u);
+    for (const char* speed : {"", "-1", "+1", "1000.001", "1e3", "0x10", "1,5", ".5", "1.", "0.0005", " 1", "nan",
+                              "99999999999999999999"})
+        EXPECT_FALSE(parse_replay_speed(speed)) << speed;
 }
 
 TEST(SimCanTraffic, NoCanFeatureRefusesTheMode) {

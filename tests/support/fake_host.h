@@ -32,6 +32,9 @@ public:
 
     // Host
     std::uint32_t tick_ms() override { return static_cast<std::uint32_t>(now_us_ / 1000); }
+    // The calendar runs with the simulated clock from a fixed day (2024-06-17 07:00:00 UTC).
+    std::int64_t wall_clock_us() override { return kWallClockStartUs + static_cast<std::int64_t>(now_us_); }
+    static constexpr std::int64_t kWallClockStartUs = 1'718'607'600'000'000 - 1'000'000;
     void pump() override;
     bool closing() const override { return closing_; }
     int show_message(int type, const Text& text) override;

@@ -7,6 +7,7 @@
 #include "common/command_line.h"
 #include "common/file_io.h"
 #include "common/format.h"
+#include "common/standard_streams.h"
 #include "diag/can_replay.h"
 
 namespace ztv::cli {
@@ -68,6 +69,11 @@ constexpr ToolOptionRow kOptionRows[] = {
       "with --simulate: keep the simulated controller's memory in FILE between runs"},
      {"--sim-state", "FILE", "",
       [](ToolOptions& o, std::string_view v) -> Error {
+          // The state is read and written back: a stream cannot keep it.
+          static constexpr TextPair kStateNotStream{
+              "--sim-state: нужен файл — состояние читается и записывается обратно, стандартный ввод этого не может",
+              "--sim-state needs a file: the state is read and written back, which standard input cannot be"};
+          if (names_standard_stream(v)) return to_text(kStateNotStream);
           o.sim_state = std::string(v);
           return std::nullopt;
       }}},

@@ -1,5 +1,6 @@
 #include "cli/console_host.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -32,11 +33,15 @@ void ConsoleHost::pump() {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return;
     }
-    // On to the timer's next tick (a millisecond without one), no faster than the pace allows.
-    const std::uint32_t step_ms = timer_runs ? next_due_ms_ - tick_ms() : 1;
-    paced_us_ += std::uint64_t{step_ms} * 1000;
-    const auto real_us = (paced_us_ - paced_from_us_) * 1000 / pace_;
-    std::this_thread::sleep_until(paced_since_ + std::chrono::microseconds(real_us));
+    // On towards the timer's next tick (a millisecond without one), never past it and no faster
+    // than the pace allows; a pump waits a millisecond at most, so a slow pace still lets the
+    // caller look at Ctrl+C.
+    using namespace std::chrono;
+    const std::uint64_t target_us = paced_us_ + std::uint64_t{timer_runs ? next_due_ms_ - tick_ms() : 1u} * 1000;
+    const auto target_real = paced_since_ + microseconds((target_us - paced_from_us_) * 1000 / pace_);
+    std::this_thread::sleep_until(std::min(target_real, steady_clock::now() + milliseconds(1)));
+    const auto real_us = static_cast<std::uint64_t>(duration_cast<microseconds>(steady_clock::now() - paced_since_).count());
+    paced_us_ = std::clamp(paced_from_us_ + real_us * pace_ / 1000, paced_us_, target_us);
 }
 
 int ConsoleHost::show_message(int type, const Text& text) {

@@ -224,6 +224,11 @@ int restore_command(const ToolOptions& options) {
 
 int flash_command(const ToolOptions& options) {
     const std::string& path = options.arguments[0];
+    if (names_standard_stream(path)) {
+        static constexpr TextPair kFirmwareFromFile{"прошивка читается из файла *.LDR, а не со стандартного ввода",
+                                                    "the firmware is read from a *.LDR file, not from standard input"};
+        return refuse_command_line("flash", to_text(kFirmwareFromFile), options.lang);
+    }
     const bool no_backup = options.no_backup;
     return with_session(options, [&path, no_backup](DeviceSession& session) {
         if (const int error = session.connect(); error != kOk) return session.fail(error_text(error));

@@ -52,16 +52,25 @@ TEST(OptionRules, EveryCommandOfBothProgramsRefusesTheSameMalformedLines) {
         refused(with(p.arguments, {"--help=1"}));
         refused(with(p.arguments, {""}));  // an empty name is never a file
         for (const std::string_view option : {"--lang", "--sim-can", "--sim-state", "--mode", "--seconds", "--page",
-                                              "--screenshot", "--after"}) {
+                                              "--screenshot", "--after", "--replay-speed"}) {
             if (p.usage.find(std::string(option) + " ") == std::string::npos) continue;
             refused(with(p.arguments, {option}));
             refused(with(p.arguments, {option, ""}));
             const std::string equals = std::string(option) + "=";
             refused(with(p.arguments, {equals}));
         }
-        // A replay or a state only works with the simulated controller.
+        // A replay or a state only works with the simulated controller, a replay's speed with a
+        // replay and within its range.
         for (const std::string_view option : {"--sim-can", "--sim-state"})
             if (p.usage.find(std::string(option) + " ") != std::string::npos) refused(with(p.arguments, {option, "x"}));
+        if (p.usage.find("--replay-speed ") != std::string::npos) {
+            const Line replay = with(p.arguments, {"--simulate", "--sim-can", "x.log", "--replay-speed"});
+            refused(with(p.arguments, {"--simulate", "--replay-speed", "2"}));
+            for (const std::string_view absurd : {"-1", "1001", "1e3", "nan", "0x10", "2,5"}) refused(with(replay, {absurd}));
+            EXPECT_FALSE(p.error_of(with(replay, {"2.5"}))) << p.name;
+            EXPECT_EQ(p.error_of(with(replay, {"1001"}))->en,
+                      "--replay-speed must be a number from 0 to 1000 (times real time; 0: no pauses), not '1001'");
+        }
 
         // What all of them take: help after a file, a dash name after "--", a language in capitals.
         EXPECT_FALSE(p.error_of(with(p.arguments, {"--help"}))) << p.name;

@@ -4,6 +4,7 @@
 
 #if !defined(_WIN32)
 #include <string>
+#include <vector>
 
 #include "config/config_file.h"
 #include "support/temp_dir.h"
@@ -45,7 +46,11 @@ TEST(StandardStreams, DashReadsStandardInputAndWritesStandardOutput) {
         "1000 S 123 2 01 02\n1010 X 18DA00F1 0\n");
     EXPECT_EQ(log.status, 0) << log.err;
     EXPECT_EQ(log.out, "(1.000000) ztv0 123#0102\n(1.010000) ztv0 18DA00F1#\n");
-    EXPECT_EQ(run_tool_process({"canlog", "-", "--print", "--simulate"}).status, 2);
+    // What cannot come from a stream is refused before anything is touched, not taken as a file "-".
+    for (const std::vector<std::string>& refused : {std::vector<std::string>{"canlog", "-", "--print", "--simulate"},
+                                                    {"info", "--simulate", "--sim-state", "-"},
+                                                    {"flash", "-", "--simulate"}})
+        EXPECT_EQ(run_tool_process(refused).status, 2) << refused[0];
 }
 
 TEST(StandardStreams, InputBeyondTheBoundAndAReaderThatWentAwayAreFailures) {

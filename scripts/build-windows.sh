@@ -16,15 +16,19 @@ if [ "$GUI" = "ON" ]; then
 else
   eval "$(scripts/windows-toolchain.sh --without-qt)"
 fi
-# The icon, drawn from the project's SVG by the same small host program the Linux icons come from.
+# The icon, drawn from the project's SVG by the same small host program the Linux icons come from;
+# the Windows Qt has no SVG icon engine, so that program draws the toolbar's pictures too.
 mkdir -p "$BUILD/icon"
+renderer="$BUILD/icon/render-icon"
+if [ ! -x "$renderer" ] || [ packaging/render_icon.cpp -nt "$renderer" ]; then
+  # shellcheck disable=SC2046  # pkg-config prints several words on purpose
+  g++ -std=c++17 -O1 -fPIC packaging/render_icon.cpp -o "$renderer" $(pkg-config --cflags --libs Qt6Gui Qt6Svg)
+fi
 icon="$BUILD/icon/ztv-setup.ico"
 if [ ! -f "$icon" ] || [ packaging/ztv-setup.svg -nt "$icon" ]; then
-  # shellcheck disable=SC2046  # pkg-config prints several words on purpose
-  g++ -std=c++17 -O1 -fPIC packaging/render_icon.cpp -o "$BUILD/icon/render-icon" $(pkg-config --cflags --libs Qt6Gui Qt6Svg)
   g++ -std=c++17 -O1 packaging/windows/png_to_ico.cpp -o "$BUILD/icon/png-to-ico"
   sizes=(16 24 32 48 64 128 256)
-  "$BUILD/icon/render-icon" packaging/ztv-setup.svg "$BUILD/icon" "${sizes[@]}"
+  "$renderer" packaging/ztv-setup.svg "$BUILD/icon" "${sizes[@]}"
   pngs=()
   for size in "${sizes[@]}"; do pngs+=("$BUILD/icon/${size}x${size}/apps/ztv-setup.png"); done
   "$BUILD/icon/png-to-ico" "$icon.new" "${pngs[@]}"
@@ -34,6 +38,7 @@ fi
 options=(-DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
          -DZTV_BUILD_GUI="$GUI" -DZTV_BUILD_BENCH=OFF -DZTV_BUILD_TESTS="${ZTV_WINDOWS_TESTS:-ON}"
          -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64 -DZTV_WINDOWS_ICON="$PWD/$icon"
+         -DZTV_ICON_RENDERER="$PWD/$renderer"
          "-DCMAKE_FIND_ROOT_PATH=$HIDAPI_DIR${QT_DIR:+;$QT_DIR}" "-DCMAKE_PREFIX_PATH=$HIDAPI_DIR${QT_DIR:+;$QT_DIR}")
 if [ -n "$QT_DIR" ]; then
   options+=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)

@@ -22,6 +22,18 @@ const char* file_of(ToolIcon icon) {
 
 }  // namespace
 
-QIcon tool_icon(ToolIcon icon) { return QIcon(QStringLiteral(":/icons/") + QLatin1String(file_of(icon))); }
+QIcon tool_icon(ToolIcon icon) {
+#ifdef ZTV_ICON_PNG_SIZES
+    // Drawn beforehand at these sizes, for a Qt without the SVG icon engine.
+    QString name = QLatin1String(file_of(icon));
+    name.chop(4);  // ".svg"
+    QIcon drawn;
+    for (const int size : {ZTV_ICON_PNG_SIZES})
+        drawn.addFile(QStringLiteral(":/icons/png/%1x%1/apps/%2.png").arg(size).arg(name), QSize(size, size));
+    return drawn;
+#else
+    return QIcon(QStringLiteral(":/icons/") + QLatin1String(file_of(icon)));
+#endif
+}
 
 }  // namespace ztv

@@ -55,9 +55,10 @@ listing() { (cd "$installed" && find . | sort); }
 installed_files=$(listing)
 profile="$WINEPREFIX/drive_c/users/Иван"
 backups="$profile/AppData/Local/zeb-tervio/backups"
-# Two copies started at once: one draws its picture, the other says that one runs and ends with 1.
+# Two copies started at once: one draws its picture, the other says that one runs and ends with 1
+# (the first stays ten seconds, far longer than a slow start of the second takes).
 for copy in a b; do
-  (QT_QPA_PLATFORM=windows timeout 300 "$WINE" "$installed/ztv-setup.exe" --simulate --after 3000 \
+  (QT_QPA_PLATFORM=windows timeout 300 "$WINE" "$installed/ztv-setup.exe" --simulate --after 10000 \
      --screenshot "$(winpath "$WORK/copy-$copy.png")" > "$WORK/copy-$copy.log" 2>&1; echo $? > "$WORK/copy-$copy.status") &
 done
 wait_for() {  # wait_for SECONDS TEST...: true once TEST holds, false if it never did in time

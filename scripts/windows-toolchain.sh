@@ -73,6 +73,17 @@ fetch_source() {
 
 host_version() { dpkg-query -W -f='${Version}' "$1"; }
 
+# build_and_install NAME WORK FINAL: builds WORK/build, installs it into FINAL and marks FINAL
+# complete; the working folder goes only once the library is whole.
+build_and_install() {
+  local name="$1" work="$2" final="$3"
+  cmake --build "$work/build" -j"$JOBS" > "$work/build.log" 2>&1 \
+    || { log "$name build failed, see $work/build.log"; tail -n 30 "$work/build.log" >&2; exit 1; }
+  cmake --install "$work/build" > "$work/install.log" 2>&1
+  rm -rf "$work"
+  touch "$final/.complete"
+}
+
 build_qt() {
   local version; version="$(host_version qt6-base-dev)"
   local final="$CACHE/qt-$version"
@@ -104,11 +115,7 @@ build_qt() {
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_testlib=OFF \
     -DFEATURE_sql_sqlite=OFF -DFEATURE_glib=OFF -DFEATURE_icu=OFF \
     > "$work/configure.log" 2>&1 || { log "Qt configure failed, see $work/configure.log"; exit 1; }
-  cmake --build "$work/build" -j"$JOBS" > "$work/build.log" 2>&1 \
-    || { log "Qt build failed, see $work/build.log"; tail -n 30 "$work/build.log" >&2; exit 1; }
-  cmake --install "$work/build" > "$work/install.log" 2>&1
-  rm -rf "$work"
-  touch "$final/.complete"
+  build_and_install Qt "$work" "$final"
 }
 
 build_hidapi() {
@@ -124,11 +131,7 @@ build_hidapi() {
     -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_FILE" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$final" -DBUILD_SHARED_LIBS=OFF \
     > "$work/configure.log" 2>&1 || { log "hidapi configure failed, see $work/configure.log"; exit 1; }
-  cmake --build "$work/build" -j"$JOBS" > "$work/build.log" 2>&1 \
-    || { log "hidapi build failed, see $work/build.log"; exit 1; }
-  cmake --install "$work/build" > "$work/install.log" 2>&1
-  rm -rf "$work"
-  touch "$final/.complete"
+  build_and_install hidapi "$work" "$final"
 }
 
 # ready NAME BUILDER: builds a library unless its folder is complete, under a lock of its own, so

@@ -1,17 +1,17 @@
 #include "common/command_line.h"
 
 #include <charconv>
-#include <cstdlib>
 
 #include "common/ascii_text.h"
+#include "common/system_names.h"
 
 namespace ztv {
 
 Lang environment_language() {
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value == nullptr || *value == '\0') continue;
-        return std::string_view(value).starts_with("ru") ? Lang::Russian : Lang::English;
+        const std::string value = environment_value(name);
+        if (value.empty()) continue;
+        return value.starts_with("ru") ? Lang::Russian : Lang::English;
     }
     return Lang::English;
 }

@@ -89,8 +89,8 @@ DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate, std::
     monitor_.set_can_sink(can_log_.get());
     can_page_ = new CanLogPage(*can_log_, [this] { return monitor_.status().can_log_running(); }, form_.can_log_page());
     form_.can_log_page()->layout()->addWidget(can_page_);
-    can_page_->set_highlight(form_.file_dialogs().can_highlight());
-    can_page_->on_highlight_changed([this](bool on) { form_.file_dialogs().remember_can_highlight(on); });
+    can_page_->set_highlight(form_.settings().can_highlight());
+    can_page_->on_highlight_changed([this](bool on) { form_.settings().remember_can_highlight(on); });
     auto* repaint = new ShellTimer(form_.clock(), can_page_);
     QObject::connect(repaint, &ShellTimer::timeout, can_page_, &CanLogPage::refresh);
     repaint->start(kCanRepaintIntervalMs);

@@ -11,9 +11,8 @@
 #include <QTreeView>
 
 #include <algorithm>
-#include <cstdio>
 
-#include "app/settings_file.h"
+#include "app/settings_store.h"
 #include "app/shell_messages.h"
 #include "common/host.h"
 
@@ -72,9 +71,8 @@ DialogTraits dialog_traits(FileDialogKind kind) {
 
 }  // namespace
 
-FileDialogs::FileDialogs(QWidget& window, Host& host, std::string settings_path, std::string default_folder)
-    : QObject(&window), window_(window), host_(host), settings_path_(std::move(settings_path)),
-      default_folder_(std::move(default_folder)) {
+FileDialogs::FileDialogs(QWidget& window, Host& host, SettingsStore& settings)
+    : QObject(&window), window_(window), host_(host), settings_(settings) {
     place_timer_ = new QTimer(this);
     place_timer_->setObjectName(QStringLiteral("TimerDialogPlace"));
     place_timer_->setInterval(1);
@@ -104,41 +102,18 @@ QString FileDialogs::documents_folder() {
     return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
-QString FileDialogs::start_folder(FileDialogKind kind, bool* ok) {
-    const SettingsFile file(settings_path_);
-    const auto doc = file.open();
-    *ok = doc.has_value();
-    if (!doc) {
-        host_.show_message(kBoxError, to_text(kSettingsReadError));
-        return QString();
-    }
-    const std::string stored = read_folder_path(*doc, dialog_traits(kind).folder, default_folder_);
-    return QString::fromStdString(folder_of(stored));
-}
-
 QSize FileDialogs::dialog_size() const {
-    const auto doc = SettingsFile(settings_path_).open();
-    const DialogSize stored = doc ? read_file_dialog_size(*doc) : kDefaultFileDialogSize;
+    const DialogSize stored = settings_.file_dialog_size();
     QSize size(stored.width, stored.height);
     // A size stored on a larger screen must not push the buttons off this one.
     if (const QScreen* screen = window_.screen()) size = size.boundedTo(screen->availableGeometry().size());
     return size;
 }
 
-void FileDialogs::remember_dialog_size(const QSize& size) {
-    const SettingsFile file(settings_path_);
-    auto doc = file.open();
-    if (!doc) return;  // the dialog's own read already said so
-    const DialogSize wanted{size.width(), size.height()};
-    if (read_file_dialog_size(*doc) == wanted) return;
-    ztv::remember_file_dialog_size(*doc, wanted);
-    save_settings_file(file, *doc);
-}
-
 QString FileDialogs::ask(FileDialogKind kind, const QString& proposed_name) {
-    bool ok = false;
-    QString folder = start_folder(kind, &ok);
-    if (!ok) return QString();
+    const auto stored = settings_.folder(dialog_traits(kind).folder);
+    if (!stored) return QString();
+    QString folder = QString::fromStdString(folder_of(*stored));
     // A dialog that starts at a file selects it.
     if (!proposed_name.isEmpty()) folder = QDir(folder).filePath(proposed_name);
     const DialogTraits traits = dialog_traits(kind);
@@ -166,46 +141,12 @@ QString FileDialogs::ask(FileDialogKind kind, const QString& proposed_name) {
     const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     place_timer_->stop();
     placed_ = nullptr;
-    remember_dialog_size(dialog.size());
+    settings_.remember_file_dialog_size({dialog.width(), dialog.height()});
     return chosen ? dialog.selectedFiles().constFirst() : QString();
 }
 
 void FileDialogs::remember_folder(FileDialogKind kind, const QString& path) {
-    if (path.isEmpty()) return;
-    const SettingsFile file(settings_path_);
-    auto doc = file.open();
-    if (!doc) {
-        host_.show_message(kBoxError, to_text(kSettingsReadError));
-        return;
-    }
-    remember_folder_path(*doc, dialog_traits(kind).folder, path.toStdString());
-    save_settings_file(file, *doc);
-}
-
-bool FileDialogs::can_highlight() const {
-    const auto doc = SettingsFile(settings_path_).open();
-    return !doc || read_can_highlight(*doc);
-}
-
-void FileDialogs::remember_can_highlight(bool on) {
-    const SettingsFile file(settings_path_);
-    auto doc = file.open();
-    if (!doc) return;  // the settings' own read at start already said so
-    write_can_highlight(*doc, on);
-    save_settings_file(file, *doc);
-}
-
-void FileDialogs::save_settings_file(const SettingsFile& file, const IniDocument& doc) {
-    const FileWriteStatus status = file.save(doc);
-    if (status == FileWriteStatus::Ok) return;
-    const std::string message = settings_save_error(status, file.path()).in(host_.language());
-    std::fprintf(stderr, "%s\n", message.c_str());
-    std::size_t begin = 0;
-    while (begin <= message.size()) {
-        const std::size_t end = std::min(message.find('\n', begin), message.size());
-        host_.log_line(message.substr(begin, end - begin), LogSource::Program);
-        begin = end + 1;
-    }
+    settings_.remember_folder(dialog_traits(kind).folder, path.toStdString());
 }
 
 }  // namespace ztv

@@ -40,7 +40,9 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     // Companion window of the parameter pages and the event editor, made before them.
     source_window_ = new TInterceptForm(this);
     chrome_ = new WindowChrome(*this, *clock_);
-    files_ = new FileDialogs(*this, *this, options_.settings_path, options_.default_folder);
+    settings_ = std::make_unique<SettingsStore>(*this, options_.settings_path, options_.default_folder,
+                                                options_.system_language_id);
+    files_ = new FileDialogs(*this, *this, *settings_);
     toolbar_ = new ToolbarActions(*this, state_);
     build_pages();
     build_timers();

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "app/file_dialogs.h"
-#include "app/settings_file.h"
+#include "app/settings_store.h"
 #include "app/shell_clock.h"
 #include "app/toolbar_actions.h"
 #include "app/window_device.h"
@@ -137,8 +137,8 @@ public:
     // Brings the parameter pages' "Pins" page to the front (a reaction pin that needs a pin
     // mode set there first).
     void show_pins_page() override;
-    // The settings read at start.
-    const MainSettings& loaded_settings() const { return loaded_settings_; }
+    // The one reader and writer of the settings file.
+    SettingsStore& settings() { return *settings_; }
     // Moves a window to a stored place, or centres it on the screen when the place is missing
     // or would put it off the screen (the main window and the key picker window use this).
     void place_from_settings(QWidget& window, std::optional<int> top, std::optional<int> left) const;
@@ -153,7 +153,6 @@ public:
     // Seams for tests and unattended runs.
     void set_message_answerer(MessageAnswerer answerer) { answerer_ = std::move(answerer); }
     void set_file_chooser(FileChooser chooser) { files_->set_chooser(std::move(chooser)); }
-    FileDialogs& file_dialogs() { return *files_; }
 
     // The controller behind the window; nothing: none. It must leave before it goes.
     void set_device(WindowDevice* device);
@@ -268,6 +267,7 @@ private:
     int redraw_pause_ = 0;
     int speed_up_ = 0;
     WindowChrome* chrome_ = nullptr;
+    std::unique_ptr<SettingsStore> settings_;
     FileDialogs* files_ = nullptr;
     ToolbarActions* toolbar_ = nullptr;
     QTabWidget* pages_ = nullptr;
@@ -292,7 +292,6 @@ private:
     };
     std::vector<TranslatedWindow> translated_;
     std::vector<Page*> page_list_;
-    MainSettings loaded_settings_;
     // The pages' share of the "Parameters" tab the user chose (dragged, or from the settings);
     // none follows the editor's height.
     std::optional<int> split_share_;

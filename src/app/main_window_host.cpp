@@ -15,7 +15,7 @@
 
 #include "app/main_window.h"
 #include "app/pane_split.h"
-#include "app/settings_file.h"
+#include "app/settings_store.h"
 #include "app/setup_options.h"
 #include "app/shell_messages.h"
 #include "diag/terminal_page.h"
@@ -151,16 +151,7 @@ void TMainForm::log_line(const std::string& line, LogSource source) {
 
 
 void TMainForm::apply_settings() {
-    const SettingsFile file(options_.settings_path);
-    const auto doc = file.open();
-    MainSettings settings;
-    if (doc) {
-        settings = read_main_settings(*doc, options_.system_language_id);
-    } else {
-        show_message(kBoxError, to_text(kSettingsReadError));
-        settings.lang = default_language(options_.system_language_id);
-    }
-    loaded_settings_ = settings;
+    const MainSettings settings = settings_->load();
 
     place_from_settings(*this, settings.main_top, settings.main_left);
 
@@ -196,13 +187,7 @@ void TMainForm::place_from_settings(QWidget& window, std::optional<int> top, std
 }
 
 void TMainForm::save_settings() {
-    const SettingsFile file(options_.settings_path);
-    auto doc = file.open();
-    if (!doc) {
-        show_message(kBoxError, to_text(kSettingsReadError));
-        return;
-    }
-    MainSettings settings = loaded_settings_;
+    MainSettings settings = settings_->loaded();
     settings.main_top = frameGeometry().top();
     settings.main_left = frameGeometry().left();
     settings.lang = static_cast<int>(lang_);
@@ -216,8 +201,7 @@ void TMainForm::save_settings() {
     settings.key_top = picker->y();
     settings.key_left = picker->x();
     settings.key_visible = picker->isVisible() ? 1 : 0;
-    write_main_settings(*doc, settings);
-    files_->save_settings_file(file, *doc);
+    settings_->save(settings);
 }
 
 void TMainForm::initialise() {

@@ -13,7 +13,7 @@
 
 #include "app/form_tables.h"
 #include "app/language_walker.h"
-#include "app/pane_split.h"
+#include "app/parameter_split.h"
 #include "app/qt_translations.h"
 #include "app/shell_messages.h"
 #include "app/toolbar_rules.h"
@@ -53,13 +53,8 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     // A taller window gives both halves more, the editor a little more than the pages.
     parameters_splitter_->setStretchFactor(0, 2);
     parameters_splitter_->setStretchFactor(1, 3);
-    parameters_splitter_->installEventFilter(this);
-    connect(parameters_splitter_, &QSplitter::splitterMoved, this, [this] {
-        const QList<int> sizes = parameters_splitter_->sizes();
-        split_share_ = pages_share({sizes.value(0), sizes.value(1)});
-    });
+    split_ = new ParameterSplit(*parameters_splitter_, *editor_, *clock_);
     add_page(*editor_);
-    connect(editor_, &SlotEditor::wanted_height_changed, this, [this] { remeasure_parameter_split(true); });
 
     resize(1024, 720);
     translated_.push_back({main_form_table(), this});
@@ -71,51 +66,6 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
 }
 
 TMainForm::~TMainForm() = default;
-
-void TMainForm::apply_parameter_split(bool defer_shrink) {
-    const int total = parameters_splitter_->height() - parameters_splitter_->handleWidth();
-    if (total <= 0) return;
-    const int editor_wanted = editor_->wanted_height(parameters_splitter_->width());
-    const PaneSplit split = parameter_split(total, split_share_, editor_wanted);
-    const QList<int> now = parameters_splitter_->sizes();
-    // Moving the border lays out both halves anew: not for nothing. The editor's height follows
-    // the kind pages shown both ways, so a tall page leaves no empty band behind it; giving
-    // height back waits until the slot shown stays, so that browsing slots does not make the
-    // pages jump at every other one.
-    const PaneSplit current{now.value(0), now.value(1)};
-    if (defer_shrink && shrinks_editor(current, split)) {
-        split_shrink_->start();  // anew at every change: it waits for the slot shown to stay
-        return;
-    }
-    split_shrink_->stop();
-    if (split.pages == current.pages && split.editor == current.editor) return;
-    parameters_splitter_->setSizes({split.pages, split.editor});
-}
-
-// Every new height of the tab is split anew, so showing the window (which resizes the splitter
-// a few times before it settles) and any later resize keep the rule: the share the user
-// dragged, or the editor's own height. The editor's wrapped tab rows learn their width only
-// after the splitter has placed them, so the editor is measured once more on the next turn.
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == parameters_splitter_ && event->type() == QEvent::Resize) {
-        apply_parameter_split();
-        remeasure_parameter_split(false);
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void TMainForm::remeasure_parameter_split(bool defer_shrink) {
-    // Several layout requests of one change are measured once, after they have all settled.
-    if (split_share_) return;
-    split_remeasure_now_ = split_remeasure_now_ || !defer_shrink;
-    if (split_remeasure_) return;
-    split_remeasure_ = true;
-    QTimer::singleShot(0, this, [this] {
-        const bool now = std::exchange(split_remeasure_now_, false);
-        split_remeasure_ = false;
-        if (!split_share_) apply_parameter_split(!now);
-    });
-}
 
 void TMainForm::build_pages() {
     pages_ = new QTabWidget(this);
@@ -170,12 +120,6 @@ void TMainForm::build_timers() {
     close_retry_->set_single_shot(true);
     close_retry_->set_interval(kCloseRetryMs);
     connect(close_retry_, &ShellTimer::timeout, this, &QWidget::close);
-    split_shrink_ = new ShellTimer(*clock_, this);
-    split_shrink_->set_single_shot(true);
-    split_shrink_->set_interval(kEditorShrinkDelayMs);
-    connect(split_shrink_, &ShellTimer::timeout, this, [this] {
-        if (!split_share_) apply_parameter_split();
-    });
 }
 
 void TMainForm::open_shared_popup(int context, const TextPair& first, const TextPair& second, const QPoint& global_pos,

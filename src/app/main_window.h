@@ -34,6 +34,7 @@ namespace ztv {
 
 class SlotEditor;
 class ParameterPages;
+class ParameterSplit;
 class TInterceptForm;
 class TerminalPage;
 class QtTranslations;
@@ -228,19 +229,11 @@ public:
     }
     void on_debug_clicked();
 
-    // Shares the "Parameters" tab between the pages and the editor: the stored height when
-    // there is one, else the default split, bounded so that both halves stay usable.
-    // `defer_shrink`: an editor that asks for less gets it only after kEditorShrinkDelayMs
-    // without a further change.
-    void apply_parameter_split(bool defer_shrink = false);
-    // Without a share the user chose, the split follows the editor's height on the next turn,
-    // once the change that asks for it has settled: after a resize, and when the editor's
-    // content (a caption, a kind page, a language) wants more or less than it has.
-    void remeasure_parameter_split(bool defer_shrink);
+    // The border between the parameter pages and the editor.
+    ParameterSplit& parameter_split() const { return *split_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void wire_chrome();
@@ -292,12 +285,7 @@ private:
     };
     std::vector<TranslatedWindow> translated_;
     std::vector<Page*> page_list_;
-    // The pages' share of the "Parameters" tab the user chose (dragged, or from the settings);
-    // none follows the editor's height.
-    std::optional<int> split_share_;
-    bool split_remeasure_ = false;        // the editor's height is measured again on the next turn
-    bool split_remeasure_now_ = false;    // ...and a shorter editor gets its height without waiting
-    ShellTimer* split_shrink_ = nullptr;  // gives the editor's height back once the slot shown stays
+    ParameterSplit* split_ = nullptr;
 
     MessageAnswerer answerer_;
     std::unique_ptr<QtTranslations> qt_texts_;

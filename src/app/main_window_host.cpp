@@ -14,7 +14,7 @@
 #include <QTimer>
 
 #include "app/main_window.h"
-#include "app/pane_split.h"
+#include "app/parameter_split.h"
 #include "app/settings_store.h"
 #include "app/setup_options.h"
 #include "app/shell_messages.h"
@@ -156,8 +156,7 @@ void TMainForm::apply_settings() {
     place_from_settings(*this, settings.main_top, settings.main_left);
 
     terminal_->set_input_height(settings.tx_height);
-    split_share_ = settings.param_share;
-    if (parameters_splitter_->isVisible()) apply_parameter_split();
+    split_->set_share(settings.param_share);
     pages_->setCurrentWidget(parameters_);
     chrome_->log_item()->setChecked(settings.log);
     chrome_->debug_item()->setChecked(settings.debug);
@@ -196,7 +195,7 @@ void TMainForm::save_settings() {
     settings.only_used = chrome_->only_used_item()->isChecked();
     settings.speed_up = speed_up_;
     settings.tx_height = terminal_->input_height();
-    settings.param_share = split_share_;  // none until the user drags the border
+    settings.param_share = split_->share();  // none until the user drags the border
     const QWidget* picker = editor_->key_picker();
     settings.key_top = picker->y();
     settings.key_left = picker->x();

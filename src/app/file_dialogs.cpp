@@ -23,7 +23,7 @@ namespace {
 // takes the room that is left, sizes and dates get their whole text, and the type column (a
 // description nobody needs to pick a *.ZTV or *.LDR, and one Qt leaves untranslated) is hidden.
 void fit_detail_columns(QFileDialog& dialog) {
-    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* view = dialog.findChild<QTreeView*>();  // the dialog's only tree: its detail view
     if (view == nullptr) return;
     QHeaderView* header = view->header();
     constexpr int kName = 0, kSize = 1, kType = 2, kDate = 3;

@@ -7,7 +7,8 @@
 
 namespace ztv {
 
-// "MainForm": 274 caption rows and 36 hint rows.
+// "MainForm": 269 caption rows and 29 hint rows; the toolbar and the main menu take their texts
+// from the command table.
 std::span<const TranslationRow> main_form_table();
 
 }  // namespace ztv

@@ -24,22 +24,20 @@
 namespace ztv {
 namespace {
 
-constexpr const char* kTouchButton = "SpeedButtonTouchSetup";
-
 // Controls a running procedure takes away from the user besides the toolbar: the touch inset
 // box (its value is read when a calibration starts) and the USB event page.
 std::vector<QWidget*> locked_while_running(TMainForm& form) {
     std::vector<QWidget*> widgets;
-    if (auto* inset = form.findChild<QWidget*>(QStringLiteral("CheckBoxTouchDXY"))) widgets.push_back(inset);
-    if (auto* pages = form.findChild<QStackedWidget*>(QStringLiteral("PageControlEventPagesx")))
-        if (QWidget* usb = pages->widget(static_cast<int>(EventKind::Usb))) widgets.push_back(usb);
+    if (QWidget* inset = form.parameter_pages()->touch_offset_box()) widgets.push_back(inset);
+    if (SlotEditor* editor = form.slot_editor())
+        if (QWidget* usb = editor->event_pages()->widget(static_cast<int>(EventKind::Usb))) widgets.push_back(usb);
     return widgets;
 }
 
 }  // namespace
 
 LearningTools* add_learning_tools(TMainForm& form, DeviceLink& link) {
-    QWidget* area = form.findChild<QWidget*>(QStringLiteral("PanelKeysGridx"));
+    QWidget* area = form.parameter_pages()->keys_grid_area();
     if (area == nullptr) {
         area = new QWidget(form.parameters_splitter());
         area->setObjectName(QStringLiteral("PanelKeysGridx"));
@@ -53,9 +51,11 @@ LearningTools* add_learning_tools(TMainForm& form, DeviceLink& link) {
 
 void LearningTools::join_window() {
     form_.add_page(*this);
-    if (auto* touch = form_.chrome().speed_button(kTouchButton)) {
-        connect(touch, &QToolButton::clicked, this, [this] {
-            const auto* inset = form_.findChild<QAbstractButton*>(QStringLiteral("CheckBoxTouchDXY"));
+    ParameterPages* pages = form_.parameter_pages();
+    touch_button_ = qobject_cast<QToolButton*>(pages->touch_calibration_button());
+    if (touch_button_ != nullptr) {
+        connect(touch_button_, &QToolButton::clicked, this, [this, pages] {
+            const QAbstractButton* inset = pages->touch_offset_box();
             on_touch_button(inset != nullptr && inset->isChecked());
         });
     }
@@ -111,6 +111,7 @@ LearningTools::LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_ar
     use_menu_->addAction(QString());
     grid_widget_->set_use_request([this](GridButton button, const QPoint& pos) { open_use_menu(button, pos); });
     grid_widget_->set_language(form.language());
+    form.chrome().follow_rule(keys_button_, EnablingRule::Controller);
     form.set_busy(form.busy());  // the start button now exists: it follows the toolbar rules
 }
 
@@ -137,7 +138,7 @@ void LearningTools::on_touch_button(bool inset) {
 
 void LearningTools::set_running(bool running, const Busy& busy) {
     // The same button the toolbar rules enable and disable.
-    QToolButton* own = busy.locks_pages ? form_.chrome().speed_button(kTouchButton) : keys_button_;
+    QToolButton* own = busy.locks_pages ? touch_button_.data() : keys_button_;
     if (own != nullptr) show_stop_button(own, running, busy.locks_pages);
     if (running) {
         form_.begin_procedure(own);

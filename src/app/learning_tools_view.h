@@ -27,7 +27,7 @@ class DeviceLink;
 class TMainForm;
 
 // Builds the learning tools into the window: on the "Keys" page where the pages offer a place
-// for the grid ("PanelKeysGridx"), otherwise in a panel of its own below the parameter pages.
+// for the grid, otherwise in a panel of its own below the parameter pages.
 class LearningTools;
 LearningTools* add_learning_tools(TMainForm& form, DeviceLink& link);
 
@@ -55,7 +55,7 @@ public:
     // Joins to the event editor and the pages, as they come.
     void set_description_redraw(std::function<void()> redraw) { redraw_description_ = std::move(redraw); }
 
-    // Joins the pages of the window by their control names: the grid refreshes with the pages,
+    // Joins the pages of the window: the grid refreshes with the pages,
     // the "Touchpanel" page's button starts the calibration with its inset box, and a running
     // calibration keeps the parameter pages on their page.
     void join_window();
@@ -100,6 +100,7 @@ private:
     TouchCalibration calibration_;
     ButtonGridWidget* grid_widget_ = nullptr;
     QToolButton* keys_button_ = nullptr;
+    QPointer<QToolButton> touch_button_;  // the "Touchpanel" page's, joined by join_window()
     QMenu* use_menu_ = nullptr;
     std::vector<QPointer<QWidget>> disabled_;
     QString idle_hint_;  // the hint of the running procedure's button before it started

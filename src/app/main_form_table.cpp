@@ -68,10 +68,10 @@ void add_editor_rows(std::vector<RowSource>& rows) {
     }
 }
 
-// The window's own rows: the shell, the editor's shared controls and the CAN log's menu.
+// The window's own rows: the pages, the editor's shared controls and the CAN log's menu. The
+// toolbar's and the main menu's texts are the command table's (app/command_table.h).
 std::vector<RowSource> window_rows() {
     std::vector<RowSource> rows = {
-        C("SpeedButton1", "N", "N"),
         C("TabSheetMonitoring", "Терминал", "Terminal"),
         C("TabSheetParameters", "Параметры", "Parameters"),
         C("GroupBoxKeys", " Кнопки ", " Buttons "),
@@ -86,20 +86,7 @@ std::vector<RowSource> window_rows() {
         C("PanelEventSRC", slot_texts::kSourceLabel),
         L("ComboBoxEventSRCMASK", source_choice_entries()),
         C("TabSheetCANLOG", "CAN лог", "CAN log"),
-        C("MenuItemDebug", "Отладка", "Debug"),
-        C("MenuItemLog", "Журнал обмена", "Communication log"),
-        C("MenuItemOnlyUsed", "Отображать только используемые события и реакции",
-          "Display only used events and reactions"),
-        C("MenuItemWriteNow", "Применять настройки сразу", "Apply settings immediately"),
 
-        H("SpeedButtonUpdateDevice", "Обновление прошивки", "Firmware update"),
-        H("SpeedButtonReadConfig", "Открыть файл конфигурации устройства", "Open the device configuration file"),
-        H("SpeedButtonWriteConfig", "Сохранить файл конфигурации устройства", "Save device configuration file"),
-        H("SpeedButtonReadDevice", "Прочитать конфигурацию из устройства", "Read configuration from the device"),
-        H("SpeedButtonWriteDevice", "Записать конфигурацию в устройство", "Write configuration to the device"),
-        H("SpeedButtonToDefault", "Сбросить конфигурацию устройства в исходное состояние",
-          "Reset the device configuration to its default state"),
-        H("SpeedButtonReset", "Перезагрузить устройство", "Reset device"),
         H("PanelMenu", "Выберите параметры в меню, нажав правую кнопку мыши",
           "Select Options from the menu after clicking the right mouse button"),
         H("SpeedButtonKeysSetup", "Настройка кнопок", "Button settings"),

@@ -102,6 +102,7 @@ void TMainForm::build_pages() {
     // The page refresh: a read from the controller or a file, the language switch and every
     // edit that ends with a refresh redraw the pages from the record, first these.
     add_page(*parameter_pages_);
+    if (QWidget* touch = parameter_pages_->touch_calibration_button()) chrome_->follow_rule(touch, EnablingRule::TouchPanel);
     pages_->addTab(parameters_, QString());
 
     can_log_ = new QWidget(pages_);

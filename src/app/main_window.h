@@ -214,6 +214,8 @@ public:
     void on_update_device() { toolbar_->update_device(); }
     ToolbarActions& toolbar() const { return *toolbar_; }
     void on_hidden_n();
+    // Runs a command of the command table as its button, entry or keys do.
+    void run(Command command);
     // Runs a toolbar handler with the toolbar locked; it unlocks on every way out.
     void run_toolbar_action(const std::function<void()>& action);
     // Every page puts what it holds outside the record into it (before a save or a write).

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
-#include <QToolButton>
 
 #include <utility>
 
@@ -12,30 +11,45 @@
 namespace ztv {
 
 void TMainForm::wire_chrome() {
-    WindowChrome& c = *chrome_;
-    const auto on_click = [this, &c](const char* button, void (ToolbarActions::*handler)()) {
-        connect(c.speed_button(button), &QToolButton::clicked, toolbar_, handler);
-    };
-    on_click("SpeedButtonUpdateDevice", &ToolbarActions::update_device);
-    on_click("SpeedButtonReadConfig", &ToolbarActions::open_config);
-    on_click("SpeedButtonWriteConfig", &ToolbarActions::save_config);
-    on_click("SpeedButtonReadDevice", &ToolbarActions::read_device);
-    on_click("SpeedButtonWriteDevice", &ToolbarActions::write_device);
-    on_click("SpeedButtonToDefault", &ToolbarActions::to_default);
-    on_click("SpeedButtonReset", &ToolbarActions::reset);
-    connect(c.speed_button("SpeedButton1"), &QToolButton::clicked, this, &TMainForm::on_hidden_n);
-    connect(c.language_button(), &QToolButton::clicked, this, [this] { set_language(lang_ == Lang::Russian ? 1 : 0); });
-    connect(c.debug_item(), &QAction::triggered, this, &TMainForm::on_debug_clicked);
-    connect(c.log_item(), &QAction::toggled, this, [this](bool) {
-        if (device_ != nullptr) device_->set_trace_options(chrome_->debug_item()->isChecked(), chrome_->log_item()->isChecked());
+    for (const CommandRow& row : kCommands)
+        connect(chrome_->action(row.command), &QAction::triggered, this, [this, command = row.command] { run(command); });
+    // These two follow their state however it changes: a click, the settings, the other entry.
+    connect(chrome_->log_item(), &QAction::toggled, this, [this](bool on) {
+        if (device_ != nullptr) device_->set_trace_options(chrome_->debug_item()->isChecked(), on);
     });
-    connect(c.only_used_item(), &QAction::toggled, this, [this](bool on) {
+    connect(chrome_->only_used_item(), &QAction::toggled, this, [this](bool on) {
         retranslate_code_texts();
         for (Page* page : page_list_) page->show_only_used(on);
     });
-    connect(c.russian_item(), &QAction::triggered, this, [this] { set_language(0); });
-    connect(c.english_item(), &QAction::triggered, this, [this] { set_language(1); });
-    c.add_shortcuts();
+}
+
+// What each command does when the user gives it. Commands that another part runs are bound
+// there when it takes them.
+void TMainForm::run(Command command) {
+    switch (command) {
+        case Command::UpdateDevice: return toolbar_->update_device();
+        case Command::ReadConfig: return toolbar_->open_config();
+        case Command::WriteConfig: return toolbar_->save_config();
+        case Command::ReadDevice: return toolbar_->read_device();
+        case Command::WriteDevice: return toolbar_->write_device();
+        case Command::ToDefault: return toolbar_->to_default();
+        case Command::Reset: return toolbar_->reset();
+        case Command::Debug: return on_debug_clicked();
+        case Command::BackgroundPulls: return on_hidden_n();
+        case Command::Language: set_language(lang_ == Lang::Russian ? 1 : 0); return;
+        case Command::Russian: set_language(0); return;
+        case Command::English: set_language(1); return;
+        case Command::MainMenu:       // opens the menu: the chrome's own
+        case Command::Log:            // followed by its state, above
+        case Command::OnlyUsed:
+        case Command::LanguageMaker:  // shown nowhere: this version makes no language files
+        case Command::WriteNow:
+        case Command::Undo:
+        case Command::Redo:
+        case Command::CompareFile:
+        case Command::CompareController:
+        case Command::Backups: return;
+    }
 }
 
 // Every handler locks the toolbar while it runs and unlocks it on every way out. Locking
@@ -81,7 +95,7 @@ void TMainForm::end_procedure() {
 void TMainForm::on_hidden_n() {
     if (device_ == nullptr) return;
     const bool no_pulls = device_->toggle_no_background_pulls();
-    chrome_->speed_button("SpeedButton1")->setText(no_pulls ? QStringLiteral("N") : QStringLiteral("L"));
+    chrome_->action(Command::BackgroundPulls)->setText(no_pulls ? QStringLiteral("N") : QStringLiteral("L"));
 }
 
 }  // namespace ztv

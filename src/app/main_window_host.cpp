@@ -18,6 +18,7 @@
 #include "app/settings_store.h"
 #include "app/setup_options.h"
 #include "app/shell_messages.h"
+#include "config/parameter_pages.h"
 #include "diag/terminal_page.h"
 #include "session/safety_texts.h"
 #include "events/slot_editor_view.h"
@@ -205,8 +206,7 @@ void TMainForm::save_settings() {
 
 void TMainForm::initialise() {
     // Gestures are not offered by this version of the controller.
-    if (auto* gestures = findChild<QWidget*>(QStringLiteral("CheckBoxTouchGestures"))) gestures->hide();
-    if (auto* gesture_page = findChild<QWidget*>(QStringLiteral("TabSheetEventGesture"))) gesture_page->hide();
+    if (QWidget* gestures = parameter_pages_->touch_gestures_box()) gestures->hide();
     clear_selections();
     apply_settings();
     setMinimumSize(size());

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
-#include <QMenu>
 
 #include "app/backup_guard.h"
 #include "app/backups_window.h"
@@ -19,36 +18,17 @@
 namespace ztv {
 
 SafetyMenu::SafetyMenu(TMainForm& form, ConfigSession& session) : QObject(&form), form_(form), session_(session) {
-    QMenu* menu = form_.chrome().main_popup();
-    QAction* first = menu->actions().value(0);
-    compare_ = new QMenu(menu);
-    compare_->setObjectName(QStringLiteral("MenuCompare"));
-    compare_file_ = compare_->addAction(QString());
-    compare_file_->setObjectName(QStringLiteral("MenuItemCompareFile"));
-    compare_controller_ = compare_->addAction(QString());
-    compare_controller_->setObjectName(QStringLiteral("MenuItemCompareController"));
-    menu->insertMenu(first, compare_);
-    backups_ = new QAction(menu);
-    backups_->setObjectName(QStringLiteral("MenuItemBackups"));
-    menu->insertAction(first, backups_);
-    menu->insertSeparator(first);
+    compare_file_ = form_.chrome().take(Command::CompareFile);
+    compare_controller_ = form_.chrome().take(Command::CompareController);
+    backups_ = form_.chrome().take(Command::Backups);
     connect(compare_file_, &QAction::triggered, this, [this] { compare_with_file(); });
     connect(compare_controller_, &QAction::triggered, this, &SafetyMenu::compare_with_controller);
     connect(backups_, &QAction::triggered, this, [this] {
         if (!form_.busy()) open_backups_window(form_);
     });
-    form_.add_page(*this);
-    retranslate(form_.language());
 }
 
-SafetyMenu::~SafetyMenu() { form_.remove_page(*this); }
-
-void SafetyMenu::retranslate(Lang lang) {
-    compare_->setTitle(QString::fromUtf8(pick(kCompareWith, lang)));
-    compare_file_->setText(QString::fromUtf8(pick(kCompareWithFile, lang)));
-    compare_controller_->setText(QString::fromUtf8(pick(kCompareWithController, lang)));
-    backups_->setText(QString::fromUtf8(pick(kBackupsItem, lang)));
-}
+SafetyMenu::~SafetyMenu() = default;
 
 void SafetyMenu::compare_with_file() {
     if (form_.busy()) return;

@@ -4,21 +4,20 @@
 
 namespace ztv {
 
-ToolbarEnabling toolbar_enabling(bool busy, bool connected, const Record& record) {
-    ToolbarEnabling e;
-    if (busy) return e;
-    e.read_config = true;
-    e.write_config = true;
-    if (!connected) return e;
-    e.update_device = true;
-    e.read_device = true;
-    e.write_device = true;
-    e.to_default = true;
-    e.reset = true;
-    e.keys_setup = true;
-    // A CAP2RES module takes over the touch panel, so there is nothing of ours to calibrate.
-    e.touch_setup = get_field(record, FieldId::CAP2RES_NUM) == 0;
-    return e;
+ToolbarEnabling::ToolbarEnabling(bool busy, bool connected, const Record& record)
+    : idle_(!busy), controller_(!busy && connected),
+      // A CAP2RES module takes over the touch panel, so there is nothing of ours to calibrate.
+      touch_panel_(controller_ && get_field(record, FieldId::CAP2RES_NUM) == 0) {}
+
+bool ToolbarEnabling::allows(EnablingRule rule) const {
+    switch (rule) {
+        case EnablingRule::Always:
+        case EnablingRule::Owner: return true;
+        case EnablingRule::Idle: return idle_;
+        case EnablingRule::Controller: return controller_;
+        case EnablingRule::TouchPanel: return touch_panel_;
+    }
+    return false;
 }
 
 std::string hint_with_keys(std::string_view hint, std::string_view keys) {

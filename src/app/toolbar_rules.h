@@ -1,8 +1,8 @@
-// Which toolbar buttons may be used: a busy program locks them all, files work without a
+// When a command may be used: a busy program locks the toolbar, files work without a
 // controller, and touch calibration needs a controller without a CAP2RES module.
 #pragma once
 
-#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,39 +10,31 @@
 
 namespace ztv {
 
-struct ToolbarEnabling {
-    bool update_device = false;
-    bool read_config = false;
-    bool write_config = false;
-    bool read_device = false;
-    bool write_device = false;
-    bool to_default = false;
-    bool reset = false;
-    bool keys_setup = false;
-    bool touch_setup = false;
+enum class EnablingRule : std::uint8_t {
+    Always,      // never locked: the menu, the language, the filter
+    Idle,        // locked while an operation runs: the configuration files
+    Controller,  // idle, with a controller connected
+    TouchPanel,  // as Controller, and no CAP2RES module has taken over the touch panel
+    Owner,       // its owner decides (undo and redo follow the history)
+};
 
+// What the toolbar lock allows now, for every rule at once.
+class ToolbarEnabling {
+public:
+    ToolbarEnabling() = default;
+    ToolbarEnabling(bool busy, bool connected, const Record& record);
+    bool allows(EnablingRule rule) const;
     bool operator==(const ToolbarEnabling&) const = default;
+
+private:
+    bool idle_ = false;
+    bool controller_ = false;
+    bool touch_panel_ = false;
 };
 
-ToolbarEnabling toolbar_enabling(bool busy, bool connected, const Record& record);
-
-// Keys for the toolbar operations a user reaches for most. A key presses its button, so a
-// locked button ignores it and each operation asks what it asks when clicked: writing to the
-// controller its question, the firmware update its file. Resetting the configuration and
-// restarting the controller have no key: one stray press must not be all it takes.
-struct ToolbarShortcut {
-    const char* button;  // object name of the toolbar button
-    const char* keys;    // in the portable form a key sequence is written
-};
-inline constexpr std::array<ToolbarShortcut, 5> kToolbarShortcuts{{
-    {"SpeedButtonReadConfig", "Ctrl+O"},
-    {"SpeedButtonWriteConfig", "Ctrl+S"},
-    {"SpeedButtonReadDevice", "Ctrl+R"},
-    {"SpeedButtonWriteDevice", "Ctrl+W"},
-    {"SpeedButtonUpdateDevice", "Ctrl+U"},
-}};
-// Opens the main popup menu, as the menu button at the toolbar's end does.
-inline constexpr const char* kMainMenuKey = "F10";
+inline ToolbarEnabling toolbar_enabling(bool busy, bool connected, const Record& record) {
+    return ToolbarEnabling(busy, connected, record);
+}
 
 // A hint that names its keys: "Open the device configuration file (Ctrl+O)". A hint that
 // already names them is returned as it is, so redrawing it never doubles them.

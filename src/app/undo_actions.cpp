@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMenu>
 
 #include "app/main_window.h"
 #include "app/setup_options.h"
@@ -18,21 +17,8 @@ namespace ztv {
 UndoActions::UndoActions(TMainForm& form, ConfigSession& session)
     : QObject(&form), form_(form), session_(session) {
     session_.reset_history();
-    undo_ = new QAction(&form_);
-    undo_->setObjectName(QStringLiteral("MenuItemUndo"));
-    undo_->setShortcut(QKeySequence::Undo);
-    redo_ = new QAction(&form_);
-    redo_->setObjectName(QStringLiteral("MenuItemRedo"));
-    redo_->setShortcuts({QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z),
-                         QKeySequence(Qt::ControlModifier | Qt::Key_Y)});
-    // On the window, so the keys work with the menu closed; first in the menu.
-    form_.addAction(undo_);
-    form_.addAction(redo_);
-    QMenu* menu = form_.chrome().main_popup();
-    QAction* first = menu->actions().value(0);
-    menu->insertAction(first, undo_);
-    menu->insertAction(first, redo_);
-    menu->insertSeparator(first);
+    undo_ = form_.chrome().take(Command::Undo);
+    redo_ = form_.chrome().take(Command::Redo);
     connect(undo_, &QAction::triggered, this, &UndoActions::undo);
     connect(redo_, &QAction::triggered, this, &UndoActions::redo);
 

@@ -24,7 +24,8 @@ class TMainForm;
 class UndoActions : public QObject, public Page {
     Q_OBJECT
 public:
-    // Starts the history from what the window shows now; adds the menu entries and keys.
+    // Starts the history from what the window shows now; takes its menu entries (with their
+    // keys) from the window.
     UndoActions(TMainForm& form, ConfigSession& session);
     ~UndoActions() override;
 

@@ -1,9 +1,11 @@
 #include "app/window_chrome.h"
 
 #include <algorithm>
+#include <string>
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
 #include <QProgressBar>
@@ -48,26 +50,20 @@ void FlashStrip::contextMenuEvent(QContextMenuEvent* event) {
 
 namespace {
 
-QToolButton* make_button(QToolBar* bar, const char* name, ToolIcon icon) {
+// A toolbar button that shows a command and triggers it. Buttons of their own rather than the
+// toolbar's, so that they take the keyboard focus like any other control.
+QToolButton* make_button(QToolBar* bar, QAction* action, const CommandRow& row) {
     auto* button = new QToolButton(bar);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setIcon(tool_icon(icon));
     button->setAutoRaise(true);
-    bar->addWidget(button);
-    return button;
-}
-
-QToolButton* make_text_button(QToolBar* bar, const char* name, const QString& caption) {
-    auto* button = new QToolButton(bar);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(caption);
-    button->setAutoRaise(true);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setMinimumWidth(32);
-    QFont bold = button->font();
-    bold.setBold(true);
-    button->setFont(bold);
-    bar->addWidget(button);
+    if (row.icon == nullptr) {
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setMinimumWidth(32);
+        QFont bold = button->font();
+        bold.setBold(true);
+        button->setFont(bold);
+    }
+    button->setDefaultAction(action);
+    bar->addWidget(button)->setVisible(!row.has(command_flag::kHidden));
     return button;
 }
 
@@ -82,6 +78,7 @@ QString pair_text(const TextPair& pair, Lang lang) { return QString::fromUtf8(pi
 }  // namespace
 
 WindowChrome::WindowChrome(QMainWindow& window, ShellClock& clock) : QObject(&window), window_(window) {
+    build_actions();
     build_toolbar();
     build_menus();
     build_status_line();
@@ -170,6 +167,24 @@ void WindowChrome::show_status() {
     status_panel_->setText(QString::fromStdString(text));
 }
 
+void WindowChrome::build_actions() {
+    for (const CommandRow& row : kCommands) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(row.name));
+        action->setCheckable(row.has(command_flag::kCheckable));
+        if (row.icon != nullptr) {
+            action->setIcon(tool_icon(row.icon));
+            action->setIconVisibleInMenu(false);
+        }
+        action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(row.keys)));
+        // On the window, so that the keys work wherever the focus is and with the menu closed.
+        if (!action->shortcuts().isEmpty()) window_.addAction(action);
+        if (row.has(command_flag::kOwned) || (row.has(command_flag::kHidden) && row.in_menu()))
+            action->setVisible(false);
+        actions_[static_cast<std::size_t>(row.command)] = action;
+    }
+}
+
 void WindowChrome::build_toolbar() {
     auto* bar = new QToolBar(&window_);
     bar->setObjectName(QStringLiteral("ToolBar1"));
@@ -178,24 +193,24 @@ void WindowChrome::build_toolbar() {
     bar->setIconSize(QSize(28, 28));
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
     window_.addToolBar(Qt::TopToolBarArea, bar);
+    for (const CommandRow& row : kCommands) {
+        if (!row.on_toolbar()) continue;
+        if (row.has(command_flag::kGapBefore)) add_spacer(bar, 12);
+        if (row.has(command_flag::kStripBefore)) build_strip(bar);
+        buttons_[static_cast<std::size_t>(row.command)] = make_button(bar, action(row.command), row);
+    }
+    // The main popup menu's visible way in; the menu itself is built with the others.
+    QToolButton* menu = menu_button();
+    menu->setPopupMode(QToolButton::InstantPopup);
+    menu->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+    connect(action(Command::MainMenu), &QAction::triggered, this, &WindowChrome::open_main_menu);
+    // The context-menu key on the toolbar (which has no menu of its own) opens it too.
+    auto* context_key = new QShortcut(QKeySequence(Qt::Key_Menu), bar);
+    context_key->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(context_key, &QShortcut::activated, this, &WindowChrome::open_main_menu);
+}
 
-    button_update_ = make_button(bar, "SpeedButtonUpdateDevice", ToolIcon::UpdateDevice);
-    button_read_config_ = make_button(bar, "SpeedButtonReadConfig", ToolIcon::ReadConfig);
-    button_write_config_ = make_button(bar, "SpeedButtonWriteConfig", ToolIcon::WriteConfig);
-    button_read_device_ = make_button(bar, "SpeedButtonReadDevice", ToolIcon::ReadDevice);
-    button_write_device_ = make_button(bar, "SpeedButtonWriteDevice", ToolIcon::WriteDevice);
-    button_to_default_ = make_button(bar, "SpeedButtonToDefault", ToolIcon::ToDefault);
-    button_reset_ = make_button(bar, "SpeedButtonReset", ToolIcon::Reset);
-    add_spacer(bar, 12);
-    button_only_used_ = make_button(bar, "SpeedButtonOnlyUsedx", ToolIcon::OnlyUsed);
-    button_only_used_->setCheckable(true);
-    make_text_button(bar, "SpeedButton1", QStringLiteral("N"));
-    bar->actions().last()->setVisible(false);
-    button_lang_ = make_text_button(bar, "SpeedButtonLangx", QStringLiteral("EN"));
-    add_spacer(bar, 12);
-    make_text_button(bar, "SpeedButtonLanguageMakerx", QStringLiteral("L"));
-    bar->actions().last()->setVisible(false);
-
+void WindowChrome::build_strip(QToolBar* bar) {
     strip_ = new FlashStrip(bar);
     bar->addWidget(strip_);
     gauge_ = new QProgressBar(strip_);
@@ -217,11 +232,6 @@ void WindowChrome::build_toolbar() {
     auto* title_layout = new QVBoxLayout(gauge_);
     title_layout->setContentsMargins(0, 0, 0, 0);
     title_layout->addWidget(gauge_title_);
-
-    // The main popup menu's visible way in; the menu itself is built with the others.
-    button_menu_ = make_button(bar, "SpeedButtonMenu", ToolIcon::Menu);
-    button_menu_->setPopupMode(QToolButton::InstantPopup);
-    button_menu_->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
 }
 
 namespace {
@@ -260,33 +270,28 @@ void WindowChrome::build_status_line() {
 void WindowChrome::build_menus() {
     popup_ = new QMenu(&window_);
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
-    const auto check_item = [this](const char* name) {
-        auto* item = new QAction(this);
-        item->setObjectName(QString::fromLatin1(name));
-        item->setCheckable(true);
-        popup_->addAction(item);
-        return item;
-    };
-    menu_debug_ = check_item("MenuItemDebug");
-    menu_log_ = check_item("MenuItemLog");
-    menu_log_->setVisible(false);
-    menu_only_used_ = check_item("MenuItemOnlyUsed");
-    check_item("MenuItemWriteNow")->setVisible(false);
-
-    QMenu* language = popup_->addMenu(QStringLiteral("Язык/Language"));
-    language->setObjectName(QStringLiteral("MenuItemLanguagex"));
-    menu_russian_ = language->addAction(QStringLiteral("Русский"));
-    menu_russian_->setObjectName(QStringLiteral("MenuItemRussianx"));
-    menu_russian_->setCheckable(true);
-    menu_english_ = language->addAction(QStringLiteral("English"));
-    menu_english_->setObjectName(QStringLiteral("MenuItemEnglishx"));
-    menu_english_->setCheckable(true);
-
-    // The menu item and the toolbar toggle show one state.
-    connect(menu_only_used_, &QAction::toggled, button_only_used_, &QToolButton::setChecked);
-    connect(button_only_used_, &QToolButton::toggled, menu_only_used_, &QAction::setChecked);
+    for (const CommandRow& row : kCommands) {
+        if (!row.in_menu()) continue;
+        const auto submenu = std::find_if(kSubmenus.begin(), kSubmenus.end(),
+                                          [&row](const Submenu& entry) { return entry.place == row.place; });
+        QMenu* into = popup_;
+        if (submenu != kSubmenus.end()) {
+            QMenu*& menu = submenus_[static_cast<std::size_t>(submenu - kSubmenus.begin())];
+            if (menu == nullptr) {
+                if (row.has(command_flag::kSeparatorBefore)) popup_->addSeparator();
+                menu = popup_->addMenu(QString());
+                menu->setObjectName(QString::fromLatin1(submenu->name));
+                // A submenu of commands that other parts run shows once one of them is taken.
+                menu->menuAction()->setVisible(!row.has(command_flag::kOwned));
+            }
+            into = menu;
+        } else if (row.has(command_flag::kSeparatorBefore)) {
+            popup_->addSeparator();
+        }
+        into->addAction(action(row.command));
+    }
     connect(strip_, &FlashStrip::context_menu_requested, this, [this](const QPoint& pos) { popup_->popup(pos); });
-    button_menu_->setMenu(popup_);
+    menu_button()->setMenu(popup_);
 
     shared_popup_ = new QMenu(&window_);
     shared_popup_->setObjectName(QStringLiteral("PopupMenuShared"));
@@ -302,28 +307,24 @@ void WindowChrome::build_menus() {
     });
 }
 
-void WindowChrome::add_shortcuts() {
-    for (const ToolbarShortcut& entry : kToolbarShortcuts) {
-        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(entry.keys)), &window_);
-        QToolButton* button = speed_button(entry.button);
-        // click() does nothing on a locked button, so the key obeys the toolbar's locking.
-        connect(shortcut, &QShortcut::activated, button, &QToolButton::click);
-    }
-    auto* menu_key = new QShortcut(QKeySequence(QString::fromLatin1(kMainMenuKey)), &window_);
-    connect(menu_key, &QShortcut::activated, this, &WindowChrome::open_main_menu);
-    // The context-menu key on the toolbar (which has no menu of its own) opens it too.
-    auto* context_key = new QShortcut(QKeySequence(Qt::Key_Menu), button_menu_->parentWidget());
-    context_key->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(context_key, &QShortcut::activated, this, &WindowChrome::open_main_menu);
+QAction* WindowChrome::take(Command command) {
+    QAction* taken = action(command);
+    taken->setVisible(true);
+    for (std::size_t i = 0; i < kSubmenus.size(); ++i)
+        if (kSubmenus[i].place == command_row(command).place) submenus_[i]->menuAction()->setVisible(true);
+    return taken;
 }
+
+void WindowChrome::follow_rule(QWidget* control, EnablingRule rule) { followers_.emplace_back(control, rule); }
 
 void WindowChrome::open_main_menu() {
-    popup_->popup(button_menu_->mapToGlobal(QPoint(0, button_menu_->height())));
-    popup_->setActiveAction(popup_->actions().value(0));
-}
-
-QToolButton* WindowChrome::speed_button(const char* name) const {
-    return window_.findChild<QToolButton*>(QString::fromLatin1(name));
+    QToolButton* menu = menu_button();
+    popup_->popup(menu->mapToGlobal(QPoint(0, menu->height())));
+    const QList<QAction*> entries = popup_->actions();
+    const auto first = std::find_if(entries.begin(), entries.end(), [](const QAction* entry) {
+        return entry->isVisible() && !entry->isSeparator();
+    });
+    if (first != entries.end()) popup_->setActiveAction(*first);
 }
 
 void WindowChrome::open_shared_popup(int context, const QString& first, const QString& second,
@@ -352,34 +353,30 @@ void WindowChrome::retranslate(Lang lang) {
     show_status();
     if (!flash_text_.empty()) strip_->set_caption(QString::fromStdString(flash_text_.in(lang_)));
     show_progress_title();
-    button_lang_->setText(lang == Lang::Russian ? QStringLiteral("EN") : QStringLiteral("RU"));
-    button_lang_->setToolTip(pair_text(msg::kSelectLanguage, lang));
-    button_only_used_->setToolTip(pair_text(menu_only_used_->isChecked() ? msg::kShowAll : msg::kShowOnlyUsed, lang));
-    // The table gives the hints; the keys are added here so they are written in one place.
-    for (const ToolbarShortcut& entry : kToolbarShortcuts) {
-        QToolButton* button = speed_button(entry.button);
-        button->setToolTip(QString::fromStdString(hint_with_keys(button->toolTip().toStdString(), entry.keys)));
+    for (const CommandRow& row : kCommands) {
+        QAction* item = action(row.command);
+        if (row.caption.ru[0] != '\0') item->setText(pair_text(row.caption, lang));
+        // The hint names the command's first key, so that the keys are written in one place.
+        const std::string keys = item->shortcut().toString(QKeySequence::PortableText).toStdString();
+        if (row.hint.ru[0] != '\0') item->setToolTip(QString::fromStdString(hint_with_keys(pick(row.hint, lang), keys)));
     }
-    button_menu_->setToolTip(QString::fromStdString(hint_with_keys(pick(msg::kMainMenuHint, lang), kMainMenuKey)));
+    for (std::size_t i = 0; i < kSubmenus.size(); ++i)
+        if (submenus_[i] != nullptr) submenus_[i]->setTitle(pair_text(kSubmenus[i].title, lang));
+    action(Command::OnlyUsed)->setToolTip(pair_text(only_used_item()->isChecked() ? msg::kShowAll : msg::kShowOnlyUsed, lang));
+    show_language(lang);
 }
 
 void WindowChrome::show_language(Lang lang) {
-    button_lang_->setText(lang == Lang::Russian ? QStringLiteral("EN") : QStringLiteral("RU"));
-    menu_russian_->setChecked(lang == Lang::Russian);
-    menu_english_->setChecked(lang == Lang::English);
+    action(Command::Language)->setText(lang == Lang::Russian ? QStringLiteral("EN") : QStringLiteral("RU"));
+    action(Command::Russian)->setChecked(lang == Lang::Russian);
+    action(Command::English)->setChecked(lang == Lang::English);
 }
 
-void WindowChrome::enable(const ToolbarEnabling& e, bool busy, QWidget* procedure_button) {
-    button_update_->setEnabled(e.update_device);
-    button_read_config_->setEnabled(e.read_config);
-    button_write_config_->setEnabled(e.write_config);
-    button_read_device_->setEnabled(e.read_device);
-    button_write_device_->setEnabled(e.write_device);
-    button_to_default_->setEnabled(e.to_default);
-    button_reset_->setEnabled(e.reset);
-    // The two setup buttons live on the parameter pages, which later pages build.
-    if (auto* keys = speed_button("SpeedButtonKeysSetup")) keys->setEnabled(e.keys_setup);
-    if (auto* touch = speed_button("SpeedButtonTouchSetup")) touch->setEnabled(e.touch_setup);
+void WindowChrome::enable(const ToolbarEnabling& enabling, bool busy, QWidget* procedure_button) {
+    for (const CommandRow& row : kCommands)
+        if (row.rule != EnablingRule::Owner) action(row.command)->setEnabled(enabling.allows(row.rule));
+    for (const auto& [control, rule] : followers_)
+        if (control) control->setEnabled(enabling.allows(rule));
     if (busy && procedure_button != nullptr) procedure_button->setEnabled(true);
 }
 

@@ -1,7 +1,8 @@
-// The main window's chrome: the toolbar and its buttons, the flash strip with the progress
-// gauge over it, the status line, the main popup menu with its language submenu, the popup
-// that the pages share, and the toolbar's keys. It draws and reports; the window decides.
-// The strip's, gauge's and status line's texts follow the language.
+// The main window's chrome: one action per command of the command table, shown as the toolbar's
+// buttons and the main menu's entries with their keys; the flash strip with the progress gauge
+// over it, the status line, and the popup that the pages share. It draws and reports; the
+// window decides. The commands' texts and the strip's, gauge's and status line's follow the
+// language.
 #pragma once
 
 #include <QLabel>
@@ -10,9 +11,13 @@
 #include <QPointer>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
+#include "app/command_table.h"
 #include "app/shell_clock.h"
 #include "app/toolbar_rules.h"
 #include "common/text.h"
@@ -21,6 +26,7 @@ class QAction;
 class QMainWindow;
 class QMenu;
 class QProgressBar;
+class QToolBar;
 class QToolButton;
 
 namespace ztv {
@@ -52,13 +58,20 @@ class WindowChrome : public QObject {
 public:
     WindowChrome(QMainWindow& window, ShellClock& clock);
 
-    // The toolbar's keys and the main menu key; call once the toolbar exists.
-    void add_shortcuts();
-    // A button of the toolbar or of a page, by its name.
-    QToolButton* speed_button(const char* name) const;
+    // The action of a command: its toolbar button and menu entry trigger it, its keys too.
+    QAction* action(Command command) const { return actions_[static_cast<std::size_t>(command)]; }
+    // The toolbar button that shows a command; nullptr for a command not on the toolbar.
+    QToolButton* button(Command command) const { return buttons_[static_cast<std::size_t>(command)]; }
+    // Hands a command that another part runs (undo, comparing, backups) to that part: its entry
+    // shows from now on.
+    QAction* take(Command command);
+    // A control of a page that the toolbar lock governs as it does the commands (the setup
+    // buttons of the "Keys" and "Touchpanel" pages).
+    void follow_rule(QWidget* control, EnablingRule rule);
     // What the toolbar may do now; the stop button of a running procedure stays usable.
     void enable(const ToolbarEnabling& enabling, bool busy, QWidget* procedure_button);
-    // Texts that code owns: they follow the language without a table row.
+    // The commands' texts from their rows, and the texts that follow a state (the language
+    // button, the filter's hint, the strip, the gauge, the status line).
     void retranslate(Lang lang);
 
     // The strip's message: duration 0 keeps it until replaced, blink 0 does not blink.
@@ -90,16 +103,15 @@ public:
     QLabel* status_panel() const { return status_panel_; }
     QMenu* main_popup() const { return popup_; }
     QMenu* shared_popup() const { return shared_popup_; }
-    QAction* debug_item() const { return menu_debug_; }
-    QAction* log_item() const { return menu_log_; }
-    QAction* only_used_item() const { return menu_only_used_; }
-    QAction* russian_item() const { return menu_russian_; }
-    QAction* english_item() const { return menu_english_; }
-    QToolButton* menu_button() const { return button_menu_; }
-    QToolButton* language_button() const { return button_lang_; }
+    QAction* debug_item() const { return action(Command::Debug); }
+    QAction* log_item() const { return action(Command::Log); }
+    QAction* only_used_item() const { return action(Command::OnlyUsed); }
+    QToolButton* menu_button() const { return button(Command::MainMenu); }
 
 private:
+    void build_actions();
     void build_toolbar();
+    void build_strip(QToolBar* bar);
     void build_status_line();
     void build_menus();
     void build_timers(ShellClock& clock);
@@ -117,26 +129,15 @@ private:
     ShellTimer* flash_end_ = nullptr;
     ShellTimer* blink_ = nullptr;
     int popup_context_ = 0;
-    QToolButton* button_update_ = nullptr;
-    QToolButton* button_read_config_ = nullptr;
-    QToolButton* button_write_config_ = nullptr;
-    QToolButton* button_read_device_ = nullptr;
-    QToolButton* button_write_device_ = nullptr;
-    QToolButton* button_to_default_ = nullptr;
-    QToolButton* button_reset_ = nullptr;
-    QToolButton* button_only_used_ = nullptr;
-    QToolButton* button_lang_ = nullptr;
-    QToolButton* button_menu_ = nullptr;
+    std::array<QAction*, kCommandCount> actions_{};
+    std::array<QToolButton*, kCommandCount> buttons_{};
+    std::array<QMenu*, kSubmenus.size()> submenus_{};
+    std::vector<std::pair<QPointer<QWidget>, EnablingRule>> followers_;
     FlashStrip* strip_ = nullptr;
     QProgressBar* gauge_ = nullptr;
     QLabel* gauge_title_ = nullptr;  // the title over a gauge without a measure
     QLabel* status_panel_ = nullptr;
     QMenu* popup_ = nullptr;
-    QAction* menu_debug_ = nullptr;
-    QAction* menu_log_ = nullptr;
-    QAction* menu_only_used_ = nullptr;
-    QAction* menu_russian_ = nullptr;
-    QAction* menu_english_ = nullptr;
     QMenu* shared_popup_ = nullptr;
     QAction* shared_first_ = nullptr;
     QAction* shared_second_ = nullptr;

@@ -1,5 +1,7 @@
 #include "config/parameter_pages.h"
 
+#include <QAbstractButton>
+
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -144,6 +146,11 @@ void ParameterPages::refresh() {
     for (QLayout* flow : flows_) flow->invalidate();
     refreshing_ = false;
     for (const auto& hook : refresh_hooks_) hook();
+}
+
+QAbstractButton* ParameterPages::input_button(std::string_view name) const {
+    const BoundControl* bound = control(name);
+    return bound != nullptr ? qobject_cast<QAbstractButton*>(bound->input()) : nullptr;
 }
 
 void ParameterPages::set_button_handler(std::string_view control, std::function<void()> handler) {

@@ -16,6 +16,7 @@
 #include "widgets/control_widgets.h"
 #include "widgets/page_context.h"
 
+class QAbstractButton;
 class QGroupBox;
 class QLayout;
 class QMenu;
@@ -56,6 +57,12 @@ public:
     QWidget* keys_grid_area() const { return keys_grid_area_; }
 
     BoundControl* control(std::string_view name) const { return controls_.find(name); }
+    // The controls the shell joins to the touch calibration: the "Touchpanel" page's button,
+    // its "Offset 10% when setting" box, and its gestures box (hidden: this version of the
+    // controller offers no gestures). nullptr for one the pages lack.
+    QAbstractButton* touch_calibration_button() const { return input_button("SpeedButtonTouchSetup"); }
+    QAbstractButton* touch_offset_box() const { return input_button("CheckBoxTouchDXY"); }
+    QAbstractButton* touch_gestures_box() const { return input_button("CheckBoxTouchGestures"); }
     // Told of every user edit once it and its redraw are done: the control, and for typed text
     // the field (so that typing in one box is one undo step; empty for any other edit).
     void set_edit_listener(std::function<void(std::string_view control, const std::string& field)> listener) {
@@ -71,6 +78,7 @@ private:
     };
 
     void build();
+    QAbstractButton* input_button(std::string_view name) const;
     void handle(const EditOutcome& outcome, std::string_view control);
     void redraw_control(std::string_view control);
     void redraw_page_of(std::string_view control);

@@ -4,6 +4,8 @@
 
 #include <QIcon>
 
+#include <string_view>
+
 namespace ztv {
 
 // Program, the window's icon, is the last.
@@ -11,5 +13,7 @@ enum class ToolIcon { UpdateDevice, ReadConfig, WriteConfig, ReadDevice, WriteDe
                       KeysSetup, Menu, Program };
 
 QIcon tool_icon(ToolIcon icon);
+// A picture by its file name without ".svg" ("read_config"); a null icon for an unknown name.
+QIcon tool_icon(std::string_view name);
 
 }  // namespace ztv

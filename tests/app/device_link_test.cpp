@@ -12,6 +12,7 @@
 #include "app/setup_options.h"
 #include "config/field_table.h"
 #include "diag/terminal_page.h"
+#include "config/parameter_pages.h"
 #include "events/slot_editor_view.h"
 #include "sim/sim_firmware.h"
 #include "shell_fixture.h"
@@ -26,9 +27,8 @@ protected:
         make_form();
         link = std::make_unique<DeviceLink>(*window, state, true);
         keys = new QToolButton(window->parameters_page());
-        keys->setObjectName(QStringLiteral("SpeedButtonKeysSetup"));
-        touch = new QToolButton(window->parameters_page());
-        touch->setObjectName(QStringLiteral("SpeedButtonTouchSetup"));
+        window->chrome().follow_rule(keys, EnablingRule::Controller);
+        touch = window->parameter_pages()->touch_calibration_button();
         window->initialise();
     }
     void TearDown() override {
@@ -42,20 +42,19 @@ protected:
 
     std::unique_ptr<DeviceLink> link;
     QToolButton* keys = nullptr;
-    QToolButton* touch = nullptr;
+    QAbstractButton* touch = nullptr;  // the "Touchpanel" page's own
 };
 
 TEST_F(DeviceLinkTest, ConnectedControllerEnablesTheDeviceButtonsAndCap2ResKeepsTouchOff) {
-    EXPECT_FALSE(window->chrome().speed_button("SpeedButtonReadDevice")->isEnabled());
+    EXPECT_FALSE(window->chrome().button(Command::ReadDevice)->isEnabled());
     ASSERT_TRUE(connect_controller());
     // The status line names the controller once the first configuration read is over.
     ASSERT_TRUE(wait_until([this] {
-        return window->chrome().speed_button("SpeedButtonReadDevice")->isEnabled() &&
+        return window->chrome().button(Command::ReadDevice)->isEnabled() &&
                window->status_line().contains(QStringLiteral("ZEB-TERVIO-V4"));
     }));
-    for (const char* name : {"SpeedButtonUpdateDevice", "SpeedButtonWriteDevice", "SpeedButtonToDefault",
-                             "SpeedButtonReset"})
-        EXPECT_TRUE(window->chrome().speed_button(name)->isEnabled()) << name;
+    for (const Command command : {Command::UpdateDevice, Command::WriteDevice, Command::ToDefault, Command::Reset})
+        EXPECT_TRUE(window->chrome().button(command)->isEnabled()) << command_row(command).name;
     EXPECT_TRUE(keys->isEnabled());
     EXPECT_EQ(get_field(state.record, FieldId::CAP2RES_NUM), 0u);
     EXPECT_TRUE(touch->isEnabled());
@@ -293,8 +292,8 @@ TEST_F(DeviceLinkTest, FirmwareUpdateFromTheApplicationShowsEveryStepAndEndsWith
     EXPECT_FALSE(link->monitor().is_bootloader());
     EXPECT_TRUE(state.record_valid);
     EXPECT_TRUE(window->status_line().contains(QStringLiteral("is connected"))) << window->status_line().toStdString();
-    for (const char* name : {"SpeedButtonUpdateDevice", "SpeedButtonReadDevice", "SpeedButtonWriteDevice"})
-        EXPECT_TRUE(window->chrome().speed_button(name)->isEnabled()) << name;
+    for (const Command command : {Command::UpdateDevice, Command::ReadDevice, Command::WriteDevice})
+        EXPECT_TRUE(window->chrome().button(command)->isEnabled()) << command_row(command).name;
     EXPECT_FALSE(gauge->isVisible());
 }
 

@@ -35,7 +35,7 @@ TEST(MainFormTable, CaptionRowsThenHintRowsWithBothLanguagesAndUniqueKeys) {
         EXPECT_NE(control.back(), 'x');
     }
     EXPECT_TRUE(hints);
-    EXPECT_STREQ(table.front().key, "MainForm_SpeedButton1_Caption");
+    EXPECT_STREQ(table.front().key, "MainForm_TabSheetMonitoring_Caption");
 }
 
 const TranslationRow& row(const char* key) {

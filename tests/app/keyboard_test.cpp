@@ -69,14 +69,14 @@ TEST_F(KeyboardTest, ToolbarKeysPressTheirButtonsAndTheHintsNameThem) {
     EXPECT_EQ(device.reads, 1);
     EXPECT_EQ(device.writes, 1);
     EXPECT_EQ(device.updates, 1);
-    EXPECT_EQ(window->chrome().speed_button("SpeedButtonReadConfig")->toolTip(),
+    EXPECT_EQ(window->chrome().button(Command::ReadConfig)->toolTip(),
               QStringLiteral("Open the device configuration file (Ctrl+O)"));
-    EXPECT_EQ(window->chrome().speed_button("SpeedButtonUpdateDevice")->toolTip(), QStringLiteral("Firmware update (Ctrl+U)"));
+    EXPECT_EQ(window->chrome().button(Command::UpdateDevice)->toolTip(), QStringLiteral("Firmware update (Ctrl+U)"));
     window->set_language(0);
     window->set_language(0);  // a second switch must not name the keys twice
-    EXPECT_EQ(window->chrome().speed_button("SpeedButtonWriteDevice")->toolTip(),
+    EXPECT_EQ(window->chrome().button(Command::WriteDevice)->toolTip(),
               QStringLiteral("Записать конфигурацию в устройство (Ctrl+W)"));
-    EXPECT_EQ(window->chrome().speed_button("SpeedButtonReset")->toolTip(), QStringLiteral("Перезагрузить устройство"));
+    EXPECT_EQ(window->chrome().button(Command::Reset)->toolTip(), QStringLiteral("Перезагрузить устройство"));
 }
 
 TEST_F(KeyboardTest, KeysOfLockedButtonsDoNothing) {
@@ -103,8 +103,8 @@ TEST_F(KeyboardTest, TabLeavesTheTerminalSendPaneWithoutTypingATab) {
 }
 
 TEST_F(KeyboardTest, SpaceOnAToolbarButtonLeavesTheFocusThereAndASecondSpacePressesItAgain) {
-    QToolButton* open = window->chrome().speed_button("SpeedButtonReadConfig");
-    QToolButton* only_used = window->chrome().speed_button("SpeedButtonOnlyUsedx");
+    QToolButton* open = window->chrome().button(Command::ReadConfig);
+    QToolButton* only_used = window->chrome().button(Command::OnlyUsed);
     open->setFocus(Qt::TabFocusReason);
     ASSERT_TRUE(open->hasFocus());
     QTest::keyClick(open, Qt::Key_Space);
@@ -116,7 +116,7 @@ TEST_F(KeyboardTest, SpaceOnAToolbarButtonLeavesTheFocusThereAndASecondSpacePres
 }
 
 TEST_F(KeyboardTest, FocusTheUserMovedDuringAnOperationStaysWhereTheUserPutIt) {
-    QToolButton* open = window->chrome().speed_button("SpeedButtonReadConfig");
+    QToolButton* open = window->chrome().button(Command::ReadConfig);
     QWidget* input = window->terminal()->send_pane();
     window->page_control()->setCurrentWidget(window->terminal());
     window->set_file_chooser([&](FileDialogKind, const QString&, const QString&, const QString&) {
@@ -137,17 +137,18 @@ TEST_F(KeyboardTest, TheMainMenuOpensFromAVisibleButtonAtTheToolbarsEndAndFromF1
     EXPECT_EQ(button->toolTip(), QStringLiteral("Menu (F10)"));
     EXPECT_FALSE(button->icon().isNull());
 
-    press(kMainMenuKey);
+    press(command_row(Command::MainMenu).keys);
     ASSERT_TRUE(window->chrome().main_popup()->isVisible());
-    EXPECT_EQ(window->chrome().main_popup()->activeAction(), window->chrome().main_popup()->actions().value(0));
+    // The first entry shown is active: without the undo and safety parts, "Debug".
+    EXPECT_EQ(window->chrome().main_popup()->activeAction(), window->chrome().debug_item());
     // The same items as the strip's right click: the filter toggle works from here too.
     const bool before = window->chrome().only_used_item()->isChecked();
     window->chrome().only_used_item()->trigger();
-    EXPECT_NE(window->chrome().speed_button("SpeedButtonOnlyUsedx")->isChecked(), before);
+    EXPECT_NE(window->chrome().button(Command::OnlyUsed)->isChecked(), before);
     window->chrome().main_popup()->close();
 
-    window->chrome().speed_button("SpeedButtonOnlyUsedx")->setFocus();
-    QTest::keyClick(window->chrome().speed_button("SpeedButtonOnlyUsedx"), Qt::Key_Menu);
+    window->chrome().button(Command::OnlyUsed)->setFocus();
+    QTest::keyClick(window->chrome().button(Command::OnlyUsed), Qt::Key_Menu);
     EXPECT_TRUE(window->chrome().main_popup()->isVisible());
     window->chrome().main_popup()->close();
 }

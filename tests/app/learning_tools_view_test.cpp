@@ -47,7 +47,7 @@ protected:
         link = std::make_unique<DeviceLink>(*window, state, true);
         tools = add_learning_tools(*window, *link);
         // The "Touchpanel" page's own controls.
-        touch = window->findChild<QToolButton*>(QStringLiteral("SpeedButtonTouchSetup"));
+        touch = qobject_cast<QToolButton*>(window->parameter_pages()->touch_calibration_button());
         inset = window->findChild<QCheckBox*>(QStringLiteral("CheckBoxTouchDXY"));
         pages = window->parameter_pages();
         window->initialise();
@@ -364,7 +364,7 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
     ShellTimer probe(clock, nullptr);
     QObject::connect(&probe, &ShellTimer::timeout, [&] {
         if (!tools->learning().running()) return;
-        others_locked = !window->chrome().speed_button("SpeedButtonReadDevice")->isEnabled();
+        others_locked = !window->chrome().button(Command::ReadDevice)->isEnabled();
         own_enabled = tools->keys_button()->isEnabled();
         shows_how_to_stop = shows_how_to_stop || (tools->keys_button()->isChecked() &&
                                                   tools->keys_button()->toolTip().contains(QStringLiteral("Press this button again")));
@@ -389,7 +389,7 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
     EXPECT_NEAR(state.record.button_code(2, 0), 3000, 4);
     EXPECT_EQ(state.record.button_code(2, 1), 0);
     EXPECT_TRUE(std::equal(state.record.data(), state.record.data() + 550, controller.memory().record.data()));
-    EXPECT_TRUE(window->chrome().speed_button("SpeedButtonReadDevice")->isEnabled());
+    EXPECT_TRUE(window->chrome().button(Command::ReadDevice)->isEnabled());
     EXPECT_FALSE(window->toolbar_operation_running());
     EXPECT_FALSE(window->chrome().gauge()->isVisible()) << "the final writes' progress ends with the procedure";
     EXPECT_EQ(window->chrome().strip()->caption(), QStringLiteral("Customize Buttons completed successfully"));

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "app/shell_messages.h"
+#include "config/parameter_pages.h"
 #include "config/field_table.h"
 #include "device/transport.h"
 #include "diag/terminal_page.h"
@@ -46,25 +47,25 @@ TEST_F(MainWindowTest, CaptionCarriesTheVersionInTheCurrentLanguage) {
 TEST_F(MainWindowTest, ToolbarButtonsInOrderWithTheirHints) {
     auto& form = make_form();
     form.set_language(1);
-    const char* order[] = {"SpeedButtonUpdateDevice", "SpeedButtonReadConfig", "SpeedButtonWriteConfig",
-                           "SpeedButtonReadDevice",   "SpeedButtonWriteDevice", "SpeedButtonToDefault",
-                           "SpeedButtonReset",        "SpeedButtonOnlyUsedx",   "SpeedButton1",
-                           "SpeedButtonLangx",        "SpeedButtonLanguageMakerx"};
+    using C = Command;
+    const Command order[] = {C::UpdateDevice, C::ReadConfig,      C::WriteConfig, C::ReadDevice,
+                             C::WriteDevice,  C::ToDefault,       C::Reset,       C::OnlyUsed,
+                             C::BackgroundPulls, C::Language,     C::LanguageMaker};
     form.show();
     int last_x = -1;
-    for (const char* name : order) {
-        QToolButton* button = form.chrome().speed_button(name);
-        ASSERT_NE(button, nullptr) << name;
+    for (const Command command : order) {
+        QToolButton* button = form.chrome().button(command);
+        ASSERT_NE(button, nullptr) << command_row(command).name;
         if (!button->isVisible()) continue;  // the hidden ones take no place
-        EXPECT_GT(button->x(), last_x) << name;
+        EXPECT_GT(button->x(), last_x) << command_row(command).name;
         last_x = button->x();
     }
-    EXPECT_EQ(form.chrome().speed_button("SpeedButtonReadConfig")->toolTip(),
+    EXPECT_EQ(form.chrome().button(Command::ReadConfig)->toolTip(),
               QStringLiteral("Open the device configuration file (Ctrl+O)"));
-    EXPECT_EQ(form.chrome().speed_button("SpeedButtonReset")->toolTip(), QStringLiteral("Reset device"));
-    EXPECT_EQ(form.chrome().speed_button("SpeedButtonLangx")->toolTip(), QStringLiteral("Выбор языка/Select language"));
-    EXPECT_FALSE(form.chrome().speed_button("SpeedButton1")->isVisible());
-    EXPECT_FALSE(form.chrome().speed_button("SpeedButtonLanguageMakerx")->isVisible());
+    EXPECT_EQ(form.chrome().button(Command::Reset)->toolTip(), QStringLiteral("Reset device"));
+    EXPECT_EQ(form.chrome().button(Command::Language)->toolTip(), QStringLiteral("Выбор языка/Select language"));
+    EXPECT_FALSE(form.chrome().button(Command::BackgroundPulls)->isVisible());
+    EXPECT_FALSE(form.chrome().button(Command::LanguageMaker)->isVisible());
     EXPECT_EQ(form.chrome().strip()->toolTip(),
               QStringLiteral("Select Options from the menu after clicking the right mouse button"));
     ASSERT_NE(form.chrome().gauge(), nullptr);
@@ -86,31 +87,32 @@ TEST_F(MainWindowTest, PagesAreTerminalParametersCanLogAndParametersIsActiveAtSt
 
 class EnablingTest : public ShellFixture {
 protected:
-    // The two setup buttons belong to the parameter pages; stand-ins carry their names.
+    // The keys page's setup button is the learning tools'; a stand-in follows its rule. The
+    // touch page's is the parameter pages' own.
     void add_setup_buttons(TMainForm& form) {
         keys = new QToolButton(form.parameters_page());
-        keys->setObjectName(QStringLiteral("SpeedButtonKeysSetup"));
-        touch = new QToolButton(form.parameters_page());
-        touch->setObjectName(QStringLiteral("SpeedButtonTouchSetup"));
+        form.chrome().follow_rule(keys, EnablingRule::Controller);
+        touch = form.parameter_pages()->touch_calibration_button();
+        ASSERT_NE(touch, nullptr);
     }
     std::vector<bool> device_buttons(TMainForm& form) {
         std::vector<bool> enabled;
-        for (const char* name : {"SpeedButtonUpdateDevice", "SpeedButtonReadDevice", "SpeedButtonWriteDevice",
-                                 "SpeedButtonToDefault", "SpeedButtonReset"})
-            enabled.push_back(form.chrome().speed_button(name)->isEnabled());
+        for (const Command command :
+             {Command::UpdateDevice, Command::ReadDevice, Command::WriteDevice, Command::ToDefault, Command::Reset})
+            enabled.push_back(form.chrome().button(command)->isEnabled());
         enabled.push_back(keys->isEnabled());
         return enabled;
     }
     QToolButton* keys = nullptr;
-    QToolButton* touch = nullptr;
+    QAbstractButton* touch = nullptr;
 };
 
 TEST_F(EnablingTest, WithoutControllerOnlyTheFileButtons) {
     auto& form = make_form();
     add_setup_buttons(form);
     form.set_busy(false);
-    EXPECT_TRUE(form.chrome().speed_button("SpeedButtonReadConfig")->isEnabled());
-    EXPECT_TRUE(form.chrome().speed_button("SpeedButtonWriteConfig")->isEnabled());
+    EXPECT_TRUE(form.chrome().button(Command::ReadConfig)->isEnabled());
+    EXPECT_TRUE(form.chrome().button(Command::WriteConfig)->isEnabled());
     EXPECT_EQ(device_buttons(form), std::vector<bool>(6, false));
     EXPECT_FALSE(touch->isEnabled());
 }
@@ -134,7 +136,7 @@ TEST_F(EnablingTest, WithControllerAllButTouchWhenCap2ResIsSelected) {
     form.set_busy(true);
     EXPECT_TRUE(form.busy());
     EXPECT_EQ(device_buttons(form), std::vector<bool>(6, false));
-    EXPECT_FALSE(form.chrome().speed_button("SpeedButtonReadConfig")->isEnabled());
+    EXPECT_FALSE(form.chrome().button(Command::ReadConfig)->isEnabled());
 }
 
 TEST_F(MainWindowTest, PollingStaysOffUntilInitialisedAndNestsSuspensions) {
@@ -558,10 +560,10 @@ TEST_F(MainWindowTest, StoredSettingsAreApplied) {
     form.initialise();
     EXPECT_EQ(form.terminal_input_height(), 120);
     EXPECT_TRUE(form.chrome().only_used_item()->isChecked());
-    EXPECT_TRUE(form.chrome().speed_button("SpeedButtonOnlyUsedx")->isChecked());
+    EXPECT_TRUE(form.chrome().button(Command::OnlyUsed)->isChecked());
     EXPECT_EQ(form.reply_delay_ms(), 20);
     EXPECT_EQ(form.language(), Lang::English);
-    EXPECT_EQ(form.chrome().speed_button("SpeedButtonOnlyUsedx")->toolTip(), QStringLiteral("Display all events and reactions"));
+    EXPECT_EQ(form.chrome().button(Command::OnlyUsed)->toolTip(), QStringLiteral("Display all events and reactions"));
 }
 
 TEST_F(MainWindowTest, AnAbsurdPaneHeightLeavesTheTerminalUsableAndIsNotSavedBack) {
@@ -609,9 +611,9 @@ TEST_F(MainWindowTest, HiddenNButtonShowsTheNoPullsState) {
     } device;
     form.set_device(&device);
     form.on_hidden_n();
-    EXPECT_EQ(form.chrome().speed_button("SpeedButton1")->text(), QStringLiteral("N"));
+    EXPECT_EQ(form.chrome().button(Command::BackgroundPulls)->text(), QStringLiteral("N"));
     form.on_hidden_n();
-    EXPECT_EQ(form.chrome().speed_button("SpeedButton1")->text(), QStringLiteral("L"));
+    EXPECT_EQ(form.chrome().button(Command::BackgroundPulls)->text(), QStringLiteral("L"));
 }
 
 TEST_F(MainWindowTest, WaitPumpingKeepsTimersRunning) {

@@ -23,7 +23,7 @@ protected:
         make_form();
         window->add_page(test_page);
     }
-    QToolButton* toggle() const { return window->chrome().speed_button("SpeedButtonOnlyUsedx"); }
+    QToolButton* toggle() const { return window->chrome().button(Command::OnlyUsed); }
     const std::vector<bool>& heard = test_page.only_used_heard;
 };
 

@@ -3,51 +3,56 @@
 #include <set>
 #include <string>
 
+#include "app/command_table.h"
 #include "app/toolbar_rules.h"
 #include "config/field_table.h"
 
 namespace ztv {
 namespace {
 
-TEST(ToolbarEnabling, BusyLocksEverything) {
+using R = EnablingRule;
+
+TEST(ToolbarEnabling, BusyLocksEverythingButTheFreeCommands) {
     Record record;
-    EXPECT_EQ(toolbar_enabling(true, true, record), ToolbarEnabling{});
+    const ToolbarEnabling busy = toolbar_enabling(true, true, record);
+    EXPECT_TRUE(busy.allows(R::Always));
+    for (const R rule : {R::Idle, R::Controller, R::TouchPanel}) EXPECT_FALSE(busy.allows(rule));
 }
 
-TEST(ToolbarEnabling, WithoutControllerOnlyTheFileButtons) {
+TEST(ToolbarEnabling, WithoutControllerOnlyTheFileCommands) {
     Record record;
-    ToolbarEnabling expected;
-    expected.read_config = true;
-    expected.write_config = true;
-    EXPECT_EQ(toolbar_enabling(false, false, record), expected);
+    const ToolbarEnabling alone = toolbar_enabling(false, false, record);
+    EXPECT_TRUE(alone.allows(R::Idle));
+    EXPECT_FALSE(alone.allows(R::Controller));
+    EXPECT_FALSE(alone.allows(R::TouchPanel));
 }
 
 TEST(ToolbarEnabling, WithControllerEverythingAndTouchOnlyWithoutCap2Res) {
     Record record;
     const ToolbarEnabling all = toolbar_enabling(false, true, record);
-    EXPECT_TRUE(all.update_device && all.read_device && all.write_device && all.to_default && all.reset &&
-                all.keys_setup && all.touch_setup && all.read_config && all.write_config);
+    for (const R rule : {R::Always, R::Idle, R::Controller, R::TouchPanel}) EXPECT_TRUE(all.allows(rule));
 
     record.set_u8(1918, 0xE7);  // every other bit of the byte set: only bits 3-4 decide
-    EXPECT_TRUE(toolbar_enabling(false, true, record).touch_setup);
+    EXPECT_TRUE(toolbar_enabling(false, true, record).allows(R::TouchPanel));
     set_field(record, FieldId::CAP2RES_NUM, 2);
     const ToolbarEnabling cap2res = toolbar_enabling(false, true, record);
-    EXPECT_FALSE(cap2res.touch_setup);
-    EXPECT_TRUE(cap2res.keys_setup);
+    EXPECT_FALSE(cap2res.allows(R::TouchPanel));
+    EXPECT_TRUE(cap2res.allows(R::Controller));
+    EXPECT_NE(cap2res, all);
 }
 
-TEST(ToolbarShortcuts, HintsNameTheirKeysOnceAndNoDestructiveButtonHasOne) {
+TEST(ToolbarShortcuts, HintsNameTheirKeysOnceAndNoDestructiveCommandHasOne) {
     EXPECT_EQ(hint_with_keys("Open the device configuration file", "Ctrl+O"),
               "Open the device configuration file (Ctrl+O)");
     EXPECT_EQ(hint_with_keys("Open the device configuration file (Ctrl+O)", "Ctrl+O"),
               "Open the device configuration file (Ctrl+O)");
     EXPECT_EQ(hint_with_keys("Обновление прошивки", ""), "Обновление прошивки");
     std::set<std::string> keys;
-    for (const ToolbarShortcut& shortcut : kToolbarShortcuts) {
-        EXPECT_TRUE(keys.insert(shortcut.keys).second) << shortcut.keys;
-        EXPECT_STRNE(shortcut.button, "SpeedButtonToDefault");
-        EXPECT_STRNE(shortcut.button, "SpeedButtonReset");
-        EXPECT_STRNE(shortcut.keys, kMainMenuKey);
+    for (const CommandRow& row : kCommands) {
+        if (row.keys[0] == '\0') continue;
+        EXPECT_TRUE(keys.insert(row.keys).second) << row.keys;
+        EXPECT_NE(row.command, Command::ToDefault);
+        EXPECT_NE(row.command, Command::Reset);
     }
 }
 

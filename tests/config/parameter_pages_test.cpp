@@ -423,7 +423,7 @@ TEST_F(ParameterPagesTest, KeysPageKeepsAPlaceForTheButtonGrid) {
 TEST_F(ParameterPagesTest, TouchSetupButtonFollowsTheToolbarAndCap2Res) {
     auto* button = input<QToolButton>("SpeedButtonTouchSetup");
     ASSERT_NE(button, nullptr);
-    EXPECT_EQ(window->chrome().speed_button("SpeedButtonTouchSetup"), button);
+    EXPECT_EQ(pages->touch_calibration_button(), button);
     EXPECT_FALSE(button->isEnabled());  // no controller
     int clicks = 0;
     pages->set_button_handler("SpeedButtonTouchSetup", [&clicks] { ++clicks; });

@@ -172,10 +172,10 @@ int main(int argc, char** argv) {
     constexpr std::size_t kIdentifiers = CanIdTable::kMaxRows;
     controller->set_can_traffic(sim::make_can_load(kIdentifiers, 300));
     ThreadClock io_clock;
-    DeviceLink link(window, state, std::make_shared<MeasuredBackend>(controller, io_clock), true);
-    add_learning_tools(window, link);  // the window as the program builds it
+    DeviceLink link(window.device_link_shell(), state, std::make_shared<MeasuredBackend>(controller, io_clock), true);
+    add_learning_tools(window.learning_tools_shell(), link);  // the window as the program builds it
     window.initialise();
-    window.set_message_answerer([](int, const QString&, const QString&) { return kIdOk; });
+    window.host().set_message_answerer([](int, const QString&, const QString&) { return kIdOk; });
     window.resize(1000, 700);
     window.show();
     window.page_control()->setCurrentWidget(window.can_log_page());

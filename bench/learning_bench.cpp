@@ -52,7 +52,7 @@ struct Figures {
 
 Figures learning_run(TMainForm& window, DeviceLink& link, LearningTools& tools) {
     sim::SimController& controller = *link.simulator();
-    const std::uint32_t now = window.tick_ms();
+    const std::uint32_t now = window.host().tick_ms();
     // Presses on two channels once the quiet phase is over, each a few tenths of a second.
     for (std::uint32_t i = 0; i < 6; ++i) {
         const std::uint32_t at = now + 2500 + i * 600;
@@ -94,11 +94,11 @@ int main(int argc, char** argv) {
     options.settings_path = dir.filePath(QStringLiteral("ztv-setup.ini")).toStdString();
     options.default_folder = dir.path().toStdString();
     TMainForm window(state, options);
-    window.set_message_answerer([](int type, const QString&, const QString&) {
+    window.host().set_message_answerer([](int type, const QString&, const QString&) {
         return (type & 0xFF) == kBoxQuestion ? kIdYes : kIdOk;
     });
-    DeviceLink link(window, state, true);
-    LearningTools* tools = add_learning_tools(window, link);
+    DeviceLink link(window.device_link_shell(), state, true);
+    LearningTools* tools = add_learning_tools(window.learning_tools_shell(), link);
     window.initialise();
     window.show();
 
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
         window.page_control()->setCurrentWidget(window.parameters_page());
         window.parameter_pages()->show_page(static_cast<int>(ParamPage::Keys));
         for (const int lang : {1, 0}) {
-            window.set_language(lang);
+            window.page_host().set_language(lang);
             // Layout requests travel up one parent per pass: let them all arrive.
             for (int pass = 0; pass < 5; ++pass) QApplication::processEvents();
             const QString path = pictures + (lang == 1 ? QStringLiteral("/keys_en.png") : QStringLiteral("/keys_ru.png"));

@@ -87,7 +87,7 @@ int pictures(ztv::TMainForm& window, ztv::SlotEditor& editor, const QString& dir
     window.page_control()->setCurrentIndex(1);
     for (const int lang : {1, 0}) {
         const QString suffix = lang == 1 ? QStringLiteral("-en.png") : QStringLiteral("-ru.png");
-        window.set_language(lang);
+        window.page_host().set_language(lang);
         editor.select_slot(0);
         save(window, dir, QStringLiteral("editor-empty") + suffix);
         editor.select_slot(1);
@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
     options.settings_path = dir.filePath(QStringLiteral("ztv-setup.ini")).toStdString();
     options.default_folder = dir.path().toStdString();
     ztv::TMainForm window(state, options);
-    window.set_message_answerer([](int, const QString&, const QString&) { return ztv::kIdOk; });
+    window.host().set_message_answerer([](int, const QString&, const QString&) { return ztv::kIdOk; });
     window.initialise();
     window.resize(1100, 860);
     window.show();
@@ -190,10 +190,10 @@ int main(int argc, char** argv) {
     editor.open_key_picker(0);
     QCoreApplication::processEvents();
     start = Clock::now();
-    window.set_language(1);
+    window.page_host().set_language(1);
     const double to_english = ms_since(start);
     start = Clock::now();
-    window.set_language(0);
+    window.page_host().set_language(0);
     std::printf("language switch with the editor and the key picker built: %.1f ms to English, %.1f ms back "
                 "(target < 100)\n",
                 to_english, ms_since(start));

@@ -142,18 +142,18 @@ int main(int argc, char** argv) {
     options.default_folder = dir.path().toStdString();
     TMainForm window(state, options);
     // Questions are answered Yes; every box is printed, so that a failed operation shows.
-    window.set_message_answerer([](int type, const QString&, const QString& text) {
+    window.host().set_message_answerer([](int type, const QString&, const QString& text) {
         std::printf("  box: %s\n", text.simplified().toLocal8Bit().constData());
         const int kind = type & 0xFF;
         return kind == kBoxQuestion || kind == kBoxWarning ? kIdYes : kIdOk;
     });
-    sim::HostClock clock(window);
+    sim::HostClock clock(window.host());
     clock.set_real_spending(true);
     auto controller = std::make_shared<sim::SimController>(clock);
     controller->set_transfer_latency_us(1000);
     auto backend = std::make_shared<StallingBackend>(controller);
-    DeviceLink link(window, state, backend, !synchronous);
-    LearningTools* tools = add_learning_tools(window, link);
+    DeviceLink link(window.device_link_shell(), state, backend, !synchronous);
+    LearningTools* tools = add_learning_tools(window.learning_tools_shell(), link);
     window.initialise();
     window.resize(1100, 820);
     window.show();
@@ -183,12 +183,12 @@ int main(int argc, char** argv) {
     const QString firmware = dir.filePath(QStringLiteral("fw.LDR"));
     // The largest file the update takes: a body of about 64 KB.
     write_file(firmware, sim::make_sim_firmware(1107, controller->memory().hardware_code, kFirmwareMaxSize - kFirmwareMinSize));
-    window.set_file_chooser([&](FileDialogKind, const QString&, const QString&, const QString&) { return firmware; });
+    window.file_dialogs().set_chooser([&](FileDialogKind, const QString&, const QString&, const QString&) { return firmware; });
     row("firmware update (64 KB)", [&] { toolbar.update_device(); });
     settle();
 
     {
-        const std::uint32_t now = window.tick_ms();
+        const std::uint32_t now = window.host().tick_ms();
         for (std::uint32_t i = 0; i < 6; ++i) {
             const std::uint32_t at = now + 2500 + i * 600;
             controller->hold_button(i % 2 == 0 ? 2 : 3, static_cast<std::uint16_t>(700 + 450 * i), at, at + 400);
@@ -213,9 +213,9 @@ int main(int argc, char** argv) {
 
     row("language switch", [&] {
         for (int round = 0; round < 3; ++round) {
-            window.set_language(1);
+            window.page_host().set_language(1);
             run_for(50);
-            window.set_language(0);
+            window.page_host().set_language(0);
             run_for(50);
         }
     });

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     options.default_folder = dir.path().toStdString();
     options.system_language_id = 1049;
     ztv::TMainForm window(state, options);
-    ztv::DeviceLink link(window, state, true);
+    ztv::DeviceLink link(window.device_link_shell(), state, true);
     window.initialise();
     window.show();
     run_until([&] { return window.windowHandle() != nullptr && window.windowHandle()->isExposed(); }, 5000);
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     std::vector<double> switch_times;
     for (int i = 0; i < kSwitches; ++i) {
         const auto switch_start = Clock::now();
-        window.set_language(i % 2 == 0 ? 1 : 0);
+        window.page_host().set_language(i % 2 == 0 ? 1 : 0);
         QApplication::processEvents();
         switch_times.push_back(ms_since(switch_start));
     }
@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kLines; i += kBatch) {
         const auto batch_start = Clock::now();
         for (int j = i; j < i + kBatch; ++j)
-            window.log_line("CAN RX 0x1A0 8 11 22 33 44 55 66 77 88 line " + std::to_string(j), ztv::LogSource::Controller);
+            window.host().log_line("CAN RX 0x1A0 8 11 22 33 44 55 66 77 88 line " + std::to_string(j), ztv::LogSource::Controller);
         QApplication::processEvents();
         worst_batch_ms = std::max(worst_batch_ms, ms_since(batch_start));
     }

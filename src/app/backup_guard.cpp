@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "app/compare_window.h"
-#include "app/main_window.h"
+#include "app/shell_host.h"
 #include "app/setup_options.h"
 #include "common/format.h"
 #include "events/shown_configuration.h"
@@ -20,45 +20,45 @@ HeldConfiguration read_before_overwrite(ConfigSession& session) {
     return read_held_configuration(session.monitor().protocol());
 }
 
-bool keep_backup(TMainForm& form, ConfigSession& session, std::string_view reason, const HeldConfiguration& held,
+bool keep_backup(ShellHost& host, ConfigSession& session, std::string_view reason, const HeldConfiguration& held,
                  const std::string& spare) {
     ConnectionMonitor& monitor = session.monitor();
     if (monitor.is_bootloader()) return true;
     const BackupResult backup =
         save_held_configuration(held, monitor.status().serial, reason, default_backup_folder(), std::time(nullptr), spare);
     if (backup.ok()) {
-        form.log_line(backup.path, LogSource::Program);
+        host.log_line(backup.path, LogSource::Program);
         const std::string name = std::filesystem::path(backup.path).filename().string();
-        form.chrome().show_status_note(format_pair(kBackupMade, name.c_str()), kBackupNoteMs);
+        host.show_status_note(format_pair(kBackupMade, name.c_str()), kBackupNoteMs);
         return true;
     }
     const Text ru = format_pair(kAskGoOnWithoutBackup, backup.error.ru.c_str());
     const Text en = format_pair(kAskGoOnWithoutBackup, backup.error.in(Lang::English).c_str());
-    return form.show_message(kBoxQuestion | kBoxDefaultSecond, Text(ru.ru, en.en)) == kIdYes;
+    return host.show_message(kBoxQuestion | kBoxDefaultSecond, Text(ru.ru, en.en)) == kIdYes;
 }
 
-bool back_up_controller(TMainForm& form, ConfigSession& session, std::string_view reason) {
+bool back_up_controller(ShellHost& host, ConfigSession& session, std::string_view reason) {
     if (session.monitor().is_bootloader()) return true;
-    return keep_backup(form, session, reason, read_before_overwrite(session));
+    return keep_backup(host, session, reason, read_before_overwrite(session));
 }
 
-bool ask_overwrite(TMainForm& form, const TextPair& question, const HeldConfiguration& held) {
+bool ask_overwrite(ShellHost& host, const ConfigState& shown, const TextPair& question, const HeldConfiguration& held) {
     const int type = kBoxQuestion | kBoxDefaultSecond | (held.read() ? kBoxShowChanges : 0);
     for (;;) {
-        const int answer = form.show_message(type, to_text(question));
+        const int answer = host.show_message(type, to_text(question));
         if (answer != kIdShowChanges) return answer == kIdYes;
         // The controller keeps no slot names: they are left out.
-        const Lang lang = form.language();
+        const Lang lang = host.language();
         const Comparison changes =
-            compare_as_shown(take_snapshot(held.image), take_snapshot(form.state()), ConfigOrigin::Controller, lang,
+            compare_as_shown(take_snapshot(held.image), take_snapshot(shown), ConfigOrigin::Controller, lang,
                              CompareScope{false, pick(kControllerSide, lang), pick(kWindowSide, lang)});
-        show_comparison(form, form.tr_pair(kChangesTitle), changes.text);
+        show_comparison(host, host.tr_pair(kChangesTitle), changes.text);
     }
 }
 
-void show_comparison(TMainForm& form, const QString& title, const std::string& text) {
-    CompareWindow window(&form);
-    window.show_text(title, text, form.language());
+void show_comparison(ShellHost& host, const QString& title, const std::string& text) {
+    CompareWindow window(&host.window());
+    window.show_text(title, text, host.language());
     window.exec();
 }
 

@@ -15,7 +15,8 @@
 namespace ztv {
 
 class ConfigSession;
-class TMainForm;
+class ShellHost;
+struct ConfigState;
 
 // How long the status line says that a backup was made.
 inline constexpr int kBackupNoteMs = 15000;
@@ -27,18 +28,18 @@ HeldConfiguration read_before_overwrite(ConfigSession& session);
 // log say where. A backup that cannot be made asks whether to go on without one (No is the
 // default). False when the overwrite must stop. A bootloader holds no configuration to keep.
 // `spare`, the file about to be written when it is itself a backup, is never pruned.
-bool keep_backup(TMainForm& form, ConfigSession& session, std::string_view reason, const HeldConfiguration& held,
+bool keep_backup(ShellHost& host, ConfigSession& session, std::string_view reason, const HeldConfiguration& held,
                  const std::string& spare = {});
 
 // Both, for an overwrite whose question came before (defaults, firmware, a connect choice).
-bool back_up_controller(TMainForm& form, ConfigSession& session, std::string_view reason);
+bool back_up_controller(ShellHost& host, ConfigSession& session, std::string_view reason);
 
 // The question before an overwrite (No by default). With what the controller held it offers
-// "Show changes": what the controller will change when it takes the configuration shown. True
-// for Yes.
-bool ask_overwrite(TMainForm& form, const TextPair& question, const HeldConfiguration& held);
+// "Show changes": what the controller will change when it takes the configuration `shown`.
+// True for Yes.
+bool ask_overwrite(ShellHost& host, const ConfigState& shown, const TextPair& question, const HeldConfiguration& held);
 
 // A modal window listing differences.
-void show_comparison(TMainForm& form, const QString& title, const std::string& text);
+void show_comparison(ShellHost& host, const QString& title, const std::string& text);
 
 }  // namespace ztv

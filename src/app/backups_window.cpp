@@ -10,7 +10,8 @@
 #include <filesystem>
 
 #include "app/backup_guard.h"
-#include "app/main_window.h"
+#include "app/shell_host.h"
+#include "app/window_operations.h"
 #include "common/format.h"
 #include "config/config_file.h"
 #include "events/shown_configuration.h"
@@ -23,10 +24,10 @@ QString in(const TextPair& pair, Lang lang) { return QString::fromUtf8(pick(pair
 
 }  // namespace
 
-BackupsWindow::BackupsWindow(TMainForm& form, std::string folder)
-    : QDialog(&form), form_(form), folder_(std::move(folder)) {
+BackupsWindow::BackupsWindow(ShellHost& host, const ConfigState& shown, std::string folder)
+    : QDialog(&host.window()), host_(host), shown_(shown), folder_(std::move(folder)) {
     setObjectName(QStringLiteral("FormBackups"));
-    const Lang lang = form_.language();
+    const Lang lang = host_.language();
     setWindowTitle(in(kBackupsTitle, lang));
     auto* column = new QVBoxLayout(this);
     note_ = new QLabel(this);
@@ -67,13 +68,13 @@ BackupsWindow::BackupsWindow(TMainForm& form, std::string folder)
 }
 
 void BackupsWindow::reload() {
-    const Lang lang = form_.language();
+    const Lang lang = host_.language();
     const BackupListing listing = list_backups(folder_);
     entries_ = listing.entries;
     note_->setText(QString::fromStdString(listing.error.empty() ? folder_ : listing.error.in(lang)));
     list_->clear();
     // Both sides as the window shows them (the shown one restated once for the whole list).
-    const ConfigSnapshot shown = as_shown(take_snapshot(form_.state()), ConfigOrigin::Controller);
+    const ConfigSnapshot shown = as_shown(take_snapshot(shown_), ConfigOrigin::Controller);
     for (const BackupEntry& entry : entries_) {
         ConfigState backup;
         const bool read = load_config_file(entry.path, backup) == ConfigFileStatus::Ok;
@@ -104,23 +105,22 @@ void BackupsWindow::compare_selected() {
     const BackupEntry* entry = selected();
     if (entry == nullptr) return;
     ConfigState backup;
-    const Lang lang = form_.language();
+    const Lang lang = host_.language();
     if (const ConfigFileStatus status = load_config_file(entry->path, backup); status != ConfigFileStatus::Ok) {
-        form_.show_message(kBoxError, config_file_error(status, entry->path));
+        host_.show_message(kBoxError, config_file_error(status, entry->path));
         return;
     }
     // What taking the backup would change in the configuration shown.
     const Comparison changes =
-        compare_as_shown(take_snapshot(form_.state()), take_snapshot(backup), ConfigOrigin::Controller, lang,
+        compare_as_shown(take_snapshot(shown_), take_snapshot(backup), ConfigOrigin::Controller, lang,
                          CompareScope{false, pick(kWindowSide, lang), std::filesystem::path(entry->path).filename().string()});
-    show_comparison(form_, QString::fromStdString(format_pair(kBackupFileTitle, entry->path.c_str()).in(lang)),
+    show_comparison(host_, QString::fromStdString(format_pair(kBackupFileTitle, entry->path.c_str()).in(lang)),
                     changes.text);
 }
 
-void open_backups_window(TMainForm& form) {
-    BackupsWindow window(form, default_backup_folder());
-    if (window.exec() == QDialog::Accepted && !window.chosen().empty())
-        form.open_config_file(QByteArray::fromStdString(window.chosen()));
+void open_backups_window(ShellHost& host, const ConfigState& shown, WindowOperations& operations) {
+    BackupsWindow window(host, shown, default_backup_folder());
+    if (window.exec() == QDialog::Accepted && !window.chosen().empty()) operations.open_configuration_file(window.chosen());
 }
 
 }  // namespace ztv

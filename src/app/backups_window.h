@@ -15,12 +15,15 @@ class QTreeWidget;
 
 namespace ztv {
 
-class TMainForm;
+class ShellHost;
+class WindowOperations;
+struct ConfigState;
 
 class BackupsWindow : public QDialog {
     Q_OBJECT
 public:
-    BackupsWindow(TMainForm& form, std::string folder);
+    // Boxes and comparisons through `host`; what a backup is compared with is `shown`.
+    BackupsWindow(ShellHost& host, const ConfigState& shown, std::string folder);
     QTreeWidget* list() const { return list_; }
     // The backup chosen to open, once the window closed with "Open"; empty otherwise.
     const std::string& chosen() const { return chosen_; }
@@ -31,7 +34,8 @@ private:
     void compare_selected();
     const BackupEntry* selected() const;
 
-    TMainForm& form_;
+    ShellHost& host_;
+    const ConfigState& shown_;
     std::string folder_;
     std::vector<BackupEntry> entries_;
     QTreeWidget* list_ = nullptr;
@@ -42,6 +46,6 @@ private:
 };
 
 // Shows the window; a backup chosen with "Open" is opened as a configuration file.
-void open_backups_window(TMainForm& form);
+void open_backups_window(ShellHost& host, const ConfigState& shown, WindowOperations& operations);
 
 }  // namespace ztv

@@ -9,7 +9,12 @@
 
 #include "app/backup_guard.h"
 #include "config/config_backups.h"
-#include "app/main_window.h"
+#include "app/file_dialogs.h"
+#include "app/page_host.h"
+#include "app/settings_store.h"
+#include "app/shell_clock.h"
+#include "app/shell_host.h"
+#include "app/window_operations.h"
 #include "app/shell_messages.h"
 #include "common/format.h"
 #include "device/device_errors.h"
@@ -37,34 +42,34 @@ std::unique_ptr<Transport> DeviceLink::make_transport(bool simulate, std::shared
                                                       bool io_thread) {
     if (backend && !io_thread) {
         caller_backend_ = std::move(backend);
-        return std::make_unique<Transport>(*caller_backend_, form_);
+        return std::make_unique<Transport>(*caller_backend_, shell_.host);
     }
-    if (backend) return std::make_unique<Transport>(std::move(backend), form_);
+    if (backend) return std::make_unique<Transport>(std::move(backend), shell_.host);
     if (simulate) {
         sim_ = std::make_unique<sim::SimController>(clock_);
         sim::start_demo(*sim_, clock_.now_ms());
-        return std::make_unique<Transport>(*sim_, form_);
+        return std::make_unique<Transport>(*sim_, shell_.host);
     }
-    return std::make_unique<Transport>(std::make_shared<HidapiBackend>(), form_);
+    return std::make_unique<Transport>(std::make_shared<HidapiBackend>(), shell_.host);
 }
 
-DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate)
-    : DeviceLink(form, state, simulate, nullptr, !simulate) {}
+DeviceLink::DeviceLink(const DeviceLinkShell& shell, ConfigState& state, bool simulate)
+    : DeviceLink(shell, state, simulate, nullptr, !simulate) {}
 
-DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, std::shared_ptr<HidBackend> backend, bool io_thread)
-    : DeviceLink(form, state, false, std::move(backend), io_thread) {}
+DeviceLink::DeviceLink(const DeviceLinkShell& shell, ConfigState& state, std::shared_ptr<HidBackend> backend, bool io_thread)
+    : DeviceLink(shell, state, false, std::move(backend), io_thread) {}
 
-DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate, std::shared_ptr<HidBackend> backend,
+DeviceLink::DeviceLink(const DeviceLinkShell& shell, ConfigState& state, bool simulate, std::shared_ptr<HidBackend> backend,
                        bool io_thread)
-    : form_(form),
+    : shell_(shell),
       state_(state),
-      clock_(form),
+      clock_(shell.host),
       transport_(make_transport(simulate, std::move(backend), io_thread)),
-      protocol_(*transport_, form),
+      protocol_(*transport_, shell.host),
       monitor_(protocol_, *this),
       session_(state, monitor_, *this),
       firmware_(monitor_) {
-    form_.set_device(this);
+    shell_.operations.set_device(this);
 
     TerminalLink link;
     link.application_connected = [this] { return monitor_.connected() && !monitor_.is_bootloader(); };
@@ -72,39 +77,39 @@ DeviceLink::DeviceLink(TMainForm& form, ConfigState& state, bool simulate, std::
         return protocol_.write_area(block::kTerminal, 0, std::span<const std::uint8_t>(bytes, length));
     };
     link.error_text = [](int error) { return error_text(error); };
-    form_.terminal()->set_link(link);
+    shell_.terminal.set_link(link);
 
     CanLogLink can_link;
     can_link.connected = [this] { return monitor_.connected(); };
     can_link.send_mode = [this](std::uint8_t mode) { return write_can_mode(protocol_, mode); };
-    can_link.terminal_active = [this] { return form_.page_control()->currentWidget() == form_.terminal(); };
+    can_link.terminal_active = [this] { return shell_.tabs.currentWidget() == &shell_.terminal; };
     can_link.ask_file_name = [this] {
-        return QFile::encodeName(form_.ask_file(FileDialogKind::SaveCanLog)).toStdString();
+        return QFile::encodeName(shell_.files.ask(FileDialogKind::SaveCanLog)).toStdString();
     };
     can_link.remember_folder = [this](const std::string& path) {
-        form_.remember_folder(FileDialogKind::SaveCanLog, QFile::decodeName(QByteArray::fromStdString(path)));
+        shell_.files.remember_folder(FileDialogKind::SaveCanLog, QFile::decodeName(QByteArray::fromStdString(path)));
     };
     can_link.set_busy = [this](bool busy) { set_busy(busy); };
-    can_log_ = std::make_unique<CanLog>(form_, std::move(can_link));
+    can_log_ = std::make_unique<CanLog>(shell_.host, std::move(can_link));
     monitor_.set_can_sink(can_log_.get());
-    can_page_ = new CanLogPage(*can_log_, [this] { return monitor_.status().can_log_running(); }, form_.can_log_page());
-    form_.can_log_page()->layout()->addWidget(can_page_);
-    can_page_->set_highlight(form_.settings().can_highlight());
-    can_page_->on_highlight_changed([this](bool on) { form_.settings().remember_can_highlight(on); });
-    auto* repaint = new ShellTimer(form_.clock(), can_page_);
+    can_page_ = new CanLogPage(*can_log_, [this] { return monitor_.status().can_log_running(); }, &shell_.can_log_tab);
+    shell_.can_log_tab.layout()->addWidget(can_page_);
+    can_page_->set_highlight(shell_.settings.can_highlight());
+    can_page_->on_highlight_changed([this](bool on) { shell_.settings.remember_can_highlight(on); });
+    auto* repaint = new ShellTimer(shell_.host.clock(), can_page_);
     QObject::connect(repaint, &ShellTimer::timeout, can_page_, &CanLogPage::refresh);
     repaint->start(kCanRepaintIntervalMs);
-    form_.add_page(*this);
+    shell_.pages.add_page(*this);
 
     // Captures speak to an application, not to a bootloader.
-    form_.slot_editor()->set_device({&protocol_, [this] { return monitor_.connected() && !monitor_.is_bootloader(); }});
+    shell_.editor.set_device({&protocol_, [this] { return monitor_.connected() && !monitor_.is_bootloader(); }});
     // The current-source panel beside the editor's source choice: nothing known until a poll.
-    form_.slot_editor()->show_current_source(to_text(msg::kNoSelectedSource), false);
+    shell_.editor.show_current_source(to_text(msg::kNoSelectedSource), false);
 }
 
 DeviceLink::~DeviceLink() {
-    form_.set_device(nullptr);
-    form_.remove_page(*this);
+    shell_.operations.set_device(nullptr);
+    shell_.pages.remove_page(*this);
     // The page reads the log it shows: it goes first.
     delete can_page_.data();
     monitor_.set_can_sink(nullptr);
@@ -135,7 +140,7 @@ void DeviceLink::stop_can_log() {
 }
 
 void DeviceLink::read_configuration() {
-    PollingSuspension no_polling(form_);
+    PollingSuspension no_polling(shell_.host);
     // A bootloader has no configuration; the monitor shows its own error box on failure.
     session_.read_configuration_if_application();
 }
@@ -144,12 +149,12 @@ void DeviceLink::write_configuration() {
     LongOperation long_operation(monitor_);
     // One read shows what the write will change and, once the answer is Yes, is the backup.
     const HeldConfiguration held = read_before_overwrite(session_);
-    form_.progress_hide();
-    if (!ask_overwrite(form_, msg::kAskWriteDevice, held)) return;
-    if (!keep_backup(form_, session_, backup_reason::kWrite, held)) return;
+    shell_.host.progress_hide();
+    if (!ask_overwrite(shell_.host, state_, msg::kAskWriteDevice, held)) return;
+    if (!keep_backup(shell_.host, session_, backup_reason::kWrite, held)) return;
     stop_can_log();
     const int error = session_.write_configuration();
-    if (error != kOk) form_.show_message(kBoxError, with_error_text(kWriteConfigurationFailed, error));
+    if (error != kOk) shell_.host.show_message(kBoxError, with_error_text(kWriteConfigurationFailed, error));
 }
 
 void DeviceLink::reset_to_defaults() {
@@ -157,8 +162,8 @@ void DeviceLink::reset_to_defaults() {
     stop_can_log();
     // The backup only once the user said Yes: a No keeps the controller as it is.
     const int error =
-        protocol_.reset_to_defaults([this] { return back_up_controller(form_, session_, backup_reason::kDefaults); });
-    if (error != kOk) form_.show_message(kBoxError, with_error_text(msg::kErrorDefaults, error));
+        protocol_.reset_to_defaults([this] { return back_up_controller(shell_.host, session_, backup_reason::kDefaults); });
+    if (error != kOk) shell_.host.show_message(kBoxError, with_error_text(msg::kErrorDefaults, error));
     session_.controller_changed();
 }
 
@@ -170,7 +175,7 @@ bool DeviceLink::before_file_applied(const ConfigState& file, const std::string&
     if (!session_.controller_answers()) return true;
     LongOperation long_operation(monitor_);
     const HeldConfiguration held = read_before_overwrite(session_);
-    form_.progress_hide();
+    shell_.host.progress_hide();
     // The window restates the file as it shows it; bytes that only that changes are not sent.
     const auto shown_record = [](const ConfigState& image) {
         return as_shown(take_snapshot(image), ConfigOrigin::File).record;
@@ -178,7 +183,7 @@ bool DeviceLink::before_file_applied(const ConfigState& file, const std::string&
     const bool changes =
         !held.read() || !std::ranges::equal(shown_record(held.image).bytes(), shown_record(file).bytes());
     // The file itself may be the oldest backup: the new one never prunes it.
-    if (changes && !keep_backup(form_, session_, backup_reason::kRestore, held, path)) return false;
+    if (changes && !keep_backup(shell_.host, session_, backup_reason::kRestore, held, path)) return false;
     if (held.read()) session_.controller_read(held.image.record);
     return true;
 }
@@ -187,7 +192,7 @@ void DeviceLink::restart() {
     LongOperation long_operation(monitor_);
     session_.controller_changed();
     const int error = protocol_.restart_device();
-    if (error != kOk) form_.show_message(kBoxError, with_error_text(msg::kErrorRestart, error));
+    if (error != kOk) shell_.host.show_message(kBoxError, with_error_text(msg::kErrorRestart, error));
 }
 
 void DeviceLink::firmware_update() {
@@ -195,13 +200,13 @@ void DeviceLink::firmware_update() {
     stop_can_log();
     const FirmwareResult result = firmware_.run(
         [this]() -> std::optional<std::string> {
-            const QString path = form_.ask_file(FileDialogKind::OpenFirmware);
+            const QString path = shell_.files.ask(FileDialogKind::OpenFirmware);
             if (path.isEmpty()) return std::nullopt;
-            form_.remember_folder(FileDialogKind::OpenFirmware, path);
+            shell_.files.remember_folder(FileDialogKind::OpenFirmware, path);
             return path.toStdString();
         },
         // Once the file passed its checks and every question was answered Yes.
-        [this] { return back_up_controller(form_, session_, backup_reason::kFirmware); });
+        [this] { return back_up_controller(shell_.host, session_, backup_reason::kFirmware); });
     session_.controller_changed();
     if (result == FirmwareResult::Updated) wait_for_new_firmware();
 }
@@ -211,12 +216,12 @@ void DeviceLink::firmware_update() {
 // updated". The configuration read shows its own progress.
 void DeviceLink::wait_for_new_firmware() {
     std::optional<int> back_at;  // the poll that found it back; the next one writes the status line
-    for (int step = 0; step < kRestartWaitSteps && !form_.closing(); ++step) {
+    for (int step = 0; step < kRestartWaitSteps && !shell_.host.closing(); ++step) {
         if (monitor_.connected() && !monitor_.is_bootloader() && state_.record_valid) {
             if (!back_at) back_at = polls_;
             else if (polls_ > *back_at) return;
         }
-        wait_pumping(form_, kBootloaderWaitStepMs);
+        wait_pumping(shell_.host, kBootloaderWaitStepMs);
     }
 }
 
@@ -226,19 +231,19 @@ void DeviceLink::on_polling_tick() {
     session_.on_polling_tick([this] { poll_done(); });
 }
 
-void DeviceLink::commit_pending_edit() { form_.pages_before_poll(); }
+void DeviceLink::commit_pending_edit() { shell_.pages.before_poll(); }
 
 void DeviceLink::poll_done() {
     ++polls_;
     show_source();
     show_can_log_page();
-    form_.pages_after_poll();
+    shell_.pages.after_poll();
 }
 
 // A controller that stays connected shows its current source; one that went away, none.
 void DeviceLink::show_source() {
     if (!connected_before_poll_) return;
-    SlotEditor& editor = *form_.slot_editor();
+    SlotEditor& editor = shell_.editor;
     if (monitor_.connected()) {
         editor.show_current_source(format_pair(msg::kSelectedSource, monitor_.status().source_index() + 1), true);
     } else {
@@ -246,9 +251,9 @@ void DeviceLink::show_source() {
     }
 }
 
-void DeviceLink::set_busy(bool busy) { form_.set_busy(busy || form_.toolbar_operation_running()); }
+void DeviceLink::set_busy(bool busy) { shell_.operations.set_busy(busy || shell_.operations.toolbar_operation_running()); }
 
-void DeviceLink::configuration_replaced() { form_.refresh_pages(); }
+void DeviceLink::configuration_replaced() { shell_.pages.refresh_pages(); }
 
 // The user's configuration wins unless the user says otherwise (Yes is the default). Without
 // a backup of what the controller holds, and unwilling to go on without one, neither happens:
@@ -256,9 +261,9 @@ void DeviceLink::configuration_replaced() { form_.refresh_pages(); }
 ConnectChoice DeviceLink::choose_on_connect() {
     // The monitor writes the status line of a controller it has just met only on its next poll:
     // the question must not stand under "disconnected".
-    form_.set_status_text(status_line_text(monitor_.status(), 0, false));
-    if (form_.show_message(kBoxQuestion, to_text(kAskConnectChoice)) != kIdYes) return ConnectChoice::Read;
-    return back_up_controller(form_, session_, backup_reason::kWrite) ? ConnectChoice::Write : ConnectChoice::Leave;
+    shell_.host.set_status_text(status_line_text(monitor_.status(), 0, false));
+    if (shell_.host.show_message(kBoxQuestion, to_text(kAskConnectChoice)) != kIdYes) return ConnectChoice::Read;
+    return back_up_controller(shell_.host, session_, backup_reason::kWrite) ? ConnectChoice::Write : ConnectChoice::Leave;
 }
 
 Text DeviceLink::describe_unsent(const ConfigSnapshot& held, const ConfigSnapshot& shown) {
@@ -276,15 +281,15 @@ void DeviceLink::show_can_log_page() {
     if (!offered || offered == can_page_shown_) return;
     can_page_shown_ = offered;
     const bool visible = *offered;
-    QTabWidget* pages = form_.page_control();
-    pages->setTabVisible(pages->indexOf(form_.can_log_page()), visible);
+    QTabWidget* pages = &shell_.tabs;
+    pages->setTabVisible(pages->indexOf(&shell_.can_log_tab), visible);
     // A controller that cannot log any more (another one, or its bootloader) is told to stop.
     if (!visible) stop_can_log();
 }
 
 std::string DeviceLink::controller_line(std::string_view raw) {
     std::string line = cp1251_to_utf8(raw);
-    rewriteDebugLine(line, form_.language());
+    rewriteDebugLine(line, shell_.host.language());
     return line;
 }
 

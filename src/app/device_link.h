@@ -22,9 +22,33 @@
 #include "sim/sim_controller.h"
 #include "widgets/page_context.h"
 
+class QTabWidget;
+class QWidget;
+
 namespace ztv {
 
-class TMainForm;
+class FileDialogs;
+class PageHost;
+class SettingsStore;
+class ShellHost;
+class SlotEditor;
+class TerminalPage;
+class WindowOperations;
+
+// What the device link uses of the window: the host's services, the page list, the busy state
+// and the controller's place in the window, the file dialogs and settings of the CAN log, and
+// the pages it joins the controller to (the terminal, the CAN log's tab, the slot editor).
+struct DeviceLinkShell {
+    ShellHost& host;
+    PageHost& pages;
+    WindowOperations& operations;
+    FileDialogs& files;
+    SettingsStore& settings;
+    TerminalPage& terminal;
+    QTabWidget& tabs;
+    QWidget& can_log_tab;
+    SlotEditor& editor;
+};
 
 // How long the configuration read of a freshly updated controller may take, in 100 ms steps.
 inline constexpr int kRestartWaitSteps = 100;
@@ -32,10 +56,10 @@ inline constexpr int kRestartWaitSteps = 100;
 class DeviceLink final : public WindowDevice, public MonitorEvents, public SessionEvents, public Page {
 public:
     // simulate: the built-in simulated controller with its demo script instead of USB.
-    DeviceLink(TMainForm& form, ConfigState& state, bool simulate);
+    DeviceLink(const DeviceLinkShell& shell, ConfigState& state, bool simulate);
     // A backend of the caller's (benchmarks: the simulated controller taking real time per
     // transfer), on the transport's I/O thread like the USB, or on the window's thread.
-    DeviceLink(TMainForm& form, ConfigState& state, std::shared_ptr<HidBackend> backend, bool io_thread = true);
+    DeviceLink(const DeviceLinkShell& shell, ConfigState& state, std::shared_ptr<HidBackend> backend, bool io_thread = true);
     ~DeviceLink() override;
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
@@ -90,7 +114,7 @@ public:
     void retranslate(Lang lang) override;
 
 private:
-    DeviceLink(TMainForm& form, ConfigState& state, bool simulate, std::shared_ptr<HidBackend> backend,
+    DeviceLink(const DeviceLinkShell& shell, ConfigState& state, bool simulate, std::shared_ptr<HidBackend> backend,
                bool io_thread);
     // The USB on the I/O thread; the built-in simulated controller on the window's thread.
     std::unique_ptr<Transport> make_transport(bool simulate, std::shared_ptr<HidBackend> backend, bool io_thread);
@@ -102,7 +126,7 @@ private:
     // Marks the operation as long (no background pulls) for its lifetime.
     struct LongOperation;
 
-    TMainForm& form_;
+    DeviceLinkShell shell_;
     ConfigState& state_;
     sim::HostClock clock_;
     std::unique_ptr<sim::SimController> sim_;

@@ -9,7 +9,10 @@
 #include <QVBoxLayout>
 
 #include "app/device_link.h"
-#include "app/main_window.h"
+#include "app/page_host.h"
+#include "app/window_chrome.h"
+#include "app/window_operations.h"
+#include "config/config_state.h"
 #include "common/format.h"
 #include "session/edit_steps.h"
 #include "config/parameter_pages.h"
@@ -26,32 +29,32 @@ namespace {
 
 // Controls a running procedure takes away from the user besides the toolbar: the touch inset
 // box (its value is read when a calibration starts) and the USB event page.
-std::vector<QWidget*> locked_while_running(TMainForm& form) {
+std::vector<QWidget*> locked_while_running(const LearningToolsShell& shell) {
     std::vector<QWidget*> widgets;
-    if (QWidget* inset = form.parameter_pages()->touch_offset_box()) widgets.push_back(inset);
-    if (SlotEditor* editor = form.slot_editor())
+    if (QWidget* inset = shell.parameter_pages.touch_offset_box()) widgets.push_back(inset);
+    if (SlotEditor* editor = shell.editor)
         if (QWidget* usb = editor->event_pages()->widget(static_cast<int>(EventKind::Usb))) widgets.push_back(usb);
     return widgets;
 }
 
 }  // namespace
 
-LearningTools* add_learning_tools(TMainForm& form, DeviceLink& link) {
-    QWidget* area = form.parameter_pages()->keys_grid_area();
+LearningTools* add_learning_tools(const LearningToolsShell& shell, DeviceLink& link) {
+    QWidget* area = shell.parameter_pages.keys_grid_area();
     if (area == nullptr) {
-        area = new QWidget(form.parameters_splitter());
+        area = new QWidget(&shell.splitter);
         area->setObjectName(QStringLiteral("PanelKeysGridx"));
         area->setLayout(new QVBoxLayout);
-        form.parameters_splitter()->addWidget(area);
+        shell.splitter.addWidget(area);
     }
-    auto* tools = new LearningTools(form, link, area);
+    auto* tools = new LearningTools(shell, link, area);
     tools->join_window();
     return tools;
 }
 
 void LearningTools::join_window() {
-    form_.add_page(*this);
-    ParameterPages* pages = form_.parameter_pages();
+    shell_.pages.add_page(*this);
+    ParameterPages* pages = &shell_.parameter_pages;
     touch_button_ = qobject_cast<QToolButton*>(pages->touch_calibration_button());
     if (touch_button_ != nullptr) {
         connect(touch_button_, &QToolButton::clicked, this, [this, pages] {
@@ -60,19 +63,19 @@ void LearningTools::join_window() {
         });
     }
     // A deleted or renamed key changes only what the current slot shows of it.
-    if (SlotEditor* editor = form_.slot_editor()) set_description_redraw([editor] { editor->show_current(); });
+    if (SlotEditor* editor = shell_.editor) set_description_redraw([editor] { editor->show_current(); });
     // A learned button dragged from the grid lands on the editor's "Button" and "Mod" fields.
     grid_widget_->set_drag_data([](GridButton button) { return make_button_drag({button.channel, button.key}); });
 }
 
-LearningTools::LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_area)
-    : QObject(&form),
-      form_(form),
+LearningTools::LearningTools(const LearningToolsShell& shell, DeviceLink& link, QWidget* keys_area)
+    : QObject(shell.pages.main_widget()),
+      shell_(shell),
       link_(link),
-      learning_(link.monitor(), form.state(), grid_, learning_busy_),
-      calibration_(link.monitor(), form.state(), calibration_busy_) {
+      learning_(link.monitor(), shell.state, grid_, learning_busy_),
+      calibration_(link.monitor(), shell.state, calibration_busy_) {
     setObjectName(QStringLiteral("LearningTools"));
-    QWidget* area = keys_area != nullptr ? keys_area : form.parameters_page();
+    QWidget* area = keys_area != nullptr ? keys_area : &shell.parameters_tab;
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
     keys_button_ = new QToolButton(area);
@@ -80,7 +83,7 @@ LearningTools::LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_ar
     keys_button_->setIcon(tool_icon(ToolIcon::KeysSetup));
     keys_button_->setIconSize(QSize(32, 32));
     keys_button_->setAutoRaise(false);
-    grid_widget_ = new ButtonGridWidget(grid_, form.state(), area);
+    grid_widget_ = new ButtonGridWidget(grid_, shell.state, area);
     row->addWidget(keys_button_, 0, Qt::AlignTop);
     row->addWidget(grid_widget_, 1);
     if (auto* box = qobject_cast<QBoxLayout*>(area->layout())) {
@@ -110,15 +113,15 @@ LearningTools::LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_ar
     use_menu_->addAction(QString());
     use_menu_->addAction(QString());
     grid_widget_->set_use_request([this](GridButton button, const QPoint& pos) { open_use_menu(button, pos); });
-    grid_widget_->set_language(form.language());
-    form.chrome().follow_rule(keys_button_, EnablingRule::Controller);
-    form.set_busy(form.busy());  // the start button now exists: it follows the toolbar rules
+    grid_widget_->set_language(shell.pages.language());
+    shell.chrome.follow_rule(keys_button_, EnablingRule::Controller);
+    shell.operations.set_busy(shell.operations.busy());  // the start button now exists: it follows the toolbar rules
 }
 
 LearningTools::~LearningTools() = default;
 
 void LearningTools::refresh() {
-    grid_.fill_from_record(form_.state().record);
+    grid_.fill_from_record(shell_.state.record);
     grid_widget_->redraw();
 }
 
@@ -126,7 +129,7 @@ void LearningTools::retranslate(Lang lang) { grid_widget_->set_language(lang); }
 
 void LearningTools::clear_selection() { grid_widget_->clear_selection(); }
 
-void LearningTools::commit_pending_edit() { grid_.names_to_record(form_.state().record); }
+void LearningTools::commit_pending_edit() { grid_.names_to_record(shell_.state.record); }
 
 void LearningTools::before_poll() { commit_pending_name(); }
 
@@ -141,35 +144,35 @@ void LearningTools::set_running(bool running, const Busy& busy) {
     QToolButton* own = busy.locks_pages ? touch_button_.data() : keys_button_;
     if (own != nullptr) show_stop_button(own, running, busy.locks_pages);
     if (running) {
-        form_.begin_procedure(own);
+        shell_.operations.begin_procedure(own);
         disabled_.clear();
-        for (QWidget* widget : locked_while_running(form_)) {
+        for (QWidget* widget : locked_while_running(shell_)) {
             if (widget->isEnabled()) {
                 widget->setEnabled(false);
                 disabled_.emplace_back(widget);
             }
         }
-        if (busy.locks_pages) form_.lock_pages(true);
+        if (busy.locks_pages) shell_.pages.lock_pages(true);
         return;
     }
-    if (busy.locks_pages) form_.lock_pages(false);
+    if (busy.locks_pages) shell_.pages.lock_pages(false);
     for (const QPointer<QWidget>& widget : disabled_)
         if (widget) widget->setEnabled(true);
     disabled_.clear();
-    form_.end_procedure();
+    shell_.operations.end_procedure();
     // What the procedure left in the record is one step of its name.
     record_step(busy.locks_pages ? step::kTouchCalibration : step::kButtonLearning);
 }
 
 void LearningTools::record_step(const TextPair& name, const std::string& field) {
-    if (const EditHooks& hooks = form_.edit_hooks(); hooks.record) hooks.record(to_text(name), field);
+    if (EditHistory* history = shell_.operations.edit_history()) history->record(to_text(name), field);
 }
 
 void LearningTools::show_stop_button(QToolButton* button, bool running, bool calibration) {
     if (running) {
         idle_hint_ = button->toolTip();
         const TextPair& hint = calibration ? msg::kCalibrationRunningHint : msg::kLearningRunningHint;
-        button->setToolTip(QString::fromUtf8(pick(hint, form_.language())));
+        button->setToolTip(QString::fromUtf8(pick(hint, shell_.pages.language())));
     } else {
         button->setToolTip(idle_hint_);
     }
@@ -187,7 +190,7 @@ void LearningTools::Busy::finished() {
 void LearningTools::commit_pending_name() {
     const EditOutcome outcome = grid_widget_->commit_pending_name();
     if (outcome.redraw == EditOutcome::Redraw::Nothing) return;
-    if (!outcome.message.empty()) form_.show_message(outcome.box_type, outcome.message);
+    if (!outcome.message.empty()) shell_.pages.show_message(outcome.box_type, outcome.message);
     grid_widget_->redraw();
     redraw_description();
     record_step(step::kButtonName, "button grid names");
@@ -197,14 +200,14 @@ void LearningTools::open_popup(const GridPopup& popup, unsigned column, unsigned
     const int action = popup.action;
     // A learned button's popup also offers it to the current slot, as its Enter key does.
     QList<QAction*> use_entries;
-    if (const auto button = grid_.drag_source(form_.state().record, column, row); button && prepare_use_entries(*button))
+    if (const auto button = grid_.drag_source(shell_.state.record, column, row); button && prepare_use_entries(*button))
         use_entries = use_menu_->actions();
-    form_.open_shared_popup(action, popup.caption, global_pos, [this, action, column, row](int item) {
+    shell_.pages.open_shared_popup(action, popup.caption, global_pos, [this, action, column, row](int item) {
         if (item != 0) return;
-        Record& record = form_.state().record;
+        Record& record = shell_.state.record;
         if (action == kPopupDeleteKey) delete_learned_button(record, grid_, column, row);
         if (action == kPopupDeleteChannel) grid_.delete_channel(record, column);
-        form_.set_popup_context(0);
+        shell_.pages.set_popup_context(0);
         grid_widget_->clear_selection();
         // The slot's description names the deleted key; a whole channel leaves references.
         if (action != kPopupDeleteChannel) redraw_description();
@@ -217,7 +220,7 @@ void LearningTools::open_use_menu(GridButton button, const QPoint& global_pos) {
 }
 
 bool LearningTools::prepare_use_entries(GridButton button) {
-    SlotEditor* editor = form_.slot_editor();
+    SlotEditor* editor = shell_.editor;
     if (editor == nullptr) return false;
     const int slot = static_cast<int>(editor->current_slot()) + 1;
     const TextPair captions[] = {msg::kUseAsButton, msg::kUseAsMod};
@@ -225,7 +228,7 @@ bool LearningTools::prepare_use_entries(GridButton button) {
     for (int i = 0; i < 2; ++i) {
         const bool modifier = i == 1;
         QAction* item = items[i];
-        item->setText(QString::fromStdString(format_pair(captions[i], slot).in(form_.language())));
+        item->setText(QString::fromStdString(format_pair(captions[i], slot).in(shell_.pages.language())));
         // The same rules as a drop: a refused drop is a disabled entry.
         item->setEnabled(editor->drop_accepted(modifier, button.channel, button.key));
         item->disconnect();

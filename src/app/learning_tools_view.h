@@ -17,6 +17,7 @@
 #include "widgets/page_context.h"
 
 class QMenu;
+class QSplitter;
 class QToolButton;
 class QWidget;
 
@@ -24,18 +25,38 @@ namespace ztv {
 
 class ButtonGridWidget;
 class DeviceLink;
-class TMainForm;
+class PageHost;
+class ParameterPages;
+class SlotEditor;
+class WindowChrome;
+class WindowOperations;
+struct ConfigState;
+
+// What the learning tools use of the window: the page list and its services, the busy state
+// and the undo history, the configuration, the "Parameters" tab they join (the Keys page, or
+// a panel of their own below the pages) with the pages and the editor in it, and the chrome
+// whose enabling rules the start button follows.
+struct LearningToolsShell {
+    PageHost& pages;
+    WindowOperations& operations;
+    ConfigState& state;
+    QWidget& parameters_tab;
+    QSplitter& splitter;
+    ParameterPages& parameter_pages;
+    SlotEditor* editor;  // nothing: no event editor
+    WindowChrome& chrome;  // the start button follows the toolbar's enabling rules
+};
 
 // Builds the learning tools into the window: on the "Keys" page where the pages offer a place
 // for the grid, otherwise in a panel of its own below the parameter pages.
 class LearningTools;
-LearningTools* add_learning_tools(TMainForm& form, DeviceLink& link);
+LearningTools* add_learning_tools(const LearningToolsShell& shell, DeviceLink& link);
 
 class LearningTools : public QObject, public Page {
     Q_OBJECT
 public:
     // keys_area: where the "Keys" page wants the button grid and its start button.
-    LearningTools(TMainForm& form, DeviceLink& link, QWidget* keys_area);
+    LearningTools(const LearningToolsShell& shell, DeviceLink& link, QWidget* keys_area);
     ~LearningTools() override;
 
     // Page: the grid shows the record, speaks the language, and the names typed into it go
@@ -91,7 +112,7 @@ private:
     bool prepare_use_entries(GridButton button);
     void open_use_menu(GridButton button, const QPoint& global_pos);
 
-    TMainForm& form_;
+    LearningToolsShell shell_;
     DeviceLink& link_;
     ButtonGrid grid_;
     Busy learning_busy_{*this, false};

@@ -1,24 +1,21 @@
-// Building the main window: pages, timers and the language switch.
+// Building the main window: its parts, the pages and the wiring between them.
 #include "app/main_window.h"
 
-#include <utility>
-
 #include <QAction>
-#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/device_link.h"
 #include "app/form_tables.h"
-#include "app/language_walker.h"
+#include "app/learning_tools_view.h"
 #include "app/parameter_split.h"
-#include "app/qt_translations.h"
+#include "app/safety_menu.h"
+#include "app/undo_actions.h"
 #include "app/shell_messages.h"
 #include "app/toolbar_rules.h"
 #include "common/format.h"
-#include "config/parameter_bindings.h"
 #include "config/parameter_pages.h"
 #include "diag/terminal_page.h"
 #include "events/slot_editor_view.h"
@@ -28,8 +25,7 @@
 namespace ztv {
 
 TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
-    : QMainWindow(parent), state_(state), options_(std::move(options)),
-      qt_texts_(std::make_unique<QtTranslations>()) {
+    : QMainWindow(parent), state_(state), options_(std::move(options)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(tool_icon(ToolIcon::Program));
     if (clock_ = options_.clock; clock_ == nullptr) {
@@ -40,26 +36,33 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     // Companion window of the parameter pages and the event editor, made before them.
     source_window_ = new TInterceptForm(this);
     chrome_ = new WindowChrome(*this, *clock_);
-    settings_ = std::make_unique<SettingsStore>(*this, options_.settings_path, options_.default_folder,
+    host_ = new ShellHost(*this, *chrome_, *this, *clock_);
+    page_host_ = new PageHost(*host_, *this, *chrome_, *this, *source_window_);
+    settings_ = std::make_unique<SettingsStore>(*host_, options_.settings_path, options_.default_folder,
                                                 options_.system_language_id);
-    files_ = new FileDialogs(*this, *this, *settings_);
+    files_ = new FileDialogs(*this, *host_, *settings_);
     toolbar_ = new ToolbarActions(*this, state_);
     build_pages();
-    build_timers();
+    host_->attach(*terminal_);
+    connect(host_, &ShellHost::polling_tick, this, &TMainForm::on_polling_timer);
+    close_retry_ = new ShellTimer(*clock_, this);
+    close_retry_->set_single_shot(true);
+    close_retry_->set_interval(kCloseRetryMs);
+    connect(close_retry_, &ShellTimer::timeout, this, &QWidget::close);
     wire_chrome();
+    wire_language();
     // The editor sits below the parameter pages; it needs the chrome's menus.
-    editor_ = new SlotEditor(*this, state_, parameters_splitter_);
+    editor_ = new SlotEditor(*page_host_, state_, parameters_splitter_);
     parameters_splitter_->addWidget(editor_);
     // A taller window gives both halves more, the editor a little more than the pages.
     parameters_splitter_->setStretchFactor(0, 2);
     parameters_splitter_->setStretchFactor(1, 3);
     split_ = new ParameterSplit(*parameters_splitter_, *editor_, *clock_);
-    add_page(*editor_);
+    page_host_->add_page(*editor_);
 
     resize(1024, 720);
-    translated_.push_back({main_form_table(), this});
     // The window is designed in Russian; the language switch at start-up puts it right.
-    translate_window(main_form_table(), this, Lang::Russian);
+    page_host_->add_translated_window(main_form_table(), this);
     retranslate_code_texts();
     set_busy(false);
     set_caption();
@@ -72,15 +75,15 @@ void TMainForm::build_pages() {
     pages_->setObjectName(QStringLiteral("PageControl1"));
     setCentralWidget(pages_);
 
-    terminal_ = new TerminalPage(*this, pages_);
+    terminal_ = new TerminalPage(*host_, pages_);
     terminal_->setObjectName(QStringLiteral("TabSheetMonitoring"));
     pages_->addTab(terminal_, QString());
     connect(terminal_, &TerminalPage::popup_requested, this, [this](const QPoint& pos) {
-        open_shared_popup(8, msg::kClearScreen, msg::kCopyAll, pos, [this](int item) {
+        page_host_->open_shared_popup(8, msg::kClearScreen, msg::kCopyAll, pos, [this](int item) {
             if (item == 0) {
                 terminal_->clear_receive_pane();
                 chrome_->set_popup_context(0);
-                clear_selections();
+                page_host_->clear_selections();
             } else if (pages_->currentWidget() != parameters_) {
                 terminal_->copy_all();
             }
@@ -97,11 +100,12 @@ void TMainForm::build_pages() {
     parameters_splitter_->setObjectName(QStringLiteral("SplitterParameters"));
     parameters_splitter_->setChildrenCollapsible(false);
     parameters_layout->addWidget(parameters_splitter_);
-    parameter_pages_ = new ParameterPages(state_, *this, *source_window_, parameters_splitter_);
+    parameter_pages_ = new ParameterPages(state_, *host_, *source_window_, parameters_splitter_);
     parameters_splitter_->addWidget(parameter_pages_);
+    page_host_->set_parameter_pages(*parameter_pages_);
     // The page refresh: a read from the controller or a file, the language switch and every
     // edit that ends with a refresh redraw the pages from the record, first these.
-    add_page(*parameter_pages_);
+    page_host_->add_page(*parameter_pages_);
     if (QWidget* touch = parameter_pages_->touch_calibration_button()) chrome_->follow_rule(touch, EnablingRule::TouchPanel);
     pages_->addTab(parameters_, QString());
 
@@ -112,98 +116,55 @@ void TMainForm::build_pages() {
     pages_->addTab(can_log_, QString());
 }
 
-void TMainForm::build_timers() {
-    polling_timer_ = new ShellTimer(*clock_, this);
-    polling_timer_->setObjectName(QStringLiteral("TimerPolling"));
-    polling_timer_->set_interval(200);
-    connect(polling_timer_, &ShellTimer::timeout, this, &TMainForm::on_polling_timer);
-    close_retry_ = new ShellTimer(*clock_, this);
-    close_retry_->set_single_shot(true);
-    close_retry_->set_interval(kCloseRetryMs);
-    connect(close_retry_, &ShellTimer::timeout, this, &QWidget::close);
+// The window's steps of a language switch: the chrome shows the language, the controller is
+// announced anew in it on the next poll, the texts code owns and the caption follow.
+void TMainForm::wire_language() {
+    connect(page_host_, &PageHost::language_chosen, this, [this](Lang lang) {
+        chrome_->show_language(lang);
+        if (device_ != nullptr) device_->clear_connected();
+    });
+    connect(page_host_, &PageHost::code_texts_due, this, &TMainForm::retranslate_code_texts);
+    connect(page_host_, &PageHost::language_switched, this, &TMainForm::set_caption);
 }
 
-void TMainForm::open_shared_popup(int context, const TextPair& first, const TextPair& second, const QPoint& global_pos,
-                                  std::function<void(int)> chosen) {
-    // A context with a single entry leaves the second one out.
-    const bool two = second.ru != nullptr && second.ru[0] != '\0';
-    chrome_->open_shared_popup(context, tr_pair(first), two ? tr_pair(second) : QString(), global_pos,
-                               std::move(chosen));
+DeviceLinkShell TMainForm::device_link_shell() {
+    return {*host_, *page_host_, *this, *files_, *settings_, *terminal_, *pages_, *can_log_, *editor_};
 }
 
-void TMainForm::open_shared_popup(int context, const Text& first, const QPoint& global_pos,
-                                  std::function<void(int)> chosen, const QList<QAction*>& extra) {
-    chrome_->open_shared_popup(context, QString::fromStdString(first.in(lang_)), QString(), global_pos,
-                               std::move(chosen), extra);
+LearningToolsShell TMainForm::learning_tools_shell() {
+    return {*page_host_, *this, state_, *parameters_, *parameters_splitter_, *parameter_pages_, editor_, *chrome_};
 }
 
-QString TMainForm::tr_pair(const TextPair& pair) const { return QString::fromUtf8(pick(pair, lang_)); }
+SafetyMenuShell TMainForm::safety_menu_shell() {
+    return {*host_,
+            *this,
+            *files_,
+            *chrome_->take(Command::CompareFile),
+            *chrome_->take(Command::CompareController),
+            *chrome_->take(Command::Backups),
+            state_};
+}
+
+UndoActionsShell TMainForm::undo_actions_shell() {
+    return {*page_host_,   *this, *this, *chrome_->take(Command::Undo), *chrome_->take(Command::Redo),
+            *parameter_pages_, *editor_};
+}
 
 void TMainForm::set_caption() {
-    const QString title = QString::fromStdString(format_pair(msg::kWindowTitle, msg::kProgramVersion).in(lang_));
-    setWindowTitle(edits_.unsaved && edits_.unsaved() ? QStringLiteral("*") + title : title);
+    const QString title =
+        QString::fromStdString(format_pair(msg::kWindowTitle, msg::kProgramVersion).in(host_->language()));
+    setWindowTitle(edits_ != nullptr && edits_->unsaved() ? QStringLiteral("*") + title : title);
 }
 
 // Texts that code owns: they follow the language without a table row.
-void TMainForm::retranslate_code_texts() {
-    chrome_->retranslate(lang_);
-}
-
-void TMainForm::add_translated_window(std::span<const TranslationRow> table, QWidget* window) {
-    translated_.push_back({table, window});
-    translate_window(table, window, lang_);
-}
-
-void TMainForm::remove_page(Page& page) { std::erase(page_list_, &page); }
-
-int TMainForm::set_language(int value) {
-    if (value == -1) return static_cast<int>(lang_);
-    lang_ = value == 1 ? Lang::English : Lang::Russian;
-    // Qt's own texts first, so that the boxes and dialogs of the hooks below already speak it.
-    if (!qt_texts_->apply(lang_) && !qt_texts_warned_) {
-        qt_texts_warned_ = true;
-        log_line(pick(msg::kQtTextsMissing, lang_), LogSource::Program);
-    }
-    chrome_->show_language(lang_);
-    // The status line and device information are written anew in the new language.
-    if (device_ != nullptr) device_->clear_connected();
-    begin_redraw_pause();
-    for (const TranslatedWindow& entry : translated_)
-        if (entry.window) translate_window(entry.table, entry.window, lang_);
-    retranslate_code_texts();
-    for (Page* page : page_list_) page->retranslate(lang_);
-    refresh_pages();
-    set_caption();
-    end_redraw_pause();
-    return static_cast<int>(lang_);
-}
-
-void TMainForm::show_pins_page() { parameter_pages_->show_page(static_cast<int>(ParamPage::Pins)); }
-
-void TMainForm::begin_redraw_pause() {
-    if (redraw_pause_++ == 0) setUpdatesEnabled(false);
-}
-
-void TMainForm::end_redraw_pause() {
-    if (redraw_pause_ == 0) return;
-    if (--redraw_pause_ == 0) {
-        setUpdatesEnabled(true);
-        // The redraw is an event of its own, not more work inside the one that ended the pause
-        // (a language switch would otherwise hold the window for both).
-        update();
-    }
-}
+void TMainForm::retranslate_code_texts() { chrome_->retranslate(host_->language()); }
 
 void TMainForm::set_busy(bool busy) {
     busy_ = busy;
     enabling_ = toolbar_enabling(busy, controller_connected(), state_.record);
     chrome_->enable(enabling_, busy, procedure_button_.data());
-    if (edits_.busy_changed) edits_.busy_changed(busy);
+    if (edits_ != nullptr) edits_->busy_changed(busy);
 }
-
-bool TMainForm::only_used() const { return chrome_->only_used_item()->isChecked(); }
-
-void TMainForm::set_only_used(bool on) { chrome_->only_used_item()->setChecked(on); }
 
 void TMainForm::set_device(WindowDevice* device) {
     device_ = device;
@@ -211,7 +172,5 @@ void TMainForm::set_device(WindowDevice* device) {
 }
 
 QString TMainForm::status_line() const { return chrome_->status_panel()->text(); }
-
-int TMainForm::terminal_input_height() const { return terminal_->input_height(); }
 
 }  // namespace ztv

@@ -19,7 +19,7 @@ void TMainForm::wire_chrome() {
     });
     connect(chrome_->only_used_item(), &QAction::toggled, this, [this](bool on) {
         retranslate_code_texts();
-        for (Page* page : page_list_) page->show_only_used(on);
+        page_host_->show_only_used(on);
     });
 }
 
@@ -36,9 +36,9 @@ void TMainForm::run(Command command) {
         case Command::Reset: return toolbar_->reset();
         case Command::Debug: return on_debug_clicked();
         case Command::BackgroundPulls: return on_hidden_n();
-        case Command::Language: set_language(lang_ == Lang::Russian ? 1 : 0); return;
-        case Command::Russian: set_language(0); return;
-        case Command::English: set_language(1); return;
+        case Command::Language: page_host_->set_language(host_->language() == Lang::Russian ? 1 : 0); return;
+        case Command::Russian: page_host_->set_language(0); return;
+        case Command::English: page_host_->set_language(1); return;
         case Command::MainMenu:       // opens the menu: the chrome's own
         case Command::Log:            // followed by its state, above
         case Command::OnlyUsed:
@@ -68,7 +68,7 @@ void TMainForm::run_toolbar_action(const std::function<void()>& action) {
         ~Unlock() {
             --form.toolbar_depth_;
             form.set_busy(form.toolbar_depth_ > 0);
-            if (form.toolbar_depth_ == 0) form.progress_hide();
+            if (form.toolbar_depth_ == 0) form.host_->progress_hide();
             if (form.toolbar_depth_ > 0 || !had_focus || had_focus == handed_to) return;
             if (!had_focus->isEnabled() || !had_focus->isVisible()) return;
             const QWidget* now = QApplication::focusWidget();
@@ -89,7 +89,7 @@ void TMainForm::end_procedure() {
     if (toolbar_depth_ > 0) --toolbar_depth_;
     set_busy(toolbar_depth_ > 0);
     // The procedure's last progress display ends with it, as a toolbar operation's does.
-    if (toolbar_depth_ == 0) progress_hide();
+    if (toolbar_depth_ == 0) host_->progress_hide();
 }
 
 void TMainForm::on_hidden_n() {

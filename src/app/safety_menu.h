@@ -10,12 +10,27 @@ class QAction;
 namespace ztv {
 
 class ConfigSession;
-class TMainForm;
+class FileDialogs;
+class ShellHost;
+class WindowOperations;
+struct ConfigState;
+
+// What the safety menu uses of the window: boxes and comparisons, the busy state, the file
+// dialogs, its three menu entries and the configuration shown.
+struct SafetyMenuShell {
+    ShellHost& host;
+    WindowOperations& operations;
+    FileDialogs& files;
+    QAction& compare_file;
+    QAction& compare_controller;
+    QAction& backups;
+    ConfigState& state;
+};
 
 class SafetyMenu : public QObject {
     Q_OBJECT
 public:
-    SafetyMenu(TMainForm& form, ConfigSession& session);
+    SafetyMenu(const SafetyMenuShell& shell, ConfigSession& session);
     ~SafetyMenu() override;
 
     QAction* compare_file_item() const { return compare_file_; }
@@ -27,7 +42,7 @@ public:
     void compare_with_controller();
 
 private:
-    TMainForm& form_;
+    SafetyMenuShell shell_;
     ConfigSession& session_;
     QAction* compare_file_ = nullptr;
     QAction* compare_controller_ = nullptr;

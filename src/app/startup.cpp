@@ -91,7 +91,7 @@ std::string absolute_path(const std::string& path) {
 // Every box of an unattended run takes its default answer and is written where a person
 // looking at the run's output will see it.
 void answer_boxes_unattended(TMainForm& window) {
-    window.set_message_answerer([](int type, const QString& title, const QString& text) {
+    window.host().set_message_answerer([](int type, const QString& title, const QString& text) {
         const int answer = unattended_answer(type);
         const char* said = answer == kIdYes ? " [Yes]" : answer == kIdNo ? " [No]" : "";
         std::fprintf(stderr, "%s: %s%s\n", title.toUtf8().constData(), text.toUtf8().constData(), said);
@@ -128,11 +128,11 @@ bool open_pictured_window(TMainForm& window, SafetyMenu& safety, const SetupOpti
     if (which == kWindowCompare || which == kWindowBackups) {
         // What they compare with is the configuration shown: a controller that is there is
         // read first (a few seconds at most).
-        for (int step = 0; step < 30 && !window.state().record_valid; ++step) wait_pumping(window, 100);
+        for (int step = 0; step < 30 && !window.state().record_valid; ++step) wait_pumping(window.host(), 100);
         // Both windows are modal: the timer runs inside their loop.
         start_timer();
         if (which == kWindowBackups)
-            open_backups_window(window);
+            open_backups_window(window.host(), window.state(), window);
         else if (args.config_file)
             safety.compare_with_file(QFileInfo(QString::fromStdString(*args.config_file)).absoluteFilePath());
         else
@@ -167,7 +167,7 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
     TMainForm window(state, options);
     // Before anything below can show a box (an unreadable settings file does so at once).
     if (args.unattended()) answer_boxes_unattended(window);
-    DeviceLink link(window, state, args.simulate);
+    DeviceLink link(window.device_link_shell(), state, args.simulate);
     if (args.sim_can && link.simulator() != nullptr) {
         sim::CanReplayLoad replay = sim::load_can_replay(*args.sim_can, args.replay_speed.value_or(kReplayRealTime));
         if (!replay.traffic) {
@@ -176,14 +176,14 @@ int run_window(const SetupOptions& args, const QString& lock_path) {
         }
         link.simulator()->set_can_traffic(std::move(replay.traffic));
     }
-    add_learning_tools(window, link);
+    add_learning_tools(window.learning_tools_shell(), link);
     window.initialise();
     // Each puts its entries first in the main menu: undo and redo end up at the top.
-    SafetyMenu safety(window, link.session());
-    UndoActions undo(window, link.session());
+    SafetyMenu safety(window.safety_menu_shell(), link.session());
+    UndoActions undo(window.undo_actions_shell(), link.session());
     OpenRequestServer handover(handover_channel_name(lock_path));
     serve_second_copies(handover, window);
-    if (args.lang) window.set_language(*args.lang);
+    if (args.lang) window.page_host().set_language(*args.lang);
     if (args.page) window.page_control()->setCurrentIndex(*args.page);
     if (args.slot) window.slot_editor()->select_slot(static_cast<std::size_t>(*args.slot - 1));
     if (args.param_page) window.parameter_pages()->show_page(*args.param_page - 1);

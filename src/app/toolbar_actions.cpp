@@ -15,14 +15,14 @@
 namespace ztv {
 
 ToolbarActions::ToolbarActions(TMainForm& form, ConfigState& state) : QObject(&form), form_(form), state_(state) {
-    retry_ = new ShellTimer(form_.clock(), this);
+    retry_ = new ShellTimer(form_.host().clock(), this);
     retry_->set_single_shot(true);
     connect(retry_, &ShellTimer::timeout, this, &ToolbarActions::open_pending_file);
 }
 
 void ToolbarActions::open_config() {
     form_.run_toolbar_action([this] {
-        const QString path = form_.ask_file(FileDialogKind::OpenConfig);
+        const QString path = form_.file_dialogs().ask(FileDialogKind::OpenConfig);
         if (!path.isEmpty()) load_config(QFile::encodeName(path));
     });
 }
@@ -43,7 +43,7 @@ void ToolbarActions::open_handed_over_file(const QByteArray& path) {
 
 void ToolbarActions::open_pending_file() {
     pending_retry_ = false;
-    if (pending_open_.isEmpty() || form_.closing()) return;
+    if (pending_open_.isEmpty() || form_.host().closing()) return;
     // Not in the middle of a device operation, and not under a box or a dialog that is
     // waiting for the user: the file would pull the record from under them.
     if (form_.toolbar_operation_running() || form_.busy() || QApplication::activeModalWidget() != nullptr) {
@@ -60,46 +60,45 @@ void ToolbarActions::open_pending_file() {
 }
 
 void ToolbarActions::load_config(const QByteArray& path, bool changed_meanwhile) {
-    const EditHooks& edits = form_.edit_hooks();
-    if (edits.may_replace && !edits.may_replace(changed_meanwhile)) return;
+    if (EditHistory* edits = form_.edit_history(); edits != nullptr && !edits->may_replace(changed_meanwhile)) return;
     // The change sender must not see the record between the file and the controller's copy.
-    PollingSuspension no_polling(form_);
+    PollingSuspension no_polling(form_.host());
     ConfigState file;
     if (const ConfigFileStatus status = load_config_file(path.toStdString(), file); status != ConfigFileStatus::Ok) {
         // The record was not touched, so what the controller is sent stays as it was.
-        form_.show_message(kBoxError, config_file_error(status, path.toStdString()));
+        form_.host().show_message(kBoxError, config_file_error(status, path.toStdString()));
         return;
     }
     // A connected controller takes the file: what it holds is backed up first.
     if (WindowDevice* device = form_.device(); device != nullptr && !device->before_file_applied(file, path.toStdString())) return;
     state_.record_valid = false;
     restore_snapshot(take_snapshot(file), state_);
-    form_.remember_folder(FileDialogKind::OpenConfig, QFile::decodeName(path));
+    form_.file_dialogs().remember_folder(FileDialogKind::OpenConfig, QFile::decodeName(path));
     file_name_ = QFileInfo(QFile::decodeName(path)).fileName();
-    form_.refresh_pages();
+    form_.page_host().refresh_pages();
     state_.record_valid = true;
-    if (edits.file_done) edits.file_done(true);
-    form_.flash_message(2500, 250, to_text(msg::kConfigRead));
+    if (EditHistory* edits = form_.edit_history()) edits->file_done(true);
+    form_.host().flash_message(2500, 250, to_text(msg::kConfigRead));
 }
 
 void ToolbarActions::save_config() {
     form_.run_toolbar_action([this] {
-        form_.commit_pending_edits();
-        const QString path = form_.ask_file(FileDialogKind::SaveConfig, file_name_);
+        form_.page_host().commit_pending_edits();
+        const QString path = form_.file_dialogs().ask(FileDialogKind::SaveConfig, file_name_);
         if (path.isEmpty()) return;
         FileWriteStatus status;
         {
-            PollingSuspension no_polling(form_);
+            PollingSuspension no_polling(form_.host());
             status = save_config_file(path.toStdString(), state_);
         }
         if (status != FileWriteStatus::Ok) {
-            form_.show_message(kBoxError, config_file_error(status, path.toStdString()));
+            form_.host().show_message(kBoxError, config_file_error(status, path.toStdString()));
             return;
         }
-        form_.remember_folder(FileDialogKind::SaveConfig, path);
+        form_.file_dialogs().remember_folder(FileDialogKind::SaveConfig, path);
         file_name_ = QFileInfo(path).fileName();
-        if (const EditHooks& edits = form_.edit_hooks(); edits.file_done) edits.file_done(false);
-        form_.flash_message(2500, 250, to_text(msg::kConfigWritten));
+        if (EditHistory* edits = form_.edit_history()) edits->file_done(false);
+        form_.host().flash_message(2500, 250, to_text(msg::kConfigWritten));
     });
 }
 
@@ -111,7 +110,7 @@ void ToolbarActions::read_device() {
 
 void ToolbarActions::write_device() {
     form_.run_toolbar_action([this] {
-        form_.commit_pending_edits();
+        form_.page_host().commit_pending_edits();
         if (WindowDevice* device = form_.device()) device->write_configuration();
     });
 }

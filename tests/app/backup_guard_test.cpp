@@ -34,7 +34,7 @@ TEST_F(BackupGuardTest, WriteChosenWhenTheControllerConnectsBacksItUpFirst) {
     const std::uint16_t held = controller().long_press_ms();
     window->open_config_file(file_with_long_press("customer.ZTV", 1234));  // before the first poll
     QString status_under_question;
-    window->set_message_answerer([&](int type, const QString& title, const QString& text) {
+    window->host().set_message_answerer([&](int type, const QString& title, const QString& text) {
         boxes.push_back({type, title, text});
         if (boxes.size() == 1) status_under_question = window->status_line();
         return kIdYes;
@@ -52,7 +52,7 @@ TEST_F(BackupGuardTest, ConnectWithoutAPossibleBackupAsksAndLeavesTheControllerB
     const Record before = controller();
     window->open_config_file(file_with_long_press("customer.ZTV", 1234));
     testing::BackupsFolderBlocked blocked(dir.filePath(QStringLiteral("data-file")));
-    window->set_message_answerer([&](int type, const QString& title, const QString& text) {
+    window->host().set_message_answerer([&](int type, const QString& title, const QString& text) {
         boxes.push_back({type, title, text});
         return boxes.size() == 1 ? kIdYes : unattended_answer(type);
     });

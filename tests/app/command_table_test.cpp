@@ -30,7 +30,7 @@ TEST_F(CommandTableTest, TheWindowShowsEveryRowWithItsTextsPlaceKeysAndRule) {
     WindowChrome& chrome = form.chrome();
     const QList<QAction*> menu = menu_entries(*chrome.main_popup());
     for (const Lang lang : {Lang::Russian, Lang::English}) {
-        form.set_language(lang == Lang::English ? 1 : 0);
+        form.page_host().set_language(lang == Lang::English ? 1 : 0);
         for (const CommandRow& row : kCommands) {
             SCOPED_TRACE(row.name);
             QAction* action = chrome.action(row.command);

@@ -25,7 +25,7 @@ protected:
     void SetUp() override {
         ShellFixture::SetUp();
         make_form();
-        link = std::make_unique<DeviceLink>(*window, state, true);
+        link = std::make_unique<DeviceLink>(window->device_link_shell(), state, true);
         keys = new QToolButton(window->parameters_page());
         window->chrome().follow_rule(keys, EnablingRule::Controller);
         touch = window->parameter_pages()->touch_calibration_button();
@@ -69,7 +69,7 @@ TEST_F(DeviceLinkTest, TheCurrentSourcePanelShowsWhatTheControllerReports) {
     QLabel* panel = window->slot_editor()->current_source_panel();
     EXPECT_EQ(panel->text(), QStringLiteral("Выбрано: ?"));
     EXPECT_FALSE(panel->isEnabled());
-    window->set_language(1);
+    window->page_host().set_language(1);
     EXPECT_EQ(panel->text(), QStringLiteral("Selected: ?"));
     link->simulator()->set_source_index(2);
     ASSERT_TRUE(connect_controller());
@@ -149,13 +149,13 @@ TEST_F(DeviceLinkTest, ReadAndWriteConfigurationFromTheToolbar) {
 
 TEST_F(DeviceLinkTest, LanguageSwitchMakesTheMonitorAnnounceTheControllerAgain) {
     ASSERT_TRUE(connect_controller());
-    window->set_language(1);
+    window->page_host().set_language(1);
     EXPECT_FALSE(link->monitor().connected());
     ASSERT_TRUE(wait_until([this] { return window->status_line().contains(QStringLiteral("is connected")); }));
 }
 
 TEST_F(DeviceLinkTest, SourcePanelFollowsTheControllersSourceAndLosesItOnDisconnection) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     const QLabel* panel = window->slot_editor()->current_source_panel();
     link->simulator()->set_source_index(2);
     ASSERT_TRUE(connect_controller());
@@ -177,13 +177,13 @@ TEST_F(DeviceLinkTest, FirmwareUpdateFromTheToolbarAsksForTheFileAndRemembersIts
     }
     std::vector<QString> titles;
     std::vector<QString> folders;
-    window->set_file_chooser([&](FileDialogKind kind, const QString& title, const QString& folder, const QString&) {
+    window->file_dialogs().set_chooser([&](FileDialogKind kind, const QString& title, const QString& folder, const QString&) {
         EXPECT_EQ(kind, FileDialogKind::OpenFirmware);
         titles.push_back(title);
         folders.push_back(folder);
         return path;
     });
-    window->set_language(1);
+    window->page_host().set_language(1);
     window->toolbar().update_device();
     ASSERT_EQ(titles.size(), 1u);
     EXPECT_EQ(titles[0], QStringLiteral("The choice of device firmware update file"));
@@ -195,7 +195,7 @@ TEST_F(DeviceLinkTest, FirmwareUpdateFromTheToolbarAsksForTheFileAndRemembersIts
     EXPECT_TRUE(state.record_valid);
     ASSERT_TRUE(connect_controller());
 
-    window->set_file_chooser([&](FileDialogKind, const QString&, const QString& folder, const QString&) {
+    window->file_dialogs().set_chooser([&](FileDialogKind, const QString&, const QString& folder, const QString&) {
         folders.push_back(folder);
         return QString();
     });
@@ -214,8 +214,8 @@ TEST_F(DeviceLinkTest, FirmwareTheBootloaderDoesNotStartIsReportedOnce) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(reinterpret_cast<const char*>(image.data()), static_cast<qint64>(image.size()));
     }
-    window->set_file_chooser([&](FileDialogKind, const QString&, const QString&, const QString&) { return path; });
-    window->set_language(1);
+    window->file_dialogs().set_chooser([&](FileDialogKind, const QString&, const QString&, const QString&) { return path; });
+    window->page_host().set_language(1);
     boxes.clear();
     window->toolbar().update_device();
     ASSERT_EQ(boxes.size(), 1u);
@@ -243,8 +243,8 @@ TEST_F(DeviceLinkTest, FirmwareUpdateFromTheApplicationShowsEveryStepAndEndsWith
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(reinterpret_cast<const char*>(image.data()), static_cast<qint64>(image.size()));
     }
-    window->set_file_chooser([&](FileDialogKind, const QString&, const QString&, const QString&) { return path; });
-    window->set_language(1);
+    window->file_dialogs().set_chooser([&](FileDialogKind, const QString&, const QString&, const QString&) { return path; });
+    window->page_host().set_language(1);
     window->show();
     ASSERT_TRUE(connect_controller());
 
@@ -318,7 +318,7 @@ TEST_F(DeviceLinkTest, DefaultsAndRestartMakeTheNextPollReadTheConfigurationAgai
 
 TEST_F(DeviceLinkTest, WritingTheConfigurationAndClosingStopTheCanLog) {
     ASSERT_TRUE(connect_controller());
-    window->set_file_chooser([this](FileDialogKind, const QString&, const QString&, const QString&) {
+    window->file_dialogs().set_chooser([this](FileDialogKind, const QString&, const QString&, const QString&) {
         return dir.filePath(QStringLiteral("stop.LOG"));
     });
     ASSERT_TRUE(link->can_log().start_saving(CanFileFormat::Aligned));
@@ -342,8 +342,8 @@ TEST_F(DeviceLinkTest, WritingTheConfigurationAndClosingStopTheCanLog) {
 TEST_F(DeviceLinkTest, ClosingStopsPollingAndClosesTheDevice) {
     ASSERT_TRUE(connect_controller());
     window->close();
-    EXPECT_TRUE(window->closing());
-    EXPECT_FALSE(window->polling_running());
+    EXPECT_TRUE(window->host().closing());
+    EXPECT_FALSE(window->host().polling_running());
     EXPECT_FALSE(link->transport().device_open());
 }
 

@@ -25,12 +25,12 @@ protected:
     void SetUp() override {
         ShellFixture::SetUp();
         make_form();
-        window->set_file_chooser([this](FileDialogKind kind, const QString&, const QString&, const QString&) {
+        window->file_dialogs().set_chooser([this](FileDialogKind kind, const QString&, const QString&, const QString&) {
             chosen.push_back(kind);
             return QString();
         });
         window->set_device(&device);
-        window->set_language(1);
+        window->page_host().set_language(1);
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -72,8 +72,8 @@ TEST_F(KeyboardTest, ToolbarKeysPressTheirButtonsAndTheHintsNameThem) {
     EXPECT_EQ(window->chrome().button(Command::ReadConfig)->toolTip(),
               QStringLiteral("Open the device configuration file (Ctrl+O)"));
     EXPECT_EQ(window->chrome().button(Command::UpdateDevice)->toolTip(), QStringLiteral("Firmware update (Ctrl+U)"));
-    window->set_language(0);
-    window->set_language(0);  // a second switch must not name the keys twice
+    window->page_host().set_language(0);
+    window->page_host().set_language(0);  // a second switch must not name the keys twice
     EXPECT_EQ(window->chrome().button(Command::WriteDevice)->toolTip(),
               QStringLiteral("Записать конфигурацию в устройство (Ctrl+W)"));
     EXPECT_EQ(window->chrome().button(Command::Reset)->toolTip(), QStringLiteral("Перезагрузить устройство"));
@@ -119,7 +119,7 @@ TEST_F(KeyboardTest, FocusTheUserMovedDuringAnOperationStaysWhereTheUserPutIt) {
     QToolButton* open = window->chrome().button(Command::ReadConfig);
     QWidget* input = window->terminal()->send_pane();
     window->page_control()->setCurrentWidget(window->terminal());
-    window->set_file_chooser([&](FileDialogKind, const QString&, const QString&, const QString&) {
+    window->file_dialogs().set_chooser([&](FileDialogKind, const QString&, const QString&, const QString&) {
         input->setFocus(Qt::MouseFocusReason);
         return QString();
     });

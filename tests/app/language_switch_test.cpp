@@ -75,7 +75,7 @@ protected:
 };
 
 TEST_F(LanguageSwitchTest, EnglishKeepsSelectionsAndCheckStatesAndSendsNoChangeNotifications) {
-    EXPECT_EQ(window->set_language(1), 1);
+    EXPECT_EQ(window->page_host().set_language(1), 1);
     EXPECT_EQ(touch_mode->count(), 5);
     EXPECT_EQ(touch_mode->itemText(0), QStringLiteral("Disabled"));
     EXPECT_EQ(touch_mode->itemText(4), QStringLiteral("Source..."));
@@ -95,17 +95,17 @@ TEST_F(LanguageSwitchTest, EnglishKeepsSelectionsAndCheckStatesAndSendsNoChangeN
 }
 
 TEST_F(LanguageSwitchTest, CodeSetControlsKeepTheirTexts) {
-    window->set_language(1);
-    window->set_language(0);
+    window->page_host().set_language(1);
+    window->page_host().set_language(0);
     ASSERT_EQ(code_set->count(), 2);
     EXPECT_EQ(code_set->itemText(1), QStringLiteral("2 (1, 2)"));
     EXPECT_EQ(code_set->currentIndex(), 1);
 }
 
 TEST_F(LanguageSwitchTest, BackToRussianGivesTheTableTextsEvenWhereTheDesignHadOthers) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     EXPECT_EQ(label->text(), QStringLiteral("Number of sources"));
-    window->set_language(0);
+    window->page_host().set_language(0);
     EXPECT_EQ(label->text(), QStringLiteral("Количество источников"));
     EXPECT_EQ(hide->text(), QStringLiteral("Скрывать указатель"));
     EXPECT_EQ(touch_mode->itemText(0), QStringLiteral("Отключено"));
@@ -123,15 +123,15 @@ TEST_F(LanguageSwitchTest, LanguageButtonAndMenuFollowTheLanguage) {
     EXPECT_TRUE(russian->isChecked());
     EXPECT_FALSE(english->isChecked());
     button->click();
-    EXPECT_EQ(window->language(), Lang::English);
+    EXPECT_EQ(window->host().language(), Lang::English);
     EXPECT_EQ(button->text(), QStringLiteral("RU"));
     EXPECT_FALSE(russian->isChecked());
     EXPECT_TRUE(english->isChecked());
     russian->trigger();
-    EXPECT_EQ(window->language(), Lang::Russian);
+    EXPECT_EQ(window->host().language(), Lang::Russian);
     EXPECT_EQ(button->text(), QStringLiteral("EN"));
-    EXPECT_EQ(window->set_language(-1), 0);  // the query changes nothing
-    EXPECT_EQ(window->language(), Lang::Russian);
+    EXPECT_EQ(window->page_host().set_language(-1), 0);  // the query changes nothing
+    EXPECT_EQ(window->host().language(), Lang::Russian);
 }
 
 TEST_F(LanguageSwitchTest, SwitchRunsHooksClearsConnectedAndRefreshesPagesInsideOneRedrawPause) {
@@ -144,27 +144,27 @@ TEST_F(LanguageSwitchTest, SwitchRunsHooksClearsConnectedAndRefreshesPagesInside
     window->set_device(&device);
     test_page.on_retranslate = [&](Lang lang) {
         order.push_back(lang == Lang::English ? "hook en" : "hook ru");
-        EXPECT_GT(window->redraw_pause_depth(), 0);
+        EXPECT_GT(window->page_host().redraw_pause_depth(), 0);
         EXPECT_EQ(touch_mode->itemText(0), QStringLiteral("Disabled"));  // tables already applied
     };
     test_page.on_refresh = [&] { order.push_back("refresh"); };
-    window->add_page(test_page);
-    window->set_language(1);
+    window->page_host().add_page(test_page);
+    window->page_host().set_language(1);
     EXPECT_EQ(order, (std::vector<std::string>{"connected cleared", "hook en", "refresh"}));
-    EXPECT_EQ(window->redraw_pause_depth(), 0);
+    EXPECT_EQ(window->page_host().redraw_pause_depth(), 0);
 }
 
 TEST_F(LanguageSwitchTest, MenuItemsAndCompanionWindowsAreTranslated) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     EXPECT_EQ(window->chrome().debug_item()->text(), QStringLiteral("Debug"));
     EXPECT_EQ(window->chrome().log_item()->text(), QStringLiteral("Communication log"));
     QWidget key_picker;
     key_picker.setObjectName(QStringLiteral("FormKeyBoard"));
     auto* group = new QGroupBox(&key_picker);
     group->setObjectName(QStringLiteral("GroupBoxSystemControl"));
-    window->add_translated_window(key_board_table(), &key_picker);
+    window->page_host().add_translated_window(key_board_table(), &key_picker);
     EXPECT_EQ(group->title(), QStringLiteral(" System Control "));
-    window->set_language(0);
+    window->page_host().set_language(0);
     EXPECT_EQ(group->title(), QStringLiteral(" Управление системой "));
 }
 
@@ -205,23 +205,23 @@ TEST_F(ShellFixture, StoredLanguageOtherThanOneStartsInRussian) {
     write_settings("[MainSettings]\nLang=7\n");
     options.system_language_id = 1033;
     make_form().initialise();
-    EXPECT_EQ(window->language(), Lang::Russian);
+    EXPECT_EQ(window->host().language(), Lang::Russian);
 }
 
 TEST_F(ShellFixture, WithoutStoredLanguageTheDesktopLanguageDecides) {
     options.system_language_id = 1058;  // Ukrainian
     make_form().initialise();
-    EXPECT_EQ(window->language(), Lang::Russian);
+    EXPECT_EQ(window->host().language(), Lang::Russian);
     window.reset();
     options.system_language_id = 1033;
     make_form().initialise();
-    EXPECT_EQ(window->language(), Lang::English);
+    EXPECT_EQ(window->host().language(), Lang::English);
 }
 
 TEST_F(ShellFixture, PairWithoutEnglishShowsRussianInEnglishMode) {
-    make_form().set_language(1);
-    EXPECT_EQ(window->tr_pair(TextPair{"Только русский", ""}), QStringLiteral("Только русский"));
-    EXPECT_EQ(window->tr_pair(TextPair{"Ничего не нажимайте", "Do not press anything"}),
+    make_form().page_host().set_language(1);
+    EXPECT_EQ(window->page_host().tr_pair(TextPair{"Только русский", ""}), QStringLiteral("Только русский"));
+    EXPECT_EQ(window->page_host().tr_pair(TextPair{"Ничего не нажимайте", "Do not press anything"}),
               QStringLiteral("Do not press anything"));
 }
 

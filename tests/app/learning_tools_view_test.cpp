@@ -44,14 +44,14 @@ protected:
     void SetUp() override {
         ShellFixture::SetUp();
         make_form();
-        link = std::make_unique<DeviceLink>(*window, state, true);
-        tools = add_learning_tools(*window, *link);
+        link = std::make_unique<DeviceLink>(window->device_link_shell(), state, true);
+        tools = add_learning_tools(window->learning_tools_shell(), *link);
         // The "Touchpanel" page's own controls.
         touch = qobject_cast<QToolButton*>(window->parameter_pages()->touch_calibration_button());
         inset = window->findChild<QCheckBox*>(QStringLiteral("CheckBoxTouchDXY"));
         pages = window->parameter_pages();
         window->initialise();
-        window->set_language(1);
+        window->page_host().set_language(1);
         window->resize(900, 700);
         window->show();
         grid = tools->grid_widget();
@@ -107,7 +107,7 @@ protected:
 TEST_F(LearningToolsTest, NamingInPlaceStoresTheNameAndRefusesADuplicate) {
     learned(0, 1, 900);
     learned(1, 1, 1700, "Mute");
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     type_name(0, 1, "Volume+");
     EXPECT_EQ(state.record.button_name(0, 0), "Volum");
     EXPECT_EQ(tools->grid().text(0, 1), "Volum");
@@ -127,10 +127,10 @@ TEST_F(LearningToolsTest, NamingInPlaceStoresTheNameAndRefusesADuplicate) {
 TEST_F(LearningToolsTest, TheArrowsSelectACellThatF2NamesAndTheMenuKeyOffers) {
     learned(1, 1, 900);
     learned(1, 2, 1400);
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     grid->setFocus();
     learned(0, 3, 2000);
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     QTest::keyClick(grid, Qt::Key_Down);  // the first arrow: the first learned button
     QTest::keyClick(grid, Qt::Key_Right);  // channel 2, on its row nearest row 3: row 2
     QTest::keyClick(grid, Qt::Key_Down);  // nothing learned below: the selection stays
@@ -161,11 +161,11 @@ TEST_F(LearningToolsTest, TheArrowsSelectACellThatF2NamesAndTheMenuKeyOffers) {
 // What a drag does, by keyboard: Enter on a learned button offers it as the slot's "Button" or
 // "Mod", under the drop rules.
 TEST_F(LearningToolsTest, EnterOnALearnedButtonAssignsItToTheSlotWithoutTheMouse) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     learned(1, 2, 1400);
     state.record.slot(0)[4] = 1;  // slot 1 has a "Mod" on channel 2 already
     state.record.slot(0)[5] = 1;
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Down);
     QTest::keyClick(grid, Qt::Key_Return);
@@ -182,11 +182,11 @@ TEST_F(LearningToolsTest, EnterOnALearnedButtonAssignsItToTheSlotWithoutTheMouse
 
 // The mouse's popup on a learned button offers the same entries, under the same rules.
 TEST_F(LearningToolsTest, ThePopupOfALearnedButtonAssignsItToTheSlot) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     learned(1, 2, 1400);
     state.record.slot(0)[4] = 1;  // slot 1 has a "Mod" on channel 2 already
     state.record.slot(0)[5] = 1;
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     QTest::mouseClick(grid, Qt::RightButton, Qt::NoModifier, centre(1, 2));
     QMenu* menu = shared_popup();
     ASSERT_TRUE(menu->isVisible());
@@ -226,7 +226,7 @@ TEST_F(LearningToolsTest, TabReachesTheLearnButtonAndTheGridAfterTheKeysPageFiel
 TEST_F(LearningToolsTest, EscapeKeepsTheOldNameAndEncoderCellsDoNotOpen) {
     learned(2, 3, 2500, "Src");
     set_field(state.record, FieldId::ENC0MODE, 1);
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     QTest::mouseDClick(grid, Qt::LeftButton, Qt::NoModifier, centre(2, 3));
     ASSERT_TRUE(grid->editor_open());
     QTest::keyClicks(grid->editor(), QStringLiteral("X"));
@@ -240,13 +240,13 @@ TEST_F(LearningToolsTest, EscapeKeepsTheOldNameAndEncoderCellsDoNotOpen) {
 
 TEST_F(LearningToolsTest, NamesTypedInTheGridGoIntoTheRecordBeforeASave) {
     learned(3, 2, 3100);
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     grid->select({3, 2});
     ASSERT_TRUE(grid->open_editor());
     grid->editor()->setText(QStringLiteral("Next"));
     grid->close_editor();  // closed, but no tick has committed it yet
     EXPECT_EQ(state.record.button_name(3, 1), "");
-    window->set_file_chooser([](FileDialogKind, const QString&, const QString&, const QString&) { return QString(); });
+    window->file_dialogs().set_chooser([](FileDialogKind, const QString&, const QString&, const QString&) { return QString(); });
     window->toolbar().save_config();  // the dialog is cancelled; the names are stored first all the same
     EXPECT_EQ(state.record.button_name(3, 1), "Next");
 }
@@ -257,7 +257,7 @@ TEST_F(LearningToolsTest, DeleteThisKeyFromTheSharedPopupClearsTheEntryAndItsEve
     state.record.slot(0)[2] = 2;  // slot 1: key channel 0 row 2, modifier channel 1 row 1
     state.record.slot(0)[4] = 1;
     state.record.slot(0)[5] = 1;
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     int descriptions = 0;
     tools->set_description_redraw([&] { ++descriptions; });
     QTest::mouseClick(grid, Qt::RightButton, Qt::NoModifier, centre(0, 2));
@@ -282,7 +282,7 @@ TEST_F(LearningToolsTest, DeleteAChannelFromItsHeaderLeavesEventsAlone) {
     learned(1, 2, 1400);
     state.record.slot(5)[2] = 2;
     state.record.slot(5)[3] = 1;
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     int descriptions = 0;
     tools->set_description_redraw([&] { ++descriptions; });
     QTest::mouseClick(grid, Qt::RightButton, Qt::NoModifier, centre(0, 0));
@@ -300,7 +300,7 @@ TEST_F(LearningToolsTest, DeleteAChannelFromItsHeaderLeavesEventsAlone) {
 TEST_F(LearningToolsTest, HoverShowsTheHintAndTheLanguageSwitchRenamesTheHeaders) {
     learned(0, 1, 900);
     state.record.set_u16(Record::button_offset(0, 0) + 2, 300);
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     EXPECT_EQ(grid->hover_at(centre(0, 1)).hint.in(Lang::English), "Channel 1, code 900 (limit 300)");
     hover(centre(0, 1));
     EXPECT_EQ(grid->cursor().shape(), Qt::PointingHandCursor);
@@ -310,7 +310,7 @@ TEST_F(LearningToolsTest, HoverShowsTheHintAndTheLanguageSwitchRenamesTheHeaders
     EXPECT_EQ(grid->cursor().shape(), Qt::WhatsThisCursor);
     // The headers are drawn from the same core texts in the language in force.
     QImage english = grid->grab().toImage();
-    window->set_language(0);
+    window->page_host().set_language(0);
     QImage russian = grid->grab().toImage();
     const QRect header = grid->cell_rect({0, 0});
     EXPECT_NE(english.copy(header), russian.copy(header));
@@ -322,7 +322,7 @@ TEST_F(LearningToolsTest, ADragFromTheGridLandsOnTheEditorsButtonAndModFields) {
     learned(2, 4, 2800, "Mute");
     learned(0, 1, 900);
     set_field(state.record, FieldId::ENC1MODE, 2);
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     SlotEditor& editor = *window->slot_editor();
     editor.select_slot(5);
     const auto drop = [&](const char* target, GridCell cell) {
@@ -351,9 +351,9 @@ TEST_F(LearningToolsTest, ADragFromTheGridLandsOnTheEditorsButtonAndModFields) {
 
 TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
     ASSERT_TRUE(connect_controller());
-    UndoActions undo(*window, link->session());
+    UndoActions undo(window->undo_actions_shell(), link->session());
     sim::SimController& controller = *link->simulator();
-    const std::uint32_t now = window->tick_ms();
+    const std::uint32_t now = window->host().tick_ms();
     controller.hold_button(0, 1500, now + 2600, now + 3300);
     controller.hold_button(2, 3000, now + 3400, now + 3900);
     answer = kIdYes;
@@ -370,7 +370,7 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
                                                   tools->keys_button()->toolTip().contains(QStringLiteral("Press this button again")));
         tools->on_touch_button(false);  // one procedure at a time: nothing starts
         highlighted = highlighted || tools->grid().highlighted(2, 1);
-        if (window->tick_ms() - now > 4300) tools->keys_button()->click();  // stop
+        if (window->host().tick_ms() - now > 4300) tools->keys_button()->click();  // stop
     });
     probe.start(50);
     tools->keys_button()->click();
@@ -398,7 +398,7 @@ TEST_F(LearningToolsTest, LearningRunsInTheWindowAndTheStartButtonStops) {
 
 TEST_F(LearningToolsTest, CalibrationLocksThePagesWhileItRuns) {
     ASSERT_TRUE(connect_controller());
-    UndoActions undo(*window, link->session());
+    UndoActions undo(window->undo_actions_shell(), link->session());
     link->simulator()->set_calibration_states({{1, 300}, {0x81, 200}, {3, 300}});
     answer = kIdYes;
     inset->setChecked(true);

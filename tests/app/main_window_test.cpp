@@ -40,13 +40,13 @@ TEST_F(MainWindowTest, CaptionCarriesTheVersionInTheCurrentLanguage) {
     auto& form = make_form();
     form.initialise();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Программа настройки ZEB TERVIO V4. Версия 10.05"));
-    form.set_language(1);
+    form.page_host().set_language(1);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Setup program ZEB TERVIO V4. Version 10.05"));
 }
 
 TEST_F(MainWindowTest, ToolbarButtonsInOrderWithTheirHints) {
     auto& form = make_form();
-    form.set_language(1);
+    form.page_host().set_language(1);
     using C = Command;
     const Command order[] = {C::UpdateDevice, C::ReadConfig,      C::WriteConfig, C::ReadDevice,
                              C::WriteDevice,  C::ToDefault,       C::Reset,       C::OnlyUsed,
@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, ToolbarButtonsInOrderWithTheirHints) {
 TEST_F(MainWindowTest, PagesAreTerminalParametersCanLogAndParametersIsActiveAtStart) {
     auto& form = make_form();
     form.initialise();
-    form.set_language(1);
+    form.page_host().set_language(1);
     QTabWidget* pages = form.page_control();
     ASSERT_EQ(pages->count(), 3);
     EXPECT_EQ(pages->tabText(0), QStringLiteral("Terminal"));
@@ -141,41 +141,41 @@ TEST_F(EnablingTest, WithControllerAllButTouchWhenCap2ResIsSelected) {
 
 TEST_F(MainWindowTest, PollingStaysOffUntilInitialisedAndNestsSuspensions) {
     auto& form = make_form();
-    EXPECT_EQ(form.polling_suspension(), 1);
-    EXPECT_FALSE(form.polling_running());
+    EXPECT_EQ(form.host().polling_suspension(), 1);
+    EXPECT_FALSE(form.host().polling_running());
     form.initialise();
-    EXPECT_EQ(form.polling_suspension(), 0);
-    EXPECT_TRUE(form.polling_running());
+    EXPECT_EQ(form.host().polling_suspension(), 0);
+    EXPECT_TRUE(form.host().polling_running());
 
-    form.suspend_polling();
-    form.suspend_polling();
-    EXPECT_FALSE(form.polling_running());
-    form.resume_polling();
-    EXPECT_FALSE(form.polling_running());
-    form.resume_polling();
-    EXPECT_TRUE(form.polling_running());
-    form.resume_polling();  // one too many: nothing happens
-    EXPECT_EQ(form.polling_suspension(), 0);
-    form.suspend_polling();
-    EXPECT_FALSE(form.polling_running());
+    form.host().suspend_polling();
+    form.host().suspend_polling();
+    EXPECT_FALSE(form.host().polling_running());
+    form.host().resume_polling();
+    EXPECT_FALSE(form.host().polling_running());
+    form.host().resume_polling();
+    EXPECT_TRUE(form.host().polling_running());
+    form.host().resume_polling();  // one too many: nothing happens
+    EXPECT_EQ(form.host().polling_suspension(), 0);
+    form.host().suspend_polling();
+    EXPECT_FALSE(form.host().polling_running());
 }
 
 TEST_F(MainWindowTest, MessageBoxesSuspendPollingWhileOpen) {
     auto& form = make_form();
     form.initialise();
     answer = kIdYes;
-    EXPECT_EQ(form.show_message(0x120, Text("Вопрос?", "Question?")), kIdYes);
+    EXPECT_EQ(form.host().show_message(0x120, Text("Вопрос?", "Question?")), kIdYes);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].title, QStringLiteral("Вопрос"));
     EXPECT_EQ(boxes[0].text, QStringLiteral("Вопрос?"));
     EXPECT_FALSE(polling_during_box[0]);
-    EXPECT_TRUE(form.polling_running());
+    EXPECT_TRUE(form.host().polling_running());
 }
 
 TEST_F(MainWindowTest, RealBoxHasTitleIconAndNoAsDefaultForSecondButtonTypes) {
     auto& form = make_form();
-    form.set_message_answerer(nullptr);
-    form.set_language(1);
+    form.host().set_message_answerer(nullptr);
+    form.page_host().set_language(1);
     form.show();
     QString title;
     QString default_text;
@@ -190,7 +190,7 @@ TEST_F(MainWindowTest, RealBoxHasTitleIconAndNoAsDefaultForSecondButtonTypes) {
         default_text = box->defaultButton() ? box->defaultButton()->text() : QString();
         box->defaultButton()->click();
     });
-    const int pressed = form.show_message(0x130, Text("Точно?", "Sure?"));
+    const int pressed = form.host().show_message(0x130, Text("Точно?", "Sure?"));
     EXPECT_EQ(pressed, kIdNo);
     EXPECT_EQ(title, QStringLiteral("Warning"));
     EXPECT_EQ(icon, QMessageBox::Warning);
@@ -205,7 +205,7 @@ TEST_F(MainWindowTest, RealBoxHasTitleIconAndNoAsDefaultForSecondButtonTypes) {
         title = box->windowTitle();
         box->defaultButton()->click();
     });
-    EXPECT_EQ(form.show_message(0x20, Text("Точно?", "Sure?")), kIdYes);
+    EXPECT_EQ(form.host().show_message(0x20, Text("Точно?", "Sure?")), kIdYes);
     EXPECT_EQ(title, QStringLiteral("Question"));
 
     after_box_placed([&] {
@@ -215,14 +215,14 @@ TEST_F(MainWindowTest, RealBoxHasTitleIconAndNoAsDefaultForSecondButtonTypes) {
         icon = box->icon();
         box->defaultButton()->click();
     });
-    EXPECT_EQ(form.show_message(0x55, Text("x", "x")), kIdOk);
+    EXPECT_EQ(form.host().show_message(0x55, Text("x", "x")), kIdOk);
     EXPECT_EQ(title, QString());
     EXPECT_EQ(icon, QMessageBox::NoIcon);
 }
 
 TEST_F(MainWindowTest, FlashWithoutDurationStaysAndWithoutBlinkDoesNotBlink) {
     auto& form = make_form();
-    form.flash_message(0, 0, Text("Стоит", "Stays"));
+    form.host().flash_message(0, 0, Text("Стоит", "Stays"));
     run_for(300);
     EXPECT_EQ(form.chrome().strip()->caption(), QStringLiteral("Стоит"));
     EXPECT_TRUE(form.chrome().strip()->shown());
@@ -230,7 +230,7 @@ TEST_F(MainWindowTest, FlashWithoutDurationStaysAndWithoutBlinkDoesNotBlink) {
 
 TEST_F(MainWindowTest, FlashBlinksByTogglingTheStrip) {
     auto& form = make_form();
-    form.flash_message(0, 20, Text("Мигает", "Blinks"));
+    form.host().flash_message(0, 20, Text("Мигает", "Blinks"));
     EXPECT_TRUE(form.chrome().strip()->shown());
     run_for(20);
     EXPECT_FALSE(form.chrome().strip()->shown());
@@ -241,7 +241,7 @@ TEST_F(MainWindowTest, FlashBlinksByTogglingTheStrip) {
 
 TEST_F(MainWindowTest, FlashDurationClearsTheStripAndStopsTheBlinking) {
     auto& form = make_form();
-    form.flash_message(150, 20, Text("Мигает", "Blinks"));
+    form.host().flash_message(150, 20, Text("Мигает", "Blinks"));
     EXPECT_EQ(form.chrome().strip()->caption(), QStringLiteral("Мигает"));
     run_for(145);
     EXPECT_EQ(form.chrome().strip()->caption(), QStringLiteral("Мигает"));
@@ -254,9 +254,9 @@ TEST_F(MainWindowTest, FlashDurationClearsTheStripAndStopsTheBlinking) {
 
 TEST_F(MainWindowTest, ClearFlashMessageStopsBlinking) {
     auto& form = make_form();
-    form.flash_message(0, 10, Text("a", "a"));
+    form.host().flash_message(0, 10, Text("a", "a"));
     run_for(30);
-    form.clear_flash_message();
+    form.host().clear_flash_message();
     run_for(50);
     EXPECT_TRUE(form.chrome().strip()->shown());
     EXPECT_EQ(form.chrome().strip()->caption(), QString());
@@ -265,26 +265,26 @@ TEST_F(MainWindowTest, ClearFlashMessageStopsBlinking) {
 TEST_F(MainWindowTest, ProgressShowsTheGaugeAndTheTitleInTheStatusLine) {
     auto& form = make_form();
     form.show();
-    form.progress_begin(10, Text("Чтение", "Reading"));
+    form.host().progress_begin(10, Text("Чтение", "Reading"));
     EXPECT_TRUE(form.chrome().gauge()->isVisible());
     EXPECT_EQ(form.status_line(), QStringLiteral("Чтение"));
-    form.progress_add(4);
-    form.progress_add(40);
+    form.host().progress_add(4);
+    form.host().progress_add(40);
     EXPECT_EQ(form.chrome().gauge()->value(), 10);
-    form.progress_hide();
+    form.host().progress_hide();
     EXPECT_FALSE(form.chrome().gauge()->isVisible());
 }
 
 TEST_F(MainWindowTest, AWaitForTheControllerCoversTheStatusLineUntilItEnds) {
     auto& form = make_form();
-    form.set_language(1);
-    form.set_status_text(Text("Подключён", "Connected"));
-    form.show_wait_notice(to_text(kWaitingForController));
+    form.page_host().set_language(1);
+    form.host().set_status_text(Text("Подключён", "Connected"));
+    form.host().show_wait_notice(to_text(kWaitingForController));
     EXPECT_EQ(form.status_line(), QStringLiteral("Waiting for the controller..."));
-    form.set_status_text(Text("Ошибка", "Error"));  // written while the wait lasts
-    form.set_language(0);
+    form.host().set_status_text(Text("Ошибка", "Error"));  // written while the wait lasts
+    form.page_host().set_language(0);
     EXPECT_EQ(form.status_line(), QStringLiteral("Ожидание ответа контроллера..."));
-    form.clear_wait_notice();
+    form.host().clear_wait_notice();
     EXPECT_EQ(form.status_line(), QStringLiteral("Ошибка"));
 }
 
@@ -292,8 +292,8 @@ TEST_F(MainWindowTest, OnceClosedNoBoxIsShownAndQuestionsAreAnsweredNo) {
     auto& form = make_form();
     form.close();
     answer = kIdYes;
-    EXPECT_EQ(form.show_message(kBoxQuestion, Text("Вопрос?", "Question?")), kIdNo);
-    EXPECT_EQ(form.show_message(kBoxError, Text("Ошибка", "Error")), kIdOk);
+    EXPECT_EQ(form.host().show_message(kBoxQuestion, Text("Вопрос?", "Question?")), kIdNo);
+    EXPECT_EQ(form.host().show_message(kBoxError, Text("Ошибка", "Error")), kIdOk);
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -304,33 +304,33 @@ TEST_F(MainWindowTest, ACloseWaitsForTheExchangeUnderWayButNotForAnUnansweredOne
     } device;
     auto& hung = make_form();
     hung.set_device(&device);
-    hung.show_wait_notice(to_text(kWaitingForController));
+    hung.host().show_wait_notice(to_text(kWaitingForController));
     hung.close();
-    EXPECT_TRUE(hung.closing());
+    EXPECT_TRUE(hung.host().closing());
     hung.set_device(nullptr);
 
     auto& form = make_form();
     form.set_device(&device);
     form.close();
     run_for(50);
-    EXPECT_FALSE(form.closing());
+    EXPECT_FALSE(form.host().closing());
     device.running = false;
     run_for(50);
-    EXPECT_TRUE(form.closing());
+    EXPECT_TRUE(form.host().closing());
     form.set_device(nullptr);
 }
 
 TEST_F(MainWindowTest, RedrawPauseNestsAndAnExtraEndDoesNothing) {
     auto& form = make_form();
-    form.begin_redraw_pause();
-    form.begin_redraw_pause();
+    form.page_host().begin_redraw_pause();
+    form.page_host().begin_redraw_pause();
     EXPECT_FALSE(form.updatesEnabled());
-    form.end_redraw_pause();
+    form.page_host().end_redraw_pause();
     EXPECT_FALSE(form.updatesEnabled());
-    form.end_redraw_pause();
+    form.page_host().end_redraw_pause();
     EXPECT_TRUE(form.updatesEnabled());
-    form.end_redraw_pause();
-    EXPECT_EQ(form.redraw_pause_depth(), 0);
+    form.page_host().end_redraw_pause();
+    EXPECT_EQ(form.page_host().redraw_pause_depth(), 0);
 }
 
 TEST_F(MainWindowTest, DebugClickTogglesAndHidesBothItems) {
@@ -351,7 +351,7 @@ protected:
     void SetUp() override {
         ShellFixture::SetUp();
         make_form();
-        window->set_file_chooser([this](FileDialogKind kind, const QString& title, const QString& folder, const QString&) {
+        window->file_dialogs().set_chooser([this](FileDialogKind kind, const QString& title, const QString& folder, const QString&) {
             asked.push_back(kind);
             titles.push_back(title);
             folders.push_back(folder);
@@ -399,7 +399,7 @@ TEST_F(ConfigFileActionTest, OpenReadsTheFileRemembersItsFolderAndFlashes) {
     state.record_valid = false;
     int refreshed = 0;
     test_page.on_refresh = [&] { ++refreshed; };
-    window->add_page(test_page);
+    window->page_host().add_page(test_page);
     chosen = copy;
     window->toolbar().open_config();
     EXPECT_TRUE(boxes.empty());
@@ -417,7 +417,7 @@ TEST_F(ConfigFileActionTest, OpenReadsTheFileRemembersItsFolderAndFlashes) {
 TEST_F(ConfigFileActionTest, FileFromTheCommandLineOpensWithoutTheDialog) {
     int refreshed = 0;
     test_page.on_refresh = [&] { ++refreshed; };
-    window->add_page(test_page);
+    window->page_host().add_page(test_page);
     const Record before = state.record;
     window->open_config_file(dir.filePath(QStringLiteral("missing.ZTV")));
     ASSERT_EQ(boxes.size(), 1u);
@@ -437,7 +437,7 @@ TEST_F(ConfigFileActionTest, FileFromTheCommandLineOpensWithoutTheDialog) {
 }
 
 TEST_F(ConfigFileActionTest, FailedSaveSaysUnableToWrite) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     chosen = dir.filePath(QStringLiteral("no/such/folder/x.ZTV"));
     QFile blocker(dir.filePath(QStringLiteral("no")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder should be
@@ -457,7 +457,7 @@ TEST_F(ConfigFileActionTest, OpeningAFileThatHoldsNoConfigurationIsRefusedAndCha
     notes.close();
     int refreshed = 0;
     test_page.on_refresh = [&] { ++refreshed; };
-    window->add_page(test_page);
+    window->page_host().add_page(test_page);
     window->toolbar().open_config();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].type & 0xFF, kBoxError);
@@ -470,7 +470,7 @@ TEST_F(ConfigFileActionTest, OpeningAFileThatHoldsNoConfigurationIsRefusedAndCha
 
 TEST_F(MainWindowTest, RealSaveDialogHasItsTitleFilterAndFolderAndCancelGivesNothing) {
     auto& form = make_form();
-    form.set_language(1);
+    form.page_host().set_language(1);
     form.show();
     QString title;
     QStringList filters;
@@ -487,7 +487,7 @@ TEST_F(MainWindowTest, RealSaveDialogHasItsTitleFilterAndFolderAndCancelGivesNot
         save_mode = dialog->acceptMode() == QFileDialog::AcceptSave;
         dialog->reject();
     });
-    EXPECT_TRUE(form.ask_file(FileDialogKind::SaveCanLog).isEmpty());
+    EXPECT_TRUE(form.file_dialogs().ask(FileDialogKind::SaveCanLog).isEmpty());
     EXPECT_EQ(title, QStringLiteral("Saving the File CAN log"));
     EXPECT_EQ(filters, QStringList{QStringLiteral("*.LOG (*.LOG *.log)")});
     EXPECT_EQ(folder, QDir(dir.path()).absolutePath());
@@ -498,16 +498,16 @@ TEST_F(MainWindowTest, RealSaveDialogHasItsTitleFilterAndFolderAndCancelGivesNot
 TEST_F(MainWindowTest, MissingSettingsGiveDefaultsAndCloseWritesThemBack) {
     auto& form = make_form();
     form.initialise();
-    EXPECT_EQ(form.terminal_input_height(), 64);
+    EXPECT_EQ(form.terminal()->input_height(), 64);
     EXPECT_FALSE(form.chrome().debug_item()->isChecked());
     EXPECT_FALSE(form.chrome().log_item()->isChecked());
     EXPECT_FALSE(form.chrome().only_used_item()->isChecked());
     EXPECT_EQ(form.reply_delay_ms(), 0);
-    EXPECT_EQ(form.language(), Lang::Russian);  // system language 1049
-    form.set_language(1);
+    EXPECT_EQ(form.host().language(), Lang::Russian);  // system language 1049
+    form.page_host().set_language(1);
     form.close();
-    EXPECT_TRUE(form.closing());
-    EXPECT_FALSE(form.polling_running());
+    EXPECT_TRUE(form.host().closing());
+    EXPECT_FALSE(form.host().polling_running());
     QFile file(QString::fromStdString(options.settings_path));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
@@ -558,11 +558,11 @@ TEST_F(MainWindowTest, StoredSettingsAreApplied) {
     write_settings("[MainSettings]\nTXHeight=120\nOnlyUsed=1\nSpeedUp=20\nLang=1\n");
     auto& form = make_form();
     form.initialise();
-    EXPECT_EQ(form.terminal_input_height(), 120);
+    EXPECT_EQ(form.terminal()->input_height(), 120);
     EXPECT_TRUE(form.chrome().only_used_item()->isChecked());
     EXPECT_TRUE(form.chrome().button(Command::OnlyUsed)->isChecked());
     EXPECT_EQ(form.reply_delay_ms(), 20);
-    EXPECT_EQ(form.language(), Lang::English);
+    EXPECT_EQ(form.host().language(), Lang::English);
     EXPECT_EQ(form.chrome().button(Command::OnlyUsed)->toolTip(), QStringLiteral("Display all events and reactions"));
 }
 
@@ -578,7 +578,7 @@ TEST_F(MainWindowTest, AnAbsurdPaneHeightLeavesTheTerminalUsableAndIsNotSavedBac
     ASSERT_EQ(splitter->sizes().size(), 2);
     EXPECT_GT(splitter->sizes()[0], 0) << "the received lines keep their pane";
     EXPECT_GT(splitter->sizes()[1], 0);
-    EXPECT_EQ(form.terminal_input_height(), splitter->sizes()[1]);
+    EXPECT_EQ(form.terminal()->input_height(), splitter->sizes()[1]);
     form.close();
     QFile file(QString::fromStdString(options.settings_path));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -624,7 +624,7 @@ TEST_F(MainWindowTest, WaitPumpingKeepsTimersRunning) {
     timer.set_single_shot(true);
     QObject::connect(&timer, &ShellTimer::timeout, [&] { ++fired; });
     timer.start(1);
-    const std::uint32_t waited = wait_pumping(form, 200);
+    const std::uint32_t waited = wait_pumping(form.host(), 200);
     EXPECT_GE(waited, 200u);
     EXPECT_EQ(fired, 1);
 }

@@ -36,7 +36,7 @@ protected:
     TMainForm& shown(QSize size, int lang) {
         TMainForm& form = make_form();
         form.initialise();
-        form.set_language(lang);
+        form.page_host().set_language(lang);
         form.page_control()->setCurrentWidget(form.parameters_page());
         SlotEditor& editor = *form.slot_editor();
         for (int kind = 0; kind < editor.event_tabs()->count(); ++kind) editor.event_tabs()->tab(kind)->click();
@@ -113,7 +113,7 @@ TEST_F(ParameterSplitTest, TheBorderMovesFarEitherWay) {
 TEST_F(ParameterSplitTest, TheEditorsHeightFollowsTheKindPageShownBothWays) {
     TMainForm& form = make_form();
     form.initialise();
-    form.set_language(1);
+    form.page_host().set_language(1);
     form.page_control()->setCurrentWidget(form.parameters_page());
     form.setMinimumSize(0, 0);
     form.resize(QSize(1024, 720));

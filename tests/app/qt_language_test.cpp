@@ -34,7 +34,7 @@ protected:
             for (QAbstractButton* button : box->buttons()) texts << button->text().remove(QLatin1Char('&'));
             box->defaultButton()->click();
         });
-        form.show_message(type, Text("Точно?", "Sure?"));
+        form.host().show_message(type, Text("Точно?", "Sure?"));
         texts.sort();
         return texts;
     }
@@ -78,7 +78,7 @@ protected:
             if (new_size.isValid()) dialog->resize(new_size);
             dialog->reject();
         });
-        EXPECT_TRUE(form.ask_file(FileDialogKind::OpenConfig).isEmpty());
+        EXPECT_TRUE(form.file_dialogs().ask(FileDialogKind::OpenConfig).isEmpty());
         look.buttons.sort();
         return look;
     }
@@ -86,29 +86,29 @@ protected:
 
 TEST_F(QtLanguageTest, ABoxOfTheRussianProgramHasRussianButtonsAndTheEnglishOneEnglish) {
     auto& form = make_form();
-    form.set_message_answerer(nullptr);
+    form.host().set_message_answerer(nullptr);
     form.show();
-    form.set_language(0);
+    form.page_host().set_language(0);
     EXPECT_EQ(box_buttons(form, 0x30), (QStringList{QStringLiteral("Да"), QStringLiteral("Нет")}));
     EXPECT_EQ(box_buttons(form, 0x10), QStringList{QStringLiteral("OK")});  // Qt's Russian "OK" is "OK"
-    form.set_language(1);
+    form.page_host().set_language(1);
     EXPECT_EQ(box_buttons(form, 0x30), (QStringList{QStringLiteral("No"), QStringLiteral("Yes")}));
     // And back: the translation is taken out and put in again, not loaded twice over.
-    form.set_language(0);
+    form.page_host().set_language(0);
     EXPECT_EQ(box_buttons(form, 0x30), (QStringList{QStringLiteral("Да"), QStringLiteral("Нет")}));
-    form.set_language(1);
+    form.page_host().set_language(1);
 }
 
 TEST_F(QtLanguageTest, TheRussianFileDialogSpeaksRussian) {
     auto& form = make_form();
     form.show();
-    form.set_language(0);
+    form.page_host().set_language(0);
     const DialogLook russian = open_dialog(form);
     EXPECT_TRUE(russian.buttons.contains(QStringLiteral("Открыть"))) << russian.buttons.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(russian.buttons.contains(QStringLiteral("Отмена"))) << russian.buttons.join(QLatin1Char('|')).toStdString();
     EXPECT_FALSE(russian.labels.contains(QStringLiteral("Look in:")));
     EXPECT_FALSE(russian.labels.contains(QStringLiteral("File name:")));
-    form.set_language(1);
+    form.page_host().set_language(1);
     const DialogLook english = open_dialog(form);
     EXPECT_TRUE(english.buttons.contains(QStringLiteral("Open")));
     EXPECT_TRUE(english.labels.contains(QStringLiteral("Look in:")));
@@ -116,7 +116,7 @@ TEST_F(QtLanguageTest, TheRussianFileDialogSpeaksRussian) {
 
 TEST_F(QtLanguageTest, TheFileDialogOpensWideAndKeepsTheSizeTheUserGaveIt) {
     auto& form = make_form();
-    form.set_language(1);
+    form.page_host().set_language(1);
     form.show();
     // A folder with a long file name and a large file in it.
     const QString long_name = dir.filePath(QStringLiteral("Camry 2019 steering wheel and CAN after the service.ZTV"));
@@ -124,7 +124,7 @@ TEST_F(QtLanguageTest, TheFileDialogOpensWideAndKeepsTheSizeTheUserGaveIt) {
     ASSERT_TRUE(big.open(QIODevice::WriteOnly));
     big.write(QByteArray(900 * 1024, 'x'));
     big.close();
-    form.remember_folder(FileDialogKind::OpenConfig, long_name);
+    form.file_dialogs().remember_folder(FileDialogKind::OpenConfig, long_name);
     const QSize screen = form.screen()->availableGeometry().size();
     const DialogLook first = open_dialog(form, QSize(700, 500));
     EXPECT_EQ(first.size, QSize(kDefaultFileDialogSize.width, kDefaultFileDialogSize.height).boundedTo(screen));
@@ -139,7 +139,7 @@ TEST_F(QtLanguageTest, TheFileDialogOpensWideAndKeepsTheSizeTheUserGaveIt) {
 TEST_F(QtLanguageTest, ASizeStoredOnALargerScreenIsCutToThisOne) {
     write_settings("[MainSettings]\nFileDialogWidth=9000\nFileDialogHeight=9000\n");
     auto& form = make_form();
-    form.set_language(1);
+    form.page_host().set_language(1);
     form.show();
     EXPECT_EQ(open_dialog(form).size, form.screen()->availableGeometry().size());
 }

@@ -29,18 +29,18 @@ QString comparison_shown(const std::function<void()>& open) {
 }
 
 TEST_F(SafetyCompareTest, RightAfterAReadNothingTheWindowRestatedCountsAsAChange) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     ASSERT_TRUE(connect_controller());
     // The simulated controller was never configured: the window shows the header defaults.
     ASSERT_EQ(controller().long_press_ms(), 0);
     ASSERT_EQ(state.record.long_press_ms(), 1000);
     EXPECT_FALSE(link->session().unsaved());
 
-    SafetyMenu menu(*window, link->session());
+    SafetyMenu menu(window->safety_menu_shell(), link->session());
     EXPECT_EQ(comparison_shown([&] { menu.compare_with_controller(); }), QStringLiteral("No changes\n"));
 
     QString before_write;
-    window->set_message_answerer([&](int, const QString&, const QString&) {
+    window->host().set_message_answerer([&](int, const QString&, const QString&) {
         if (!before_write.isEmpty()) return kIdYes;
         QTimer::singleShot(0, [&before_write] {
             auto* changes = qobject_cast<CompareWindow*>(QApplication::activeModalWidget());
@@ -51,7 +51,7 @@ TEST_F(SafetyCompareTest, RightAfterAReadNothingTheWindowRestatedCountsAsAChange
     });
     window->on_write_device();
     EXPECT_EQ(before_write, QStringLiteral("No changes\n"));
-    BackupsWindow backups(*window, default_backup_folder());
+    BackupsWindow backups(window->host(), window->state(), default_backup_folder());
     ASSERT_EQ(backups.list()->topLevelItemCount(), 1);
     EXPECT_EQ(backups.list()->topLevelItem(0)->text(3), QStringLiteral("no"));
 }

@@ -25,9 +25,9 @@ protected:
         saved_data_home = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toLocal8Bit());
         make_form();
-        link = std::make_unique<DeviceLink>(*window, state, true);
+        link = std::make_unique<DeviceLink>(window->device_link_shell(), state, true);
         window->initialise();
-        undo = std::make_unique<UndoActions>(*window, link->session());
+        undo = std::make_unique<UndoActions>(window->undo_actions_shell(), link->session());
     }
     void TearDown() override {
         undo.reset();

@@ -48,9 +48,9 @@ protected:
 
     TMainForm& make_form() {
         window = std::make_unique<TMainForm>(state, options);
-        window->set_message_answerer([this](int type, const QString& title, const QString& text) {
+        window->host().set_message_answerer([this](int type, const QString& title, const QString& text) {
             boxes.push_back({type, title, text});
-            polling_during_box.push_back(window->polling_running());
+            polling_during_box.push_back(window->host().polling_running());
             return answer;
         });
         return *window;

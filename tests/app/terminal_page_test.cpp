@@ -157,8 +157,8 @@ TEST_F(TerminalPageTest, ControllerLinesAreBlueAndRewrittenProgramLinesUseWindow
         if (out == "EV:5") out = "EV:Button";
         return out;
     });
-    window->log_line("EV:5", LogSource::Controller);
-    window->log_line("connected", LogSource::Program);
+    window->host().log_line("EV:5", LogSource::Controller);
+    window->host().log_line("connected", LogSource::Program);
     terminal->log_printf("value %d", 42);
     TerminalView* pane = terminal->receive_pane();
     ASSERT_EQ(pane->line_count(), 3);
@@ -170,7 +170,7 @@ TEST_F(TerminalPageTest, ControllerLinesAreBlueAndRewrittenProgramLinesUseWindow
 }
 
 TEST_F(TerminalPageTest, TwoQuickClicksClearTheReceivePaneAndADoubleClickClearsTheSendPane) {
-    window->log_line("line", LogSource::Program);
+    window->host().log_line("line", LogSource::Program);
     QWidget* viewport = terminal->receive_pane()->viewport();
     QTest::mouseClick(viewport, Qt::LeftButton);
     EXPECT_EQ(terminal->line_count(), 1);
@@ -199,27 +199,27 @@ int pixels_of(TerminalView* pane, const QColor& colour) {
 }
 
 TEST_F(TerminalPageTest, CopyAllFromThePopupCopiesThePaneAndLeavesNoSelection) {
-    window->log_line("one", LogSource::Program);
-    window->log_line("two", LogSource::Controller);
+    window->host().log_line("one", LogSource::Program);
+    window->host().log_line("two", LogSource::Controller);
     auto* popup = window->findChild<QMenu*>(QStringLiteral("PopupMenuShared"));
     ASSERT_NE(popup, nullptr);
     emit terminal->popup_requested(QPoint(10, 10));
     ASSERT_EQ(popup->actions().size(), 2);
-    EXPECT_EQ(popup->actions().at(1)->text(), window->tr_pair(msg::kCopyAll));
+    EXPECT_EQ(popup->actions().at(1)->text(), window->page_host().tr_pair(msg::kCopyAll));
     popup->actions().at(1)->trigger();
     popup->close();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("one\ntwo"));
     EXPECT_FALSE(terminal->receive_pane()->all_selected());
 
     // A line that arrives after the copy is drawn in the controller's blue, not highlighted.
-    window->log_line("three", LogSource::Controller);
+    window->host().log_line("three", LogSource::Controller);
     const QColor highlight = terminal->receive_pane()->palette().color(QPalette::Highlight);
     EXPECT_EQ(pixels_of(terminal->receive_pane(), highlight), 0);
     EXPECT_GT(pixels_of(terminal->receive_pane(), kControllerLineColour), 0);
 }
 
 TEST_F(TerminalPageTest, ASelectionIsDrawnHighlightedAndEndsWithAClick) {
-    window->log_line("two", LogSource::Controller);
+    window->host().log_line("two", LogSource::Controller);
     terminal->receive_pane()->select_all();
     const QColor highlight = terminal->receive_pane()->palette().color(QPalette::Highlight);
     EXPECT_GT(pixels_of(terminal->receive_pane(), highlight), 0);  // the check above can fail

@@ -33,7 +33,7 @@ namespace {
 using UndoActionsTest = testing::SafetyFixture;
 
 TEST_F(UndoActionsTest, ParameterEditIsUndoneAndRedoneByNameAndTheControllerFollows) {
-    window->set_language(1);  // a switch announces the controller anew: first
+    window->page_host().set_language(1);  // a switch announces the controller anew: first
     ASSERT_TRUE(connect_controller());
     const std::uint16_t before = state.record.long_press_ms();
     ASSERT_NE(before, 1500);
@@ -54,7 +54,7 @@ TEST_F(UndoActionsTest, ParameterEditIsUndoneAndRedoneByNameAndTheControllerFoll
     undo->redo_item()->trigger();
     EXPECT_EQ(state.record.long_press_ms(), 1500);
     EXPECT_TRUE(wait_until([&] { return controller().long_press_ms() == 1500; }));
-    window->set_language(0);
+    window->page_host().set_language(0);
     EXPECT_EQ(undo->undo_item()->text(), QStringLiteral("Отменить: Долгое нажатие более"));
     EXPECT_TRUE(boxes.empty());
 }
@@ -82,7 +82,7 @@ TEST_F(UndoActionsTest, TypingInOneFieldIsOneStep) {
 }
 
 TEST_F(UndoActionsTest, KeyPickerClickIsASlotStepAndNeverTurnsAnotherReaction) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     ASSERT_TRUE(connect_controller());
     SlotEditor& editor = *window->slot_editor();
     editor.select_slot(3);
@@ -115,15 +115,15 @@ TEST_F(UndoActionsTest, CloseWithUnsavedChangesAsksAndTheUnattendedAnswerDiscard
     EXPECT_FALSE(window->close());
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].type, kBoxQuestion | kBoxWithCancel);
-    EXPECT_FALSE(window->closing());
+    EXPECT_FALSE(window->host().closing());
 
     answer = unattended_answer(kBoxQuestion | kBoxWithCancel);
     EXPECT_TRUE(window->close());
-    EXPECT_TRUE(window->closing());
+    EXPECT_TRUE(window->host().closing());
 }
 
 TEST_F(UndoActionsTest, SlotRenamedIsAStepOfItsOwnName) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     SlotEditor& editor = *window->slot_editor();
     editor.select_slot(2);
     TFormSlotName* names = editor.slot_name_window();
@@ -134,12 +134,12 @@ TEST_F(UndoActionsTest, SlotRenamedIsAStepOfItsOwnName) {
     editor.rename_current_slot(QPoint(40, 40));
     ASSERT_EQ(state.slot_name(2), "Radio");
     EXPECT_EQ(undo->undo_item()->text(), QStringLiteral("Undo: Slot 3 name"));
-    window->set_language(0);
+    window->page_host().set_language(0);
     EXPECT_EQ(undo->undo_item()->text(), QStringLiteral("Отменить: Имя слота 3"));
 }
 
 TEST_F(UndoActionsTest, FirstUndoInABoxWithTypingTakesBackTheTypingNotAnOlderStep) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -245,7 +245,7 @@ TEST_F(UndoActionsTest, WriteIsBackedUpFirstShowsItsChangesAndTheBackupIsListed)
     link->simulator()->memory().record.set_u16(0, 4321);  // changed behind the window's back
     QString shown;
     int asked = 0;
-    window->set_message_answerer([&](int type, const QString&, const QString&) {
+    window->host().set_message_answerer([&](int type, const QString&, const QString&) {
         if (++asked > 1) return kIdYes;
         EXPECT_NE(type & kBoxShowChanges, 0);
         QTimer::singleShot(0, [&shown] {
@@ -269,8 +269,8 @@ TEST_F(UndoActionsTest, WriteIsBackedUpFirstShowsItsChangesAndTheBackupIsListed)
     ASSERT_EQ(load_config_file(listing.entries[0].path, backup), ConfigFileStatus::Ok);
     EXPECT_EQ(backup.record.long_press_ms(), 4321);
 
-    window->set_language(1);
-    BackupsWindow backups(*window, default_backup_folder());
+    window->page_host().set_language(1);
+    BackupsWindow backups(window->host(), window->state(), default_backup_folder());
     ASSERT_GE(backups.list()->topLevelItemCount(), 1);
     const QTreeWidgetItem* newest = backups.list()->topLevelItem(0);
     EXPECT_EQ(newest->text(2), QStringLiteral("write to the controller"));
@@ -282,7 +282,7 @@ TEST_F(UndoActionsTest, WriteWithoutAPossibleBackupAsksAndStopsByDefault) {
     testing::BackupsFolderBlocked blocked(dir.filePath(QStringLiteral("data-file")));
     const int restarts = link->simulator()->restarts();
     answer = kIdYes;  // the write's question
-    window->set_message_answerer([&](int type, const QString& title, const QString& text) {
+    window->host().set_message_answerer([&](int type, const QString& title, const QString& text) {
         boxes.push_back({type, title, text});
         return boxes.size() == 1 ? kIdYes : unattended_answer(type);
     });

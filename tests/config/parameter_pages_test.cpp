@@ -134,7 +134,7 @@ TEST_F(ParameterPagesTest, TwentyFivePagesAboveTheEditorInTabOrder) {
         EXPECT_EQ(pages->widget(i)->objectName(), QString::fromLatin1(def.sheet));
         EXPECT_EQ(pages->tabText(i), QString::fromUtf8(def.caption.ru)) << def.sheet;
     }
-    window->set_language(1);
+    window->page_host().set_language(1);
     for (int i = 0; i < pages->count(); ++i) {
         const ParamPageDef& def = defs[static_cast<std::size_t>(i)];
         EXPECT_EQ(pages->tabText(i), QString::fromUtf8(def.caption.en)) << def.sheet;
@@ -155,7 +155,7 @@ TEST_F(ParameterPagesTest, EveryControlShowsTheModelsViewInBothLanguages) {
     set_field(state.record, FieldId::CANPARAM_ACKED, 1);
     set_field(state.record, FieldId::PULSE_MSACTIVE, 250);
     for (const int lang : {1, 0}) {
-        window->set_language(lang);
+        window->page_host().set_language(lang);
         expect_pages_show_a_fresh_refresh(lang == 1 ? Lang::English : Lang::Russian);
         EXPECT_EQ(input<QComboBox>("ComboBoxGPSNUM")->currentIndex(), 1);
         EXPECT_TRUE(input<QCheckBox>("CheckBoxCANACKED")->isChecked());
@@ -172,11 +172,11 @@ TEST_F(ParameterPagesTest, ALanguageSwitchKeepsTheEntriesTheRefreshComputes) {
     set_field(state.record, FieldId::TOUCH_INTERCEPT_SRCMASK, 0b10);
     set_field(state.record, FieldId::PULSE_NUMSRC, 0);
     set_field(state.record, FieldId::PULSE_NUM, 3);
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     EXPECT_EQ(input<QComboBox>("ComboBoxSource2Touch")->itemText(1), QStringLiteral(" 1 3"));
     const auto before = state.record.raw;
     for (const int lang : {1, 0, 1}) {
-        window->set_language(lang);
+        window->page_host().set_language(lang);
         const Lang language = lang == 1 ? Lang::English : Lang::Russian;
         expect_pages_show_a_fresh_refresh(language);
         EXPECT_EQ(input<QComboBox>("ComboBoxSource2Touch")->itemText(1), QStringLiteral(" 1 3")) << lang;
@@ -188,11 +188,11 @@ TEST_F(ParameterPagesTest, ALanguageSwitchKeepsTheEntriesTheRefreshComputes) {
 }
 
 TEST_F(ParameterPagesTest, RangedEditRefusesBadInputAndHandsTheFieldBack) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     set_field(state.record, FieldId::PULSE_NUMSRC, 1);
     set_field(state.record, FieldId::PULSE_NUM, 8);  // X5/7 needs no configured pin
     set_field(state.record, FieldId::PULSE_MSACTIVE, 300);
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     window->show();
     QApplication::setActiveWindow(window.get());
     auto* edit = input<QLineEdit>("EditPULSEMSACTIVE");
@@ -231,7 +231,7 @@ TEST_F(ParameterPagesTest, LongPressOutOfRangeShowsAndStoresAThousandSilently) {
 }
 
 TEST_F(ParameterPagesTest, DependentControlsFollowTheRecord) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     auto* pulse_pin = input<QComboBox>("ComboBoxPULSENUM");
     EXPECT_FALSE(pages->control("ComboBoxPULSENUM")->isEnabled());
     EXPECT_EQ(pulse_pin->currentText(), QStringLiteral("Disabled"));
@@ -249,7 +249,7 @@ TEST_F(ParameterPagesTest, DependentControlsFollowTheRecord) {
     // Disconnecting the head unit puts its type back to the first entry, in the record too.
     set_field(state.record, FieldId::HEAD_NUM, 1);
     set_field(state.record, FieldId::HEAD_TYPE, 3);
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     EXPECT_TRUE(pages->control("ComboBoxHEADTYPE")->isEnabled());
     choose("ComboBoxHEADNUM", 0);
     EXPECT_EQ(get_field(state.record, FieldId::HEAD_TYPE), 0u);
@@ -276,9 +276,9 @@ TEST_F(ParameterPagesTest, IebusTicksFollowTheExclusionRules) {
 }
 
 TEST_F(ParameterPagesTest, PinRuleRefusalsSayWhyAndTheListsShowTheRecord) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     set_field(state.record, FieldId::PULSE_NUMSRC, 1);
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     choose("ComboBoxPULSENUM", 1);  // X2/2, still "According to its purpose"
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].type & 0xFF, kBoxInformation);
@@ -302,9 +302,9 @@ TEST_F(ParameterPagesTest, PinRuleRefusalsSayWhyAndTheListsShowTheRecord) {
 }
 
 TEST_F(ParameterPagesTest, UsbTouchSourcesAreChosenInTheSourceWindowBelowTheList) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     window->show();
-    TInterceptForm* sources = window->source_window();
+    TInterceptForm* sources = window->page_host().source_window();
     ASSERT_NE(sources, nullptr);
     QPoint opened_at;
     QPoint below_list;
@@ -336,8 +336,8 @@ TEST_F(ParameterPagesTest, UsbTouchSourcesAreChosenInTheSourceWindowBelowTheList
 }
 
 TEST_F(ParameterPagesTest, TouchModeSourcesUnconfirmedWithoutAMaskLeaveTheTouchPanelOff) {
-    window->set_language(1);
-    TInterceptForm* sources = window->source_window();
+    window->page_host().set_language(1);
+    TInterceptForm* sources = window->page_host().source_window();
     QTimer::singleShot(0, sources, [&] {
         EXPECT_EQ(sources->first_line()->text(), QStringLiteral("Interception touchpanel"));
         sources->source_list()->item(4)->setCheckState(Qt::Checked);
@@ -359,7 +359,7 @@ TEST_F(ParameterPagesTest, TouchModeSourcesUnconfirmedWithoutAMaskLeaveTheTouchP
 
 TEST_F(ParameterPagesTest, SourceNamesKeepFiveCharactersAsTyped) {
     set_field(state.record, FieldId::USE_NAME, 1);
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     show_page_of("ValueListEditorSourceName");
     window->show();
     auto* table = input<QTableWidget>("ValueListEditorSourceName");
@@ -386,12 +386,12 @@ TEST_F(ParameterPagesTest, SourceNamesKeepFiveCharactersAsTyped) {
     EXPECT_EQ(state.record.source_name(3), "\xDE\xE3");
     QTest::keyClick(next, Qt::Key_Return);
     QApplication::processEvents();
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     EXPECT_EQ(table->item(3, 1)->text(), QStringLiteral("Юг"));
 }
 
 TEST_F(ParameterPagesTest, PageMenuListsEveryPageAndTheLockHoldsThePage) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     pages->open_page_menu(QPoint(10, 10));
     QMenu* menu = pages->page_menu();
     ASSERT_EQ(menu->actions().size(), 25);
@@ -443,7 +443,7 @@ protected:
     void SetUp() override {
         ShellFixture::SetUp();
         make_form();
-        link = std::make_unique<DeviceLink>(*window, state, true);
+        link = std::make_unique<DeviceLink>(window->device_link_shell(), state, true);
         window->initialise();
         pages = window->parameter_pages();
     }
@@ -472,7 +472,7 @@ TEST_F(ParameterPagesDeviceTest, EditsReachTheSimulatedControllerOnTheNextTicks)
     type_and_enter("EditAMPLDELAYTO", QStringLiteral("1500"));
     show_page_of("CSpinEditEncoder1Div");
     set_field(state.record, FieldId::ENC0MODE, 3);  // X3 pins: enables the divisor
-    window->refresh_pages();
+    window->page_host().refresh_pages();
     auto* divisor = input<QSpinBox>("CSpinEditEncoder1Div");
     divisor->setValue(7);
 

@@ -33,10 +33,10 @@ class CanLogPageTest : public testing::ShellFixture {
 protected:
     void start_window(sim::SimMemory memory = {}) {
         make_form();
-        link = std::make_unique<DeviceLink>(*window, state, true);
+        link = std::make_unique<DeviceLink>(window->device_link_shell(), state, true);
         link->simulator()->memory() = std::move(memory);
         window->initialise();
-        window->set_language(1);
+        window->page_host().set_language(1);
         window->resize(1000, 700);
         window->show();
         page = link->can_log_page();
@@ -94,7 +94,7 @@ TEST_F(CanLogPageTest, ColumnsCaptionsAndCellsComeFromTheCanLogTables) {
     list->header()->resizeSection(2, 20);
     EXPECT_EQ(list->header()->sectionSize(2), 170);
     EXPECT_EQ(list->toolTip(), QStringLiteral("Select Options from the menu after clicking the right mouse button"));
-    window->set_language(0);
+    window->page_host().set_language(0);
     EXPECT_EQ(page->model()->headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(),
               QString::fromUtf8(kCanIdColumnTable[5].caption.ru));
     EXPECT_EQ(page->menu_action(M::HideAccumulated)->text(), QStringLiteral("Скрыть накопленные"));
@@ -213,7 +213,7 @@ TEST_F(CanLogPageTest, SaveThroughTheDialogWritesTheFileAndRemembersTheFolder) {
     ASSERT_TRUE(connect_controller());
     const QString path = dir.filePath(QStringLiteral("car.LOG"));
     QString title, filter;
-    window->set_file_chooser([&](FileDialogKind kind, const QString& dialog_title, const QString&, const QString& pattern) {
+    window->file_dialogs().set_chooser([&](FileDialogKind kind, const QString& dialog_title, const QString&, const QString& pattern) {
         EXPECT_EQ(kind, FileDialogKind::SaveCanLog);
         title = dialog_title;
         filter = pattern;
@@ -250,7 +250,7 @@ TEST_F(CanLogPageTest, PageFollowsTheControllerNameAndHidingStopsTheLog) {
     link->simulator()->memory().serial += 1;
     window->toolbar().reset();
     ASSERT_TRUE(wait_until([&] { return window->page_control()->isTabVisible(tab); }, 8000));
-    window->set_file_chooser([this](FileDialogKind, const QString&, const QString&, const QString&) {
+    window->file_dialogs().set_chooser([this](FileDialogKind, const QString&, const QString&, const QString&) {
         return dir.filePath(QStringLiteral("hide.LOG"));
     });
     page->choose(M::StartSaveTab);
@@ -353,9 +353,9 @@ TEST_F(CanLogPageTest, HighlightGraphsAndPauseInTheDetails) {
     feed(log, 0x200, {0x0A}, 4800);
     page->refresh();
     EXPECT_EQ(graph->tip_at(graph->width() - 1), QStringLiteral("9 (0x09) at 4.700 s"));
-    window->set_language(0);
+    window->page_host().set_language(0);
     EXPECT_EQ(page->paused_note()->text().toStdString(), can_msg::kGraphsPaused.ru);
-    window->set_language(1);
+    window->page_host().set_language(1);
     page->pause_button()->click();
     EXPECT_FALSE(page->paused_note()->isVisible());
     EXPECT_EQ(graph->tip_at(graph->width() - 1), QStringLiteral("10 (0x0A) at 4.800 s"));
@@ -456,7 +456,7 @@ TEST_F(CanLogPageTest, LearnedBackgroundLeavesOnlyNewChangesFromTheKeyboard) {
     page->choose(M::ShowAll);
     EXPECT_EQ(page->model()->rowCount(), 2);
     EXPECT_EQ(log.last_mode(), kCanModeAll);
-    window->set_language(0);
+    window->page_host().set_language(0);
     EXPECT_EQ(page->menu_action(M::ShowNewChanges)->text(), QStringLiteral("Показывать только новые изменения"));
 }
 
@@ -484,7 +484,7 @@ TEST_F(CanLogPageTest, DemoBusButtonFoundAfterLearning) {
         }
     };
     for (const int lang : {1, 0}) {
-        window->set_language(lang);
+        window->page_host().set_language(lang);
         run_for(300);
         EXPECT_EQ(page->menu_action(M::Start)->text().toStdString(),
                   pick(can_menu_entry(M::Start).caption, lang == 1 ? Lang::English : Lang::Russian));
@@ -500,7 +500,7 @@ TEST_F(CanLogPageTest, DemoBusButtonFoundAfterLearning) {
     click_row(0);
     EXPECT_EQ(page->detail_list()->topLevelItem(0)->data(static_cast<int>(CanDetailColumn::Bin), kNewBitsRole).toInt(), 0x04);
     for (const int lang : {1, 0}) {
-        window->set_language(lang);
+        window->page_host().set_language(lang);
         run_for(300);
         save(window.get(), "can_new", lang);
         if (!folder.isEmpty()) {

@@ -45,10 +45,10 @@ protected:
         ShellFixture::SetUp();
         make_form();
         window->initialise();
-        clock = std::make_unique<sim::HostClock>(*window);
+        clock = std::make_unique<sim::HostClock>(window->host());
         sim = std::make_unique<sim::SimController>(*clock);
-        transport = std::make_unique<Transport>(*sim, *window);
-        protocol = std::make_unique<Protocol>(*transport, *window);
+        transport = std::make_unique<Transport>(*sim, window->host());
+        protocol = std::make_unique<Protocol>(*transport, window->host());
         // The identity the simulated application answers to, as the connection monitor finds it.
         for (std::size_t identity = 0; identity < 5 && !transport->device_open(); ++identity) {
             transport->set_identity_index(identity);
@@ -211,7 +211,7 @@ TEST_F(EditorToolsTest, IrContextMenuDeletesOrEditsTheCodeWithTheIrCodeEditor) {
     // The reaction's panel offers the editor alone, and only on an IR reaction.
     editor().open_control_menu("PanelEventIRx", QPoint(5, 5));  // still an IR event: offered
     window->chrome().shared_popup()->close();
-    window->set_popup_context(0);
+    window->page_host().set_popup_context(0);
     editor().reaction_tabs()->tab(0)->click();
     editor().open_control_menu("PanelReactionIRx", QPoint(5, 5));
     EXPECT_EQ(window->chrome().popup_context(), 0) << "no IR reaction: no menu";
@@ -224,12 +224,12 @@ TEST_F(EditorToolsTest, TouchPointCaptureStoresThePointAndShowsItsProgress) {
     ASSERT_NE(touch, nullptr);
     EXPECT_FALSE(touch->progress()->isVisible());
     int highest = 0;
-    ShellTimer poll(window->clock(), nullptr);
+    ShellTimer poll(window->host().clock(), nullptr);
     QObject::connect(&poll, &ShellTimer::timeout, [&] {
         if (touch->progress()->isVisibleTo(touch)) highest = std::max(highest, touch->progress()->value());
     });
     poll.start(20);
-    sim->touch_at(window->tick_ms() + 400, 1234, 2345);
+    sim->touch_at(window->host().tick_ms() + 400, 1234, 2345);
     click("SpeedButtonReactionTouch");
     poll.stop();
     EXPECT_GE(highest, 2) << "the bar moved while waiting";
@@ -244,7 +244,7 @@ TEST_F(EditorToolsTest, TouchPointCaptureStoresThePointAndShowsItsProgress) {
 }
 
 TEST_F(EditorToolsTest, KeyPickerEditsTheUsbKeyReactionOfTheCurrentSlotAndFollowsTheSlot) {
-    window->set_language(1);
+    window->page_host().set_language(1);
     editor().select_slot(3);
     // The key text is reached and opened without the mouse, like a button.
     QWidget* key_text = editor().control("PanelReactionUSBKeyx")->input();
@@ -280,7 +280,7 @@ TEST_F(EditorToolsTest, KeyPickerEditsTheUsbKeyReactionOfTheCurrentSlotAndFollow
     editor().select_slot(10);
     EXPECT_EQ(picker->windowTitle(), QStringLiteral("Keyboard (Reactions for the event 11)"));
     EXPECT_FALSE(picker->is_marked(QStringLiteral("SpeedButtonMMKey00E2x")));
-    window->set_language(0);
+    window->page_host().set_language(0);
     EXPECT_EQ(picker->windowTitle(), QStringLiteral("Клавиатура (реакция на событие 11)"));
 }
 

@@ -256,7 +256,7 @@ TEST_F(SlotEditorTest, LanguageSwitchRetitlesKindTabsMenusAndGroups) {
     SlotEditor& e = editor();
     // Tabs and menus read the catalogues' titles, in both languages.
     for (const Lang lang : {Lang::Russian, Lang::English}) {
-        window->set_language(static_cast<int>(lang));
+        window->page_host().set_language(static_cast<int>(lang));
         for (std::size_t kind = 0; kind < kEventKindCount; ++kind) {
             const QString title = QString::fromUtf8(ztv::pick(event_kinds()[kind].title, lang));
             EXPECT_EQ(e.event_tabs()->caption(static_cast<int>(kind)), title);
@@ -298,7 +298,7 @@ TEST_F(SlotEditorTest, TheTranslationTableAndTheDrawnPagesAgreeInBothLanguages) 
     SlotEditor& e = editor();
     for (const Lang lang : {Lang::English, Lang::Russian}) {
         SCOPED_TRACE(static_cast<int>(lang));
-        window->set_language(static_cast<int>(lang));
+        window->page_host().set_language(static_cast<int>(lang));
         // Every page drawn once in this language (a "Button" event keeps any reaction).
         for (std::uint8_t kind = 0; kind < kEventKindCount; ++kind) {
             set_byte(0, 0, kind);
@@ -330,7 +330,7 @@ TEST_F(SlotEditorTest, TheTranslationTableAndTheDrawnPagesAgreeInBothLanguages) 
 
 TEST_F(SlotEditorTest, KindPagesShowTheirCaptionsAlsoWhenALabelComesLater) {
     SlotEditor& e = editor();
-    window->set_language(1);
+    window->page_host().set_language(1);
     e.select_slot(3);  // "Button" event, "USB key" reaction
     ASSERT_NE(e.control("PanelKeyx")->caption(), nullptr);
     EXPECT_EQ(e.control("PanelKeyx")->caption()->text(), QStringLiteral("Button"));
@@ -338,11 +338,11 @@ TEST_F(SlotEditorTest, KindPagesShowTheirCaptionsAlsoWhenALabelComesLater) {
     EXPECT_EQ(e.control("EditReactionUSBKeyDlitmS")->caption()->text(), QStringLiteral("Min. durat."));
     EXPECT_TRUE(e.control("EditReactionUSBKeyDlitmS")->caption()->isVisibleTo(e.reaction_pages()));
     // A language switch redraws them.
-    window->set_language(0);
+    window->page_host().set_language(0);
     EXPECT_EQ(e.control("PanelKeyx")->caption()->text(), QStringLiteral("Кнопка"));
     EXPECT_EQ(e.control("EditReactionUSBKeyDlitmS")->caption()->text(), QStringLiteral("Мин. длит."));
     EXPECT_EQ(e.control("EditReactionUSBKeyDlitmS")->unit()->text(), QStringLiteral("мс"));
-    window->set_language(1);
+    window->page_host().set_language(1);
 
     // An iDrive reaction whose parameter is hidden when its page is built: choosing an action
     // with a parameter shows the field with its label.
@@ -383,12 +383,12 @@ namespace {
 // shared event row is narrower than its text.
 TEST_F(SlotEditorTest, ALanguageSwitchGivesTheSharedControlsRoomForTheirTexts) {
     SlotEditor& e = editor();
-    window->set_language(1);
+    window->page_host().set_language(1);
     window->resize(1100, 820);
     window->show();
     e.select_slot(0);
     QApplication::processEvents();
-    window->set_language(0);
+    window->page_host().set_language(0);
     QApplication::processEvents();
     for (const std::string_view name : {event_common::kOnce, event_common::kWakeUp}) {
         BoundControl* control = e.control(name);

@@ -41,7 +41,7 @@ TMainForm::TMainForm(ConfigState& state, ShellOptions options, QWidget* parent)
     settings_ = std::make_unique<SettingsStore>(*host_, options_.settings_path, options_.default_folder,
                                                 options_.system_language_id);
     files_ = new FileDialogs(*this, *host_, *settings_);
-    toolbar_ = new ToolbarActions(*this, state_);
+    toolbar_ = new ToolbarActions({*host_, *page_host_, *this, *files_}, state_);
     build_pages();
     host_->attach(*terminal_);
     connect(host_, &ShellHost::polling_tick, this, &TMainForm::on_polling_timer);

@@ -89,13 +89,13 @@ public:
     void begin_procedure(QWidget* stop_button) override;
     void end_procedure() override;
     void set_device(WindowDevice* device) override;
+    WindowDevice* device() const override { return device_; }
     EditHistory* edit_history() const override { return edits_; }
     void set_edit_history(EditHistory* history) override { edits_ = history; }
     void edits_changed() override { set_caption(); }
     void save_configuration() override { on_save_config(); }
     void open_configuration_file(const std::string& path) override { open_config_file(QByteArray::fromStdString(path)); }
 
-    WindowDevice* device() const { return device_; }
     bool controller_connected() const { return device_ != nullptr && device_->connected(); }
     void set_caption();
     // Moves a window to a stored place, or centres it on the screen when the place is missing
@@ -124,8 +124,7 @@ public:
     void on_hidden_n();
     // Runs a command of the command table as its button, entry or keys do.
     void run(Command command);
-    // Runs a toolbar handler with the toolbar locked; it unlocks on every way out.
-    void run_toolbar_action(const std::function<void()>& action);
+    void run_toolbar_action(const std::function<void()>& action) override;
     void on_debug_clicked();
 
 protected:

@@ -12,14 +12,27 @@
 
 namespace ztv {
 
+class FileDialogs;
+class PageHost;
+class ShellHost;
 class ShellTimer;
-class TMainForm;
+class WindowOperations;
 struct ConfigState;
+
+// What the handlers use of the window: boxes, the strip and the window to bring to the front,
+// the pages (their refresh and pending edits), the toolbar lock, the controller and the undo
+// history, and the file dialogs.
+struct ToolbarActionsShell {
+    ShellHost& host;
+    PageHost& pages;
+    WindowOperations& operations;
+    FileDialogs& files;
+};
 
 class ToolbarActions : public QObject {
     Q_OBJECT
 public:
-    ToolbarActions(TMainForm& form, ConfigState& state);
+    ToolbarActions(const ToolbarActionsShell& shell, ConfigState& state);
 
     void open_config();
     // Opens a configuration file as the "open" button does once its dialog has a file. The
@@ -39,7 +52,7 @@ private:
     void load_config(const QByteArray& path, bool changed_meanwhile = false);
     void open_pending_file();
 
-    TMainForm& form_;
+    ToolbarActionsShell shell_;
     ConfigState& state_;
     QString file_name_;           // of the file opened or saved last: a save proposes it
     QByteArray pending_open_;     // handed over while something else was running

@@ -4,6 +4,7 @@
 // The window implements it; a peer sees nothing else of it.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "common/text.h"
@@ -45,8 +46,12 @@ public:
     virtual void begin_procedure(QWidget* stop_button) = 0;
     virtual void end_procedure() = 0;
 
+    // Runs a toolbar handler with the toolbar locked; it unlocks on every way out.
+    virtual void run_toolbar_action(const std::function<void()>& action) = 0;
+
     // The controller behind the window; nothing: none. It must leave before it goes.
     virtual void set_device(WindowDevice* device) = 0;
+    virtual WindowDevice* device() const = 0;
 
     // The undo history; nothing until it joins, and again once it has left.
     virtual EditHistory* edit_history() const = 0;

@@ -1,8 +1,8 @@
 // The window's commands, one row each: what the toolbar and the main menu show of it (texts in
 // both languages, hint, picture), its keys, when it may be used, and where it stands. The
-// window builds one action per row from this table; the handlers are bound by command in
-// app/main_window_actions.cpp, where the compiler checks that every command has one. Order
-// matters: the toolbar and the main menu show their rows in the table's order.
+// window builds one action per row from this table; ToolbarActions::run
+// (app/toolbar_actions.cpp) gives each command its handler, the compiler checking that none is
+// missing. Order matters: the toolbar and the main menu show their rows in the table's order.
 #pragma once
 
 #include <array>

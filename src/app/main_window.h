@@ -122,8 +122,6 @@ public:
     void on_update_device() { toolbar_->update_device(); }
     ToolbarActions& toolbar() const { return *toolbar_; }
     void on_hidden_n();
-    // Runs a command of the command table as its button, entry or keys do.
-    void run(Command command);
     void run_toolbar_action(const std::function<void()>& action) override;
     void on_debug_clicked();
 

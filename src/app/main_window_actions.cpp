@@ -1,5 +1,5 @@
-// The toolbar's wiring: its buttons and menu items to their handlers, and the toolbar lock
-// that a handler or a guided procedure holds while it runs.
+// The commands' wiring: each action to its handler, and the toolbar lock that a handler or a
+// guided procedure holds while it runs.
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
@@ -12,8 +12,12 @@ namespace ztv {
 
 void TMainForm::wire_chrome() {
     for (const CommandRow& row : kCommands)
-        connect(chrome_->action(row.command), &QAction::triggered, this, [this, command = row.command] { run(command); });
-    // These two follow their state however it changes: a click, the settings, the other entry.
+        connect(chrome_->action(row.command), &QAction::triggered, toolbar_,
+                [this, command = row.command] { toolbar_->run(command); });
+    // The window's own switches: the debug entry and the hidden background-pull button...
+    connect(chrome_->debug_item(), &QAction::triggered, this, &TMainForm::on_debug_clicked);
+    connect(chrome_->action(Command::BackgroundPulls), &QAction::triggered, this, &TMainForm::on_hidden_n);
+    // ...and two that follow their state however it changes: a click, the settings, the other entry.
     connect(chrome_->log_item(), &QAction::toggled, this, [this](bool on) {
         if (device_ != nullptr) device_->set_trace_options(chrome_->debug_item()->isChecked(), on);
     });
@@ -21,35 +25,6 @@ void TMainForm::wire_chrome() {
         retranslate_code_texts();
         page_host_->show_only_used(on);
     });
-}
-
-// What each command does when the user gives it. Commands that another part runs are bound
-// there when it takes them.
-void TMainForm::run(Command command) {
-    switch (command) {
-        case Command::UpdateDevice: return toolbar_->update_device();
-        case Command::ReadConfig: return toolbar_->open_config();
-        case Command::WriteConfig: return toolbar_->save_config();
-        case Command::ReadDevice: return toolbar_->read_device();
-        case Command::WriteDevice: return toolbar_->write_device();
-        case Command::ToDefault: return toolbar_->to_default();
-        case Command::Reset: return toolbar_->reset();
-        case Command::Debug: return on_debug_clicked();
-        case Command::BackgroundPulls: return on_hidden_n();
-        case Command::Language: page_host_->set_language(host_->language() == Lang::Russian ? 1 : 0); return;
-        case Command::Russian: page_host_->set_language(0); return;
-        case Command::English: page_host_->set_language(1); return;
-        case Command::MainMenu:       // opens the menu: the chrome's own
-        case Command::Log:            // followed by its state, above
-        case Command::OnlyUsed:
-        case Command::LanguageMaker:  // shown nowhere: this version makes no language files
-        case Command::WriteNow:
-        case Command::Undo:
-        case Command::Redo:
-        case Command::CompareFile:
-        case Command::CompareController:
-        case Command::Backups: return;
-    }
 }
 
 // Every handler locks the toolbar while it runs and unlocks it on every way out. Locking

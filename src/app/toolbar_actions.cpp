@@ -26,6 +26,33 @@ ToolbarActions::ToolbarActions(const ToolbarActionsShell& shell, ConfigState& st
     connect(retry_, &ShellTimer::timeout, this, &ToolbarActions::open_pending_file);
 }
 
+void ToolbarActions::run(Command command) {
+    switch (command) {
+        case Command::UpdateDevice: return update_device();
+        case Command::ReadConfig: return open_config();
+        case Command::WriteConfig: return save_config();
+        case Command::ReadDevice: return read_device();
+        case Command::WriteDevice: return write_device();
+        case Command::ToDefault: return to_default();
+        case Command::Reset: return reset();
+        case Command::Language: shell_.pages.set_language(shell_.pages.language() == Lang::Russian ? 1 : 0); return;
+        case Command::Russian: shell_.pages.set_language(0); return;
+        case Command::English: shell_.pages.set_language(1); return;
+        case Command::MainMenu:         // opens the menu: the chrome's own
+        case Command::Debug:            // the window's own switches (app/main_window_actions.cpp)
+        case Command::BackgroundPulls:
+        case Command::Log:
+        case Command::OnlyUsed:
+        case Command::LanguageMaker:  // shown nowhere: this version makes no language files
+        case Command::WriteNow:
+        case Command::Undo:
+        case Command::Redo:
+        case Command::CompareFile:
+        case Command::CompareController:
+        case Command::Backups: return;
+    }
+}
+
 void ToolbarActions::open_config() {
     shell_.operations.run_toolbar_action([this] {
         const QString path = shell_.files.ask(FileDialogKind::OpenConfig);

@@ -1,5 +1,6 @@
-// The toolbar's handlers: configuration files here, device operations through the link. Each
-// runs as a toolbar operation of the window (the toolbar locked while it runs).
+// The commands' handlers: configuration files here, device operations through the link, each
+// run as a toolbar operation of the window (the toolbar locked while it runs), and the
+// language switch through the pages.
 #pragma once
 
 #include <QByteArray>
@@ -8,6 +9,7 @@
 
 #include <optional>
 
+#include "app/command_table.h"
 #include "config/config_history.h"
 
 namespace ztv {
@@ -33,6 +35,10 @@ class ToolbarActions : public QObject {
     Q_OBJECT
 public:
     ToolbarActions(const ToolbarActionsShell& shell, ConfigState& state);
+
+    // Runs a command of the command table as its button, menu entry or keys do. Commands that
+    // another part runs are bound there when it takes them.
+    void run(Command command);
 
     void open_config();
     // Opens a configuration file as the "open" button does once its dialog has a file. The

@@ -62,8 +62,8 @@ void add_editor_rows(std::vector<RowSource>& rows) {
         if (def.unit_name != nullptr) rows.push_back(C(def.unit_name, def.unit));
         if (code_set(def.name)) continue;
         if (def.widget == ControlKind::Check) rows.push_back(C(def.name.data(), def.label));
-        if (def.widget == ControlKind::List && def.source == ReactionListSource::Fixed && def.items != nullptr)
-            rows.push_back(L(def.name.data(), *def.items));
+        if (def.widget == ControlKind::List && def.source == ReactionListSource::Fixed && !def.items.empty())
+            rows.push_back(L(def.name.data(), def.items));
         if (def.hint.en != nullptr && def.hint.en[0] != '\0') rows.push_back(H(def.name.data(), def.hint));
     }
 }
@@ -104,10 +104,7 @@ std::string joined_entries(std::span<const TextPair> entries, Lang lang) {
     return text;
 }
 
-bool shows_entries(BindingKind kind) {
-    return kind == BindingKind::List || kind == BindingKind::PinMode || kind == BindingKind::SourceMask ||
-           kind == BindingKind::FixedList || kind == BindingKind::CheckList;
-}
+bool shows_entries(ControlKind widget) { return widget == ControlKind::List || widget == ControlKind::CheckList; }
 
 // Built once; afterwards nothing changes, so every window may share it.
 class MainFormTable {
@@ -145,7 +142,7 @@ private:
             if (row.label_name != nullptr) add(row.label_name, "Caption", row.label.ru, row.label.en);
             if (row.unit_name != nullptr) add(row.unit_name, "Caption", row.unit.ru, row.unit.en);
             if (code_set(row.control)) continue;
-            if (shows_entries(row.kind)) {
+            if (shows_entries(row.widget)) {
                 add(row.control, "Caption", keep(joined_entries(row.entries(), Lang::Russian)),
                     keep(joined_entries(row.entries(), Lang::English)));
             } else if (row.label_name == nullptr && row.label.en != nullptr && row.label.en[0] != '\0') {

@@ -54,6 +54,17 @@ inline const ControlView* find_control(const std::vector<ControlView>& page, std
     return nullptr;
 }
 
+// One user action on a bound control, in the shape the core's edits take it.
+struct ControlAction {
+    std::string name;  // the control's name, as in its ControlView
+    ControlKind kind = ControlKind::Label;
+    // List: the chosen index; Check: 0 or 1; Spin: the number; CheckList: the mask of ticked
+    // items; Table: the row (0-based); Edit, Button: 0.
+    std::int64_t value = 0;
+    // Edit: the text as typed, committed with Enter; Table: the row's new text. UTF-8.
+    std::string text;
+};
+
 // What a view does after it handed a user action to the core.
 struct EditOutcome {
     enum class Redraw : std::uint8_t {

@@ -28,8 +28,8 @@ NumericEntry check_numeric_entry(std::string_view text, const NumericField& fiel
         return entry;
     }
     if (number < field.min || number > field.max) {
-        entry.message = format_pair(kValueRangeMessage, static_cast<unsigned>(field.min),
-                                    static_cast<unsigned>(field.max));
+        entry.message = format_pair(kValueRangeMessage, static_cast<long long>(field.min),
+                                    static_cast<long long>(field.max));
         return entry;
     }
     entry.accepted = true;

@@ -12,8 +12,9 @@ namespace ztv {
 
 inline constexpr TextPair kEnterValueMessage{"Введите значение в указанное поле",
                                              "Enter a value in the specified position"};
-inline constexpr TextPair kValueRangeMessage{"Значение должно быть в диапазоне от %u до %u",
-                                             "The value must be in the range from %u to %u"};
+// Takes the two ends as long long: a spin's range may be signed.
+inline constexpr TextPair kValueRangeMessage{"Значение должно быть в диапазоне от %lld до %lld",
+                                             "The value must be in the range from %lld to %lld"};
 
 struct NumericField {
     std::uint32_t min = 0;

@@ -139,57 +139,68 @@ struct Row {
     operator ParamBinding() const { return b; }  // NOLINT(google-explicit-constructor)
 };
 
-Row make(P page, const char* control, K kind, BindingTarget target, F field = F::Count) {
+Row make(P page, const char* control, ControlKind widget, ValueCodec codec, BindingTarget target, F field = F::Count) {
     Row row;
     row.b.page = page;
     row.b.control = control;
-    row.b.kind = kind;
+    row.b.widget = widget;
+    row.b.codec = codec;
     row.b.target = target;
     row.b.field = field;
     return row;
 }
-Row list(P page, const char* control, F field) { return make(page, control, K::List, BindingTarget::Field, field); }
+Row special(P page, const char* control, K kind, ControlKind widget, BindingTarget target, F field = F::Count) {
+    Row row = make(page, control, widget, ValueCodec::None, target, field);
+    row.b.kind = kind;
+    return row;
+}
+Row list(P page, const char* control, F field) {
+    return make(page, control, ControlKind::List, ValueCodec::Position, BindingTarget::Field, field);
+}
 Row box(P page, const char* control, F field, TextPair caption) {
-    Row row = make(page, control, K::Check, BindingTarget::Field, field);
+    Row row = make(page, control, ControlKind::Check, ValueCodec::Flag, BindingTarget::Field, field);
     row.b.label = caption;
     return row;
 }
 Row ranged(P page, const char* control, F field, std::uint32_t min, std::uint32_t max) {
-    Row row = make(page, control, K::RangedEdit, BindingTarget::Field, field);
+    Row row = make(page, control, ControlKind::Edit, ValueCodec::Number, BindingTarget::Field, field);
     row.b.min = min;
     row.b.max = max;
+    row.b.bytes = ztv::field(field).kind == FieldKind::Word ? 2 : 1;
     return row;
 }
+// Out of range or unreadable, the typed number gives way to `otherwise` without a word.
 Row fallback(P page, const char* control, BindingTarget target, F field, std::uint32_t min, std::uint32_t max,
              std::uint32_t otherwise) {
-    Row row = make(page, control, K::FallbackEdit, target, field);
+    Row row = make(page, control, ControlKind::Edit, ValueCodec::Fallback, target, field);
     row.b.min = min;
     row.b.max = max;
     row.b.fallback = otherwise;
+    row.b.unreadable = otherwise;
     return row;
 }
-Row volts(P page, const char* control, F field, Transform transform) {
-    Row row = make(page, control, K::VoltageEdit, BindingTarget::Field, field);
-    row.b.transform = transform;
-    row.b.min = 0;
-    row.b.max = 500;  // hundredths of a volt
-    return row;
+Row volts(P page, const char* control, F field, ValueCodec codec) {
+    return make(page, control, ControlKind::Edit, codec, BindingTarget::Field, field);
 }
+// Divisors and multipliers: shown n is stored as n - 1.
 Row spin(P page, const char* control, F field, std::uint32_t min, std::uint32_t max) {
-    Row row = make(page, control, K::Spin, BindingTarget::Field, field);
-    row.b.transform = Transform::MinusOne;
+    Row row = make(page, control, ControlKind::Spin, ValueCodec::Spin, BindingTarget::Field, field);
+    row.b.offset = 1;
     row.b.min = min;
     row.b.max = max;
     return row;
 }
 Row check_list(P page, const char* control, F field) {
-    return make(page, control, K::CheckList, BindingTarget::Field, field);
+    return make(page, control, ControlKind::CheckList, ValueCodec::Bits, BindingTarget::Field, field);
 }
 Row fixed(P page, const char* control, std::span<const TextPair> only) {
-    return make(page, control, K::FixedList, BindingTarget::None).items(only);
+    Row row = make(page, control, ControlKind::List, ValueCodec::Position, BindingTarget::None).items(only);
+    row.b.kind = K::FixedList;
+    return row;
 }
 Row pin_list(const char* control, Pin pin, std::uint8_t group) {
-    Row row = make(P::Pins, control, K::PinMode, BindingTarget::PinMode);
+    Row row = make(P::Pins, control, ControlKind::List, ValueCodec::Position, BindingTarget::PinMode);
+    row.b.kind = K::PinMode;
     row.b.pin = pin;
     row.b.hint = pin_mode_hint(pin);
     row.b.label = TextPair{pin_name(pin), pin_name(pin)};
@@ -227,7 +238,7 @@ std::vector<ParamBinding> make_rows() {
             .label("PanelPULSEMSPAUSE", {"Пассивное состояние", "Passive state"})
             .unit("PanelPULSEMSPAUSEMS", kMs),
         box(P::Sources, "CheckBoxSourceNameUse", F::USE_NAME, {"Передавать название", "Send the Name"}).in(1),
-        make(P::Sources, "ValueListEditorSourceName", K::SourceNames, BindingTarget::SourceNames)
+        special(P::Sources, "ValueListEditorSourceName", K::SourceNames, ControlKind::Table, BindingTarget::SourceNames)
             .items(kSourceNumbers)
             .label("PanelSourceNames", {"Названия источников", "Source names"})
             .visible_when(D::SendNames)
@@ -248,7 +259,7 @@ std::vector<ParamBinding> make_rows() {
         list(P::Touchpanel, "ComboBoxTouchMode", F::TOUCH_MODE)
             .pin_rule()
             .label("Panel2", {"Режим тачпанели", "Touchpanel mode"}),
-        make(P::Touchpanel, "ComboBoxSource2Touch", K::SourceMask, BindingTarget::Field, F::TOUCH_SRCMASK)
+        special(P::Touchpanel, "ComboBoxSource2Touch", K::SourceMask, ControlKind::List, BindingTarget::Field, F::TOUCH_SRCMASK)
             .items(source_choice_entries())
             .label("Panel14", {"Источник для тача через USB", "Source for touch via USB"}),
         box(P::Touchpanel, "CheckBoxWindows", F::TOUCH_WINDOWS, SAME("Windows"))
@@ -269,20 +280,20 @@ std::vector<ParamBinding> make_rows() {
             .enabled_when(D::NoCap2Res)
             .hint({"Распознавать жесты на тачпанели", "Recognise gestures on the touchpanel"})
             .in(1),
-        make(P::Touchpanel, "CheckBoxTouchDXY", K::Check, BindingTarget::TouchOffset)
+        make(P::Touchpanel, "CheckBoxTouchDXY", ControlKind::Check, ValueCodec::Flag, BindingTarget::TouchOffset)
             .caption({"Смещение 10% при настройке", "Offset 10% when setting"})
             .no_refresh()
             .enabled_when(D::NoCap2Res)
             .hint({"Настройка углов тачпанели со смещением 10% от углов",
                    "Setting corners touchpanel with an offset of 10%"})
             .in(2),
-        make(P::Touchpanel, "SpeedButtonTouchSetup", K::Button, BindingTarget::None)
+        make(P::Touchpanel, "SpeedButtonTouchSetup", ControlKind::Button, ValueCodec::None, BindingTarget::None)
             .caption({"Калибровка...", "Calibrate..."})
             .no_refresh()
             .enabled_when(D::NoCap2Res)
             .hint({"Настройка тачпанели и углов", "Touchpanel and corners settings"})
             .in(2),
-        make(P::Touchpanel, "PanelTouchFromCap2Res", K::Note, BindingTarget::None)
+        make(P::Touchpanel, "PanelTouchFromCap2Res", ControlKind::Label, ValueCodec::None, BindingTarget::None)
             .caption({"Работа с модулем CAP2RES", "Work with CAP2RES module"})
             .visible_when(D::Cap2Res)
             .in(2),
@@ -296,18 +307,18 @@ std::vector<ParamBinding> make_rows() {
             .enabled_when(D::IrInputChosen),
 
         // Control: the two analog outputs, one box each.
-        volts(P::Control, "EditParamControlVOUT1", F::ANA_VOUT1, Transform::VoltsInverted)
+        volts(P::Control, "EditParamControlVOUT1", F::ANA_VOUT1, ValueCodec::Voltage)
             .label("LabelParamControlVOUT1", kDefaultVoltage)
             .unit("PanelParamControlVOUT1V", kVolt),
-        volts(P::Control, "EditParamControlVOUT1minmax", F::MINMAX_VOUT1, Transform::VoltsPlain)
+        volts(P::Control, "EditParamControlVOUT1minmax", F::MINMAX_VOUT1, ValueCodec::VoltageRange)
             .label("LabelParamControlVOUT1minmax_", kMinMaxVoltage)
             .unit("PanelParamControlVOUT1Vminmax_", kVolt),
         box(P::Control, "CheckBoxParamControlVOUT1send", F::SERIAL_CH1, kSendToSerial),
-        volts(P::Control, "EditParamControlVOUT2", F::ANA_VOUT2, Transform::VoltsInverted)
+        volts(P::Control, "EditParamControlVOUT2", F::ANA_VOUT2, ValueCodec::Voltage)
             .label("LabelParamControlVOUT2", kDefaultVoltage)
             .unit("PanelParamControlVOUT2V", kVolt)
             .in(1),
-        volts(P::Control, "EditParamControlVOUT2minmax", F::MINMAX_VOUT2, Transform::VoltsPlain)
+        volts(P::Control, "EditParamControlVOUT2minmax", F::MINMAX_VOUT2, ValueCodec::VoltageRange)
             .label("LabelParamControlVOUT2minmax_", kMinMaxVoltage)
             .unit("PanelParamControlVOUT2Vminmax_", kVolt)
             .in(1),
@@ -541,6 +552,12 @@ struct Tables {
             pages[page] = std::span<const ParamBinding>(rows).subspan(begin, end - begin);
             begin = end;
         }
+        // A list without entries of its own offers its pin's or its field's.
+        for (ParamBinding& row : rows) {
+            if (!row.items.empty()) continue;
+            if (row.target == BindingTarget::PinMode) row.items = pin_mode_choices(row.pin);
+            else if (row.target == BindingTarget::Field && row.field < FieldId::Count) row.items = field(row.field).choices;
+        }
         for (const ParamBinding& row : rows)
             if (row.target == BindingTarget::Field && row.field < FieldId::Count)
                 by_field[static_cast<std::size_t>(row.field)] = &row;
@@ -553,13 +570,6 @@ const Tables& tables() {
 }
 
 }  // namespace
-
-std::span<const TextPair> ParamBinding::entries() const {
-    if (!items.empty()) return items;
-    if (target == BindingTarget::PinMode) return pin_mode_choices(pin);
-    if (target == BindingTarget::Field && field < FieldId::Count) return ztv::field(field).choices;
-    return {};
-}
 
 std::span<const ParamPageDef> parameter_pages() { return kPages; }
 

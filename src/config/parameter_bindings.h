@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "common/text.h"
+#include "config/control_meta.h"
 #include "config/field_table.h"
 #include "config/pins.h"
 
@@ -32,29 +33,13 @@ struct ParamPageDef {
 std::span<const ParamPageDef> parameter_pages();
 const ParamPageDef& parameter_page(ParamPage page);
 
-// How a control shows its value and what an edit hands to the core.
+// What a control does beyond the plain rule of its value codec.
 enum class BindingKind : std::uint8_t {
-    List,          // the chosen index is stored (through the transform)
-    Check,         // tick box: 0 or 1
-    RangedEdit,    // decimal text committed with Enter; outside [min, max] a message, nothing stored
-    FallbackEdit,  // decimal text committed with Enter; outside [min, max] `fallback` is stored silently
-    VoltageEdit,   // volts with a point or a comma, 0.02 V steps, never a message
-    Spin,          // number within [min, max], stored through the transform
-    CheckList,     // bit n of the field = entry n ticked
-    SourceMask,    // "Any" / a second entry that asks for the sources (0 and 255 store 0)
-    SourceNames,   // eight rows "1" ... "8" of at most five characters
-    PinMode,       // a pin's own list on the "Pins" page
-    FixedList,     // shows its only entry and stores nothing (data bits "8", stop bits "1")
-    Button,        // starts a procedure that lives elsewhere (touch calibration)
-    Note,          // a text that the refresh shows or hides
-};
-
-// Shown value to stored value.
-enum class Transform : std::uint8_t {
-    None,
-    MinusOne,       // divisors, source counts, multipliers: shown n is stored as n - 1
-    VoltsInverted,  // default voltages: 255 - cV/2
-    VoltsPlain,     // minimum/maximum voltages: cV/2
+    Plain,        // the codec alone: lists, tick boxes, edits, spins, check lists, buttons, notes
+    SourceMask,   // "Any" / a second entry that asks for the sources (0 and 255 store 0)
+    SourceNames,  // eight rows "1" ... "8" of at most five characters
+    PinMode,      // a pin's own list on the "Pins" page
+    FixedList,    // shows its only entry and stores nothing (data bits "8", stop bits "1")
 };
 
 // What an edit passes before the value is stored.
@@ -97,34 +82,24 @@ enum class Dependency : std::uint8_t {
     Cap2Res,             // CAP2RES module connected
 };
 
-struct ParamBinding {
+// A control of a page: its metadata (widget, codec, range, default, entries, texts; a label of
+// a list, an edit or a spin is a caption of its own, `label_name`, while a tick box, a button or
+// a note carries its text itself) and what it is bound to.
+struct ParamBinding : ControlMeta {
     ParamPage page = ParamPage::Pins;
     const char* control = "";  // the control's name, as the program names it ("ComboBoxGPSNUM")
-    BindingKind kind = BindingKind::Note;
+    BindingKind kind = BindingKind::Plain;
     BindingTarget target = BindingTarget::None;
     FieldId field = FieldId::Count;  // Field target
     Pin pin = Pin::X2_2;             // PinMode target
-    Transform transform = Transform::None;
-    std::uint32_t min = 0;       // shown range of edits and spins (inclusive)
-    std::uint32_t max = 0;
-    std::uint32_t fallback = 0;  // FallbackEdit: stored when the typed number is out of range
-    bool refresh = true;         // the edit ends with the page refresh
+    bool refresh = true;             // the edit ends with the page refresh
     BindingCheck check = BindingCheck::None;
     Dependency enabled_when = Dependency::Always;
     Dependency visible_when = Dependency::Always;
-    // Texts. A label of a list, an edit or a spin is a control of its own (`label_name`); a
-    // tick box, a button or a note carries its text as its own caption.
-    TextPair label{};
-    const char* label_name = nullptr;
-    TextPair unit{};
-    const char* unit_name = nullptr;
-    TextPair hint{};
-    std::span<const TextPair> items{};  // entries; empty: the field's choice list
-    int max_length = 0;                 // edits: characters the field takes, 0 for no limit
-    std::uint8_t group = 0;             // layout: rows with the same group share a box, in table order
+    std::uint8_t group = 0;  // layout: rows with the same group share a box, in table order
 
-    // The entries the control offers (its own, or its field's).
-    std::span<const TextPair> entries() const;
+    // The entries the control offers (its own, or its field's or pin's).
+    std::span<const TextPair> entries() const { return items; }
 };
 
 // One box of a page's layout; a group without a caption is drawn as a plain box.

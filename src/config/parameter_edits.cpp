@@ -3,12 +3,10 @@
 #include <utility>
 
 #include "common/cp1251.h"
-#include "common/format.h"
-#include "common/numeric_entry.h"
+#include "config/control_dispatch.h"
 #include "config/parameter_model.h"
 #include "config/parameter_rules.h"
 #include "config/pin_rules.h"
-#include "config/voltage.h"
 
 namespace ztv {
 namespace {
@@ -49,42 +47,6 @@ EditOutcome carried_out(ConfigState& state, const PinCheck& check) {
     return outcome;
 }
 
-EditOutcome refused_with(Text message, int box_type) {
-    EditOutcome outcome = refused();
-    outcome.message = std::move(message);
-    outcome.box_type = box_type;
-    outcome.focus = EditOutcome::Focus::Control;
-    return outcome;
-}
-
-std::uint8_t field_width_bytes(const ParamBinding& row) {
-    if (row.target == BindingTarget::LongPress) return 2;
-    if (row.target == BindingTarget::Field && row.field < FieldId::Count)
-        return field(row.field).kind == FieldKind::Word ? 2 : 1;
-    return 4;
-}
-
-// Decimal digits only, saturating far above any range; nullopt for anything else.
-std::optional<std::uint64_t> plain_number(std::string_view text) {
-    if (text.empty()) return std::nullopt;
-    std::uint64_t number = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        if (number < (std::uint64_t{1} << 40)) number = number * 10 + static_cast<unsigned>(c - '0');
-    }
-    return number;
-}
-
-EditOutcome store_fallback(ConfigState& state, const ParamBinding& row, std::string_view text) {
-    const std::optional<std::uint64_t> number = plain_number(text);
-    const bool in_range = number && *number >= row.min && *number <= row.max;
-    store_bound(state, row, in_range ? static_cast<std::uint32_t>(*number) : row.fallback);
-    EditOutcome outcome = stored(row);
-    // A replaced number must show what was stored, even where no refresh follows.
-    if (!in_range && outcome.redraw == EditOutcome::Redraw::Nothing) outcome.redraw = EditOutcome::Redraw::Page;
-    return outcome;
-}
-
 EditOutcome store_mask(ConfigState& state, const ParamBinding& row, std::uint8_t mask) {
     store_bound(state, row, mask == kAllSources ? 0 : mask);
     EditOutcome outcome = stored(row);
@@ -115,92 +77,6 @@ std::uint16_t iebus_functions_after(std::uint16_t old_set, std::uint16_t ticked)
     return static_cast<std::uint16_t>(next);
 }
 
-EditOutcome edit_choice(ConfigState& state, std::string_view control, int index) {
-    const ParamBinding* row = find_binding(control);
-    if (row == nullptr || index < 0) return refused();
-    const auto value = static_cast<std::uint32_t>(index);
-    if (row->kind == BindingKind::SourceMask) {
-        if (value > 1) return refused();
-        if (value == 0) return store_mask(state, *row, 0);
-        EditOutcome outcome;
-        outcome.follow_up = std::string(kFollowUpSources);
-        return outcome;
-    }
-    if (value >= row->entries().size()) return refused();
-    switch (row->kind) {
-        case BindingKind::FixedList: return EditOutcome{};
-        case BindingKind::PinMode: {
-            EditOutcome outcome = carried_out(state, check_pin_mode_change(state.record, row->pin,
-                                                                           static_cast<std::uint8_t>(value)));
-            outcome.redraw = EditOutcome::Redraw::Page;
-            return outcome;
-        }
-        case BindingKind::List:
-            if (row->check == BindingCheck::PinRule) return carried_out(state, check_pin_change(state.record, row->field, value));
-            store_bound(state, *row, value);
-            return stored(*row);
-        default: return refused();
-    }
-}
-
-EditOutcome edit_tick(ConfigState& state, std::string_view control, bool ticked) {
-    const ParamBinding* row = find_binding(control);
-    if (row == nullptr || row->kind != BindingKind::Check) return refused();
-    if (row->check == BindingCheck::PinRule)
-        return carried_out(state, check_pin_change(state.record, row->field, ticked ? 1 : 0));
-    store_bound(state, *row, ticked ? 1 : 0);
-    return stored(*row);
-}
-
-EditOutcome edit_text(ConfigState& state, std::string_view control, std::string_view utf8) {
-    const ParamBinding* row = find_binding(control);
-    if (row == nullptr) return refused();
-    switch (row->kind) {
-        case BindingKind::RangedEdit: {
-            const NumericEntry entry = check_numeric_entry(utf8, {row->min, row->max, field_width_bytes(*row)});
-            if (!entry.accepted) return refused_with(entry.message, entry.box_type);
-            store_bound(state, *row, entry.value);
-            return stored(*row);
-        }
-        case BindingKind::FallbackEdit: return store_fallback(state, *row, utf8);
-        case BindingKind::VoltageEdit:
-            store_bound(state, *row, row->transform == Transform::VoltsInverted ? default_voltage_byte(utf8)
-                                                                                : minmax_voltage_byte(utf8));
-            return stored(*row);
-        default: return refused();
-    }
-}
-
-EditOutcome edit_number(ConfigState& state, std::string_view control, std::int64_t shown) {
-    const ParamBinding* row = find_binding(control);
-    if (row == nullptr || row->kind != BindingKind::Spin) return refused();
-    if (shown < row->min || shown > row->max)
-        return refused_with(format_pair(kValueRangeMessage, static_cast<unsigned>(row->min),
-                                        static_cast<unsigned>(row->max)),
-                            kBoxError);
-    const auto value = static_cast<std::uint32_t>(shown);
-    store_bound(state, *row, row->transform == Transform::MinusOne ? value - 1 : value);
-    return stored(*row);
-}
-
-EditOutcome edit_bits(ConfigState& state, std::string_view control, std::uint32_t mask) {
-    const ParamBinding* row = find_binding(control);
-    if (row == nullptr) return refused();
-    if (row->kind == BindingKind::SourceMask) {
-        if (mask > kAllSources) return refused();
-        return store_mask(state, *row, static_cast<std::uint8_t>(mask));
-    }
-    if (row->kind != BindingKind::CheckList) return refused();
-    const std::size_t entries = row->entries().size();
-    if (entries < 32 && (mask >> entries) != 0) return refused();
-    std::uint32_t value = mask;
-    if (row->check == BindingCheck::IebusFunctions)
-        value = iebus_functions_after(static_cast<std::uint16_t>(bound_value(state, *row)),
-                                      static_cast<std::uint16_t>(mask));
-    store_bound(state, *row, value);
-    return stored(*row);
-}
-
 namespace {
 
 // The first `characters` characters of typed UTF-8 text, control characters (a pasted tab or
@@ -220,16 +96,54 @@ std::string typed_name(std::string_view utf8, std::size_t characters) {
     return out;
 }
 
+// "Any" stores 0; the second entry asks for the sources first. A mask (from a script) is
+// stored as it comes, all sources as "Any".
+EditOutcome edit_source_mask(ConfigState& state, const ParamBinding& row, const ControlAction& action) {
+    if (action.kind == ControlKind::CheckList) {
+        if (action.value < 0 || action.value > kAllSources) return refused();
+        return store_mask(state, row, static_cast<std::uint8_t>(action.value));
+    }
+    if (action.kind != ControlKind::List || action.value < 0 || action.value > 1) return refused();
+    if (action.value == 0) return store_mask(state, row, 0);
+    EditOutcome outcome;
+    outcome.follow_up = std::string(kFollowUpSources);
+    return outcome;
+}
+
+EditOutcome edit_source_name(ConfigState& state, const ParamBinding& row, const ControlAction& action) {
+    if (action.kind != ControlKind::Table || action.value < 0 || static_cast<std::uint64_t>(action.value) >= kSourceCount)
+        return refused();
+    // Windows-1251 holds one character per byte, so five characters fill the five bytes.
+    state.record.set_source_name(static_cast<std::size_t>(action.value),
+                                 utf8_to_cp1251(typed_name(action.text, kSourceNameSize)));
+    return stored(row);
+}
+
 }  // namespace
 
-EditOutcome edit_row(ConfigState& state, std::string_view control, int row_index, std::string_view utf8) {
-    const ParamBinding* row = find_binding(control);
-    if (row == nullptr || row->kind != BindingKind::SourceNames) return refused();
-    if (row_index < 0 || static_cast<std::size_t>(row_index) >= kSourceCount) return refused();
-    // Windows-1251 holds one character per byte, so five characters fill the five bytes.
-    state.record.set_source_name(static_cast<std::size_t>(row_index),
-                                 utf8_to_cp1251(typed_name(utf8, kSourceNameSize)));
-    return stored(*row);
+EditOutcome edit_parameter(ConfigState& state, const ControlAction& action) {
+    const ParamBinding* row = find_binding(action.name);
+    if (row == nullptr) return refused();
+    if (row->kind == BindingKind::SourceMask) return edit_source_mask(state, *row, action);
+    if (row->kind == BindingKind::SourceNames) return edit_source_name(state, *row, action);
+    const Entry entry = read_entry(*row, action);
+    if (!entry.accepted) return refusal(entry, EditOutcome::Redraw::Nothing);
+    if (row->kind == BindingKind::FixedList) return EditOutcome{};
+    if (row->kind == BindingKind::PinMode) {
+        EditOutcome outcome =
+            carried_out(state, check_pin_mode_change(state.record, row->pin, static_cast<std::uint8_t>(entry.value)));
+        outcome.redraw = EditOutcome::Redraw::Page;
+        return outcome;
+    }
+    if (row->check == BindingCheck::PinRule) return carried_out(state, check_pin_change(state.record, row->field, entry.value));
+    std::uint32_t value = entry.value;
+    if (row->check == BindingCheck::IebusFunctions)
+        value = iebus_functions_after(static_cast<std::uint16_t>(bound_value(state, *row)), static_cast<std::uint16_t>(value));
+    store_bound(state, *row, value);
+    EditOutcome outcome = stored(*row);
+    // A replaced number must show what was stored, even where no refresh follows.
+    if (entry.replaced && outcome.redraw == EditOutcome::Redraw::Nothing) outcome.redraw = EditOutcome::Redraw::Page;
+    return outcome;
 }
 
 bool source_name_accepts_key(std::string_view cell_utf8, bool backspace) {

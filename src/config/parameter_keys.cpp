@@ -56,6 +56,11 @@ const ParamBinding* binding_with(BindingTarget target) {
 
 AssignResult failure(AssignStatus status, Text message) { return {status, std::move(message)}; }
 
+EditOutcome act(ConfigState& state, const ParamBinding& row, ControlKind kind, std::int64_t number,
+                std::string_view text = {}) {
+    return edit_parameter(state, ControlAction{row.control, kind, number, std::string(text)});
+}
+
 AssignResult malformed(std::string_view key, std::string_view value) {
     const std::string k(key);
     const std::string v(value.substr(0, 64));
@@ -86,7 +91,7 @@ AssignResult assign_pin_modes(ConfigState& state, std::string_view value) {
             return failure(AssignStatus::Refused, Text(strprintf(kPinHeld.ru, pin_name(row.pin), holder.ru),
                                                        strprintf(kPinHeld.en, pin_name(row.pin), holder.en)));
         }
-        const AssignResult result = from_outcome(edit_choice(state, row.control, mode), "PINMODE", value);
+        const AssignResult result = from_outcome(act(state, row, ControlKind::List, mode), "PINMODE", value);
         if (result.status != AssignStatus::Applied) return result;
     }
     return {};
@@ -94,34 +99,32 @@ AssignResult assign_pin_modes(ConfigState& state, std::string_view value) {
 
 AssignResult assign_bound(ConfigState& state, const ParamBinding& row, std::string_view key, std::string_view value,
                           std::optional<std::uint8_t> intercept_mask) {
-    switch (row.kind) {
-        case BindingKind::List:
-        case BindingKind::FixedList: {
+    if (row.kind == BindingKind::SourceMask) {
+        // A source mask takes the mask itself, as a check list would.
+        const auto mask = parse_script_number(value, kNoLimit);
+        if (!mask) return malformed(key, value);
+        return from_outcome(act(state, row, ControlKind::CheckList, *mask), key, value);
+    }
+    // The widget says how the script's text becomes the action.
+    switch (row.widget) {
+        case ControlKind::List: {
             const auto index = parse_script_number(value, 0xFFFF);
             if (!index) return malformed(key, value);
-            const EditOutcome outcome = edit_choice(state, row.control, static_cast<int>(*index));
+            const EditOutcome outcome = act(state, row, ControlKind::List, *index);
             if (outcome.follow_up == kFollowUpSources && outcome.accepted)
                 return from_outcome(finish_sources(state, row.control, intercept_mask), key, value);
             return from_outcome(outcome, key, value);
         }
-        case BindingKind::Check: {
+        case ControlKind::Spin:
+        case ControlKind::CheckList: {
+            const auto number = parse_script_number(value, kNoLimit);
+            if (!number) return malformed(key, value);
+            return from_outcome(act(state, row, row.widget, *number), key, value);
+        }
+        case ControlKind::Check:
             if (value != "0" && value != "1") return malformed(key, value);
-            return from_outcome(edit_tick(state, row.control, value == "1"), key, value);
-        }
-        case BindingKind::RangedEdit:
-        case BindingKind::FallbackEdit:
-        case BindingKind::VoltageEdit: return from_outcome(edit_text(state, row.control, value), key, value);
-        case BindingKind::Spin: {
-            const auto shown = parse_script_number(value, kNoLimit);
-            if (!shown) return malformed(key, value);
-            return from_outcome(edit_number(state, row.control, *shown), key, value);
-        }
-        case BindingKind::CheckList:
-        case BindingKind::SourceMask: {
-            const auto mask = parse_script_number(value, kNoLimit);
-            if (!mask) return malformed(key, value);
-            return from_outcome(edit_bits(state, row.control, *mask), key, value);
-        }
+            return from_outcome(act(state, row, ControlKind::Check, value == "1" ? 1 : 0), key, value);
+        case ControlKind::Edit: return from_outcome(act(state, row, ControlKind::Edit, 0, value), key, value);
         default: return failure(AssignStatus::Unknown, format_pair(kNoControl, std::string(key).c_str()));
     }
 }
@@ -171,14 +174,14 @@ AssignResult assign_key(ConfigState& state, std::string_view key, std::string_vi
     const std::string key_text(key.substr(0, 64));
     if (same_key(key, kLongPressKey)) {
         const ParamBinding* row = binding_with(BindingTarget::LongPress);
-        return from_outcome(edit_text(state, row->control, value), key, value);
+        return from_outcome(act(state, *row, ControlKind::Edit, 0, value), key, value);
     }
     if (const auto source = source_name_index(key)) {
         // Stored, such a character would turn into "?" without a word.
         if (const std::string refused = outside_cp1251(value); !refused.empty())
             return failure(AssignStatus::Malformed, format_pair(kNotStorable, key_text.c_str(), refused.c_str()));
         const ParamBinding* row = binding_with(BindingTarget::SourceNames);
-        return from_outcome(edit_row(state, row->control, static_cast<int>(*source), value), key, value);
+        return from_outcome(act(state, *row, ControlKind::Table, static_cast<std::int64_t>(*source), value), key, value);
     }
     const FieldDef* def = field_by_key(key);
     if (def == nullptr) return failure(AssignStatus::Unknown, format_pair(kUnknownKey, key_text.c_str()));

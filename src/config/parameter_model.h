@@ -33,15 +33,14 @@ void apply_consistency_rules(ConfigState& state);
 // The view of one control after a refresh, for views that redraw a single control.
 std::optional<ControlView> control_view(const ConfigState& state, std::string_view control);
 
-// Edits. Each takes the control's name and what the user did, writes the record and says
-// what to show and redraw. An unknown control, a kind that does not take that action or a
-// value beyond the control's entries is refused without a message and changes nothing.
-EditOutcome edit_choice(ConfigState& state, std::string_view control, int index);  // lists, pin lists, source masks
-EditOutcome edit_tick(ConfigState& state, std::string_view control, bool ticked);  // tick boxes
-EditOutcome edit_text(ConfigState& state, std::string_view control, std::string_view utf8);  // edits, on Enter
-EditOutcome edit_number(ConfigState& state, std::string_view control, std::int64_t shown);   // spins
-EditOutcome edit_bits(ConfigState& state, std::string_view control, std::uint32_t mask);     // check lists
-EditOutcome edit_row(ConfigState& state, std::string_view control, int row, std::string_view utf8);  // source names
+// The edit of a user's action on a control (found by the action's name): the value goes through
+// the control's metadata (config/control_dispatch.h) and its binding's checks into the record,
+// and the outcome says what to show and redraw. An unknown control, an action its widget does
+// not give or a value beyond its entries is refused without a message and changes nothing.
+// Lists and pin lists take the index, tick boxes 0 or 1, edits the typed UTF-8 text (on Enter),
+// spins the shown number, check lists and source masks the mask, the source names a row and
+// its text. Buttons are the view's.
+EditOutcome edit_parameter(ConfigState& state, const ControlAction& action);
 
 // The source names' cell rule: a key other than Backspace is refused while the cell holds
 // five or more characters.

@@ -160,23 +160,13 @@ void ParameterPages::set_button_handler(std::string_view control, std::function<
 void ParameterPages::act(const ControlAction& action) {
     if (refreshing_) return;
     const std::string_view name = action.name;
-    EditOutcome outcome;
-    switch (action.kind) {
-        case ControlKind::List: outcome = edit_choice(state_, name, static_cast<int>(action.value)); break;
-        case ControlKind::Check: outcome = edit_tick(state_, name, action.value != 0); break;
-        case ControlKind::Edit: outcome = edit_text(state_, name, action.text); break;
-        case ControlKind::Spin: outcome = edit_number(state_, name, action.value); break;
-        case ControlKind::CheckList:
-            outcome = edit_bits(state_, name, static_cast<std::uint32_t>(action.value));
-            break;
-        case ControlKind::Table: outcome = edit_row(state_, name, static_cast<int>(action.value), action.text); break;
-        case ControlKind::Button: {
-            const auto it = button_handlers_.find(name);
-            if (it != button_handlers_.end() && it->second) it->second();
-            return;
-        }
-        case ControlKind::Label: return;
+    if (action.kind == ControlKind::Button) {
+        const auto it = button_handlers_.find(name);
+        if (it != button_handlers_.end() && it->second) it->second();
+        return;
     }
+    if (action.kind == ControlKind::Label) return;
+    const EditOutcome outcome = edit_parameter(state_, action);
     handle(outcome, name);
     // The edit and its redraw are done (a refresh may have restated rules): one step. Typing in
     // one box (or one row of the names table) merges.

@@ -2,11 +2,11 @@
 #include <string>
 
 #include "common/cp1251.h"
+#include "config/control_dispatch.h"
 #include "config/parameter_model.h"
 #include "config/parameter_rules.h"
 #include "config/pin_occupation.h"
 #include "config/source_mask.h"
-#include "config/voltage.h"
 
 namespace ztv {
 namespace {
@@ -19,43 +19,14 @@ constexpr std::size_t kSourceModeEntry = 4;  // "Source..." of the touch mode li
 
 Text joined(TextPair head, const std::string& tail) { return Text(std::string(head.ru) + tail, std::string(head.en) + tail); }
 
-ControlKind control_kind(BindingKind kind) {
-    switch (kind) {
-        case BindingKind::List:
-        case BindingKind::SourceMask:
-        case BindingKind::PinMode:
-        case BindingKind::FixedList: return ControlKind::List;
-        case BindingKind::Check: return ControlKind::Check;
-        case BindingKind::RangedEdit:
-        case BindingKind::FallbackEdit:
-        case BindingKind::VoltageEdit: return ControlKind::Edit;
-        case BindingKind::Spin: return ControlKind::Spin;
-        case BindingKind::CheckList: return ControlKind::CheckList;
-        case BindingKind::SourceNames: return ControlKind::Table;
-        case BindingKind::Button: return ControlKind::Button;
-        case BindingKind::Note: return ControlKind::Label;
-    }
-    return ControlKind::Label;
-}
-
-void fill_items(ControlView& view, std::span<const TextPair> entries) {
-    view.items.reserve(entries.size());
-    for (const TextPair& entry : entries) view.items.push_back(to_text(entry));
-}
-
-int selection(std::uint32_t value, std::size_t count) { return value < count ? static_cast<int>(value) : -1; }
-
-void show_value(ControlView& view, const ParamBinding& row, const ConfigState& state,
-                const PinOccupation& occupation) {
-    const Record& record = state.record;
-    const std::uint32_t value = bound_value(state, row);
+// What the control shows beyond its codec's plain rule.
+void show_special(ControlView& view, const ParamBinding& row, const ConfigState& state, const PinOccupation& occupation,
+                  std::uint32_t value) {
     switch (row.kind) {
-        case BindingKind::List:
-            fill_items(view, row.entries());
-            view.selected = selection(value, view.items.size());
+        case BindingKind::Plain:
             // In mode 4 the "Source..." entry names the chosen sources; otherwise it keeps its text.
             if (row.field == FieldId::TOUCH_MODE && value == kSourceModeEntry && view.items.size() > kSourceModeEntry) {
-                const auto mask = static_cast<std::uint8_t>(get_field(record, FieldId::TOUCH_INTERCEPT_SRCMASK));
+                const auto mask = static_cast<std::uint8_t>(get_field(state.record, FieldId::TOUCH_INTERCEPT_SRCMASK));
                 view.items[kSourceModeEntry] =
                     mask == 0 ? Text(std::string(kSourcesPrefix.ru) + kNoSources.ru,
                                      std::string(kSourcesPrefix.en) + kNoSources.en)
@@ -64,9 +35,8 @@ void show_value(ControlView& view, const ParamBinding& row, const ConfigState& s
             break;
         case BindingKind::PinMode: {
             const PinListState& pin = occupation[row.pin];
-            fill_items(view, row.entries());
             view.items[0] = to_text(pin.first_item);
-            view.selected = selection(pin.selected, view.items.size());
+            view.selected = pin.selected < view.items.size() ? static_cast<int>(pin.selected) : -1;
             break;
         }
         case BindingKind::SourceMask:
@@ -74,47 +44,19 @@ void show_value(ControlView& view, const ParamBinding& row, const ConfigState& s
                           value == 0 ? to_text(kSelectSources) : Text::same(source_numbers(static_cast<std::uint8_t>(value)))};
             view.selected = value == 0 ? 0 : 1;
             break;
-        case BindingKind::FixedList:
-            fill_items(view, row.entries());
-            view.selected = 0;
-            break;
-        case BindingKind::Check: view.checked = value != 0; break;
-        case BindingKind::RangedEdit:
-        case BindingKind::FallbackEdit: view.text = Text::same(std::to_string(value)); break;
-        case BindingKind::VoltageEdit: {
-            const auto stored = static_cast<std::uint8_t>(value);
-            view.text = Text::same(row.transform == Transform::VoltsInverted ? default_voltage_text(stored)
-                                                                              : minmax_voltage_text(stored));
-            break;
-        }
-        case BindingKind::Spin:
-            view.value = static_cast<std::int64_t>(value) + (row.transform == Transform::MinusOne ? 1 : 0);
-            view.minimum = row.min;
-            view.maximum = row.max;
-            break;
-        case BindingKind::CheckList:
-            fill_items(view, row.entries());
-            view.bits = value & ((1u << view.items.size()) - 1u);
-            break;
+        case BindingKind::FixedList: view.selected = 0; break;
         case BindingKind::SourceNames:
             view.columns = {to_text(kSourceColumn), to_text(kNameColumn)};
             for (std::size_t source = 0; source < kSourceCount; ++source)
-                view.items.push_back(Text::same(cp1251_to_utf8(record.source_name(source))));
+                view.items.push_back(Text::same(cp1251_to_utf8(state.record.source_name(source))));
             break;
-        case BindingKind::Button:
-        case BindingKind::Note: view.text = to_text(row.label); break;
     }
 }
 
 ControlView make_view(const ParamBinding& row, const ConfigState& state, const PinOccupation& occupation) {
-    ControlView view;
-    view.name = row.control;
-    view.kind = control_kind(row.kind);
-    if (row.kind != BindingKind::Button && row.kind != BindingKind::Note) view.label = to_text(row.label);
-    view.unit = to_text(row.unit);
-    view.hint = to_text(row.hint);
-    view.max_length = row.max_length;
-    show_value(view, row, state, occupation);
+    const std::uint32_t value = bound_value(state, row);
+    ControlView view = show_control(row.control, row, value);
+    show_special(view, row, state, occupation, value);
     view.enabled = holds(row.enabled_when, state.record);
     view.visible = holds(row.visible_when, state.record);
     if (row.kind == BindingKind::PinMode) view.enabled = occupation[row.pin].enabled;

@@ -100,6 +100,9 @@ struct EventNumberDef {
     std::uint32_t max;
 };
 
+// "Serial" and "UART" events: the text's characters, Windows-1251, in the parameter bytes.
+inline constexpr std::uint8_t kEventTextSize = 8;
+
 std::span<const EventChoiceDef> event_choices();
 const EventChoiceDef& event_choice(EventChoice id);
 std::span<const EventNumberDef> event_numbers();

@@ -1,9 +1,6 @@
 #include "events/event_catalogue_edits.h"
 
-#include <string>
-
 #include "common/cp1251.h"
-#include "common/numeric_entry.h"
 #include "events/slot_outcomes.h"
 
 namespace ztv {
@@ -11,7 +8,6 @@ namespace {
 
 using Slot = std::span<std::uint8_t, kSlotSize>;
 
-constexpr std::size_t kTextSize = 8;
 constexpr std::size_t kComparisonByte = 3;
 
 using slot_outcome::refused;
@@ -47,21 +43,10 @@ EditOutcome set_event_number(Record& record, std::size_t slot_index, EventNumber
     return stored();
 }
 
-EditOutcome enter_event_number(Record& record, std::size_t slot_index, EventNumber id, std::string_view text) {
-    const EventNumberDef& def = event_number(id);
-    if (slot_index >= kSlotCount || record.slot(slot_index)[kEventKindByte] != def.kind) return refused();
-    const NumericEntry entry = check_numeric_entry(text, NumericField{def.min, def.max, def.width});
-    if (!entry.accepted) return slot_outcome::refused_entry(entry);
-    return set_event_number(record, slot_index, id, entry.value);
-}
-
-EditOutcome enter_event_text(Record& record, std::size_t slot_index, std::string_view utf8) {
+EditOutcome set_event_text(Record& record, std::size_t slot_index, std::string_view cp1251) {
     if (!is_kind(record, slot_index, EventKind::Serial) && !is_kind(record, slot_index, EventKind::Uart))
         return refused();
-    // One Windows-1251 byte per character, so cutting the converted text cuts characters.
-    const std::string cp1251 = utf8_to_cp1251(utf8);
-    put_field_text(record.slot(slot_index).subspan(kEventParamByte, kTextSize),
-                   std::string_view(cp1251).substr(0, kTextSize));
+    put_field_text(record.slot(slot_index).subspan(kEventParamByte, kEventTextSize), cp1251.substr(0, kEventTextSize));
     return stored();
 }
 

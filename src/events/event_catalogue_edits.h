@@ -23,16 +23,10 @@ EditOutcome set_event_choice(Record& record, std::size_t slot, EventChoice id, u
 // value is outside the field's range.
 EditOutcome set_event_number(Record& record, std::size_t slot, EventNumber id, std::uint32_t value);
 
-// A number typed into an event field and committed with Enter: checked by the common numeric
-// entry rule against the field's range and stored when accepted. A refusal carries the message
-// to show, asks for the focus back on the field and leaves the slot as it was; a slot of
-// another kind is refused without a message.
-EditOutcome enter_event_number(Record& record, std::size_t slot, EventNumber id, std::string_view text);
-
-// "Serial" and "UART" events: the text (UTF-8, kept as Windows-1251) is cut to 8 characters
-// and replaces the eight parameter bytes, without terminator when it fills them. Nothing is
-// stored for another kind.
-EditOutcome enter_event_text(Record& record, std::size_t slot, std::string_view utf8);
+// "Serial" and "UART" events: the text (Windows-1251, cut to 8 characters) replaces the eight
+// parameter bytes, without terminator when it fills them. Nothing is stored for another kind.
+// What the user types reaches it through the control's metadata (config/control_dispatch.h).
+EditOutcome set_event_text(Record& record, std::size_t slot, std::string_view cp1251);
 
 // The "Voltage" comparison button: "<" (0) becomes ">" (1) and anything else "<".
 EditOutcome toggle_voltage_comparison(Record& record, std::size_t slot);

@@ -6,6 +6,7 @@
 #include "catalogues/ir_protocols.h"
 #include "common/cp1251.h"
 #include "common/format.h"
+#include "config/control_dispatch.h"
 #include "config/field_table.h"
 #include "events/descriptions.h"
 #include "events/slot_controls.h"
@@ -29,7 +30,6 @@ struct SlotRule {
 };
 
 constexpr std::size_t kIrCodeByte = 2;
-constexpr std::size_t kTextSize = 8;
 
 bool contains(std::span<const std::uint8_t> entries, std::uint8_t value) {
     return std::find(entries.begin(), entries.end(), value) != entries.end();
@@ -133,20 +133,11 @@ slots::FlagRule flag_rule(const KindRule& kind, unsigned type) {
     return rule;
 }
 
-std::vector<Text> texts(std::span<const TextPair> pairs) {
-    std::vector<Text> out;
-    out.reserve(pairs.size());
-    for (const TextPair& pair : pairs) out.push_back(to_text(pair));
-    return out;
-}
-
-ControlView control_of(std::string_view name, ControlKind kind, const TextPair& label, const TextPair& unit,
-                       const TextPair& hint) {
+ControlView control_of(std::string_view name, ControlKind kind, const TextPair& label, const TextPair& hint) {
     ControlView view;
     view.name = name;
     view.kind = kind;
     view.label = to_text(label);
-    view.unit = to_text(unit);
     view.hint = to_text(hint);
     return view;
 }
@@ -165,7 +156,19 @@ Text button_text(const Record& record, std::uint8_t key, std::uint8_t channel) {
     return Text::same(key != 0 ? button_label(record, key, channel) : std::string());
 }
 
-// What one control of the page shows.
+// The value a control of the page shows as its metadata says, read from the slot.
+std::uint32_t stored_value(ConstSlot slot, const EventControlDef& def) {
+    switch (def.part) {
+        case EventPart::Choice: return slot[event_choice(static_cast<EventChoice>(def.id)).byte];
+        case EventPart::Number: {
+            const EventNumberDef& number = event_number(static_cast<EventNumber>(def.id));
+            return read_le(slot, number.byte, number.width);
+        }
+        default: return 0;
+    }
+}
+
+// What the page composes from the slot beyond the stored value.
 void show_part(const Record& record, ConstSlot slot, const EventControlDef& def, ControlView& view) {
     switch (def.part) {
         case EventPart::Key:
@@ -177,13 +180,6 @@ void show_part(const Record& record, ConstSlot slot, const EventControlDef& def,
         case EventPart::IrCode:
             view.text = ir_event_text(std::span<const std::uint8_t, 4>(slot.data() + kIrCodeByte, 4));
             break;
-        case EventPart::Choice: {
-            const EventChoiceDef& choice = event_choice(static_cast<EventChoice>(def.id));
-            view.items = texts(choice.items());
-            const std::uint8_t value = slot[choice.byte];
-            view.selected = value < view.items.size() ? static_cast<int>(value) : -1;
-            break;
-        }
         case EventPart::Comparison: {
             // The two-entry list "<", ">" drawn as a toggle button that shows the entry.
             const EventChoiceDef& choice = event_choice(static_cast<EventChoice>(def.id));
@@ -191,17 +187,11 @@ void show_part(const Record& record, ConstSlot slot, const EventControlDef& def,
             if (slot[choice.byte] < items.size()) view.text = to_text(items[slot[choice.byte]]);
             break;
         }
-        case EventPart::Number: {
-            const EventNumberDef& number = event_number(static_cast<EventNumber>(def.id));
-            view.text = Text::same(strprintf("%u", static_cast<unsigned>(read_le(slot, number.byte, number.width))));
+        case EventPart::Number:
             // Only the threshold's unit depends on the slot; the durations' labels name theirs.
-            if (number.id == EventNumber::VoltageThreshold)
+            if (static_cast<EventNumber>(def.id) == EventNumber::VoltageThreshold)
                 view.unit = to_text(slot[kEventParamByte] == kVoltageGazerInput ? event_texts::centimetres()
                                                                                 : event_texts::millivolts());
-            break;
-        }
-        case EventPart::Text:
-            view.text = Text::same(cp1251_to_utf8(field_text(slot.data() + kEventParamByte, kTextSize)));
             break;
         case EventPart::TextOrigin:
             if (slot[kEventKindByte] == static_cast<std::uint8_t>(EventKind::Uart))
@@ -210,6 +200,8 @@ void show_part(const Record& record, ConstSlot slot, const EventControlDef& def,
                 view.text = to_text(get_field(record, FieldId::BT_NUM) != 0 ? event_texts::from_bluetooth()
                                                                             : event_texts::from_usb());
             break;
+        case EventPart::Choice:
+        case EventPart::Text: break;
     }
 }
 
@@ -256,7 +248,7 @@ std::vector<ControlView> event_common_controls(const Record& record, std::size_t
     out.reserve(4);
 
     // A type the list does not offer selects nothing.
-    ControlView trigger = control_of(event_common::kTrigger, ControlKind::List, slot_texts::kPressLabel, {}, {});
+    ControlView trigger = control_of(event_common::kTrigger, ControlKind::List, slot_texts::kPressLabel, {});
     for (const unsigned offered : offered_types(rule.rule)) {
         if (offered == type) trigger.selected = static_cast<int>(trigger.items.size());
         trigger.items.push_back(to_text(trigger_type_names()[offered]));
@@ -265,19 +257,19 @@ std::vector<ControlView> event_common_controls(const Record& record, std::size_t
     out.push_back(std::move(trigger));
 
     ControlView once =
-        control_of(event_common::kOnce, ControlKind::Check, slot_texts::kOnceLabel, {}, slot_texts::kOnceHint);
+        control_of(event_common::kOnce, ControlKind::Check, slot_texts::kOnceLabel, slot_texts::kOnceHint);
     once.checked = flag(slot, kOnceBit);
     once.enabled = controls.once_enabled;
     out.push_back(std::move(once));
 
     ControlView wake =
-        control_of(event_common::kWakeUp, ControlKind::Check, slot_texts::kWakeUpLabel, {}, slot_texts::kWakeUpHint);
+        control_of(event_common::kWakeUp, ControlKind::Check, slot_texts::kWakeUpLabel, slot_texts::kWakeUpHint);
     wake.checked = flag(slot, kWakeUpBit);
     wake.enabled = controls.wake_up_enabled;
     out.push_back(std::move(wake));
 
     // A slot that cannot fire shows "Any"; its stored mask stays.
-    ControlView source = control_of(event_common::kSource, ControlKind::List, slot_texts::kSourceLabel, {}, {});
+    ControlView source = control_of(event_common::kSource, ControlKind::List, slot_texts::kSourceLabel, {});
     source.enabled = rule.rule.source_allowed && rule.rule.trigger_enabled;
     const slots::SourceChoice choice = slots::source_choice(source.enabled ? slot[kSourceMaskByte] : 0);
     source.items = {to_text(slots::kAnySource), choice.second_entry};
@@ -293,7 +285,9 @@ std::vector<ControlView> event_page(const Record& record, std::size_t slot_index
     const ConstSlot slot = record.slot(slot_index);
     for (const EventControlDef& def : event_control_defs()) {
         if (def.kind != slot[kEventKindByte]) continue;
-        ControlView view = control_of(def.name, def.widget, def.label, def.unit, def.hint);
+        const std::string_view text =
+            def.part == EventPart::Text ? field_text(slot.data() + kEventParamByte, kEventTextSize) : std::string_view();
+        ControlView view = show_control(def.name, def, stored_value(slot, def), text);
         show_part(record, slot, def, view);
         page.push_back(std::move(view));
     }

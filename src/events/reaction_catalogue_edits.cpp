@@ -1,15 +1,12 @@
 #include "events/reaction_catalogue_edits.h"
 
 #include <algorithm>
-#include <charconv>
-#include <optional>
+#include <cstdint>
 
 #include "catalogues/ir_protocols.h"
-#include "common/cp1251.h"
-#include "common/numeric_entry.h"
+#include "config/control_dispatch.h"
 #include "config/field_table.h"
 #include "config/pin_rules.h"
-#include "config/voltage.h"
 #include "events/slot_outcomes.h"
 #include "tools/ir_capture.h"
 
@@ -20,7 +17,6 @@ using C = ReactionControl;
 using Slot = std::span<std::uint8_t, kSlotSize>;
 
 using slot_outcome::refused;
-using slot_outcome::refused_entry;
 using slot_outcome::stored;
 
 // Output pins and encoder connections go through the pin rules, which say what to store.
@@ -32,36 +28,6 @@ EditOutcome pin_outcome(Record& record, const PinCheck& check) {
     outcome.box_type = check.box_type;
     if (check.show_pins_page) outcome.focus = EditOutcome::Focus::PinsPage;
     return outcome;
-}
-
-// Autorepeat intervals: a whole number, no message for a bad text; a larger value means 500.
-std::uint16_t read_autorepeat(std::string_view text) {
-    unsigned long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (end != text.data() + text.size()) return 0;
-    if (error == std::errc::result_out_of_range) return kAutorepeatFallback;  // far above the limit
-    if (error != std::errc()) return 0;
-    return value > kAutorepeatLimit ? kAutorepeatFallback : static_cast<std::uint16_t>(value);
-}
-
-// "Code, HEX 2 bytes": pairs of hex digits, at most two; only a full two-byte code counts.
-std::optional<std::uint16_t> read_hex_code(std::string_view text) {
-    auto digit = [](char ch) -> int {
-        if (ch >= '0' && ch <= '9') return ch - '0';
-        if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
-        if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
-        return -1;
-    };
-    unsigned bytes[2] = {0, 0};
-    std::size_t count = 0;
-    for (std::size_t i = 0; count < 2 && i + 2 <= text.size(); i += 2) {
-        const int high = digit(text[i]);
-        const int low = digit(text[i + 1]);
-        if (high < 0 || low < 0) break;
-        bytes[count++] = static_cast<unsigned>(high * 16 + low);
-    }
-    if (count != 2) return std::nullopt;
-    return static_cast<std::uint16_t>(bytes[0] * 256 + bytes[1]);
 }
 
 // The row of a control on the page of the kind the slot holds; nullptr otherwise.
@@ -107,57 +73,24 @@ EditOutcome choose_with_rule(Record& record, std::size_t slot, const ReactionCon
 
 }  // namespace
 
-EditOutcome choose_reaction_entry(Record& record, std::size_t slot, ReactionControl list, int position) {
-    const ReactionControlDef* def = on_page(record, slot, list);
-    if (def == nullptr || def->widget != ControlKind::List || position < 0) return refused();
-    const auto pos = static_cast<unsigned>(position);
-    if (def->rule != ReactionRule::SwCanButton && pos >= reaction_list_items(record, slot, *def).size())
-        return refused();
-    return choose_with_rule(record, slot, *def, pos);
-}
-
-EditOutcome enter_reaction_text(Record& record, std::size_t slot, ReactionControl field, std::string_view utf8) {
-    const ReactionControlDef* def = on_page(record, slot, field);
-    if (def == nullptr || def->widget != ControlKind::Edit) return refused();
+EditOutcome edit_reaction(Record& record, std::size_t slot, ReactionControl control, const ControlAction& action) {
+    const ReactionControlDef* def = on_page(record, slot, control);
+    if (def == nullptr) return refused();
+    // A SW CAN button list stores the code at any position: a position beyond the car type's
+    // buttons stores 0.
+    const std::size_t entries = def->codec == ValueCodec::Position && def->rule != ReactionRule::SwCanButton
+                                    ? reaction_list_items(record, slot, *def).size()
+                                    : UINT32_MAX;
+    const Entry entry = read_entry(*def, action, entries);
+    if (!entry.accepted) return refusal(entry, EditOutcome::Redraw::Page);
     const Slot s = record.slot(slot);
     switch (def->codec) {
-        case FieldCodec::Number:
-        case FieldCodec::Tenths: {
-            const NumericEntry entry = check_numeric_entry(utf8, NumericField{def->min, def->max, 4});
-            if (!entry.accepted) return refused_entry(entry);
-            write_reaction_field(s, *def, def->codec == FieldCodec::Tenths ? entry.value / 100 : entry.value);
+        case ValueCodec::Position: return choose_with_rule(record, slot, *def, entry.value);
+        case ValueCodec::Text:
+            put_field_text(s.subspan(def->byte, kReactionTextSize), entry.text);
             return stored();
-        }
-        case FieldCodec::Voltage: write_reaction_field(s, *def, default_voltage_byte(utf8)); return stored();
-        case FieldCodec::Autorepeat: write_reaction_field(s, *def, read_autorepeat(utf8)); return stored();
-        case FieldCodec::Text: {
-            const std::string cp = utf8_to_cp1251(utf8);
-            put_field_text(s.subspan(def->byte, kReactionTextSize), std::string_view(cp).substr(0, kReactionTextSize));
-            return stored();
-        }
-        case FieldCodec::HexWord: {
-            const std::optional<std::uint16_t> code = read_hex_code(utf8);
-            if (!code) return refused();
-            write_reaction_field(s, *def, *code);
-            return stored();
-        }
-        default: return refused();
+        default: write_reaction_field(s, *def, entry.value); return stored();
     }
-}
-
-EditOutcome set_reaction_check(Record& record, std::size_t slot, ReactionControl check, bool checked) {
-    const ReactionControlDef* def = on_page(record, slot, check);
-    if (def == nullptr || def->codec != FieldCodec::Flag) return refused();
-    write_reaction_field(record.slot(slot), *def, checked ? 1 : 0);
-    return stored();
-}
-
-EditOutcome set_reaction_number(Record& record, std::size_t slot, ReactionControl spin, std::int64_t value) {
-    const ReactionControlDef* def = on_page(record, slot, spin);
-    if (def == nullptr || def->codec != FieldCodec::Signed || value < kEncoderStepsMin || value > kEncoderStepsMax)
-        return refused();
-    write_reaction_field(record.slot(slot), *def, static_cast<std::uint8_t>(static_cast<std::int8_t>(value)));
-    return stored();
 }
 
 EditOutcome set_skip_mask(Record& record, std::size_t slot, std::uint8_t mask) {

@@ -16,19 +16,11 @@
 
 namespace ztv {
 
-// A choice in one of the page's lists (or the amplifier's parameter tabs), by list position.
-// Output pins and encoder connections are checked against the pins in use.
-EditOutcome choose_reaction_entry(Record& record, std::size_t slot, ReactionControl list, int position);
-
-// Enter pressed in a field: numbers (digits only, range checked), voltages, autorepeat
-// intervals, Serial/UART values and hexadecimal custom codes, each by its codec.
-EditOutcome enter_reaction_text(Record& record, std::size_t slot, ReactionControl field, std::string_view utf8);
-
-// A check box of the page.
-EditOutcome set_reaction_check(Record& record, std::size_t slot, ReactionControl check, bool checked);
-
-// A spin field (the encoder steps, -100 to 100).
-EditOutcome set_reaction_number(Record& record, std::size_t slot, ReactionControl spin, std::int64_t value);
+// A user's action on a control of the reaction page: the value goes through the control's
+// metadata (config/control_dispatch.h) into its place in the slot. Lists take the position
+// (the amplifier's parameter tabs too; output pins and encoder connections are checked against
+// the pins in use), tick boxes 0 or 1, the steps spin the number, fields the typed text.
+EditOutcome edit_reaction(Record& record, std::size_t slot, ReactionControl control, const ControlAction& action);
 
 // The sources to skip of a "Source" reaction (from the source choice window).
 EditOutcome set_skip_mask(Record& record, std::size_t slot, std::uint8_t mask);

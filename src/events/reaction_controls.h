@@ -1,8 +1,8 @@
 // The reaction pages as one table: each control of the 28 reaction pages with the page it is
-// on, the widget that draws it, where its value lives in the slot (first byte, bit shift and
-// bit width of a little-endian field), how the value is shown and typed, its list and range,
-// and the captions around it. Reading the record, writing it and building the page all use
-// the same row.
+// on, its metadata (the widget that draws it, how the value is shown and typed, its list and
+// range, the captions around it) and where its value lives in the slot (first byte, bit shift
+// and bit width of a little-endian field). Reading the record, writing it and building the
+// page all use the same row.
 #pragma once
 
 #include <cstdint>
@@ -12,24 +12,11 @@
 
 #include "common/control_view.h"
 #include "common/text.h"
+#include "config/control_meta.h"
 #include "config/record.h"
 #include "events/reaction_catalogue.h"
 
 namespace ztv {
-
-// How a control's value is shown and what typing into it stores.
-enum class FieldCodec : std::uint8_t {
-    None,        // no value of its own (a button or a text the page sets)
-    Position,    // a list position
-    Flag,        // a check box: 0 or 1
-    Number,      // decimal, the numeric entry rule against min..max
-    Tenths,      // typed and shown in milliseconds, stored in units of 100 ms
-    Signed,      // a signed byte (spin field)
-    Voltage,     // volts with two decimals, stored as an output voltage code
-    Autorepeat,  // a whole number; beyond the limit stores the fallback, unreadable stores 0
-    Text,        // up to five characters, Windows-1251 in the record
-    HexWord,     // four hexadecimal digits, two whole bytes typed
-};
 
 // Lists whose entries depend on the slot or the record.
 enum class ReactionListSource : std::uint8_t {
@@ -51,26 +38,17 @@ enum class ReactionRule : std::uint8_t {
     SwCanButton,    // stores the code at the list position
 };
 
-struct ReactionControlDef {
+// A control of a reaction page: its metadata (widget, codec, range, default, entries, texts)
+// and where its value lives in the slot.
+struct ReactionControlDef : ControlMeta {
     std::string_view name;
-    ReactionControl control;
-    ReactionKind kind;
-    ControlKind widget;
+    ReactionControl control{};
+    ReactionKind kind{};
     std::uint8_t byte = 0;   // first slot byte (12-16)
     std::uint8_t shift = 0;  // bit position within the little-endian field
     std::uint8_t width = 0;  // bits; 0 for controls without a value of their own
-    FieldCodec codec = FieldCodec::None;
     ReactionListSource source = ReactionListSource::Fixed;
-    const std::span<const TextPair>* items = nullptr;
-    std::uint32_t min = 0;
-    std::uint32_t max = 0;
     ReactionRule rule = ReactionRule::None;
-    TextPair label{};
-    TextPair unit{};
-    TextPair hint{};
-    // The window's separate captions that show the label and the unit, where there are such.
-    const char* label_name = nullptr;
-    const char* unit_name = nullptr;
 };
 
 // Every reaction control, in page order within each kind.

@@ -6,6 +6,7 @@
 #include "catalogues/ir_protocols.h"
 #include "common/cp1251.h"
 #include "common/format.h"
+#include "config/control_dispatch.h"
 #include "config/field_table.h"
 #include "config/voltage.h"
 #include "events/descriptions.h"
@@ -109,32 +110,18 @@ void normalize_kind(const Record& record, Slot s) {
     }
 }
 
-// The control's own value, as its codec shows it.
-void show_value(const Record& record, std::size_t slot, const ReactionControlDef& def, ControlView& view) {
+// The control with its own value, as its metadata shows it; a list whose entries the slot or
+// the record decides shows those.
+ControlView show_value(const Record& record, std::size_t slot, const ReactionControlDef& def) {
     const ConstSlot s = record.slot(slot);
     const std::uint32_t value = read_reaction_field(s, def);
-    switch (def.codec) {
-        case FieldCodec::Position:
-            view.items = reaction_list_items(record, slot, def);
-            if (def.rule == ReactionRule::SwCanButton) view.selected = swcan_position(get(s, C::SwCanCarType), value);
-            else view.selected = value < view.items.size() ? static_cast<int>(value) : -1;
-            break;
-        case FieldCodec::Flag: view.checked = value != 0; break;
-        case FieldCodec::Number:
-        case FieldCodec::Autorepeat: view.text = Text::same(strprintf("%u", value)); break;
-        case FieldCodec::Tenths: view.text = Text::same(strprintf("%u", value * 100u)); break;
-        case FieldCodec::Signed:
-            view.value = static_cast<std::int8_t>(value);
-            view.minimum = kEncoderStepsMin;
-            view.maximum = kEncoderStepsMax;
-            break;
-        case FieldCodec::Voltage: view.text = Text::same(default_voltage_text(static_cast<std::uint8_t>(value))); break;
-        case FieldCodec::Text:
-            view.text = Text::same(cp1251_to_utf8(field_text(s.data() + def.byte, kReactionTextSize)));
-            break;
-        case FieldCodec::HexWord: view.text = Text::same(strprintf("%04X", value)); break;
-        case FieldCodec::None: break;
-    }
+    const std::string_view text =
+        def.codec == ValueCodec::Text ? field_text(s.data() + def.byte, kReactionTextSize) : std::string_view();
+    ControlView view = show_control(def.name, def, value, text);
+    if (def.codec == ValueCodec::Position && def.source != ReactionListSource::Fixed)
+        show_entries(view, reaction_list_items(record, slot, def), value);
+    if (def.rule == ReactionRule::SwCanButton) view.selected = swcan_position(get(s, C::SwCanCarType), value);
+    return view;
 }
 
 // Controls whose text the page composes from the slot.
@@ -249,13 +236,7 @@ std::vector<ControlView> reaction_page(const Record& record, std::size_t slot) {
     const auto kind = static_cast<ReactionKind>(s[kReactionKindByte]);
     for (const ReactionControlDef& def : reaction_control_defs()) {
         if (def.kind != kind) continue;
-        ControlView view;
-        view.name = def.name;
-        view.kind = def.widget;
-        view.label = to_text(def.label);
-        view.unit = to_text(def.unit);
-        view.hint = to_text(def.hint);
-        show_value(record, slot, def, view);
+        ControlView view = show_value(record, slot, def);
         show_composed(record, slot, def, view);
         page.push_back(std::move(view));
     }

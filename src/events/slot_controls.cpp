@@ -1,6 +1,6 @@
 #include "events/slot_controls.h"
 
-#include <algorithm>
+#include <vector>
 
 #include "events/slot_editor_texts.h"
 
@@ -17,73 +17,114 @@ constexpr TextPair kMs = slot_texts::kMilliseconds;
 constexpr TextPair kMinDurationMs{"Мин. длит., мс", "Min. durat., mSec"};
 
 constexpr std::uint8_t code(EventKind kind) { return static_cast<std::uint8_t>(kind); }
-constexpr std::uint8_t id(EC choice) { return static_cast<std::uint8_t>(choice); }
-constexpr std::uint8_t id(EN number) { return static_cast<std::uint8_t>(number); }
 
 using K = EventKind;
 
-constexpr EventControlDef kEventControls[] = {
-    {"PanelKeyx", code(K::Button), W::Label, P::Key, 0, {"Кнопка", "Button"}, kNone, slot_texts::kKeyTargetHint,
-     "PanelKeyText", nullptr},
-    {"PanelKeyModx", code(K::Button), W::Label, P::Mod, 0, {"Мод", "Mod"}, kNone, slot_texts::kModTargetHint,
-     "PanelKeyModText", nullptr},
-    {"PanelEventIRx", code(K::IrCode), W::Button, P::IrCode, 0, kNone, kNone, slot_texts::kIrEventHint},
-    {"ComboBoxEventRegion", code(K::Area), W::List, P::Choice, id(EC::Area), kNone, kNone, kNone},
-    {"ComboBoxEventTimeoutFromx", code(K::Timeout), W::List, P::Choice, id(EC::TimeoutStart),
-     {"Отсчёт от", "Count from"}, kNone, kNone, "PanelEventTimeoutFrom", nullptr},
-    {"EditEventTimeout", code(K::Timeout), W::Edit, P::Number, id(EN::TimeoutTime), {"через", "after"}, kMs, kNone,
-     nullptr, "PanelEventTimeout"},
-    {"ComboBoxEventIBUSx", code(K::BmwIbus), W::List, P::Choice, id(EC::Ibus), kNone, kNone, kNone},
-    {"ComboBoxEventIntercept", code(K::Intercept), W::List, P::Choice, id(EC::Intercept), kNone, kNone, kNone},
-    {"ComboBoxEventVoltageInput", code(K::Voltage), W::List, P::Choice, id(EC::VoltageInput), {"Вход", "Input"}, kNone,
-     kNone, "Panel16", nullptr},
-    {"SpeedButtonEventVoltageComparex", code(K::Voltage), W::Button, P::Comparison, id(EC::VoltageComparison), kNone,
-     kNone, kNone},
-    {"EditEventVoltageValue", code(K::Voltage), W::Edit, P::Number, id(EN::VoltageThreshold), kNone, kNone, kNone},
-    {"EditEventVoltageDuration", code(K::Voltage), W::Edit, P::Number, id(EN::VoltageDuration), kMinDurationMs, kNone,
-     kNone, "Panel17", nullptr},
-    {"ComboBoxEventUSB", code(K::Usb), W::List, P::Choice, id(EC::UsbState), kNone, kNone, kNone},
-    {"ComboBoxEventIEBUSx", code(K::Iebus), W::List, P::Choice, id(EC::Iebus), kNone, kNone, kNone},
-    {"ComboBoxEventNAVIMUTE", code(K::Navi), W::List, P::Choice, id(EC::NaviMute), kNone, kNone, kNone},
-    {"ComboBoxEventGestureFrom", code(K::Gestures), W::List, P::Choice, id(EC::GestureStart), {"Начало", "Start"},
-     kNone, kNone, "PanelEventGestureFrom", nullptr},
-    {"ComboBoxEventGestureTo", code(K::Gestures), W::List, P::Choice, id(EC::GestureEnd), {"Конец", "End"}, kNone,
-     kNone, "PanelEventGestureTo", nullptr},
-    {"ComboBoxEventIDRIVEx", code(K::IDrive), W::List, P::Choice, id(EC::IDrive), kNone, kNone, kNone},
-    {"ComboBoxEventGANETx", code(K::GaNet), W::List, P::Choice, id(EC::GaNet), kNone, kNone, kNone},
-    {"ComboBoxEventMJOYx", code(K::MercedesJoy), W::List, P::Choice, id(EC::MercedesJoy), kNone, kNone, kNone},
-    {"EditEventSerial", code(K::Serial), W::Edit, P::Text, 0, slot_texts::kValue, kNone, kNone},
-    {"PanelEventSerialNamex", code(K::Serial), W::Label, P::TextOrigin, 0, kNone, kNone, kNone},
-    {"ComboBoxEventPinPin", code(K::Pins), W::List, P::Choice, id(EC::PinInput), {"Вывод", "Pin"}, kNone, kNone,
-     "Panel11", nullptr},
-    {"ComboBoxEventPinState", code(K::Pins), W::List, P::Choice, id(EC::PinLevel), kNone, kNone, kNone},
-    {"EditEventPinDuration", code(K::Pins), W::Edit, P::Number, id(EN::PinDuration), kMinDurationMs, kNone, kNone,
-     "Panel13", nullptr},
-    {"ComboBoxEventMDXJOYx", code(K::MdxJoy), W::List, P::Choice, id(EC::MdxJoy), kNone, kNone, kNone},
-    {"ComboBoxEventLINx", code(K::Lin), W::List, P::Choice, id(EC::Lin), kNone, kNone, kNone},
-    {"ComboBoxEventBT", code(K::Bluetooth), W::List, P::Choice, id(EC::BluetoothState), kNone, kNone, kNone},
-    {"EditEventUART", code(K::Uart), W::Edit, P::Text, 0, slot_texts::kValue, kNone, kNone},
-    {"PanelEventUARTNamex", code(K::Uart), W::Label, P::TextOrigin, 0, kNone, kNone, kNone},
-    {"ComboBoxEventMMIx", code(K::AudiMmi), W::List, P::Choice, id(EC::AudiMmi), kNone, kNone, kNone},
-    {"ComboBoxEventRJOYx", code(K::RenaultJoy), W::List, P::Choice, id(EC::RenaultJoy), kNone, kNone, kNone},
-    {"ComboBoxEventHKx", code(K::HondaKeys), W::List, P::Choice, id(EC::HondaKeys), kNone, kNone, kNone},
-    {"ComboBoxEventSWVWx", code(K::SwCan), W::List, P::Choice, id(EC::SwCan), kNone, kNone, kNone},
-    {"ComboBoxEventMCTRLx", code(K::MercedesCtrl), W::List, P::Choice, id(EC::MercedesCtrl), kNone, kNone, kNone},
-    {"ComboBoxEventPKx", code(K::PorsheKeys), W::List, P::Choice, id(EC::PorsheKeys), kNone, kNone, kNone},
-};
+// Row builders, one per sort of control.
+EventControlDef shown(std::string_view name, K kind, W widget, P part, TextPair label = kNone, TextPair hint = kNone,
+                      const char* label_name = nullptr) {
+    EventControlDef d;
+    d.name = name;
+    d.kind = code(kind);
+    d.widget = widget;
+    d.part = part;
+    d.label = label;
+    d.hint = hint;
+    d.label_name = label_name;
+    return d;
+}
+EventControlDef choice(std::string_view name, K kind, EC id, TextPair label = kNone, const char* label_name = nullptr) {
+    EventControlDef d = shown(name, kind, W::List, P::Choice, label, kNone, label_name);
+    d.id = static_cast<std::uint8_t>(id);
+    d.codec = ValueCodec::Position;
+    d.items = event_choice(id).items();
+    return d;
+}
+EventControlDef number(std::string_view name, K kind, EN id, TextPair label = kNone, TextPair unit = kNone,
+                       const char* label_name = nullptr, const char* unit_name = nullptr) {
+    EventControlDef d = shown(name, kind, W::Edit, P::Number, label, kNone, label_name);
+    const EventNumberDef& field = event_number(id);
+    d.id = static_cast<std::uint8_t>(id);
+    d.codec = ValueCodec::Number;
+    d.min = field.min;
+    d.max = field.max;
+    d.bytes = field.width;
+    d.unit = unit;
+    d.unit_name = unit_name;
+    return d;
+}
+EventControlDef text(std::string_view name, K kind) {
+    EventControlDef d = shown(name, kind, W::Edit, P::Text, slot_texts::kValue);
+    d.codec = ValueCodec::Text;
+    d.bytes = kEventTextSize;
+    return d;
+}
+// The two-entry list "<", ">" drawn as a toggle button that shows the entry.
+EventControlDef comparison(std::string_view name, K kind, EC id) {
+    EventControlDef d = shown(name, kind, W::Button, P::Comparison);
+    d.id = static_cast<std::uint8_t>(id);
+    return d;
+}
+
+std::vector<EventControlDef> make_controls() {
+    return {
+        shown("PanelKeyx", K::Button, W::Label, P::Key, {"Кнопка", "Button"}, slot_texts::kKeyTargetHint, "PanelKeyText"),
+        shown("PanelKeyModx", K::Button, W::Label, P::Mod, {"Мод", "Mod"}, slot_texts::kModTargetHint, "PanelKeyModText"),
+        shown("PanelEventIRx", K::IrCode, W::Button, P::IrCode, kNone, slot_texts::kIrEventHint),
+        choice("ComboBoxEventRegion", K::Area, EC::Area),
+        choice("ComboBoxEventTimeoutFromx", K::Timeout, EC::TimeoutStart, {"Отсчёт от", "Count from"},
+               "PanelEventTimeoutFrom"),
+        number("EditEventTimeout", K::Timeout, EN::TimeoutTime, {"через", "after"}, kMs, nullptr, "PanelEventTimeout"),
+        choice("ComboBoxEventIBUSx", K::BmwIbus, EC::Ibus),
+        choice("ComboBoxEventIntercept", K::Intercept, EC::Intercept),
+        choice("ComboBoxEventVoltageInput", K::Voltage, EC::VoltageInput, {"Вход", "Input"}, "Panel16"),
+        comparison("SpeedButtonEventVoltageComparex", K::Voltage, EC::VoltageComparison),
+        number("EditEventVoltageValue", K::Voltage, EN::VoltageThreshold),
+        number("EditEventVoltageDuration", K::Voltage, EN::VoltageDuration, kMinDurationMs, kNone, "Panel17"),
+        choice("ComboBoxEventUSB", K::Usb, EC::UsbState),
+        choice("ComboBoxEventIEBUSx", K::Iebus, EC::Iebus),
+        choice("ComboBoxEventNAVIMUTE", K::Navi, EC::NaviMute),
+        choice("ComboBoxEventGestureFrom", K::Gestures, EC::GestureStart, {"Начало", "Start"}, "PanelEventGestureFrom"),
+        choice("ComboBoxEventGestureTo", K::Gestures, EC::GestureEnd, {"Конец", "End"}, "PanelEventGestureTo"),
+        choice("ComboBoxEventIDRIVEx", K::IDrive, EC::IDrive),
+        choice("ComboBoxEventGANETx", K::GaNet, EC::GaNet),
+        choice("ComboBoxEventMJOYx", K::MercedesJoy, EC::MercedesJoy),
+        text("EditEventSerial", K::Serial),
+        shown("PanelEventSerialNamex", K::Serial, W::Label, P::TextOrigin),
+        choice("ComboBoxEventPinPin", K::Pins, EC::PinInput, {"Вывод", "Pin"}, "Panel11"),
+        choice("ComboBoxEventPinState", K::Pins, EC::PinLevel),
+        number("EditEventPinDuration", K::Pins, EN::PinDuration, kMinDurationMs, kNone, "Panel13"),
+        choice("ComboBoxEventMDXJOYx", K::MdxJoy, EC::MdxJoy),
+        choice("ComboBoxEventLINx", K::Lin, EC::Lin),
+        choice("ComboBoxEventBT", K::Bluetooth, EC::BluetoothState),
+        text("EditEventUART", K::Uart),
+        shown("PanelEventUARTNamex", K::Uart, W::Label, P::TextOrigin),
+        choice("ComboBoxEventMMIx", K::AudiMmi, EC::AudiMmi),
+        choice("ComboBoxEventRJOYx", K::RenaultJoy, EC::RenaultJoy),
+        choice("ComboBoxEventHKx", K::HondaKeys, EC::HondaKeys),
+        choice("ComboBoxEventSWVWx", K::SwCan, EC::SwCan),
+        choice("ComboBoxEventMCTRLx", K::MercedesCtrl, EC::MercedesCtrl),
+        choice("ComboBoxEventPKx", K::PorsheKeys, EC::PorsheKeys),
+    };
+}
+
+const std::vector<EventControlDef>& controls() {
+    static const std::vector<EventControlDef> table = make_controls();
+    return table;
+}
 
 }  // namespace
 
-std::span<const EventControlDef> event_control_defs() { return kEventControls; }
+std::span<const EventControlDef> event_control_defs() { return controls(); }
 
 const EventControlDef* find_event_control(std::string_view name) {
-    for (const EventControlDef& def : kEventControls)
+    for (const EventControlDef& def : controls())
         if (def.name == name) return &def;
     return nullptr;
 }
 
 const EventControlDef* event_control_for(std::uint8_t kind, EventPart part, std::uint8_t id) {
-    for (const EventControlDef& def : kEventControls)
+    for (const EventControlDef& def : controls())
         if (def.kind == kind && def.part == part && def.id == id) return &def;
     return nullptr;
 }

@@ -1,7 +1,7 @@
 // The controls of the slot editor by name: the common event controls and every control of the
-// 27 event pages, with the widget that draws it and the captions, units and hints beside it
-// (the reaction pages' controls are the reaction control table's). Names are stable: views, tests and the translation tables key on
-// them. A trailing "x" marks a control whose texts the code sets.
+// 27 event pages, each described by its metadata (the reaction pages' controls are the reaction
+// control table's). Names are stable: views, tests and the translation tables key on them. A
+// trailing "x" marks a control whose texts the code sets.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 
 #include "common/control_view.h"
 #include "common/text.h"
+#include "config/control_meta.h"
 #include "events/event_catalogue.h"
 #include "events/reaction_catalogue.h"
 #include "events/reaction_controls.h"
@@ -28,18 +29,13 @@ inline constexpr std::string_view kSource = "ComboBoxEventSRCMASK"; // "Source":
 // Event page controls that are neither a catalogue list nor a numeric field.
 enum class EventPart : std::uint8_t { Choice, Number, Key, Mod, IrCode, Comparison, Text, TextOrigin };
 
-struct EventControlDef {
+// A control of an event page: its metadata (a list's entries and a number's range are the
+// catalogue's) and what of the event it shows.
+struct EventControlDef : ControlMeta {
     std::string_view name;
-    std::uint8_t kind;  // the event page
-    ControlKind widget;
-    EventPart part;
-    std::uint8_t id;    // EventChoice or EventNumber for those parts
-    TextPair label;
-    TextPair unit;
-    TextPair hint;
-    // The window's separate captions that show the label and the unit, where there are such.
-    const char* label_name = nullptr;
-    const char* unit_name = nullptr;
+    std::uint8_t kind = 0;  // the event page
+    EventPart part = EventPart::Choice;
+    std::uint8_t id = 0;    // EventChoice or EventNumber for those parts
 };
 
 // In page order within each kind.

@@ -444,21 +444,7 @@ BoundControl* SlotEditor::control(std::string_view name) const {
 void SlotEditor::on_action(const ControlAction& action) {
     if (showing_) return;
     typed_field_ = action.kind == ControlKind::Edit ? std::to_string(current_) + ':' + action.name : std::string();
-    ConfigState& state = state_;
-    EditOutcome outcome;
-    switch (action.kind) {
-        case ControlKind::List:
-            outcome = choose_slot_entry(state, current_, action.name, static_cast<int>(action.value));
-            break;
-        case ControlKind::Check: outcome = set_slot_check(state, current_, action.name, action.value != 0); break;
-        case ControlKind::Edit: outcome = enter_slot_text(state, current_, action.name, action.text); break;
-        case ControlKind::Spin: outcome = set_slot_number(state, current_, action.name, action.value); break;
-        case ControlKind::Button:
-        case ControlKind::Label: outcome = click_slot_control(state, current_, action.name); break;
-        case ControlKind::CheckList:
-        case ControlKind::Table: return;
-    }
-    finish_edit(outcome, action.name);
+    finish_edit(edit_slot(state_, current_, action), action.name);
 }
 
 void SlotEditor::finish_edit(const EditOutcome& outcome, std::string_view name) {

@@ -1,5 +1,9 @@
 #include "events/slot_edits.h"
 
+#include <optional>
+#include <vector>
+
+#include "config/control_dispatch.h"
 #include "events/event_catalogue_edits.h"
 #include "events/event_display.h"
 #include "events/reaction_catalogue_edits.h"
@@ -34,79 +38,72 @@ const ReactionControlDef* reaction_control(const ConfigState& state, std::size_t
 
 }  // namespace
 
-EditOutcome choose_slot_entry(ConfigState& state, std::size_t slot, std::string_view control, int index) {
-    if (!valid(slot) || index < 0) return refused();
-    Record& record = state.record;
-    if (control == event_common::kTrigger) {
+namespace {
+
+// The trigger type, "One time only", "Wake Up" and the event's source; nullopt for another control.
+std::optional<EditOutcome> edit_common(Record& record, std::size_t slot, const ControlAction& action) {
+    const bool list = action.kind == ControlKind::List;
+    const bool check = action.kind == ControlKind::Check;
+    if (action.name == event_common::kTrigger) {
         // The list holds the types the kind admits, in type order.
         const std::vector<unsigned> offered = offered_trigger_types(record, slot);
-        if (static_cast<std::size_t>(index) >= offered.size()) return refused();
-        slots::set_trigger_type(record, slot, static_cast<std::uint8_t>(offered[static_cast<std::size_t>(index)]));
+        if (!list || action.value < 0 || static_cast<std::uint64_t>(action.value) >= offered.size()) return refused();
+        slots::set_trigger_type(record, slot, static_cast<std::uint8_t>(offered[static_cast<std::size_t>(action.value)]));
         return redraw_slot();
     }
-    if (control == event_common::kSource) {
-        if (index == 0) {
+    if (action.name == event_common::kSource) {
+        if (!list) return refused();
+        if (action.value == 0) {
             slots::set_source_mask(record, slot, 0);
             return redraw_slot();
         }
-        return index == 1 ? follow_up(slot_follow_up::kEventSources) : refused();
+        return action.value == 1 ? follow_up(slot_follow_up::kEventSources) : refused();
     }
-    if (const EventControlDef* def = event_control(state, slot, control); def && def->part == EventPart::Choice) {
-        return set_event_choice(record, slot, static_cast<EventChoice>(def->id), static_cast<unsigned>(index));
+    if (action.name == event_common::kOnce || action.name == event_common::kWakeUp) {
+        if (!check) return refused();
+        if (action.name == event_common::kOnce) slots::set_once(record, slot, action.value != 0);
+        else slots::set_wake_up(record, slot, action.value != 0);
+        return redraw_slot();
     }
-    if (const ReactionControlDef* def = reaction_control(state, slot, control); def && def->widget == ControlKind::List)
-        return choose_reaction_entry(record, slot, def->control, index);
-    return refused();
+    return std::nullopt;
 }
 
-EditOutcome set_slot_check(ConfigState& state, std::size_t slot, std::string_view control, bool checked) {
+EditOutcome edit_event(Record& record, std::size_t slot, const EventControlDef& def, const ControlAction& action) {
+    if (action.kind == ControlKind::Button || action.kind == ControlKind::Label) {
+        if (def.part == EventPart::Comparison) return toggle_voltage_comparison(record, slot);
+        if (def.part == EventPart::IrCode) return follow_up(slot_follow_up::kCaptureIrEvent);
+        return refused();
+    }
+    const Entry entry = read_entry(def, action);
+    if (!entry.accepted) return refusal(entry, EditOutcome::Redraw::Page);
+    switch (def.part) {
+        case EventPart::Choice: return set_event_choice(record, slot, static_cast<EventChoice>(def.id), entry.value);
+        case EventPart::Number: return set_event_number(record, slot, static_cast<EventNumber>(def.id), entry.value);
+        case EventPart::Text: return set_event_text(record, slot, entry.text);
+        default: return refused();
+    }
+}
+
+EditOutcome click_reaction(const ReactionControlDef& def) {
+    switch (def.control) {
+        case ReactionControl::UsbKeyText: return follow_up(slot_follow_up::kKeyPicker);
+        case ReactionControl::IrCode: return follow_up(slot_follow_up::kCaptureIrReaction);
+        case ReactionControl::SourceSkip: return follow_up(slot_follow_up::kSkipSources);
+        case ReactionControl::TouchCapture: return follow_up(slot_follow_up::kTouchPoint);
+        default: return refused();
+    }
+}
+
+}  // namespace
+
+EditOutcome edit_slot(ConfigState& state, std::size_t slot, const ControlAction& action) {
     if (!valid(slot)) return refused();
-    if (control == event_common::kOnce) {
-        slots::set_once(state.record, slot, checked);
-        return redraw_slot();
-    }
-    if (control == event_common::kWakeUp) {
-        slots::set_wake_up(state.record, slot, checked);
-        return redraw_slot();
-    }
-    if (const ReactionControlDef* def = reaction_control(state, slot, control); def && def->widget == ControlKind::Check)
-        return set_reaction_check(state.record, slot, def->control, checked);
-    return refused();
-}
-
-EditOutcome enter_slot_text(ConfigState& state, std::size_t slot, std::string_view control, std::string_view utf8) {
-    if (const EventControlDef* def = event_control(state, slot, control)) {
-        if (def->part == EventPart::Number)
-            return enter_event_number(state.record, slot, static_cast<EventNumber>(def->id), utf8);
-        if (def->part == EventPart::Text) return enter_event_text(state.record, slot, utf8);
-        return refused();
-    }
-    if (const ReactionControlDef* def = reaction_control(state, slot, control); def && def->widget == ControlKind::Edit) {
-        return enter_reaction_text(state.record, slot, def->control, utf8);
-    }
-    return refused();
-}
-
-EditOutcome set_slot_number(ConfigState& state, std::size_t slot, std::string_view control, std::int64_t value) {
-    const ReactionControlDef* def = reaction_control(state, slot, control);
-    if (def == nullptr || def->widget != ControlKind::Spin) return refused();
-    return set_reaction_number(state.record, slot, def->control, value);
-}
-
-EditOutcome click_slot_control(ConfigState& state, std::size_t slot, std::string_view control) {
-    if (const EventControlDef* def = event_control(state, slot, control)) {
-        if (def->part == EventPart::Comparison) return toggle_voltage_comparison(state.record, slot);
-        if (def->part == EventPart::IrCode) return follow_up(slot_follow_up::kCaptureIrEvent);
-        return refused();
-    }
-    if (const ReactionControlDef* def = reaction_control(state, slot, control)) {
-        switch (def->control) {
-            case ReactionControl::UsbKeyText: return follow_up(slot_follow_up::kKeyPicker);
-            case ReactionControl::IrCode: return follow_up(slot_follow_up::kCaptureIrReaction);
-            case ReactionControl::SourceSkip: return follow_up(slot_follow_up::kSkipSources);
-            case ReactionControl::TouchCapture: return follow_up(slot_follow_up::kTouchPoint);
-            default: break;
-        }
+    if (const std::optional<EditOutcome> common = edit_common(state.record, slot, action)) return *common;
+    if (const EventControlDef* def = event_control(state, slot, action.name))
+        return edit_event(state.record, slot, *def, action);
+    if (const ReactionControlDef* def = reaction_control(state, slot, action.name)) {
+        if (action.kind == ControlKind::Button || action.kind == ControlKind::Label) return click_reaction(*def);
+        return edit_reaction(state.record, slot, def->control, action);
     }
     return refused();
 }

@@ -27,17 +27,13 @@ inline constexpr std::string_view kKeyPicker = "KeyPicker";            // open t
 inline constexpr std::string_view kTouchPoint = "TouchPoint";          // capture_touch_point (tools/touch_capture.h)
 }  // namespace slot_follow_up
 
-// A List control: the entry at `index` was chosen.
-EditOutcome choose_slot_entry(ConfigState& state, std::size_t slot, std::string_view control, int index);
-// A Check control was ticked or cleared.
-EditOutcome set_slot_check(ConfigState& state, std::size_t slot, std::string_view control, bool checked);
-// An Edit control's text was committed with Enter (UTF-8). A refused number keeps the record
-// and asks for the focus back on the field (Focus::Control) with the message to show.
-EditOutcome enter_slot_text(ConfigState& state, std::size_t slot, std::string_view control, std::string_view utf8);
-// A Spin control changed.
-EditOutcome set_slot_number(ConfigState& state, std::size_t slot, std::string_view control, std::int64_t value);
-// A Button control was clicked (the voltage comparison toggles; the others name a follow-up).
-EditOutcome click_slot_control(ConfigState& state, std::size_t slot, std::string_view control);
+// A user's action on a control of the slot's pages, found by the action's name: the value goes
+// through the control's metadata (config/control_dispatch.h) into the slot. Lists take the
+// entry's index, tick boxes 0 or 1, fields the text committed with Enter (UTF-8; a refused
+// number keeps the record and asks for the focus back on the field, Focus::Control, with the
+// message to show), the steps spin the number; a click on a button toggles the voltage
+// comparison or names a follow-up. A control of a page the slot does not show is refused.
+EditOutcome edit_slot(ConfigState& state, std::size_t slot, const ControlAction& action);
 
 // Results of the source windows: nullopt when the window was closed without "OK". The event's
 // mask of no source or all eight is stored as 0 ("Any"); the skip mask is stored as it comes.

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "common/control_view.h"
-#include "common/numeric_entry.h"
 
 namespace ztv::slot_outcome {
 
@@ -20,17 +19,6 @@ inline EditOutcome stored() {
 inline EditOutcome refused() {
     EditOutcome outcome = stored();
     outcome.accepted = false;
-    return outcome;
-}
-
-// A typed value the numeric entry rule refuses: the field keeps its text and the focus, and the
-// rule's message is shown.
-inline EditOutcome refused_entry(const NumericEntry& entry) {
-    EditOutcome outcome;
-    outcome.accepted = false;
-    outcome.message = entry.message;
-    outcome.box_type = entry.box_type;
-    outcome.focus = EditOutcome::Focus::Control;
     return outcome;
 }
 

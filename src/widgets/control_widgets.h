@@ -29,17 +29,6 @@ class QFormLayout;
 
 namespace ztv {
 
-// One user action on a bound control, in the shape the core's edit functions take it.
-struct ControlAction {
-    std::string name;  // the control's name, as in its ControlView
-    ControlKind kind = ControlKind::Label;
-    // List: the chosen index; Check: 0 or 1; Spin: the number; CheckList: the mask of ticked
-    // items; Table: the row (0-based); Edit, Button: 0.
-    std::int64_t value = 0;
-    // Edit: the text as typed, committed with Enter; Table: the row's new text. UTF-8.
-    std::string text;
-};
-
 using ControlActionHandler = std::function<void(const ControlAction&)>;
 
 // A control drawn from a ControlView. The widget itself holds the input and the unit after

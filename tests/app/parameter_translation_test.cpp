@@ -60,26 +60,23 @@ protected:
         if (row.label_name != nullptr) label_named(row.label_name, sheet);
         if (row.unit_name != nullptr) label_named(row.unit_name, sheet);
         QWidget* widget = nullptr;
-        switch (row.kind) {
-            case BindingKind::List:
-            case BindingKind::PinMode:
-            case BindingKind::SourceMask:
-            case BindingKind::FixedList: {
+        switch (row.widget) {
+            case ControlKind::List: {
                 auto* combo = new QComboBox(sheet);
                 for (std::size_t i = 0; i < row.entries().size(); ++i) combo->addItem(QStringLiteral("design"));
                 widget = combo;
                 break;
             }
-            case BindingKind::CheckList: {
+            case ControlKind::CheckList: {
                 auto* list = new QListWidget(sheet);
                 list->setProperty(kControlKind, kKindCheckList);
                 for (std::size_t i = 0; i < row.entries().size(); ++i) list->addItem(QStringLiteral("design"));
                 widget = list;
                 break;
             }
-            case BindingKind::Check: widget = new QCheckBox(QStringLiteral("design"), sheet); break;
-            case BindingKind::Button: widget = new QToolButton(sheet); break;
-            case BindingKind::Note: widget = new QLabel(QStringLiteral("design"), sheet); break;
+            case ControlKind::Check: widget = new QCheckBox(QStringLiteral("design"), sheet); break;
+            case ControlKind::Button: widget = new QToolButton(sheet); break;
+            case ControlKind::Label: widget = new QLabel(QStringLiteral("design"), sheet); break;
             default: return;  // edits, spins and tables take nothing from the table but their labels
         }
         widget->setObjectName(QString::fromLatin1(row.control));

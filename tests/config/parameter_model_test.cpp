@@ -13,6 +13,22 @@ namespace {
 using F = FieldId;
 using Redraw = EditOutcome::Redraw;
 
+// The user's actions, as the pages' bound controls hand them over.
+EditOutcome act(ConfigState& s, std::string_view control, ControlKind kind, std::int64_t value,
+                std::string_view text = {}) {
+    return edit_parameter(s, ControlAction{std::string(control), kind, value, std::string(text)});
+}
+EditOutcome edit_choice(ConfigState& s, std::string_view c, int index) { return act(s, c, ControlKind::List, index); }
+EditOutcome edit_tick(ConfigState& s, std::string_view c, bool ticked) { return act(s, c, ControlKind::Check, ticked); }
+EditOutcome edit_text(ConfigState& s, std::string_view c, std::string_view utf8) {
+    return act(s, c, ControlKind::Edit, 0, utf8);
+}
+EditOutcome edit_number(ConfigState& s, std::string_view c, std::int64_t shown) { return act(s, c, ControlKind::Spin, shown); }
+EditOutcome edit_bits(ConfigState& s, std::string_view c, std::uint32_t mask) { return act(s, c, ControlKind::CheckList, mask); }
+EditOutcome edit_row(ConfigState& s, std::string_view c, int row, std::string_view utf8) {
+    return act(s, c, ControlKind::Table, row, utf8);
+}
+
 class ParameterModel : public ::testing::Test {
 protected:
     ConfigState s;
@@ -73,8 +89,7 @@ TEST(ParameterTables, EveryControlIsOneRowAndEveryBoundFieldHasOneControl) {
             EXPECT_TRUE(fields.insert(row.field).second) << "field bound twice";
             EXPECT_EQ(binding_of(row.field), &row);
         }
-        const bool lists = row.kind == BindingKind::List || row.kind == BindingKind::CheckList ||
-                           row.kind == BindingKind::PinMode || row.kind == BindingKind::FixedList;
+        const bool lists = row.codec == ValueCodec::Position || row.codec == ValueCodec::Bits;
         if (lists) {
             EXPECT_FALSE(row.entries().empty());
         }
@@ -88,10 +103,10 @@ TEST(ParameterTables, EveryControlIsOneRowAndEveryBoundFieldHasOneControl) {
             EXPECT_STRNE(row.label.en, "");
             EXPECT_STRNE(row.label.ru, "");
         }
-        if (row.kind == BindingKind::List && row.target == BindingTarget::Field && row.items.empty()) {
+        if (row.codec == ValueCodec::Position && row.target == BindingTarget::Field) {
             EXPECT_FALSE(field(row.field).bit_mask);
         }
-        if (row.kind == BindingKind::CheckList) {
+        if (row.codec == ValueCodec::Bits) {
             EXPECT_TRUE(field(row.field).bit_mask);
         }
     }
@@ -105,36 +120,6 @@ TEST(ParameterTables, EveryControlIsOneRowAndEveryBoundFieldHasOneControl) {
         EXPECT_NE(binding_of(def.id), nullptr) << def.key;
     }
     EXPECT_EQ(page_bindings(ParamPage::Pins).size(), kPinCount);
-}
-
-TEST(ParameterTables, ThePartsTableBindingsByName) {
-    const auto expect = [](const char* control, BindingKind kind, F id, bool refresh, BindingCheck check) {
-        const ParamBinding* row = find_binding(control);
-        ASSERT_NE(row, nullptr) << control;
-        EXPECT_EQ(row->kind, kind) << control;
-        EXPECT_EQ(row->field, id) << control;
-        EXPECT_EQ(row->refresh, refresh) << control;
-        EXPECT_EQ(row->check, check) << control;
-    };
-    using B = BindingKind;
-    using C = BindingCheck;
-    expect("ComboBoxGPSNUM", B::List, F::GPS_NUM, true, C::PinRule);
-    expect("ComboBoxIBUSNUM", B::List, F::IBUSPARAM_NUM, true, C::None);
-    expect("CheckBoxTouchHide", B::Check, F::TOUCH_HIDE, false, C::None);
-    expect("CheckBoxIRINPINV", B::Check, F::IRINP_INV, false, C::None);
-    expect("CSpinEditEncoder2Div", B::Spin, F::ENC1DIV, false, C::None);
-    expect("EditAMPLDELAYTO", B::RangedEdit, F::AMPLPARAM_TO, true, C::None);
-    expect("EditUARTREPLAY", B::FallbackEdit, F::UARTPARAM_ReplayMS, true, C::None);
-    expect("EditParamControlVOUT2minmax", B::VoltageEdit, F::MINMAX_VOUT2, true, C::None);
-    expect("ComboBoxSource2Touch", B::SourceMask, F::TOUCH_SRCMASK, true, C::None);
-    expect("CheckBoxIEBUSTouch", B::Check, F::IEBUS_TOUCH, true, C::PinRule);
-    expect("ComboBoxUARTPARITYx", B::List, F::UARTPARAM_PARITY, true, C::None);
-    expect("ComboBoxPS2ROTATEx", B::List, F::PS2PARAM_ORIENT, true, C::None);
-    const ParamBinding* long_press = find_binding("Edit_PAR_LongTO");
-    ASSERT_NE(long_press, nullptr);
-    EXPECT_EQ(long_press->target, BindingTarget::LongPress);
-    EXPECT_EQ(long_press->max_length, 6);
-    EXPECT_EQ(long_press->fallback, 1000u);
 }
 
 // ---- the refresh ----------------------------------------------------------------------------

@@ -1,11 +1,34 @@
 #include <gtest/gtest.h>
 
 #include "events/event_catalogue_edits.h"
+#include "events/slot_controls.h"
+#include "events/slot_edits.h"
 
 namespace ztv {
 namespace {
 
 constexpr std::size_t kSlot = 3;
+
+// Text committed with Enter in the field of the slot's event page that shows `part` (`id`).
+EditOutcome enter(Record& record, EventPart part, std::uint8_t id, std::string_view utf8) {
+    for (const EventControlDef& def : event_control_defs()) {
+        if (def.part != part || def.id != id || def.kind != record.slot(kSlot)[kEventKindByte]) continue;
+        ConfigState state;
+        state.record = record;
+        const EditOutcome outcome = edit_slot(state, kSlot, ControlAction{std::string(def.name), ControlKind::Edit, 0, std::string(utf8)});
+        record = state.record;
+        return outcome;
+    }
+    EditOutcome none;
+    none.accepted = false;
+    return none;
+}
+EditOutcome enter_event_number(Record& record, std::size_t, EventNumber id, std::string_view text) {
+    return enter(record, EventPart::Number, static_cast<std::uint8_t>(id), text);
+}
+EditOutcome enter_event_text(Record& record, std::size_t, std::string_view utf8) {
+    return enter(record, EventPart::Text, 0, utf8);
+}
 
 class EventEdits : public ::testing::Test {
 protected:

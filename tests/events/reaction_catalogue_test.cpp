@@ -193,29 +193,5 @@ TEST(ReactionCatalogue, TableFieldsAreReadAndWrittenBitExactly) {
     EXPECT_EQ(read_reaction_field(slot, ReactionControl::ControlSave2), 1u);
 }
 
-TEST(ReactionCatalogue, NumberFieldRanges) {
-    struct Expect { ReactionControl control; std::uint32_t max; };
-    const Expect expected[] = {
-        {ReactionControl::UsbKeyDuration, 20000}, {ReactionControl::IrRepeats, 15},
-        {ReactionControl::PinDuration, 30000},    {ReactionControl::ControlDuration, 5000},
-        {ReactionControl::TouchX, 4095},          {ReactionControl::TouchY, 4095},
-        {ReactionControl::TouchDuration, 4000},   {ReactionControl::IdriveParameter, 65535},
-        {ReactionControl::CursorPoints, 255},     {ReactionControl::MmiParameter, 100},
-        {ReactionControl::ResEmulX, 255},         {ReactionControl::ResEmulY, 255},
-    };
-    // The fields that follow the numeric entry rule, and only those, with their ranges.
-    std::size_t numeric = 0;
-    for (const ReactionControlDef& def : reaction_control_defs())
-        numeric += def.codec == FieldCodec::Number || def.codec == FieldCodec::Tenths ? 1 : 0;
-    EXPECT_EQ(numeric, std::size(expected));
-    for (const Expect& e : expected) {
-        const ReactionControlDef& f = reaction_control_def(e.control);
-        EXPECT_TRUE(f.codec == FieldCodec::Number || f.codec == FieldCodec::Tenths) << f.name;
-        EXPECT_EQ(f.min, 0u);
-        EXPECT_EQ(f.max, e.max) << f.name;
-    }
-    EXPECT_EQ(reaction_control_def(ReactionControl::EncoderRepeat).codec, FieldCodec::Autorepeat);
-}
-
 }  // namespace
 }  // namespace ztv

@@ -20,6 +20,25 @@ Record with_kind(ReactionKind kind) {
     return record;
 }
 std::uint8_t byte(const Record& record, std::size_t i) { return record.slot(kSlot)[i]; }
+
+// The user's actions, as the page's bound controls hand them over.
+EditOutcome act(Record& record, std::size_t slot, C control, ControlKind kind, std::int64_t value,
+                std::string_view text = {}) {
+    const ControlAction action{std::string(reaction_control_def(control).name), kind, value, std::string(text)};
+    return edit_reaction(record, slot, control, action);
+}
+EditOutcome choose_reaction_entry(Record& r, std::size_t slot, C c, int position) {
+    return act(r, slot, c, ControlKind::List, position);
+}
+EditOutcome enter_reaction_text(Record& r, std::size_t slot, C c, std::string_view utf8) {
+    return act(r, slot, c, ControlKind::Edit, 0, utf8);
+}
+EditOutcome set_reaction_check(Record& r, std::size_t slot, C c, bool checked) {
+    return act(r, slot, c, ControlKind::Check, checked);
+}
+EditOutcome set_reaction_number(Record& r, std::size_t slot, C c, std::int64_t value) {
+    return act(r, slot, c, ControlKind::Spin, value);
+}
 std::uint16_t word(const Record& record, std::size_t i) {
     return static_cast<std::uint16_t>(byte(record, i) | (byte(record, i + 1) << 8));
 }

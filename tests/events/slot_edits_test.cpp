@@ -19,6 +19,24 @@ namespace {
 
 constexpr std::size_t kSlot = 4;  // slot 5
 
+// The user's actions, as the editor's bound controls hand them over.
+EditOutcome act(ConfigState& state, std::size_t slot, std::string_view control, ControlKind kind, std::int64_t value,
+                std::string_view text = {}) {
+    return edit_slot(state, slot, ControlAction{std::string(control), kind, value, std::string(text)});
+}
+EditOutcome choose_slot_entry(ConfigState& s, std::size_t slot, std::string_view c, int index) {
+    return act(s, slot, c, ControlKind::List, index);
+}
+EditOutcome enter_slot_text(ConfigState& s, std::size_t slot, std::string_view c, std::string_view utf8) {
+    return act(s, slot, c, ControlKind::Edit, 0, utf8);
+}
+EditOutcome set_slot_number(ConfigState& s, std::size_t slot, std::string_view c, std::int64_t value) {
+    return act(s, slot, c, ControlKind::Spin, value);
+}
+EditOutcome click_slot_control(ConfigState& s, std::size_t slot, std::string_view c) {
+    return act(s, slot, c, ControlKind::Button, 0);
+}
+
 struct SlotEditor : ::testing::Test {
     ConfigState state;
     std::span<std::uint8_t, kSlotSize> bytes() { return state.record.slot(kSlot); }

@@ -44,7 +44,11 @@ endfunction()
 # The include folder of a library: links to its own folder and to those it may include.
 function(ztv_layer_include_dir out name)
   set(dir "${PROJECT_BINARY_DIR}/layers/${name}")
-  file(REMOVE_RECURSE "${dir}")
+  # Only the links go, one by one: nothing here may ever reach through them into src/.
+  file(GLOB old_links LIST_DIRECTORIES true "${dir}/*")
+  if(old_links)
+    file(REMOVE ${old_links})
+  endif()
   file(MAKE_DIRECTORY "${dir}")
   foreach(folder IN LISTS ARGN)
     file(CREATE_LINK "${PROJECT_SOURCE_DIR}/src/${folder}" "${dir}/${folder}" SYMBOLIC)

@@ -9,6 +9,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD="${ZTV_WINDOWS_BUILD:-build-windows}"
 OUT="${1:-$BUILD/dist}"
+# Absolute from here on (relative ones count from the project folder): the compiler, the icon
+# renderer and the installer compiler run in other folders.
+BUILD="$(realpath -m "$BUILD")"
+OUT="$(realpath -m "$OUT")"
 GUI="${ZTV_WINDOWS_GUI:-ON}"
 QT_DIR=""
 if [ "$GUI" = "ON" ]; then
@@ -37,8 +41,8 @@ fi
 
 options=(-DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
          -DZTV_BUILD_GUI="$GUI" -DZTV_BUILD_BENCH=OFF -DZTV_BUILD_TESTS="${ZTV_WINDOWS_TESTS:-ON}"
-         -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64 -DZTV_WINDOWS_ICON="$PWD/$icon"
-         -DZTV_ICON_RENDERER="$PWD/$renderer"
+         -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64 -DZTV_WINDOWS_ICON="$icon"
+         -DZTV_ICON_RENDERER="$renderer"
          "-DCMAKE_FIND_ROOT_PATH=$HIDAPI_DIR${QT_DIR:+;$QT_DIR}" "-DCMAKE_PREFIX_PATH=$HIDAPI_DIR${QT_DIR:+;$QT_DIR}")
 if [ -n "$QT_DIR" ]; then
   options+=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
@@ -83,8 +87,8 @@ if [ -n "$QT_DIR" ]; then
   done > "$files"
   packages="$(dirname "$OUT")"
   installer="$packages/ztv-setup-$version-win64-setup.exe"
-  makensis -V2 -DVERSION="$version" -DDIST="$PWD/$OUT" -DFILES="$PWD/$files" -DICON="$PWD/$icon" \
-    -DOUTFILE="$PWD/$installer" packaging/windows/installer.nsi
+  makensis -V2 -DVERSION="$version" -DDIST="$OUT" -DFILES="$files" -DICON="$icon" \
+    -DOUTFILE="$installer" packaging/windows/installer.nsi
   zip_name="ztv-setup-$version-win64"
   rm -rf "${BUILD:?}/$zip_name" "$packages/$zip_name.zip"
   cp -r "$OUT" "$BUILD/$zip_name"

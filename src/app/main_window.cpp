@@ -161,7 +161,7 @@ void TMainForm::retranslate_code_texts() { chrome_->retranslate(host_->language(
 
 void TMainForm::set_busy(bool busy) {
     busy_ = busy;
-    enabling_ = toolbar_enabling(busy, controller_connected(), state_.record);
+    enabling_ = ToolbarEnabling(busy, controller_connected(), state_.record);
     chrome_->enable(enabling_, busy, procedure_button_.data());
     if (edits_ != nullptr) edits_->busy_changed(busy);
 }

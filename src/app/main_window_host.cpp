@@ -23,7 +23,7 @@ void TMainForm::on_polling_timer() {
     // record with other modules). Ticks come a hundred times a second while the controller
     // has data waiting: one that changed nothing leaves the toolbar as it is.
     if (!toolbar_operation_running() &&
-        (busy_ || toolbar_enabling(false, controller_connected(), state_.record) != enabling_))
+        (busy_ || ToolbarEnabling(false, controller_connected(), state_.record) != enabling_))
         set_busy(false);
 }
 

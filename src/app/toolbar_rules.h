@@ -32,10 +32,6 @@ private:
     bool touch_panel_ = false;
 };
 
-inline ToolbarEnabling toolbar_enabling(bool busy, bool connected, const Record& record) {
-    return ToolbarEnabling(busy, connected, record);
-}
-
 // A hint that names its keys: "Open the device configuration file (Ctrl+O)". A hint that
 // already names them is returned as it is, so redrawing it never doubles them.
 std::string hint_with_keys(std::string_view hint, std::string_view keys);

@@ -67,7 +67,7 @@ TEST_F(CommandTableTest, TheWindowShowsEveryRowWithItsTextsPlaceKeysAndRule) {
         device.present = connected;
         for (const bool busy : {false, true}) {
             form.set_busy(busy);
-            const ToolbarEnabling allowed = toolbar_enabling(busy, connected, state.record);
+            const ToolbarEnabling allowed(busy, connected, state.record);
             for (const CommandRow& row : kCommands) {
                 // Qt keeps a hidden entry unusable whatever its rule.
                 if (row.rule == EnablingRule::Owner || !chrome.action(row.command)->isVisible()) continue;

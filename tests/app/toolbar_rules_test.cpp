@@ -14,14 +14,14 @@ using R = EnablingRule;
 
 TEST(ToolbarEnabling, BusyLocksEverythingButTheFreeCommands) {
     Record record;
-    const ToolbarEnabling busy = toolbar_enabling(true, true, record);
+    const ToolbarEnabling busy(true, true, record);
     EXPECT_TRUE(busy.allows(R::Always));
     for (const R rule : {R::Idle, R::Controller, R::TouchPanel}) EXPECT_FALSE(busy.allows(rule));
 }
 
 TEST(ToolbarEnabling, WithoutControllerOnlyTheFileCommands) {
     Record record;
-    const ToolbarEnabling alone = toolbar_enabling(false, false, record);
+    const ToolbarEnabling alone(false, false, record);
     EXPECT_TRUE(alone.allows(R::Idle));
     EXPECT_FALSE(alone.allows(R::Controller));
     EXPECT_FALSE(alone.allows(R::TouchPanel));
@@ -29,13 +29,13 @@ TEST(ToolbarEnabling, WithoutControllerOnlyTheFileCommands) {
 
 TEST(ToolbarEnabling, WithControllerEverythingAndTouchOnlyWithoutCap2Res) {
     Record record;
-    const ToolbarEnabling all = toolbar_enabling(false, true, record);
+    const ToolbarEnabling all(false, true, record);
     for (const R rule : {R::Always, R::Idle, R::Controller, R::TouchPanel}) EXPECT_TRUE(all.allows(rule));
 
     record.set_u8(1918, 0xE7);  // every other bit of the byte set: only bits 3-4 decide
-    EXPECT_TRUE(toolbar_enabling(false, true, record).allows(R::TouchPanel));
+    EXPECT_TRUE(ToolbarEnabling(false, true, record).allows(R::TouchPanel));
     set_field(record, FieldId::CAP2RES_NUM, 2);
-    const ToolbarEnabling cap2res = toolbar_enabling(false, true, record);
+    const ToolbarEnabling cap2res(false, true, record);
     EXPECT_FALSE(cap2res.allows(R::TouchPanel));
     EXPECT_TRUE(cap2res.allows(R::Controller));
     EXPECT_NE(cap2res, all);
